@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The text form of the per-user store: one "[key path]" line per key followed by its
+// "name=value" lines. The key's default value is written under the name "@". Characters that
+// would break a line ('%', CR, LF, and '=', '[', ']', a leading '@' in names) are percent-encoded.
+class StoreFile
+{
+public:
+    struct Value
+    {
+        QString name;
+        QString data;
+    };
+    struct Key
+    {
+        QString path;
+        QList<Value> values;
+    };
+
+    static StoreFile parse(const QByteArray& text);
+    QByteArray serialize() const;
+
+    std::optional<QString> value(const QString& keyPath, const QString& valueName) const;
+    void setValue(const QString& keyPath, const QString& valueName, const QString& data);
+    bool removeValue(const QString& keyPath, const QString& valueName);
+
+    const QList<Key>& keys() const { return m_keys; }
+
+private:
+    Key* findKey(const QString& keyPath);
+    const Key* findKey(const QString& keyPath) const;
+
+    QList<Key> m_keys;
+};

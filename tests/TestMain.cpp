@@ -1,0 +1,27 @@
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+// Every run gets its own home, config and runtime folders so tests never touch the user's files
+// or a running player's sockets.
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    const QByteArray root = home.path().toLocal8Bit();
+    for (const char* sub : {"config", "runtime", "data"}) {
+        QDir().mkpath(home.path() + "/" + sub);
+    }
+    qputenv("HOME", root);
+    qputenv("XDG_CONFIG_HOME", root + "/config");
+    qputenv("XDG_RUNTIME_DIR", root + "/runtime");
+    qputenv("XDG_DATA_HOME", root + "/data");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
