@@ -1,7 +1,19 @@
+#include "app/Application.h"
+#include "app/LocalInstanceChannel.h"
+#include "system/FileUserStore.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    // The main window's close ends the run, even while a tray icon is shown.
+    QApplication::setQuitOnLastWindowClosed(false);
+    FileUserStore store;
+    LocalInstanceChannel channel;
+    Application korvane(store, channel);
+    if (!korvane.start(QApplication::arguments().mid(1))) {
+        return 0;
+    }
+    return QApplication::exec();
 }

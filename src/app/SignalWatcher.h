@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// Turns SIGTERM and SIGINT into a Qt signal on the UI thread, so ending the process from the
+// desktop session or a terminal runs the normal shutdown and the settings are saved.
+class SignalWatcher : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SignalWatcher(QObject* parent = nullptr);
+    ~SignalWatcher() override;
+
+signals:
+    void terminationRequested(int signalNumber);
+
+private:
+    QSocketNotifier* m_notifier = nullptr;
+};

@@ -1,0 +1,23 @@
+#include "app/StartupCommand.h"
+
+StartupCommand StartupCommand::fromArguments(const QStringList& arguments)
+{
+    StartupCommand command;
+    command.forwardingText = arguments.join(u' ').remove(u'"');
+    command.path = command.forwardingText;
+    if (hasAddMarker(command.path)) {
+        command.autoPlay = false;
+        command.path = withoutAddMarker(command.path);
+    }
+    return command;
+}
+
+bool StartupCommand::hasAddMarker(const QString& text)
+{
+    return text.endsWith(QStringLiteral("*Add"));
+}
+
+QString StartupCommand::withoutAddMarker(const QString& text)
+{
+    return text.left(qMax<qsizetype>(0, text.size() - 5));
+}

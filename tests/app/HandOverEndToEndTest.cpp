@@ -1,0 +1,197 @@
+// Real processes of the built program handing files to each other.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+class Player
+{
+public:
+    explicit Player(const QString& home)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home);
+        env.insert("XDG_CONFIG_HOME", home + "/config");
+        env.insert("XDG_RUNTIME_DIR", home + "/runtime");
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QT_LOGGING_RULES", "korvane.app.debug=true");
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+    }
+    ~Player()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    void start(const QStringList& args = {})
+    {
+        m_process.start(QStringLiteral(KORVANE_BIN_DIR "/korvane"), args);
+        ASSERT_TRUE(m_process.waitForStarted(5000));
+    }
+    bool finishesWithin(int ms) { return m_process.waitForFinished(ms); }
+    bool running() const { return m_process.state() == QProcess::Running; }
+    void signal(int number) { ::kill(static_cast<pid_t>(m_process.processId()), number); }
+
+    // Reads output until the text appears or the time runs out.
+    bool waitForOutput(const QString& text, int ms = 10000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!m_output.contains(text) && timer.elapsed() < ms) {
+            m_process.waitForReadyRead(100);
+            m_output += QString::fromUtf8(m_process.readAll());
+        }
+        return m_output.contains(text);
+    }
+    QString output()
+    {
+        m_output += QString::fromUtf8(m_process.readAll());
+        return m_output;
+    }
+
+private:
+    QProcess m_process;
+    QString m_output;
+};
+
+class HandOverEndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_home.isValid());
+        QDir(m_home.path()).mkpath("config/Korvane");
+        QDir(m_home.path()).mkpath("runtime");
+        QFile::setPermissions(m_home.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner |
+                                                              QFile::ExeOwner);
+        m_clip = m_home.filePath("a clip $x.mkv");
+        QFile clip(m_clip);
+        ASSERT_TRUE(clip.open(QIODevice::WriteOnly));
+        clip.write("not really a video, the hand-over does not look inside");
+    }
+    QString home() const { return m_home.path(); }
+    QString configFile() const { return m_home.filePath("config/Korvane/Config.cfg"); }
+
+    // Starts the first player and waits until later starts can find it.
+    void startFirst(Player& first)
+    {
+        first.start();
+        const QString store = m_home.filePath("config/Korvane/store.ini");
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 10000) {
+            QFile file(store);
+            if (file.open(QIODevice::ReadOnly) && file.readAll().contains("txtHwnd1=")) {
+                return;
+            }
+            QThread::msleep(20);
+        }
+        FAIL() << "first player never published its sockets";
+    }
+
+    QTemporaryDir m_home;
+    QString m_clip;
+};
+
+} // namespace
+
+TEST_F(HandOverEndToEnd, SecondStartHandsSupportedFileToRunningPlayer)
+{
+    Player first(home());
+    startFirst(first);
+
+    Player second(home());
+    second.start({m_clip});
+    EXPECT_TRUE(second.finishesWithin(5000));
+    EXPECT_TRUE(first.waitForOutput("received: " + m_clip));
+
+    Player third(home());
+    third.start({m_clip, "*Add"});
+    EXPECT_TRUE(third.finishesWithin(5000));
+    EXPECT_TRUE(first.waitForOutput("received: " + m_clip + " *Add"));
+    EXPECT_TRUE(first.running());
+}
+
+TEST_F(HandOverEndToEnd, SecondStartWithNothingUsefulEndsAndFirstDoesNothing)
+{
+    Player first(home());
+    startFirst(first);
+
+    Player empty(home());
+    empty.start();
+    EXPECT_TRUE(empty.finishesWithin(5000));
+
+    Player unsupported(home());
+    unsupported.start({m_home.filePath("notes.txt")});
+    EXPECT_TRUE(unsupported.finishesWithin(5000));
+
+    EXPECT_FALSE(first.waitForOutput("received:", 500));
+    EXPECT_TRUE(first.running());
+}
+
+TEST_F(HandOverEndToEnd, NewPlayerSettingKeepsBothRunning)
+{
+    Player init(home());
+    startFirst(init);
+    init.signal(SIGTERM);
+    ASSERT_TRUE(init.finishesWithin(10000));
+    QFile config(configFile());
+    ASSERT_TRUE(config.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = config.readAll().split('\n');
+    config.close();
+    ASSERT_GE(lines.size(), 46);
+    lines[10] = " 1 \r"; // UseNewPlayer
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(lines.join('\n'));
+    config.close();
+
+    Player first(home());
+    startFirst(first);
+    Player second(home());
+    second.start({m_clip});
+    EXPECT_FALSE(second.finishesWithin(1500));
+    EXPECT_TRUE(second.running());
+    EXPECT_FALSE(first.waitForOutput("received:", 300));
+}
+
+TEST_F(HandOverEndToEnd, StaleNamesOfKilledPlayerDoNotStopNewStart)
+{
+    {
+        Player victim(home());
+        startFirst(victim);
+        victim.signal(SIGKILL);
+        ASSERT_TRUE(victim.finishesWithin(5000));
+    }
+    Player next(home());
+    next.start({m_clip});
+    EXPECT_FALSE(next.finishesWithin(1500));
+    EXPECT_TRUE(next.running());
+
+    // And it is now the one later starts find.
+    Player later(home());
+    later.start({m_clip});
+    EXPECT_TRUE(later.finishesWithin(5000));
+    EXPECT_TRUE(next.waitForOutput("received: " + m_clip));
+}
+
+TEST_F(HandOverEndToEnd, TerminationSavesSettings)
+{
+    Player first(home());
+    startFirst(first);
+    QFile::remove(configFile());
+    first.signal(SIGTERM);
+    ASSERT_TRUE(first.finishesWithin(10000));
+    QFile config(configFile());
+    ASSERT_TRUE(config.open(QIODevice::ReadOnly));
+    EXPECT_EQ(config.readAll().count("\r\n"), 46);
+}
