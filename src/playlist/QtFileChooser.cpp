@@ -1,6 +1,7 @@
 #include "playlist/QtFileChooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 QtFileChooser::QtFileChooser(QWidget* owner) : m_owner(owner) {}
 
@@ -18,5 +19,12 @@ QStringList QtFileChooser::chooseExistingFiles(const QString& title, const QStri
     if (dialog.exec() != QDialog::Accepted) {
         return {};
     }
-    return dialog.selectedFiles();
+    // Only existing files may come back, whatever the dialog made of typed names.
+    QStringList chosen;
+    for (const QString& path : dialog.selectedFiles()) {
+        if (QFileInfo(path).isFile()) {
+            chosen << path;
+        }
+    }
+    return chosen;
 }
