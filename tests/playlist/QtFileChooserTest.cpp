@@ -6,13 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
