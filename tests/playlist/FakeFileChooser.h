@@ -1,0 +1,28 @@
+#pragma once
+
+#include "playlist/FileChooser.h"
+
+#include <QList>
+
+// Answers each dialog with the next prepared list of paths (nothing, like a cancel, when none is
+// left) and records what each dialog was asked to show.
+class FakeFileChooser : public FileChooser
+{
+public:
+    struct Call
+    {
+        QString title;
+        QStringList nameFilters;
+        QString initialFolder;
+    };
+
+    QStringList chooseExistingFiles(const QString& title, const QStringList& nameFilters,
+                                    const QString& initialFolder) override
+    {
+        calls.append(Call{title, nameFilters, initialFolder});
+        return answers.isEmpty() ? QStringList() : answers.takeFirst();
+    }
+
+    QList<QStringList> answers;
+    QList<Call> calls;
+};
