@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "app/SettingsEnvironment.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Config.cfg: one value per line in a fixed order, no names. Numbers are written as " 1 " or
+// "-1 " and strings as they are, unless a string would not survive reading back (a comma, a
+// double quote, a leading or trailing blank, a line break): then it is written in double quotes
+// with inner quotes doubled. Files written before quoting existed read as they always did.
+class ConfigFile
+{
+public:
+    static constexpr int ValueCount = 46;
+
+    struct LoadResult
+    {
+        Settings settings;
+        // The file was missing or unreadable and the defaults are in use.
+        bool usedDefaults = false;
+        // A fresh file of defaults was written (false on success and when the write failed).
+        bool written = false;
+    };
+
+    static QByteArray format(const Settings& settings);
+    // Fails on a short file, text in a numeric field or a number too large for its field.
+    static std::optional<Settings> parse(const QByteArray& data);
+
+    static QString defaultPath();
+
+    // Reads the file; on failure keeps an unreadable file as "Config.cfg.bak" and writes the
+    // defaults in its place. An empty desktop folder is filled in memory only.
+    static LoadResult load(const QString& path, const SettingsEnvironment& env);
+
+    // Replaces the file atomically: the old file stays whole if the new one cannot be written.
+    static bool write(const QString& path, const Settings& settings);
+
+    // The window position is taken at write time, except while the window is maximized (the
+    // position from before maximizing is already stored) or still loading.
+    static void recordPosition(Settings& settings, bool maximized, bool loading, double leftTwips,
+                               double topTwips);
+};
