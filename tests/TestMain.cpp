@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     for (const char* sub : {"config", "runtime", "data"}) {
         QDir().mkpath(home.path() + "/" + sub);
     }
+    QFile::setPermissions(home.path() + "/runtime",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("HOME", root);
     qputenv("XDG_CONFIG_HOME", root + "/config");
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");

@@ -29,9 +29,13 @@ bool Application::start(const QStringList& arguments)
 {
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Taskel Media Player"));
+    // Installed first, so a termination that comes during start-up still saves the settings.
+    m_signals = std::make_unique<SignalWatcher>();
     m_lock = std::make_unique<InstanceLock>();
 
     m_window = std::make_unique<MainWindow>(SettingsEnvironment::fromSystem());
+    connect(m_signals.get(), &SignalWatcher::terminationRequested, m_window.get(),
+            &QWidget::close);
     QApplication::setWindowIcon(m_window->windowIcon());
     m_window->setLoading(true);
     m_window->LoadConfigurations();
@@ -61,10 +65,6 @@ bool Application::start(const QStringList& arguments)
     } else {
         qCWarning(lcApp) << "cannot listen for later starts";
     }
-
-    m_signals = std::make_unique<SignalWatcher>();
-    connect(m_signals.get(), &SignalWatcher::terminationRequested, m_window.get(),
-            &QWidget::close);
 
     if (QFileInfo(command.path).isFile() && IsSupportedFile(command.path)) {
         emit m_window->fileRequested(FileNameOfPath(command.path), command.path,

@@ -1,6 +1,7 @@
 #include "app/HandOver.h"
 #include "app/InstanceChannel.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
