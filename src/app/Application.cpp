@@ -15,8 +15,7 @@
 
 Application::Application(UserStore& store, InstanceChannel& channel, QObject* parent)
     : QObject(parent), m_store(store), m_channel(channel)
-{
-}
+{}
 
 Application::~Application() = default;
 
@@ -34,8 +33,7 @@ bool Application::start(const QStringList& arguments)
     m_lock = std::make_unique<InstanceLock>();
 
     m_window = std::make_unique<MainWindow>(SettingsEnvironment::fromSystem());
-    connect(m_signals.get(), &SignalWatcher::terminationRequested, m_window.get(),
-            &QWidget::close);
+    connect(m_signals.get(), &SignalWatcher::terminationRequested, m_window.get(), &QWidget::close);
     QApplication::setWindowIcon(m_window->windowIcon());
     m_window->setLoading(true);
     m_window->LoadConfigurations();
@@ -68,8 +66,7 @@ bool Application::start(const QStringList& arguments)
 
     if (QFileInfo(command.path).isFile() && IsSupportedFile(command.path)) {
         emit m_window->fileRequested(FileNameOfPath(command.path), command.path,
-                                     m_window->settings().LaunchFullscreen != 0,
-                                     command.autoPlay);
+                                     m_window->settings().LaunchFullscreen != 0, command.autoPlay);
     }
     m_window->setLoading(false);
     m_window->show();

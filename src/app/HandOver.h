@@ -7,13 +7,14 @@ class InstanceChannel;
 // Whether this process hands its command to a running player and ends, or becomes the player.
 struct HandOver
 {
-    QString commandName;  // the running instance's command socket ("-1" when none was stored)
-    QString checkName;    // its check socket (empty when none was stored)
+    QString commandName; // the running instance's command socket ("-1" when none was stored)
+    QString checkName;   // its check socket (empty when none was stored)
     bool useNewPlayer = false;
     QString forwardingText;
-    QString path;         // the command without the add marker
+    QString path; // the command without the add marker
 
-    enum class Outcome {
+    enum class Outcome
+    {
         NoRunningInstance, // nothing recorded, or every start is its own player
         EndProcess,        // a running instance has it (or wants none of it)
         BecomeRunning,     // the recorded instance is gone

@@ -9,8 +9,7 @@ constexpr int kConnectTimeoutMs = 1000;
 
 LocalInstanceChannel::LocalInstanceChannel(std::chrono::milliseconds replyTimeout)
     : m_replyTimeout(replyTimeout)
-{
-}
+{}
 
 bool LocalInstanceChannel::isAlive(const QString& name)
 {

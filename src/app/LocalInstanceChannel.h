@@ -11,7 +11,8 @@ class LocalInstanceChannel : public InstanceChannel
 public:
     static constexpr char kAcknowledgement = 'K';
 
-    explicit LocalInstanceChannel(std::chrono::milliseconds replyTimeout = std::chrono::seconds(30));
+    explicit LocalInstanceChannel(
+        std::chrono::milliseconds replyTimeout = std::chrono::seconds(30));
 
     bool isAlive(const QString& name) override;
     bool send(const QString& name, const QString& text) override;

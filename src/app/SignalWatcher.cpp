@@ -1,7 +1,6 @@
 #include "app/SignalWatcher.h"
 
 #include <QSocketNotifier>
-
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>

@@ -3,14 +3,14 @@
 const QStringList& SupportedExtensions()
 {
     static const QStringList extensions{
-        QStringLiteral("wav"),  QStringLiteral("flv"),   QStringLiteral("mka"),
-        QStringLiteral("mkv"),  QStringLiteral("mp3"),   QStringLiteral("mpg"),
-        QStringLiteral("mpe"),  QStringLiteral("mpeg"),  QStringLiteral("aac"),
-        QStringLiteral("mp4"),  QStringLiteral("m4v"),   QStringLiteral("m4a"),
-        QStringLiteral("ogm"),  QStringLiteral("ogg"),   QStringLiteral("mov"),
+        QStringLiteral("wav"),   QStringLiteral("flv"),  QStringLiteral("mka"),
+        QStringLiteral("mkv"),   QStringLiteral("mp3"),  QStringLiteral("mpg"),
+        QStringLiteral("mpe"),   QStringLiteral("mpeg"), QStringLiteral("aac"),
+        QStringLiteral("mp4"),   QStringLiteral("m4v"),  QStringLiteral("m4a"),
+        QStringLiteral("ogm"),   QStringLiteral("ogg"),  QStringLiteral("mov"),
         QStringLiteral("hdmov"), QStringLiteral("qt"),   QStringLiteral("3gp"),
-        QStringLiteral("3gpp"), QStringLiteral("3g2"),   QStringLiteral("avi"),
-        QStringLiteral("wma"),  QStringLiteral("wmv"),   QStringLiteral("asf"),
+        QStringLiteral("3gpp"),  QStringLiteral("3g2"),  QStringLiteral("avi"),
+        QStringLiteral("wma"),   QStringLiteral("wmv"),  QStringLiteral("asf"),
     };
     return extensions;
 }

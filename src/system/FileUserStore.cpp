@@ -47,8 +47,7 @@ bool FileUserStore::hasValue(const QString& keyPath, const QString& valueName) c
 
 namespace {
 
-template <typename Change>
-bool changeStore(const QString& path, Change change)
+template <typename Change> bool changeStore(const QString& path, Change change)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         return false;

@@ -13,9 +13,9 @@ QString encode(const QString& text, bool isName)
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        const bool special = c == u'%' || c == u'\r' || c == u'\n' ||
-                             (isName && (c == u'=' || c == u'[' || c == u']' ||
-                                         (i == 0 && c == u'@')));
+        const bool special =
+            c == u'%' || c == u'\r' || c == u'\n' ||
+            (isName && (c == u'=' || c == u'[' || c == u']' || (i == 0 && c == u'@')));
         if (special) {
             out += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QChar(u'0')).toUpper();
         } else {

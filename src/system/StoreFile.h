@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 // The text form of the per-user store: one "[key path]" line per key followed by its

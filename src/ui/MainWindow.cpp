@@ -2,6 +2,7 @@
 
 #include "app/ConfigFile.h"
 #include "app/StartupCommand.h"
+#include "app/Twips.h"
 #include "playlist/SupportedFiles.h"
 #include "ui/AppIcon.h"
 #include "util/Logging.h"
@@ -45,6 +46,11 @@ MainWindow::MainWindow(const SettingsEnvironment& environment, QWidget* parent)
     m_tray->setToolTip(kApplicationTitle);
 
     resize(kDefaultWidth, kDefaultHeight);
+    // Where the settings do not place it, the window opens centred, as a fresh start does.
+    move(static_cast<int>(
+             korvane::roundHalfEven(m_settings.WindowLeft / environment.twipsPerPixelX)),
+         static_cast<int>(
+             korvane::roundHalfEven(m_settings.WindowTop / environment.twipsPerPixelY)));
     setCaptionText(QStringLiteral("Korvane"));
 }
 
@@ -71,10 +77,10 @@ bool MainWindow::WriteConfigurations()
 void MainWindow::SetLoadedOptions()
 {
     if (m_settings.RememberLastSize) {
-        resize(static_cast<int>(korvane::roundHalfEven(m_settings.WindowWidth /
-                                                       m_environment.twipsPerPixelX)),
-               static_cast<int>(korvane::roundHalfEven(m_settings.WindowHeight /
-                                                       m_environment.twipsPerPixelY)));
+        resize(static_cast<int>(
+                   korvane::roundHalfEven(m_settings.WindowWidth / m_environment.twipsPerPixelX)),
+               static_cast<int>(
+                   korvane::roundHalfEven(m_settings.WindowHeight / m_environment.twipsPerPixelY)));
     }
     if (m_settings.RememberLastPos) {
         // Placed as stored, even off the current screens.
@@ -152,10 +158,8 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     layoutCaption();
     if (!m_maximized && !m_loading) {
-        m_settings.WindowWidth = static_cast<qint32>(
-            korvane::roundHalfEven(width() * m_environment.twipsPerPixelX));
-        m_settings.WindowHeight = static_cast<qint32>(
-            korvane::roundHalfEven(height() * m_environment.twipsPerPixelY));
+        m_settings.WindowWidth = korvane::twipsToLong(width() * m_environment.twipsPerPixelX);
+        m_settings.WindowHeight = korvane::twipsToLong(height() * m_environment.twipsPerPixelY);
     }
 }
 
@@ -180,6 +184,6 @@ void MainWindow::setCaptionText(const QString& text)
 {
     m_captionText = text;
     m_caption->setToolTip(text);
-    m_caption->setText(m_caption->fontMetrics().elidedText(text, Qt::ElideRight,
-                                                           qMax(0, width() - 110)));
+    m_caption->setText(
+        m_caption->fontMetrics().elidedText(text, Qt::ElideRight, qMax(0, width() - 110)));
 }

@@ -5,9 +5,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
-
 #include <csignal>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -72,8 +71,8 @@ protected:
         ASSERT_TRUE(m_home.isValid());
         QDir(m_home.path()).mkpath("config/Korvane");
         QDir(m_home.path()).mkpath("runtime");
-        QFile::setPermissions(m_home.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner |
-                                                              QFile::ExeOwner);
+        QFile::setPermissions(m_home.filePath("runtime"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         m_clip = m_home.filePath("a clip $x.mkv");
         QFile clip(m_clip);
         ASSERT_TRUE(clip.open(QIODevice::WriteOnly));

@@ -1,4 +1,5 @@
 #include "app/HandOver.h"
+
 #include "app/InstanceChannel.h"
 
 #include <QStringList>

@@ -8,10 +8,9 @@
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <future>
+#include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -21,8 +20,7 @@ namespace {
 
 // Runs a blocking sender on its own thread while this thread serves events, as the two
 // processes would.
-template <typename Call>
-auto whileServing(Call call)
+template <typename Call> auto whileServing(Call call)
 {
     auto result = std::async(std::launch::async, call);
     while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {

@@ -1,4 +1,5 @@
 #include "app/StartupCommand.h"
+
 #include "playlist/SupportedFiles.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
 #include <thread>
 #include <vector>
 
