@@ -337,7 +337,9 @@ bool ConfigFile::write(const QString& path, const Settings& settings)
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a short write (a full disk) shows in the count instead of vanishing
+    // in a buffer flush that still lets the commit go through.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
     const QByteArray bytes = format(settings);

@@ -1,0 +1,193 @@
+#include "SettingsTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+using namespace settingstest;
+
+namespace {
+
+class ConfigFileLoad : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = m_dir.path() + QStringLiteral("/Korvane/Config.cfg");
+    }
+
+    void put(const QString& path, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    static QByteArray contents(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QString bak() const { return m_path + QStringLiteral(".bak"); }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+} // namespace
+
+TEST_F(ConfigFileLoad, NoFileLeavesTheDefaultFileBehind)
+{
+    const auto result = ConfigFile::load(m_path, environment());
+    EXPECT_TRUE(result.usedDefaults);
+    EXPECT_TRUE(result.written);
+    EXPECT_EQ(result.settings, defaultSettings(environment()));
+    EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString());
+    EXPECT_FALSE(QFileInfo::exists(bak()));
+
+    // The next start reads what the first one wrote.
+    const auto again = ConfigFile::load(m_path, environment());
+    EXPECT_FALSE(again.usedDefaults);
+    EXPECT_FALSE(again.written);
+    EXPECT_EQ(again.settings, result.settings);
+}
+
+TEST_F(ConfigFileLoad, AShortFileIsKeptAsBackupAndReplacedByAllDefaults)
+{
+    const QByteArray short45 = splitLines(oldFormFile()).mid(0, 45).join('\n') + "\n";
+    put(m_path, short45);
+    const auto result = ConfigFile::load(m_path, environment());
+    EXPECT_TRUE(result.usedDefaults);
+    EXPECT_TRUE(result.written);
+    // Values that were readable are not kept.
+    EXPECT_EQ(result.settings, defaultSettings(environment()));
+    EXPECT_EQ(splitLines(contents(m_path)).size(), ConfigFile::ValueCount);
+    EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString());
+    EXPECT_EQ(contents(bak()).toStdString(), short45.toStdString());
+}
+
+TEST_F(ConfigFileLoad, TextInANumericFieldTakesTheDefaultsAndReplacesAnOlderBackup)
+{
+    put(bak(), "an older backup");
+    QByteArray bad = oldFormFile();
+    bad.replace("-120 ", "left ");
+    put(m_path, bad);
+    const auto result = ConfigFile::load(m_path, environment());
+    EXPECT_TRUE(result.usedDefaults);
+    EXPECT_EQ(result.settings, defaultSettings(environment()));
+    EXPECT_EQ(contents(bak()).toStdString(), bad.toStdString());
+    EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString());
+}
+
+TEST_F(ConfigFileLoad, AFileThatCannotBeOpenedIsMovedAsideToo)
+{
+    // A folder where the file should be cannot be read as one.
+    ASSERT_TRUE(QDir().mkpath(m_path + QStringLiteral("/inside")));
+    const auto result = ConfigFile::load(m_path, environment());
+    EXPECT_TRUE(result.usedDefaults);
+    EXPECT_TRUE(result.written);
+    EXPECT_TRUE(QFileInfo(bak() + QStringLiteral("/inside")).isDir());
+    EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString());
+}
+
+TEST_F(ConfigFileLoad, ExtraLinesAreIgnoredAndGoAtTheNextWrite)
+{
+    const QByteArray longer = oldFormFile() + "extra 1\r\n 42 \r\n";
+    put(m_path, longer);
+    const auto result = ConfigFile::load(m_path, environment());
+    EXPECT_FALSE(result.usedDefaults);
+    EXPECT_FALSE(result.written);
+    EXPECT_EQ(result.settings, *ConfigFile::parse(oldFormFile()));
+    EXPECT_EQ(contents(m_path), longer);
+    EXPECT_FALSE(QFileInfo::exists(bak()));
+
+    ASSERT_TRUE(ConfigFile::write(m_path, result.settings));
+    EXPECT_EQ(contents(m_path).toStdString(), oldFormFile().toStdString());
+}
+
+TEST_F(ConfigFileLoad, AnEmptyDesktopFolderIsFilledInMemoryUntilTheNextWrite)
+{
+    QList<QByteArray> lines = oldFormFile().split('\n');
+    lines[1] = "   \r";
+    const QByteArray file = lines.join('\n');
+    put(m_path, file);
+
+    const auto result = ConfigFile::load(m_path, environment());
+    EXPECT_FALSE(result.usedDefaults);
+    EXPECT_EQ(result.settings.DesktopFolder, QStringLiteral("/home/ann/Desktop"));
+    EXPECT_EQ(result.settings.PlayMode, 2);
+    EXPECT_EQ(contents(m_path), file);
+
+    ASSERT_TRUE(ConfigFile::write(m_path, result.settings));
+    EXPECT_EQ(splitLines(contents(m_path))[1], "/home/ann/Desktop\r");
+}
+
+TEST_F(ConfigFileLoad, DefaultsStillComeBackWhenTheDefaultFileCannotBeWritten)
+{
+    put(m_dir.path() + QStringLiteral("/Korvane"), "a file, not a folder");
+    const auto result = ConfigFile::load(m_path, environment());
+    EXPECT_TRUE(result.usedDefaults);
+    EXPECT_FALSE(result.written);
+    EXPECT_EQ(result.settings, defaultSettings(environment()));
+}
+
+TEST_F(ConfigFileLoad, WriteCreatesTheFolderAndReplacesTheFile)
+{
+    Settings s = defaultSettings(environment());
+    ASSERT_TRUE(ConfigFile::write(m_path, s));
+    s.PlayMode = 2;
+    s.SnapshotPrefix = QStringLiteral("shot, \"1\"");
+    ASSERT_TRUE(ConfigFile::write(m_path, s));
+    EXPECT_EQ(contents(m_path), ConfigFile::format(s));
+    EXPECT_EQ(QDir(QFileInfo(m_path).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Config.cfg")});
+}
+
+TEST_F(ConfigFileLoad, WriteFailsCleanlyWhenTheFolderCannotExist)
+{
+    put(m_dir.path() + QStringLiteral("/Korvane"), "a file, not a folder");
+    EXPECT_FALSE(ConfigFile::write(m_path, defaultSettings(environment())));
+    EXPECT_EQ(contents(m_dir.path() + QStringLiteral("/Korvane")), "a file, not a folder");
+}
+
+TEST_F(ConfigFileLoad, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
+{
+    put(m_path, oldFormFile());
+    const Settings next = defaultSettings(environment());
+    const auto fullSize = static_cast<rlim_t>(ConfigFile::format(next).size());
+
+    // A file-size limit fails the write part way through, as a full disk would, even for root.
+    for (const rlim_t limit : {rlim_t(0), rlim_t(1), rlim_t(100), fullSize - 1}) {
+        struct rlimit saved
+        {};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit tight = saved;
+        tight.rlim_cur = limit;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+        const bool ok = ConfigFile::write(m_path, next);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        EXPECT_FALSE(ok) << limit;
+        EXPECT_EQ(contents(m_path).toStdString(), oldFormFile().toStdString()) << limit;
+        EXPECT_EQ(QDir(QFileInfo(m_path).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("Config.cfg")});
+    }
+    // With room again the same write goes through.
+    EXPECT_TRUE(ConfigFile::write(m_path, next));
+    EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString());
+}
+
+TEST(ConfigFilePath, LivesInTheUsersConfigFolder)
+{
+    EXPECT_EQ(ConfigFile::defaultPath(), QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) +
+                                             QStringLiteral("/Korvane/Config.cfg"));
+}
