@@ -35,6 +35,7 @@ void paintList(benchmark::State& state, QWidget::RenderFlags flags)
     }
     state.SetLabel(QStringLiteral("%1 items").arg(count).toStdString());
 }
+
 // The whole widget, scroll bar included.
 void BM_FancyListPaint(benchmark::State& state)
 {
