@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+class QPainter;
+class QScrollBar;
+
+// The playlist's self-drawn thumbnail list: equally tall rows with a picture and a caption, one
+// selected row and a vertical scroll bar. It knows nothing of media; the host reacts to its
+// signals.
+class FancyList : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(int Count READ Count)
+    Q_PROPERTY(int SelectedItem READ SelectedItem WRITE setSelectedItem)
+    Q_PROPERTY(QString SelectedText READ SelectedText)
+    Q_PROPERTY(int ItemHeight READ ItemHeight WRITE setItemHeight)
+    Q_PROPERTY(int Padding READ Padding WRITE setPadding)
+    Q_PROPERTY(int ImageWidth READ ImageWidth WRITE setImageWidth)
+    Q_PROPERTY(int ImageHeight READ ImageHeight WRITE setImageHeight)
+    Q_PROPERTY(bool Thumbnails READ Thumbnails WRITE setThumbnails)
+    Q_PROPERTY(bool NoThumbBlack READ NoThumbBlack WRITE setNoThumbBlack)
+    Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh)
+
+public:
+    struct FancyListItem
+    {
+        QString Text;
+        QPixmap Picture; // null when the item has none
+    };
+
+    explicit FancyList(QWidget* parent = nullptr);
+
+    int Count() const { return static_cast<int>(m_items.size()); }
+    int SelectedItem() const { return m_selectedItem; }
+    void setSelectedItem(int index);
+    QString SelectedText() const;
+    int ItemHeight() const { return m_itemHeight; }
+    void setItemHeight(int height);
+    int Padding() const { return m_padding; }
+    void setPadding(int padding);
+    int ImageWidth() const { return m_imageWidth; }
+    void setImageWidth(int width);
+    int ImageHeight() const { return m_imageHeight; }
+    void setImageHeight(int height);
+    bool Thumbnails() const { return m_thumbnails; }
+    void setThumbnails(bool on);
+    bool NoThumbBlack() const { return m_noThumbBlack; }
+    void setNoThumbBlack(bool on);
+    bool Refresh() const { return m_refresh; }
+    void setRefresh(bool on);
+
+    const FancyListItem& item(int index) const { return m_items.at(index); }
+
+    void AddItem(const QString& text, const QPixmap& picture = QPixmap());
+    void RemoveItem(int index);
+    void Clear();
+    // Draws the picture fitted into the box and centred, on black unless NoThumbBlack.
+    void RenderThumb(QPainter& painter, const QPixmap& picture, int x, int y, int width,
+                     int height) const;
+    // Moves the view by a wheel turn of delta units (120 for one notch towards the top).
+    void Scroll(int delta);
+
+    // Scroll offset in pixels and its largest value.
+    int scrollOffset() const;
+    int scrollMaximum() const;
+    bool isScrollBarShown() const;
+    QScrollBar* scrollBar() const { return m_scrollBar; }
+
+signals:
+    void Click();
+    void DblClick();
+    void OLEDragDrop(const QStringList& paths, Qt::MouseButtons buttons,
+                     Qt::KeyboardModifiers modifiers, const QPointF& position);
+    void KeyUp(int key, bool shift);
+    void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                   const QPointF& position);
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                   const QPointF& position);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void updateScrollRange();
+    void placeScrollBar();
+    void repaintList();
+    void repaintIfRefresh();
+    void paintRow(QPainter& painter, int row, int offset, int surfaceWidth) const;
+
+    QVector<FancyListItem> m_items;
+    int m_selectedItem = -1;
+    int m_itemHeight = 64;
+    int m_padding = 8;
+    int m_imageWidth = 0;
+    int m_imageHeight = 0;
+    bool m_thumbnails = true;
+    bool m_noThumbBlack = false;
+    bool m_refresh = true;
+    // A release completes a click only after a press here; the release that ends a double
+    // click completes nothing.
+    bool m_pressed = false;
+    QScrollBar* m_scrollBar = nullptr;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QRect>
+
+// The arithmetic of the thumbnail list, kept apart from the widget so every rule can be checked
+// without painting. Fractions become integers with halves going to the even neighbour.
+class FancyListGeometry
+{
+public:
+    struct RowRange
+    {
+        int first = 0;
+        int last = -1; // inclusive; last < first means nothing to draw
+    };
+
+    // Where a picture of sourceWidth × sourceHeight pixels lands when fitted into the box, keeping
+    // its shape and centring it. An empty result means nothing is drawn.
+    static QRect fitPicture(int sourceWidth, int sourceHeight, const QRect& box);
+
+    // Largest scroll offset: how far the rows reach below the surface, never negative.
+    static int scrollMaximum(int count, int itemHeight, int surfaceHeight);
+
+    // The scroll bar is shown exactly when the rows do not all fit the surface.
+    static bool scrollBarVisible(int count, int itemHeight, int surfaceHeight);
+
+    // Rows touched by the surface at this offset, limited to the items that exist.
+    static RowRange visibleRows(int offset, int itemHeight, int surfaceHeight, int count);
+
+    // Row under the point y of the surface, or -1 when the point lies outside every row.
+    static int rowAt(int offset, double y, int itemHeight, int count);
+
+    // New offset after a wheel turn of delta units (120 for one notch).
+    static int scrolledOffset(int offset, int delta, int maximum);
+
+    // Selection once the item at removedIndex is gone and countAfter items remain.
+    static int selectionAfterRemove(int selected, int removedIndex, int countAfter);
+
+    // Top of row i on the surface; may be negative for the first, partly scrolled-away row.
+    static int rowTop(int row, int itemHeight, int offset);
+
+    // Rectangle for the row's caption, right of the picture box when thumbnails are shown.
+    static QRect textRect(int row, int itemHeight, int offset, int surfaceWidth, int padding,
+                          bool thumbnails, int imageWidth);
+};
