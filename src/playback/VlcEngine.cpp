@@ -98,6 +98,7 @@ VlcEngine::VlcEngine(const QStringList& options, QWidget* videoSurface, AudioOut
         // and screensaver wishes beats not playing at all.
         qCWarning(lcPlayback) << "libVLC refused the engine options, starting without them"
                               << options;
+        m_optionsApplied = false;
         if (!createInstance(instanceArguments({}, noDisplay, dummyAudio) + extra)) {
             qCWarning(lcPlayback) << "libVLC could not be started; nothing will play";
             return;
@@ -246,7 +247,7 @@ void VlcEngine::togglePause()
 
 void VlcEngine::stop()
 {
-    if (!m_player) {
+    if (!m_player || !m_loaded) {
         return;
     }
     m_stopRequested = true;
@@ -260,7 +261,8 @@ int VlcEngine::itemCount() const
 
 int VlcEngine::state() const
 {
-    if (!m_player) {
+    // libVLC answers "stopped" for a player that never had anything to play.
+    if (!m_player || !m_loaded) {
         return Idle;
     }
     const int current = libvlc_media_player_get_state(m_player);

@@ -32,6 +32,8 @@ public:
 
     // False when libVLC could not be started at all; every call is then a no-op.
     bool isValid() const { return m_player != nullptr; }
+    // False when libVLC refused the option strings and the engine runs without them.
+    bool optionsApplied() const { return m_optionsApplied; }
     // True when the video is drawn into videoSurface rather than by libVLC on its own.
     bool isEmbedded() const { return m_embedded; }
 
@@ -84,6 +86,7 @@ private:
     std::vector<Item> m_items;
     bool m_loaded = false;
     bool m_embedded = false;
+    bool m_optionsApplied = true;
     bool m_muted = false;
     bool m_fullscreen = false;
     bool m_stopRequested = false;
