@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// The player engine as the rest of Korvane sees it: one queue of items, transport, and a handful of
+// readings. Times are milliseconds, position a fraction 0..1 of the length, rate a factor (1
+// normal). Every call is harmless on an engine that has nothing loaded or could not be created.
+//
+// Notifications are delivered on the UI thread, never on an engine thread.
+class Engine : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The numbers state() and stateChanged() carry; above Buffering means the input is open.
+    enum State : int
+    {
+        Idle = 0,
+        Opening = 1,
+        Buffering = 2,
+        Playing = 3,
+        Paused = 4,
+        Stopped = 5,
+        Ended = 6,
+        Error = 7,
+    };
+    Q_ENUM(State)
+
+    using QObject::QObject;
+    ~Engine() override = default;
+
+    // Queues a path or an address ("dvd:///dev/sr0", "file:///..."); options pass through as given.
+    // Returns the item's id (its index in the queue), -1 when nothing was queued.
+    virtual int add(const QString& mrlOrPath, const QStringList& options = {}) = 0;
+    // Starts the current item, resumes it when paused, starts it over when stopped or ended.
+    virtual void play() = 0;
+    virtual void togglePause() = 0;
+    virtual void stop() = 0;
+    virtual int itemCount() const = 0;
+
+    virtual int state() const = 0;
+    virtual double position() const = 0;
+    virtual void setPosition(double fraction) = 0;
+    // 0 while nothing is open or the engine does not know yet.
+    virtual double time() const = 0;
+    virtual double length() const = 0;
+    virtual double rate() const = 0;
+    virtual void setRate(double rate) = 0;
+    virtual bool hasVout() const = 0;
+
+    // Volume and mute are the engine object's own state: some audio outputs never read them back.
+    virtual void toggleMute() = 0;
+    virtual bool isMuted() const = 0;
+    virtual void setVolume(int volume) = 0;
+    virtual int volume() const = 0;
+
+    // Full screen is the application's business (the video area shown full screen); the engine
+    // only keeps the wish and reports it through fullscreenRequested().
+    virtual void setFullscreen(bool on) = 0;
+    virtual void toggleFullscreen() = 0;
+    virtual bool isFullscreen() const = 0;
+
+signals:
+    void stateChanged(int state);
+    // The first video output of the current item exists; audio-only items never send it.
+    void voutAppeared();
+    // The current item played to its end (state Ended); a failure to open sends
+    // stateChanged(Error).
+    void ended();
+    void fullscreenRequested(bool on);
+};

@@ -1,0 +1,409 @@
+#include "playback/VlcEngine.h"
+
+#include "util/Logging.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QRegularExpression>
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <mutex>
+#include <vlc/vlc.h>
+
+// Bridges libVLC's event threads to the UI thread. The engine clears `engine` before it stops and
+// releases the player, so a callback that is already running can never post to a dead object.
+struct VlcEventRelay
+{
+    std::mutex mutex;
+    VlcEngine* engine = nullptr;
+    // Set on the event thread: after a failed open libVLC reads "ended", not "error".
+    std::atomic<bool> failed{false};
+
+    // Runs on a libVLC thread (or inside libvlc_media_player_stop on the caller's): copy and queue.
+    static void onEvent(const libvlc_event_t* event, void* data)
+    {
+        auto* relay = static_cast<VlcEventRelay*>(data);
+        const int type = event->type;
+        int value = 0;
+        if (type == libvlc_MediaPlayerVout) {
+            value = event->u.media_player_vout.new_count;
+        } else if (type == libvlc_MediaPlayerEncounteredError) {
+            relay->failed = true;
+        }
+        std::lock_guard lock(relay->mutex);
+        if (VlcEngine* target = relay->engine) {
+            QMetaObject::invokeMethod(
+                target, [target, type, value] { target->handleEvent(type, value); },
+                Qt::QueuedConnection);
+        }
+    }
+};
+
+namespace {
+
+constexpr libvlc_event_type_t kWatchedEvents[] = {
+    libvlc_MediaPlayerOpening,          libvlc_MediaPlayerPlaying,    libvlc_MediaPlayerPaused,
+    libvlc_MediaPlayerStopped,          libvlc_MediaPlayerEndReached, libvlc_MediaPlayerVout,
+    libvlc_MediaPlayerEncounteredError,
+};
+
+bool hasSoundDevice()
+{
+    if (!qEnvironmentVariableIsEmpty("PULSE_SERVER")) {
+        return true;
+    }
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && (QFileInfo::exists(runtime + QStringLiteral("/pulse/native")) ||
+                               QFileInfo::exists(runtime + QStringLiteral("/pipewire-0")))) {
+        return true;
+    }
+    return !QDir(QStringLiteral("/dev/snd"))
+                .entryList({QStringLiteral("pcmC*")}, QDir::System)
+                .isEmpty();
+}
+
+bool isAddress(const QString& mrlOrPath)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    return scheme.match(mrlOrPath).hasMatch();
+}
+
+} // namespace
+
+VlcEngine::VlcEngine(const QStringList& options, QWidget* videoSurface, AudioOutput audio,
+                     QObject* parent)
+    : Engine(parent), m_relay(std::make_unique<VlcEventRelay>())
+{
+    const QString platform = QGuiApplication::platformName();
+    const bool noDisplay = platform.isEmpty() || platform == QLatin1String("offscreen") ||
+                           platform == QLatin1String("minimal");
+    const QString audioChoice = qEnvironmentVariable("KORVANE_AOUT");
+    const bool dummyAudio =
+        audio == AudioOutput::Dummy || (audioChoice.isEmpty() && !hasSoundDevice());
+
+    QStringList extra;
+    if (!dummyAudio && !audioChoice.isEmpty()) {
+        extra << QStringLiteral("--aout=") + audioChoice;
+    }
+    if (!lcPlayback().isDebugEnabled()) {
+        extra << QStringLiteral("--quiet");
+    }
+
+    if (!createInstance(instanceArguments(options, noDisplay, dummyAudio) + extra)) {
+        // An option libVLC does not know makes it refuse to start; playing without the snapshot
+        // and screensaver wishes beats not playing at all.
+        qCWarning(lcPlayback) << "libVLC refused the engine options, starting without them"
+                              << options;
+        m_optionsApplied = false;
+        if (!createInstance(instanceArguments({}, noDisplay, dummyAudio) + extra)) {
+            qCWarning(lcPlayback) << "libVLC could not be started; nothing will play";
+            return;
+        }
+    }
+
+    m_player = libvlc_media_player_new(m_instance);
+    if (!m_player) {
+        qCWarning(lcPlayback) << "libVLC could not make a media player";
+        return;
+    }
+    m_relay->engine = this;
+    libvlc_event_manager_t* events = libvlc_media_player_event_manager(m_player);
+    for (libvlc_event_type_t type : kWatchedEvents) {
+        libvlc_event_attach(events, type, &VlcEventRelay::onEvent, m_relay.get());
+    }
+
+    // Anywhere but X11 handing libVLC a window id crashes it.
+    if (videoSurface && platform == QLatin1String("xcb")) {
+        libvlc_media_player_set_xwindow(m_player, static_cast<uint32_t>(videoSurface->winId()));
+        // Clicks and keys belong to the player window (double-click leaves full screen).
+        libvlc_video_set_mouse_input(m_player, 0);
+        libvlc_video_set_key_input(m_player, 0);
+        m_embedded = true;
+    }
+}
+
+VlcEngine::~VlcEngine()
+{
+    {
+        std::lock_guard lock(m_relay->mutex);
+        m_relay->engine = nullptr;
+    }
+    if (m_player) {
+        libvlc_media_player_stop(m_player);
+        libvlc_media_player_release(m_player);
+    }
+    if (m_instance) {
+        libvlc_release(m_instance);
+    }
+}
+
+QStringList VlcEngine::instanceArguments(const QStringList& options, bool dummyVideo,
+                                         bool dummyAudio)
+{
+    QStringList arguments{QStringLiteral("--no-video-title-show")};
+    if (dummyVideo) {
+        arguments << QStringLiteral("--vout=dummy");
+    }
+    if (dummyAudio) {
+        arguments << QStringLiteral("--aout=dummy");
+    }
+    for (const QString& option : options) {
+        QString text = option.trimmed();
+        while (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char(':'))) {
+            text.remove(0, 1);
+        }
+        if (text.isEmpty()) {
+            continue;
+        }
+        const qsizetype equals = text.indexOf(QLatin1Char('='));
+        const QString name = equals < 0 ? text : text.left(equals);
+        const QString value = equals < 0 ? QString() : text.mid(equals);
+        arguments << QStringLiteral("--") + name.toLower() + value;
+    }
+    return arguments;
+}
+
+bool VlcEngine::createInstance(const QStringList& arguments)
+{
+    std::vector<QByteArray> storage;
+    storage.reserve(static_cast<size_t>(arguments.size()));
+    std::vector<const char*> argv;
+    for (const QString& argument : arguments) {
+        storage.push_back(argument.toUtf8());
+        argv.push_back(storage.back().constData());
+    }
+    m_instance = libvlc_new(static_cast<int>(argv.size()), argv.data());
+    return m_instance != nullptr;
+}
+
+int VlcEngine::add(const QString& mrlOrPath, const QStringList& options)
+{
+    if (!m_player || mrlOrPath.isEmpty()) {
+        return -1;
+    }
+    m_items.push_back({mrlOrPath, options});
+    return static_cast<int>(m_items.size()) - 1;
+}
+
+bool VlcEngine::loadCurrentItem()
+{
+    const Item& item = m_items.front();
+    libvlc_media_t* media =
+        isAddress(item.mrlOrPath)
+            ? libvlc_media_new_location(m_instance, item.mrlOrPath.toUtf8().constData())
+            : libvlc_media_new_path(
+                  m_instance,
+                  QFile::encodeName(QFileInfo(item.mrlOrPath).absoluteFilePath()).constData());
+    if (!media) {
+        qCWarning(lcPlayback) << "libVLC refused the item" << item.mrlOrPath;
+        return false;
+    }
+    for (const QString& option : item.options) {
+        if (option.isEmpty()) {
+            continue;
+        }
+        const QString mediaOption =
+            option.startsWith(QLatin1Char(':')) ? option : QLatin1Char(':') + option;
+        libvlc_media_add_option(media, mediaOption.toUtf8().constData());
+    }
+    libvlc_media_player_set_media(m_player, media);
+    libvlc_media_release(media);
+    m_loaded = true;
+    return true;
+}
+
+void VlcEngine::play()
+{
+    if (!m_player || m_items.empty()) {
+        return;
+    }
+    if (!m_loaded && !loadCurrentItem()) {
+        return;
+    }
+    const libvlc_state_t current = libvlc_media_player_get_state(m_player);
+    if (current == libvlc_Paused) {
+        libvlc_media_player_set_pause(m_player, 0);
+        return;
+    }
+    if (current == libvlc_Ended || current == libvlc_Error) {
+        // libVLC ignores play() on an input that has run out; it has to be stopped first.
+        libvlc_media_player_stop(m_player);
+    }
+    m_stopRequested = false;
+    m_relay->failed = false;
+    libvlc_media_player_play(m_player);
+}
+
+void VlcEngine::togglePause()
+{
+    if (m_player) {
+        libvlc_media_player_pause(m_player);
+    }
+}
+
+void VlcEngine::stop()
+{
+    if (!m_player || !m_loaded) {
+        return;
+    }
+    m_stopRequested = true;
+    libvlc_media_player_stop(m_player);
+}
+
+int VlcEngine::itemCount() const
+{
+    return static_cast<int>(m_items.size());
+}
+
+int VlcEngine::state() const
+{
+    // libVLC answers "stopped" for a player that never had anything to play.
+    if (!m_player || !m_loaded) {
+        return Idle;
+    }
+    const int current = libvlc_media_player_get_state(m_player);
+    if (current == libvlc_Ended && m_relay->failed) {
+        return Error;
+    }
+    return current;
+}
+
+double VlcEngine::position() const
+{
+    if (!m_player) {
+        return 0.0;
+    }
+    const float fraction = libvlc_media_player_get_position(m_player);
+    return fraction < 0.0F ? 0.0 : static_cast<double>(fraction);
+}
+
+void VlcEngine::setPosition(double fraction)
+{
+    if (!m_player || std::isnan(fraction)) {
+        return;
+    }
+    libvlc_media_player_set_position(m_player, static_cast<float>(std::clamp(fraction, 0.0, 1.0)));
+}
+
+double VlcEngine::time() const
+{
+    if (!m_player) {
+        return 0.0;
+    }
+    const libvlc_time_t elapsed = libvlc_media_player_get_time(m_player);
+    return elapsed < 0 ? 0.0 : static_cast<double>(elapsed);
+}
+
+double VlcEngine::length() const
+{
+    if (!m_player) {
+        return 0.0;
+    }
+    const libvlc_time_t total = libvlc_media_player_get_length(m_player);
+    return total < 0 ? 0.0 : static_cast<double>(total);
+}
+
+double VlcEngine::rate() const
+{
+    return m_player ? static_cast<double>(libvlc_media_player_get_rate(m_player)) : 1.0;
+}
+
+void VlcEngine::setRate(double rate)
+{
+    // Zero, negative or NaN rates are not something libVLC 3 can play.
+    if (m_player && rate > 0.0 && std::isfinite(rate)) {
+        libvlc_media_player_set_rate(m_player, static_cast<float>(rate));
+    }
+}
+
+bool VlcEngine::hasVout() const
+{
+    return m_player && libvlc_media_player_has_vout(m_player) > 0;
+}
+
+void VlcEngine::toggleMute()
+{
+    m_muted = !m_muted;
+    if (m_player) {
+        libvlc_audio_set_mute(m_player, m_muted ? 1 : 0);
+    }
+}
+
+void VlcEngine::setVolume(int volume)
+{
+    m_volume = std::clamp(volume, 0, 200);
+    if (m_player) {
+        libvlc_audio_set_volume(m_player, m_volume);
+    }
+}
+
+void VlcEngine::applyAudioState()
+{
+    // The audio output only exists once the item plays; volume set before that may be lost.
+    libvlc_audio_set_volume(m_player, m_volume);
+    libvlc_audio_set_mute(m_player, m_muted ? 1 : 0);
+}
+
+void VlcEngine::setFullscreen(bool on)
+{
+    m_fullscreen = on;
+    emit fullscreenRequested(on);
+}
+
+void VlcEngine::toggleFullscreen()
+{
+    setFullscreen(!m_fullscreen);
+}
+
+void VlcEngine::handleEvent(int type, int value)
+{
+    int reported = -1;
+    switch (type) {
+    case libvlc_MediaPlayerOpening:
+        reported = Opening;
+        break;
+    case libvlc_MediaPlayerPlaying:
+        applyAudioState();
+        reported = Playing;
+        break;
+    case libvlc_MediaPlayerPaused:
+        reported = Paused;
+        break;
+    case libvlc_MediaPlayerStopped:
+        // libVLC follows every end and every failure with a Stopped of its own.
+        if (!m_stopRequested && (m_reportedState == Ended || m_reportedState == Error)) {
+            return;
+        }
+        reported = Stopped;
+        break;
+    case libvlc_MediaPlayerEndReached:
+        reported = Ended;
+        break;
+    case libvlc_MediaPlayerEncounteredError:
+        reported = Error;
+        break;
+    case libvlc_MediaPlayerVout: {
+        const bool appeared = m_voutCount == 0 && value > 0;
+        m_voutCount = value;
+        if (appeared) {
+            emit voutAppeared();
+        }
+        return;
+    }
+    default:
+        return;
+    }
+
+    m_reportedState = reported;
+    qCDebug(lcPlayback) << "engine state" << reported;
+    // A handler may delete the engine (a new one per item); touch nothing after that.
+    const QPointer<VlcEngine> alive(this);
+    emit stateChanged(reported);
+    if (alive && reported == Ended) {
+        emit ended();
+    }
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "playback/Engine.h"
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+struct libvlc_instance_t;
+struct libvlc_media_player_t;
+struct VlcEventRelay;
+
+// The engine on libVLC 3. Each object owns its own libVLC instance, so options that only take
+// effect as instance arguments (snapshot, screensaver) reach the video output.
+class VlcEngine : public Engine
+{
+    Q_OBJECT
+
+public:
+    enum class AudioOutput
+    {
+        // KORVANE_AOUT names the output when set; without a sound device the dummy output is used.
+        Automatic,
+        Dummy,
+    };
+
+    // options: engine option strings such as "snapshot-format=PNG" or "no-disable-screensaver".
+    // videoSurface: the widget whose native window shows the video; only used on X11.
+    explicit VlcEngine(const QStringList& options = {}, QWidget* videoSurface = nullptr,
+                       AudioOutput audio = AudioOutput::Automatic, QObject* parent = nullptr);
+    ~VlcEngine() override;
+
+    // False when libVLC could not be started at all; every call is then a no-op.
+    bool isValid() const { return m_player != nullptr; }
+    // False when libVLC refused the option strings and the engine runs without them.
+    bool optionsApplied() const { return m_optionsApplied; }
+    // True when the video is drawn into videoSurface rather than by libVLC on its own.
+    bool isEmbedded() const { return m_embedded; }
+
+    // The libVLC instance arguments made from engine option strings: each gets "--", option names
+    // are lower-cased (libVLC refuses "snapshot-Width"), values are kept as they are.
+    static QStringList instanceArguments(const QStringList& options, bool dummyVideo,
+                                         bool dummyAudio);
+
+    int add(const QString& mrlOrPath, const QStringList& options = {}) override;
+    void play() override;
+    void togglePause() override;
+    void stop() override;
+    int itemCount() const override;
+
+    int state() const override;
+    double position() const override;
+    void setPosition(double fraction) override;
+    double time() const override;
+    double length() const override;
+    double rate() const override;
+    void setRate(double rate) override;
+    bool hasVout() const override;
+
+    void toggleMute() override;
+    bool isMuted() const override { return m_muted; }
+    void setVolume(int volume) override;
+    int volume() const override { return m_volume; }
+
+    void setFullscreen(bool on) override;
+    void toggleFullscreen() override;
+    bool isFullscreen() const override { return m_fullscreen; }
+
+private:
+    friend struct VlcEventRelay;
+
+    struct Item
+    {
+        QString mrlOrPath;
+        QStringList options;
+    };
+
+    bool createInstance(const QStringList& arguments);
+    bool loadCurrentItem();
+    void applyAudioState();
+    void handleEvent(int type, int value);
+
+    libvlc_instance_t* m_instance = nullptr;
+    libvlc_media_player_t* m_player = nullptr;
+    std::unique_ptr<VlcEventRelay> m_relay;
+    std::vector<Item> m_items;
+    bool m_loaded = false;
+    bool m_embedded = false;
+    bool m_optionsApplied = true;
+    bool m_muted = false;
+    bool m_fullscreen = false;
+    bool m_stopRequested = false;
+    int m_volume = 100;
+    int m_reportedState = Idle;
+    int m_voutCount = 0;
+};

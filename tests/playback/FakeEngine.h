@@ -1,0 +1,111 @@
+#pragma once
+
+#include "playback/Engine.h"
+
+#include <QStringList>
+#include <vector>
+
+// An engine for tests: records every call by name in `calls`, answers readings from public fields
+// the test sets, and sends notifications only when the test fires them. It never changes `state`
+// by itself: play() does not make it Playing, so a test decides what the engine "does".
+class FakeEngine : public Engine
+{
+    Q_OBJECT
+
+public:
+    struct Item
+    {
+        QString mrlOrPath;
+        QStringList options;
+    };
+
+    using Engine::Engine;
+
+    int add(const QString& mrlOrPath, const QStringList& options = {}) override
+    {
+        calls << QStringLiteral("add");
+        items.push_back({mrlOrPath, options});
+        return static_cast<int>(items.size()) - 1;
+    }
+    void play() override { calls << QStringLiteral("play"); }
+    void togglePause() override { calls << QStringLiteral("togglePause"); }
+    void stop() override { calls << QStringLiteral("stop"); }
+    int itemCount() const override { return static_cast<int>(items.size()); }
+
+    int state() const override { return fakeState; }
+    double position() const override { return fakePosition; }
+    void setPosition(double fraction) override
+    {
+        calls << QStringLiteral("setPosition");
+        fakePosition = fraction;
+    }
+    double time() const override { return fakeTime; }
+    double length() const override { return fakeLength; }
+    double rate() const override { return fakeRate; }
+    void setRate(double rate) override
+    {
+        calls << QStringLiteral("setRate");
+        fakeRate = rate;
+    }
+    bool hasVout() const override { return fakeHasVout; }
+
+    void toggleMute() override
+    {
+        calls << QStringLiteral("toggleMute");
+        muted = !muted;
+    }
+    bool isMuted() const override { return muted; }
+    void setVolume(int volume) override
+    {
+        calls << QStringLiteral("setVolume");
+        fakeVolume = volume;
+    }
+    int volume() const override { return fakeVolume; }
+
+    void setFullscreen(bool on) override
+    {
+        calls << QStringLiteral("setFullscreen");
+        fullscreen = on;
+        emit fullscreenRequested(on);
+    }
+    void toggleFullscreen() override
+    {
+        calls << QStringLiteral("toggleFullscreen");
+        fullscreen = !fullscreen;
+        emit fullscreenRequested(fullscreen);
+    }
+    bool isFullscreen() const override { return fullscreen; }
+
+    // Notifications, sent synchronously on the calling (test) thread.
+    void fireState(int newState)
+    {
+        fakeState = newState;
+        emit stateChanged(newState);
+    }
+    void fireVout()
+    {
+        fakeHasVout = true;
+        emit voutAppeared();
+    }
+    // The item played out: state Ended, then the ended notification.
+    void fireEnded()
+    {
+        fireState(Ended);
+        emit ended();
+    }
+
+    qsizetype callCount(const QString& name) const { return calls.count(name); }
+    void clearCalls() { calls.clear(); }
+
+    QStringList calls;
+    std::vector<Item> items;
+    int fakeState = Idle;
+    double fakePosition = 0.0;
+    double fakeTime = 0.0;
+    double fakeLength = 0.0;
+    double fakeRate = 1.0;
+    bool fakeHasVout = false;
+    int fakeVolume = 100;
+    bool muted = false;
+    bool fullscreen = false;
+};

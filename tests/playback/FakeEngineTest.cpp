@@ -1,0 +1,43 @@
+#include "playback/FakeEngine.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FakeEngine, EndedComesAfterTheEndedState)
+{
+    FakeEngine engine;
+    std::vector<QString> order;
+    QObject::connect(&engine, &Engine::stateChanged, &engine, [&](int state) {
+        order.push_back(QStringLiteral("state %1 read %2").arg(state).arg(engine.state()));
+    });
+    QObject::connect(&engine, &Engine::ended, &engine, [&] { order.push_back("ended"); });
+    engine.fireEnded();
+    EXPECT_EQ(order, (std::vector<QString>{"state 6 read 6", "ended"}));
+}
+
+TEST(FakeEngine, RecordsCallsAndKeepsWhatWasSet)
+{
+    FakeEngine engine;
+    QSignalSpy fullscreen(&engine, &Engine::fullscreenRequested);
+    EXPECT_EQ(engine.add("/music/a.wav", {"snapshot-sequential"}), 0);
+    EXPECT_EQ(engine.add("dvd:///dev/sr0"), 1);
+    engine.play();
+    engine.setRate(2.0);
+    engine.setVolume(30);
+    engine.toggleMute();
+    engine.toggleFullscreen();
+    EXPECT_EQ(engine.calls, (QStringList{"add", "add", "play", "setRate", "setVolume", "toggleMute",
+                                         "toggleFullscreen"}));
+    EXPECT_EQ(engine.itemCount(), 2);
+    EXPECT_EQ(engine.items[0].options, QStringList{"snapshot-sequential"});
+    EXPECT_EQ(engine.rate(), 2.0);
+    EXPECT_EQ(engine.volume(), 30);
+    EXPECT_TRUE(engine.isMuted());
+    ASSERT_EQ(fullscreen.count(), 1);
+    EXPECT_TRUE(fullscreen.at(0).at(0).toBool());
+    EXPECT_EQ(engine.state(), Engine::Idle) << "play() alone changes nothing";
+}
+
+} // namespace

@@ -1,0 +1,484 @@
+#include "playback/VlcEngine.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QWidget>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Clips are made once per run by ffmpeg from its own test sources.
+class VlcEngineTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new QTemporaryDir;
+        const QString d = s_dir->path();
+        s_ready = ffmpeg({"-f", "lavfi", "-i", "testsrc=d=3:s=320x240:r=25", "-f", "lavfi", "-i",
+                          "sine=d=3", "-c:v", "libx264", "-pix_fmt", "yuv420p", "-c:a", "aac",
+                          "-shortest", d + "/clip.mp4"}) &&
+                  ffmpeg({"-f", "lavfi", "-i", "testsrc=d=1:s=160x120:r=25", "-c:v", "libx264",
+                          "-pix_fmt", "yuv420p", d + "/short.mp4"}) &&
+                  ffmpeg({"-f", "lavfi", "-i", "sine=d=2", d + "/tone.wav"});
+        QFile text(d + "/notes.mp4");
+        s_ready = s_ready && text.open(QIODevice::WriteOnly) &&
+                  text.write("just some words, not a movie\n") > 0;
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_dir;
+        s_dir = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(s_ready) << "ffmpeg could not make the test clips"; }
+
+    static bool ffmpeg(const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(QStringLiteral("ffmpeg"),
+                      QStringList{"-v", "error", "-y", "-nostdin"} + arguments);
+        return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
+               process.exitCode() == 0;
+    }
+    static QString clip(const char* name) { return s_dir->path() + "/" + name; }
+
+    static std::unique_ptr<VlcEngine> makeEngine(const QStringList& options = {})
+    {
+        return std::make_unique<VlcEngine>(options, nullptr, VlcEngine::AudioOutput::Dummy);
+    }
+
+    // Records every state the engine reports and waits for a given one.
+    struct StateLog
+    {
+        explicit StateLog(Engine& engine)
+        {
+            QObject::connect(&engine, &Engine::stateChanged, &engine,
+                             [this](int state) { states.push_back(state); });
+        }
+        bool saw(int state) const
+        {
+            return std::find(states.begin(), states.end(), state) != states.end();
+        }
+        bool waitFor(int state, int timeoutMs = 5000)
+        {
+            return QTest::qWaitFor([&] { return saw(state); }, timeoutMs);
+        }
+        std::vector<int> states;
+    };
+
+    static inline QTemporaryDir* s_dir = nullptr;
+    static inline bool s_ready = false;
+};
+
+TEST(VlcEngineArguments, PrefixesOptionsAndLowerCasesOnlyTheirNames)
+{
+    const QStringList arguments = VlcEngine::instanceArguments(
+        {"overlay", "snapshot-Width=640", "snapshot-path=/home/Ann/Pictures/My Clip.mp4 Images",
+         "no-snapshot-preview", "", "  ", "--already-dashed", ":media-style"},
+        false, false);
+    EXPECT_EQ(arguments,
+              (QStringList{"--no-video-title-show", "--overlay", "--snapshot-width=640",
+                           "--snapshot-path=/home/Ann/Pictures/My Clip.mp4 Images",
+                           "--no-snapshot-preview", "--already-dashed", "--media-style"}));
+}
+
+TEST(VlcEngineArguments, DummyOutputsOnlyWhenAsked)
+{
+    const QStringList none = VlcEngine::instanceArguments({}, false, false);
+    EXPECT_FALSE(none.contains("--vout=dummy"));
+    EXPECT_FALSE(none.contains("--aout=dummy"));
+    const QStringList both = VlcEngine::instanceArguments({}, true, true);
+    EXPECT_TRUE(both.contains("--vout=dummy"));
+    EXPECT_TRUE(both.contains("--aout=dummy"));
+}
+
+TEST_F(VlcEngineTest, PlaysAClipAndReportsItsLength)
+{
+    auto engine = makeEngine();
+    ASSERT_TRUE(engine->isValid());
+    EXPECT_FALSE(engine->isEmbedded()) << "never embed without an X11 display";
+    StateLog log(*engine);
+    QSignalSpy vout(engine.get(), &Engine::voutAppeared);
+
+    EXPECT_EQ(engine->add(clip("clip.mp4")), 0);
+    EXPECT_EQ(engine->itemCount(), 1);
+    EXPECT_EQ(engine->state(), Engine::Idle);
+
+    QElapsedTimer clock;
+    clock.start();
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    std::printf("[ figure ] play() to state 3: %lld ms\n", clock.elapsed());
+    EXPECT_EQ(engine->state(), Engine::Playing);
+    EXPECT_NEAR(engine->length(), 3000.0, 100.0);
+    EXPECT_TRUE(vout.count() > 0 || vout.wait(3000));
+    EXPECT_EQ(vout.count(), 1) << "several vout events of one item give one notification";
+    // libVLC may rebuild the output right after announcing it, so hasVout() can blink off.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine->hasVout(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine->time() > 0.0; }, 3000));
+    EXPECT_GT(engine->position(), 0.0);
+    EXPECT_LE(engine->position(), 1.0);
+}
+
+TEST_F(VlcEngineTest, PauseTogglesAndHoldsTime)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    engine->add(clip("clip.mp4"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+
+    engine->togglePause();
+    ASSERT_TRUE(log.waitFor(Engine::Paused));
+    EXPECT_EQ(engine->state(), Engine::Paused);
+    const double heldAt = engine->time();
+    QTest::qWait(600);
+    EXPECT_EQ(engine->time(), heldAt);
+
+    log.states.clear();
+    engine->togglePause();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    EXPECT_EQ(engine->state(), Engine::Playing);
+}
+
+TEST_F(VlcEngineTest, PlayResumesAPausedItem)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    engine->add(clip("clip.mp4"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    engine->togglePause();
+    ASSERT_TRUE(log.waitFor(Engine::Paused));
+    log.states.clear();
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    EXPECT_FALSE(log.saw(Engine::Opening)) << "resuming must not reopen the item";
+}
+
+TEST_F(VlcEngineTest, SettingThePositionMovesTheTime)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    engine->add(clip("clip.mp4"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    engine->setPosition(0.6);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine->time() >= 1700.0; }, 3000))
+        << "time " << engine->time();
+    EXPECT_GE(engine->position(), 0.55);
+
+    // Rewinding past the start steps below zero; that must land on the start, not fail.
+    engine->setPosition(-0.5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine->time() < 1500.0; }, 3000));
+}
+
+TEST_F(VlcEngineTest, RateReadsBackAndRefusesNonsense)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    engine->add(clip("clip.mp4"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    engine->setRate(2.0);
+    EXPECT_DOUBLE_EQ(engine->rate(), 2.0);
+    engine->setRate(0.125);
+    EXPECT_DOUBLE_EQ(engine->rate(), 0.125);
+    engine->setRate(0.0);
+    engine->setRate(-1.0);
+    EXPECT_DOUBLE_EQ(engine->rate(), 0.125);
+}
+
+TEST_F(VlcEngineTest, ReachesTheEndOfAShortClipWithoutAFalseStop)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    QSignalSpy ended(engine.get(), &Engine::ended);
+    engine->add(clip("short.mp4"));
+    engine->play();
+    ASSERT_TRUE(ended.wait(5000));
+    EXPECT_EQ(engine->state(), Engine::Ended);
+    ASSERT_TRUE(log.saw(Engine::Playing));
+    ASSERT_FALSE(log.states.empty());
+    // libVLC's own Stopped after the end is not reported as a stop.
+    QTest::qWait(200);
+    EXPECT_EQ(log.states.back(), Engine::Ended);
+    EXPECT_FALSE(log.saw(Engine::Stopped));
+}
+
+TEST_F(VlcEngineTest, PlayAfterTheEndStartsOver)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    QSignalSpy ended(engine.get(), &Engine::ended);
+    engine->add(clip("short.mp4"));
+    engine->play();
+    ASSERT_TRUE(ended.wait(5000));
+    log.states.clear();
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    EXPECT_TRUE(ended.wait(5000)) << "the item plays to its end a second time";
+    EXPECT_EQ(ended.count(), 2);
+}
+
+TEST_F(VlcEngineTest, StopThenPlayStartsFromTheBeginning)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    engine->add(clip("clip.mp4"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    engine->setPosition(0.7);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->time() >= 1800.0; }, 3000));
+
+    engine->stop();
+    ASSERT_TRUE(log.waitFor(Engine::Stopped));
+    EXPECT_EQ(engine->state(), Engine::Stopped);
+    EXPECT_EQ(engine->itemCount(), 1) << "stop keeps the item";
+
+    log.states.clear();
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    EXPECT_LT(engine->time(), 1500.0);
+}
+
+TEST_F(VlcEngineTest, AudioOnlyHasNoVideoOutput)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    QSignalSpy vout(engine.get(), &Engine::voutAppeared);
+    engine->add(clip("tone.wav"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    EXPECT_NEAR(engine->length(), 2000.0, 100.0);
+    QTest::qWait(500);
+    EXPECT_FALSE(engine->hasVout());
+    EXPECT_EQ(vout.count(), 0);
+}
+
+TEST_F(VlcEngineTest, MissingFileEndsInTheErrorState)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    QSignalSpy ended(engine.get(), &Engine::ended);
+    engine->add(clip("not-there.mp4"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Error));
+    EXPECT_EQ(engine->state(), Engine::Error) << "libVLC itself reads 'ended' here";
+    EXPECT_FALSE(log.saw(Engine::Playing));
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_FALSE(engine->hasVout());
+    EXPECT_EQ(engine->length(), 0.0);
+    EXPECT_EQ(engine->time(), 0.0);
+}
+
+// libVLC's last-resort MPEG demuxer takes almost anything: such a file opens, "plays" nothing and
+// ends at once, or fails outright. Either way it must settle in a finished state, not sit open.
+TEST_F(VlcEngineTest, TextFileNamedLikeAMovieSettlesFinished)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    QSignalSpy vout(engine.get(), &Engine::voutAppeared);
+    engine->add(clip("notes.mp4"));
+    engine->play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->state() >= Engine::Ended; }, 5000))
+        << "state " << engine->state();
+    QTest::qWait(200);
+    EXPECT_TRUE(engine->state() == Engine::Ended || engine->state() == Engine::Error);
+    EXPECT_TRUE(log.saw(Engine::Ended) || log.saw(Engine::Error));
+    EXPECT_EQ(engine->length(), 0.0);
+    EXPECT_EQ(vout.count(), 0);
+}
+
+TEST_F(VlcEngineTest, EmptyEngineShrugsOffEveryCall)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    engine->play();
+    engine->togglePause();
+    engine->stop();
+    engine->setPosition(0.5);
+    engine->setRate(2.0);
+    EXPECT_EQ(engine->add(QString()), -1);
+    EXPECT_EQ(engine->itemCount(), 0);
+    QTest::qWait(100);
+    EXPECT_EQ(engine->state(), Engine::Idle);
+    EXPECT_EQ(engine->time(), 0.0);
+    EXPECT_EQ(engine->length(), 0.0);
+    EXPECT_EQ(engine->position(), 0.0);
+    EXPECT_FALSE(engine->hasVout());
+}
+
+TEST_F(VlcEngineTest, VolumeMuteAndFullscreenAreKeptByTheEngine)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    QSignalSpy fullscreen(engine.get(), &Engine::fullscreenRequested);
+    EXPECT_EQ(engine->volume(), 100);
+    engine->setVolume(40);
+    engine->toggleMute();
+    engine->add(clip("clip.mp4"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    EXPECT_EQ(engine->volume(), 40);
+    EXPECT_TRUE(engine->isMuted());
+    engine->toggleMute();
+    EXPECT_FALSE(engine->isMuted());
+    engine->setVolume(-5);
+    EXPECT_EQ(engine->volume(), 0);
+
+    engine->toggleFullscreen();
+    engine->setFullscreen(true);
+    engine->toggleFullscreen();
+    ASSERT_EQ(fullscreen.count(), 3);
+    EXPECT_EQ(fullscreen.at(0).at(0).toBool(), true);
+    EXPECT_EQ(fullscreen.at(1).at(0).toBool(), true);
+    EXPECT_EQ(fullscreen.at(2).at(0).toBool(), false);
+    EXPECT_FALSE(engine->isFullscreen());
+}
+
+TEST_F(VlcEngineTest, NotificationsArriveOnTheUiThread)
+{
+    auto engine = makeEngine();
+    std::vector<QThread*> threads;
+    const auto record = [&] {
+        threads.push_back(QThread::currentThread());
+    };
+    QObject::connect(engine.get(), &Engine::stateChanged, engine.get(), record);
+    QObject::connect(engine.get(), &Engine::voutAppeared, engine.get(), record);
+    QObject::connect(engine.get(), &Engine::ended, engine.get(), record);
+    QSignalSpy ended(engine.get(), &Engine::ended);
+    engine->add(clip("short.mp4"));
+    engine->play();
+    ASSERT_TRUE(ended.wait(5000));
+    ASSERT_GE(threads.size(), 3U);
+    for (QThread* thread : threads) {
+        EXPECT_EQ(thread, qApp->thread());
+    }
+}
+
+TEST_F(VlcEngineTest, DestroyingWhilePlayingReturnsPromptly)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    engine->add(clip("clip.mp4"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    QElapsedTimer clock;
+    clock.start();
+    engine.reset();
+    const qint64 took = clock.elapsed();
+    std::printf("[ figure ] destroy while playing: %lld ms\n", took);
+    // A guard against a hang, far above any real figure; not a speed goal.
+    EXPECT_LT(took, 5000);
+}
+
+TEST_F(VlcEngineTest, DestroyingRightAfterPlayDropsPendingNotifications)
+{
+    for (int round = 0; round < 5; ++round) {
+        auto engine = makeEngine();
+        engine->add(clip("clip.mp4"));
+        engine->play();
+        QTest::qWait(round * 15);
+        engine.reset();
+    }
+    // Events libVLC queued for the dead engines must not be delivered anywhere.
+    QTest::qWait(300);
+    SUCCEED();
+}
+
+TEST_F(VlcEngineTest, AHandlerMayDeleteTheEngine)
+{
+    auto* engine = makeEngine().release();
+    QSignalSpy destroyed(engine, &QObject::destroyed);
+    QObject::connect(engine, &Engine::stateChanged, qApp, [engine](int state) {
+        if (state == Engine::Ended) {
+            delete engine;
+        }
+    });
+    engine->add(clip("short.mp4"));
+    engine->play();
+    EXPECT_TRUE(destroyed.wait(5000));
+}
+
+TEST_F(VlcEngineTest, EngineOptionStringsDoNotBreakTheInstance)
+{
+    const QStringList options{"overlay",
+                              "snapshot-prefix=korvane",
+                              "snapshot-path=" + s_dir->path() + "/short.mp4 Images",
+                              "snapshot-format=PNG",
+                              "no-snapshot-preview",
+                              "snapshot-sequential",
+                              "no-disable-screensaver",
+                              "snapshot-Width=640",
+                              "snapshot-Height=480"};
+    auto engine = makeEngine(options);
+    ASSERT_TRUE(engine->isValid());
+    EXPECT_TRUE(engine->optionsApplied());
+    StateLog log(*engine);
+    engine->add(clip("short.mp4"), options);
+    engine->play();
+    EXPECT_TRUE(log.waitFor(Engine::Playing));
+}
+
+TEST_F(VlcEngineTest, UnknownOptionStillGivesAWorkingEngine)
+{
+    auto engine = makeEngine({"no-such-option-anywhere=1"});
+    ASSERT_TRUE(engine->isValid());
+    EXPECT_FALSE(engine->optionsApplied());
+    StateLog log(*engine);
+    engine->add(clip("short.mp4"));
+    engine->play();
+    EXPECT_TRUE(log.waitFor(Engine::Playing));
+}
+
+TEST_F(VlcEngineTest, TwoEnginesLiveSideBySide)
+{
+    auto first = makeEngine();
+    auto second = makeEngine();
+    StateLog firstLog(*first);
+    StateLog secondLog(*second);
+    first->add(clip("clip.mp4"));
+    second->add("file://" + clip("tone.wav"));
+    first->play();
+    second->play();
+    EXPECT_TRUE(firstLog.waitFor(Engine::Playing));
+    EXPECT_TRUE(secondLog.waitFor(Engine::Playing)) << "an address is played like a path";
+    first.reset();
+    EXPECT_EQ(second->state(), Engine::Playing);
+}
+
+} // namespace
+
+namespace {
+
+// Only meaningful under a real X display (QT_QPA_PLATFORM=xcb, e.g. inside xvfb-run).
+TEST_F(VlcEngineTest, EmbedsVideoInAWidgetOnX11)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        GTEST_SKIP() << "needs the xcb platform";
+    }
+    QWidget surface;
+    surface.resize(320, 240);
+    surface.show();
+    auto engine =
+        std::make_unique<VlcEngine>(QStringList{}, &surface, VlcEngine::AudioOutput::Dummy);
+    EXPECT_TRUE(engine->isEmbedded());
+    StateLog log(*engine);
+    engine->add(clip("short.mp4"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine->hasVout(); }, 3000));
+    engine.reset();
+}
+
+} // namespace
