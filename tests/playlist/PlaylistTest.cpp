@@ -1,0 +1,276 @@
+#include "playlist/Playlist.h"
+
+#include "FakeFileChooser.h"
+#include "FakePlayback.h"
+#include "playlist/FancyList.h"
+#include "playlist/FileIntake.h"
+#include "playlist/MediaProber.h"
+#include "playlist/OpenDialog.h"
+#include "ui/RecordingUserMessages.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QSignalSpy>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Accepts every path unless it contains "bad"; paths containing "slow" take longer, so later
+// files finish first.
+class ScriptedProber : public MediaProber
+{
+public:
+    bool probe(const QString& path, ProbeResult& result) override
+    {
+        if (path.contains("slow")) {
+            QThread::msleep(150);
+        }
+        {
+            QMutexLocker lock(&mutex);
+            probed << path;
+        }
+        if (path.contains("warn")) {
+            result.warnings << "first warning"
+                            << "second warning";
+        }
+        if (path.contains("bad")) {
+            result.LastProbeError = "Unsupported file format or the file is corrupted.";
+            return false;
+        }
+        result.StreamInfoText = "info of " + path;
+        result.CurrentPicture = QImage(8, 8, QImage::Format_RGB32);
+        return true;
+    }
+    QMutex mutex;
+    QStringList probed;
+};
+
+class PlaylistTest : public ::testing::Test
+{
+protected:
+    void settle()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (playlist.intake().pendingCount() > 0 && timer.elapsed() < 10000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        ASSERT_EQ(playlist.intake().pendingCount(), 0);
+    }
+    void add(const QString& path, bool playNow = false)
+    {
+        playlist.LoadThumb(path.mid(path.lastIndexOf('/') + 1), path, false, playNow);
+    }
+
+    FancyList list;
+    ScriptedProber prober;
+    RecordingUserMessages messages;
+    FakePlayback playback;
+    FakeFileChooser chooser;
+    OpenDialog dialog{chooser};
+    Playlist playlist{list, prober, messages, playback, dialog};
+};
+
+} // namespace
+
+TEST_F(PlaylistTest, CommitsInGivenOrderWhateverOrderProbesFinish)
+{
+    add("/m/slow1.mkv");
+    add("/m/slow2.mkv");
+    add("/m/fast.mkv");
+    settle();
+    EXPECT_EQ(playlist.lstFullPath(), QStringList({"/m/slow1.mkv", "/m/slow2.mkv", "/m/fast.mkv"}));
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.item(2).Text, "fast.mkv");
+    EXPECT_EQ(playlist.mediaInfo(1), "info of /m/slow2.mkv");
+    EXPECT_EQ(playback.calls, QStringList({"rebuild", "rebuild", "rebuild"}));
+}
+
+TEST_F(PlaylistTest, DuplicateIsNoticedAtItsCommitEvenWithinOneBatch)
+{
+    add("/m/a.avi");
+    add("/m/a.avi");
+    settle();
+    EXPECT_EQ(playlist.count(), 1);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages[0].icon, UserMessages::Icon::Information);
+    EXPECT_EQ(messages.messages[0].title, "Media Player");
+    EXPECT_EQ(messages.messages[0].text, "\"a.avi\" is already in your playlist");
+    // The play order is rebuilt after a duplicate too.
+    EXPECT_EQ(playback.calls, QStringList({"rebuild", "rebuild"}));
+}
+
+TEST_F(PlaylistTest, DuplicateWithPlayNowPlaysTheExistingEntry)
+{
+    add("/m/a.avi");
+    add("/m/b.avi");
+    settle();
+    playback.calls.clear();
+    playlist.LoadThumb("a.avi", "/m/a.avi", true, true);
+    settle();
+    EXPECT_EQ(playlist.count(), 2);
+    EXPECT_EQ(list.SelectedItem(), 0);
+    EXPECT_EQ(playback.calls, QStringList({"play 0 full", "rebuild"}));
+}
+
+TEST_F(PlaylistTest, PathsDifferingInCaseAreDifferentFiles)
+{
+    add("/Media/a.avi");
+    add("/media/A.AVI");
+    settle();
+    EXPECT_EQ(playlist.count(), 2);
+    EXPECT_TRUE(messages.messages.isEmpty());
+    EXPECT_TRUE(playlist.IsInPlaylist("/Media/a.avi"));
+    EXPECT_FALSE(playlist.IsInPlaylist("/media/a.avi"));
+}
+
+TEST_F(PlaylistTest, RefusedFileAddsNothingPlaysNothingAndKeepsOrder)
+{
+    add("/m/warn-bad.mkv", true);
+    settle();
+    EXPECT_EQ(playlist.count(), 0);
+    EXPECT_TRUE(playback.calls.isEmpty());
+    ASSERT_EQ(messages.messages.size(), 3);
+    EXPECT_EQ(messages.messages[0].text, "first warning");
+    EXPECT_EQ(messages.messages[0].title, "Taskel Media Player");
+    EXPECT_EQ(messages.messages[1].text, "second warning");
+    EXPECT_EQ(messages.messages[2].icon, UserMessages::Icon::Warning);
+    EXPECT_EQ(messages.messages[2].title, "Korvane");
+    EXPECT_EQ(messages.messages[2].text, "Cannot open file </m/warn-bad.mkv>\n"
+                                         "Unsupported file format or the file is corrupted.");
+}
+
+TEST_F(PlaylistTest, PlayNowSelectsAndPlaysTheNewEntry)
+{
+    add("/m/a.avi");
+    playlist.LoadThumb("b.avi", "/m/b.avi", true, true);
+    settle();
+    EXPECT_EQ(list.SelectedItem(), 1);
+    EXPECT_EQ(playback.calls, QStringList({"rebuild", "play 1 full", "rebuild"}));
+}
+
+TEST_F(PlaylistTest, OpenPlaysFirstChosenFileAndAppendsAfterExisting)
+{
+    add("/m/old.avi");
+    settle();
+    playback.calls.clear();
+    chooser.answers << QStringList({"/m/x.mkv", "/m/y.mkv", "/m/z.mkv"});
+    playlist.OpenFiles(false);
+    settle();
+    EXPECT_EQ(playlist.lstFullPath(),
+              QStringList({"/m/old.avi", "/m/x.mkv", "/m/y.mkv", "/m/z.mkv"}));
+    EXPECT_EQ(playback.calls.count("play 1"), 1);
+    EXPECT_EQ(playback.calls.filter("play").size(), 1);
+
+    playback.calls.clear();
+    chooser.answers << QStringList({"/m/w.mkv"});
+    playlist.OpenFiles(true);
+    settle();
+    EXPECT_TRUE(playback.calls.filter("play").isEmpty());
+
+    chooser.answers.clear(); // cancelled dialog
+    playlist.OpenFiles(false);
+    settle();
+    EXPECT_EQ(playlist.count(), 5);
+}
+
+TEST_F(PlaylistTest, DropKeepsSupportedFilesOnlyAndPlaysNothing)
+{
+    emit list.OLEDragDrop({"/m/x.txt", "/m/y.mp4", "/m/clip.MKV", "/m/noext"}, Qt::LeftButton,
+                          Qt::NoModifier, QPointF());
+    settle();
+    EXPECT_EQ(playlist.lstFullPath(), QStringList({"/m/y.mp4", "/m/clip.MKV"}));
+    EXPECT_TRUE(playback.calls.filter("play").isEmpty());
+    QMutexLocker lock(&prober.mutex);
+    EXPECT_EQ(prober.probed.size(), 2);
+}
+
+TEST_F(PlaylistTest, RemovingMiddleEntryKeepsListsAlignedAndSelectionInPlace)
+{
+    for (const char* name : {"/m/a.avi", "/m/b.avi", "/m/c.avi"}) {
+        add(name);
+    }
+    settle();
+    playback.calls.clear();
+    playlist.removeSelected(); // nothing selected yet: nothing goes
+    EXPECT_EQ(playlist.count(), 3);
+    EXPECT_TRUE(playback.calls.isEmpty());
+
+    list.setSelectedItem(1);
+    playlist.removeSelected();
+    EXPECT_EQ(playlist.lstFullPath(), QStringList({"/m/a.avi", "/m/c.avi"}));
+    EXPECT_EQ(playlist.lstMediaInfo(), QStringList({"info of /m/a.avi", "info of /m/c.avi"}));
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.SelectedItem(), 1);
+    EXPECT_EQ(list.item(1).Text, "c.avi");
+    EXPECT_EQ(playback.calls, QStringList({"remove 1"}));
+    EXPECT_FALSE(playlist.IsInPlaylist("/m/b.avi"));
+}
+
+TEST_F(PlaylistTest, RemoveAllEmptiesEverythingAndDropsPendingFiles)
+{
+    add("/m/a.avi");
+    settle();
+    add("/m/slow-pending.avi");
+    playlist.removeAll();
+    EXPECT_EQ(playlist.count(), 0);
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.SelectedItem(), -1);
+    playlist.intake().waitForWorkers();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(playlist.count(), 0);
+    EXPECT_FALSE(playlist.IsInPlaylist("/m/a.avi"));
+    add("/m/a.avi");
+    settle();
+    EXPECT_EQ(playlist.count(), 1);
+}
+
+TEST_F(PlaylistTest, ProgressCountsTheBatch)
+{
+    QSignalSpy progress(&playlist, &Playlist::progressChanged);
+    add("/m/1.avi");
+    add("/m/2.avi");
+    add("/m/3.avi");
+    settle();
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.last().at(0).toInt(), 3);
+    EXPECT_EQ(progress.last().at(1).toInt(), 3);
+    EXPECT_EQ(progress.at(2).at(1).toInt(), 3); // the third enqueue saw a batch of three
+}
+
+TEST_F(PlaylistTest, ClickMovesPlayPositionUnlessShuffle)
+{
+    add("/m/a.avi");
+    add("/m/b.avi");
+    settle();
+    list.resize(300, 400);
+    playback.calls.clear();
+    list.setSelectedItem(1);
+    emit list.Click();
+    EXPECT_EQ(playback.calls, QStringList({"position 1"}));
+    playback.shuffle = true;
+    emit list.Click();
+    EXPECT_EQ(playback.calls.size(), 1);
+}
+
+TEST_F(PlaylistTest, DoubleClickPlaysHidesListAndMovesPosition)
+{
+    add("/m/a.avi");
+    add("/m/b.avi");
+    settle();
+    list.show();
+    QSignalSpy hide(&playlist, &Playlist::hideRequested);
+    playback.calls.clear();
+    emit list.DblClick(); // no selection: nothing happens
+    EXPECT_TRUE(playback.calls.isEmpty());
+    EXPECT_TRUE(list.isVisible());
+
+    list.setSelectedItem(1);
+    emit list.DblClick();
+    EXPECT_EQ(playback.calls, QStringList({"play 1", "position 1"}));
+    EXPECT_FALSE(list.isVisible());
+    EXPECT_EQ(hide.count(), 1);
+}
