@@ -13,7 +13,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
-#include <sys/pidfd.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -197,6 +197,13 @@ bool writeAll(int fd, const char* data, std::size_t size)
     return true;
 }
 
+// Called directly: the C library's header for it lacks C linkage in C++. The descriptor is always
+// close-on-exec. Returns -1 on kernels without it, and the callers fall back to waitpid().
+int openPidfd(pid_t pid)
+{
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+}
+
 int remainingMs(Clock::time_point deadline)
 {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -265,7 +272,7 @@ bool PosixProcessRunner::RunPipedCommand(const QStringList& command, const QStri
     ChildGuard child(pid);
     // The child is now the only writer, so the pipe breaks when it and its children are gone.
     writeEnd.reset();
-    UniqueFd pidfd(::pidfd_open(pid, 0));
+    UniqueFd pidfd(openPidfd(pid));
 
     // The capture goes to a sibling file that replaces outputFile only when complete, so a failed
     // run never leaves a partial capture behind.
@@ -387,7 +394,7 @@ bool PosixProcessRunner::ShellAndWait(QString& program, const QStringList& param
         return true;
     }
     ChildGuard child(pid);
-    UniqueFd pidfd(::pidfd_open(pid, 0));
+    UniqueFd pidfd(openPidfd(pid));
     if (pidfd.get() < 0) {
         child.reap();
         return true;
