@@ -201,12 +201,18 @@ bool clsAVIDelay::readAudioChunk(clsRIFFParser& parser, StreamEntry& entry)
     parser.Seek(dataStart + parser.ChunkSize);
 
     if (const std::optional<qsizetype> offset = findFrameStart(data, tag)) {
-        if (entry.Format.nAvgBytesPerSec == 0) {
-            return false;
-        }
         entry.BytesBeforeSync += *offset;
-        const double sinceStart = static_cast<double>(roundHalfEven(
-            static_cast<double>(entry.BytesBeforeSync) / entry.Format.nAvgBytesPerSec * 1000.0));
+        // Encoders write a byte rate of 0 for MP3 in AVI; a frame at the very first byte needs no
+        // rate, only data before it does.
+        double sinceStart = 0.0;
+        if (entry.BytesBeforeSync > 0) {
+            if (entry.Format.nAvgBytesPerSec == 0) {
+                return false;
+            }
+            sinceStart =
+                static_cast<double>(roundHalfEven(static_cast<double>(entry.BytesBeforeSync) /
+                                                  entry.Format.nAvgBytesPerSec * 1000.0));
+        }
         const std::optional<qint32> delay = toDelay(startOffset + sinceStart);
         if (!delay) {
             return false;
