@@ -1,0 +1,229 @@
+#include "mediainfo/clsAVIDelay.h"
+
+#include "mediainfo/clsRIFFParser.h"
+#include "util/Logging.h"
+#include "util/Rounding.h"
+
+#include <QtEndian>
+#include <limits>
+#include <optional>
+
+namespace korvane {
+
+namespace {
+
+constexpr quint16 TagAc3 = 0x2000;
+constexpr quint16 TagMpeg = 0x50;
+constexpr quint16 TagMpegLayer3 = 0x55;
+
+// Zero-filled to at least size bytes, so a short chunk reads as zeros past its end.
+QByteArray padded(QByteArray data, qsizetype size)
+{
+    if (data.size() < size) {
+        data.append(size - data.size(), '\0');
+    }
+    return data;
+}
+
+quint16 u16(const QByteArray& data, qsizetype offset)
+{
+    return qFromLittleEndian<quint16>(data.constData() + offset);
+}
+
+quint32 u32(const QByteArray& data, qsizetype offset)
+{
+    return qFromLittleEndian<quint32>(data.constData() + offset);
+}
+
+clsAVIDelay::StreamHeader parseStreamHeader(const QByteArray& raw)
+{
+    const QByteArray data = padded(raw, 56);
+    clsAVIDelay::StreamHeader header;
+    header.fccType = data.mid(0, 4);
+    header.fccHandler = data.mid(4, 4);
+    header.dwFlags = u32(data, 8);
+    header.wPriority = u16(data, 12);
+    header.wLanguage = u16(data, 14);
+    header.dwInitialFrames = u32(data, 16);
+    header.dwScale = u32(data, 20);
+    header.dwRate = u32(data, 24);
+    header.dwStart = u32(data, 28);
+    header.dwLength = u32(data, 32);
+    header.dwSuggestedBufferSize = u32(data, 36);
+    header.dwQuality = u32(data, 40);
+    header.dwSampleSize = u32(data, 44);
+    for (int i = 0; i < 4; ++i) {
+        header.rcFrame[i] = static_cast<qint16>(u16(data, 48 + 2 * i));
+    }
+    return header;
+}
+
+clsAVIDelay::AudioFormat parseAudioFormat(const QByteArray& raw)
+{
+    const QByteArray data = padded(raw, 18);
+    clsAVIDelay::AudioFormat format;
+    format.wFormatTag = u16(data, 0);
+    format.nChannels = u16(data, 2);
+    format.nSamplesPerSec = u32(data, 4);
+    format.nAvgBytesPerSec = u32(data, 8);
+    format.nBlockAlign = u16(data, 12);
+    format.wBitsPerSample = u16(data, 14);
+    format.cbSize = u16(data, 16);
+    return format;
+}
+
+// Zero-based offset of the first frame start, tested from the first to the next-to-last byte.
+std::optional<qsizetype> findFrameStart(const QByteArray& data, quint16 tag)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
+    for (qsizetype i = 0; i + 1 < data.size(); ++i) {
+        if (tag == TagAc3 ? bytes[i] == 0x0B && bytes[i + 1] == 0x77
+                          : bytes[i] == 0xFF && (bytes[i + 1] & 0x03) == 0x03) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+// A delay that does not fit the 32-bit field makes the file malformed.
+std::optional<qint32> toDelay(double milliseconds)
+{
+    if (!(milliseconds > -2147483649.0 && milliseconds < 2147483648.0)) {
+        return std::nullopt;
+    }
+    const std::int64_t rounded = roundHalfEven(milliseconds);
+    if (rounded < std::numeric_limits<qint32>::min() ||
+        rounded > std::numeric_limits<qint32>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<qint32>(rounded);
+}
+
+} // namespace
+
+bool clsAVIDelay::StreamIsAudio(int index) const
+{
+    return index >= 0 && index < StreamCount() &&
+           m_streams[static_cast<std::size_t>(index)].Header.fccType == "auds";
+}
+
+qint32 clsAVIDelay::StreamDelay(int index) const
+{
+    if (index < 0 || index >= StreamCount()) {
+        return DelayUnknown;
+    }
+    return m_streams[static_cast<std::size_t>(index)].Delay;
+}
+
+bool clsAVIDelay::OpenFile(const QString& myFile)
+{
+    m_streams.clear();
+    m_fileName.clear();
+    clsRIFFParser parser;
+    if (!parser.OpenFile(myFile) || parser.FileFourCC != "AVI ") {
+        return false;
+    }
+    if (!walk(parser)) {
+        qCDebug(lcMediaInfo) << "malformed AVI structure in" << myFile << "at" << parser.Position();
+        m_streams.clear();
+        return false;
+    }
+    m_fileName = myFile;
+    return true;
+}
+
+bool clsAVIDelay::walk(clsRIFFParser& parser)
+{
+    for (;;) {
+        if (!parser.GetChunk()) {
+            return false;
+        }
+        if (parser.ChunkType == QLatin1String("eof")) {
+            return true;
+        }
+        const QByteArray& id = parser.ChunkFourCC;
+        if (parser.ChunkType == QLatin1String("list")) {
+            if (id == "idx1" && !parser.SkipChunk()) {
+                return false;
+            }
+        } else if (id == "strh") {
+            StreamEntry entry;
+            entry.Header = parseStreamHeader(parser.ReadBytes(qMin<qint64>(56, parser.ChunkSize)));
+            if (entry.Header.dwRate == 0) {
+                entry.Header.dwRate = 1;
+            }
+            entry.Format.nAvgBytesPerSec = 1;
+            m_streams.push_back(entry);
+        } else if (id == "strf") {
+            // A format before any stream header belongs to nothing.
+            if (!m_streams.empty() && m_streams.back().Header.fccType == "auds") {
+                m_streams.back().Format =
+                    parseAudioFormat(parser.ReadBytes(qMin<qint64>(18, parser.ChunkSize)));
+            }
+        } else if (id.endsWith("wb")) {
+            const char tens = id.at(0);
+            const char ones = id.at(1);
+            if (tens < '0' || tens > '9' || ones < '0' || ones > '9') {
+                return false;
+            }
+            const auto stream = static_cast<std::size_t>((tens - '0') * 10 + (ones - '0'));
+            // Audio of a stream that has no header is ignored.
+            if (stream < m_streams.size() && m_streams[stream].Delay == DelayUnknown &&
+                !readAudioChunk(parser, m_streams[stream])) {
+                return false;
+            }
+        }
+        if (parser.Position() > WalkLimit) {
+            return true;
+        }
+    }
+}
+
+bool clsAVIDelay::readAudioChunk(clsRIFFParser& parser, StreamEntry& entry)
+{
+    const StreamHeader& header = entry.Header;
+    const double startOffset = static_cast<double>(header.dwStart) * header.dwScale /
+                               static_cast<double>(header.dwRate) * 1000.0;
+    const quint16 tag = entry.Format.wFormatTag;
+    if (parser.ChunkSize < 1 || (tag != TagAc3 && tag != TagMpeg && tag != TagMpegLayer3)) {
+        const std::optional<qint32> delay = toDelay(startOffset);
+        if (!delay) {
+            return false;
+        }
+        entry.Delay = *delay;
+        return true;
+    }
+
+    // A chunk larger than the search limit ends with "no frame start" whatever it holds, so
+    // nothing past the limit is ever read.
+    const qint64 dataStart = parser.Position();
+    const QByteArray data = parser.ReadBytes(qMin<qint64>(parser.ChunkSize, SearchLimit));
+    parser.Seek(dataStart + parser.ChunkSize);
+
+    if (const std::optional<qsizetype> offset = findFrameStart(data, tag)) {
+        entry.BytesBeforeSync += *offset;
+        // Encoders write a byte rate of 0 for MP3 in AVI; a frame at the very first byte needs no
+        // rate, only data before it does.
+        double sinceStart = 0.0;
+        if (entry.BytesBeforeSync > 0) {
+            if (entry.Format.nAvgBytesPerSec == 0) {
+                return false;
+            }
+            sinceStart =
+                static_cast<double>(roundHalfEven(static_cast<double>(entry.BytesBeforeSync) /
+                                                  entry.Format.nAvgBytesPerSec * 1000.0));
+        }
+        const std::optional<qint32> delay = toDelay(startOffset + sinceStart);
+        if (!delay) {
+            return false;
+        }
+        entry.Delay = *delay;
+    }
+    entry.BytesBeforeSync += parser.ChunkSize;
+    if (entry.BytesBeforeSync > SearchLimit) {
+        entry.Delay = DelayNoFrameStart;
+    }
+    return true;
+}
+
+} // namespace korvane

@@ -1,0 +1,122 @@
+#include "mediainfo/clsRIFFParser.h"
+
+#include <QFile>
+#include <QtEndian>
+#include <cerrno>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace korvane {
+
+clsRIFFParser::~clsRIFFParser()
+{
+    close();
+}
+
+void clsRIFFParser::close()
+{
+    if (FileHandle >= 0) {
+        ::close(FileHandle);
+        FileHandle = -1;
+    }
+}
+
+bool clsRIFFParser::OpenFile(const QString& path)
+{
+    close();
+    m_position = 0;
+    m_nextPosition = -1;
+    CurrentChunk = 0;
+    FileHandle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (FileHandle < 0) {
+        return false;
+    }
+    struct stat info
+    {};
+    if (::fstat(FileHandle, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    m_length = info.st_size;
+    if (ReadBytes(4) != "RIFF") {
+        return false;
+    }
+    const QByteArray size = ReadBytes(4);
+    FileSize = size.size() == 4 ? qFromLittleEndian<qint32>(size.constData()) : 0;
+    FileFourCC = ReadBytes(4);
+    MyFileName = path;
+    return true;
+}
+
+QByteArray clsRIFFParser::ReadBytes(qint64 maxBytes)
+{
+    const qint64 available = m_length - m_position;
+    const qint64 wanted = qMin(maxBytes, available);
+    if (FileHandle < 0 || wanted <= 0) {
+        return QByteArray();
+    }
+    QByteArray data(static_cast<qsizetype>(wanted), Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < wanted) {
+        const ssize_t got = ::pread(FileHandle, data.data() + done,
+                                    static_cast<size_t>(wanted - done), m_position + done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        done += got;
+    }
+    data.truncate(static_cast<qsizetype>(done));
+    m_position += done;
+    return data;
+}
+
+bool clsRIFFParser::GetChunk()
+{
+    if (m_nextPosition >= 0) {
+        m_position = m_nextPosition;
+    }
+    ++CurrentChunk;
+    const QByteArray header = ReadBytes(8);
+    if (header.size() < 8) {
+        ChunkType = QStringLiteral("eof");
+        return true;
+    }
+    const QByteArray id = header.left(4);
+    const qint32 size = qFromLittleEndian<qint32>(header.constData() + 4);
+    if (size < 0) {
+        return false;
+    }
+    if (id != "LIST") {
+        if (size % 2 != 0 && size == std::numeric_limits<qint32>::max()) {
+            return false;
+        }
+        ChunkType = QStringLiteral("chunk");
+        ChunkSize = size + size % 2;
+        ChunkFourCC = id;
+        m_nextPosition = m_position + ChunkSize;
+        return true;
+    }
+    ChunkType = QStringLiteral("list");
+    ChunkSize = size - 4;
+    ChunkFourCC = ReadBytes(4);
+    m_nextPosition = -1;
+    if (ChunkFourCC.size() < 4) {
+        ChunkType = QStringLiteral("eof");
+    }
+    return true;
+}
+
+bool clsRIFFParser::SkipChunk()
+{
+    if (ChunkSize < 0) {
+        return false;
+    }
+    m_position += ChunkSize;
+    return true;
+}
+
+} // namespace korvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "util/ProcessRunner.h"
+
+namespace korvane {
+
+// The real runner: posix_spawn with an argument vector, one pipe for both output streams, and a
+// poll() on the pipe and on a pidfd of the child, so a run costs the child's own time and no more.
+// Each child gets its own process group, which is killed as a whole at the time limit.
+class PosixProcessRunner : public ProcessRunner
+{
+public:
+    bool RunPipedCommand(const QStringList& command, const QString& outputFile,
+                         const QString& workingFolder = QString(),
+                         std::chrono::milliseconds timeLimit = DefaultTimeLimit) override;
+    bool ShellAndWait(QString& program, const QStringList& parameters, bool wait = true,
+                      std::chrono::milliseconds timeLimit = DefaultTimeLimit) override;
+};
+
+} // namespace korvane
