@@ -1,0 +1,65 @@
+#include "playback/AfterPlay.h"
+
+#include "playback/PowerControl.h"
+#include "util/Logging.h"
+
+const QStringList& AfterPlay::menuKeys()
+{
+    static const QStringList keys = {
+        QStringLiteral("Donothing"),
+        QStringLiteral("ExitKorvane"),
+        QStringLiteral("RestartTheComputer"),
+        QStringLiteral("ShutdownTheComputer"),
+    };
+    return keys;
+}
+
+int AfterPlay::actionOfMenuKey(const QString& key)
+{
+    return static_cast<int>(menuKeys().indexOf(key));
+}
+
+QString AfterPlay::actionName(AfterPlayAction action)
+{
+    switch (action) {
+    case AfterPlayAction::DoNothing:
+        return QStringLiteral("nothing");
+    case AfterPlayAction::Exit:
+        return QStringLiteral("exit");
+    case AfterPlayAction::Restart:
+        return QStringLiteral("restart");
+    case AfterPlayAction::ShutDown:
+        return QStringLiteral("shutdown");
+    }
+    return QString();
+}
+
+void AfterPlay::DoAfter(int ToDo)
+{
+    if (ToDo < 0 || ToDo >= menuKeys().size())
+        return;
+    m_action = static_cast<AfterPlayAction>(ToDo);
+}
+
+bool AfterPlay::isChecked(const QString& menuKey) const
+{
+    return actionOfMenuKey(menuKey) == static_cast<int>(m_action);
+}
+
+AfterPlay::Result AfterPlay::DoAfterFinishPlay(PowerControl& power) const
+{
+    qCDebug(lcPlayback).noquote() << "after-play" << actionName(m_action);
+    switch (m_action) {
+    case AfterPlayAction::Exit:
+        return Result::CloseWindow;
+    case AfterPlayAction::Restart:
+        power.reboot();
+        break;
+    case AfterPlayAction::ShutDown:
+        power.powerOff();
+        break;
+    case AfterPlayAction::DoNothing:
+        break;
+    }
+    return Result::StayStopped;
+}

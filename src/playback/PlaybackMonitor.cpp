@@ -1,0 +1,71 @@
+#include "playback/PlaybackMonitor.h"
+
+#include "playback/TimeText.h"
+#include "util/Rounding.h"
+
+namespace {
+
+std::optional<qint64> known(std::optional<qint64> value)
+{
+    if (value && *value >= 0)
+        return value;
+    return std::nullopt;
+}
+
+} // namespace
+
+PlaybackMonitor::Outcome PlaybackMonitor::tick(const Input& input)
+{
+    Outcome out;
+    out.reachedPlaying = input.reachedPlaying;
+    if (!input.enginePresent)
+        return out;
+
+    if (input.flags.MediaActive) {
+        if (input.state) {
+            out.rateLabel = *input.state < StatePlaying ? RateLabel::ShowLoading : RateLabel::Hide;
+            if (*input.state >= StatePlaying)
+                out.reachedPlaying = true;
+        }
+        if (input.position && *input.position > 0.0)
+            out.progressPercent = static_cast<int>(korvane::roundHalfEven(*input.position * 100.0));
+
+        const auto time = known(input.timeMs);
+        const auto length = known(input.lengthMs);
+        std::optional<qint64> elapsed;
+        std::optional<qint64> total;
+        if (time && length) {
+            elapsed = TimeText::wholeSeconds(*time);
+            total = TimeText::wholeSeconds(*length);
+            out.timeText = TimeText::elapsedOfTotal(*elapsed, *total);
+        }
+
+        // A stop the user gave is in progress: the engine's stopped state is theirs, not an end.
+        if (input.flags.Stopped)
+            return out;
+        // The last reported time can stop short of the rounded length, so the engine's own word
+        // that the item ended counts as well. A stopped state seen while playing is the one that
+        // follows every end.
+        if (input.state) {
+            const int state = *input.state;
+            if (state == StateEnded || state == StateError ||
+                (state == StateStopped && out.reachedPlaying)) {
+                out.finished = true;
+                return out;
+            }
+        }
+        // Before the engine plays, time and length are not yet the item's.
+        if (out.reachedPlaying && total && *total > 0 && *elapsed >= *total)
+            out.finished = true;
+        return out;
+    }
+
+    if (!input.flags.Paused)
+        out.enableDvdCheck = true;
+    if (input.flags.Paused || input.flags.Stopped)
+        return out;
+    if (input.currentIsDvdDrive || input.engineItemCount < 1)
+        return out;
+    out.moveOn = true;
+    return out;
+}
