@@ -1,0 +1,33 @@
+#include "playback/EngineOptions.h"
+
+#include "app/Settings.h"
+#include "playlist/SupportedFiles.h"
+
+namespace {
+QString onOff(const QString& name, bool on)
+{
+    return on ? name : QStringLiteral("no-") + name;
+}
+} // namespace
+
+void EngineOptions::SaveVLCOptions(const Settings& settings)
+{
+    m_options = {
+        QStringLiteral("overlay"),
+        QStringLiteral("snapshot-prefix=") + settings.SnapshotPrefix,
+        QStringLiteral("snapshot-path=") + settings.SnapshotPath,
+        QStringLiteral("snapshot-format=") +
+            (settings.SnapshotFormat == 0 ? QStringLiteral("JPG") : QStringLiteral("PNG")),
+        onOff(QStringLiteral("snapshot-preview"), settings.SnapshotPreview != 0),
+        QStringLiteral("snapshot-sequential"),
+        onOff(QStringLiteral("disable-screensaver"), settings.DisableScreenSaver != 0),
+        QStringLiteral("snapshot-Width=640"),
+        QStringLiteral("snapshot-Height=480"),
+    };
+}
+
+void EngineOptions::setItem(const QString& snapshotPath, const QString& currentFile)
+{
+    m_options[SnapshotPathIndex] = QStringLiteral("snapshot-path=") + snapshotPath + u'/' +
+                                   FileNameOfPath(currentFile) + QStringLiteral(" Images");
+}

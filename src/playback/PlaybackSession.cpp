@@ -1,0 +1,431 @@
+#include "playback/PlaybackSession.h"
+
+#include "app/Settings.h"
+#include "playback/Engine.h"
+#include "playback/PlaybackMonitor.h"
+#include "playback/PlaylistAccess.h"
+#include "playback/PowerControl.h"
+#include "playback/TimeText.h"
+#include "playback/TransportArithmetic.h"
+#include "playlist/RecentHistory.h"
+#include "util/Logging.h"
+
+namespace {
+constexpr int kMonitorIntervalMs = 500;
+constexpr int kRewindIntervalMs = 10;
+// How long a new item may take to show video before a full-screen start gives up waiting.
+constexpr int kFullScreenSettleMs = 1500;
+constexpr double kFastForwardRate = 10.0;
+} // namespace
+
+PlaybackSession::PlaybackSession(Settings& settings, RecentHistory& history, PowerControl& power,
+                                 EngineFactory factory, QObject* parent)
+    : QObject(parent), m_settings(settings), m_history(history), m_power(power),
+      m_factory(std::move(factory)), m_random(PlaySequence::defaultRandomSource())
+{
+    m_monitor.setInterval(kMonitorIntervalMs);
+    connect(&m_monitor, &QTimer::timeout, this, &PlaybackSession::monitorTick);
+    m_monitor.start();
+
+    m_rewind.setInterval(kRewindIntervalMs);
+    connect(&m_rewind, &QTimer::timeout, this, [this] {
+        if (m_engine) {
+            m_engine->setPosition(TransportArithmetic::rewindPosition(m_engine->position()));
+        }
+    });
+
+    m_fullScreenSettle.setSingleShot(true);
+    m_fullScreenSettle.setInterval(kFullScreenSettleMs);
+    connect(&m_fullScreenSettle, &QTimer::timeout, this, [this] {
+        if (m_pendingFullScreen && m_engine) {
+            m_pendingFullScreen = false;
+            m_engine->toggleFullscreen();
+        }
+    });
+}
+
+PlaybackSession::~PlaybackSession() = default;
+
+void PlaybackSession::SaveVLCOptions()
+{
+    m_options.SaveVLCOptions(m_settings);
+}
+
+void PlaybackSession::AddVLCPLayer()
+{
+    m_engine = m_factory(m_options.strings());
+    connectEngine();
+}
+
+void PlaybackSession::RemoveVLCPlayer()
+{
+    m_engine.reset();
+}
+
+void PlaybackSession::connectEngine()
+{
+    if (!m_engine) {
+        return;
+    }
+    Engine* engine = m_engine.get();
+    connect(engine, &Engine::stateChanged, this, &PlaybackSession::onEngineState);
+    connect(engine, &Engine::voutAppeared, this, [this, engine] {
+        if (engine != m_engine.get()) {
+            return;
+        }
+        emit audioOnlyChanged(false);
+        if (m_pendingFullScreen) {
+            m_pendingFullScreen = false;
+            m_fullScreenSettle.stop();
+            engine->toggleFullscreen();
+        }
+    });
+    connect(engine, &Engine::fullscreenRequested, this, &PlaybackSession::fullScreenRequested);
+}
+
+void PlaybackSession::onEngineState(int state)
+{
+    if (state < PlaybackMonitor::StatePlaying || !m_flags.MediaActive) {
+        return;
+    }
+    m_reachedPlaying = true;
+    if (state == PlaybackMonitor::StatePlaying) {
+        // Video outputs announce themselves just after playing starts; an item that has none
+        // by then is sound only.
+        QPointer<Engine> engine(m_engine.get());
+        QTimer::singleShot(300, this, [this, engine] {
+            if (engine && engine == m_engine.get() && !engine->hasVout()) {
+                emit audioOnlyChanged(true);
+            }
+        });
+    }
+}
+
+void PlaybackSession::PlayItem(int index, bool fullScreen)
+{
+    if (!m_playlist || index < 0 || index >= m_playlist->count()) {
+        return;
+    }
+    m_currentFile = m_playlist->fullPath(index);
+    // The snapshot folder only reaches the video output as an engine argument, so it is set
+    // before the new control is made.
+    m_options.setItem(m_settings.SnapshotPath, m_currentFile);
+    RemoveVLCPlayer();
+    AddVLCPLayer();
+    emit audioOnlyChanged(false);
+    qCDebug(lcPlayback).noquote() << "item started:" << index << m_currentFile;
+    if (m_engine) {
+        m_engine->setVolume(m_volume);
+        if (m_muted) {
+            m_engine->toggleMute();
+        }
+        m_engine->add(m_currentFile, m_options.strings());
+        m_engine->play();
+    }
+    emit itemStarted(index);
+    m_history.AddToHistory(m_currentFile, m_playlist->selectedTitle());
+    enableMediaControl(MediaControlState::Playing);
+    m_rate = 1.0;
+    m_increaseEnabled = true;
+    m_decreaseEnabled = true;
+    m_pendingFullScreen = fullScreen;
+    if (fullScreen) {
+        m_fullScreenSettle.start();
+    }
+}
+
+void PlaybackSession::enableMediaControl(int state)
+{
+    const std::optional<MediaControlState> control = MediaControlState::enableMediaControl(state);
+    if (!control) {
+        return;
+    }
+    m_controlState = control->state();
+    m_flags = control->flags();
+    if (m_controlState == MediaControlState::Playing) {
+        m_reachedPlaying = false;
+    }
+    emit controlStateChanged(state);
+}
+
+void PlaybackSession::monitorTick()
+{
+    PlaybackMonitor::Input input;
+    input.enginePresent = m_engine != nullptr;
+    input.flags = m_flags;
+    input.reachedPlaying = m_reachedPlaying;
+    if (m_engine) {
+        input.state = m_engine->state();
+        input.timeMs = static_cast<qint64>(m_engine->time());
+        input.lengthMs = static_cast<qint64>(m_engine->length());
+        input.position = m_engine->position();
+        input.engineItemCount = m_engine->itemCount();
+    }
+    const PlaybackMonitor::Outcome outcome = PlaybackMonitor::tick(input);
+    m_reachedPlaying = outcome.reachedPlaying;
+    if (outcome.rateLabel == PlaybackMonitor::RateLabel::ShowLoading) {
+        emit rateTextChanged(PlaybackMonitor::LoadingText, true);
+    } else if (outcome.rateLabel == PlaybackMonitor::RateLabel::Hide) {
+        emit rateTextChanged(QString(), false);
+    }
+    if (outcome.progressPercent) {
+        emit progressChanged(*outcome.progressPercent);
+    }
+    if (outcome.timeText) {
+        emit timeTextChanged(*outcome.timeText);
+    }
+    if (outcome.finished) {
+        m_flags.MediaActive = false;
+        qCDebug(lcPlayback).noquote() << "item ended:" << m_currentFile;
+    }
+    if (outcome.moveOn) {
+        moveOn();
+    }
+}
+
+void PlaybackSession::moveOn()
+{
+    const ItemEndDecision decision = m_sequence.afterItemEnd(
+        playModeFromSetting(m_settings.PlayMode), repeatModeFromSetting(m_settings.RepeatMode));
+    switch (decision.action) {
+    case ItemEndDecision::Action::Replay:
+        stop();
+        play();
+        break;
+    case ItemEndDecision::Action::StopAndFinish:
+        stop();
+        if (m_afterPlay.DoAfterFinishPlay(m_power) == AfterPlay::Result::CloseWindow) {
+            emit closeRequested();
+        }
+        break;
+    case ItemEndDecision::Action::PlayEntry:
+        m_sequence.setPosition(decision.position);
+        if (m_playlist) {
+            m_playlist->select(decision.entry);
+            PlayItem(m_playlist->selectedItem(), false);
+        }
+        break;
+    }
+}
+
+void PlaybackSession::rebuildSequence()
+{
+    if (!m_playlist) {
+        return;
+    }
+    m_sequence.build(playModeFromSetting(m_settings.PlayMode), m_playlist->count(),
+                     m_playlist->selectedItem(), m_random);
+}
+
+void PlaybackSession::setSequencePosition(int position)
+{
+    m_sequence.setPosition(position);
+}
+
+void PlaybackSession::removeSequenceAt(int index)
+{
+    m_sequence.removeAt(index);
+}
+
+void PlaybackSession::clearSequence()
+{
+    m_sequence.clear();
+}
+
+bool PlaybackSession::isShuffle() const
+{
+    return playModeFromSetting(m_settings.PlayMode) == PlayMode::Shuffle;
+}
+
+void PlaybackSession::play()
+{
+    if (!m_playlist) {
+        return;
+    }
+    if (m_playlist->count() == 0) {
+        m_playlist->openFiles();
+        return;
+    }
+    if (m_flags.Paused) {
+        if (m_engine) {
+            m_engine->play();
+        }
+        enableMediaControl(MediaControlState::Playing);
+        return;
+    }
+    const int selected = m_playlist->selectedItem();
+    m_sequence.setPosition(selected);
+    PlayItem(selected, false);
+}
+
+void PlaybackSession::pause()
+{
+    if (!m_flags.MediaActive && !m_flags.Paused) {
+        return;
+    }
+    const bool paused = !m_flags.Paused;
+    if (m_engine) {
+        m_engine->togglePause();
+    }
+    enableMediaControl(paused ? MediaControlState::Paused : MediaControlState::Playing);
+}
+
+void PlaybackSession::stop()
+{
+    if (!m_engine || m_engine->itemCount() < 1) {
+        return;
+    }
+    // The engine stops before this returns, so the stopped state follows at once.
+    m_engine->stop();
+    m_flags.Stopped = true;
+    m_rewind.stop();
+    emit progressChanged(0);
+    emit timeTextChanged(TimeText::Idle);
+    enableMediaControl(MediaControlState::Stopped);
+}
+
+void PlaybackSession::next()
+{
+    if (!m_flags.MediaActive || !m_playlist) {
+        return;
+    }
+    if (const std::optional<int> position = m_sequence.nextPosition()) {
+        m_sequence.setPosition(*position);
+        m_playlist->select(*position);
+        PlayItem(*position, false);
+    }
+}
+
+void PlaybackSession::previous()
+{
+    if (!m_flags.MediaActive || !m_playlist) {
+        return;
+    }
+    if (const std::optional<int> position = m_sequence.previousPosition()) {
+        m_sequence.setPosition(*position);
+        m_playlist->select(*position);
+        PlayItem(*position, false);
+    }
+}
+
+void PlaybackSession::fastForwardStart()
+{
+    if (m_flags.MediaActive && m_engine) {
+        m_engine->setRate(kFastForwardRate);
+    }
+}
+
+void PlaybackSession::fastForwardEnd()
+{
+    if (m_engine) {
+        m_engine->setRate(1.0);
+    }
+}
+
+void PlaybackSession::rewindStart()
+{
+    if (m_flags.MediaActive) {
+        m_rewind.start();
+    }
+}
+
+void PlaybackSession::rewindEnd()
+{
+    m_rewind.stop();
+}
+
+void PlaybackSession::seek(double fraction)
+{
+    if (m_flags.MediaActive && m_engine) {
+        m_engine->setPosition(fraction);
+    }
+}
+
+void PlaybackSession::setVolume(int volume)
+{
+    m_volume = volume;
+    if (m_engine) {
+        m_engine->setVolume(volume);
+    }
+}
+
+void PlaybackSession::toggleMute()
+{
+    if (m_engine) {
+        m_engine->toggleMute();
+    }
+    m_muted = !m_muted;
+    emit muteChanged(m_muted);
+}
+
+void PlaybackSession::fullScreen()
+{
+    if (m_flags.MediaActive && m_engine) {
+        m_engine->setFullscreen(true);
+    }
+}
+
+void PlaybackSession::applySpeed(const std::optional<SpeedSteps::Change>& change)
+{
+    if (!change) {
+        return;
+    }
+    m_rate = change->rate;
+    if (change->applyToEngine && m_engine) {
+        m_engine->setRate(m_rate);
+    }
+    if (!change->rateText.isEmpty()) {
+        emit rateTextChanged(change->rateText, true);
+    }
+    if (change->increaseEnabled) {
+        m_increaseEnabled = *change->increaseEnabled;
+    }
+    if (change->decreaseEnabled) {
+        m_decreaseEnabled = *change->decreaseEnabled;
+    }
+}
+
+void PlaybackSession::increaseSpeed()
+{
+    applySpeed(SpeedSteps::increase(m_rate, m_flags.MediaActive));
+}
+
+void PlaybackSession::decreaseSpeed()
+{
+    applySpeed(SpeedSteps::decrease(m_rate, m_flags.MediaActive));
+}
+
+void PlaybackSession::resetSpeed()
+{
+    applySpeed(SpeedSteps::reset(m_flags.MediaActive));
+}
+
+bool PlaybackSession::speedEnabled(const QString& key) const
+{
+    if (key == SpeedSteps::IncreaseKey) {
+        return m_increaseEnabled;
+    }
+    if (key == SpeedSteps::DecreaseKey) {
+        return m_decreaseEnabled;
+    }
+    return false;
+}
+
+void PlaybackSession::setPlayMode(PlayMode mode)
+{
+    m_settings.PlayMode = static_cast<qint32>(mode);
+    rebuildSequence();
+    emit modesChanged();
+}
+
+void PlaybackSession::setRepeatMode(RepeatMode mode)
+{
+    m_settings.RepeatMode = static_cast<qint32>(mode);
+    emit modesChanged();
+}
+
+void PlaybackSession::DoAfter(int toDo)
+{
+    m_afterPlay.DoAfter(toDo);
+    emit modesChanged();
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "playback/AfterPlay.h"
+#include "playback/EngineOptions.h"
+#include "playback/MediaControlState.h"
+#include "playback/PlaySequence.h"
+#include "playback/PlaybackModes.h"
+#include "playback/SpeedSteps.h"
+#include "playback/TransportFlags.h"
+#include "playlist/PlaybackSeam.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class Engine;
+class PlaylistAccess;
+class PowerControl;
+class RecentHistory;
+struct Settings;
+
+// Plays playlist entries: one fresh engine control per item, the twice-a-second watch over it,
+// the transport commands, and moving on by play and repeat mode when an item ends.
+class PlaybackSession : public QObject, public PlaybackSeam
+{
+    Q_OBJECT
+public:
+    using EngineFactory = std::function<std::unique_ptr<Engine>(const QStringList& options)>;
+
+    PlaybackSession(Settings& settings, RecentHistory& history, PowerControl& power,
+                    EngineFactory factory, QObject* parent = nullptr);
+    ~PlaybackSession() override;
+
+    void setPlaylist(PlaylistAccess* playlist) { m_playlist = playlist; }
+    void setRandomSource(PlaySequence::RandomSource random) { m_random = std::move(random); }
+
+    // Engine control lifetime.
+    void AddVLCPLayer();
+    void RemoveVLCPlayer();
+    void SaveVLCOptions();
+    Engine* engine() const { return m_engine.get(); }
+
+    // PlaybackSeam
+    void PlayItem(int index, bool fullScreen) override;
+    void rebuildSequence() override;
+    void setSequencePosition(int position) override;
+    void removeSequenceAt(int index) override;
+    void clearSequence() override;
+    bool isShuffle() const override;
+
+    // Transport commands.
+    void play();
+    void pause();
+    void stop();
+    void next();
+    void previous();
+    void fastForwardStart();
+    void fastForwardEnd();
+    void rewindStart();
+    void rewindEnd();
+    void seek(double fraction);
+    void setVolume(int volume);
+    void toggleMute();
+    void fullScreen();
+    void increaseSpeed();
+    void decreaseSpeed();
+    void resetSpeed();
+    void setPlayMode(PlayMode mode);
+    void setRepeatMode(RepeatMode mode);
+    void DoAfter(int toDo);
+
+    void enableMediaControl(int state);
+    // One tick of the monitor; the timer calls it every 500 ms.
+    void monitorTick();
+
+    const TransportFlags& flags() const { return m_flags; }
+    MediaControlState::State controlState() const { return m_controlState; }
+    const PlaySequence& sequence() const { return m_sequence; }
+    const AfterPlay& afterPlay() const { return m_afterPlay; }
+    const EngineOptions& engineOptions() const { return m_options; }
+    QString CurrentFile() const { return m_currentFile; }
+    double PlaybackRate() const { return m_rate; }
+    bool isMuted() const { return m_muted; }
+    int volume() const { return m_volume; }
+    bool isRewinding() const { return m_rewind.isActive(); }
+    bool speedEnabled(const QString& key) const;
+
+signals:
+    void itemStarted(int index);
+    void controlStateChanged(int state);
+    void timeTextChanged(const QString& text);
+    void progressChanged(int percent);
+    void rateTextChanged(const QString& text, bool visible);
+    void audioOnlyChanged(bool audioOnly);
+    void fullScreenRequested(bool on);
+    void muteChanged(bool muted);
+    void modesChanged();
+    // The after-play action asks for the program to end.
+    void closeRequested();
+
+private:
+    void connectEngine();
+    void moveOn();
+    void applySpeed(const std::optional<SpeedSteps::Change>& change);
+    void onEngineState(int state);
+
+    Settings& m_settings;
+    RecentHistory& m_history;
+    PowerControl& m_power;
+    EngineFactory m_factory;
+    PlaylistAccess* m_playlist = nullptr;
+    std::unique_ptr<Engine> m_engine;
+    EngineOptions m_options;
+    PlaySequence m_sequence;
+    PlaySequence::RandomSource m_random;
+    AfterPlay m_afterPlay;
+    TransportFlags m_flags;
+    MediaControlState::State m_controlState = MediaControlState::Stopped;
+    QString m_currentFile;
+    double m_rate = 1.0;
+    bool m_increaseEnabled = true;
+    bool m_decreaseEnabled = true;
+    bool m_muted = false;
+    int m_volume = 100;
+    bool m_reachedPlaying = false;
+    bool m_pendingFullScreen = false;
+    QTimer m_monitor;
+    QTimer m_rewind;
+    QTimer m_fullScreenSettle;
+};

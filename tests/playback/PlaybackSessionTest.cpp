@@ -1,0 +1,340 @@
+#include "playback/PlaybackSession.h"
+
+#include "FakeEngine.h"
+#include "app/Settings.h"
+#include "app/SettingsEnvironment.h"
+#include "playback/PlaylistAccess.h"
+#include "playback/PowerControl.h"
+#include "playback/TimeText.h"
+#include "playlist/RecentHistory.h"
+#include "system/FakeUserStore.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ListOfPaths : public PlaylistAccess
+{
+public:
+    int count() const override { return static_cast<int>(paths.size()); }
+    QString fullPath(int index) const override { return paths.value(index); }
+    int selectedItem() const override { return selected; }
+    QString selectedTitle() const override
+    {
+        const QString path = paths.value(selected);
+        return path.mid(path.lastIndexOf('/') + 1);
+    }
+    void select(int index) override
+    {
+        if (index >= 0 && index < count()) {
+            selected = index;
+        }
+    }
+    void openFiles() override { ++dialogs; }
+
+    QStringList paths;
+    int selected = -1;
+    int dialogs = 0;
+};
+
+class CountingPower : public PowerControl
+{
+public:
+    void reboot() override { ++reboots; }
+    void powerOff() override { ++powerOffs; }
+    int reboots = 0;
+    int powerOffs = 0;
+};
+
+class PlaybackSessionTest : public ::testing::Test
+{
+protected:
+    PlaybackSessionTest()
+    {
+        SettingsEnvironment env;
+        env.picturesFolder = "/home/me/Pictures";
+        settings = defaultSettings(env);
+        session.setPlaylist(&playlist);
+        session.SaveVLCOptions();
+        playlist.paths = {"/m/a.mkv", "/m/b.mkv", "/m/c.mkv"};
+    }
+
+    FakeEngine& engine() { return *static_cast<FakeEngine*>(session.engine()); }
+
+    void playSelected(int index)
+    {
+        playlist.select(index);
+        session.rebuildSequence();
+        session.PlayItem(index, false);
+    }
+
+    // The engine reached playing and ran to the given time.
+    void runTo(double timeMs, double lengthMs, int state = Engine::Playing)
+    {
+        engine().fakeLength = lengthMs;
+        engine().fakeTime = timeMs;
+        engine().fakePosition = lengthMs > 0 ? timeMs / lengthMs : 0;
+        engine().fireState(state);
+        session.monitorTick();
+    }
+
+    Settings settings;
+    FakeUserStore store;
+    RecentHistory history{store};
+    CountingPower power;
+    QList<QStringList> engineOptions;
+    ListOfPaths playlist;
+    PlaybackSession session{settings, history, power, [this](const QStringList& options) {
+                                engineOptions << options;
+                                return std::make_unique<FakeEngine>();
+                            }};
+};
+
+} // namespace
+
+TEST_F(PlaybackSessionTest, OptionsFollowSettings)
+{
+    EXPECT_EQ(session.engineOptions().strings(),
+              QStringList({"overlay", "snapshot-prefix=IMG_", "snapshot-path=/home/me/Pictures",
+                           "snapshot-format=JPG", "snapshot-preview", "snapshot-sequential",
+                           "disable-screensaver", "snapshot-Width=640", "snapshot-Height=480"}));
+    settings.SnapshotPreview = 0;
+    settings.DisableScreenSaver = 0;
+    settings.SnapshotFormat = 1;
+    session.SaveVLCOptions();
+    EXPECT_EQ(session.engineOptions().strings().at(3), "snapshot-format=PNG");
+    EXPECT_EQ(session.engineOptions().strings().at(4), "no-snapshot-preview");
+    EXPECT_EQ(session.engineOptions().strings().at(6), "no-disable-screensaver");
+}
+
+TEST_F(PlaybackSessionTest, PlayItemMakesFreshEngineWithItsSnapshotFolder)
+{
+    playSelected(1);
+    ASSERT_EQ(engineOptions.size(), 1);
+    EXPECT_EQ(engineOptions[0].at(2), "snapshot-path=/home/me/Pictures/b.mkv Images");
+    ASSERT_EQ(engine().items.size(), 1u);
+    EXPECT_EQ(engine().items[0].mrlOrPath, "/m/b.mkv");
+    EXPECT_EQ(engine().calls.filter("play").size(), 1);
+    EXPECT_EQ(session.CurrentFile(), "/m/b.mkv");
+    EXPECT_TRUE(session.flags().MediaActive);
+    EXPECT_EQ(history.recentFile(0), "/m/b.mkv");
+
+    QPointer<Engine> first = session.engine();
+    session.PlayItem(1, false);
+    EXPECT_EQ(engineOptions.size(), 2);
+    EXPECT_TRUE(first.isNull()); // the old control is gone
+    EXPECT_EQ(engine().items.size(), 1u);
+}
+
+TEST_F(PlaybackSessionTest, OutOfRangeOrEmptyPlaylistPlaysNothing)
+{
+    session.PlayItem(3, false);
+    session.PlayItem(-1, false);
+    EXPECT_TRUE(engineOptions.isEmpty());
+    playlist.paths.clear();
+    session.play();
+    EXPECT_EQ(playlist.dialogs, 1);
+    EXPECT_TRUE(engineOptions.isEmpty());
+}
+
+TEST_F(PlaybackSessionTest, MonitorShowsLoadingUntilPlayingThenTime)
+{
+    playSelected(0);
+    QSignalSpy rate(&session, &PlaybackSession::rateTextChanged);
+    QSignalSpy time(&session, &PlaybackSession::timeTextChanged);
+    engine().fakeState = Engine::Opening;
+    session.monitorTick();
+    ASSERT_EQ(rate.size(), 1);
+    EXPECT_EQ(rate.last().at(0).toString(), "Loading...");
+    EXPECT_TRUE(rate.last().at(1).toBool());
+
+    runTo(61500, 600000);
+    EXPECT_FALSE(rate.last().at(1).toBool());
+    EXPECT_EQ(time.last().at(0).toString(), "00:01:02 / 00:10:00");
+    EXPECT_TRUE(session.flags().MediaActive);
+}
+
+TEST_F(PlaybackSessionTest, ContinuousRepeatAllWrapsToFirstEntry)
+{
+    settings.PlayMode = 1;
+    settings.RepeatMode = 2;
+    playSelected(2);
+    runTo(3000, 3000);
+    EXPECT_FALSE(session.flags().MediaActive);
+    session.monitorTick();
+    EXPECT_EQ(playlist.selected, 0);
+    EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
+    EXPECT_EQ(session.sequence().position(), 0);
+    EXPECT_TRUE(session.flags().MediaActive);
+}
+
+TEST_F(PlaybackSessionTest, EndedStateFinishesItemThatStopsShortOfItsLength)
+{
+    settings.PlayMode = 1;
+    playSelected(0);
+    runTo(2900, 4000);
+    EXPECT_TRUE(session.flags().MediaActive);
+    engine().fireEnded();
+    session.monitorTick();
+    EXPECT_FALSE(session.flags().MediaActive);
+    session.monitorTick();
+    EXPECT_EQ(session.CurrentFile(), "/m/b.mkv");
+}
+
+TEST_F(PlaybackSessionTest, NothingFinishesBeforeThePlayingState)
+{
+    playSelected(0);
+    engine().fakeState = Engine::Opening; // time and length unknown while opening
+    session.monitorTick();
+    session.monitorTick();
+    EXPECT_TRUE(session.flags().MediaActive);
+    EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
+}
+
+TEST_F(PlaybackSessionTest, SingleRepeatRestartsOnSameEngine)
+{
+    settings.RepeatMode = 1;
+    playSelected(1);
+    Engine* control = session.engine();
+    runTo(5000, 5000);
+    engine().clearCalls();
+    session.monitorTick();
+    EXPECT_EQ(session.engine(), control);
+    EXPECT_EQ(engine().calls, QStringList({"stop", "play"}));
+    EXPECT_TRUE(session.flags().MediaActive);
+}
+
+TEST_F(PlaybackSessionTest, NormalModeStopsAndRunsAfterPlayAction)
+{
+    settings.PlayMode = 0;
+    settings.RepeatMode = 2;
+    session.DoAfter(2);
+    playSelected(0);
+    runTo(5000, 5000);
+    session.monitorTick();
+    EXPECT_EQ(power.reboots, 1);
+    EXPECT_EQ(session.controlState(), MediaControlState::Stopped);
+    // Stopped: later ticks do nothing more.
+    session.monitorTick();
+    EXPECT_EQ(power.reboots, 1);
+}
+
+TEST_F(PlaybackSessionTest, ContinuousNoRepeatOnLastEntryExitsWhenAsked)
+{
+    settings.PlayMode = 1;
+    settings.RepeatMode = 0;
+    session.DoAfter(1);
+    QSignalSpy close(&session, &PlaybackSession::closeRequested);
+    playSelected(2);
+    runTo(1000, 1000);
+    session.monitorTick();
+    EXPECT_EQ(close.size(), 1);
+    EXPECT_EQ(power.reboots + power.powerOffs, 0);
+}
+
+TEST_F(PlaybackSessionTest, StopResetsDisplayAndIsNotAnEnd)
+{
+    playSelected(0);
+    runTo(2000, 9000);
+    QSignalSpy time(&session, &PlaybackSession::timeTextChanged);
+    QSignalSpy progress(&session, &PlaybackSession::progressChanged);
+    session.stop();
+    EXPECT_EQ(time.last().at(0).toString(), TimeText::Idle);
+    EXPECT_EQ(progress.last().at(0).toInt(), 0);
+    EXPECT_TRUE(session.flags().Stopped);
+    EXPECT_TRUE(session.flags().Paused);
+    engine().fireState(Engine::Stopped);
+    session.monitorTick();
+    EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
+    EXPECT_EQ(engineOptions.size(), 1);
+    // Play after stop resumes the same control.
+    session.play();
+    EXPECT_EQ(engineOptions.size(), 1);
+    EXPECT_TRUE(session.flags().MediaActive);
+}
+
+TEST_F(PlaybackSessionTest, PauseTwiceReturnsToPlaying)
+{
+    playSelected(0);
+    session.pause();
+    EXPECT_EQ(session.controlState(), MediaControlState::Paused);
+    session.pause();
+    EXPECT_EQ(session.controlState(), MediaControlState::Playing);
+    EXPECT_EQ(engine().callCount("togglePause"), 2);
+}
+
+TEST_F(PlaybackSessionTest, NextAndPreviousWrapWhateverTheRepeatMode)
+{
+    settings.RepeatMode = 0;
+    playSelected(2);
+    session.next();
+    EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
+    EXPECT_EQ(playlist.selected, 0);
+    session.previous();
+    EXPECT_EQ(session.CurrentFile(), "/m/c.mkv");
+}
+
+TEST_F(PlaybackSessionTest, FullScreenStartWaitsForVideoThenTogglesOnce)
+{
+    QSignalSpy fullScreen(&session, &PlaybackSession::fullScreenRequested);
+    playlist.select(0);
+    session.PlayItem(0, true);
+    EXPECT_EQ(engine().callCount("toggleFullscreen"), 0);
+    engine().fireVout();
+    engine().fireVout();
+    EXPECT_EQ(engine().callCount("toggleFullscreen"), 1);
+    ASSERT_EQ(fullScreen.size(), 1);
+    EXPECT_TRUE(fullScreen.last().at(0).toBool());
+}
+
+TEST_F(PlaybackSessionTest, FastForwardReleasesToNormalRateNotChosenSpeed)
+{
+    playSelected(0);
+    session.increaseSpeed();
+    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 2.0);
+    EXPECT_DOUBLE_EQ(engine().fakeRate, 2.0);
+    session.fastForwardStart();
+    EXPECT_DOUBLE_EQ(engine().fakeRate, 10.0);
+    session.fastForwardEnd();
+    EXPECT_DOUBLE_EQ(engine().fakeRate, 1.0);
+    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 2.0);
+}
+
+TEST_F(PlaybackSessionTest, SpeedStepsDisableAtTheirLimitsAndResetOnNewItem)
+{
+    playSelected(0);
+    for (int i = 0; i < 4; ++i) {
+        session.increaseSpeed();
+    }
+    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 16.0);
+    EXPECT_FALSE(session.speedEnabled("IncreaseSpeed"));
+    session.increaseSpeed();
+    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 16.0);
+    session.PlayItem(0, false);
+    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 1.0);
+    EXPECT_TRUE(session.speedEnabled("IncreaseSpeed"));
+}
+
+TEST_F(PlaybackSessionTest, MuteAndVolumeCarryOverToTheNextEngine)
+{
+    playSelected(0);
+    session.setVolume(40);
+    session.toggleMute();
+    session.PlayItem(1, false);
+    EXPECT_EQ(engine().fakeVolume, 40);
+    EXPECT_TRUE(engine().muted);
+}
+
+TEST_F(PlaybackSessionTest, ShuffleModeRebuildsWithInjectedRandom)
+{
+    session.setRandomSource([] { return 0.0; });
+    playlist.select(0);
+    session.setPlayMode(PlayMode::Shuffle);
+    EXPECT_EQ(settings.PlayMode, 2);
+    EXPECT_TRUE(session.isShuffle());
+    EXPECT_EQ(session.sequence().count(), 3);
+    session.setRepeatMode(RepeatMode::SingleRepeat);
+    EXPECT_EQ(settings.RepeatMode, 1);
+}
