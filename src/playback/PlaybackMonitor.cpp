@@ -24,7 +24,9 @@ PlaybackMonitor::Outcome PlaybackMonitor::tick(const Input& input)
     if (input.flags.MediaActive) {
         if (input.state) {
             out.rateLabel = *input.state < StatePlaying ? RateLabel::ShowLoading : RateLabel::Hide;
-            if (*input.state >= StatePlaying)
+            // Only playing or paused prove the item was under way; stopped, ended and error
+            // states are also above 3.
+            if (*input.state == StatePlaying || *input.state == StatePaused)
                 out.reachedPlaying = true;
         }
         if (input.position && *input.position > 0.0)

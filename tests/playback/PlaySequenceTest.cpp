@@ -1,0 +1,268 @@
+#include "playback/PlaySequence.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// Hands out the given numbers in order and counts how many were asked for.
+struct ScriptedRandom
+{
+    std::vector<double> values;
+    std::size_t calls = 0;
+
+    PlaySequence::RandomSource source()
+    {
+        return [this]() {
+            const double value = calls < values.size() ? values[calls] : 0.0;
+            ++calls;
+            return value;
+        };
+    }
+};
+
+std::vector<int> ordered(int n)
+{
+    std::vector<int> result;
+    for (int i = 0; i < n; ++i)
+        result.push_back(i);
+    return result;
+}
+
+} // namespace
+
+TEST(PlaySequenceBuild, OrderedHoldsEachIndexAndTakesTheSelectionAsPosition)
+{
+    PlaySequence sequence;
+    sequence.buildOrdered(4, 2);
+    EXPECT_EQ(sequence.entries(), ordered(4));
+    EXPECT_EQ(sequence.lines(), QStringList({"0", "1", "2", "3"}));
+    EXPECT_EQ(sequence.position(), 2);
+
+    sequence.buildOrdered(3, -1);
+    EXPECT_EQ(sequence.position(), -1);
+    sequence.buildOrdered(0, -1);
+    EXPECT_TRUE(sequence.isEmpty());
+    EXPECT_EQ(sequence.position(), -1);
+}
+
+TEST(PlaySequenceBuild, ShuffledDrawRoundsHalvesToEvenAndRedrawsTakenSlots)
+{
+    // Five entries: slot = round-half-even(r * 4).
+    ScriptedRandom random{{0.375,                     // 1.5 -> 2
+                           0.625, 0.125,              // 2.5 -> 2 taken; 0.5 -> 0
+                           0.875,                     // 3.5 -> 4
+                           0.125, 0.375, 0.875, 0.25, // 0, 2, 4 taken; 1
+                           0.75}};                    // 3
+    PlaySequence sequence;
+    sequence.buildShuffled(5, 3, random.source());
+    EXPECT_EQ(sequence.entries(), (std::vector<int>{1, 3, 0, 4, 2}));
+    EXPECT_EQ(random.calls, 9u);
+    // The selected playlist index is used as a position even though it holds another entry.
+    EXPECT_EQ(sequence.position(), 3);
+    EXPECT_EQ(sequence.entryAt(sequence.position()), 4);
+}
+
+TEST(PlaySequenceBuild, ShuffleWithOneEntryIsZero)
+{
+    ScriptedRandom random{{0.99}};
+    PlaySequence sequence;
+    sequence.buildShuffled(1, 0, random.source());
+    EXPECT_EQ(sequence.lines(), QStringList({"0"}));
+    EXPECT_EQ(sequence.position(), 0);
+
+    sequence.buildShuffled(0, -1, random.source());
+    EXPECT_TRUE(sequence.isEmpty());
+}
+
+TEST(PlaySequenceBuild, ShuffleSurvivesASourceOutsideItsRangeOrStuckOnOneValue)
+{
+    ScriptedRandom outOfRange{{1.0, -3.0, std::numeric_limits<double>::quiet_NaN()}};
+    PlaySequence sequence;
+    sequence.buildShuffled(3, 0, outOfRange.source());
+    EXPECT_EQ(sequence.entries(), (std::vector<int>{1, 2, 0}));
+
+    // Always the same slot: the build still ends with a permutation.
+    PlaySequence stuck;
+    stuck.buildShuffled(3, 0, [] { return 0.0; });
+    EXPECT_EQ(stuck.entries(), ordered(3));
+}
+
+TEST(PlaySequenceBuild, DefaultSourceGivesAPermutation)
+{
+    PlaySequence sequence;
+    sequence.buildShuffled(50, 7, PlaySequence::defaultRandomSource());
+    std::vector<int> sorted = sequence.entries();
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, ordered(50));
+}
+
+TEST(PlaySequenceBuild, BuildFollowsThePlayMode)
+{
+    ScriptedRandom random{{0.0, 0.0, 1.0 / 2, 0.0, 0.9}};
+    PlaySequence sequence;
+    sequence.build(PlayMode::Continuous, 3, 1, random.source());
+    EXPECT_EQ(sequence.entries(), ordered(3));
+    EXPECT_EQ(random.calls, 0u);
+    sequence.build(PlayMode::Shuffle, 3, 1, random.source());
+    EXPECT_GT(random.calls, 0u);
+}
+
+TEST(PlaySequenceEdit, RemoveKeepsOtherNumbersAndFollowsTheCurrentLine)
+{
+    PlaySequence sequence;
+    sequence.buildOrdered(5, 3);
+    sequence.removeAt(1);
+    EXPECT_EQ(sequence.entries(), (std::vector<int>{0, 2, 3, 4}));
+    EXPECT_EQ(sequence.position(), 2);
+    EXPECT_EQ(sequence.entryAt(2), 3);
+
+    sequence.removeAt(3);
+    EXPECT_EQ(sequence.position(), 2);
+    sequence.removeAt(2);
+    EXPECT_EQ(sequence.entries(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(sequence.position(), -1);
+
+    sequence.removeAt(5);
+    sequence.removeAt(-1);
+    EXPECT_EQ(sequence.count(), 2);
+}
+
+TEST(PlaySequenceEdit, PositionOutsideTheListIsRefused)
+{
+    PlaySequence sequence;
+    sequence.buildOrdered(3, 1);
+    sequence.setPosition(3);
+    EXPECT_EQ(sequence.position(), 1);
+    sequence.setPosition(-2);
+    EXPECT_EQ(sequence.position(), 1);
+    sequence.setPosition(-1);
+    EXPECT_EQ(sequence.position(), -1);
+    EXPECT_EQ(sequence.entryAt(3), -1);
+    EXPECT_EQ(sequence.entryAt(-1), -1);
+}
+
+TEST(PlaySequenceStep, NextAndPreviousWrapBothWays)
+{
+    PlaySequence sequence;
+    sequence.buildOrdered(3, 2);
+    EXPECT_EQ(sequence.nextPosition(), 0);
+    EXPECT_EQ(sequence.previousPosition(), 1);
+    sequence.setPosition(0);
+    EXPECT_EQ(sequence.previousPosition(), 2);
+    EXPECT_EQ(sequence.nextPosition(), 1);
+
+    sequence.setPosition(-1);
+    EXPECT_EQ(sequence.nextPosition(), 0);
+    EXPECT_EQ(sequence.previousPosition(), 2);
+
+    sequence.buildOrdered(1, 0);
+    EXPECT_EQ(sequence.nextPosition(), 0);
+    EXPECT_EQ(sequence.previousPosition(), 0);
+
+    sequence.clear();
+    EXPECT_EQ(sequence.nextPosition(), std::nullopt);
+    EXPECT_EQ(sequence.previousPosition(), std::nullopt);
+}
+
+TEST(PlaySequenceStep, NextTakesThePositionItselfEvenWhenShuffled)
+{
+    PlaySequence sequence;
+    sequence.buildShuffled(3, 0, [] { return 0.9; }); // 1.8 -> 2, then 2 taken forever
+    ASSERT_EQ(sequence.count(), 3);
+    EXPECT_EQ(sequence.nextPosition(), 1);
+    EXPECT_NE(sequence.entryAt(1), 1);
+}
+
+namespace {
+
+struct EndCase
+{
+    PlayMode play;
+    RepeatMode repeat;
+    int position;
+    ItemEndDecision expected;
+};
+
+class ItemEndTest : public ::testing::TestWithParam<EndCase>
+{};
+
+} // namespace
+
+TEST_P(ItemEndTest, ContinuesByPlayAndRepeatMode)
+{
+    const EndCase& c = GetParam();
+    PlaySequence sequence;
+    ScriptedRandom random{{0.6, 0.0, 0.99, 0.3}}; // slots 2, 0, 3, 1
+    sequence.buildShuffled(4, c.position, random.source());
+    ASSERT_EQ(sequence.entries(), (std::vector<int>{1, 3, 0, 2}));
+    ASSERT_EQ(sequence.position(), c.position);
+    EXPECT_EQ(sequence.afterItemEnd(c.play, c.repeat), c.expected);
+    EXPECT_EQ(sequence.position(), c.position) << "the decision must not move the position";
+}
+
+using D = ItemEndDecision;
+INSTANTIATE_TEST_SUITE_P(
+    AllModes, ItemEndTest,
+    ::testing::Values(
+        // Single repeat replays in every play mode, at any position.
+        EndCase{PlayMode::Normal, RepeatMode::SingleRepeat, 1, D::replay()},
+        EndCase{PlayMode::Continuous, RepeatMode::SingleRepeat, 3, D::replay()},
+        EndCase{PlayMode::Shuffle, RepeatMode::SingleRepeat, 3, D::replay()},
+        // Normal stops whatever the repeat mode.
+        EndCase{PlayMode::Normal, RepeatMode::NoRepeat, 1, D::stopAndFinish()},
+        EndCase{PlayMode::Normal, RepeatMode::RepeatAll, 1, D::stopAndFinish()},
+        EndCase{PlayMode::Normal, RepeatMode::RepeatAll, 3, D::stopAndFinish()},
+        // Continuous and Shuffle play the entry stored at the next position.
+        EndCase{PlayMode::Continuous, RepeatMode::NoRepeat, 1, D::playEntry(2, 0)},
+        EndCase{PlayMode::Continuous, RepeatMode::RepeatAll, 0, D::playEntry(1, 3)},
+        EndCase{PlayMode::Shuffle, RepeatMode::NoRepeat, 2, D::playEntry(3, 2)},
+        EndCase{PlayMode::Shuffle, RepeatMode::RepeatAll, 1, D::playEntry(2, 0)},
+        EndCase{PlayMode::Continuous, RepeatMode::NoRepeat, -1, D::playEntry(0, 1)},
+        // On the last position: stop without repeat, wrap to 0 with Repeat all.
+        EndCase{PlayMode::Continuous, RepeatMode::NoRepeat, 3, D::stopAndFinish()},
+        EndCase{PlayMode::Shuffle, RepeatMode::NoRepeat, 3, D::stopAndFinish()},
+        EndCase{PlayMode::Continuous, RepeatMode::RepeatAll, 3, D::playEntry(0, 1)},
+        EndCase{PlayMode::Shuffle, RepeatMode::RepeatAll, 3, D::playEntry(0, 1)}));
+
+TEST(PlaySequenceStep, ShuffleRepeatAllWrapsWithoutReshuffling)
+{
+    PlaySequence sequence;
+    ScriptedRandom random{{0.9, 0.0, 0.5}}; // slots 2, 0, 1
+    sequence.buildShuffled(3, 0, random.source());
+    const auto order = sequence.entries();
+    ASSERT_EQ(order, (std::vector<int>{1, 2, 0}));
+    std::vector<int> played;
+    for (int i = 0; i < 7; ++i) {
+        const ItemEndDecision d = sequence.afterItemEnd(PlayMode::Shuffle, RepeatMode::RepeatAll);
+        ASSERT_EQ(d.action, ItemEndDecision::Action::PlayEntry);
+        sequence.setPosition(d.position);
+        played.push_back(d.entry);
+    }
+    EXPECT_EQ(sequence.entries(), order);
+    EXPECT_EQ(played, (std::vector<int>{order[1], order[2], order[0], order[1], order[2], order[0],
+                                        order[1]}));
+}
+
+TEST(PlaySequenceStep, EmptiedSequenceStopsInsteadOfPlayingNothing)
+{
+    PlaySequence sequence;
+    EXPECT_EQ(sequence.afterItemEnd(PlayMode::Continuous, RepeatMode::RepeatAll),
+              ItemEndDecision::stopAndFinish());
+    EXPECT_EQ(sequence.afterItemEnd(PlayMode::Continuous, RepeatMode::SingleRepeat),
+              ItemEndDecision::replay());
+}
+
+TEST(PlaybackModes, UnknownStoredValuesBehaveAsTheyAlwaysDid)
+{
+    EXPECT_EQ(playModeFromSetting(0), PlayMode::Normal);
+    EXPECT_EQ(playModeFromSetting(1), PlayMode::Continuous);
+    EXPECT_EQ(playModeFromSetting(2), PlayMode::Shuffle);
+    EXPECT_EQ(playModeFromSetting(7), PlayMode::Continuous);
+    EXPECT_EQ(repeatModeFromSetting(0), RepeatMode::NoRepeat);
+    EXPECT_EQ(repeatModeFromSetting(1), RepeatMode::SingleRepeat);
+    EXPECT_EQ(repeatModeFromSetting(2), RepeatMode::RepeatAll);
+    EXPECT_EQ(repeatModeFromSetting(-4), RepeatMode::RepeatAll);
+}
