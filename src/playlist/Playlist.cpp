@@ -43,6 +43,16 @@ int Playlist::selectedItem() const
     return m_list.SelectedItem();
 }
 
+QString Playlist::selectedTitle() const
+{
+    return m_list.SelectedText();
+}
+
+void Playlist::select(int index)
+{
+    m_list.setSelectedItem(index);
+}
+
 void Playlist::LoadThumb(const QString& title, const QString& fileName, bool fullScreen,
                          bool playNow)
 {

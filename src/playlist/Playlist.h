@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mediainfo/ProbeResult.h"
+#include "playback/PlaylistAccess.h"
 #include "playlist/IntakeRequest.h"
 
 #include <QHash>
@@ -16,7 +17,7 @@ class UserMessages;
 
 // The playlist: the thumbnail list and its parallel lists of full paths and descriptions, kept
 // the same length and order, and the one way files enter it.
-class Playlist : public QObject
+class Playlist : public QObject, public PlaylistAccess
 {
     Q_OBJECT
 public:
@@ -30,12 +31,15 @@ public:
     void addDroppedFiles(const QStringList& paths);
 
     bool IsInPlaylist(const QString& path) const { return m_pathCounts.contains(path); }
-    int count() const { return static_cast<int>(m_fullPaths.size()); }
-    QString fullPath(int index) const { return m_fullPaths.value(index); }
+    int count() const override { return static_cast<int>(m_fullPaths.size()); }
+    QString fullPath(int index) const override { return m_fullPaths.value(index); }
     QString mediaInfo(int index) const { return m_mediaInfo.value(index); }
     const QStringList& lstFullPath() const { return m_fullPaths; }
     const QStringList& lstMediaInfo() const { return m_mediaInfo; }
-    int selectedItem() const;
+    int selectedItem() const override;
+    QString selectedTitle() const override;
+    void select(int index) override;
+    void openFiles() override { OpenFiles(false); }
 
     void removeSelected();
     void removeAll();

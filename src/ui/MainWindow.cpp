@@ -3,7 +3,11 @@
 #include "app/ConfigFile.h"
 #include "app/StartupCommand.h"
 #include "app/Twips.h"
+#include "playlist/FancyList.h"
 #include "playlist/SupportedFiles.h"
+#include "playlist/TextEllipsis.h"
+#include "ui/TransportBar.h"
+#include "ui/VideoArea.h"
 #include "ui/AppIcon.h"
 #include "util/Logging.h"
 #include "util/Rounding.h"
@@ -42,6 +46,20 @@ MainWindow::MainWindow(const SettingsEnvironment& environment, QWidget* parent)
     m_close->setToolTip(tr("Close"));
     connect(m_close, &QToolButton::clicked, this, &QWidget::close);
 
+    m_list = new FancyList(this);
+    m_list->setObjectName(QStringLiteral("FancyList1"));
+    m_video = new VideoArea(this);
+    m_video->setObjectName(QStringLiteral("VideoFrame"));
+    connect(m_video, &VideoArea::doubleClicked, this,
+            [this] { setVideoFullScreen(!m_videoFullScreen); });
+    connect(m_video, &VideoArea::escapePressed, this, [this] { setVideoFullScreen(false); });
+    m_transport = new TransportBar(this);
+    m_intakeProgress = new QLabel(this);
+    m_intakeProgress->setObjectName(QStringLiteral("lblIntake"));
+    m_intakeProgress->setAlignment(Qt::AlignCenter);
+    m_intakeProgress->setAutoFillBackground(true);
+    m_intakeProgress->hide();
+
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setToolTip(kApplicationTitle);
 
@@ -63,6 +81,7 @@ void MainWindow::LoadConfigurations()
     if (result.usedDefaults) {
         qCDebug(lcApp) << "settings reset to defaults" << (result.written ? "" : "(not saved)");
     }
+    emit settingsLoaded();
     SetLoadedOptions();
 }
 
@@ -95,6 +114,78 @@ void MainWindow::SetLoadedOptions()
     } else {
         m_tray->hide();
     }
+    if (m_mediaActive) {
+        rebuildCaption();
+    }
+}
+
+void MainWindow::showMediaCaption(const QString& title, const QString& path)
+{
+    m_mediaTitle = title;
+    m_mediaPath = path;
+    rebuildCaption();
+}
+
+void MainWindow::setMediaActive(bool active)
+{
+    m_mediaActive = active;
+}
+
+void MainWindow::rebuildCaption()
+{
+    switch (m_settings.TitleBarMode) {
+    case 0:
+        setCaptionText(QStringLiteral("Korvane - (") + m_mediaTitle + u')');
+        break;
+    case 1:
+        setCaptionText(QStringLiteral("Korvane - (") + m_mediaPath + u')');
+        break;
+    case 2:
+        setCaptionText(QStringLiteral("Korvane"));
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::setPlaylistVisible(bool visible)
+{
+    m_playlistVisible = visible;
+    layoutParts();
+}
+
+void MainWindow::setIntakeProgress(int done, int total)
+{
+    // A single file needs no count.
+    if (total - done > 1) {
+        m_intakeProgress->setText(tr("Adding files: %1 of %2").arg(done).arg(total));
+        m_intakeProgress->show();
+        m_intakeProgress->raise();
+    } else {
+        m_intakeProgress->hide();
+    }
+}
+
+void MainWindow::setVideoFullScreen(bool on)
+{
+    if (on == m_videoFullScreen) {
+        return;
+    }
+    m_videoFullScreen = on;
+    for (QWidget* part : {static_cast<QWidget*>(m_caption), static_cast<QWidget*>(m_close),
+                          static_cast<QWidget*>(m_transport)}) {
+        part->setVisible(!on);
+    }
+    if (on) {
+        m_wasMaximizedBeforeFullScreen = isMaximized();
+        m_maximized = true; // keep the stored geometry while the screen is borrowed
+        showFullScreen();
+    } else {
+        m_maximized = m_wasMaximizedBeforeFullScreen;
+        showNormal();
+    }
+    layoutParts();
+    m_video->setFocus();
 }
 
 void MainWindow::SetTopmost(bool topmost)
@@ -156,7 +247,7 @@ void MainWindow::paintEvent(QPaintEvent*)
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    layoutCaption();
+    layoutParts();
     if (!m_maximized && !m_loading) {
         m_settings.WindowWidth = korvane::twipsToLong(width() * m_environment.twipsPerPixelX);
         m_settings.WindowHeight = korvane::twipsToLong(height() * m_environment.twipsPerPixelY);
@@ -174,10 +265,29 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
 }
 
-void MainWindow::layoutCaption()
+void MainWindow::layoutParts()
 {
     m_close->setGeometry(width() - kCaptionHeight, 2, kCaptionHeight - 4, kCaptionHeight - 4);
     m_caption->setGeometry(8, 0, qMax(0, width() - 110), kCaptionHeight);
+    if (m_videoFullScreen) {
+        m_list->hide();
+        m_video->setGeometry(rect());
+        return;
+    }
+    // The playlist stands in the left third of the content area, the video beside it.
+    const int contentWidth = width() - 30;
+    const int contentHeight = qMax(0, height() - 203);
+    const QRect listRect(15, 56, contentWidth / 3, contentHeight);
+    m_list->setGeometry(listRect);
+    m_list->setVisible(m_playlistVisible);
+    m_intakeProgress->setGeometry(listRect.left(), listRect.bottom() - 20, listRect.width(), 20);
+    const int videoLeft = m_playlistVisible ? listRect.right() + 7 : 15;
+    m_video->setGeometry(videoLeft, 56, width() - 15 - videoLeft, contentHeight);
+    m_transport->setGeometry(15, 56 + contentHeight + 8, contentWidth,
+                             qMax(0, height() - (56 + contentHeight + 8) - 10));
+    if (m_mediaActive) {
+        rebuildCaption();
+    }
 }
 
 void MainWindow::setCaptionText(const QString& text)

@@ -5,9 +5,12 @@
 
 #include <QWidget>
 
+class FancyList;
 class QLabel;
 class QSystemTrayIcon;
 class QToolButton;
+class TransportBar;
+class VideoArea;
 
 // Korvane's frameless main window. It owns the settings record and applies it; the parts it
 // shows are composed from their own classes.
@@ -38,6 +41,19 @@ public:
 
     QString captionText() const { return m_captionText; }
     QSystemTrayIcon* trayIcon() const { return m_tray; }
+    FancyList* playlistView() const { return m_list; }
+    VideoArea* videoArea() const { return m_video; }
+    TransportBar* transportBar() const { return m_transport; }
+
+    // The caption names the playing entry as TitleBarMode asks: file name, full path or nothing.
+    void showMediaCaption(const QString& title, const QString& path);
+    void setMediaActive(bool active);
+    void setPlaylistVisible(bool visible);
+    bool isPlaylistVisible() const { return m_playlistVisible; }
+    void setIntakeProgress(int done, int total);
+    // The video area takes the whole screen; Esc or a double-click brings the window back.
+    void setVideoFullScreen(bool on);
+    bool isVideoFullScreen() const { return m_videoFullScreen; }
 
     // A command handed over by a later start ("<path>" or "<path> *Add").
     void receiveCommand(const QString& text);
@@ -46,6 +62,8 @@ public:
     void shutdown();
 
 signals:
+    // The settings were read again; the engine options follow them.
+    void settingsLoaded();
     // A file to take into the playlist, as the command line and hand-over ask for it.
     void fileRequested(const QString& title, const QString& path, bool fullScreen, bool playNow);
 
@@ -56,8 +74,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void layoutCaption();
+    void layoutParts();
     void setCaptionText(const QString& text);
+    void rebuildCaption();
 
     SettingsEnvironment m_environment;
     Settings m_settings;
@@ -66,8 +85,17 @@ private:
     bool m_maximized = false;
     bool m_mediaActive = false;
     bool m_shutDown = false;
+    bool m_playlistVisible = true;
+    bool m_videoFullScreen = false;
+    bool m_wasMaximizedBeforeFullScreen = false;
+    QString m_mediaTitle;
+    QString m_mediaPath;
     QString m_captionText;
     QLabel* m_caption = nullptr;
     QToolButton* m_close = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
+    FancyList* m_list = nullptr;
+    VideoArea* m_video = nullptr;
+    TransportBar* m_transport = nullptr;
+    QLabel* m_intakeProgress = nullptr;
 };

@@ -1,0 +1,143 @@
+#include "ui/TransportBar.h"
+
+#include "playback/MediaControlState.h"
+#include "playback/TimeText.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kProgressSteps = 1000;
+}
+
+TransportBar::TransportBar(QWidget* parent) : QWidget(parent)
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+
+    m_progress = new QSlider(Qt::Horizontal, this);
+    m_progress->setObjectName(QStringLiteral("IMGProgress"));
+    m_progress->setRange(0, kProgressSteps);
+    m_progress->setToolTip(tr("Seek"));
+    connect(m_progress, &QSlider::sliderMoved, this, [this](int value) {
+        emit seekRequested(static_cast<double>(value) / kProgressSteps);
+    });
+    column->addWidget(m_progress);
+
+    auto* info = new QHBoxLayout;
+    m_time = new QLabel(TimeText::Idle, this);
+    m_time->setObjectName(QStringLiteral("lblTimeElapsed"));
+    m_rate = new QLabel(this);
+    m_rate->setObjectName(QStringLiteral("lblRate"));
+    m_rate->hide();
+    info->addWidget(m_time);
+    info->addStretch();
+    info->addWidget(m_rate);
+    column->addLayout(info);
+
+    m_buttons = new QHBoxLayout;
+    m_buttons->setSpacing(1);
+    column->addLayout(m_buttons);
+
+    connect(addButton(QStringLiteral("\u23cf"), tr("Open")), &QToolButton::clicked, this,
+            &TransportBar::openClicked);
+    m_play = addButton(QStringLiteral("\u25b6"), tr("Play"));
+    connect(m_play, &QToolButton::clicked, this, &TransportBar::playClicked);
+    m_pause = addButton(QStringLiteral("\u23f8"), tr("Pause"));
+    connect(m_pause, &QToolButton::clicked, this, &TransportBar::pauseClicked);
+    m_stop = addButton(QStringLiteral("\u23f9"), tr("Stop"));
+    connect(m_stop, &QToolButton::clicked, this, &TransportBar::stopClicked);
+    QToolButton* previous = addButton(QStringLiteral("\u23ee"), tr("Previous"));
+    connect(previous, &QToolButton::clicked, this, &TransportBar::previousClicked);
+    QToolButton* rewind = addButton(QStringLiteral("\u23ea"), tr("Rewind"));
+    connect(rewind, &QToolButton::pressed, this, &TransportBar::rewindPressed);
+    connect(rewind, &QToolButton::released, this, &TransportBar::rewindReleased);
+    QToolButton* next = addButton(QStringLiteral("\u23ed"), tr("Next"));
+    connect(next, &QToolButton::clicked, this, &TransportBar::nextClicked);
+    QToolButton* forward = addButton(QStringLiteral("\u23e9"), tr("Fast forward"));
+    connect(forward, &QToolButton::pressed, this, &TransportBar::fastForwardPressed);
+    connect(forward, &QToolButton::released, this, &TransportBar::fastForwardReleased);
+    QToolButton* full = addButton(QStringLiteral("\u26f6"), tr("Full screen"));
+    connect(full, &QToolButton::clicked, this, &TransportBar::fullScreenClicked);
+    m_itemButtons = {previous, rewind, next, forward, full};
+    connect(addButton(QStringLiteral("\u2630"), tr("Playlist")), &QToolButton::clicked, this,
+            &TransportBar::playlistClicked);
+    m_buttons->addStretch();
+    m_mute = addButton(QStringLiteral("\U0001f50a"), tr("Mute"));
+    connect(m_mute, &QToolButton::clicked, this, &TransportBar::muteClicked);
+    m_volume = new QSlider(Qt::Horizontal, this);
+    m_volume->setRange(0, 100);
+    m_volume->setValue(100);
+    m_volume->setFixedWidth(60);
+    m_volume->setToolTip(tr("Volume"));
+    connect(m_volume, &QSlider::valueChanged, this, &TransportBar::volumeChanged);
+    m_buttons->addWidget(m_volume);
+    setControlState(MediaControlState::Stopped);
+}
+
+QToolButton* TransportBar::addButton(const QString& text, const QString& tip)
+{
+    auto* button = new QToolButton(this);
+    button->setText(text);
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    m_buttons->addWidget(button);
+    return button;
+}
+
+void TransportBar::setTimeText(const QString& text)
+{
+    m_time->setText(text);
+}
+
+QString TransportBar::timeText() const
+{
+    return m_time->text();
+}
+
+void TransportBar::setProgress(int percent)
+{
+    if (!m_progress->isSliderDown()) {
+        m_progress->setValue(percent * kProgressSteps / 100);
+    }
+}
+
+int TransportBar::progress() const
+{
+    return m_progress->value() * 100 / kProgressSteps;
+}
+
+void TransportBar::setRateText(const QString& text, bool visible)
+{
+    if (visible) {
+        m_rate->setText(text);
+    }
+    m_rate->setVisible(visible);
+}
+
+void TransportBar::setControlState(int state)
+{
+    const auto control = MediaControlState::enableMediaControl(state);
+    if (!control) {
+        return;
+    }
+    m_play->setEnabled(control->buttonState(MediaControlState::PlayButton) !=
+                       MediaControlState::ButtonDisabled);
+    m_pause->setEnabled(control->buttonState(MediaControlState::PauseButton) !=
+                        MediaControlState::ButtonDisabled);
+    m_stop->setEnabled(control->buttonState(MediaControlState::StopButton) !=
+                       MediaControlState::ButtonDisabled);
+    for (QToolButton* button : m_itemButtons) {
+        button->setEnabled(control->state() == MediaControlState::Playing);
+    }
+    m_progress->setEnabled(control->flags().MediaActive);
+}
+
+void TransportBar::setMuted(bool muted)
+{
+    m_mute->setText(muted ? QStringLiteral("\U0001f507") : QStringLiteral("\U0001f50a"));
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QSlider;
+class QToolButton;
+
+// Time, progress and the transport buttons, as plain widgets. Every button is a plain call on
+// the playback session; the bar only shows what it is told.
+class TransportBar : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TransportBar(QWidget* parent = nullptr);
+
+    void setTimeText(const QString& text);
+    void setProgress(int percent);
+    void setRateText(const QString& text, bool visible);
+    void setControlState(int state);
+    void setMuted(bool muted);
+    QString timeText() const;
+    int progress() const;
+
+signals:
+    void openClicked();
+    void playClicked();
+    void pauseClicked();
+    void stopClicked();
+    void previousClicked();
+    void nextClicked();
+    void rewindPressed();
+    void rewindReleased();
+    void fastForwardPressed();
+    void fastForwardReleased();
+    void fullScreenClicked();
+    void muteClicked();
+    void playlistClicked();
+    void seekRequested(double fraction);
+    void volumeChanged(int volume);
+
+private:
+    QToolButton* addButton(const QString& text, const QString& tip);
+
+    QLabel* m_time = nullptr;
+    QLabel* m_rate = nullptr;
+    QSlider* m_progress = nullptr;
+    QSlider* m_volume = nullptr;
+    QToolButton* m_play = nullptr;
+    QToolButton* m_pause = nullptr;
+    QToolButton* m_stop = nullptr;
+    QToolButton* m_mute = nullptr;
+    QList<QToolButton*> m_itemButtons;
+    class QHBoxLayout* m_buttons = nullptr;
+};
