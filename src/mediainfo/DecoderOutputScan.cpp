@@ -121,9 +121,8 @@ void DecoderOutputScan::readLine(QString line, clsSource& source)
     const qsizetype streamAt = line.indexOf(kStream);
     if (streamAt >= 0) {
         const qsizetype digitAt = streamAt + 10;
-        m_streamNumber = digitAt < line.size() && line[digitAt].isDigit()
-                             ? line[digitAt].digitValue()
-                             : 0;
+        m_streamNumber =
+            digitAt < line.size() && line[digitAt].isDigit() ? line[digitAt].digitValue() : 0;
     }
 
     // A metadata value that happens to read "Video: ..." is not a stream.
@@ -186,10 +185,10 @@ void DecoderOutputScan::readVideo(const QStringList& items, clsSource& source)
     record.index = m_streamNumber;
     record.compression = m_maps.VideoCodecMap.lookup(item(items, 0));
 
-    static const QStringList pixelFormatMarks = {
-        QStringLiteral("yuv"),  QStringLiteral("rgb"), QStringLiteral("bgr"),
-        QStringLiteral("uyvy"), QStringLiteral("gray"), QStringLiteral("pal"),
-        QStringLiteral("mono")};
+    static const QStringList pixelFormatMarks = {QStringLiteral("yuv"),  QStringLiteral("rgb"),
+                                                 QStringLiteral("bgr"),  QStringLiteral("uyvy"),
+                                                 QStringLiteral("gray"), QStringLiteral("pal"),
+                                                 QStringLiteral("mono")};
     qsizetype k = 1;
     const QString second = item(items, 1);
     if (std::any_of(pixelFormatMarks.begin(), pixelFormatMarks.end(),

@@ -44,8 +44,7 @@ int clampToInt(double value)
 
 bool unusableVideo(const StreamRecord& s)
 {
-    return s.isVideo() &&
-           (s.width <= 0 || s.height <= 0 || s.fps > DecoderProbe::MaxVideoFps);
+    return s.isVideo() && (s.width <= 0 || s.height <= 0 || s.fps > DecoderProbe::MaxVideoFps);
 }
 
 } // namespace
@@ -157,8 +156,7 @@ QImage DecoderProbe::MakeThumbnail(const QString& path, int w, int h, float seco
     return picture;
 }
 
-bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source,
-                                       ProbeResult& result)
+bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, ProbeResult& result)
 {
     QTemporaryDir scratch(QDir(m_scratchRoot).filePath(QStringLiteral("korvane-probe-XXXXXX")));
     if (!scratch.isValid()) {
@@ -233,8 +231,8 @@ bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source,
 
     source.setTimeStamp(QLocale().toString(QFileInfo(path).lastModified(), QLocale::ShortFormat));
     result.StreamInfoText = source.streamInfoText();
-    qCDebug(lcMediaInfo).noquote() << "accepted" << path << "with" << source.StreamCount()
-                                   << "streams";
+    qCDebug(lcMediaInfo).noquote()
+        << "accepted" << path << "with" << source.StreamCount() << "streams";
     return true;
 }
 
