@@ -1,0 +1,19 @@
+#include "mediainfo/CodecMaps.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+CodecMaps CodecMaps::loadFrom(const QString& folder)
+{
+    const QDir dir(folder);
+    CodecMaps maps;
+    maps.AudioCodecMap = LoadCodecMap(dir.filePath(QStringLiteral("audiomaps.txt")));
+    maps.VideoCodecMap = LoadCodecMap(dir.filePath(QStringLiteral("videomaps.txt")));
+    return maps;
+}
+
+const CodecMaps& CodecMaps::instance()
+{
+    static const CodecMaps maps = loadFrom(QCoreApplication::applicationDirPath());
+    return maps;
+}

@@ -1,0 +1,287 @@
+#include "mediainfo/DecoderOutputScan.h"
+
+#include "mediainfo/CodecMaps.h"
+#include "mediainfo/clsSource.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+const QString DecoderOutputScan::UnsupportedReason =
+    QStringLiteral("Unsupported file format or the file is corrupted.");
+const QString DecoderOutputScan::IncompleteReason =
+    QStringLiteral("File may be incomplete or corrupted.");
+
+namespace {
+
+const QString kAudio = QStringLiteral("Audio: ");
+const QString kVideo = QStringLiteral("Video: ");
+const QString kStream = QStringLiteral("Stream #");
+const QString kDuration = QStringLiteral("  Duration: ");
+const QString kStart = QStringLiteral("start: ");
+
+// Numbers in decoder text that cannot be read count as 0 rather than refusing the whole file.
+int integerOf(const QString& text)
+{
+    bool ok = false;
+    const int value = QLocale::c().toInt(text.trimmed(), &ok);
+    return ok ? value : 0;
+}
+
+std::optional<double> decimalOf(const QString& text)
+{
+    QString t = text.trimmed();
+    double factor = 1.0;
+    // The decoder abbreviates round thousands: "1k fps", "90k tbn".
+    if (t.endsWith(QLatin1Char('k'))) {
+        factor = 1000.0;
+        t.chop(1);
+    }
+    bool ok = false;
+    const double value = QLocale::c().toDouble(t, &ok) * factor;
+    if (!ok || !std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+QString beforeFirst(const QString& text, QChar c)
+{
+    const qsizetype at = text.indexOf(c);
+    return at < 0 ? text : text.left(at);
+}
+
+QString item(const QStringList& items, qsizetype k)
+{
+    return k < items.size() ? items[k] : QString();
+}
+
+QStringList splitLines(const QString& text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\n|\\r"));
+    return text.split(lineBreak);
+}
+
+} // namespace
+
+DecoderOutputScan::DecoderOutputScan(const CodecMaps& maps, const QString& mediaPath,
+                                     const QStringList& hiddenTexts)
+    : m_maps(maps), m_mediaPath(mediaPath), m_hiddenTexts(hiddenTexts)
+{
+    m_hiddenTexts.append(mediaPath);
+    m_hiddenTexts.removeAll(QString());
+    m_hiddenTexts.removeDuplicates();
+    // A longer form first, so "file:/a/b.avi" goes as a whole and not leave "file:" behind.
+    std::stable_sort(m_hiddenTexts.begin(), m_hiddenTexts.end(),
+                     [](const QString& a, const QString& b) { return a.size() > b.size(); });
+}
+
+bool DecoderOutputScan::read(const QString& capture, clsSource& source)
+{
+    while (source.StreamCount() > 0) {
+        source.removeStream(source.StreamCount() - 1);
+    }
+    for (const QString& line : splitLines(capture)) {
+        readLine(line, source);
+        if (m_failed) {
+            break;
+        }
+    }
+    if (!m_sawInput) {
+        m_reason = UnsupportedReason;
+        m_failed = true;
+    }
+    return !m_failed;
+}
+
+void DecoderOutputScan::readLine(QString line, clsSource& source)
+{
+    for (const QString& hidden : std::as_const(m_hiddenTexts)) {
+        line.remove(hidden);
+    }
+
+    if (line.contains(QLatin1String("Input"))) {
+        m_sawInput = true;
+    }
+    if (line.contains(QLatin1String("Unknown format")) ||
+        line.contains(QLatin1String("could not find codec parameters"))) {
+        m_reason = UnsupportedReason;
+        m_failed = true;
+        return;
+    }
+    if (line.startsWith(QLatin1Char('['))) {
+        line.clear();
+    }
+
+    const qsizetype audioAt = line.indexOf(kAudio);
+    const qsizetype videoAt = line.indexOf(kVideo);
+    const qsizetype streamAt = line.indexOf(kStream);
+    if (streamAt >= 0) {
+        const qsizetype digitAt = streamAt + 10;
+        m_streamNumber =
+            digitAt < line.size() && line[digitAt].isDigit() ? line[digitAt].digitValue() : 0;
+    }
+
+    // A metadata value that happens to read "Video: ..." is not a stream.
+    if (streamAt >= 0 && (audioAt >= 0 || videoAt >= 0)) {
+        if (audioAt >= 0) {
+            readAudio(streamItems(line.mid(audioAt + kAudio.size())), source);
+        } else {
+            readVideo(streamItems(line.mid(videoAt + kVideo.size())), source);
+        }
+    }
+
+    if (line.startsWith(kDuration)) {
+        const qsizetype comma = line.indexOf(QLatin1Char(','));
+        if (comma >= 0) {
+            source.setDuration(parseDuration(line.mid(kDuration.size(), comma - kDuration.size())));
+        }
+        if (source.duration() == 0.0f) {
+            m_reason = IncompleteReason;
+            m_failed = true;
+            return;
+        }
+    }
+
+    const qsizetype startAt = line.indexOf(kStart);
+    if (startAt >= 0) {
+        const QString rest = line.mid(startAt + kStart.size());
+        if (const auto start = decimalOf(beforeFirst(rest, QLatin1Char(',')))) {
+            source.setStartTime(static_cast<float>(*start));
+        }
+    }
+}
+
+void DecoderOutputScan::readAudio(const QStringList& items, clsSource& source)
+{
+    StreamRecord record;
+    record.type = StreamRecord::Audio;
+    record.index = m_streamNumber;
+    record.compression = m_maps.AudioCodecMap.lookup(item(items, 0));
+    QString rate = item(items, 1);
+    rate.chop(3);
+    record.sampleRate = integerOf(rate);
+    record.channels = channelCount(item(items, 2));
+    if (items.size() == 4 && items[3].contains(QLatin1Char(' '))) {
+        record.bitRate = integerOf(beforeFirst(items[3], QLatin1Char(' ')));
+    }
+    if (isUnsupportedAudio(record.compression)) {
+        m_warnings.append(QStringLiteral("The audio format ") + record.compression +
+                          QStringLiteral(" in file ") + m_mediaPath +
+                          QStringLiteral(" is currently unsupported. It will not be added to the "
+                                         "project."));
+        return;
+    }
+    source.addStream(record);
+}
+
+void DecoderOutputScan::readVideo(const QStringList& items, clsSource& source)
+{
+    StreamRecord record;
+    record.type = StreamRecord::Video;
+    record.index = m_streamNumber;
+    record.compression = m_maps.VideoCodecMap.lookup(item(items, 0));
+
+    static const QStringList pixelFormatMarks = {QStringLiteral("yuv"),  QStringLiteral("rgb"),
+                                                 QStringLiteral("bgr"),  QStringLiteral("uyvy"),
+                                                 QStringLiteral("gray"), QStringLiteral("pal"),
+                                                 QStringLiteral("mono")};
+    qsizetype k = 1;
+    const QString second = item(items, 1);
+    if (std::any_of(pixelFormatMarks.begin(), pixelFormatMarks.end(),
+                    [&](const QString& mark) { return second.contains(mark); })) {
+        k = 2;
+    }
+    QString current = item(items, k);
+    const qsizetype x = current.indexOf(QLatin1Char('x'));
+    if (x >= 0) {
+        record.width = integerOf(current.left(x));
+        record.height = integerOf(current.mid(x + 1));
+        current = item(items, ++k);
+    }
+    if (current.contains(QLatin1String(" kb/s"))) {
+        if (current.contains(QLatin1Char(' '))) {
+            record.bitRate = integerOf(beforeFirst(current, QLatin1Char(' ')));
+        }
+        current = item(items, ++k);
+    }
+    if (current.contains(QLatin1String(" fps")) && current.contains(QLatin1Char(' '))) {
+        if (const auto fps = decimalOf(beforeFirst(current, QLatin1Char(' ')))) {
+            record.fps = static_cast<float>(*fps);
+        }
+    }
+    source.addStream(record);
+}
+
+QString DecoderOutputScan::stripAnnotations(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    int depth = 0;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('(') || c == QLatin1Char('[')) {
+            if (depth == 0) {
+                while (out.endsWith(QLatin1Char(' '))) {
+                    out.chop(1);
+                }
+            }
+            ++depth;
+        } else if ((c == QLatin1Char(')') || c == QLatin1Char(']')) && depth > 0) {
+            --depth;
+        } else if (depth == 0) {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+QStringList DecoderOutputScan::streamItems(const QString& rest)
+{
+    static const QRegularExpression aspectItem(QStringLiteral("^SAR \\d+:\\d+ DAR \\d+:\\d+$"));
+    QStringList items = stripAnnotations(rest).split(QStringLiteral(", "));
+    items.removeIf([](const QString& i) { return aspectItem.match(i.trimmed()).hasMatch(); });
+    return items;
+}
+
+int DecoderOutputScan::channelCount(const QString& channelItem)
+{
+    static const QRegularExpression layout(QStringLiteral("^(\\d+)\\.(\\d+)$"));
+    const QString text = channelItem.trimmed();
+    int channels = 0;
+    if (text == QLatin1String("stereo")) {
+        channels = 2;
+    } else if (text == QLatin1String("mono")) {
+        channels = 1;
+    } else if (text == QLatin1String("quad")) {
+        channels = 4;
+    } else if (text.contains(QLatin1Char(':'))) {
+        channels = integerOf(beforeFirst(text, QLatin1Char(':')));
+    } else if (const QRegularExpressionMatch m = layout.match(text); m.hasMatch()) {
+        channels = integerOf(m.captured(1)) + integerOf(m.captured(2));
+    } else {
+        channels = integerOf(text.left(std::max<qsizetype>(0, text.size() - 9)));
+    }
+    return channels == 5 ? 6 : channels;
+}
+
+float DecoderOutputScan::parseDuration(const QString& text)
+{
+    static const QRegularExpression shape(QStringLiteral("^(\\d+):(\\d\\d):(\\d\\d)(?:\\.(\\d))?"));
+    const QRegularExpressionMatch m = shape.match(text.trimmed());
+    if (!m.hasMatch()) {
+        return 0.0f;
+    }
+    const double seconds = m.captured(1).toDouble() * 3600.0 + m.captured(2).toDouble() * 60.0 +
+                           m.captured(3).toDouble() + m.captured(4).toDouble() * 0.1;
+    return static_cast<float>(seconds);
+}
+
+bool DecoderOutputScan::isUnsupportedAudio(const QString& mappedName)
+{
+    return mappedName == QLatin1String("Windows Media Audio Professional v9") ||
+           mappedName == QLatin1String("Windows Media Audio v9") ||
+           mappedName.contains(QLatin1String(" / ")) || mappedName.contains(QLatin1String("0x"));
+}

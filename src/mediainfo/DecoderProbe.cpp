@@ -1,0 +1,302 @@
+#include "mediainfo/DecoderProbe.h"
+
+#include "mediainfo/CodecMaps.h"
+#include "mediainfo/DecoderOutputScan.h"
+#include "mediainfo/DefaultPictures.h"
+#include "mediainfo/MpgtxProbe.h"
+#include "mediainfo/ProbeResult.h"
+#include "mediainfo/clsAVIDelay.h"
+#include "mediainfo/clsSource.h"
+#include "util/Logging.h"
+#include "util/ProcessRunner.h"
+#include "util/Rounding.h"
+#include "util/ToolPaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <limits>
+
+namespace {
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QString();
+    }
+    return QString::fromUtf8(file.readAll());
+}
+
+int clampToInt(double value)
+{
+    if (value >= std::numeric_limits<int>::max()) {
+        return std::numeric_limits<int>::max();
+    }
+    if (value <= std::numeric_limits<int>::min()) {
+        return std::numeric_limits<int>::min();
+    }
+    return static_cast<int>(korvane::roundHalfEven(value));
+}
+
+bool unusableVideo(const StreamRecord& s)
+{
+    return s.isVideo() && (s.width <= 0 || s.height <= 0 || s.fps > DecoderProbe::MaxVideoFps);
+}
+
+} // namespace
+
+DecoderProbe::DecoderProbe(korvane::ProcessRunner& runner, const CodecMaps& maps,
+                           const DefaultPictures& pictures)
+    : m_runner(runner), m_maps(maps), m_pictures(pictures),
+      m_ffmpeg(korvane::findTool(QStringLiteral("ffmpeg"))),
+      m_mpgtx(korvane::findTool(QStringLiteral("mpgtx"))), m_scratchRoot(defaultScratchRoot())
+{}
+
+void DecoderProbe::setPrograms(const QString& ffmpeg, const QString& mpgtx)
+{
+    m_ffmpeg = ffmpeg;
+    m_mpgtx = mpgtx;
+}
+
+QString DecoderProbe::defaultScratchRoot()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QFileInfo info(runtime);
+    if (!runtime.isEmpty() && info.isDir() && info.isWritable()) {
+        return runtime;
+    }
+    return QDir::tempPath();
+}
+
+QString DecoderProbe::decoderInput(const QString& path)
+{
+    return QStringLiteral("file:") + QFileInfo(path).absoluteFilePath();
+}
+
+QStringList DecoderProbe::probeArguments(const QString& path)
+{
+    return {QStringLiteral("-i"), decoderInput(path), QStringLiteral("-analyzeduration"),
+            QStringLiteral("30000")};
+}
+
+QStringList DecoderProbe::thumbnailArguments(const QString& path, int w, int h, float seconds,
+                                             const QString& imageFile)
+{
+    return {QStringLiteral("-ss"),
+            commandNumber(seconds),
+            QStringLiteral("-analyzeduration"),
+            QStringLiteral("5M"),
+            QStringLiteral("-i"),
+            decoderInput(path),
+            QStringLiteral("-frames:v"),
+            QStringLiteral("1"),
+            QStringLiteral("-an"),
+            QStringLiteral("-sws_flags"),
+            QStringLiteral("fast_bilinear"),
+            QStringLiteral("-s"),
+            QStringLiteral("%1x%2").arg(w).arg(h),
+            QStringLiteral("-f"),
+            QStringLiteral("image2"),
+            QStringLiteral("-y"),
+            imageFile};
+}
+
+QString DecoderProbe::commandNumber(float value)
+{
+    return QString::number(static_cast<double>(value), 'g', 7);
+}
+
+QSize DecoderProbe::thumbnailSize(int width, int height)
+{
+    double scale = 1.0;
+    if (width != 0 && height != 0) {
+        scale = double(height) / ThumbnailBoxHeight >= double(width) / ThumbnailBoxWidth
+                    ? double(ThumbnailBoxHeight) / height
+                    : double(ThumbnailBoxWidth) / width;
+    }
+    int w = clampToInt(width * scale);
+    int h = clampToInt(height * scale);
+    if (w % 2 != 0) {
+        ++w;
+    }
+    if (h % 2 != 0) {
+        ++h;
+    }
+    return QSize(w, h);
+}
+
+float DecoderProbe::thumbnailSeconds(float duration)
+{
+    if (duration >= 2.0f) {
+        return static_cast<float>(static_cast<double>(duration) * 0.1);
+    }
+    // A second in would be past the last frame of a file this short.
+    return duration > 1.0f ? 1.0f : 0.0f;
+}
+
+QImage DecoderProbe::MakeThumbnail(const QString& path, int w, int h, float seconds,
+                                   const QString& imageFile)
+{
+    QFile::remove(imageFile);
+    QString program = m_ffmpeg;
+    m_runner.ShellAndWait(program, thumbnailArguments(path, w, h, seconds, imageFile));
+    if (!QFileInfo::exists(imageFile)) {
+        return QImage();
+    }
+    QImageReader reader(imageFile, "jpeg");
+    QImage picture = reader.read();
+    QFile::remove(imageFile);
+    if (picture.isNull()) {
+        qCDebug(lcMediaInfo) << "thumbnail not readable:" << reader.errorString();
+    }
+    return picture;
+}
+
+bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, ProbeResult& result)
+{
+    QTemporaryDir scratch(QDir(m_scratchRoot).filePath(QStringLiteral("korvane-probe-XXXXXX")));
+    if (!scratch.isValid()) {
+        result.LastProbeError =
+            QStringLiteral("Could not create a scratch folder: ") + scratch.errorString();
+        return false;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString capturePath = scratch.filePath(QStringLiteral("decoder.txt"));
+    m_runner.RunPipedCommand(QStringList(m_ffmpeg) + probeArguments(path), capturePath);
+    const QString capture = readText(capturePath);
+    QFile::remove(capturePath);
+
+    DecoderOutputScan scan(m_maps, path, {decoderInput(path), absolute, m_ffmpeg});
+    const bool read = !capture.isEmpty() && scan.read(capture, source);
+    result.warnings += scan.warnings();
+    if (!read) {
+        result.LastProbeError =
+            scan.reason().isEmpty() ? DecoderOutputScan::UnsupportedReason : scan.reason();
+        qCDebug(lcMediaInfo).noquote() << "refused" << path + u':' << result.LastProbeError;
+        return false;
+    }
+
+    for (int i = 0; i < source.StreamCount();) {
+        if (unusableVideo(source.stream(i))) {
+            source.removeStream(i);
+        } else {
+            ++i;
+        }
+    }
+    if (source.StreamCount() == 0) {
+        result.LastProbeError = DecoderOutputScan::UnsupportedReason;
+        qCDebug(lcMediaInfo).noquote() << "refused, no usable stream:" << path;
+        return false;
+    }
+
+    source.setFileName(path);
+
+    korvane::clsAVIDelay avi;
+    if (avi.OpenFile(absolute)) {
+        source.setIsAVI(true);
+        // The AVI stream number is the decoder's stream number; streams dropped above leave
+        // their numbers unused instead of shifting delays onto other streams.
+        for (int j = 0; j < avi.StreamCount(); ++j) {
+            if (!avi.StreamIsAudio(j)) {
+                continue;
+            }
+            for (int i = 0; i < source.StreamCount(); ++i) {
+                StreamRecord& s = source.stream(i);
+                if (s.isAudio() && s.index == j) {
+                    s.delay = avi.StreamDelay(j);
+                }
+            }
+        }
+    }
+
+    if (MpgtxProbe::isMpegFamily(path)) {
+        readMpegValues(path, scratch.path(), source);
+    }
+
+    for (int i = 0; i < source.StreamCount(); ++i) {
+        StreamRecord& s = source.stream(i);
+        if (s.isVideo()) {
+            s.sourceAR = float(s.width) / float(s.height);
+            if (s.displayAR == 0.0f) {
+                s.displayAR = 1.0f;
+            }
+        }
+    }
+
+    makePictures(path, scratch.path(), source, result);
+
+    source.setTimeStamp(QLocale().toString(QFileInfo(path).lastModified(), QLocale::ShortFormat));
+    result.StreamInfoText = source.streamInfoText();
+    qCDebug(lcMediaInfo).noquote()
+        << "accepted" << path << "with" << source.StreamCount() << "streams";
+    return true;
+}
+
+void DecoderProbe::readMpegValues(const QString& path, const QString& scratchFolder,
+                                  clsSource& source)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString capturePath = QDir(scratchFolder).filePath(QStringLiteral("mpgtx.txt"));
+    m_runner.RunPipedCommand(QStringList(m_mpgtx) + MpgtxProbe::arguments(absolute), capturePath);
+    MpgtxProbe::apply(source, MpgtxProbe::readCapture(readText(capturePath), absolute));
+    QFile::remove(capturePath);
+
+    // Without a duration there is no rate to work out; the tool's figure stays.
+    const double duration = source.duration();
+    const int video = source.firstVideoStream();
+    if (duration <= 0.0 || video < 0) {
+        return;
+    }
+    const double size = static_cast<double>(QFileInfo(path).size());
+    const double perSecond = static_cast<double>(korvane::roundHalfEven(size / duration));
+    double rate = static_cast<double>(korvane::roundHalfEven(perSecond / 1000.0 * 8.0));
+    for (const StreamRecord& s : source.streams()) {
+        if (s.isAudio()) {
+            rate -= s.bitRate;
+        }
+    }
+    source.stream(video).bitRate = clampToInt(rate);
+}
+
+void DecoderProbe::makePictures(const QString& path, const QString& scratchFolder,
+                                clsSource& source, ProbeResult& result)
+{
+    bool audioOnly = true;
+    for (int i = 0; i < source.StreamCount(); ++i) {
+        StreamRecord& s = source.stream(i);
+        if (s.isVideo()) {
+            s.image = m_pictures.DefaultVideoPicture;
+            result.CurrentPicture = s.image;
+            audioOnly = false;
+        } else if (!s.isAudio()) {
+            audioOnly = false;
+        }
+    }
+    for (int i = 0; i < source.StreamCount(); ++i) {
+        StreamRecord& s = source.stream(i);
+        if (!s.isVideo()) {
+            continue;
+        }
+        const QSize size = thumbnailSize(s.width, s.height);
+        const QString imageFile =
+            QDir(scratchFolder).filePath(QStringLiteral("thumbnail-%1.jpg").arg(i));
+        s.image = MakeThumbnail(path, size.width(), size.height(),
+                                thumbnailSeconds(source.duration()), imageFile);
+        if (s.image.isNull()) {
+            result.warnings.append(QStringLiteral("Cannot render thumbnail for ") + path +
+                                   QStringLiteral(". The video codec may be unsupported."));
+            s.image = m_pictures.DefaultVideoPicture;
+        }
+        result.CurrentPicture = s.image;
+    }
+    if (audioOnly) {
+        for (int i = 0; i < source.StreamCount(); ++i) {
+            source.stream(i).image = m_pictures.DefaultAudioPicture;
+        }
+        result.CurrentPicture = m_pictures.DefaultAudioPicture;
+    }
+}

@@ -1,0 +1,40 @@
+#include "mediainfo/DecoderProber.h"
+
+#include "mediainfo/CodecMaps.h"
+#include "mediainfo/DefaultPictures.h"
+#include "mediainfo/clsSource.h"
+#include "util/Logging.h"
+#include "util/PosixProcessRunner.h"
+#include "util/RunnerError.h"
+
+DecoderProber::DecoderProber()
+    : m_ownRunner(std::make_unique<korvane::PosixProcessRunner>()),
+      m_probe(std::make_unique<DecoderProbe>(*m_ownRunner, CodecMaps::instance(),
+                                             DefaultPictures::instance()))
+{}
+
+DecoderProber::DecoderProber(korvane::ProcessRunner& runner, const CodecMaps& maps,
+                             const DefaultPictures& pictures)
+    : m_probe(std::make_unique<DecoderProbe>(runner, maps, pictures))
+{}
+
+DecoderProber::~DecoderProber() = default;
+
+bool DecoderProber::probe(const QString& path, ProbeResult& result)
+{
+    clsSource source;
+    return describe(path, source, result);
+}
+
+bool DecoderProber::describe(const QString& path, clsSource& source, ProbeResult& result)
+{
+    try {
+        return m_probe->GetVideoInformation(path, source, result);
+    } catch (const korvane::RunnerError& error) {
+        result.LastProbeError = error.description();
+    } catch (const std::exception& error) {
+        result.LastProbeError = QString::fromLocal8Bit(error.what());
+    }
+    qCDebug(lcMediaInfo).noquote() << "refused" << path + u':' << result.LastProbeError;
+    return false;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "mediainfo/DecoderProbe.h"
+#include "playlist/MediaProber.h"
+
+#include <memory>
+
+class clsSource;
+class CodecMaps;
+class DefaultPictures;
+
+namespace korvane {
+class ProcessRunner;
+class PosixProcessRunner;
+} // namespace korvane
+
+// The prober the playlist intake uses: the decoder probe, with a failure to run the outside tools
+// turned into a refused file whose reason is the failure's description. Safe to call from several
+// threads at once.
+class DecoderProber : public MediaProber
+{
+public:
+    // The real runner, and the codec maps and default pictures of the program folder.
+    DecoderProber();
+    DecoderProber(korvane::ProcessRunner& runner, const CodecMaps& maps,
+                  const DefaultPictures& pictures);
+    ~DecoderProber() override;
+
+    bool probe(const QString& path, ProbeResult& result) override;
+    // The same, keeping the description for callers that want its streams and pictures.
+    bool describe(const QString& path, clsSource& source, ProbeResult& result);
+
+    DecoderProbe& decoderProbe() { return *m_probe; }
+
+private:
+    std::unique_ptr<korvane::PosixProcessRunner> m_ownRunner;
+    std::unique_ptr<DecoderProbe> m_probe;
+};
