@@ -5,9 +5,23 @@
 #include "app/InstanceServer.h"
 #include "app/SignalWatcher.h"
 #include "app/StartupCommand.h"
+#include "mediainfo/CodecMaps.h"
+#include "mediainfo/DecoderProber.h"
+#include "mediainfo/DefaultPictures.h"
+#include "playback/LogindPowerControl.h"
+#include "playback/PlaybackSession.h"
+#include "playback/VlcEngine.h"
+#include "playlist/FancyList.h"
+#include "playlist/OpenDialog.h"
+#include "playlist/Playlist.h"
+#include "playlist/QtFileChooser.h"
+#include "playlist/RecentHistory.h"
 #include "playlist/SupportedFiles.h"
 #include "system/UserStore.h"
 #include "ui/MainWindow.h"
+#include "ui/QtUserMessages.h"
+#include "ui/TransportBar.h"
+#include "ui/VideoArea.h"
 #include "util/Logging.h"
 
 #include <QApplication>
@@ -17,7 +31,12 @@ Application::Application(UserStore& store, InstanceChannel& channel, QObject* pa
     : QObject(parent), m_store(store), m_channel(channel)
 {}
 
-Application::~Application() = default;
+Application::~Application()
+{
+    // The playlist's workers and the engine go before the window they report to.
+    m_playlist.reset();
+    m_session.reset();
+}
 
 QString Application::appPath()
 {
@@ -26,17 +45,19 @@ QString Application::appPath()
 
 bool Application::start(const QStringList& arguments)
 {
-    QApplication::setApplicationName(QStringLiteral("Korvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Taskel Media Player"));
     // Installed first, so a termination that comes during start-up still saves the settings.
     m_signals = std::make_unique<SignalWatcher>();
+    QApplication::setApplicationName(QStringLiteral("Korvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Taskel Media Player"));
     m_lock = std::make_unique<InstanceLock>();
 
-    m_window = std::make_unique<MainWindow>(SettingsEnvironment::fromSystem());
-    connect(m_signals.get(), &SignalWatcher::terminationRequested, m_window.get(), &QWidget::close);
-    QApplication::setWindowIcon(m_window->windowIcon());
-    m_window->setLoading(true);
+    createParts();
+    connectParts();
     m_window->LoadConfigurations();
+    m_history->LoadHistory();
+    m_session->enableMediaControl(MediaControlState::Stopped);
+    applyStoredModes();
+    m_session->DoAfter(0);
 
     const StartupCommand command = StartupCommand::fromArguments(arguments);
     HandOver handOver;
@@ -65,10 +86,102 @@ bool Application::start(const QStringList& arguments)
     }
 
     if (QFileInfo(command.path).isFile() && IsSupportedFile(command.path)) {
-        emit m_window->fileRequested(FileNameOfPath(command.path), command.path,
-                                     m_window->settings().LaunchFullscreen != 0, command.autoPlay);
+        m_playlist->LoadThumb(FileNameOfPath(command.path), command.path,
+                              m_window->settings().LaunchFullscreen != 0, command.autoPlay);
     }
     m_window->setLoading(false);
     m_window->show();
     return true;
+}
+
+void Application::createParts()
+{
+    m_window = std::make_unique<MainWindow>(SettingsEnvironment::fromSystem());
+    QApplication::setWindowIcon(m_window->windowIcon());
+    m_window->setLoading(true);
+
+    // The codec maps and default pictures are read once, before any file arrives.
+    CodecMaps::instance();
+    const DefaultPictures& pictures = DefaultPictures::instance();
+    m_window->videoArea()->setAudioLogo(pictures.DefaultAudioPicture);
+
+    m_history = std::make_unique<RecentHistory>(m_store);
+    m_power = std::make_unique<LogindPowerControl>();
+    m_messages = std::make_unique<QtUserMessages>(m_window.get());
+    m_chooser = std::make_unique<QtFileChooser>(m_window.get());
+    m_dialog = std::make_unique<OpenDialog>(*m_chooser);
+    m_prober = std::make_unique<DecoderProber>();
+
+    VideoArea* surface = m_window->videoArea();
+    m_session = std::make_unique<PlaybackSession>(
+        m_window->settings(), *m_history, *m_power, [surface](const QStringList& options) {
+            return std::make_unique<VlcEngine>(options, surface);
+        });
+    m_playlist = std::make_unique<Playlist>(*m_window->playlistView(), *m_prober, *m_messages,
+                                            *m_session, *m_dialog);
+    m_session->setPlaylist(m_playlist.get());
+    m_session->AddVLCPLayer();
+}
+
+void Application::connectParts()
+{
+    MainWindow* window = m_window.get();
+    PlaybackSession* session = m_session.get();
+    Playlist* playlist = m_playlist.get();
+    TransportBar* bar = window->transportBar();
+
+    connect(m_signals.get(), &SignalWatcher::terminationRequested, window, &QWidget::close);
+    connect(window, &MainWindow::settingsLoaded, session, &PlaybackSession::SaveVLCOptions);
+    connect(window, &MainWindow::fileRequested, playlist, &Playlist::LoadThumb);
+
+    connect(playlist, &Playlist::progressChanged, window, &MainWindow::setIntakeProgress);
+    connect(playlist, &Playlist::hideRequested, window,
+            [window] { window->setPlaylistVisible(false); });
+
+    connect(session, &PlaybackSession::itemStarted, window, [window, playlist](int index) {
+        window->showMediaCaption(playlist->selectedTitle(), playlist->fullPath(index));
+    });
+    connect(session, &PlaybackSession::controlStateChanged, window,
+            [window, session, bar](int state) {
+                window->setMediaActive(session->flags().MediaActive || session->flags().Paused);
+                bar->setControlState(state);
+            });
+    connect(session, &PlaybackSession::timeTextChanged, bar, &TransportBar::setTimeText);
+    connect(session, &PlaybackSession::progressChanged, bar, &TransportBar::setProgress);
+    connect(session, &PlaybackSession::rateTextChanged, bar, &TransportBar::setRateText);
+    connect(session, &PlaybackSession::muteChanged, bar, &TransportBar::setMuted);
+    connect(session, &PlaybackSession::audioOnlyChanged, window->videoArea(),
+            &VideoArea::setAudioOnly);
+    connect(session, &PlaybackSession::fullScreenRequested, window,
+            &MainWindow::setVideoFullScreen);
+    connect(session, &PlaybackSession::closeRequested, window, &QWidget::close);
+
+    connect(bar, &TransportBar::openClicked, playlist, [playlist] { playlist->OpenFiles(false); });
+    connect(bar, &TransportBar::playClicked, session, &PlaybackSession::play);
+    connect(bar, &TransportBar::pauseClicked, session, &PlaybackSession::pause);
+    connect(bar, &TransportBar::stopClicked, session, &PlaybackSession::stop);
+    connect(bar, &TransportBar::previousClicked, session, &PlaybackSession::previous);
+    connect(bar, &TransportBar::nextClicked, session, &PlaybackSession::next);
+    connect(bar, &TransportBar::rewindPressed, session, &PlaybackSession::rewindStart);
+    connect(bar, &TransportBar::rewindReleased, session, &PlaybackSession::rewindEnd);
+    connect(bar, &TransportBar::fastForwardPressed, session, &PlaybackSession::fastForwardStart);
+    connect(bar, &TransportBar::fastForwardReleased, session, &PlaybackSession::fastForwardEnd);
+    connect(bar, &TransportBar::fullScreenClicked, session, &PlaybackSession::fullScreen);
+    connect(bar, &TransportBar::muteClicked, session, &PlaybackSession::toggleMute);
+    connect(bar, &TransportBar::seekRequested, session, &PlaybackSession::seek);
+    connect(bar, &TransportBar::volumeChanged, session, &PlaybackSession::setVolume);
+    connect(bar, &TransportBar::playlistClicked, window,
+            [window] { window->setPlaylistVisible(!window->isPlaylistVisible()); });
+}
+
+void Application::applyStoredModes()
+{
+    // A stored number outside the known modes calls no setter.
+    const Settings& settings = m_window->settings();
+    if (settings.PlayMode >= 0 && settings.PlayMode <= 2) {
+        m_session->setPlayMode(static_cast<PlayMode>(settings.PlayMode));
+    }
+    if (settings.RepeatMode >= 0 && settings.RepeatMode <= 2) {
+        m_session->setRepeatMode(static_cast<RepeatMode>(settings.RepeatMode));
+    }
 }

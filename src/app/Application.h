@@ -4,15 +4,23 @@
 #include <QStringList>
 #include <memory>
 
+class DecoderProber;
+class FileChooser;
 class InstanceChannel;
 class InstanceLock;
 class InstanceServer;
 class MainWindow;
+class OpenDialog;
+class PlaybackSession;
+class Playlist;
+class PowerControl;
+class RecentHistory;
 class SignalWatcher;
+class UserMessages;
 class UserStore;
 
 // Start-up in Korvane's fixed order, up to the decision whether this process becomes the
-// player or hands its file to the one already running.
+// player or hands its file to the one already running; then it holds the player's parts.
 class Application : public QObject
 {
     Q_OBJECT
@@ -29,13 +37,27 @@ public:
 
     MainWindow* mainWindow() const { return m_window.get(); }
     InstanceServer* instanceServer() const { return m_server.get(); }
+    Playlist* playlist() const { return m_playlist.get(); }
+    PlaybackSession* session() const { return m_session.get(); }
     static QString appPath();
 
 private:
+    void createParts();
+    void connectParts();
+    void applyStoredModes();
+
     UserStore& m_store;
     InstanceChannel& m_channel;
+    std::unique_ptr<SignalWatcher> m_signals;
     std::unique_ptr<InstanceLock> m_lock;
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<RecentHistory> m_history;
+    std::unique_ptr<PowerControl> m_power;
+    std::unique_ptr<UserMessages> m_messages;
+    std::unique_ptr<FileChooser> m_chooser;
+    std::unique_ptr<OpenDialog> m_dialog;
+    std::unique_ptr<DecoderProber> m_prober;
+    std::unique_ptr<PlaybackSession> m_session;
+    std::unique_ptr<Playlist> m_playlist;
     std::unique_ptr<InstanceServer> m_server;
-    std::unique_ptr<SignalWatcher> m_signals;
 };

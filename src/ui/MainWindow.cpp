@@ -6,9 +6,9 @@
 #include "playlist/FancyList.h"
 #include "playlist/SupportedFiles.h"
 #include "playlist/TextEllipsis.h"
+#include "ui/AppIcon.h"
 #include "ui/TransportBar.h"
 #include "ui/VideoArea.h"
-#include "ui/AppIcon.h"
 #include "util/Logging.h"
 #include "util/Rounding.h"
 

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSlider>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -23,9 +24,8 @@ TransportBar::TransportBar(QWidget* parent) : QWidget(parent)
     m_progress->setObjectName(QStringLiteral("IMGProgress"));
     m_progress->setRange(0, kProgressSteps);
     m_progress->setToolTip(tr("Seek"));
-    connect(m_progress, &QSlider::sliderMoved, this, [this](int value) {
-        emit seekRequested(static_cast<double>(value) / kProgressSteps);
-    });
+    connect(m_progress, &QSlider::sliderMoved, this,
+            [this](int value) { emit seekRequested(static_cast<double>(value) / kProgressSteps); });
     column->addWidget(m_progress);
 
     auto* info = new QHBoxLayout;
@@ -43,31 +43,31 @@ TransportBar::TransportBar(QWidget* parent) : QWidget(parent)
     m_buttons->setSpacing(1);
     column->addLayout(m_buttons);
 
-    connect(addButton(QStringLiteral("\u23cf"), tr("Open")), &QToolButton::clicked, this,
+    connect(addButton(QStyle::SP_DialogOpenButton, tr("Open")), &QToolButton::clicked, this,
             &TransportBar::openClicked);
-    m_play = addButton(QStringLiteral("\u25b6"), tr("Play"));
+    m_play = addButton(QStyle::SP_MediaPlay, tr("Play"));
     connect(m_play, &QToolButton::clicked, this, &TransportBar::playClicked);
-    m_pause = addButton(QStringLiteral("\u23f8"), tr("Pause"));
+    m_pause = addButton(QStyle::SP_MediaPause, tr("Pause"));
     connect(m_pause, &QToolButton::clicked, this, &TransportBar::pauseClicked);
-    m_stop = addButton(QStringLiteral("\u23f9"), tr("Stop"));
+    m_stop = addButton(QStyle::SP_MediaStop, tr("Stop"));
     connect(m_stop, &QToolButton::clicked, this, &TransportBar::stopClicked);
-    QToolButton* previous = addButton(QStringLiteral("\u23ee"), tr("Previous"));
+    QToolButton* previous = addButton(QStyle::SP_MediaSkipBackward, tr("Previous"));
     connect(previous, &QToolButton::clicked, this, &TransportBar::previousClicked);
-    QToolButton* rewind = addButton(QStringLiteral("\u23ea"), tr("Rewind"));
+    QToolButton* rewind = addButton(QStyle::SP_MediaSeekBackward, tr("Rewind"));
     connect(rewind, &QToolButton::pressed, this, &TransportBar::rewindPressed);
     connect(rewind, &QToolButton::released, this, &TransportBar::rewindReleased);
-    QToolButton* next = addButton(QStringLiteral("\u23ed"), tr("Next"));
+    QToolButton* next = addButton(QStyle::SP_MediaSkipForward, tr("Next"));
     connect(next, &QToolButton::clicked, this, &TransportBar::nextClicked);
-    QToolButton* forward = addButton(QStringLiteral("\u23e9"), tr("Fast forward"));
+    QToolButton* forward = addButton(QStyle::SP_MediaSeekForward, tr("Fast forward"));
     connect(forward, &QToolButton::pressed, this, &TransportBar::fastForwardPressed);
     connect(forward, &QToolButton::released, this, &TransportBar::fastForwardReleased);
-    QToolButton* full = addButton(QStringLiteral("\u26f6"), tr("Full screen"));
+    QToolButton* full = addButton(QStyle::SP_TitleBarMaxButton, tr("Full screen"));
     connect(full, &QToolButton::clicked, this, &TransportBar::fullScreenClicked);
     m_itemButtons = {previous, rewind, next, forward, full};
-    connect(addButton(QStringLiteral("\u2630"), tr("Playlist")), &QToolButton::clicked, this,
+    connect(addButton(QStyle::SP_FileDialogListView, tr("Playlist")), &QToolButton::clicked, this,
             &TransportBar::playlistClicked);
     m_buttons->addStretch();
-    m_mute = addButton(QStringLiteral("\U0001f50a"), tr("Mute"));
+    m_mute = addButton(QStyle::SP_MediaVolume, tr("Mute"));
     connect(m_mute, &QToolButton::clicked, this, &TransportBar::muteClicked);
     m_volume = new QSlider(Qt::Horizontal, this);
     m_volume->setRange(0, 100);
@@ -79,10 +79,10 @@ TransportBar::TransportBar(QWidget* parent) : QWidget(parent)
     setControlState(MediaControlState::Stopped);
 }
 
-QToolButton* TransportBar::addButton(const QString& text, const QString& tip)
+QToolButton* TransportBar::addButton(QStyle::StandardPixmap icon, const QString& tip)
 {
     auto* button = new QToolButton(this);
-    button->setText(text);
+    button->setIcon(style()->standardIcon(icon));
     button->setToolTip(tip);
     button->setAutoRaise(true);
     m_buttons->addWidget(button);
@@ -139,5 +139,6 @@ void TransportBar::setControlState(int state)
 
 void TransportBar::setMuted(bool muted)
 {
-    m_mute->setText(muted ? QStringLiteral("\U0001f507") : QStringLiteral("\U0001f50a"));
+    m_mute->setIcon(
+        style()->standardIcon(muted ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
 }

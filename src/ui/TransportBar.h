@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStyle>
 #include <QWidget>
 
 class QLabel;
@@ -40,7 +41,7 @@ signals:
     void volumeChanged(int volume);
 
 private:
-    QToolButton* addButton(const QString& text, const QString& tip);
+    QToolButton* addButton(QStyle::StandardPixmap icon, const QString& tip);
 
     QLabel* m_time = nullptr;
     QLabel* m_rate = nullptr;
