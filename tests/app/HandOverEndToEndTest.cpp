@@ -1,4 +1,6 @@
 // Real processes of the built program handing files to each other.
+#include "PlayerProcess.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,58 +12,7 @@
 
 namespace {
 
-class Player
-{
-public:
-    explicit Player(const QString& home)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", home);
-        env.insert("XDG_CONFIG_HOME", home + "/config");
-        env.insert("XDG_RUNTIME_DIR", home + "/runtime");
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QT_LOGGING_RULES", "korvane.app.debug=true");
-        m_process.setProcessEnvironment(env);
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-    }
-    ~Player()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-    void start(const QStringList& args = {})
-    {
-        m_process.start(QStringLiteral(KORVANE_BIN_DIR "/korvane"), args);
-        ASSERT_TRUE(m_process.waitForStarted(5000));
-    }
-    bool finishesWithin(int ms) { return m_process.waitForFinished(ms); }
-    bool running() const { return m_process.state() == QProcess::Running; }
-    void signal(int number) { ::kill(static_cast<pid_t>(m_process.processId()), number); }
-
-    // Reads output until the text appears or the time runs out.
-    bool waitForOutput(const QString& text, int ms = 10000)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (!m_output.contains(text) && timer.elapsed() < ms) {
-            m_process.waitForReadyRead(100);
-            m_output += QString::fromUtf8(m_process.readAll());
-        }
-        return m_output.contains(text);
-    }
-    QString output()
-    {
-        m_output += QString::fromUtf8(m_process.readAll());
-        return m_output;
-    }
-
-private:
-    QProcess m_process;
-    QString m_output;
-};
+using Player = PlayerProcess;
 
 class HandOverEndToEnd : public ::testing::Test
 {

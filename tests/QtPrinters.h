@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& list, std::ostream* out)
+{
+    *out << '{';
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        *out << (i ? ", \"" : "\"") << list.at(i).toStdString() << '"';
+    }
+    *out << '}';
+}

@@ -1,0 +1,113 @@
+// The real program playing real clips, handed over from later starts.
+#include "PlayerProcess.h"
+#include "QtPrinters.h"
+#include "system/FileUserStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+bool makeClip(const QString& path, int seconds, int frequency)
+{
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v",
+                            "error",
+                            "-y",
+                            "-f",
+                            "lavfi",
+                            "-i",
+                            QString("testsrc=duration=%1:size=160x120:rate=15").arg(seconds),
+                            "-f",
+                            "lavfi",
+                            "-i",
+                            QString("sine=frequency=%1:duration=%2").arg(frequency).arg(seconds),
+                            "-c:v",
+                            "libx264",
+                            "-preset",
+                            "ultrafast",
+                            "-pix_fmt",
+                            "yuv420p",
+                            "-c:a",
+                            "aac",
+                            "-shortest",
+                            path});
+    return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+}
+
+class PlayerEndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable("ffmpeg").isEmpty()) {
+            GTEST_SKIP() << "ffmpeg is not installed";
+        }
+        QDir(m_home.path()).mkpath("config/Korvane");
+        QDir(m_home.path()).mkpath("runtime");
+        QFile::setPermissions(m_home.filePath("runtime"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString storePath() const { return m_home.filePath("config/Korvane/store.ini"); }
+
+    QTemporaryDir m_home;
+};
+
+} // namespace
+
+TEST_F(PlayerEndToEnd, PlaysHandedOverClipsInTurnAndStartsOver)
+{
+    const QStringList clips = {m_home.filePath("one.mp4"), m_home.filePath("two clip.mp4"),
+                               m_home.filePath("three.mp4")};
+    for (int i = 0; i < clips.size(); ++i) {
+        ASSERT_TRUE(makeClip(clips[i], 3, 300 + 100 * i));
+    }
+
+    PlayerProcess first(m_home.path());
+    first.start({clips[0]});
+    ASSERT_TRUE(first.waitForOutput("item started: 0", 20000)) << first.output().toStdString();
+
+    for (const QString& clip : {clips[1], clips[2]}) {
+        PlayerProcess later(m_home.path());
+        later.start({clip, "*Add"});
+        EXPECT_TRUE(later.finishesWithin(10000));
+    }
+    EXPECT_TRUE(first.waitForOutput("accepted " + clips[2], 20000));
+    EXPECT_TRUE(first.waitForOutput("item started: 1 " + clips[1], 20000));
+    EXPECT_TRUE(first.waitForOutput("item started: 2 " + clips[2], 20000));
+    // Continuous play with Repeat all: back to the first clip.
+    const qsizetype third = first.output().indexOf("item started: 2 ");
+    EXPECT_TRUE(first.waitForOutput("item started: 0 " + clips[0], 20000, third));
+
+    FileUserStore store(storePath());
+    const QString names = "Software\\Taskel\\Korvane\\RecentFileNames";
+    EXPECT_EQ(store.readString(names, "0"), clips[0]);
+    EXPECT_EQ(store.readString(names, "1"), clips[1]);
+    EXPECT_EQ(store.readString(names, "2"), clips[2]);
+
+    first.signal(SIGTERM);
+    EXPECT_TRUE(first.finishesWithin(10000));
+}
+
+TEST_F(PlayerEndToEnd, UnreadableFileIsRefusedAndTheRestStillPlays)
+{
+    const QString clip = m_home.filePath("good.mp4");
+    ASSERT_TRUE(makeClip(clip, 2, 440));
+    const QString broken = m_home.filePath("broken.avi");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+
+    PlayerProcess first(m_home.path());
+    first.start({broken});
+    ASSERT_TRUE(first.waitForOutput("refused " + broken, 20000)) << first.output().toStdString();
+    PlayerProcess later(m_home.path());
+    later.start({clip});
+    EXPECT_TRUE(later.finishesWithin(10000));
+    EXPECT_TRUE(first.waitForOutput("item started: 0 " + clip, 20000));
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+// The built program run as a real process with its own home and runtime folders.
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <csignal>
+#include <gtest/gtest.h>
+
+class PlayerProcess
+{
+public:
+    explicit PlayerProcess(const QString& home)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home);
+        env.insert("XDG_CONFIG_HOME", home + "/config");
+        env.insert("XDG_RUNTIME_DIR", home + "/runtime");
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QT_LOGGING_RULES", "korvane.*.debug=true");
+        env.insert("KORVANE_AOUT", "dummy");
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+    }
+    ~PlayerProcess()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    void start(const QStringList& args = {})
+    {
+        m_process.start(QStringLiteral(KORVANE_BIN_DIR "/korvane"), args);
+        ASSERT_TRUE(m_process.waitForStarted(5000));
+    }
+    bool finishesWithin(int ms) { return m_process.waitForFinished(ms); }
+    bool running() const { return m_process.state() == QProcess::Running; }
+    void signal(int number) { ::kill(static_cast<pid_t>(m_process.processId()), number); }
+
+    // Reads output until the text appears (at or after `from`) or the time runs out.
+    bool waitForOutput(const QString& text, int ms = 10000, qsizetype from = 0)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (m_output.indexOf(text, from) < 0 && timer.elapsed() < ms) {
+            m_process.waitForReadyRead(100);
+            m_output += QString::fromUtf8(m_process.readAll());
+        }
+        return m_output.indexOf(text, from) >= 0;
+    }
+    QString output()
+    {
+        m_output += QString::fromUtf8(m_process.readAll());
+        return m_output;
+    }
+
+private:
+    QProcess m_process;
+    QString m_output;
+};
