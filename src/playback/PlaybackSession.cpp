@@ -113,7 +113,8 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
     RemoveVLCPlayer();
     AddVLCPLayer();
     emit audioOnlyChanged(false);
-    qCDebug(lcPlayback).noquote() << "item started:" << index << m_currentFile;
+    m_currentIndex = index;
+    qCDebug(lcPlayback).noquote() << "playing" << index << m_currentFile;
     if (m_engine) {
         m_engine->setVolume(m_volume);
         if (m_muted) {
@@ -176,7 +177,7 @@ void PlaybackSession::monitorTick()
     }
     if (outcome.finished) {
         m_flags.MediaActive = false;
-        qCDebug(lcPlayback).noquote() << "item ended:" << m_currentFile;
+        qCDebug(lcPlayback) << "finished" << m_currentIndex;
     }
     if (outcome.moveOn) {
         moveOn();
@@ -279,6 +280,7 @@ void PlaybackSession::stop()
     m_engine->stop();
     m_flags.Stopped = true;
     m_rewind.stop();
+    qCDebug(lcPlayback) << "stopped";
     emit progressChanged(0);
     emit timeTextChanged(TimeText::Idle);
     enableMediaControl(MediaControlState::Stopped);

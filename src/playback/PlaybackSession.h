@@ -119,6 +119,7 @@ private:
     TransportFlags m_flags;
     MediaControlState::State m_controlState = MediaControlState::Stopped;
     QString m_currentFile;
+    int m_currentIndex = -1;
     double m_rate = 1.0;
     bool m_increaseEnabled = true;
     bool m_decreaseEnabled = true;

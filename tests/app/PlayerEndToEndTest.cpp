@@ -69,7 +69,7 @@ TEST_F(PlayerEndToEnd, PlaysHandedOverClipsInTurnAndStartsOver)
 
     PlayerProcess first(m_home.path());
     first.start({clips[0]});
-    ASSERT_TRUE(first.waitForOutput("item started: 0", 20000)) << first.output().toStdString();
+    ASSERT_TRUE(first.waitForOutput("playing 0", 20000)) << first.output().toStdString();
 
     for (const QString& clip : {clips[1], clips[2]}) {
         PlayerProcess later(m_home.path());
@@ -77,11 +77,11 @@ TEST_F(PlayerEndToEnd, PlaysHandedOverClipsInTurnAndStartsOver)
         EXPECT_TRUE(later.finishesWithin(10000));
     }
     EXPECT_TRUE(first.waitForOutput("accepted " + clips[2], 20000));
-    EXPECT_TRUE(first.waitForOutput("item started: 1 " + clips[1], 20000));
-    EXPECT_TRUE(first.waitForOutput("item started: 2 " + clips[2], 20000));
+    EXPECT_TRUE(first.waitForOutput("playing 1 " + clips[1], 20000));
+    EXPECT_TRUE(first.waitForOutput("playing 2 " + clips[2], 20000));
     // Continuous play with Repeat all: back to the first clip.
-    const qsizetype third = first.output().indexOf("item started: 2 ");
-    EXPECT_TRUE(first.waitForOutput("item started: 0 " + clips[0], 20000, third));
+    const qsizetype third = first.output().indexOf("playing 2 ");
+    EXPECT_TRUE(first.waitForOutput("playing 0 " + clips[0], 20000, third));
 
     FileUserStore store(storePath());
     const QString names = "Software\\Taskel\\Korvane\\RecentFileNames";
@@ -109,5 +109,5 @@ TEST_F(PlayerEndToEnd, UnreadableFileIsRefusedAndTheRestStillPlays)
     PlayerProcess later(m_home.path());
     later.start({clip});
     EXPECT_TRUE(later.finishesWithin(10000));
-    EXPECT_TRUE(first.waitForOutput("item started: 0 " + clip, 20000));
+    EXPECT_TRUE(first.waitForOutput("playing 0 " + clip, 20000));
 }

@@ -1,0 +1,219 @@
+// The playback session on the real libVLC engine, over short generated clips.
+#include "../QtPrinters.h"
+#include "app/Settings.h"
+#include "app/SettingsEnvironment.h"
+#include "playback/PlaybackSession.h"
+#include "playback/PlaylistAccess.h"
+#include "playback/PowerControl.h"
+#include "playback/VlcEngine.h"
+#include "playlist/RecentHistory.h"
+#include "system/FakeUserStore.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Paths : public PlaylistAccess
+{
+public:
+    int count() const override { return static_cast<int>(paths.size()); }
+    QString fullPath(int index) const override { return paths.value(index); }
+    int selectedItem() const override { return selected; }
+    QString selectedTitle() const override { return paths.value(selected).section('/', -1); }
+    void select(int index) override
+    {
+        if (index >= 0 && index < count()) {
+            selected = index;
+        }
+    }
+    void openFiles() override {}
+
+    QStringList paths;
+    int selected = -1;
+};
+
+class NoPower : public PowerControl
+{
+public:
+    void reboot() override { ++requests; }
+    void powerOff() override { ++requests; }
+    int requests = 0;
+};
+
+class RealPlayback : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new QTemporaryDir;
+        s_ready = true;
+        for (const char* name : {"first.mp4", "second.mp4", "third.mp4"}) {
+            QProcess ffmpeg;
+            ffmpeg.start("ffmpeg", {"-v",
+                                    "error",
+                                    "-y",
+                                    "-f",
+                                    "lavfi",
+                                    "-i",
+                                    "testsrc=d=2:s=160x120:r=15",
+                                    "-f",
+                                    "lavfi",
+                                    "-i",
+                                    "sine=d=2",
+                                    "-c:v",
+                                    "libx264",
+                                    "-preset",
+                                    "ultrafast",
+                                    "-pix_fmt",
+                                    "yuv420p",
+                                    "-c:a",
+                                    "aac",
+                                    "-shortest",
+                                    s_dir->filePath(name)});
+            s_ready = s_ready && ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+        }
+    }
+    static void TearDownTestSuite() { delete s_dir; }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_ready) << "ffmpeg could not make the clips";
+        settings = defaultSettings(SettingsEnvironment{});
+        session.setPlaylist(&playlist);
+        session.SaveVLCOptions();
+        playlist.paths = {s_dir->filePath("first.mp4"), s_dir->filePath("second.mp4"),
+                          s_dir->filePath("third.mp4")};
+    }
+
+    void start(int index)
+    {
+        playlist.select(index);
+        session.rebuildSequence();
+        session.PlayItem(index, false);
+    }
+
+    // Serves events (the session's own monitor timer among them) until the condition holds.
+    template <typename Condition> bool waitFor(Condition condition, int ms = 10000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        bool met = condition();
+        while (!met && timer.elapsed() < ms) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            met = condition();
+        }
+        return met;
+    }
+
+    bool waitForFile(const QString& name, int ms = 10000)
+    {
+        return waitFor([&] { return session.CurrentFile().endsWith(name) && startedAgain(); }, ms);
+    }
+    bool startedAgain()
+    {
+        const bool again = started.size() > seen;
+        if (again) {
+            seen = started.size();
+        }
+        return again;
+    }
+
+    static inline QTemporaryDir* s_dir = nullptr;
+    static inline bool s_ready = false;
+
+    Settings settings;
+    FakeUserStore store;
+    RecentHistory history{store};
+    NoPower power;
+    Paths playlist;
+    PlaybackSession session{settings, history, power, [](const QStringList& options) {
+                                return std::make_unique<VlcEngine>(options, nullptr,
+                                                                   VlcEngine::AudioOutput::Dummy);
+                            }};
+    QSignalSpy started{&session, &PlaybackSession::itemStarted};
+    qsizetype seen = 0;
+};
+
+} // namespace
+
+TEST_F(RealPlayback, ContinuousMovesOnAndRepeatAllWrapsToTheFirst)
+{
+    settings.PlayMode = 1;
+    settings.RepeatMode = 2;
+    start(1);
+    ASSERT_TRUE(waitForFile("second.mp4"));
+    EXPECT_TRUE(waitForFile("third.mp4"));
+    EXPECT_TRUE(waitForFile("first.mp4"));
+    EXPECT_EQ(playlist.selected, 0);
+}
+
+TEST_F(RealPlayback, NormalModeStopsAfterTheItem)
+{
+    settings.PlayMode = 0;
+    start(0);
+    ASSERT_TRUE(waitForFile("first.mp4"));
+    EXPECT_TRUE(waitFor([&] { return session.controlState() == MediaControlState::Stopped; }));
+    EXPECT_EQ(started.size(), 1);
+    EXPECT_EQ(power.requests, 0);
+}
+
+TEST_F(RealPlayback, SingleRepeatRestartsTheSameItemOnTheSameEngine)
+{
+    settings.RepeatMode = 1;
+    start(2);
+    QPointer<Engine> control = session.engine();
+    QSignalSpy states(control.data(), &Engine::stateChanged);
+    // Playing, the item ends, then playing again on the same control.
+    EXPECT_TRUE(waitFor([&] {
+        int playing = 0;
+        for (const auto& state : states) {
+            playing += state.at(0).toInt() == Engine::Playing;
+        }
+        return playing >= 2;
+    }));
+    EXPECT_EQ(session.engine(), control.data());
+    EXPECT_EQ(started.size(), 1);
+    EXPECT_TRUE(session.CurrentFile().endsWith("third.mp4"));
+}
+
+TEST_F(RealPlayback, ShuffleWithRepeatAllWrapsWithoutReshuffling)
+{
+    settings.RepeatMode = 2;
+    session.setRandomSource([] { return 0.7; });
+    playlist.select(0);
+    session.setPlayMode(PlayMode::Shuffle);
+    const std::vector<int> order = session.sequence().entries();
+    session.setSequencePosition(2);
+    session.PlayItem(0, false);
+    // Position 2 is last: the next item is the one stored at position 0.
+    const QString expected = playlist.paths.at(order.at(0)).section('/', -1);
+    ASSERT_TRUE(waitForFile("first.mp4"));
+    EXPECT_TRUE(waitForFile(expected));
+    EXPECT_EQ(session.sequence().entries(), order);
+    EXPECT_EQ(session.sequence().position(), 0);
+}
+
+TEST_F(RealPlayback, PauseResumeSeekAndSpeed)
+{
+    start(0);
+    ASSERT_TRUE(waitFor([&] { return session.engine()->state() == Engine::Playing; }));
+    session.pause();
+    EXPECT_TRUE(waitFor([&] { return session.engine()->state() == Engine::Paused; }));
+    EXPECT_EQ(session.controlState(), MediaControlState::Paused);
+    session.pause();
+    EXPECT_TRUE(waitFor([&] { return session.engine()->state() == Engine::Playing; }));
+
+    session.seek(0.5);
+    EXPECT_TRUE(waitFor([&] { return session.engine()->time() >= 900; }));
+
+    session.increaseSpeed();
+    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 2.0);
+    EXPECT_DOUBLE_EQ(session.engine()->rate(), 2.0);
+    session.resetSpeed();
+    EXPECT_DOUBLE_EQ(session.engine()->rate(), 1.0);
+}
