@@ -1,5 +1,5 @@
 // The playback session on the real libVLC engine, over short generated clips.
-#include "../QtPrinters.h"
+#include "QtPrinters.h"
 #include "app/Settings.h"
 #include "app/SettingsEnvironment.h"
 #include "playback/PlaybackSession.h"

@@ -1,8 +1,11 @@
 #include "ui/MainWindow.h"
 
 #include "app/ConfigFile.h"
+#include "ui/TransportBar.h"
+#include "ui/VideoArea.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
@@ -135,4 +138,58 @@ TEST_F(MainWindowTest, ClosingSavesSettingsOnce)
     QFile::remove(window.configPath());
     window.shutdown();
     EXPECT_FALSE(QFile::exists(window.configPath()));
+}
+
+TEST_F(MainWindowTest, CaptionFollowsTitleBarMode)
+{
+    window.LoadConfigurations();
+    window.resize(800, 515);
+    window.setMediaActive(true);
+    window.settings().TitleBarMode = 0;
+    window.showMediaCaption("clip.mkv", "/media/clip.mkv");
+    EXPECT_EQ(window.captionText(), "Korvane - (clip.mkv)");
+    window.settings().TitleBarMode = 1;
+    window.SetLoadedOptions();
+    EXPECT_EQ(window.captionText(), "Korvane - (/media/clip.mkv)");
+    window.settings().TitleBarMode = 2;
+    window.SetLoadedOptions();
+    EXPECT_EQ(window.captionText(), "Korvane");
+}
+
+TEST_F(MainWindowTest, CaptionStaysWhileNothingIsLoaded)
+{
+    window.LoadConfigurations();
+    window.settings().TitleBarMode = 1;
+    window.SetLoadedOptions();
+    EXPECT_EQ(window.captionText(), "Korvane");
+}
+
+TEST_F(MainWindowTest, IntakeCountShowsOnlyWhileSeveralFilesWait)
+{
+    auto* label = window.findChild<QLabel*>("lblIntake");
+    ASSERT_NE(label, nullptr);
+    window.show();
+    window.setIntakeProgress(0, 1);
+    EXPECT_FALSE(label->isVisible());
+    window.setIntakeProgress(3, 10);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), "Adding files: 3 of 10");
+    window.setIntakeProgress(9, 10);
+    EXPECT_FALSE(label->isVisible());
+}
+
+TEST_F(MainWindowTest, VideoFullScreenHidesTheRestAndKeepsStoredGeometry)
+{
+    window.LoadConfigurations();
+    window.setLoading(false);
+    window.show();
+    const qint32 width = window.settings().WindowWidth;
+    window.setVideoFullScreen(true);
+    EXPECT_TRUE(window.isVideoFullScreen());
+    EXPECT_FALSE(window.transportBar()->isVisible());
+    EXPECT_EQ(window.videoArea()->geometry(), window.rect());
+    EXPECT_EQ(window.settings().WindowWidth, width);
+    emit window.videoArea()->escapePressed();
+    EXPECT_FALSE(window.isVideoFullScreen());
+    EXPECT_TRUE(window.transportBar()->isVisible());
 }
