@@ -2,9 +2,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 // Every run gets its own home, config and runtime folders so tests never touch the user's files
 // or a running player's sockets.
