@@ -240,9 +240,17 @@ void VlcEngine::play()
 
 void VlcEngine::togglePause()
 {
-    if (m_player) {
-        libvlc_media_player_pause(m_player);
+    if (!m_player) {
+        return;
     }
+    const libvlc_state_t current = libvlc_media_player_get_state(m_player);
+    if (current == libvlc_Playing || current == libvlc_Paused) {
+        libvlc_media_player_pause(m_player);
+        return;
+    }
+    // libVLC ignores a pause toggle with no input; from a stop the toggle resumes playing,
+    // as the transport then believes.
+    play();
 }
 
 void VlcEngine::stop()

@@ -150,6 +150,19 @@ TEST_F(VlcEngineTest, PauseTogglesAndHoldsTime)
     EXPECT_EQ(engine->state(), Engine::Playing);
 }
 
+TEST_F(VlcEngineTest, PauseToggleAfterStopPlaysAgain)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    engine->add(clip("clip.mp4"));
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    engine->stop();
+    log.states.clear();
+    engine->togglePause();
+    EXPECT_TRUE(log.waitFor(Engine::Playing));
+}
+
 TEST_F(VlcEngineTest, PlayResumesAPausedItem)
 {
     auto engine = makeEngine();
