@@ -21,6 +21,7 @@ static void BM_RunPipedCommandTrue(benchmark::State& state)
 }
 BENCHMARK(BM_RunPipedCommandTrue)
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
@@ -39,6 +40,7 @@ static void BM_BareSpawnTrue(benchmark::State& state)
 }
 BENCHMARK(BM_BareSpawnTrue)
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 

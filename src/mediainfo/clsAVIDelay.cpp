@@ -5,6 +5,9 @@
 #include "util/Rounding.h"
 
 #include <QtEndian>
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -16,59 +19,64 @@ constexpr quint16 TagAc3 = 0x2000;
 constexpr quint16 TagMpeg = 0x50;
 constexpr quint16 TagMpegLayer3 = 0x55;
 
-// Zero-filled to at least size bytes, so a short chunk reads as zeros past its end.
-QByteArray padded(QByteArray data, qsizetype size)
+// A fixed record, zero-filled where the chunk is shorter, so a short chunk reads as zeros.
+template <std::size_t Size> struct Record
 {
-    if (data.size() < size) {
-        data.append(size - data.size(), '\0');
+    explicit Record(const QByteArray& data)
+    {
+        std::memcpy(bytes.data(), data.constData(),
+                    std::min(Size, static_cast<std::size_t>(data.size())));
     }
-    return data;
-}
+    quint16 u16(std::size_t offset) const
+    {
+        return qFromLittleEndian<quint16>(bytes.data() + offset);
+    }
+    quint32 u32(std::size_t offset) const
+    {
+        return qFromLittleEndian<quint32>(bytes.data() + offset);
+    }
+    QByteArray text(std::size_t offset) const
+    {
+        return QByteArray(reinterpret_cast<const char*>(bytes.data() + offset), 4);
+    }
 
-quint16 u16(const QByteArray& data, qsizetype offset)
-{
-    return qFromLittleEndian<quint16>(data.constData() + offset);
-}
-
-quint32 u32(const QByteArray& data, qsizetype offset)
-{
-    return qFromLittleEndian<quint32>(data.constData() + offset);
-}
+    std::array<unsigned char, Size> bytes{};
+};
 
 clsAVIDelay::StreamHeader parseStreamHeader(const QByteArray& raw)
 {
-    const QByteArray data = padded(raw, 56);
+    const Record<56> data(raw);
     clsAVIDelay::StreamHeader header;
-    header.fccType = data.mid(0, 4);
-    header.fccHandler = data.mid(4, 4);
-    header.dwFlags = u32(data, 8);
-    header.wPriority = u16(data, 12);
-    header.wLanguage = u16(data, 14);
-    header.dwInitialFrames = u32(data, 16);
-    header.dwScale = u32(data, 20);
-    header.dwRate = u32(data, 24);
-    header.dwStart = u32(data, 28);
-    header.dwLength = u32(data, 32);
-    header.dwSuggestedBufferSize = u32(data, 36);
-    header.dwQuality = u32(data, 40);
-    header.dwSampleSize = u32(data, 44);
+    header.fccType = data.text(0);
+    header.fccHandler = data.text(4);
+    header.dwFlags = data.u32(8);
+    header.wPriority = data.u16(12);
+    header.wLanguage = data.u16(14);
+    header.dwInitialFrames = data.u32(16);
+    header.dwScale = data.u32(20);
+    header.dwRate = data.u32(24);
+    header.dwStart = data.u32(28);
+    header.dwLength = data.u32(32);
+    header.dwSuggestedBufferSize = data.u32(36);
+    header.dwQuality = data.u32(40);
+    header.dwSampleSize = data.u32(44);
     for (int i = 0; i < 4; ++i) {
-        header.rcFrame[i] = static_cast<qint16>(u16(data, 48 + 2 * i));
+        header.rcFrame[i] = static_cast<qint16>(data.u16(48 + 2 * i));
     }
     return header;
 }
 
 clsAVIDelay::AudioFormat parseAudioFormat(const QByteArray& raw)
 {
-    const QByteArray data = padded(raw, 18);
+    const Record<18> data(raw);
     clsAVIDelay::AudioFormat format;
-    format.wFormatTag = u16(data, 0);
-    format.nChannels = u16(data, 2);
-    format.nSamplesPerSec = u32(data, 4);
-    format.nAvgBytesPerSec = u32(data, 8);
-    format.nBlockAlign = u16(data, 12);
-    format.wBitsPerSample = u16(data, 14);
-    format.cbSize = u16(data, 16);
+    format.wFormatTag = data.u16(0);
+    format.nChannels = data.u16(2);
+    format.nSamplesPerSec = data.u32(4);
+    format.nAvgBytesPerSec = data.u32(8);
+    format.nBlockAlign = data.u16(12);
+    format.wBitsPerSample = data.u16(14);
+    format.cbSize = data.u16(16);
     return format;
 }
 
