@@ -12,6 +12,7 @@
 #include "playback/PlaybackSession.h"
 #include "playback/VlcEngine.h"
 #include "playlist/FancyList.h"
+#include "playlist/FileIntake.h"
 #include "playlist/OpenDialog.h"
 #include "playlist/Playlist.h"
 #include "playlist/QtFileChooser.h"
@@ -133,6 +134,10 @@ void Application::connectParts()
     connect(m_signals.get(), &SignalWatcher::terminationRequested, window, &QWidget::close);
     connect(window, &MainWindow::settingsLoaded, session, &PlaybackSession::SaveVLCOptions);
     connect(window, &MainWindow::fileRequested, playlist, &Playlist::LoadThumb);
+    connect(window, &MainWindow::shuttingDown, session, [this, session] {
+        m_playlist->intake().cancelPending();
+        session->RemoveVLCPlayer();
+    });
 
     connect(playlist, &Playlist::progressChanged, window, &MainWindow::setIntakeProgress);
     connect(playlist, &Playlist::hideRequested, window,

@@ -225,6 +225,7 @@ void MainWindow::shutdown()
     if (!WriteConfigurations()) {
         qCWarning(lcApp) << "could not save settings to" << m_configPath;
     }
+    emit shuttingDown();
     m_tray->hide();
     QCoreApplication::quit();
 }

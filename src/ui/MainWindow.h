@@ -64,6 +64,8 @@ public:
 signals:
     // The settings were read again; the engine options follow them.
     void settingsLoaded();
+    // The settings are saved; what plays is to be released before the process ends.
+    void shuttingDown();
     // A file to take into the playlist, as the command line and hand-over ask for it.
     void fileRequested(const QString& title, const QString& path, bool fullScreen, bool playNow);
 
