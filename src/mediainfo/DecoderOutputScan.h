@@ -19,6 +19,8 @@ public:
     // file's name never counts as something the decoder said.
     DecoderOutputScan(const CodecMaps& maps, const QString& mediaPath,
                       const QStringList& hiddenTexts = QStringList());
+    // The maps are kept by reference and must outlive the scan.
+    DecoderOutputScan(CodecMaps&&, const QString&, const QStringList& = QStringList()) = delete;
 
     // Reads the runner's capture text (the command line, then the decoder's output). Returns false
     // with reason() set when the file is refused; streams, duration and start time are filled as

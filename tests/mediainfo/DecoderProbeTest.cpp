@@ -1,0 +1,386 @@
+#include "mediainfo/DecoderProbe.h"
+
+#include "mediainfo/CodecMaps.h"
+#include "mediainfo/DecoderProber.h"
+#include "mediainfo/DefaultPictures.h"
+#include "mediainfo/ProbeResult.h"
+#include "mediainfo/RiffBuilder.h"
+#include "mediainfo/clsSource.h"
+#include "util/FakeProcessRunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMutex>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <thread>
+
+using korvane::test::FakeProcessRunner;
+
+namespace {
+
+QString summary(const QString& streams, const QString& duration = "00:00:10.00")
+{
+    return "Input #0, avi, from 'x':\n  Duration: " + duration +
+           ", start: 0.000000, bitrate: 9 kb/s\n" + streams;
+}
+
+const QString kVideo = "  Stream #0:0: Video: mpeg4, yuv420p, 720x576, 25 fps\n";
+const QString kAudio = "  Stream #0:1: Audio: mp3, 44100 Hz, stereo, 128 kb/s\n";
+
+class DecoderProbeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_media.isValid());
+        ASSERT_TRUE(m_scratch.isValid());
+        m_probe.setPrograms("ffmpeg-fake", "mpgtx-fake");
+        m_probe.setScratchRoot(m_scratch.path());
+        m_runner.respond = [this](const QStringList& command) -> std::optional<QByteArray> {
+            if (command.value(0) == "mpgtx-fake") {
+                return m_mpgtxOutput.toUtf8();
+            }
+            return m_decoderOutput.toUtf8();
+        };
+        // Stands in for the decoder drawing a frame: a picture of the asked size, or nothing.
+        m_runner.shell = [this](const QString&, const QStringList& parameters) {
+            const QStringList size = parameters.value(parameters.indexOf("-s") + 1).split('x');
+            {
+                QMutexLocker lock(&m_mutex);
+                m_seconds << parameters.value(parameters.indexOf("-ss") + 1);
+            }
+            if (m_thumbnailBytes) {
+                QFile file(parameters.last());
+                file.open(QIODevice::WriteOnly);
+                file.write(*m_thumbnailBytes);
+            } else if (m_drawThumbnails) {
+                QImage image(size.value(0).toInt(), size.value(1).toInt(), QImage::Format_RGB32);
+                image.fill(Qt::red);
+                image.save(parameters.last(), "JPG");
+            }
+            return true;
+        };
+    }
+
+    QString mediaFile(const QString& name, qint64 size = 100)
+    {
+        const QString path = m_media.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.resize(size);
+        return path;
+    }
+
+    bool probe(const QString& path)
+    {
+        m_source = clsSource();
+        m_result = ProbeResult();
+        return m_probe.GetVideoInformation(path, m_source, m_result);
+    }
+
+    bool scratchIsEmpty() const
+    {
+        return QDir(m_scratch.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty();
+    }
+
+    QTemporaryDir m_media;
+    QTemporaryDir m_scratch;
+    FakeProcessRunner m_runner;
+    CodecMaps m_maps;
+    DefaultPictures m_pictures = DefaultPictures::loadFrom(KORVANE_SOURCE_DIR "/data");
+    DecoderProbe m_probe{m_runner, m_maps, m_pictures};
+    QString m_decoderOutput;
+    QString m_mpgtxOutput;
+    bool m_drawThumbnails = true;
+    std::optional<QByteArray> m_thumbnailBytes;
+    QMutex m_mutex;
+    QStringList m_seconds;
+    clsSource m_source;
+    ProbeResult m_result;
+};
+
+} // namespace
+
+TEST(DecoderProbeArithmetic, ThumbnailFitsTheBoxWithEvenSides)
+{
+    EXPECT_EQ(DecoderProbe::thumbnailSize(720, 576), QSize(90, 72));
+    EXPECT_EQ(DecoderProbe::thumbnailSize(1920, 1080), QSize(90, 52));
+    EXPECT_EQ(DecoderProbe::thumbnailSize(480, 640), QSize(54, 72));
+    EXPECT_EQ(DecoderProbe::thumbnailSize(160, 120), QSize(90, 68));
+    EXPECT_EQ(DecoderProbe::thumbnailSize(90, 72), QSize(90, 72));
+    EXPECT_EQ(DecoderProbe::thumbnailSize(45, 36), QSize(90, 72));
+    EXPECT_EQ(DecoderProbe::thumbnailSize(7, 0), QSize(8, 0));
+}
+
+TEST(DecoderProbeArithmetic, ThumbnailPositionAndItsText)
+{
+    EXPECT_EQ(DecoderProbe::thumbnailSeconds(1.5f), 1.0f);
+    EXPECT_EQ(DecoderProbe::thumbnailSeconds(1.99f), 1.0f);
+    EXPECT_FLOAT_EQ(DecoderProbe::thumbnailSeconds(2.0f), 0.2f);
+    EXPECT_FLOAT_EQ(DecoderProbe::thumbnailSeconds(125.0f), 12.5f);
+    EXPECT_EQ(DecoderProbe::thumbnailSeconds(1.0f), 0.0f);
+    EXPECT_EQ(DecoderProbe::thumbnailSeconds(0.2f), 0.0f);
+    EXPECT_EQ(DecoderProbe::commandNumber(1.0f), "1");
+    EXPECT_EQ(DecoderProbe::commandNumber(12.5f), "12.5");
+    EXPECT_EQ(DecoderProbe::commandNumber(0.2f), "0.2");
+    EXPECT_EQ(DecoderProbe::commandNumber(1234.5678f), "1234.568");
+}
+
+TEST(DecoderProbeArithmetic, CommandsNameTheFileSoItIsNeverAnOption)
+{
+    const QString cwd = QDir::currentPath();
+    EXPECT_EQ(DecoderProbe::probeArguments("/m/a b.avi"),
+              QStringList({"-i", "file:/m/a b.avi", "-analyzeduration", "30000"}));
+    EXPECT_EQ(DecoderProbe::decoderInput("-rf.avi"), "file:" + cwd + "/-rf.avi");
+    EXPECT_EQ(DecoderProbe::decoderInput("http:x.avi"), "file:" + cwd + "/http:x.avi");
+    EXPECT_EQ(DecoderProbe::thumbnailArguments("/m/x.mkv", 90, 52, 12.5f, "/s/t.jpg"),
+              QStringList({"-ss", "12.5", "-analyzeduration", "5M", "-i", "file:/m/x.mkv",
+                           "-frames:v", "1", "-an", "-sws_flags", "fast_bilinear", "-s", "90x52",
+                           "-f", "image2", "-y", "/s/t.jpg"}));
+}
+
+TEST_F(DecoderProbeTest, AcceptedFileGetsDescriptionPicturesAndStamp)
+{
+    m_decoderOutput = summary(kVideo + kAudio);
+    const QString path = mediaFile("clip.avi");
+    ASSERT_TRUE(probe(path)) << m_result.LastProbeError.toStdString();
+    EXPECT_TRUE(m_result.warnings.isEmpty());
+    EXPECT_TRUE(m_result.LastProbeError.isEmpty());
+    EXPECT_EQ(m_source.fileName(), path);
+    EXPECT_FALSE(m_source.TimeStamp().isEmpty());
+    EXPECT_FALSE(m_source.IsAVI());
+    ASSERT_EQ(m_source.StreamCount(), 2);
+    const StreamRecord& video = m_source.stream(0);
+    EXPECT_EQ(video.sourceAR, 1.25f);
+    EXPECT_EQ(video.displayAR, 1.0f);
+    EXPECT_EQ(video.image.size(), QSize(90, 72));
+    EXPECT_EQ(m_result.CurrentPicture.size(), QSize(90, 72));
+    EXPECT_TRUE(m_source.stream(1).image.isNull());
+    EXPECT_EQ(m_result.StreamInfoText, m_source.streamInfoText());
+    EXPECT_TRUE(m_result.StreamInfoText.startsWith("Stream information of " + path + "\r\n"));
+    EXPECT_EQ(m_seconds, QStringList({"1"}));
+
+    const QList<FakeProcessRunner::Call> calls = m_runner.calls();
+    ASSERT_EQ(calls.size(), 1);
+    EXPECT_EQ(calls[0].command,
+              QStringList({"ffmpeg-fake", "-i", "file:" + path, "-analyzeduration", "30000"}));
+    EXPECT_TRUE(calls[0].outputFile.startsWith(m_scratch.path() + "/korvane-probe-"));
+    EXPECT_TRUE(scratchIsEmpty());
+}
+
+TEST_F(DecoderProbeTest, EveryVideoStreamGetsItsOwnThumbnailAndTheLastOneIsShown)
+{
+    m_decoderOutput = summary("  Stream #0:0: Video: h264, yuv420p, 1920x1080, 25 fps\n"
+                              "  Stream #0:1: Video: h264, yuv420p, 480x640, 25 fps\n",
+                              "00:01:40.00");
+    ASSERT_TRUE(probe(mediaFile("two.mkv")));
+    EXPECT_EQ(m_source.stream(0).image.size(), QSize(90, 52));
+    EXPECT_EQ(m_source.stream(1).image.size(), QSize(54, 72));
+    EXPECT_EQ(m_result.CurrentPicture.size(), QSize(54, 72));
+    EXPECT_EQ(m_seconds, QStringList({"10", "10"}));
+    const QList<FakeProcessRunner::Call> shells = m_runner.shellCalls();
+    ASSERT_EQ(shells.size(), 2);
+    EXPECT_NE(shells[0].command.last(), shells[1].command.last());
+}
+
+TEST_F(DecoderProbeTest, MissingOrUnreadableThumbnailWarnsAndUsesTheDefaultPicture)
+{
+    m_decoderOutput = summary("  Stream #0:0: Audio: wmav3, 44100 Hz, stereo, 128 kb/s\n" + kVideo);
+    m_maps.AudioCodecMap.insert("wmav3", "Windows Media Audio v9");
+    const QString path = mediaFile("clip.wmv");
+    m_drawThumbnails = false;
+    ASSERT_TRUE(probe(path));
+    const QStringList expected = {
+        "The audio format Windows Media Audio v9 in file " + path +
+            " is currently unsupported. It will not be added to the project.",
+        "Cannot render thumbnail for " + path + ". The video codec may be unsupported."};
+    EXPECT_EQ(m_result.warnings, expected);
+    ASSERT_EQ(m_source.StreamCount(), 1);
+    EXPECT_EQ(m_source.stream(0).image, m_pictures.DefaultVideoPicture);
+    EXPECT_EQ(m_result.CurrentPicture, m_pictures.DefaultVideoPicture);
+
+    m_thumbnailBytes = QByteArray("not a picture");
+    ASSERT_TRUE(probe(path));
+    EXPECT_EQ(m_result.warnings.size(), 2);
+    EXPECT_EQ(m_result.CurrentPicture, m_pictures.DefaultVideoPicture);
+    EXPECT_TRUE(scratchIsEmpty());
+}
+
+TEST_F(DecoderProbeTest, AudioOnlyFilesGetTheAudioPicture)
+{
+    m_decoderOutput = summary(kAudio);
+    ASSERT_TRUE(probe(mediaFile("song.mp3")));
+    EXPECT_EQ(m_result.CurrentPicture, m_pictures.DefaultAudioPicture);
+    EXPECT_EQ(m_source.stream(0).image, m_pictures.DefaultAudioPicture);
+    EXPECT_TRUE(m_runner.shellCalls().isEmpty());
+
+    m_decoderOutput = summary(kAudio + "  Stream #0:2: Audio: aac, 48000 Hz, 5.1, 384 kb/s\n");
+    ASSERT_TRUE(probe(mediaFile("two.mka")));
+    EXPECT_EQ(m_result.CurrentPicture, m_pictures.DefaultAudioPicture);
+    EXPECT_EQ(m_source.stream(1).image, m_pictures.DefaultAudioPicture);
+}
+
+TEST_F(DecoderProbeTest, UnusableVideoStreamsAreAllDroppedAndAudioStays)
+{
+    m_decoderOutput = summary("  Stream #0:0: Video: mpeg4, yuv420p, 160x120, 1k fps\n"
+                              "  Stream #0:1: Video: mpeg4, yuv420p, 0x120, 25 fps\n"
+                              "  Stream #0:2: Video: mpeg4, yuv420p, 160x0, 25 fps\n"
+                              "  Stream #0:3: Video: mpeg4, yuv420p, 160x120, 251 fps\n"
+                              "  Stream #0:4: Video: mpeg4, yuv420p, 160x120, 250 fps\n"
+                              "  Stream #0:5: Audio: mp3, 44100 Hz, stereo, 128 kb/s\n");
+    ASSERT_TRUE(probe(mediaFile("many.mkv")));
+    ASSERT_EQ(m_source.StreamCount(), 2);
+    EXPECT_EQ(m_source.stream(0).index, 4);
+    EXPECT_EQ(m_source.stream(1).index, 5);
+}
+
+TEST_F(DecoderProbeTest, FileWithNoStreamLeftIsRefused)
+{
+    for (const QString& streams :
+         {QString(), QStringLiteral("  Stream #0:0: Video: mpeg4, yuv420p, 160x120, 1k fps\n"),
+          QStringLiteral("  Stream #0:0: Audio: 0x0162, 8000 Hz, mono\n")}) {
+        m_decoderOutput = summary(streams);
+        EXPECT_FALSE(probe(mediaFile("x.avi"))) << streams.toStdString();
+        EXPECT_EQ(m_result.LastProbeError, "Unsupported file format or the file is corrupted.");
+        EXPECT_TRUE(m_result.StreamInfoText.isEmpty());
+    }
+    EXPECT_TRUE(scratchIsEmpty());
+}
+
+TEST_F(DecoderProbeTest, RefusalsCarryTheScanReason)
+{
+    m_decoderOutput = summary(kAudio, "N/A");
+    EXPECT_FALSE(probe(mediaFile("x.avi")));
+    EXPECT_EQ(m_result.LastProbeError, "File may be incomplete or corrupted.");
+    m_decoderOutput = "x.avi: Invalid data found when processing input\n";
+    EXPECT_FALSE(probe(mediaFile("x.avi")));
+    EXPECT_EQ(m_result.LastProbeError, "Unsupported file format or the file is corrupted.");
+    EXPECT_TRUE(m_runner.shellCalls().isEmpty());
+}
+
+TEST_F(DecoderProbeTest, MpegFilesTakeTheToolsValuesAndARateFromSizeAndDuration)
+{
+    m_decoderOutput = summary("  Stream #0:0[0x1e0]: Video: mpeg2video, yuv420p, 720x576, "
+                              "104857 kb/s, 25 fps\n"
+                              "  Stream #0:1[0x1c0]: Audio: mp2, 48000 Hz, stereo, 224 kb/s\n");
+    m_mpgtxOutput = "  Aspect ratio 16/9\n 25 fps 9.8 Mbps\nInterlaced\n";
+    const QString path = mediaFile("film.MPG", 10000000);
+    ASSERT_TRUE(probe(path));
+    const StreamRecord& video = m_source.stream(0);
+    EXPECT_EQ(video.bitRate, 7776);
+    EXPECT_EQ(video.displayAR, 16.0f / 9.0f);
+    EXPECT_TRUE(video.interlaced);
+    const QList<FakeProcessRunner::Call> calls = m_runner.calls();
+    ASSERT_EQ(calls.size(), 2);
+    EXPECT_EQ(calls[1].command, QStringList({"mpgtx-fake", "-i", path}));
+    EXPECT_NE(calls[0].outputFile, calls[1].outputFile);
+    EXPECT_TRUE(scratchIsEmpty());
+}
+
+TEST_F(DecoderProbeTest, MpegWithoutDurationKeepsTheToolsRate)
+{
+    m_decoderOutput = "Input #0, mpeg, from 'x':\n"
+                      "  Stream #0:0: Video: mpeg1video, yuv420p, 352x288, 25 fps\n";
+    m_mpgtxOutput = " 25 fps 1.5 Mbps\n";
+    ASSERT_TRUE(probe(mediaFile("x.mpeg", 5000)));
+    EXPECT_EQ(m_source.stream(0).bitRate, 1500);
+    ASSERT_EQ(m_runner.calls().size(), 2);
+    ASSERT_TRUE(probe(mediaFile("x.mp4", 5000)));
+    ASSERT_EQ(m_runner.calls().size(), 3);
+    EXPECT_EQ(m_runner.calls().last().command.value(0), "ffmpeg-fake");
+}
+
+TEST_F(DecoderProbeTest, AviDelaysGoToTheAudioStreamWithThatNumber)
+{
+    using namespace korvane::test;
+    const QByteArray video = streamHeader("vids") + riffChunk("strf", QByteArray(40, '\0'));
+    const QByteArray audio = streamHeader("auds", 1, 48000) + audioFormat(0x2000, 48000);
+    const QByteArray bytes =
+        riffFile("AVI ", headerList({video, audio}) +
+                             riffList("movi", riffChunk("01wb", audioData(600, 100, true))));
+    const QString path = m_media.filePath("delay.avi");
+    ASSERT_TRUE(writeBytes(path, bytes));
+    // The video stream is dropped, so the audio record moves to place 0 but keeps number 1.
+    m_decoderOutput = summary("  Stream #0:0: Video: mpeg4, yuv420p, 0x0, 25 fps\n" + kAudio);
+    ASSERT_TRUE(probe(path));
+    EXPECT_TRUE(m_source.IsAVI());
+    ASSERT_EQ(m_source.StreamCount(), 1);
+    EXPECT_EQ(m_source.stream(0).delay, 2);
+
+    // Decoder numbers without an AVI stream, and AVI streams without a record, are ignored.
+    m_decoderOutput = summary("  Stream #0:7: Audio: mp3, 44100 Hz, stereo, 128 kb/s\n");
+    ASSERT_TRUE(probe(path));
+    EXPECT_EQ(m_source.stream(0).delay, 0);
+}
+
+TEST_F(DecoderProbeTest, RunnerFailuresBecomeRefusalsAndLeaveNoScratch)
+{
+    DecoderProber prober(m_runner, m_maps, m_pictures);
+    prober.decoderProbe().setPrograms("ffmpeg-fake", "mpgtx-fake");
+    prober.decoderProbe().setScratchRoot(m_scratch.path());
+    m_runner.respond = [](const QStringList&) {
+        return std::optional<QByteArray>();
+    };
+    ProbeResult result;
+    EXPECT_FALSE(prober.probe(mediaFile("x.avi"), result));
+    EXPECT_EQ(result.LastProbeError, "Could not create piped process. LastError 2");
+    EXPECT_TRUE(scratchIsEmpty());
+
+    // The MPEG tool failing refuses the file as well.
+    m_runner.respond = [](const QStringList& command) -> std::optional<QByteArray> {
+        if (command.value(0) == "mpgtx-fake") {
+            return std::nullopt;
+        }
+        return summary(kVideo).toUtf8();
+    };
+    ProbeResult mpeg;
+    EXPECT_FALSE(prober.probe(mediaFile("x.vob"), mpeg));
+    EXPECT_EQ(mpeg.LastProbeError, "Could not create piped process. LastError 2");
+    EXPECT_TRUE(scratchIsEmpty());
+}
+
+TEST_F(DecoderProbeTest, UnwritableScratchRootRefusesWithAReason)
+{
+    m_decoderOutput = summary(kAudio);
+    m_probe.setScratchRoot(m_media.filePath("no/such/folder"));
+    EXPECT_FALSE(probe(mediaFile("x.mp3")));
+    EXPECT_TRUE(m_result.LastProbeError.startsWith("Could not create a scratch folder"));
+    EXPECT_TRUE(m_runner.calls().isEmpty());
+}
+
+TEST_F(DecoderProbeTest, ProbesOnManyThreadsKeepTheirOwnResults)
+{
+    m_decoderOutput = summary(kVideo + kAudio);
+    DecoderProber prober(m_runner, m_maps, m_pictures);
+    prober.decoderProbe().setPrograms("ffmpeg-fake", "mpgtx-fake");
+    prober.decoderProbe().setScratchRoot(m_scratch.path());
+    constexpr int Threads = 6;
+    constexpr int PerThread = 5;
+    QStringList paths;
+    for (int i = 0; i < Threads * PerThread; ++i) {
+        paths << mediaFile(QStringLiteral("clip%1.avi").arg(i));
+    }
+    std::vector<ProbeResult> results(paths.size());
+    std::vector<int> accepted(paths.size(), 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < Threads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int k = 0; k < PerThread; ++k) {
+                const int i = t * PerThread + k;
+                accepted[i] = prober.probe(paths[i], results[i]) ? 1 : 0;
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (int i = 0; i < paths.size(); ++i) {
+        EXPECT_EQ(accepted[i], 1) << i;
+        EXPECT_TRUE(
+            results[i].StreamInfoText.startsWith("Stream information of " + paths[i] + "\r\n"));
+        EXPECT_EQ(results[i].CurrentPicture.size(), QSize(90, 72));
+    }
+    EXPECT_TRUE(scratchIsEmpty());
+}
