@@ -1,10 +1,12 @@
 // The real program playing real clips, handed over from later starts.
+#include "GeneratedMedia.h"
 #include "PlayerProcess.h"
 #include "QtPrinters.h"
 #include "system/FileUserStore.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -12,31 +14,17 @@
 
 namespace {
 
-bool makeClip(const QString& path, int seconds, int frequency)
+// A short H.264 clip with a tone, so each clip sounds and looks its own.
+bool makeClip(const QString& path, int seconds, int toneHz)
 {
-    QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", {"-v",
-                            "error",
-                            "-y",
-                            "-f",
-                            "lavfi",
-                            "-i",
-                            QString("testsrc=duration=%1:size=160x120:rate=15").arg(seconds),
-                            "-f",
-                            "lavfi",
-                            "-i",
-                            QString("sine=frequency=%1:duration=%2").arg(frequency).arg(seconds),
-                            "-c:v",
-                            "libx264",
-                            "-preset",
-                            "ultrafast",
-                            "-pix_fmt",
-                            "yuv420p",
-                            "-c:a",
-                            "aac",
-                            "-shortest",
-                            path});
-    return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+    korvane::test::MediaRecipe recipe;
+    recipe.name = QFileInfo(path).fileName();
+    recipe.seconds = seconds;
+    recipe.toneHz = toneHz;
+    recipe.rate = "15";
+    recipe.arguments = {"-c:v",    "libx264", "-preset", "ultrafast", "-pix_fmt",
+                        "yuv420p", "-c:a",    "aac",     "-shortest"};
+    return korvane::test::generateMedia(QFileInfo(path).absolutePath(), recipe);
 }
 
 class PlayerEndToEnd : public ::testing::Test

@@ -1,4 +1,5 @@
 // The playback session on the real libVLC engine, over short generated clips.
+#include "GeneratedMedia.h"
 #include "QtPrinters.h"
 #include "app/Settings.h"
 #include "app/SettingsEnvironment.h"
@@ -53,29 +54,12 @@ protected:
         s_dir = new QTemporaryDir;
         s_ready = true;
         for (const char* name : {"first.mp4", "second.mp4", "third.mp4"}) {
-            QProcess ffmpeg;
-            ffmpeg.start("ffmpeg", {"-v",
-                                    "error",
-                                    "-y",
-                                    "-f",
-                                    "lavfi",
-                                    "-i",
-                                    "testsrc=d=2:s=160x120:r=15",
-                                    "-f",
-                                    "lavfi",
-                                    "-i",
-                                    "sine=d=2",
-                                    "-c:v",
-                                    "libx264",
-                                    "-preset",
-                                    "ultrafast",
-                                    "-pix_fmt",
-                                    "yuv420p",
-                                    "-c:a",
-                                    "aac",
-                                    "-shortest",
-                                    s_dir->filePath(name)});
-            s_ready = s_ready && ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+            korvane::test::MediaRecipe recipe;
+            recipe.name = name;
+            recipe.rate = "15";
+            recipe.arguments = {"-c:v",    "libx264", "-preset", "ultrafast", "-pix_fmt",
+                                "yuv420p", "-c:a",    "aac",     "-shortest"};
+            s_ready = s_ready && korvane::test::generateMedia(s_dir->path(), recipe);
         }
     }
     static void TearDownTestSuite() { delete s_dir; }

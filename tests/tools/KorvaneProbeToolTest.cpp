@@ -1,4 +1,4 @@
-#include "mediainfo/GeneratedMedia.h"
+#include "GeneratedMedia.h"
 
 #include <QDir>
 #include <QImage>

@@ -16,6 +16,8 @@ struct MediaRecipe
     bool audio = true;
     QString size = QStringLiteral("160x120");
     QString rate = QStringLiteral("25");
+    int seconds = 2;
+    int toneHz = 1000;
 };
 
 inline bool generateMedia(const QString& folder, const MediaRecipe& recipe)
@@ -24,13 +26,17 @@ inline bool generateMedia(const QString& folder, const MediaRecipe& recipe)
     if (recipe.video) {
         args << "-f"
              << "lavfi"
-             << "-i" << QStringLiteral("testsrc=d=2:s=%1:r=%2").arg(recipe.size, recipe.rate);
+             << "-i"
+             << QStringLiteral("testsrc=d=%1:s=%2:r=%3")
+                    .arg(QString::number(recipe.seconds), recipe.size, recipe.rate);
     }
     if (recipe.audio) {
         args << "-f"
              << "lavfi"
              << "-i"
-             << "sine=d=2:sample_rate=44100";
+             << QStringLiteral("sine=d=%1:f=%2:sample_rate=44100")
+                    .arg(recipe.seconds)
+                    .arg(recipe.toneHz);
     }
     args << recipe.arguments << folder + u'/' + recipe.name;
     QProcess process;
