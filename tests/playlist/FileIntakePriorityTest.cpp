@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QThread>
 #include <atomic>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
