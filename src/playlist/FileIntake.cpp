@@ -4,6 +4,21 @@
 
 #include <QPointer>
 #include <QThread>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+// Probing is background work: the window must win every contest for a core.
+constexpr int kProbeNiceness = 10;
+
+// Lowers the calling worker thread's priority; the decoder processes it starts inherit it. Under
+// load the window otherwise waits its turn behind the decoders and stalls visibly. Failure (a
+// thread already lower) changes nothing.
+void yieldToTheWindow()
+{
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kProbeNiceness);
+}
+} // namespace
 
 FileIntake::FileIntake(MediaProber& prober, QObject* parent) : QObject(parent), m_prober(prober)
 {
@@ -28,6 +43,7 @@ void FileIntake::enqueue(const IntakeRequest& request)
     QPointer<FileIntake> self(this);
     MediaProber* prober = &m_prober;
     m_pool.start([self, prober, generation, ticket, request] {
+        yieldToTheWindow();
         Finished finished{request, false, {}};
         finished.accepted = prober->probe(request.fileName, finished.result);
         // Runs on a worker thread: hand the copy over and touch nothing else.
