@@ -2,6 +2,7 @@
 
 #include "playback/MediaControlState.h"
 #include "playback/TimeText.h"
+#include "ui/ProgressBar.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,22 +11,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-constexpr int kProgressSteps = 1000;
-}
-
 TransportBar::TransportBar(QWidget* parent) : QWidget(parent)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
 
-    m_progress = new QSlider(Qt::Horizontal, this);
-    m_progress->setObjectName(QStringLiteral("IMGProgress"));
-    m_progress->setRange(0, kProgressSteps);
+    m_progress = new ProgressBar(this);
+    m_progress->setFixedHeight(8);
     m_progress->setToolTip(tr("Seek"));
-    connect(m_progress, &QSlider::sliderMoved, this,
-            [this](int value) { emit seekRequested(static_cast<double>(value) / kProgressSteps); });
+    connect(m_progress, &ProgressBar::seekRequested, this, &TransportBar::seekRequested);
     column->addWidget(m_progress);
 
     auto* info = new QHBoxLayout;
@@ -101,14 +96,7 @@ QString TransportBar::timeText() const
 
 void TransportBar::setProgress(int percent)
 {
-    if (!m_progress->isSliderDown()) {
-        m_progress->setValue(percent * kProgressSteps / 100);
-    }
-}
-
-int TransportBar::progress() const
-{
-    return m_progress->value() * 100 / kProgressSteps;
+    m_progress->SetProgress(percent);
 }
 
 void TransportBar::setRateText(const QString& text, bool visible)

@@ -3,6 +3,7 @@
 #include <QStyle>
 #include <QWidget>
 
+class ProgressBar;
 class QLabel;
 class QSlider;
 class QToolButton;
@@ -21,7 +22,7 @@ public:
     void setControlState(int state);
     void setMuted(bool muted);
     QString timeText() const;
-    int progress() const;
+    ProgressBar* progressBar() const { return m_progress; }
 
 signals:
     void openClicked();
@@ -45,7 +46,7 @@ private:
 
     QLabel* m_time = nullptr;
     QLabel* m_rate = nullptr;
-    QSlider* m_progress = nullptr;
+    ProgressBar* m_progress = nullptr;
     QSlider* m_volume = nullptr;
     QToolButton* m_play = nullptr;
     QToolButton* m_pause = nullptr;

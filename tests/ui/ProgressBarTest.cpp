@@ -1,0 +1,41 @@
+#include "ui/ProgressBar.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(ProgressBar, ClickSeeksToItsShareOfTheBar)
+{
+    ProgressBar bar;
+    bar.resize(200, 8);
+    QSignalSpy seeks(&bar, &ProgressBar::seekRequested);
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(50, 4));
+    ASSERT_EQ(seeks.size(), 1);
+    EXPECT_DOUBLE_EQ(seeks.last().at(0).toDouble(), 0.25);
+    EXPECT_EQ(bar.fillWidth(), 50);
+}
+
+TEST(ProgressBar, LastTwoPixelsAndOtherButtonsDoNothing)
+{
+    ProgressBar bar;
+    bar.resize(200, 8);
+    QSignalSpy seeks(&bar, &ProgressBar::seekRequested);
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(198, 4));
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(199, 4));
+    QTest::mouseClick(&bar, Qt::RightButton, {}, QPoint(100, 4));
+    EXPECT_EQ(seeks.size(), 0);
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(197, 4));
+    EXPECT_EQ(seeks.size(), 1);
+}
+
+TEST(ProgressBar, FillFollowsProgressAndSize)
+{
+    ProgressBar bar;
+    bar.resize(200, 8);
+    bar.SetProgress(50);
+    EXPECT_EQ(bar.fillWidth(), 100);
+    bar.resize(400, 8);
+    QResizeEvent resize(QSize(400, 8), QSize(200, 8));
+    QCoreApplication::sendEvent(&bar, &resize);
+    EXPECT_EQ(bar.fillWidth(), 200);
+}
