@@ -26,6 +26,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build_dir=${KORVANE_BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -DBUILD_WERROR="${BUILD_WERROR:-OFF}" \
-  -DKORVANE_SANITIZE="${KORVANE_SANITIZE:-OFF}" >/dev/null
+# Options given in the environment are passed on; otherwise a build folder keeps its own.
+options=()
+[ -n "${BUILD_WERROR:-}" ] && options+=("-DBUILD_WERROR=$BUILD_WERROR")
+[ -n "${KORVANE_SANITIZE:-}" ] && options+=("-DKORVANE_SANITIZE=$KORVANE_SANITIZE" "-DKORVANE_BENCH=OFF")
+cmake -S . -B "$build_dir" "${options[@]}" >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)"
