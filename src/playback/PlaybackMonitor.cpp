@@ -23,10 +23,11 @@ PlaybackMonitor::Outcome PlaybackMonitor::tick(const Input& input)
 
     if (input.flags.MediaActive) {
         if (input.state) {
-            out.rateLabel = *input.state < StatePlaying ? RateLabel::ShowLoading : RateLabel::Hide;
+            out.rateLabel =
+                *input.state < Engine::Playing ? RateLabel::ShowLoading : RateLabel::Hide;
             // Only playing or paused prove the item was under way; stopped, ended and error
             // states are also above 3.
-            if (*input.state == StatePlaying || *input.state == StatePaused)
+            if (*input.state == Engine::Playing || *input.state == Engine::Paused)
                 out.reachedPlaying = true;
         }
         if (input.position && *input.position > 0.0)
@@ -50,8 +51,8 @@ PlaybackMonitor::Outcome PlaybackMonitor::tick(const Input& input)
         // follows every end.
         if (input.state) {
             const int state = *input.state;
-            if (state == StateEnded || state == StateError ||
-                (state == StateStopped && out.reachedPlaying)) {
+            if (state == Engine::Ended || state == Engine::Error ||
+                (state == Engine::Stopped && out.reachedPlaying)) {
                 out.finished = true;
                 return out;
             }

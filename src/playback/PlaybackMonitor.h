@@ -1,5 +1,6 @@
 #pragma once
 
+#include "playback/Engine.h"
 #include "playback/TransportFlags.h"
 
 #include <QString>
@@ -12,14 +13,6 @@ class PlaybackMonitor
 {
 public:
     static inline const QString LoadingText = QStringLiteral("Loading...");
-
-    // Engine state numbers.
-    static constexpr int StateOpening = 1;
-    static constexpr int StatePlaying = 3;
-    static constexpr int StatePaused = 4;
-    static constexpr int StateStopped = 5;
-    static constexpr int StateEnded = 6;
-    static constexpr int StateError = 7;
 
     struct Input
     {

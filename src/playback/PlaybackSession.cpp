@@ -85,11 +85,11 @@ void PlaybackSession::connectEngine()
 
 void PlaybackSession::onEngineState(int state)
 {
-    if (state < PlaybackMonitor::StatePlaying || !m_flags.MediaActive) {
+    if (state < Engine::Playing || !m_flags.MediaActive) {
         return;
     }
     m_reachedPlaying = true;
-    if (state == PlaybackMonitor::StatePlaying) {
+    if (state == Engine::Playing) {
         // Video outputs announce themselves just after playing starts; an item that has none
         // by then is sound only.
         QPointer<Engine> engine(m_engine.get());

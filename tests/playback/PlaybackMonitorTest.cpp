@@ -30,7 +30,7 @@ Input idle(TransportFlags flags)
     Input in;
     in.enginePresent = true;
     in.flags = flags;
-    in.state = PlaybackMonitor::StateEnded;
+    in.state = Engine::Ended;
     in.engineItemCount = 1;
     return in;
 }
