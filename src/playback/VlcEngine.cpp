@@ -160,9 +160,13 @@ QStringList VlcEngine::instanceArguments(const QStringList& options, bool dummyV
             continue;
         }
         const qsizetype equals = text.indexOf(QLatin1Char('='));
-        const QString name = equals < 0 ? text : text.left(equals);
+        const QString name = (equals < 0 ? text : text.left(equals)).toLower();
         const QString value = equals < 0 ? QString() : text.mid(equals);
-        arguments << QStringLiteral("--") + name.toLower() + value;
+        // Overlays are always on in libVLC 3, which only warns about the old switch.
+        if (name == QLatin1String("overlay") || name == QLatin1String("no-overlay")) {
+            continue;
+        }
+        arguments << QStringLiteral("--") + name + value;
     }
     return arguments;
 }

@@ -1,5 +1,7 @@
 #include "playback/VlcEngine.h"
 
+#include "QtPrinters.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -86,9 +88,15 @@ TEST(VlcEngineArguments, PrefixesOptionsAndLowerCasesOnlyTheirNames)
          "no-snapshot-preview", "", "  ", "--already-dashed", ":media-style"},
         false, false);
     EXPECT_EQ(arguments,
-              (QStringList{"--no-video-title-show", "--overlay", "--snapshot-width=640",
+              (QStringList{"--no-video-title-show", "--snapshot-width=640",
                            "--snapshot-path=/home/Ann/Pictures/My Clip.mp4 Images",
                            "--no-snapshot-preview", "--already-dashed", "--media-style"}));
+}
+
+TEST(VlcEngineArguments, OverlaySwitchThatLibVlcNoLongerKnowsIsLeftOut)
+{
+    EXPECT_EQ(VlcEngine::instanceArguments({"Overlay", "no-overlay", "overlay-x=1"}, false, false),
+              (QStringList{"--no-video-title-show", "--overlay-x=1"}));
 }
 
 TEST(VlcEngineArguments, DummyOutputsOnlyWhenAsked)
