@@ -4,8 +4,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <random>
 
 // Recorded decoder text, cut, spliced and sprinkled with bytes: the scan must not crash, must

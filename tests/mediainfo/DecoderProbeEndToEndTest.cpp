@@ -1,7 +1,7 @@
+#include "GeneratedMedia.h"
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
-#include "GeneratedMedia.h"
 #include "mediainfo/ProbeResult.h"
 #include "mediainfo/clsSource.h"
 #include "util/PosixProcessRunner.h"
