@@ -65,14 +65,17 @@ MainWindow::MainWindow(const SettingsEnvironment& environment, QWidget* parent)
 
     resize(kDefaultWidth, kDefaultHeight);
     // Where the settings do not place it, the window opens centred, as a fresh start does.
-    move(static_cast<int>(
-             korvane::roundHalfEven(m_settings.WindowLeft / environment.twipsPerPixelX)),
-         static_cast<int>(
-             korvane::roundHalfEven(m_settings.WindowTop / environment.twipsPerPixelY)));
+    move(pixels(m_settings.WindowLeft, m_settings.WindowTop));
     setCaptionText(QStringLiteral("Korvane"));
 }
 
 MainWindow::~MainWindow() = default;
+
+QPoint MainWindow::pixels(qint32 xTwips, qint32 yTwips) const
+{
+    return {static_cast<int>(korvane::roundHalfEven(xTwips / m_environment.twipsPerPixelX)),
+            static_cast<int>(korvane::roundHalfEven(yTwips / m_environment.twipsPerPixelY))};
+}
 
 void MainWindow::LoadConfigurations()
 {
@@ -96,17 +99,12 @@ bool MainWindow::WriteConfigurations()
 void MainWindow::SetLoadedOptions()
 {
     if (m_settings.RememberLastSize) {
-        resize(static_cast<int>(
-                   korvane::roundHalfEven(m_settings.WindowWidth / m_environment.twipsPerPixelX)),
-               static_cast<int>(
-                   korvane::roundHalfEven(m_settings.WindowHeight / m_environment.twipsPerPixelY)));
+        const QPoint size = pixels(m_settings.WindowWidth, m_settings.WindowHeight);
+        resize(size.x(), size.y());
     }
     if (m_settings.RememberLastPos) {
         // Placed as stored, even off the current screens.
-        move(static_cast<int>(
-                 korvane::roundHalfEven(m_settings.WindowLeft / m_environment.twipsPerPixelX)),
-             static_cast<int>(
-                 korvane::roundHalfEven(m_settings.WindowTop / m_environment.twipsPerPixelY)));
+        move(pixels(m_settings.WindowLeft, m_settings.WindowTop));
     }
     SetTopmost(m_settings.AlwaysOnTop != 0);
     if (m_settings.ShowInTray && QSystemTrayIcon::isSystemTrayAvailable()) {

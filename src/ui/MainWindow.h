@@ -77,6 +77,7 @@ protected:
 
 private:
     void layoutParts();
+    QPoint pixels(qint32 xTwips, qint32 yTwips) const;
     void setCaptionText(const QString& text);
     void rebuildCaption();
 
