@@ -3,10 +3,10 @@
 #include "playback/MediaControlState.h"
 #include "playback/TimeText.h"
 #include "ui/ProgressBar.h"
+#include "ui/VolumeSlider.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSlider>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -64,12 +64,9 @@ TransportBar::TransportBar(QWidget* parent) : QWidget(parent)
     m_buttons->addStretch();
     m_mute = addButton(QStyle::SP_MediaVolume, tr("Mute"));
     connect(m_mute, &QToolButton::clicked, this, &TransportBar::muteClicked);
-    m_volume = new QSlider(Qt::Horizontal, this);
-    m_volume->setRange(0, 100);
-    m_volume->setValue(100);
-    m_volume->setFixedWidth(60);
-    m_volume->setToolTip(tr("Volume"));
-    connect(m_volume, &QSlider::valueChanged, this, &TransportBar::volumeChanged);
+    m_volume = new VolumeSlider(this);
+    m_volume->setFixedSize(70, 16);
+    connect(m_volume, &VolumeSlider::volumeChanged, this, &TransportBar::volumeChanged);
     m_buttons->addWidget(m_volume);
     setControlState(MediaControlState::Stopped);
 }

@@ -4,9 +4,10 @@
 #include <QWidget>
 
 class ProgressBar;
+class QHBoxLayout;
 class QLabel;
-class QSlider;
 class QToolButton;
+class VolumeSlider;
 
 // Time, progress and the transport buttons, as plain widgets. Every button is a plain call on
 // the playback session; the bar only shows what it is told.
@@ -47,11 +48,11 @@ private:
     QLabel* m_time = nullptr;
     QLabel* m_rate = nullptr;
     ProgressBar* m_progress = nullptr;
-    QSlider* m_volume = nullptr;
+    VolumeSlider* m_volume = nullptr;
     QToolButton* m_play = nullptr;
     QToolButton* m_pause = nullptr;
     QToolButton* m_stop = nullptr;
     QToolButton* m_mute = nullptr;
     QList<QToolButton*> m_itemButtons;
-    class QHBoxLayout* m_buttons = nullptr;
+    QHBoxLayout* m_buttons = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "ui/ProgressBar.h"
+#include "ui/VolumeSlider.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -38,4 +39,28 @@ TEST(ProgressBar, FillFollowsProgressAndSize)
     QResizeEvent resize(QSize(400, 8), QSize(200, 8));
     QCoreApplication::sendEvent(&bar, &resize);
     EXPECT_EQ(bar.fillWidth(), 200);
+}
+
+TEST(VolumeSlider, PressSetsVolumeFromPointerPlace)
+{
+    VolumeSlider slider;
+    slider.resize(110, 14); // 100 pixels of travel
+    QSignalSpy changes(&slider, &VolumeSlider::volumeChanged);
+    QTest::mouseClick(&slider, Qt::LeftButton, {}, QPoint(53, 7));
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes.last().at(0).toInt(), 50);
+    EXPECT_EQ(slider.knobLeft(), 50);
+    QTest::mouseClick(&slider, Qt::LeftButton, {}, QPoint(103, 7));
+    EXPECT_EQ(slider.value(), 100);
+}
+
+TEST(VolumeSlider, LeftOfMarginOrBeyondTheEndChangesNothing)
+{
+    VolumeSlider slider;
+    slider.resize(110, 14);
+    QSignalSpy changes(&slider, &VolumeSlider::volumeChanged);
+    QTest::mouseClick(&slider, Qt::LeftButton, {}, QPoint(2, 7));
+    QTest::mouseClick(&slider, Qt::LeftButton, {}, QPoint(105, 7));
+    EXPECT_EQ(changes.size(), 0);
+    EXPECT_EQ(slider.value(), 100);
 }
