@@ -89,7 +89,7 @@ void Playlist::commit(const IntakeRequest& request, bool accepted, const ProbeRe
     m_list.AddItem(request.title, QPixmap::fromImage(result.CurrentPicture));
     m_fullPaths.append(path);
     m_mediaInfo.append(result.StreamInfoText);
-    ++m_pathCounts[path];
+    m_paths.insert(path);
     if (request.playNow) {
         const int last = count() - 1;
         m_list.setSelectedItem(last);
@@ -123,7 +123,7 @@ void Playlist::removeSelected()
     if (selected < 0 || selected >= count()) {
         return;
     }
-    forgetPath(m_fullPaths.takeAt(selected));
+    m_paths.remove(m_fullPaths.takeAt(selected));
     m_playback.removeSequenceAt(selected);
     m_list.RemoveItem(selected);
     m_mediaInfo.removeAt(selected);
@@ -135,16 +135,8 @@ void Playlist::removeAll()
     m_list.Clear();
     m_fullPaths.clear();
     m_mediaInfo.clear();
-    m_pathCounts.clear();
+    m_paths.clear();
     m_playback.clearSequence();
-}
-
-void Playlist::forgetPath(const QString& path)
-{
-    auto it = m_pathCounts.find(path);
-    if (it != m_pathCounts.end() && --it.value() <= 0) {
-        m_pathCounts.erase(it);
-    }
 }
 
 void Playlist::onClick()

@@ -4,8 +4,8 @@
 #include "playback/PlaylistAccess.h"
 #include "playlist/IntakeRequest.h"
 
-#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 class FancyList;
@@ -30,7 +30,7 @@ public:
     void OpenFiles(bool append);
     void addDroppedFiles(const QStringList& paths);
 
-    bool IsInPlaylist(const QString& path) const { return m_pathCounts.contains(path); }
+    bool IsInPlaylist(const QString& path) const { return m_paths.contains(path); }
     int count() const override { return static_cast<int>(m_fullPaths.size()); }
     QString fullPath(int index) const override { return m_fullPaths.value(index); }
     QString mediaInfo(int index) const { return m_mediaInfo.value(index); }
@@ -56,7 +56,6 @@ private:
     void commit(const IntakeRequest& request, bool accepted, const ProbeResult& result);
     void onClick();
     void onDoubleClick();
-    void forgetPath(const QString& path);
 
     FancyList& m_list;
     UserMessages& m_messages;
@@ -65,5 +64,6 @@ private:
     FileIntake* m_intake = nullptr;
     QStringList m_fullPaths;
     QStringList m_mediaInfo;
-    QHash<QString, int> m_pathCounts;
+    // Paths never enter twice, so a set answers IsInPlaylist without a walk over the list.
+    QSet<QString> m_paths;
 };

@@ -74,6 +74,13 @@ protected:
         {
             return QTest::qWaitFor([&] { return saw(state); }, timeoutMs);
         }
+        // Queues the clip, starts it and waits until the engine plays it.
+        bool play(Engine& engine, const QString& path)
+        {
+            engine.add(path);
+            engine.play();
+            return waitFor(Engine::Playing);
+        }
         std::vector<int> states;
     };
 
@@ -141,9 +148,7 @@ TEST_F(VlcEngineTest, PauseTogglesAndHoldsTime)
 {
     auto engine = makeEngine();
     StateLog log(*engine);
-    engine->add(clip("clip.mp4"));
-    engine->play();
-    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
 
     engine->togglePause();
     ASSERT_TRUE(log.waitFor(Engine::Paused));
@@ -162,9 +167,7 @@ TEST_F(VlcEngineTest, PauseToggleAfterStopPlaysAgain)
 {
     auto engine = makeEngine();
     StateLog log(*engine);
-    engine->add(clip("clip.mp4"));
-    engine->play();
-    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
     engine->stop();
     log.states.clear();
     engine->togglePause();
@@ -175,9 +178,7 @@ TEST_F(VlcEngineTest, PlayResumesAPausedItem)
 {
     auto engine = makeEngine();
     StateLog log(*engine);
-    engine->add(clip("clip.mp4"));
-    engine->play();
-    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
     engine->togglePause();
     ASSERT_TRUE(log.waitFor(Engine::Paused));
     log.states.clear();
@@ -190,9 +191,7 @@ TEST_F(VlcEngineTest, SettingThePositionMovesTheTime)
 {
     auto engine = makeEngine();
     StateLog log(*engine);
-    engine->add(clip("clip.mp4"));
-    engine->play();
-    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
     engine->setPosition(0.6);
     EXPECT_TRUE(QTest::qWaitFor([&] { return engine->time() >= 1700.0; }, 3000))
         << "time " << engine->time();
@@ -207,9 +206,7 @@ TEST_F(VlcEngineTest, RateReadsBackAndRefusesNonsense)
 {
     auto engine = makeEngine();
     StateLog log(*engine);
-    engine->add(clip("clip.mp4"));
-    engine->play();
-    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
     engine->setRate(2.0);
     EXPECT_DOUBLE_EQ(engine->rate(), 2.0);
     engine->setRate(0.125);
@@ -255,9 +252,7 @@ TEST_F(VlcEngineTest, StopThenPlayStartsFromTheBeginning)
 {
     auto engine = makeEngine();
     StateLog log(*engine);
-    engine->add(clip("clip.mp4"));
-    engine->play();
-    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
     engine->setPosition(0.7);
     ASSERT_TRUE(QTest::qWaitFor([&] { return engine->time() >= 1800.0; }, 3000));
 
@@ -277,9 +272,7 @@ TEST_F(VlcEngineTest, AudioOnlyHasNoVideoOutput)
     auto engine = makeEngine();
     StateLog log(*engine);
     QSignalSpy vout(engine.get(), &Engine::voutAppeared);
-    engine->add(clip("tone.wav"));
-    engine->play();
-    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(log.play(*engine, clip("tone.wav")));
     EXPECT_NEAR(engine->length(), 2000.0, 100.0);
     QTest::qWait(500);
     EXPECT_FALSE(engine->hasVout());
@@ -347,9 +340,7 @@ TEST_F(VlcEngineTest, VolumeMuteAndFullscreenAreKeptByTheEngine)
     EXPECT_EQ(engine->volume(), 100);
     engine->setVolume(40);
     engine->toggleMute();
-    engine->add(clip("clip.mp4"));
-    engine->play();
-    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
     EXPECT_EQ(engine->volume(), 40);
     EXPECT_TRUE(engine->isMuted());
     engine->toggleMute();
@@ -391,9 +382,7 @@ TEST_F(VlcEngineTest, DestroyingWhilePlayingReturnsPromptly)
 {
     auto engine = makeEngine();
     StateLog log(*engine);
-    engine->add(clip("clip.mp4"));
-    engine->play();
-    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
     QElapsedTimer clock;
     clock.start();
     engine.reset();
@@ -495,9 +484,7 @@ TEST_F(VlcEngineTest, EmbedsVideoInAWidgetOnX11)
         std::make_unique<VlcEngine>(QStringList{}, &surface, VlcEngine::AudioOutput::Dummy);
     EXPECT_TRUE(engine->isEmbedded());
     StateLog log(*engine);
-    engine->add(clip("short.mp4"));
-    engine->play();
-    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(log.play(*engine, clip("short.mp4")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return engine->hasVout(); }, 3000));
     engine.reset();
 }
