@@ -48,7 +48,7 @@ void BM_VlcEnginePlayToPlaying(benchmark::State& state)
         VlcEngine engine({}, nullptr, VlcEngine::AudioOutput::Dummy);
         engine.add(g_clip);
         QEventLoop loop;
-        QObject::connect(&engine, &Engine::stateChanged, &loop, [&](int s) {
+        QObject::connect(&engine, &Engine::stateChanged, &loop, [&](Engine::State s) {
             if (s == Engine::Playing) {
                 loop.quit();
             }

@@ -1,8 +1,7 @@
-#include "playlist/FancyList.h"
+#include "ui/FancyList.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QPixmap>
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
 
@@ -13,7 +12,7 @@ namespace {
 void paintList(benchmark::State& state, QWidget::RenderFlags flags)
 {
     const int count = static_cast<int>(state.range(0));
-    QPixmap picture(320, 180);
+    QImage picture(320, 180, QImage::Format_RGB32);
     picture.fill(QColor(40, 90, 160));
     FancyList list;
     list.setItemHeight(80);

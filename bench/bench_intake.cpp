@@ -1,12 +1,12 @@
 // Taking in 200 files through the real decoder probe while the UI thread is watched for stalls.
 #include "mediainfo/DecoderProber.h"
-#include "playlist/FancyList.h"
 #include "playlist/FileChooser.h"
 #include "playlist/FileIntake.h"
 #include "playlist/OpenDialog.h"
-#include "playlist/PlaybackSeam.h"
 #include "playlist/Playlist.h"
-#include "ui/UserMessages.h"
+#include "playlist/PlaylistModel.h"
+#include "system/UserMessages.h"
+#include "ui/FancyList.h"
 
 #include <QApplication>
 #include <QDir>
@@ -118,18 +118,6 @@ public:
     QString last;
 };
 
-// Nothing plays during intake; the seam only has to exist.
-class SilentPlayback : public PlaybackSeam
-{
-public:
-    void PlayItem(int, bool) override {}
-    void rebuildSequence() override {}
-    void setSequencePosition(int) override {}
-    void removeSequenceAt(int) override {}
-    void clearSequence() override {}
-    bool isShuffle() const override { return false; }
-};
-
 class NoChooser : public FileChooser
 {
 public:
@@ -144,7 +132,6 @@ void BM_Intake200Files(benchmark::State& state)
     auto* app = static_cast<TimedApplication*>(QCoreApplication::instance());
     DecoderProber prober;
     CountingMessages messages;
-    SilentPlayback playback;
     NoChooser chooser;
     OpenDialog dialog(chooser);
 
@@ -158,10 +145,12 @@ void BM_Intake200Files(benchmark::State& state)
     std::vector<double> gaps;
 
     for (auto _ : state) {
+        PlaylistModel model;
         FancyList list;
+        list.setModel(&model);
         list.resize(300, 600);
         list.show();
-        Playlist playlist(list, prober, messages, playback, dialog);
+        Playlist playlist(model, prober, messages, dialog);
 
         gaps.clear();
         gaps.reserve(200000);

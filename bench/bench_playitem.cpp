@@ -1,13 +1,12 @@
 // Starting an item through the playback session against the same start on bare libVLC, and the
 // memory a playing 720p item costs either way.
-#include "app/Settings.h"
-#include "app/SettingsEnvironment.h"
 #include "playback/PlaybackSession.h"
-#include "playback/PlaylistAccess.h"
-#include "playback/PowerControl.h"
 #include "playback/VlcEngine.h"
+#include "playlist/PlaylistModel.h"
 #include "playlist/RecentHistory.h"
+#include "settings/SettingsStore.h"
 #include "system/FileUserStore.h"
+#include "system/PowerControl.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -56,17 +55,6 @@ std::pair<long, long> residentKiB()
     return {rss, hwm};
 }
 
-class OneClip : public PlaylistAccess
-{
-public:
-    int count() const override { return 1; }
-    QString fullPath(int) const override { return g_clip; }
-    int selectedItem() const override { return 0; }
-    QString selectedTitle() const override { return QStringLiteral("clip720.mp4"); }
-    void select(int) override {}
-    void openFiles() override {}
-};
-
 class NoPower : public PowerControl
 {
 public:
@@ -80,9 +68,15 @@ struct SessionRig
 {
     SessionRig()
     {
-        settings = defaultSettings(SettingsEnvironment{});
-        settings.SnapshotPath = g_scratch;
-        session.setPlaylist(&playlist);
+        Settings record = settings.settings();
+        record.SnapshotPath = g_scratch;
+        settings.apply(record);
+        playlist.append(PlaylistEntry{QStringLiteral("clip720.mp4"), {}, g_clip, {}});
+        playlist.select(0);
+        QObject::connect(&session, &PlaybackSession::itemStarted,
+                         [this](const QString& path, const QString& title) {
+                             history.AddToHistory(path, title);
+                         });
         session.SaveVLCOptions();
     }
 
@@ -106,11 +100,11 @@ struct SessionRig
         return playing ? ms : -1.0;
     }
 
-    Settings settings;
+    SettingsStore settings{SettingsEnvironment{}};
     FileUserStore store{g_scratch + QStringLiteral("/store.ini")};
     RecentHistory history{store};
     NoPower power;
-    OneClip playlist;
+    PlaylistModel playlist;
     QStringList lastOptions;
     bool playing = false;
     Clock::time_point playingAt;
@@ -118,11 +112,11 @@ struct SessionRig
     double returnedMs = 0.0;
     std::function<void()> quitPlaying;
     PlaybackSession session{
-        settings, history, power, [this](const QStringList& options) {
+        settings, playlist, power, [this](const QStringList& options) {
             lastOptions = options;
             auto engine =
                 std::make_unique<VlcEngine>(options, nullptr, VlcEngine::AudioOutput::Dummy);
-            QObject::connect(engine.get(), &Engine::stateChanged, [this](int state) {
+            QObject::connect(engine.get(), &Engine::stateChanged, [this](Engine::State state) {
                 if (state == Engine::Playing && !playing) {
                     playingAt = Clock::now();
                     playing = true;

@@ -8,25 +8,29 @@
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
-#include "playback/LogindPowerControl.h"
 #include "playback/PlaybackSession.h"
 #include "playback/VlcEngine.h"
-#include "playlist/FancyList.h"
 #include "playlist/FileIntake.h"
 #include "playlist/OpenDialog.h"
 #include "playlist/Playlist.h"
-#include "playlist/QtFileChooser.h"
+#include "playlist/PlaylistModel.h"
 #include "playlist/RecentHistory.h"
-#include "playlist/SupportedFiles.h"
+#include "settings/SettingsStore.h"
+#include "system/LogindPowerControl.h"
 #include "system/UserStore.h"
+#include "ui/FancyList.h"
 #include "ui/MainWindow.h"
+#include "ui/QtFileChooser.h"
 #include "ui/QtUserMessages.h"
 #include "ui/TransportBar.h"
 #include "ui/VideoArea.h"
 #include "util/Logging.h"
+#include "util/Product.h"
+#include "util/SupportedFiles.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QSystemTrayIcon>
 
 Application::Application(UserStore& store, InstanceChannel& channel, QObject* parent)
     : QObject(parent), m_store(store), m_channel(channel)
@@ -39,22 +43,17 @@ Application::~Application()
     m_session.reset();
 }
 
-QString Application::appPath()
-{
-    return QCoreApplication::applicationDirPath() + u'/';
-}
-
 bool Application::start(const QStringList& arguments)
 {
     // Installed first, so a termination that comes during start-up still saves the settings.
     m_signals = std::make_unique<SignalWatcher>();
-    QApplication::setApplicationName(QStringLiteral("Korvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Taskel Media Player"));
+    QApplication::setApplicationName(korvane::kProductName);
+    QApplication::setApplicationDisplayName(korvane::kApplicationTitle);
     m_lock = std::make_unique<InstanceLock>();
 
     createParts();
     connectParts();
-    m_window->LoadConfigurations();
+    m_settings->LoadConfigurations();
     m_history->LoadHistory();
     m_session->enableMediaControl(MediaControlState::Stopped);
     applyStoredModes();
@@ -64,7 +63,7 @@ bool Application::start(const QStringList& arguments)
     HandOver handOver;
     handOver.commandName = m_store.readString(kSettingKey, kCommandValue, QStringLiteral("-1"));
     handOver.checkName = m_store.readString(kSettingKey, kCheckValue, QString());
-    handOver.useNewPlayer = m_window->settings().UseNewPlayer != 0;
+    handOver.useNewPlayer = m_settings->useNewPlayer();
     handOver.forwardingText = command.forwardingText;
     handOver.path = command.path;
 
@@ -75,36 +74,66 @@ bool Application::start(const QStringList& arguments)
     if (outcome == HandOver::Outcome::NoRunningInstance) {
         m_window->setLoading(false);
     }
-
-    m_server = std::make_unique<InstanceServer>();
-    if (m_server->listen()) {
-        m_store.writeString(kSettingKey, kCommandValue, m_server->commandName());
-        m_store.writeString(kSettingKey, kCheckValue, m_server->checkName());
-        connect(m_server.get(), &InstanceServer::commandReceived, m_window.get(),
-                &MainWindow::receiveCommand);
-    } else {
-        qCWarning(lcApp) << "cannot listen for later starts";
-    }
+    listenForLaterStarts();
 
     if (QFileInfo(command.path).isFile() && IsSupportedFile(command.path)) {
         m_playlist->LoadThumb(FileNameOfPath(command.path), command.path,
-                              m_window->settings().LaunchFullscreen != 0, command.autoPlay);
+                              m_settings->launchFullscreen(), command.autoPlay);
     }
     m_window->setLoading(false);
     m_window->show();
     return true;
 }
 
+void Application::listenForLaterStarts()
+{
+    m_server = std::make_unique<InstanceServer>();
+    if (!m_server->listen()) {
+        qCWarning(lcApp) << "cannot listen for later starts";
+        return;
+    }
+    m_store.writeString(kSettingKey, kCommandValue, m_server->commandName());
+    m_store.writeString(kSettingKey, kCheckValue, m_server->checkName());
+    connect(m_server.get(), &InstanceServer::commandReceived, this, &Application::receiveCommand);
+}
+
+void Application::receiveCommand(const QString& text)
+{
+    if (text.isEmpty()) {
+        return;
+    }
+    qCDebug(lcApp).noquote() << "received:" << text;
+    QApplication::alert(m_window.get());
+    const StartupCommand command = StartupCommand::fromHandOver(text);
+    m_playlist->LoadThumb(FileNameOfPath(command.path), command.path,
+                          m_settings->launchFullscreen(), command.autoPlay);
+}
+
+void Application::shutdown()
+{
+    if (m_shutDown) {
+        return;
+    }
+    m_shutDown = true;
+    m_settings->WriteConfigurations(m_window->placement());
+    m_playlist->intake().cancelPending();
+    m_session->RemoveVLCPlayer();
+    m_window->trayIcon()->hide();
+    QCoreApplication::quit();
+}
+
 void Application::createParts()
 {
-    m_window = std::make_unique<MainWindow>(SettingsEnvironment::fromSystem());
+    m_settings = std::make_unique<SettingsStore>(SettingsEnvironment::fromSystem());
+    m_model = std::make_unique<PlaylistModel>();
+    m_window = std::make_unique<MainWindow>(*m_settings);
     QApplication::setWindowIcon(m_window->windowIcon());
     m_window->setLoading(true);
+    m_window->playlistView()->setModel(m_model.get());
 
     // The codec maps and default pictures are read once, before any file arrives.
     CodecMaps::instance();
-    const DefaultPictures& pictures = DefaultPictures::instance();
-    m_window->videoArea()->setAudioLogo(pictures.DefaultAudioPicture);
+    m_window->videoArea()->setAudioLogo(DefaultPictures::instance().DefaultAudioPicture);
 
     m_history = std::make_unique<RecentHistory>(m_store);
     m_power = std::make_unique<LogindPowerControl>();
@@ -115,12 +144,10 @@ void Application::createParts()
 
     VideoArea* surface = m_window->videoArea();
     m_session = std::make_unique<PlaybackSession>(
-        m_window->settings(), *m_history, *m_power, [surface](const QStringList& options) {
+        *m_settings, *m_model, *m_power, [surface](const QStringList& options) {
             return std::make_unique<VlcEngine>(options, surface);
         });
-    m_playlist = std::make_unique<Playlist>(*m_window->playlistView(), *m_prober, *m_messages,
-                                            *m_session, *m_dialog);
-    m_session->setPlaylist(m_playlist.get());
+    m_playlist = std::make_unique<Playlist>(*m_model, *m_prober, *m_messages, *m_dialog);
     m_session->AddVLCPLayer();
 }
 
@@ -129,25 +156,50 @@ void Application::connectParts()
     MainWindow* window = m_window.get();
     PlaybackSession* session = m_session.get();
     Playlist* playlist = m_playlist.get();
-    TransportBar* bar = window->transportBar();
+    FancyList* list = window->playlistView();
 
+    // The engine options follow a new record before the window applies it.
+    connect(m_settings.get(), &SettingsStore::changed, session, &PlaybackSession::SaveVLCOptions);
+    connect(m_settings.get(), &SettingsStore::changed, window, &MainWindow::SetLoadedOptions);
     connect(m_signals.get(), &SignalWatcher::terminationRequested, window, &QWidget::close);
-    connect(window, &MainWindow::settingsLoaded, session, &PlaybackSession::SaveVLCOptions);
-    connect(window, &MainWindow::fileRequested, playlist, &Playlist::LoadThumb);
-    connect(window, &MainWindow::shuttingDown, session, [this, session] {
-        m_playlist->intake().cancelPending();
-        session->RemoveVLCPlayer();
-    });
+    connect(window, &MainWindow::closing, this, &Application::shutdown);
 
+    connect(list, &FancyList::Click, playlist, &Playlist::clickEntry);
+    connect(list, &FancyList::DblClick, playlist, &Playlist::activateEntry);
+    connect(list, &FancyList::OLEDragDrop, playlist,
+            [playlist](const QStringList& paths) { playlist->addDroppedFiles(paths); });
+
+    connect(playlist, &Playlist::playRequested, session, &PlaybackSession::PlayItem);
+    connect(playlist, &Playlist::committed, session, &PlaybackSession::rebuildSequence);
+    connect(playlist, &Playlist::entryClicked, session, &PlaybackSession::entryClicked);
+    connect(playlist, &Playlist::entryActivated, session, &PlaybackSession::entryActivated);
     connect(playlist, &Playlist::progressChanged, window, &MainWindow::setIntakeProgress);
     connect(playlist, &Playlist::hideRequested, window,
             [window] { window->setPlaylistVisible(false); });
 
-    connect(session, &PlaybackSession::itemStarted, window, [window, playlist](int index) {
-        window->showMediaCaption(playlist->selectedTitle(), playlist->fullPath(index));
-    });
+    connect(session, &PlaybackSession::itemStarted, window, &MainWindow::showMediaCaption);
+    connect(session, &PlaybackSession::itemStarted, m_history.get(),
+            [this](const QString& path, const QString& title) {
+                m_history->AddToHistory(path, title);
+            });
+    connect(session, &PlaybackSession::openRequested, playlist,
+            [playlist] { playlist->OpenFiles(false); });
+    connect(session, &PlaybackSession::audioOnlyChanged, window->videoArea(),
+            &VideoArea::setAudioOnly);
+    connect(session, &PlaybackSession::fullScreenRequested, window,
+            &MainWindow::setVideoFullScreen);
+    connect(session, &PlaybackSession::closeRequested, window, &QWidget::close);
+    connectTransport();
+}
+
+void Application::connectTransport()
+{
+    MainWindow* window = m_window.get();
+    PlaybackSession* session = m_session.get();
+    TransportBar* bar = window->transportBar();
+
     connect(session, &PlaybackSession::controlStateChanged, window,
-            [window, session, bar](int state) {
+            [window, session, bar](MediaControlState::State state) {
                 window->setMediaActive(session->flags().MediaActive || session->flags().Paused);
                 bar->setControlState(state);
             });
@@ -155,13 +207,9 @@ void Application::connectParts()
     connect(session, &PlaybackSession::progressChanged, bar, &TransportBar::setProgress);
     connect(session, &PlaybackSession::rateTextChanged, bar, &TransportBar::setRateText);
     connect(session, &PlaybackSession::muteChanged, bar, &TransportBar::setMuted);
-    connect(session, &PlaybackSession::audioOnlyChanged, window->videoArea(),
-            &VideoArea::setAudioOnly);
-    connect(session, &PlaybackSession::fullScreenRequested, window,
-            &MainWindow::setVideoFullScreen);
-    connect(session, &PlaybackSession::closeRequested, window, &QWidget::close);
 
-    connect(bar, &TransportBar::openClicked, playlist, [playlist] { playlist->OpenFiles(false); });
+    connect(bar, &TransportBar::openClicked, m_playlist.get(),
+            [this] { m_playlist->OpenFiles(false); });
     connect(bar, &TransportBar::playClicked, session, &PlaybackSession::play);
     connect(bar, &TransportBar::pauseClicked, session, &PlaybackSession::pause);
     connect(bar, &TransportBar::stopClicked, session, &PlaybackSession::stop);
@@ -182,7 +230,7 @@ void Application::connectParts()
 void Application::applyStoredModes()
 {
     // A stored number outside the known modes calls no setter.
-    const Settings& settings = m_window->settings();
+    const Settings& settings = m_settings->settings();
     if (settings.PlayMode >= 0 && settings.PlayMode <= 2) {
         m_session->setPlayMode(static_cast<PlayMode>(settings.PlayMode));
     }

@@ -13,14 +13,17 @@ class MainWindow;
 class OpenDialog;
 class PlaybackSession;
 class Playlist;
+class PlaylistModel;
 class PowerControl;
 class RecentHistory;
+class SettingsStore;
 class SignalWatcher;
 class UserMessages;
 class UserStore;
 
-// Start-up in Korvane's fixed order, up to the decision whether this process becomes the
-// player or hands its file to the one already running; then it holds the player's parts.
+// The composition root: start-up in Korvane's fixed order, up to the decision whether this
+// process becomes the player or hands its file to the one already running; then it owns the
+// player's parts, connects them, and shuts them down.
 class Application : public QObject
 {
     Q_OBJECT
@@ -35,21 +38,31 @@ public:
     // False when the command went to a running instance and this process should end.
     bool start(const QStringList& arguments);
 
+    // A command handed over by a later start ("<path>" or "<path> *Add").
+    void receiveCommand(const QString& text);
+    // Runs once: saves the settings, releases the engine and the tray icon, ends the event loop.
+    void shutdown();
+
+    SettingsStore* settings() const { return m_settings.get(); }
     MainWindow* mainWindow() const { return m_window.get(); }
     InstanceServer* instanceServer() const { return m_server.get(); }
     Playlist* playlist() const { return m_playlist.get(); }
     PlaybackSession* session() const { return m_session.get(); }
-    static QString appPath();
 
 private:
     void createParts();
     void connectParts();
+    void connectTransport();
     void applyStoredModes();
+    void listenForLaterStarts();
 
     UserStore& m_store;
     InstanceChannel& m_channel;
+    bool m_shutDown = false;
     std::unique_ptr<SignalWatcher> m_signals;
     std::unique_ptr<InstanceLock> m_lock;
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<PlaylistModel> m_model;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<RecentHistory> m_history;
     std::unique_ptr<PowerControl> m_power;

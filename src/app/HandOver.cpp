@@ -1,8 +1,8 @@
 #include "app/HandOver.h"
 
 #include "app/InstanceChannel.h"
-#include "playlist/SupportedFiles.h"
 #include "util/Logging.h"
+#include "util/SupportedFiles.h"
 
 HandOver::Outcome HandOver::decide(InstanceChannel& channel) const
 {

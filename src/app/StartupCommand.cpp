@@ -2,9 +2,14 @@
 
 StartupCommand StartupCommand::fromArguments(const QStringList& arguments)
 {
+    return fromHandOver(arguments.join(u' ').remove(u'"'));
+}
+
+StartupCommand StartupCommand::fromHandOver(const QString& text)
+{
     StartupCommand command;
-    command.forwardingText = arguments.join(u' ').remove(u'"');
-    command.path = command.forwardingText;
+    command.forwardingText = text;
+    command.path = text;
     if (hasAddMarker(command.path)) {
         command.autoPlay = false;
         command.path = withoutAddMarker(command.path);

@@ -13,6 +13,8 @@ struct StartupCommand
     bool autoPlay = true;
 
     static StartupCommand fromArguments(const QStringList& arguments);
+    // A text handed over by a later start: already joined and unquoted.
+    static StartupCommand fromHandOver(const QString& text);
     static bool hasAddMarker(const QString& text);
     // Cuts the marker and the blank before it ("... *Add" loses five characters).
     static QString withoutAddMarker(const QString& text);

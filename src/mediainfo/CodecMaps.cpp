@@ -1,5 +1,7 @@
 #include "mediainfo/CodecMaps.h"
 
+#include "util/ToolPaths.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -14,6 +16,6 @@ CodecMaps CodecMaps::loadFrom(const QString& folder)
 
 const CodecMaps& CodecMaps::instance()
 {
-    static const CodecMaps maps = loadFrom(QCoreApplication::applicationDirPath());
+    static const CodecMaps maps = loadFrom(korvane::programFolder());
     return maps;
 }

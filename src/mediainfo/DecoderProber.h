@@ -1,7 +1,7 @@
 #pragma once
 
 #include "mediainfo/DecoderProbe.h"
-#include "playlist/MediaProber.h"
+#include "mediainfo/MediaProber.h"
 
 #include <memory>
 

@@ -1,6 +1,7 @@
 #include "mediainfo/DefaultPictures.h"
 
 #include "util/Logging.h"
+#include "util/ToolPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,6 +32,6 @@ DefaultPictures DefaultPictures::loadFrom(const QString& folder)
 
 const DefaultPictures& DefaultPictures::instance()
 {
-    static const DefaultPictures pictures = loadFrom(QCoreApplication::applicationDirPath());
+    static const DefaultPictures pictures = loadFrom(korvane::programFolder());
     return pictures;
 }

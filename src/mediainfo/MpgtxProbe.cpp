@@ -3,6 +3,7 @@
 #include "mediainfo/clsSource.h"
 #include "util/Logging.h"
 #include "util/Rounding.h"
+#include "util/ToolPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -96,8 +97,7 @@ bool MpgtxProbe::isMpegFamily(const QString& path)
 
 QString MpgtxProbe::program(const QString& programFolder)
 {
-    const QString folder =
-        programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder;
+    const QString folder = programFolder.isEmpty() ? korvane::programFolder() : programFolder;
     const QFileInfo beside(QDir(folder).filePath(QStringLiteral("mpgtx")));
     if (beside.isFile() && beside.isExecutable()) {
         return beside.absoluteFilePath();

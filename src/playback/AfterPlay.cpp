@@ -1,6 +1,6 @@
 #include "playback/AfterPlay.h"
 
-#include "playback/PowerControl.h"
+#include "system/PowerControl.h"
 #include "util/Logging.h"
 
 const QStringList& AfterPlay::menuKeys()

@@ -40,7 +40,7 @@ public:
     virtual void stop() = 0;
     virtual int itemCount() const = 0;
 
-    virtual int state() const = 0;
+    virtual State state() const = 0;
     virtual double position() const = 0;
     virtual void setPosition(double fraction) = 0;
     // 0 while nothing is open or the engine does not know yet.
@@ -63,7 +63,7 @@ public:
     virtual bool isFullscreen() const = 0;
 
 signals:
-    void stateChanged(int state);
+    void stateChanged(Engine::State state);
     // The first video output of the current item exists; audio-only items never send it.
     void voutAppeared();
     // The current item played to its end (state Ended); a failure to open sends

@@ -1,7 +1,7 @@
 #include "playback/EngineOptions.h"
 
-#include "app/Settings.h"
-#include "playlist/SupportedFiles.h"
+#include "settings/Settings.h"
+#include "util/SupportedFiles.h"
 
 namespace {
 QString onOff(const QString& name, bool on)

@@ -1,13 +1,11 @@
 #include "playback/PlaybackSession.h"
 
-#include "app/Settings.h"
-#include "playback/Engine.h"
 #include "playback/PlaybackMonitor.h"
-#include "playback/PlaylistAccess.h"
-#include "playback/PowerControl.h"
 #include "playback/TimeText.h"
 #include "playback/TransportArithmetic.h"
-#include "playlist/RecentHistory.h"
+#include "playlist/PlaylistModel.h"
+#include "settings/SettingsStore.h"
+#include "system/PowerControl.h"
 #include "util/Logging.h"
 
 namespace {
@@ -18,11 +16,15 @@ constexpr int kFullScreenSettleMs = 1500;
 constexpr double kFastForwardRate = 10.0;
 } // namespace
 
-PlaybackSession::PlaybackSession(Settings& settings, RecentHistory& history, PowerControl& power,
-                                 EngineFactory factory, QObject* parent)
-    : QObject(parent), m_settings(settings), m_history(history), m_power(power),
+PlaybackSession::PlaybackSession(SettingsStore& settings, PlaylistModel& playlist,
+                                 PowerControl& power, EngineFactory factory, QObject* parent)
+    : QObject(parent), m_settings(settings), m_playlist(playlist), m_power(power),
       m_factory(std::move(factory)), m_random(PlaySequence::defaultRandomSource())
 {
+    connect(&m_playlist, &PlaylistModel::entryRemoved, this,
+            [this](int index) { m_sequence.removeAt(index); });
+    connect(&m_playlist, &PlaylistModel::cleared, this, [this] { m_sequence.clear(); });
+
     m_monitor.setInterval(kMonitorIntervalMs);
     connect(&m_monitor, &QTimer::timeout, this, &PlaybackSession::monitorTick);
     m_monitor.start();
@@ -48,7 +50,7 @@ PlaybackSession::~PlaybackSession() = default;
 
 void PlaybackSession::SaveVLCOptions()
 {
-    m_options.SaveVLCOptions(m_settings);
+    m_options.SaveVLCOptions(m_settings.settings());
 }
 
 void PlaybackSession::AddVLCPLayer()
@@ -83,7 +85,7 @@ void PlaybackSession::connectEngine()
     connect(engine, &Engine::fullscreenRequested, this, &PlaybackSession::fullScreenRequested);
 }
 
-void PlaybackSession::onEngineState(int state)
+void PlaybackSession::onEngineState(Engine::State state)
 {
     if (state < Engine::Playing || !m_flags.MediaActive) {
         return;
@@ -103,13 +105,13 @@ void PlaybackSession::onEngineState(int state)
 
 void PlaybackSession::PlayItem(int index, bool fullScreen)
 {
-    if (!m_playlist || index < 0 || index >= m_playlist->count()) {
+    if (index < 0 || index >= m_playlist.count()) {
         return;
     }
-    m_currentFile = m_playlist->fullPath(index);
+    m_currentFile = m_playlist.fullPath(index);
     // The snapshot folder only reaches the video output as an engine argument, so it is set
     // before the new control is made.
-    m_options.setItem(m_settings.SnapshotPath, m_currentFile);
+    m_options.setItem(m_settings.settings().SnapshotPath, m_currentFile);
     RemoveVLCPlayer();
     AddVLCPLayer();
     emit audioOnlyChanged(false);
@@ -123,8 +125,7 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
         m_engine->add(m_currentFile, m_options.strings());
         m_engine->play();
     }
-    emit itemStarted(index);
-    m_history.AddToHistory(m_currentFile, m_playlist->selectedTitle());
+    emit itemStarted(m_currentFile, m_playlist.selectedTitle());
     enableMediaControl(MediaControlState::Playing);
     m_rate = 1.0;
     m_increaseEnabled = true;
@@ -135,7 +136,7 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
     }
 }
 
-void PlaybackSession::enableMediaControl(int state)
+void PlaybackSession::enableMediaControl(MediaControlState::State state)
 {
     const std::optional<MediaControlState> control = MediaControlState::enableMediaControl(state);
     if (!control) {
@@ -146,7 +147,7 @@ void PlaybackSession::enableMediaControl(int state)
     if (m_controlState == MediaControlState::Playing) {
         m_reachedPlaying = false;
     }
-    emit controlStateChanged(state);
+    emit controlStateChanged(m_controlState);
 }
 
 void PlaybackSession::monitorTick()
@@ -186,8 +187,9 @@ void PlaybackSession::monitorTick()
 
 void PlaybackSession::moveOn()
 {
-    const ItemEndDecision decision = m_sequence.afterItemEnd(
-        playModeFromSetting(m_settings.PlayMode), repeatModeFromSetting(m_settings.RepeatMode));
+    const ItemEndDecision decision =
+        m_sequence.afterItemEnd(playModeFromSetting(m_settings.settings().PlayMode),
+                                repeatModeFromSetting(m_settings.settings().RepeatMode));
     switch (decision.action) {
     case ItemEndDecision::Action::Replay:
         stop();
@@ -201,21 +203,24 @@ void PlaybackSession::moveOn()
         break;
     case ItemEndDecision::Action::PlayEntry:
         m_sequence.setPosition(decision.position);
-        if (m_playlist) {
-            m_playlist->select(decision.entry);
-            PlayItem(m_playlist->selectedItem(), false);
-        }
+        selectEntry(decision.entry);
+        PlayItem(m_playlist.selectedItem(), false);
         break;
+    }
+}
+
+void PlaybackSession::selectEntry(int index)
+{
+    // The list keeps its selection when asked for no entry.
+    if (index >= 0) {
+        m_playlist.select(index);
     }
 }
 
 void PlaybackSession::rebuildSequence()
 {
-    if (!m_playlist) {
-        return;
-    }
-    m_sequence.build(playModeFromSetting(m_settings.PlayMode), m_playlist->count(),
-                     m_playlist->selectedItem(), m_random);
+    m_sequence.build(playModeFromSetting(m_settings.settings().PlayMode), m_playlist.count(),
+                     m_playlist.selectedItem(), m_random);
 }
 
 void PlaybackSession::setSequencePosition(int position)
@@ -223,28 +228,28 @@ void PlaybackSession::setSequencePosition(int position)
     m_sequence.setPosition(position);
 }
 
-void PlaybackSession::removeSequenceAt(int index)
-{
-    m_sequence.removeAt(index);
-}
-
-void PlaybackSession::clearSequence()
-{
-    m_sequence.clear();
-}
-
 bool PlaybackSession::isShuffle() const
 {
-    return playModeFromSetting(m_settings.PlayMode) == PlayMode::Shuffle;
+    return playModeFromSetting(m_settings.settings().PlayMode) == PlayMode::Shuffle;
+}
+
+void PlaybackSession::entryClicked(int index)
+{
+    if (!isShuffle()) {
+        m_sequence.setPosition(index);
+    }
+}
+
+void PlaybackSession::entryActivated(int index)
+{
+    PlayItem(index, false);
+    m_sequence.setPosition(index);
 }
 
 void PlaybackSession::play()
 {
-    if (!m_playlist) {
-        return;
-    }
-    if (m_playlist->count() == 0) {
-        m_playlist->openFiles();
+    if (m_playlist.count() == 0) {
+        emit openRequested();
         return;
     }
     if (m_flags.Paused) {
@@ -254,7 +259,7 @@ void PlaybackSession::play()
         enableMediaControl(MediaControlState::Playing);
         return;
     }
-    const int selected = m_playlist->selectedItem();
+    const int selected = m_playlist.selectedItem();
     m_sequence.setPosition(selected);
     PlayItem(selected, false);
 }
@@ -288,24 +293,24 @@ void PlaybackSession::stop()
 
 void PlaybackSession::next()
 {
-    if (!m_flags.MediaActive || !m_playlist) {
+    if (!m_flags.MediaActive) {
         return;
     }
     if (const std::optional<int> position = m_sequence.nextPosition()) {
         m_sequence.setPosition(*position);
-        m_playlist->select(*position);
+        selectEntry(*position);
         PlayItem(*position, false);
     }
 }
 
 void PlaybackSession::previous()
 {
-    if (!m_flags.MediaActive || !m_playlist) {
+    if (!m_flags.MediaActive) {
         return;
     }
     if (const std::optional<int> position = m_sequence.previousPosition()) {
         m_sequence.setPosition(*position);
-        m_playlist->select(*position);
+        selectEntry(*position);
         PlayItem(*position, false);
     }
 }
@@ -415,14 +420,14 @@ bool PlaybackSession::speedEnabled(const QString& key) const
 
 void PlaybackSession::setPlayMode(PlayMode mode)
 {
-    m_settings.PlayMode = static_cast<qint32>(mode);
+    m_settings.setPlayMode(static_cast<qint32>(mode));
     rebuildSequence();
     emit modesChanged();
 }
 
 void PlaybackSession::setRepeatMode(RepeatMode mode)
 {
-    m_settings.RepeatMode = static_cast<qint32>(mode);
+    m_settings.setRepeatMode(static_cast<qint32>(mode));
     emit modesChanged();
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "playback/AfterPlay.h"
+#include "playback/Engine.h"
 #include "playback/EngineOptions.h"
 #include "playback/MediaControlState.h"
 #include "playback/PlaySequence.h"
 #include "playback/PlaybackModes.h"
 #include "playback/SpeedSteps.h"
 #include "playback/TransportFlags.h"
-#include "playlist/PlaybackSeam.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,24 +16,22 @@
 #include <memory>
 
 class Engine;
-class PlaylistAccess;
+class PlaylistModel;
 class PowerControl;
-class RecentHistory;
-struct Settings;
+class SettingsStore;
 
 // Plays playlist entries: one fresh engine control per item, the twice-a-second watch over it,
 // the transport commands, and moving on by play and repeat mode when an item ends.
-class PlaybackSession : public QObject, public PlaybackSeam
+class PlaybackSession : public QObject
 {
     Q_OBJECT
 public:
     using EngineFactory = std::function<std::unique_ptr<Engine>(const QStringList& options)>;
 
-    PlaybackSession(Settings& settings, RecentHistory& history, PowerControl& power,
+    PlaybackSession(SettingsStore& settings, PlaylistModel& playlist, PowerControl& power,
                     EngineFactory factory, QObject* parent = nullptr);
     ~PlaybackSession() override;
 
-    void setPlaylist(PlaylistAccess* playlist) { m_playlist = playlist; }
     void setRandomSource(PlaySequence::RandomSource random) { m_random = std::move(random); }
 
     // Engine control lifetime.
@@ -42,13 +40,17 @@ public:
     void SaveVLCOptions();
     Engine* engine() const { return m_engine.get(); }
 
-    // PlaybackSeam
-    void PlayItem(int index, bool fullScreen) override;
-    void rebuildSequence() override;
-    void setSequencePosition(int position) override;
-    void removeSequenceAt(int index) override;
-    void clearSequence() override;
-    bool isShuffle() const override;
+    void PlayItem(int index, bool fullScreen);
+
+    // The play order over the playlist: shuffled when the play mode is shuffle, in order
+    // otherwise; the position follows the selected entry.
+    void rebuildSequence();
+    void setSequencePosition(int position);
+    bool isShuffle() const;
+    // A click on an entry moves the position there, unless the order is shuffled.
+    void entryClicked(int index);
+    // A double-clicked entry plays, and the order goes on from it.
+    void entryActivated(int index);
 
     // Transport commands.
     void play();
@@ -71,7 +73,7 @@ public:
     void setRepeatMode(RepeatMode mode);
     void DoAfter(int toDo);
 
-    void enableMediaControl(int state);
+    void enableMediaControl(MediaControlState::State state);
     // One tick of the monitor; the timer calls it every 500 ms.
     void monitorTick();
 
@@ -88,8 +90,8 @@ public:
     bool speedEnabled(const QString& key) const;
 
 signals:
-    void itemStarted(int index);
-    void controlStateChanged(int state);
+    void itemStarted(const QString& path, const QString& title);
+    void controlStateChanged(MediaControlState::State state);
     void timeTextChanged(const QString& text);
     void progressChanged(int percent);
     void rateTextChanged(const QString& text, bool visible);
@@ -99,18 +101,20 @@ signals:
     void modesChanged();
     // The after-play action asks for the program to end.
     void closeRequested();
+    // Play was asked for with nothing to play: the open dialog is wanted.
+    void openRequested();
 
 private:
     void connectEngine();
     void moveOn();
+    void selectEntry(int index);
     void applySpeed(const std::optional<SpeedSteps::Change>& change);
-    void onEngineState(int state);
+    void onEngineState(Engine::State state);
 
-    Settings& m_settings;
-    RecentHistory& m_history;
+    SettingsStore& m_settings;
+    PlaylistModel& m_playlist;
     PowerControl& m_power;
     EngineFactory m_factory;
-    PlaylistAccess* m_playlist = nullptr;
     std::unique_ptr<Engine> m_engine;
     EngineOptions m_options;
     PlaySequence m_sequence;

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cmath>
 #include <mutex>
+#include <optional>
 #include <vlc/vlc.h>
 
 // Bridges libVLC's event threads to the UI thread. The engine clears `engine` before it stops and
@@ -74,7 +75,7 @@ bool isAddress(const QString& mrlOrPath)
 
 } // namespace
 
-VlcEngine::VlcEngine(const QStringList& options, QWidget* videoSurface, AudioOutput audio,
+VlcEngine::VlcEngine(const QStringList& options, VideoSurface* videoSurface, AudioOutput audio,
                      QObject* parent)
     : Engine(parent), m_relay(std::make_unique<VlcEventRelay>())
 {
@@ -118,7 +119,8 @@ VlcEngine::VlcEngine(const QStringList& options, QWidget* videoSurface, AudioOut
 
     // Anywhere but X11 handing libVLC a window id crashes it.
     if (videoSurface && platform == QLatin1String("xcb")) {
-        libvlc_media_player_set_xwindow(m_player, static_cast<uint32_t>(videoSurface->winId()));
+        libvlc_media_player_set_xwindow(m_player,
+                                        static_cast<uint32_t>(videoSurface->videoWindowId()));
         // Clicks and keys belong to the player window (double-click leaves full screen).
         libvlc_video_set_mouse_input(m_player, 0);
         libvlc_video_set_key_input(m_player, 0);
@@ -271,7 +273,7 @@ int VlcEngine::itemCount() const
     return static_cast<int>(m_items.size());
 }
 
-int VlcEngine::state() const
+Engine::State VlcEngine::state() const
 {
     // libVLC answers "stopped" for a player that never had anything to play.
     if (!m_player || !m_loaded) {
@@ -281,7 +283,8 @@ int VlcEngine::state() const
     if (current == libvlc_Ended && m_relay->failed) {
         return Error;
     }
-    return current;
+    // libVLC's own numbering is the one State follows.
+    return static_cast<State>(current);
 }
 
 double VlcEngine::position() const
@@ -373,7 +376,7 @@ void VlcEngine::toggleFullscreen()
 
 void VlcEngine::handleEvent(int type, int value)
 {
-    int reported = -1;
+    std::optional<State> reported;
     switch (type) {
     case libvlc_MediaPlayerOpening:
         reported = Opening;
@@ -410,12 +413,15 @@ void VlcEngine::handleEvent(int type, int value)
         return;
     }
 
-    m_reportedState = reported;
-    qCDebug(lcPlayback) << "engine state" << reported;
+    if (!reported) {
+        return;
+    }
+    m_reportedState = *reported;
+    qCDebug(lcPlayback) << "engine state" << *reported;
     // A handler may delete the engine (a new one per item); touch nothing after that.
     const QPointer<VlcEngine> alive(this);
-    emit stateChanged(reported);
-    if (alive && reported == Ended) {
+    emit stateChanged(*reported);
+    if (alive && *reported == Ended) {
         emit ended();
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "playback/Engine.h"
+#include "playback/VideoSurface.h"
 
-#include <QWidget>
 #include <memory>
 #include <vector>
 
@@ -25,8 +25,8 @@ public:
     };
 
     // options: engine option strings such as "snapshot-format=PNG" or "no-disable-screensaver".
-    // videoSurface: the widget whose native window shows the video; only used on X11.
-    explicit VlcEngine(const QStringList& options = {}, QWidget* videoSurface = nullptr,
+    // videoSurface: the native window that shows the video; only used on X11.
+    explicit VlcEngine(const QStringList& options = {}, VideoSurface* videoSurface = nullptr,
                        AudioOutput audio = AudioOutput::Automatic, QObject* parent = nullptr);
     ~VlcEngine() override;
 
@@ -48,7 +48,7 @@ public:
     void stop() override;
     int itemCount() const override;
 
-    int state() const override;
+    State state() const override;
     double position() const override;
     void setPosition(double fraction) override;
     double time() const override;
@@ -91,6 +91,6 @@ private:
     bool m_fullscreen = false;
     bool m_stopRequested = false;
     int m_volume = 100;
-    int m_reportedState = Idle;
+    State m_reportedState = Idle;
     int m_voutCount = 0;
 };

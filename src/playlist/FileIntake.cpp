@@ -1,6 +1,6 @@
 #include "playlist/FileIntake.h"
 
-#include "playlist/MediaProber.h"
+#include "mediainfo/MediaProber.h"
 
 #include <QPointer>
 #include <QThread>

@@ -1,28 +1,25 @@
 #pragma once
 
 #include "mediainfo/ProbeResult.h"
-#include "playback/PlaylistAccess.h"
 #include "playlist/IntakeRequest.h"
+#include "playlist/PlaylistModel.h"
 
 #include <QObject>
-#include <QSet>
 #include <QStringList>
 
-class FancyList;
 class FileIntake;
 class MediaProber;
 class OpenDialog;
-class PlaybackSeam;
 class UserMessages;
 
-// The playlist: the thumbnail list and its parallel lists of full paths and descriptions, kept
-// the same length and order, and the one way files enter it.
-class Playlist : public QObject, public PlaylistAccess
+// The one way files enter the playlist: probed on workers, refused with a message or committed
+// to the model in the order given. What should play is announced, not played from here.
+class Playlist : public QObject
 {
     Q_OBJECT
 public:
-    Playlist(FancyList& list, MediaProber& prober, UserMessages& messages, PlaybackSeam& playback,
-             OpenDialog& dialog, QObject* parent = nullptr);
+    Playlist(PlaylistModel& model, MediaProber& prober, UserMessages& messages, OpenDialog& dialog,
+             QObject* parent = nullptr);
     ~Playlist() override;
 
     // Takes one file in. The probe runs on a worker; the file is committed in the order given.
@@ -30,40 +27,37 @@ public:
     void OpenFiles(bool append);
     void addDroppedFiles(const QStringList& paths);
 
-    bool IsInPlaylist(const QString& path) const { return m_paths.contains(path); }
-    int count() const override { return static_cast<int>(m_fullPaths.size()); }
-    QString fullPath(int index) const override { return m_fullPaths.value(index); }
-    QString mediaInfo(int index) const { return m_mediaInfo.value(index); }
-    const QStringList& lstFullPath() const { return m_fullPaths; }
-    const QStringList& lstMediaInfo() const { return m_mediaInfo; }
-    int selectedItem() const override;
-    QString selectedTitle() const override;
-    void select(int index) override;
-    void openFiles() override { OpenFiles(false); }
+    PlaylistModel& model() const { return m_model; }
+    bool IsInPlaylist(const QString& path) const { return m_model.contains(path); }
+    int count() const { return m_model.count(); }
+    QString fullPath(int index) const { return m_model.fullPath(index); }
+    QString mediaInfo(int index) const { return m_model.mediaInfo(index); }
+    QStringList lstFullPath() const { return m_model.lstFullPath(); }
+    QStringList lstMediaInfo() const { return m_model.lstMediaInfo(); }
 
     void removeSelected();
     void removeAll();
+    // A click on an entry of the list; a double-click plays it and puts the list away.
+    void clickEntry();
+    void activateEntry();
 
     FileIntake& intake() const { return *m_intake; }
 
 signals:
-    // A double-click played an entry: the list is to be put away.
+    void playRequested(int index, bool fullScreen);
+    // An intake finished with a file, taken or already present: the play order is due again.
+    void committed();
+    void entryClicked(int index);
+    // A double-click played this entry; its place in the play order follows.
+    void entryActivated(int index);
     void hideRequested();
-    void popupRequested(const QPoint& listPosition);
     void progressChanged(int done, int total);
 
 private:
     void commit(const IntakeRequest& request, bool accepted, const ProbeResult& result);
-    void onClick();
-    void onDoubleClick();
 
-    FancyList& m_list;
+    PlaylistModel& m_model;
     UserMessages& m_messages;
-    PlaybackSeam& m_playback;
     OpenDialog& m_dialog;
     FileIntake* m_intake = nullptr;
-    QStringList m_fullPaths;
-    QStringList m_mediaInfo;
-    // Paths never enter twice, so a set answers IsInPlaylist without a walk over the list.
-    QSet<QString> m_paths;
 };

@@ -1,16 +1,10 @@
 #include "ui/MainWindow.h"
 
-#include "app/ConfigFile.h"
-#include "app/StartupCommand.h"
-#include "app/Twips.h"
-#include "playlist/FancyList.h"
-#include "playlist/SupportedFiles.h"
-#include "playlist/TextEllipsis.h"
 #include "ui/AppIcon.h"
+#include "ui/FancyList.h"
 #include "ui/TransportBar.h"
 #include "ui/VideoArea.h"
-#include "util/Logging.h"
-#include "util/Rounding.h"
+#include "util/Product.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,15 +16,13 @@
 
 namespace {
 constexpr int kCaptionHeight = 28;
-constexpr QLatin1StringView kApplicationTitle("Taskel Media Player");
 } // namespace
 
-MainWindow::MainWindow(const SettingsEnvironment& environment, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_environment(environment),
-      m_settings(defaultSettings(environment)), m_configPath(ConfigFile::defaultPath())
+MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_settings(settings)
 {
     setWindowIcon(korvaneIcon());
-    setWindowTitle(QStringLiteral("Korvane"));
+    setWindowTitle(korvane::kProductName);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     m_caption = new QLabel(this);
@@ -48,6 +40,9 @@ MainWindow::MainWindow(const SettingsEnvironment& environment, QWidget* parent)
 
     m_list = new FancyList(this);
     m_list->setObjectName(QStringLiteral("FancyList1"));
+    m_list->setImageWidth(64);
+    m_list->setImageHeight(64);
+    m_list->setItemHeight(80);
     m_video = new VideoArea(this);
     m_video->setObjectName(QStringLiteral("VideoFrame"));
     connect(m_video, &VideoArea::doubleClicked, this,
@@ -61,53 +56,36 @@ MainWindow::MainWindow(const SettingsEnvironment& environment, QWidget* parent)
     m_intakeProgress->hide();
 
     m_tray = new QSystemTrayIcon(windowIcon(), this);
-    m_tray->setToolTip(kApplicationTitle);
+    m_tray->setToolTip(korvane::kApplicationTitle);
 
     resize(kDefaultWidth, kDefaultHeight);
     // Where the settings do not place it, the window opens centred, as a fresh start does.
-    move(pixels(m_settings.WindowLeft, m_settings.WindowTop));
-    setCaptionText(QStringLiteral("Korvane"));
+    const Settings& stored = m_settings.settings();
+    move(m_settings.toPixels(stored.WindowLeft, stored.WindowTop));
+    setCaptionText(korvane::kProductName);
+    connect(&m_settings, &SettingsStore::changed, this, &MainWindow::SetLoadedOptions);
 }
 
 MainWindow::~MainWindow() = default;
 
-QPoint MainWindow::pixels(qint32 xTwips, qint32 yTwips) const
+WindowPlacement MainWindow::placement() const
 {
-    return {static_cast<int>(korvane::roundHalfEven(xTwips / m_environment.twipsPerPixelX)),
-            static_cast<int>(korvane::roundHalfEven(yTwips / m_environment.twipsPerPixelY))};
-}
-
-void MainWindow::LoadConfigurations()
-{
-    const ConfigFile::LoadResult result = ConfigFile::load(m_configPath, m_environment);
-    m_settings = result.settings;
-    if (result.usedDefaults) {
-        qCDebug(lcApp) << "settings reset to defaults" << (result.written ? "" : "(not saved)");
-    }
-    emit settingsLoaded();
-    SetLoadedOptions();
-}
-
-bool MainWindow::WriteConfigurations()
-{
-    ConfigFile::recordPosition(m_settings, m_maximized, m_loading,
-                               x() * m_environment.twipsPerPixelX,
-                               y() * m_environment.twipsPerPixelY);
-    return ConfigFile::write(m_configPath, m_settings);
+    return WindowPlacement{pos(), m_maximized, m_loading};
 }
 
 void MainWindow::SetLoadedOptions()
 {
-    if (m_settings.RememberLastSize) {
-        const QPoint size = pixels(m_settings.WindowWidth, m_settings.WindowHeight);
+    const Settings& stored = m_settings.settings();
+    if (m_settings.rememberLastSize()) {
+        const QPoint size = m_settings.toPixels(stored.WindowWidth, stored.WindowHeight);
         resize(size.x(), size.y());
     }
-    if (m_settings.RememberLastPos) {
+    if (m_settings.rememberLastPos()) {
         // Placed as stored, even off the current screens.
-        move(pixels(m_settings.WindowLeft, m_settings.WindowTop));
+        move(m_settings.toPixels(stored.WindowLeft, stored.WindowTop));
     }
-    SetTopmost(m_settings.AlwaysOnTop != 0);
-    if (m_settings.ShowInTray && QSystemTrayIcon::isSystemTrayAvailable()) {
+    SetTopmost(m_settings.alwaysOnTop());
+    if (m_settings.showInTray() && QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray->show();
     } else {
         m_tray->hide();
@@ -131,17 +109,20 @@ void MainWindow::setMediaActive(bool active)
 
 void MainWindow::rebuildCaption()
 {
-    switch (m_settings.TitleBarMode) {
-    case 0:
-        setCaptionText(QStringLiteral("Korvane - (") + m_mediaTitle + u')');
+    const std::optional<TitleBarMode> mode = m_settings.titleBarMode();
+    if (!mode) {
+        return;
+    }
+    const QString named = QString(korvane::kProductName) + QStringLiteral(" - (");
+    switch (*mode) {
+    case TitleBarMode::FileName:
+        setCaptionText(named + m_mediaTitle + u')');
         break;
-    case 1:
-        setCaptionText(QStringLiteral("Korvane - (") + m_mediaPath + u')');
+    case TitleBarMode::FullPath:
+        setCaptionText(named + m_mediaPath + u')');
         break;
-    case 2:
-        setCaptionText(QStringLiteral("Korvane"));
-        break;
-    default:
+    case TitleBarMode::ProductOnly:
+        setCaptionText(korvane::kProductName);
         break;
     }
 }
@@ -198,39 +179,9 @@ void MainWindow::SetTopmost(bool topmost)
     }
 }
 
-void MainWindow::receiveCommand(const QString& text)
-{
-    if (text.isEmpty()) {
-        return;
-    }
-    qCDebug(lcApp).noquote() << "received:" << text;
-    QApplication::alert(this);
-    bool playNow = true;
-    QString path = text;
-    if (StartupCommand::hasAddMarker(path)) {
-        path = StartupCommand::withoutAddMarker(path);
-        playNow = false;
-    }
-    emit fileRequested(FileNameOfPath(path), path, m_settings.LaunchFullscreen != 0, playNow);
-}
-
-void MainWindow::shutdown()
-{
-    if (m_shutDown) {
-        return;
-    }
-    m_shutDown = true;
-    if (!WriteConfigurations()) {
-        qCWarning(lcApp) << "could not save settings to" << m_configPath;
-    }
-    emit shuttingDown();
-    m_tray->hide();
-    QCoreApplication::quit();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    shutdown();
+    emit closing();
     event->accept();
 }
 
@@ -248,8 +199,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     layoutParts();
     if (!m_maximized && !m_loading) {
-        m_settings.WindowWidth = korvane::twipsToLong(width() * m_environment.twipsPerPixelX);
-        m_settings.WindowHeight = korvane::twipsToLong(height() * m_environment.twipsPerPixelY);
+        m_settings.recordWindowSize(size());
     }
 }
 

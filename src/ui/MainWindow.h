@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/Settings.h"
-#include "app/SettingsEnvironment.h"
+#include "settings/SettingsStore.h"
 
 #include <QWidget>
 
@@ -12,8 +11,8 @@ class QToolButton;
 class TransportBar;
 class VideoArea;
 
-// Korvane's frameless main window. It owns the settings record and applies it; the parts it
-// shows are composed from their own classes.
+// Korvane's frameless main window. It shows the parts it is composed of and applies the settings
+// the store holds; it neither reads nor writes the settings file.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -21,16 +20,10 @@ public:
     static constexpr int kDefaultWidth = 388;
     static constexpr int kDefaultHeight = 515;
 
-    explicit MainWindow(const SettingsEnvironment& environment, QWidget* parent = nullptr);
+    explicit MainWindow(SettingsStore& settings, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    Settings& settings() { return m_settings; }
-    const Settings& settings() const { return m_settings; }
-    QString configPath() const { return m_configPath; }
-    void setConfigPath(const QString& path) { m_configPath = path; }
-
-    void LoadConfigurations();
-    bool WriteConfigurations();
+    // Applies the stored geometry, topmost state, tray icon and caption; follows every change.
     void SetLoadedOptions();
     void SetTopmost(bool topmost);
 
@@ -38,6 +31,8 @@ public:
     bool isLoading() const { return m_loading; }
     bool isMaximizedByToggle() const { return m_maximized; }
     bool isMediaActive() const { return m_mediaActive; }
+    // Where the window stands, for the settings written at shutdown.
+    WindowPlacement placement() const;
 
     QString captionText() const { return m_captionText; }
     QSystemTrayIcon* trayIcon() const { return m_tray; }
@@ -55,19 +50,9 @@ public:
     void setVideoFullScreen(bool on);
     bool isVideoFullScreen() const { return m_videoFullScreen; }
 
-    // A command handed over by a later start ("<path>" or "<path> *Add").
-    void receiveCommand(const QString& text);
-
-    // Runs the shutdown once: saves the settings, releases what the window holds, quits.
-    void shutdown();
-
 signals:
-    // The settings were read again; the engine options follow them.
-    void settingsLoaded();
-    // The settings are saved; what plays is to be released before the process ends.
-    void shuttingDown();
-    // A file to take into the playlist, as the command line and hand-over ask for it.
-    void fileRequested(const QString& title, const QString& path, bool fullScreen, bool playNow);
+    // The window was closed: the program is to shut down.
+    void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,17 +62,13 @@ protected:
 
 private:
     void layoutParts();
-    QPoint pixels(qint32 xTwips, qint32 yTwips) const;
     void setCaptionText(const QString& text);
     void rebuildCaption();
 
-    SettingsEnvironment m_environment;
-    Settings m_settings;
-    QString m_configPath;
+    SettingsStore& m_settings;
     bool m_loading = true;
     bool m_maximized = false;
     bool m_mediaActive = false;
-    bool m_shutDown = false;
     bool m_playlistVisible = true;
     bool m_videoFullScreen = false;
     bool m_wasMaximizedBeforeFullScreen = false;

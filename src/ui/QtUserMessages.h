@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/UserMessages.h"
+#include "system/UserMessages.h"
 
 #include <QPointer>
 

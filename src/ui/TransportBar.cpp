@@ -104,7 +104,7 @@ void TransportBar::setRateText(const QString& text, bool visible)
     m_rate->setVisible(visible);
 }
 
-void TransportBar::setControlState(int state)
+void TransportBar::setControlState(MediaControlState::State state)
 {
     const auto control = MediaControlState::enableMediaControl(state);
     if (!control) {

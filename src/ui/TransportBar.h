@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/MediaControlState.h"
+
 #include <QStyle>
 #include <QWidget>
 
@@ -20,7 +22,7 @@ public:
     void setTimeText(const QString& text);
     void setProgress(int percent);
     void setRateText(const QString& text, bool visible);
-    void setControlState(int state);
+    void setControlState(MediaControlState::State state);
     void setMuted(bool muted);
     QString timeText() const;
     ProgressBar* progressBar() const { return m_progress; }

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "playback/VideoSurface.h"
+
 #include <QImage>
 #include <QWidget>
 
 // Where the engine draws the video. For items without video it shows the audio picture,
 // stretched over the whole area.
-class VideoArea : public QWidget
+class VideoArea : public QWidget, public VideoSurface
 {
     Q_OBJECT
 public:
     explicit VideoArea(QWidget* parent = nullptr);
+
+    quint64 videoWindowId() override { return winId(); }
 
     void setAudioLogo(const QImage& logo) { m_logo = logo; }
     void setAudioOnly(bool audioOnly);

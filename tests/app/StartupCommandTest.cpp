@@ -1,7 +1,5 @@
 #include "app/StartupCommand.h"
 
-#include "playlist/SupportedFiles.h"
-
 #include <gtest/gtest.h>
 
 TEST(StartupCommand, QuotedPathWithBlanksArrivesWhole)
@@ -42,33 +40,23 @@ TEST(StartupCommand, NoArgumentsGiveEmptyTexts)
     EXPECT_TRUE(command.autoPlay);
 }
 
-TEST(SupportedFiles, ExtensionsInTheirFixedOrder)
+TEST(StartupCommand, HandedOverTextKeepsItsQuotesAndLosesOnlyTheMarker)
 {
-    const QStringList& ext = SupportedExtensions();
-    ASSERT_EQ(ext.size(), 24);
-    EXPECT_EQ(ext.first(), "wav");
-    EXPECT_EQ(ext.at(7), "mpeg");
-    EXPECT_EQ(ext.at(15), "hdmov");
-    EXPECT_EQ(ext.last(), "asf");
-}
-
-TEST(SupportedFiles, ExtensionTestIgnoresCaseAndLooksAtLastComponentOnly)
-{
-    EXPECT_TRUE(IsSupportedFile("/tmp/Movie.MKV"));
-    EXPECT_TRUE(IsSupportedFile("clip.3gpp"));
-    EXPECT_TRUE(IsSupportedFile("/a.b/c.d/film.HdMov"));
-    EXPECT_FALSE(IsSupportedFile("/videos.mkv/readme"));
-    EXPECT_FALSE(IsSupportedFile("/tmp/noext"));
-    EXPECT_FALSE(IsSupportedFile("/tmp/trailingdot."));
-    EXPECT_FALSE(IsSupportedFile("/tmp/a.mkv.txt"));
-    EXPECT_FALSE(IsSupportedFile(""));
-    EXPECT_FALSE(IsSupportedFile("/tmp/a.mkv /tmp/b.mkv.part"));
-}
-
-TEST(SupportedFiles, FileNameIsTextAfterLastSlash)
-{
-    EXPECT_EQ(FileNameOfPath("/home/me/a b.mkv"), "a b.mkv");
-    EXPECT_EQ(FileNameOfPath("plain.mkv"), "plain.mkv");
-    EXPECT_EQ(FileNameOfPath("/home/me/"), "");
-    EXPECT_EQ(FileNameOfPath("C:\\dos\\x.avi"), "C:\\dos\\x.avi");
+    const struct
+    {
+        const char* text;
+        const char* path;
+        bool autoPlay;
+    } cases[] = {
+        {"/media/a b/clip.mkv", "/media/a b/clip.mkv", true},
+        {"/media/a b/other.avi *Add", "/media/a b/other.avi", false},
+        {"/media/\"quoted\".mkv", "/media/\"quoted\".mkv", true},
+        {"", "", true},
+    };
+    for (const auto& c : cases) {
+        const auto command = StartupCommand::fromHandOver(c.text);
+        EXPECT_EQ(command.path, c.path) << c.text;
+        EXPECT_EQ(command.autoPlay, c.autoPlay) << c.text;
+        EXPECT_EQ(command.forwardingText, c.text);
+    }
 }

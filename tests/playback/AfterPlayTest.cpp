@@ -1,7 +1,7 @@
 #include "playback/AfterPlay.h"
 
-#include "FakePowerControl.h"
-#include "playback/LogindPowerControl.h"
+#include "system/FakePowerControl.h"
+#include "system/LogindPowerControl.h"
 
 #include <gtest/gtest.h>
 

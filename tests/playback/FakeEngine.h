@@ -32,7 +32,7 @@ public:
     void stop() override { calls << QStringLiteral("stop"); }
     int itemCount() const override { return static_cast<int>(items.size()); }
 
-    int state() const override { return fakeState; }
+    State state() const override { return fakeState; }
     double position() const override { return fakePosition; }
     void setPosition(double fraction) override
     {
@@ -77,7 +77,7 @@ public:
     bool isFullscreen() const override { return fullscreen; }
 
     // Notifications, sent synchronously on the calling (test) thread.
-    void fireState(int newState)
+    void fireState(State newState)
     {
         fakeState = newState;
         emit stateChanged(newState);
@@ -99,7 +99,7 @@ public:
 
     QStringList calls;
     std::vector<Item> items;
-    int fakeState = Idle;
+    State fakeState = Idle;
     double fakePosition = 0.0;
     double fakeTime = 0.0;
     double fakeLength = 0.0;

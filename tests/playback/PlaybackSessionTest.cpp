@@ -1,13 +1,10 @@
 #include "playback/PlaybackSession.h"
 
-#include "FakeEngine.h"
-#include "app/Settings.h"
-#include "app/SettingsEnvironment.h"
-#include "playback/PlaylistAccess.h"
-#include "playback/PowerControl.h"
+#include "playback/FakeEngine.h"
 #include "playback/TimeText.h"
-#include "playlist/RecentHistory.h"
-#include "system/FakeUserStore.h"
+#include "playlist/PlaylistModel.h"
+#include "settings/SettingsStore.h"
+#include "system/FakePowerControl.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -15,50 +12,28 @@
 
 namespace {
 
-class ListOfPaths : public PlaylistAccess
-{
-public:
-    int count() const override { return static_cast<int>(paths.size()); }
-    QString fullPath(int index) const override { return paths.value(index); }
-    int selectedItem() const override { return selected; }
-    QString selectedTitle() const override
-    {
-        const QString path = paths.value(selected);
-        return path.mid(path.lastIndexOf('/') + 1);
-    }
-    void select(int index) override
-    {
-        if (index >= 0 && index < count()) {
-            selected = index;
-        }
-    }
-    void openFiles() override { ++dialogs; }
-
-    QStringList paths;
-    int selected = -1;
-    int dialogs = 0;
-};
-
-class CountingPower : public PowerControl
-{
-public:
-    void reboot() override { ++reboots; }
-    void powerOff() override { ++powerOffs; }
-    int reboots = 0;
-    int powerOffs = 0;
-};
-
 class PlaybackSessionTest : public ::testing::Test
 {
 protected:
     PlaybackSessionTest()
     {
+        session.SaveVLCOptions();
+        for (const char* name : {"a.mkv", "b.mkv", "c.mkv"}) {
+            playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
+        }
+    }
+
+    static SettingsEnvironment environment()
+    {
         SettingsEnvironment env;
         env.picturesFolder = "/home/me/Pictures";
-        settings = defaultSettings(env);
-        session.setPlaylist(&playlist);
-        session.SaveVLCOptions();
-        playlist.paths = {"/m/a.mkv", "/m/b.mkv", "/m/c.mkv"};
+        return env;
+    }
+
+    void setModes(int play, int repeat)
+    {
+        settings.setPlayMode(play);
+        settings.setRepeatMode(repeat);
     }
 
     FakeEngine& engine() { return *static_cast<FakeEngine*>(session.engine()); }
@@ -71,7 +46,7 @@ protected:
     }
 
     // The engine reached playing and ran to the given time.
-    void runTo(double timeMs, double lengthMs, int state = Engine::Playing)
+    void runTo(double timeMs, double lengthMs, Engine::State state = Engine::Playing)
     {
         engine().fakeLength = lengthMs;
         engine().fakeTime = timeMs;
@@ -80,13 +55,11 @@ protected:
         session.monitorTick();
     }
 
-    Settings settings;
-    FakeUserStore store;
-    RecentHistory history{store};
-    CountingPower power;
+    SettingsStore settings{environment()};
+    FakePowerControl power;
     QList<QStringList> engineOptions;
-    ListOfPaths playlist;
-    PlaybackSession session{settings, history, power, [this](const QStringList& options) {
+    PlaylistModel playlist;
+    PlaybackSession session{settings, playlist, power, [this](const QStringList& options) {
                                 engineOptions << options;
                                 return std::make_unique<FakeEngine>();
                             }};
@@ -100,9 +73,11 @@ TEST_F(PlaybackSessionTest, OptionsFollowSettings)
               QStringList({"overlay", "snapshot-prefix=IMG_", "snapshot-path=/home/me/Pictures",
                            "snapshot-format=JPG", "snapshot-preview", "snapshot-sequential",
                            "disable-screensaver", "snapshot-Width=640", "snapshot-Height=480"}));
-    settings.SnapshotPreview = 0;
-    settings.DisableScreenSaver = 0;
-    settings.SnapshotFormat = 1;
+    Settings changed = settings.settings();
+    changed.SnapshotPreview = 0;
+    changed.DisableScreenSaver = 0;
+    changed.SnapshotFormat = 1;
+    settings.apply(changed);
     session.SaveVLCOptions();
     EXPECT_EQ(session.engineOptions().strings().at(3), "snapshot-format=PNG");
     EXPECT_EQ(session.engineOptions().strings().at(4), "no-snapshot-preview");
@@ -111,6 +86,7 @@ TEST_F(PlaybackSessionTest, OptionsFollowSettings)
 
 TEST_F(PlaybackSessionTest, PlayItemMakesFreshEngineWithItsSnapshotFolder)
 {
+    QSignalSpy started(&session, &PlaybackSession::itemStarted);
     playSelected(1);
     ASSERT_EQ(engineOptions.size(), 1);
     EXPECT_EQ(engineOptions[0].at(2), "snapshot-path=/home/me/Pictures/b.mkv Images");
@@ -119,7 +95,8 @@ TEST_F(PlaybackSessionTest, PlayItemMakesFreshEngineWithItsSnapshotFolder)
     EXPECT_EQ(engine().calls.filter("play").size(), 1);
     EXPECT_EQ(session.CurrentFile(), "/m/b.mkv");
     EXPECT_TRUE(session.flags().MediaActive);
-    EXPECT_EQ(history.recentFile(0), "/m/b.mkv");
+    ASSERT_EQ(started.size(), 1);
+    EXPECT_EQ(started[0], QVariantList({"/m/b.mkv", "b.mkv"}));
 
     QPointer<Engine> first = session.engine();
     session.PlayItem(1, false);
@@ -133,9 +110,10 @@ TEST_F(PlaybackSessionTest, OutOfRangeOrEmptyPlaylistPlaysNothing)
     session.PlayItem(3, false);
     session.PlayItem(-1, false);
     EXPECT_TRUE(engineOptions.isEmpty());
-    playlist.paths.clear();
+    QSignalSpy dialogs(&session, &PlaybackSession::openRequested);
+    playlist.clear();
     session.play();
-    EXPECT_EQ(playlist.dialogs, 1);
+    EXPECT_EQ(dialogs.size(), 1);
     EXPECT_TRUE(engineOptions.isEmpty());
 }
 
@@ -158,13 +136,12 @@ TEST_F(PlaybackSessionTest, MonitorShowsLoadingUntilPlayingThenTime)
 
 TEST_F(PlaybackSessionTest, ContinuousRepeatAllWrapsToFirstEntry)
 {
-    settings.PlayMode = 1;
-    settings.RepeatMode = 2;
+    setModes(1, 2);
     playSelected(2);
     runTo(3000, 3000);
     EXPECT_FALSE(session.flags().MediaActive);
     session.monitorTick();
-    EXPECT_EQ(playlist.selected, 0);
+    EXPECT_EQ(playlist.selectedItem(), 0);
     EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
     EXPECT_EQ(session.sequence().position(), 0);
     EXPECT_TRUE(session.flags().MediaActive);
@@ -172,7 +149,7 @@ TEST_F(PlaybackSessionTest, ContinuousRepeatAllWrapsToFirstEntry)
 
 TEST_F(PlaybackSessionTest, EndedStateFinishesItemThatStopsShortOfItsLength)
 {
-    settings.PlayMode = 1;
+    settings.setPlayMode(1);
     playSelected(0);
     runTo(2900, 4000);
     EXPECT_TRUE(session.flags().MediaActive);
@@ -195,7 +172,7 @@ TEST_F(PlaybackSessionTest, NothingFinishesBeforeThePlayingState)
 
 TEST_F(PlaybackSessionTest, SingleRepeatRestartsOnSameEngine)
 {
-    settings.RepeatMode = 1;
+    settings.setRepeatMode(1);
     playSelected(1);
     Engine* control = session.engine();
     runTo(5000, 5000);
@@ -208,8 +185,7 @@ TEST_F(PlaybackSessionTest, SingleRepeatRestartsOnSameEngine)
 
 TEST_F(PlaybackSessionTest, NormalModeStopsAndRunsAfterPlayAction)
 {
-    settings.PlayMode = 0;
-    settings.RepeatMode = 2;
+    setModes(0, 2);
     session.DoAfter(2);
     playSelected(0);
     runTo(5000, 5000);
@@ -223,8 +199,7 @@ TEST_F(PlaybackSessionTest, NormalModeStopsAndRunsAfterPlayAction)
 
 TEST_F(PlaybackSessionTest, ContinuousNoRepeatOnLastEntryExitsWhenAsked)
 {
-    settings.PlayMode = 1;
-    settings.RepeatMode = 0;
+    setModes(1, 0);
     session.DoAfter(1);
     QSignalSpy close(&session, &PlaybackSession::closeRequested);
     playSelected(2);
@@ -267,11 +242,11 @@ TEST_F(PlaybackSessionTest, PauseTwiceReturnsToPlaying)
 
 TEST_F(PlaybackSessionTest, NextAndPreviousWrapWhateverTheRepeatMode)
 {
-    settings.RepeatMode = 0;
+    settings.setRepeatMode(0);
     playSelected(2);
     session.next();
     EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
-    EXPECT_EQ(playlist.selected, 0);
+    EXPECT_EQ(playlist.selectedItem(), 0);
     session.previous();
     EXPECT_EQ(session.CurrentFile(), "/m/c.mkv");
 }
@@ -332,9 +307,29 @@ TEST_F(PlaybackSessionTest, ShuffleModeRebuildsWithInjectedRandom)
     session.setRandomSource([] { return 0.0; });
     playlist.select(0);
     session.setPlayMode(PlayMode::Shuffle);
-    EXPECT_EQ(settings.PlayMode, 2);
+    EXPECT_EQ(settings.settings().PlayMode, 2);
     EXPECT_TRUE(session.isShuffle());
     EXPECT_EQ(session.sequence().count(), 3);
     session.setRepeatMode(RepeatMode::SingleRepeat);
-    EXPECT_EQ(settings.RepeatMode, 1);
+    EXPECT_EQ(settings.settings().RepeatMode, 1);
+}
+
+TEST_F(PlaybackSessionTest, PlaylistClicksAndRemovalsMoveThePlayOrder)
+{
+    playSelected(0);
+    session.entryClicked(2);
+    EXPECT_EQ(session.sequence().position(), 2);
+    session.entryActivated(1);
+    EXPECT_EQ(session.CurrentFile(), "/m/b.mkv");
+    EXPECT_EQ(session.sequence().position(), 1);
+
+    playlist.removeAt(0);
+    EXPECT_EQ(session.sequence().count(), 2);
+    session.setPlayMode(PlayMode::Shuffle);
+    const int shuffled = session.sequence().position();
+    session.entryClicked(0); // a click does not move a shuffled order
+    EXPECT_EQ(session.sequence().position(), shuffled);
+
+    playlist.clear();
+    EXPECT_EQ(session.sequence().count(), 0);
 }

@@ -1,14 +1,11 @@
 // The playback session on the real libVLC engine, over short generated clips.
 #include "GeneratedMedia.h"
 #include "QtPrinters.h"
-#include "app/Settings.h"
-#include "app/SettingsEnvironment.h"
 #include "playback/PlaybackSession.h"
-#include "playback/PlaylistAccess.h"
-#include "playback/PowerControl.h"
 #include "playback/VlcEngine.h"
-#include "playlist/RecentHistory.h"
-#include "system/FakeUserStore.h"
+#include "playlist/PlaylistModel.h"
+#include "settings/SettingsStore.h"
+#include "system/FakePowerControl.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,33 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class Paths : public PlaylistAccess
-{
-public:
-    int count() const override { return static_cast<int>(paths.size()); }
-    QString fullPath(int index) const override { return paths.value(index); }
-    int selectedItem() const override { return selected; }
-    QString selectedTitle() const override { return paths.value(selected).section('/', -1); }
-    void select(int index) override
-    {
-        if (index >= 0 && index < count()) {
-            selected = index;
-        }
-    }
-    void openFiles() override {}
-
-    QStringList paths;
-    int selected = -1;
-};
-
-class NoPower : public PowerControl
-{
-public:
-    void reboot() override { ++requests; }
-    void powerOff() override { ++requests; }
-    int requests = 0;
-};
 
 class RealPlayback : public ::testing::Test
 {
@@ -67,11 +37,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_ready) << "ffmpeg could not make the clips";
-        settings = defaultSettings(SettingsEnvironment{});
-        session.setPlaylist(&playlist);
         session.SaveVLCOptions();
-        playlist.paths = {s_dir->filePath("first.mp4"), s_dir->filePath("second.mp4"),
-                          s_dir->filePath("third.mp4")};
+        for (const char* name : {"first.mp4", "second.mp4", "third.mp4"}) {
+            playlist.append(PlaylistEntry{name, {}, s_dir->filePath(name), {}});
+        }
     }
 
     void start(int index)
@@ -110,12 +79,10 @@ protected:
     static inline QTemporaryDir* s_dir = nullptr;
     static inline bool s_ready = false;
 
-    Settings settings;
-    FakeUserStore store;
-    RecentHistory history{store};
-    NoPower power;
-    Paths playlist;
-    PlaybackSession session{settings, history, power, [](const QStringList& options) {
+    SettingsStore settings{SettingsEnvironment{}};
+    FakePowerControl power;
+    PlaylistModel playlist;
+    PlaybackSession session{settings, playlist, power, [](const QStringList& options) {
                                 return std::make_unique<VlcEngine>(options, nullptr,
                                                                    VlcEngine::AudioOutput::Dummy);
                             }};
@@ -127,28 +94,28 @@ protected:
 
 TEST_F(RealPlayback, ContinuousMovesOnAndRepeatAllWrapsToTheFirst)
 {
-    settings.PlayMode = 1;
-    settings.RepeatMode = 2;
+    settings.setPlayMode(1);
+    settings.setRepeatMode(2);
     start(1);
     ASSERT_TRUE(waitForFile("second.mp4"));
     EXPECT_TRUE(waitForFile("third.mp4"));
     EXPECT_TRUE(waitForFile("first.mp4"));
-    EXPECT_EQ(playlist.selected, 0);
+    EXPECT_EQ(playlist.selectedItem(), 0);
 }
 
 TEST_F(RealPlayback, NormalModeStopsAfterTheItem)
 {
-    settings.PlayMode = 0;
+    settings.setPlayMode(0);
     start(0);
     ASSERT_TRUE(waitForFile("first.mp4"));
     EXPECT_TRUE(waitFor([&] { return session.controlState() == MediaControlState::Stopped; }));
     EXPECT_EQ(started.size(), 1);
-    EXPECT_EQ(power.requests, 0);
+    EXPECT_EQ(power.reboots + power.powerOffs, 0);
 }
 
 TEST_F(RealPlayback, SingleRepeatRestartsTheSameItemOnTheSameEngine)
 {
-    settings.RepeatMode = 1;
+    settings.setRepeatMode(1);
     start(2);
     QPointer<Engine> control = session.engine();
     QSignalSpy states(control.data(), &Engine::stateChanged);
@@ -167,7 +134,7 @@ TEST_F(RealPlayback, SingleRepeatRestartsTheSameItemOnTheSameEngine)
 
 TEST_F(RealPlayback, ShuffleWithRepeatAllWrapsWithoutReshuffling)
 {
-    settings.RepeatMode = 2;
+    settings.setRepeatMode(2);
     session.setRandomSource([] { return 0.7; });
     playlist.select(0);
     session.setPlayMode(PlayMode::Shuffle);
@@ -175,7 +142,7 @@ TEST_F(RealPlayback, ShuffleWithRepeatAllWrapsWithoutReshuffling)
     session.setSequencePosition(2);
     session.PlayItem(0, false);
     // Position 2 is last: the next item is the one stored at position 0.
-    const QString expected = playlist.paths.at(order.at(0)).section('/', -1);
+    const QString expected = playlist.title(order.at(0));
     ASSERT_TRUE(waitForFile("first.mp4"));
     EXPECT_TRUE(waitForFile(expected));
     EXPECT_EQ(session.sequence().entries(), order);

@@ -1,6 +1,7 @@
 #include "playback/VlcEngine.h"
 
 #include "QtPrinters.h"
+#include "ui/VideoArea.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QWidget>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
@@ -477,7 +477,7 @@ TEST_F(VlcEngineTest, EmbedsVideoInAWidgetOnX11)
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
         GTEST_SKIP() << "needs the xcb platform";
     }
-    QWidget surface;
+    VideoArea surface;
     surface.resize(320, 240);
     surface.show();
     auto engine =

@@ -1,5 +1,5 @@
+#include "mediainfo/MediaProber.h"
 #include "playlist/FileIntake.h"
-#include "playlist/MediaProber.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

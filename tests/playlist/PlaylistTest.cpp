@@ -1,12 +1,11 @@
 #include "playlist/Playlist.h"
 
-#include "FakeFileChooser.h"
-#include "FakePlayback.h"
-#include "playlist/FancyList.h"
+#include "mediainfo/MediaProber.h"
+#include "playlist/FakeFileChooser.h"
 #include "playlist/FileIntake.h"
-#include "playlist/MediaProber.h"
 #include "playlist/OpenDialog.h"
-#include "ui/RecordingUserMessages.h"
+#include "playlist/PlaylistSignals.h"
+#include "system/RecordingUserMessages.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -64,13 +63,13 @@ protected:
         playlist.LoadThumb(path.mid(path.lastIndexOf('/') + 1), path, false, playNow);
     }
 
-    FancyList list;
+    PlaylistModel model;
     ScriptedProber prober;
     RecordingUserMessages messages;
-    FakePlayback playback;
     FakeFileChooser chooser;
     OpenDialog dialog{chooser};
-    Playlist playlist{list, prober, messages, playback, dialog};
+    Playlist playlist{model, prober, messages, dialog};
+    PlaylistSignals playback{playlist};
 };
 
 } // namespace
@@ -82,8 +81,8 @@ TEST_F(PlaylistTest, CommitsInGivenOrderWhateverOrderProbesFinish)
     add("/m/fast.mkv");
     settle();
     EXPECT_EQ(playlist.lstFullPath(), QStringList({"/m/slow1.mkv", "/m/slow2.mkv", "/m/fast.mkv"}));
-    ASSERT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.item(2).Text, "fast.mkv");
+    ASSERT_EQ(model.count(), 3);
+    EXPECT_EQ(model.title(2), "fast.mkv");
     EXPECT_EQ(playlist.mediaInfo(1), "info of /m/slow2.mkv");
     EXPECT_EQ(playback.calls, QStringList({"rebuild", "rebuild", "rebuild"}));
 }
@@ -111,7 +110,7 @@ TEST_F(PlaylistTest, DuplicateWithPlayNowPlaysTheExistingEntry)
     playlist.LoadThumb("a.avi", "/m/a.avi", true, true);
     settle();
     EXPECT_EQ(playlist.count(), 2);
-    EXPECT_EQ(list.SelectedItem(), 0);
+    EXPECT_EQ(model.selectedItem(), 0);
     EXPECT_EQ(playback.calls, QStringList({"play 0 full", "rebuild"}));
 }
 
@@ -147,7 +146,7 @@ TEST_F(PlaylistTest, PlayNowSelectsAndPlaysTheNewEntry)
     add("/m/a.avi");
     playlist.LoadThumb("b.avi", "/m/b.avi", true, true);
     settle();
-    EXPECT_EQ(list.SelectedItem(), 1);
+    EXPECT_EQ(model.selectedItem(), 1);
     EXPECT_EQ(playback.calls, QStringList({"rebuild", "play 1 full", "rebuild"}));
 }
 
@@ -178,8 +177,7 @@ TEST_F(PlaylistTest, OpenPlaysFirstChosenFileAndAppendsAfterExisting)
 
 TEST_F(PlaylistTest, DropKeepsSupportedFilesOnlyAndPlaysNothing)
 {
-    emit list.OLEDragDrop({"/m/x.txt", "/m/y.mp4", "/m/clip.MKV", "/m/noext"}, Qt::LeftButton,
-                          Qt::NoModifier, QPointF());
+    playlist.addDroppedFiles({"/m/x.txt", "/m/y.mp4", "/m/clip.MKV", "/m/noext"});
     settle();
     EXPECT_EQ(playlist.lstFullPath(), QStringList({"/m/y.mp4", "/m/clip.MKV"}));
     EXPECT_TRUE(playback.calls.filter("play").isEmpty());
@@ -198,13 +196,13 @@ TEST_F(PlaylistTest, RemovingMiddleEntryKeepsListsAlignedAndSelectionInPlace)
     EXPECT_EQ(playlist.count(), 3);
     EXPECT_TRUE(playback.calls.isEmpty());
 
-    list.setSelectedItem(1);
+    model.select(1);
     playlist.removeSelected();
     EXPECT_EQ(playlist.lstFullPath(), QStringList({"/m/a.avi", "/m/c.avi"}));
     EXPECT_EQ(playlist.lstMediaInfo(), QStringList({"info of /m/a.avi", "info of /m/c.avi"}));
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.SelectedItem(), 1);
-    EXPECT_EQ(list.item(1).Text, "c.avi");
+    EXPECT_EQ(model.count(), 2);
+    EXPECT_EQ(model.selectedItem(), 1);
+    EXPECT_EQ(model.title(1), "c.avi");
     EXPECT_EQ(playback.calls, QStringList({"remove 1"}));
     EXPECT_FALSE(playlist.IsInPlaylist("/m/b.avi"));
 }
@@ -216,8 +214,8 @@ TEST_F(PlaylistTest, RemoveAllEmptiesEverythingAndDropsPendingFiles)
     add("/m/slow-pending.avi");
     playlist.removeAll();
     EXPECT_EQ(playlist.count(), 0);
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.SelectedItem(), -1);
+    EXPECT_EQ(model.count(), 0);
+    EXPECT_EQ(model.selectedItem(), -1);
     playlist.intake().waitForWorkers();
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
@@ -241,36 +239,20 @@ TEST_F(PlaylistTest, ProgressCountsTheBatch)
     EXPECT_EQ(progress.at(2).at(1).toInt(), 3); // the third enqueue saw a batch of three
 }
 
-TEST_F(PlaylistTest, ClickMovesPlayPositionUnlessShuffle)
+TEST_F(PlaylistTest, ClickAndDoubleClickNameTheSelectedEntry)
 {
     add("/m/a.avi");
     add("/m/b.avi");
     settle();
-    list.resize(300, 400);
-    playback.calls.clear();
-    list.setSelectedItem(1);
-    emit list.Click();
-    EXPECT_EQ(playback.calls, QStringList({"position 1"}));
-    playback.shuffle = true;
-    emit list.Click();
-    EXPECT_EQ(playback.calls.size(), 1);
-}
-
-TEST_F(PlaylistTest, DoubleClickPlaysHidesListAndMovesPosition)
-{
-    add("/m/a.avi");
-    add("/m/b.avi");
-    settle();
-    list.show();
     QSignalSpy hide(&playlist, &Playlist::hideRequested);
     playback.calls.clear();
-    emit list.DblClick(); // no selection: nothing happens
+    playlist.activateEntry(); // no selection: nothing happens
     EXPECT_TRUE(playback.calls.isEmpty());
-    EXPECT_TRUE(list.isVisible());
+    EXPECT_EQ(hide.count(), 0);
 
-    list.setSelectedItem(1);
-    emit list.DblClick();
-    EXPECT_EQ(playback.calls, QStringList({"play 1", "position 1"}));
-    EXPECT_FALSE(list.isVisible());
+    model.select(1);
+    playlist.clickEntry();
+    playlist.activateEntry();
+    EXPECT_EQ(playback.calls, QStringList({"click 1", "activate 1"}));
     EXPECT_EQ(hide.count(), 1);
 }

@@ -1,6 +1,6 @@
 #include "ui/MainWindow.h"
 
-#include "app/ConfigFile.h"
+#include "settings/ConfigFile.h"
 #include "ui/TransportBar.h"
 #include "ui/VideoArea.h"
 
@@ -28,15 +28,27 @@ SettingsEnvironment testEnvironment()
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { window.setConfigPath(dir.filePath("Korvane/Config.cfg")); }
-
-    void storeSettings(const Settings& settings)
+    void SetUp() override
     {
-        ASSERT_TRUE(ConfigFile::write(window.configPath(), settings));
+        settings.setConfigPath(dir.filePath("Korvane/Config.cfg"));
+        QObject::connect(&settings, &SettingsStore::changed, &window,
+                         &MainWindow::SetLoadedOptions);
+    }
+
+    void storeSettings(const Settings& record)
+    {
+        ASSERT_TRUE(ConfigFile::write(settings.configPath(), record));
+    }
+    void setTitleBarMode(qint16 mode)
+    {
+        Settings record = settings.settings();
+        record.TitleBarMode = mode;
+        settings.apply(record);
     }
 
     QTemporaryDir dir;
-    MainWindow window{testEnvironment()};
+    SettingsStore settings{testEnvironment()};
+    MainWindow window{settings};
 };
 
 } // namespace
@@ -53,9 +65,9 @@ TEST_F(MainWindowTest, StartsFramelessAtDefaultSizeCentred)
 
 TEST_F(MainWindowTest, FirstLoadLeavesDefaultFileAndAppliesIt)
 {
-    window.LoadConfigurations();
-    EXPECT_TRUE(QFile::exists(window.configPath()));
-    EXPECT_EQ(window.settings(), defaultSettings(testEnvironment()));
+    settings.LoadConfigurations();
+    EXPECT_TRUE(QFile::exists(settings.configPath()));
+    EXPECT_EQ(settings.settings(), defaultSettings(testEnvironment()));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(window.trayIcon()->isVisible());
 }
@@ -71,7 +83,7 @@ TEST_F(MainWindowTest, RememberedSizeAndPositionAreAppliedUnclamped)
     stored.WindowTop = 37 * 15;
     stored.AlwaysOnTop = 1;
     storeSettings(stored);
-    window.LoadConfigurations();
+    settings.LoadConfigurations();
     EXPECT_EQ(window.size(), QSize(600, 400));
     EXPECT_EQ(window.pos(), QPoint(-5000, 37));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -84,83 +96,59 @@ TEST_F(MainWindowTest, ForgottenSizeAndPositionLeaveWindowAlone)
     stored.WindowLeft = 10;
     storeSettings(stored);
     const QPoint before = window.pos();
-    window.LoadConfigurations();
+    settings.LoadConfigurations();
     EXPECT_EQ(window.size(), QSize(388, 515));
     EXPECT_EQ(window.pos(), before);
 }
 
 TEST_F(MainWindowTest, WriteRecordsPositionOnlyOnceLoaded)
 {
-    window.LoadConfigurations();
+    settings.LoadConfigurations();
     window.move(100, 50);
     window.setLoading(true);
-    ASSERT_TRUE(window.WriteConfigurations());
+    ASSERT_TRUE(settings.WriteConfigurations(window.placement()));
     const qint32 centredLeft = defaultSettings(testEnvironment()).WindowLeft;
-    EXPECT_EQ(window.settings().WindowLeft, centredLeft);
+    EXPECT_EQ(settings.settings().WindowLeft, centredLeft);
 
     window.setLoading(false);
-    ASSERT_TRUE(window.WriteConfigurations());
-    QFile file(window.configPath());
+    ASSERT_TRUE(settings.WriteConfigurations(window.placement()));
+    QFile file(settings.configPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const Settings back = ConfigFile::parse(file.readAll()).value();
     EXPECT_EQ(back.WindowLeft, 1500);
     EXPECT_EQ(back.WindowTop, 750);
 }
 
-TEST_F(MainWindowTest, ReceivedCommandAsksForFileWithPlayDecision)
+TEST_F(MainWindowTest, ClosingAsksForShutdownWithoutWritingTheFile)
 {
-    window.LoadConfigurations();
-    window.settings().LaunchFullscreen = 1;
-    QSignalSpy requests(&window, &MainWindow::fileRequested);
-
-    window.receiveCommand("");
-    EXPECT_EQ(requests.count(), 0);
-
-    window.receiveCommand("/media/a b/clip.mkv");
-    window.receiveCommand("/media/a b/other.avi *Add");
-    ASSERT_EQ(requests.count(), 2);
-    EXPECT_EQ(requests.at(0).at(0).toString(), "clip.mkv");
-    EXPECT_EQ(requests.at(0).at(1).toString(), "/media/a b/clip.mkv");
-    EXPECT_TRUE(requests.at(0).at(2).toBool());
-    EXPECT_TRUE(requests.at(0).at(3).toBool());
-    EXPECT_EQ(requests.at(1).at(0).toString(), "other.avi");
-    EXPECT_EQ(requests.at(1).at(1).toString(), "/media/a b/other.avi");
-    EXPECT_FALSE(requests.at(1).at(3).toBool());
-}
-
-TEST_F(MainWindowTest, ClosingSavesSettingsOnce)
-{
-    window.LoadConfigurations();
-    window.setLoading(false);
-    QFile::remove(window.configPath());
+    settings.LoadConfigurations();
+    QFile::remove(settings.configPath());
+    QSignalSpy closing(&window, &MainWindow::closing);
     window.close();
-    EXPECT_TRUE(QFile::exists(window.configPath()));
-    QFile::remove(window.configPath());
-    window.shutdown();
-    EXPECT_FALSE(QFile::exists(window.configPath()));
+    EXPECT_EQ(closing.count(), 1);
+    EXPECT_FALSE(QFile::exists(settings.configPath()));
 }
 
 TEST_F(MainWindowTest, CaptionFollowsTitleBarMode)
 {
-    window.LoadConfigurations();
+    settings.LoadConfigurations();
     window.resize(800, 515);
     window.setMediaActive(true);
-    window.settings().TitleBarMode = 0;
+    setTitleBarMode(0);
     window.showMediaCaption("clip.mkv", "/media/clip.mkv");
     EXPECT_EQ(window.captionText(), "Korvane - (clip.mkv)");
-    window.settings().TitleBarMode = 1;
-    window.SetLoadedOptions();
+    setTitleBarMode(1);
     EXPECT_EQ(window.captionText(), "Korvane - (/media/clip.mkv)");
-    window.settings().TitleBarMode = 2;
-    window.SetLoadedOptions();
+    setTitleBarMode(7); // no such mode: the caption stays
+    EXPECT_EQ(window.captionText(), "Korvane - (/media/clip.mkv)");
+    setTitleBarMode(2);
     EXPECT_EQ(window.captionText(), "Korvane");
 }
 
 TEST_F(MainWindowTest, CaptionStaysWhileNothingIsLoaded)
 {
-    window.LoadConfigurations();
-    window.settings().TitleBarMode = 1;
-    window.SetLoadedOptions();
+    settings.LoadConfigurations();
+    setTitleBarMode(1);
     EXPECT_EQ(window.captionText(), "Korvane");
 }
 
@@ -180,15 +168,15 @@ TEST_F(MainWindowTest, IntakeCountShowsOnlyWhileSeveralFilesWait)
 
 TEST_F(MainWindowTest, VideoFullScreenHidesTheRestAndKeepsStoredGeometry)
 {
-    window.LoadConfigurations();
+    settings.LoadConfigurations();
     window.setLoading(false);
     window.show();
-    const qint32 width = window.settings().WindowWidth;
+    const qint32 width = settings.settings().WindowWidth;
     window.setVideoFullScreen(true);
     EXPECT_TRUE(window.isVideoFullScreen());
     EXPECT_FALSE(window.transportBar()->isVisible());
     EXPECT_EQ(window.videoArea()->geometry(), window.rect());
-    EXPECT_EQ(window.settings().WindowWidth, width);
+    EXPECT_EQ(settings.settings().WindowWidth, width);
     emit window.videoArea()->escapePressed();
     EXPECT_FALSE(window.isVideoFullScreen());
     EXPECT_TRUE(window.transportBar()->isVisible());

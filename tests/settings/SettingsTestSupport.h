@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ConfigFile.h"
-#include "app/Settings.h"
-#include "app/SettingsEnvironment.h"
+#include "settings/ConfigFile.h"
+#include "settings/Settings.h"
+#include "settings/SettingsEnvironment.h"
 
 #include <QByteArray>
 #include <QList>

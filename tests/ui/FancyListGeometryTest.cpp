@@ -1,4 +1,4 @@
-#include "playlist/FancyListGeometry.h"
+#include "ui/FancyListGeometry.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -122,17 +122,6 @@ TEST(FancyListGeometryTest, WheelTurnsMoveBySixteenthsWithinRange)
                                                 std::numeric_limits<int>::min(),
                                                 std::numeric_limits<int>::max()),
               std::numeric_limits<int>::max());
-}
-
-TEST(FancyListGeometryTest, SelectionAfterRemoval)
-{
-    EXPECT_EQ(FancyListGeometry::selectionAfterRemove(2, 2, 4), 2);
-    EXPECT_EQ(FancyListGeometry::selectionAfterRemove(4, 4, 4), 3);
-    EXPECT_EQ(FancyListGeometry::selectionAfterRemove(0, 0, 0), -1);
-    EXPECT_EQ(FancyListGeometry::selectionAfterRemove(-1, 0, 0), -1);
-    EXPECT_EQ(FancyListGeometry::selectionAfterRemove(3, 1, 4), 2);
-    EXPECT_EQ(FancyListGeometry::selectionAfterRemove(1, 3, 4), 1);
-    EXPECT_EQ(FancyListGeometry::selectionAfterRemove(-1, 2, 4), -1);
 }
 
 TEST(FancyListGeometryTest, TextSitsRightOfThePictureBox)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Settings.h"
-#include "app/SettingsEnvironment.h"
+#include "settings/Settings.h"
+#include "settings/SettingsEnvironment.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,11 +1,10 @@
-#include "playlist/FancyList.h"
+#include "ui/FancyList.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
-#include <QPixmap>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -20,9 +19,9 @@ const QColor HighlightColour(10, 20, 200);
 const QColor ButtonColour(160, 160, 160);
 const QColor PictureColour(220, 0, 0);
 
-QPixmap solidPicture(int width, int height)
+QImage solidPicture(int width, int height)
 {
-    QPixmap picture(width, height);
+    QImage picture(width, height, QImage::Format_RGB32);
     picture.fill(PictureColour);
     return picture;
 }
@@ -151,7 +150,7 @@ TEST_F(FancyListTest, AddingDoesNotChangeTheSelection)
     list.AddItem(QStringLiteral("third"));
     EXPECT_EQ(list.SelectedItem(), 0);
     EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.item(2).Text, QStringLiteral("third"));
+    EXPECT_EQ(list.item(2).title, QStringLiteral("third"));
 }
 
 TEST_F(FancyListTest, OnlyTheLeftButtonSelects)

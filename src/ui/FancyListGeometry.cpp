@@ -1,20 +1,10 @@
-#include "playlist/FancyListGeometry.h"
+#include "ui/FancyListGeometry.h"
 
 #include "util/Rounding.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-
-namespace {
-
-int clampToInt(std::int64_t value)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
-
-} // namespace
 
 QRect FancyListGeometry::fitPicture(int sourceWidth, int sourceHeight, const QRect& box)
 {
@@ -40,8 +30,8 @@ QRect FancyListGeometry::fitPicture(int sourceWidth, int sourceHeight, const QRe
         dw < boxWidth ? korvane::roundHalfEven(static_cast<double>(boxWidth - dw) / 2.0) : 0;
     const std::int64_t oy =
         dh < boxHeight ? korvane::roundHalfEven(static_cast<double>(boxHeight - dh) / 2.0) : 0;
-    return QRect(clampToInt(box.x() + ox), clampToInt(box.y() + oy), clampToInt(dw),
-                 clampToInt(dh));
+    return QRect(korvane::clampTo(box.x() + ox), korvane::clampTo(box.y() + oy),
+                 korvane::clampTo(dw), korvane::clampTo(dh));
 }
 
 int FancyListGeometry::scrollMaximum(int count, int itemHeight, int surfaceHeight)
@@ -51,7 +41,7 @@ int FancyListGeometry::scrollMaximum(int count, int itemHeight, int surfaceHeigh
     }
     const std::int64_t reach =
         static_cast<std::int64_t>(count) * itemHeight - static_cast<std::int64_t>(surfaceHeight);
-    return reach >= 1 ? clampToInt(reach) : 0;
+    return reach >= 1 ? korvane::clampTo(reach) : 0;
 }
 
 bool FancyListGeometry::scrollBarVisible(int count, int itemHeight, int surfaceHeight)
@@ -88,27 +78,12 @@ int FancyListGeometry::scrolledOffset(int offset, int delta, int maximum)
 {
     const std::int64_t moved =
         korvane::roundHalfEven(static_cast<double>(offset) - static_cast<double>(delta) / 16.0);
-    return clampToInt(std::clamp<std::int64_t>(moved, 0, std::max(maximum, 0)));
-}
-
-int FancyListGeometry::selectionAfterRemove(int selected, int removedIndex, int countAfter)
-{
-    if (countAfter <= 0) {
-        return -1;
-    }
-    if (selected == removedIndex) {
-        return std::min(removedIndex, countAfter - 1);
-    }
-    // Removing another row keeps the same item selected, wherever it now stands.
-    if (selected > removedIndex) {
-        return selected - 1;
-    }
-    return std::min(selected, countAfter - 1);
+    return korvane::clampTo(std::clamp<std::int64_t>(moved, 0, std::max(maximum, 0)));
 }
 
 int FancyListGeometry::rowTop(int row, int itemHeight, int offset)
 {
-    return clampToInt(static_cast<std::int64_t>(row) * itemHeight - offset);
+    return korvane::clampTo(static_cast<std::int64_t>(row) * itemHeight - offset);
 }
 
 QRect FancyListGeometry::textRect(int row, int itemHeight, int offset, int surfaceWidth,

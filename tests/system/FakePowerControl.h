@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/PowerControl.h"
+#include "system/PowerControl.h"
 
 // Counts the requests instead of making them.
 class FakePowerControl : public PowerControl

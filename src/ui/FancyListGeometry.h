@@ -32,9 +32,6 @@ public:
     // New offset after a wheel turn of delta units (120 for one notch).
     static int scrolledOffset(int offset, int delta, int maximum);
 
-    // Selection once the item at removedIndex is gone and countAfter items remain.
-    static int selectionAfterRemove(int selected, int removedIndex, int countAfter);
-
     // Top of row i on the surface; may be negative for the first, partly scrolled-away row.
     static int rowTop(int row, int itemHeight, int offset);
 

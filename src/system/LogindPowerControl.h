@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/PowerControl.h"
+#include "system/PowerControl.h"
 
 #include <QDBusMessage>
 #include <QString>

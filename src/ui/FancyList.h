@@ -1,18 +1,19 @@
 #pragma once
 
-#include <QPixmap>
+#include "playlist/PlaylistModel.h"
+
+#include <QImage>
 #include <QPointF>
 #include <QString>
 #include <QStringList>
-#include <QVector>
 #include <QWidget>
 
 class QPainter;
 class QScrollBar;
 
 // The playlist's self-drawn thumbnail list: equally tall rows with a picture and a caption, one
-// selected row and a vertical scroll bar. It knows nothing of media; the host reacts to its
-// signals.
+// selected row and a vertical scroll bar. It is a view of a playlist model (its own, until it is
+// given one) and knows nothing of media; the host reacts to its signals.
 class FancyList : public QWidget
 {
     Q_OBJECT
@@ -28,16 +29,14 @@ class FancyList : public QWidget
     Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh)
 
 public:
-    struct FancyListItem
-    {
-        QString Text;
-        QPixmap Picture; // null when the item has none
-    };
-
     explicit FancyList(QWidget* parent = nullptr);
 
-    int Count() const { return static_cast<int>(m_items.size()); }
-    int SelectedItem() const { return m_selectedItem; }
+    // Shows this model from now on; the list keeps using it until it is given another.
+    void setModel(PlaylistModel* model);
+    PlaylistModel* model() const { return m_model; }
+
+    int Count() const { return m_model->count(); }
+    int SelectedItem() const { return m_model->selectedItem(); }
     void setSelectedItem(int index);
     QString SelectedText() const;
     int ItemHeight() const { return m_itemHeight; }
@@ -55,13 +54,13 @@ public:
     bool Refresh() const { return m_refresh; }
     void setRefresh(bool on);
 
-    const FancyListItem& item(int index) const { return m_items.at(index); }
+    const PlaylistEntry& item(int index) const { return m_model->entry(index); }
 
-    void AddItem(const QString& text, const QPixmap& picture = QPixmap());
+    void AddItem(const QString& text, const QImage& picture = QImage());
     void RemoveItem(int index);
     void Clear();
     // Draws the picture fitted into the box and centred, on black unless NoThumbBlack.
-    void RenderThumb(QPainter& painter, const QPixmap& picture, int x, int y, int width,
+    void RenderThumb(QPainter& painter, const QImage& picture, int x, int y, int width,
                      int height) const;
     // Moves the view by a wheel turn of delta units (120 for one notch towards the top).
     void Scroll(int delta);
@@ -98,14 +97,15 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void entriesChanged();
     void updateScrollRange();
     void placeScrollBar();
     void repaintList();
     void repaintIfRefresh();
     void paintRow(QPainter& painter, int row, int offset, int surfaceWidth) const;
 
-    QVector<FancyListItem> m_items;
-    int m_selectedItem = -1;
+    PlaylistModel m_ownModel;
+    PlaylistModel* m_model = &m_ownModel;
     int m_itemHeight = 64;
     int m_padding = 8;
     int m_imageWidth = 0;

@@ -1,6 +1,6 @@
-#include "app/SettingsEnvironment.h"
+#include "settings/SettingsEnvironment.h"
 
-#include "app/Twips.h"
+#include "settings/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "playback/LogindPowerControl.h"
+#include "system/LogindPowerControl.h"
 
 #include "util/Logging.h"
 

@@ -1,6 +1,6 @@
-#include "app/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
-#include "app/Twips.h"
+#include "settings/Twips.h"
 #include "util/Logging.h"
 
 #include <QDir>

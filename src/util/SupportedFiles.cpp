@@ -1,4 +1,4 @@
-#include "playlist/SupportedFiles.h"
+#include "util/SupportedFiles.h"
 
 const QStringList& SupportedExtensions()
 {

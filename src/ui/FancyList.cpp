@@ -1,6 +1,6 @@
-#include "playlist/FancyList.h"
+#include "ui/FancyList.h"
 
-#include "playlist/FancyListGeometry.h"
+#include "ui/FancyListGeometry.h"
 #include "util/Logging.h"
 
 #include <QDragEnterEvent>
@@ -48,6 +48,29 @@ FancyList::FancyList(QWidget* parent)
     m_scrollBar->hide();
     connect(m_scrollBar, &QScrollBar::valueChanged, this, [this] { update(); });
     placeScrollBar();
+    setModel(&m_ownModel);
+}
+
+void FancyList::setModel(PlaylistModel* model)
+{
+    if (model == nullptr) {
+        model = &m_ownModel;
+    }
+    disconnect(m_model, nullptr, this, nullptr);
+    m_model = model;
+    connect(m_model, &PlaylistModel::entryAdded, this, &FancyList::entriesChanged);
+    connect(m_model, &PlaylistModel::entryRemoved, this, &FancyList::entriesChanged);
+    connect(m_model, &PlaylistModel::cleared, this, &FancyList::entriesChanged);
+    connect(m_model, &PlaylistModel::selectionChanged, this, &FancyList::repaintIfRefresh);
+    entriesChanged();
+}
+
+void FancyList::entriesChanged()
+{
+    if (m_refresh) {
+        updateScrollRange();
+        repaintList();
+    }
 }
 
 void FancyList::setSelectedItem(int index)
@@ -55,16 +78,12 @@ void FancyList::setSelectedItem(int index)
     if (index < 0 || index >= Count()) {
         return;
     }
-    m_selectedItem = index;
-    repaintIfRefresh();
+    m_model->select(index);
 }
 
 QString FancyList::SelectedText() const
 {
-    if (m_selectedItem < 0 || m_selectedItem >= Count()) {
-        return QString();
-    }
-    return m_items.at(m_selectedItem).Text;
+    return m_model->selectedTitle();
 }
 
 void FancyList::setItemHeight(int height)
@@ -120,39 +139,22 @@ void FancyList::setRefresh(bool on)
     repaintList();
 }
 
-void FancyList::AddItem(const QString& text, const QPixmap& picture)
+void FancyList::AddItem(const QString& text, const QImage& picture)
 {
-    m_items.append(FancyListItem{text, picture});
-    if (m_refresh) {
-        updateScrollRange();
-        repaintList();
-    }
+    m_model->append(PlaylistEntry{text, picture, {}, {}});
 }
 
 void FancyList::RemoveItem(int index)
 {
-    if (index < 0 || index >= Count()) {
-        return;
-    }
-    m_items.removeAt(index);
-    m_selectedItem = FancyListGeometry::selectionAfterRemove(m_selectedItem, index, Count());
-    if (m_refresh) {
-        updateScrollRange();
-        repaintList();
-    }
+    m_model->removeAt(index);
 }
 
 void FancyList::Clear()
 {
-    m_items.clear();
-    m_selectedItem = -1;
-    if (m_refresh) {
-        updateScrollRange();
-        repaintList();
-    }
+    m_model->clear();
 }
 
-void FancyList::RenderThumb(QPainter& painter, const QPixmap& picture, int x, int y, int width,
+void FancyList::RenderThumb(QPainter& painter, const QImage& picture, int x, int y, int width,
                             int height) const
 {
     if (width <= 0 || height <= 0) {
@@ -169,7 +171,7 @@ void FancyList::RenderThumb(QPainter& painter, const QPixmap& picture, int x, in
     if (target.isEmpty()) {
         return;
     }
-    painter.drawPixmap(target, picture, picture.rect());
+    painter.drawImage(target, picture, picture.rect());
 }
 
 void FancyList::Scroll(int delta)
@@ -209,11 +211,11 @@ void FancyList::paintEvent(QPaintEvent*)
 
 void FancyList::paintRow(QPainter& painter, int row, int offset, int surfaceWidth) const
 {
-    const FancyListItem& entry = m_items.at(row);
+    const PlaylistEntry& entry = m_model->entry(row);
     const QPalette& colours = palette();
     const int top = FancyListGeometry::rowTop(row, m_itemHeight, offset);
     const int bottom = top + m_itemHeight;
-    const bool selected = row == m_selectedItem;
+    const bool selected = row == m_model->selectedItem();
     const QColor background = colours.color(selected ? QPalette::Highlight : QPalette::Base);
     const QColor textColour =
         colours.color(selected ? QPalette::HighlightedText : QPalette::ButtonText);
@@ -222,17 +224,17 @@ void FancyList::paintRow(QPainter& painter, int row, int offset, int surfaceWidt
     }
     // The last pixel row stays out of the fill so the separator shows.
     painter.fillRect(QRect(0, top, surfaceWidth, m_itemHeight - 1), background);
-    if (m_thumbnails && !entry.Picture.isNull()) {
-        RenderThumb(painter, entry.Picture, m_padding, top + m_padding, m_imageWidth,
+    if (m_thumbnails && !entry.picture.isNull()) {
+        RenderThumb(painter, entry.picture, m_padding, top + m_padding, m_imageWidth,
                     m_imageHeight);
     }
     const QRect textBox = FancyListGeometry::textRect(row, m_itemHeight, offset, surfaceWidth,
                                                       m_padding, m_thumbnails, m_imageWidth);
-    if (textBox.isEmpty() || entry.Text.isEmpty()) {
+    if (textBox.isEmpty() || entry.title.isEmpty()) {
         return;
     }
     painter.setPen(textColour);
-    painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, entry.Text);
+    painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, entry.title);
 }
 
 void FancyList::resizeEvent(QResizeEvent*)
@@ -246,9 +248,8 @@ void FancyList::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = true;
     if (event->button() == Qt::LeftButton) {
-        m_selectedItem = FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
-                                                  m_itemHeight, Count());
-        repaintIfRefresh();
+        m_model->select(FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
+                                                 m_itemHeight, Count()));
     }
     emit MouseDown(event->button(), event->modifiers(), event->position());
 }
@@ -266,9 +267,8 @@ void FancyList::mouseDoubleClickEvent(QMouseEvent* event)
 {
     m_pressed = false;
     if (event->button() == Qt::LeftButton) {
-        m_selectedItem = FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
-                                                  m_itemHeight, Count());
-        repaintIfRefresh();
+        m_model->select(FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
+                                                 m_itemHeight, Count()));
     }
     emit DblClick();
 }

@@ -1,4 +1,4 @@
-#include "playlist/TextEllipsis.h"
+#include "ui/TextEllipsis.h"
 
 #include "QtPrinters.h"
 

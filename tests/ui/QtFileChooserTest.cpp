@@ -1,4 +1,4 @@
-#include "playlist/QtFileChooser.h"
+#include "ui/QtFileChooser.h"
 
 #include "playlist/OpenDialog.h"
 
