@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git ccache
   qt6-base-dev libgl-dev
   libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output
   ffmpeg mpgtx

@@ -44,8 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RemovalCase{3, 1, 4, 2},   // an entry above goes: it moves up
                       RemovalCase{1, 3, 4, 1},   // one below goes: it stays
                       RemovalCase{-1, 2, 4, -1}),
-    [](const ::testing::TestParamInfo<RemovalCase>& info) {
-        const RemovalCase& c = info.param;
+    [](const ::testing::TestParamInfo<RemovalCase>& param) {
+        const RemovalCase& c = param.param;
         const auto n = [](int v) {
             return v < 0 ? std::string("none") : std::to_string(v);
         };
