@@ -1,5 +1,7 @@
 #include "playback/PlaySequence.h"
 
+#include "playback/PlaybackPrinters.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
@@ -186,6 +188,19 @@ struct EndCase
     ItemEndDecision expected;
 };
 
+void PrintTo(const EndCase& c, std::ostream* out)
+{
+    *out << nameOf(c.play) << ", " << nameOf(c.repeat) << ", at " << c.position << " -> ";
+    ::PrintTo(c.expected, out);
+}
+
+std::string endCaseName(const ::testing::TestParamInfo<EndCase>& param)
+{
+    const EndCase& c = param.param;
+    return nameOf(c.play) + '_' + nameOf(c.repeat) + "_at" +
+           (c.position < 0 ? std::string("None") : std::to_string(c.position));
+}
+
 class ItemEndTest : public ::testing::TestWithParam<EndCase>
 {};
 
@@ -225,7 +240,8 @@ INSTANTIATE_TEST_SUITE_P(
         EndCase{PlayMode::Continuous, RepeatMode::NoRepeat, 3, D::stopAndFinish()},
         EndCase{PlayMode::Shuffle, RepeatMode::NoRepeat, 3, D::stopAndFinish()},
         EndCase{PlayMode::Continuous, RepeatMode::RepeatAll, 3, D::playEntry(0, 1)},
-        EndCase{PlayMode::Shuffle, RepeatMode::RepeatAll, 3, D::playEntry(0, 1)}));
+        EndCase{PlayMode::Shuffle, RepeatMode::RepeatAll, 3, D::playEntry(0, 1)}),
+    endCaseName);
 
 TEST(PlaySequenceStep, ShuffleRepeatAllWrapsWithoutReshuffling)
 {

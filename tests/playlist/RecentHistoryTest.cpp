@@ -161,20 +161,78 @@ TEST(RecentHistoryLoad, RestoresAtMostTenEntries)
     EXPECT_FALSE(history.entry(10).has_value());
 }
 
-TEST(RecentHistoryAdd, FirstEntryOnAnEmptyStore)
+namespace {
+
+struct AddCase
 {
+    const char* name;
+    QList<RecentHistory::Entry> adds;
+    QList<RecentHistory::Entry> kept; // oldest first, as stored and shown
+};
+
+void PrintTo(const AddCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class RecentHistoryAdds : public ::testing::TestWithParam<AddCase>
+{};
+
+} // namespace
+
+void PrintTo(const RecentHistory::Entry& entry, std::ostream* out)
+{
+    *out << '{' << entry.path.toStdString() << ", \"" << entry.title.toStdString() << "\"}";
+}
+
+void PrintTo(const RecentHistory::MenuItem& item, std::ostream* out)
+{
+    *out << "{\"" << item.caption.toStdString() << (item.visible ? "\", visible" : "\", hidden")
+         << (item.enabled ? ", enabled}" : ", disabled}");
+}
+
+TEST_P(RecentHistoryAdds, KeepWhatTheyShouldInStoreAndMenu)
+{
+    const AddCase& c = GetParam();
     FakeUserStore store;
     RecentHistory history(store);
     history.LoadHistory();
     QSignalSpy changed(&history, &RecentHistory::menuItemChanged);
-    history.AddToHistory("/m/a.avi", "a.avi");
-
-    EXPECT_EQ(history.menuItem(0), (Item{"a.avi", true, true}));
-    EXPECT_EQ(storedPath(store, 0), "/m/a.avi");
-    EXPECT_EQ(storedTitle(store, 0), "a.avi");
-    ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed[0][0].toInt(), 0);
+    for (const RecentHistory::Entry& add : c.adds) {
+        history.AddToHistory(add.path, add.title);
+    }
+    EXPECT_EQ(history.HistoryCount(), c.kept.size());
+    EXPECT_EQ(changed.count(), c.kept.size()); // one change per slot filled, none for the rest
+    for (int slot = 0; slot < c.kept.size(); ++slot) {
+        EXPECT_EQ(history.entry(slot), c.kept.at(slot)) << "slot " << slot;
+    }
+    expectInStep(history, store, static_cast<int>(c.kept.size()));
+    if (c.kept.isEmpty()) {
+        EXPECT_EQ(history.menuItem(0), (Item{"<No History>", true, false}));
+        EXPECT_FALSE(store.hasValue(kNames, "0"));
+    } else {
+        EXPECT_FALSE(history.menuItem(static_cast<int>(c.kept.size())).visible);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RecentHistoryAdds,
+    ::testing::Values(
+        AddCase{"FirstEntry", {{"/m/a.avi", "a.avi"}}, {{"/m/a.avi", "a.avi"}}},
+        AddCase{"DuplicateNeitherAddedNorMoved",
+                {{"/m/a.avi", "a.avi"}, {"/m/b.avi", "b.avi"}, {"/m/a.avi", "another title"}},
+                {{"/m/a.avi", "a.avi"}, {"/m/b.avi", "b.avi"}}},
+        AddCase{"CaseMakesADifferentFile",
+                {{"/m/a.avi", "a.avi"}, {"/m/A.AVI", "A.AVI"}},
+                {{"/m/a.avi", "a.avi"}, {"/m/A.AVI", "A.AVI"}}},
+        AddCase{"EmptyPathNeverRecorded", {{"", "nothing"}}, {}},
+        AddCase{"EmptyPathAfterAnEntry",
+                {{"/m/a.avi", "a.avi"}, {"", "nothing"}},
+                {{"/m/a.avi", "a.avi"}}},
+        AddCase{"EmptyTitleStoredAsIs",
+                {{"/m/a.avi", ""}, {"/m/b.avi", "b.avi"}},
+                {{"/m/a.avi", ""}, {"/m/b.avi", "b.avi"}}}),
+    [](const ::testing::TestParamInfo<AddCase>& param) { return std::string(param.param.name); });
 
 TEST(RecentHistoryAdd, AppendsOldestFirstAndSurvivesARestart)
 {
@@ -198,23 +256,6 @@ TEST(RecentHistoryAdd, AppendsOldestFirstAndSurvivesARestart)
     expectInStep(restarted, store, 4);
 }
 
-TEST(RecentHistoryAdd, ADuplicateIsNeitherAddedNorMoved)
-{
-    FakeUserStore store;
-    RecentHistory history(store);
-    history.LoadHistory();
-    history.AddToHistory("/m/a.avi", "a.avi");
-    history.AddToHistory("/m/b.avi", "b.avi");
-    QSignalSpy changed(&history, &RecentHistory::menuItemChanged);
-    history.AddToHistory("/m/a.avi", "another title");
-
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(history.HistoryCount(), 2);
-    EXPECT_EQ(history.entry(0), (RecentHistory::Entry{"/m/a.avi", "a.avi"}));
-    EXPECT_EQ(storedTitle(store, 0), "a.avi");
-    EXPECT_EQ(history.menuItem(2).visible, false);
-}
-
 TEST(RecentHistoryAdd, ADuplicateOfARestoredEntryIsRecognised)
 {
     FakeUserStore store;
@@ -225,44 +266,6 @@ TEST(RecentHistoryAdd, ADuplicateOfARestoredEntryIsRecognised)
     history.AddToHistory("/m/b.avi", "b.avi");
     EXPECT_EQ(history.HistoryCount(), 2);
     EXPECT_EQ(storedPath(store, 2), "<missing>");
-}
-
-TEST(RecentHistoryAdd, PathsDifferingOnlyInCaseAreSeparateEntries)
-{
-    FakeUserStore store;
-    RecentHistory history(store);
-    history.LoadHistory();
-    history.AddToHistory("/m/a.avi", "a.avi");
-    history.AddToHistory("/m/A.AVI", "A.AVI");
-    EXPECT_EQ(history.HistoryCount(), 2);
-    EXPECT_EQ(history.entry(1), (RecentHistory::Entry{"/m/A.AVI", "A.AVI"}));
-}
-
-TEST(RecentHistoryAdd, AnEmptyPathIsNeverRecorded)
-{
-    FakeUserStore store;
-    RecentHistory history(store);
-    history.LoadHistory();
-    history.AddToHistory("", "nothing");
-    EXPECT_EQ(history.menuItem(0), (Item{"<No History>", true, false}));
-    EXPECT_FALSE(store.hasValue(kNames, "0"));
-    history.AddToHistory("/m/a.avi", "a.avi");
-    history.AddToHistory("", "nothing");
-    EXPECT_EQ(history.HistoryCount(), 1);
-    EXPECT_FALSE(history.menuItem(1).visible);
-}
-
-TEST(RecentHistoryAdd, AnEmptyTitleIsStoredAsIs)
-{
-    FakeUserStore store;
-    RecentHistory history(store);
-    history.LoadHistory();
-    history.AddToHistory("/m/a.avi", "");
-    EXPECT_EQ(history.menuItem(0), (Item{"", true, true}));
-    EXPECT_EQ(storedTitle(store, 0), "");
-    history.AddToHistory("/m/b.avi", "b.avi");
-    EXPECT_EQ(history.entry(1), (RecentHistory::Entry{"/m/b.avi", "b.avi"}));
-    EXPECT_EQ(history.entry(0), (RecentHistory::Entry{"/m/a.avi", ""}));
 }
 
 TEST(RecentHistoryAdd, AFileTitledLikeThePlaceholderDoesNotBlockSlotZero)
