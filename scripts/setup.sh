@@ -11,6 +11,7 @@ packages=(
   ffmpeg mpgtx
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils imagemagick
+  pulseaudio pulseaudio-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,5 +15,5 @@ int main(int argc, char** argv)
     if (!korvane.start(QApplication::arguments().mid(1))) {
         return 0;
     }
-    return QApplication::exec();
+    Application::endProcess(QApplication::exec());
 }

@@ -25,12 +25,16 @@
 #include "ui/TransportBar.h"
 #include "ui/VideoArea.h"
 #include "util/Logging.h"
+#include "util/PosixProcessRunner.h"
 #include "util/Product.h"
 #include "util/SupportedFiles.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSystemTrayIcon>
+#include <cstdio>
+#include <cstdlib>
 
 Application::Application(UserStore& store, InstanceChannel& channel, QObject* parent)
     : QObject(parent), m_store(store), m_channel(channel)
@@ -47,8 +51,7 @@ bool Application::start(const QStringList& arguments)
 {
     // Installed first, so a termination that comes during start-up still saves the settings.
     m_signals = std::make_unique<SignalWatcher>();
-    QApplication::setApplicationName(korvane::kProductName);
-    QApplication::setApplicationDisplayName(korvane::kApplicationTitle);
+    nameApplication();
     m_lock = std::make_unique<InstanceLock>();
 
     createParts();
@@ -59,7 +62,9 @@ bool Application::start(const QStringList& arguments)
     applyStoredModes();
     m_session->DoAfter(0);
 
-    const StartupCommand command = StartupCommand::fromArguments(arguments);
+    const StartupCommand command =
+        StartupCommand::fromArguments(arguments, QDir::currentPath(),
+                                      [](const QString& path) { return QFileInfo(path).isFile(); });
     HandOver handOver;
     handOver.commandName = m_store.readString(kSettingKey, kCommandValue, QStringLiteral("-1"));
     handOver.checkName = m_store.readString(kSettingKey, kCheckValue, QString());
@@ -67,7 +72,11 @@ bool Application::start(const QStringList& arguments)
     handOver.forwardingText = command.forwardingText;
     handOver.path = command.path;
 
-    const HandOver::Outcome outcome = handOver.decide(m_channel);
+    QString message;
+    const HandOver::Outcome outcome = handOver.decide(m_channel, &message);
+    if (!message.isEmpty()) {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    }
     if (outcome == HandOver::Outcome::EndProcess) {
         return false;
     }
@@ -83,6 +92,13 @@ bool Application::start(const QStringList& arguments)
     m_window->setLoading(false);
     m_window->show();
     return true;
+}
+
+void Application::nameApplication()
+{
+    // No display name: Qt would append it to every window title, and message boxes carry
+    // exactly the titles they are given.
+    QApplication::setApplicationName(korvane::kProductName);
 }
 
 void Application::listenForLaterStarts()
@@ -115,11 +131,28 @@ void Application::shutdown()
         return;
     }
     m_shutDown = true;
+    // A second termination request ends the process on the spot, and later starts no longer
+    // find a player that will not answer them.
+    if (m_signals) {
+        m_signals->stopWatching();
+    }
+    if (m_server) {
+        m_server->close();
+    }
+    korvane::PosixProcessRunner::killRunningChildren();
     m_settings->WriteConfigurations(m_window->placement());
     m_playlist->intake().cancelPending();
     m_session->RemoveVLCPlayer();
     m_window->trayIcon()->hide();
     QCoreApplication::quit();
+}
+
+void Application::endProcess(int exitCode)
+{
+    // Probe workers are not waited for: a probe stuck on a slow disk would hold the exit.
+    korvane::PosixProcessRunner::killRunningChildren();
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
 }
 
 void Application::createParts()

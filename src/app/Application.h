@@ -42,6 +42,11 @@ public:
     void receiveCommand(const QString& text);
     // Runs once: saves the settings, releases the engine and the tray icon, ends the event loop.
     void shutdown();
+    // The application's name for the desktop; window titles stay exactly as each window sets.
+    static void nameApplication();
+    // Ends the process at once, after the event loop has ended: running probe programs are
+    // killed with their process groups and nothing is waited for.
+    [[noreturn]] static void endProcess(int exitCode);
 
     SettingsStore* settings() const { return m_settings.get(); }
     MainWindow* mainWindow() const { return m_window.get(); }

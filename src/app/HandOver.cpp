@@ -4,7 +4,7 @@
 #include "util/Logging.h"
 #include "util/SupportedFiles.h"
 
-HandOver::Outcome HandOver::decide(InstanceChannel& channel) const
+HandOver::Outcome HandOver::decide(InstanceChannel& channel, QString* message) const
 {
     if (commandName == QLatin1String("-1") || useNewPlayer) {
         return Outcome::NoRunningInstance;
@@ -15,6 +15,18 @@ HandOver::Outcome HandOver::decide(InstanceChannel& channel) const
         }
         qCDebug(lcApp) << "instance running";
         if (!IsSupportedFile(path)) {
+            return Outcome::EndProcess;
+        }
+        const qsizetype bytes = forwardingText.toUtf8().size();
+        if (bytes > kMaxMessageBytes) {
+            // The player would refuse it; a second player is not what was asked for either.
+            if (message) {
+                *message = QStringLiteral("korvane: the command line is too long to hand to the "
+                                          "running player (%1 bytes, at most %2); nothing opened")
+                               .arg(bytes)
+                               .arg(kMaxMessageBytes);
+            }
+            qCWarning(lcApp) << "command too long to hand over:" << bytes << "bytes";
             return Outcome::EndProcess;
         }
         if (channel.send(commandName, forwardingText)) {

@@ -1,21 +1,32 @@
 #include "app/InstanceLock.h"
 
-#include <QDir>
+#include "util/Logging.h"
+#include "util/RuntimeFolder.h"
+
 #include <QFile>
-#include <QStandardPaths>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 InstanceLock::InstanceLock(const QString& name)
+    : InstanceLock(name, korvane::privateRuntimeFolder())
+{}
+
+InstanceLock::InstanceLock(const QString& name, const QString& folder)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) {
-        folder = QDir::tempPath();
+        qCWarning(lcApp) << "no private folder for the instance lock, running without it";
+        return;
     }
     m_path = folder + u'/' + name + QStringLiteral(".lock");
-    m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_fd >= 0 && ::flock(m_fd, LOCK_SH | LOCK_NB) != 0) {
+    // A link in its place is refused rather than followed.
+    m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
+                  0600);
+    if (m_fd < 0) {
+        qCWarning(lcApp).noquote() << "cannot open the instance lock" << m_path;
+        return;
+    }
+    if (::flock(m_fd, LOCK_SH | LOCK_NB) != 0) {
         ::close(m_fd);
         m_fd = -1;
     }

@@ -9,6 +9,8 @@ class InstanceLock
 {
 public:
     explicit InstanceLock(const QString& name = QStringLiteral("TaskelKorvane"));
+    // In the given folder; an empty folder means no lock.
+    InstanceLock(const QString& name, const QString& folder);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;

@@ -42,6 +42,11 @@ SignalWatcher::SignalWatcher(QObject* parent) : QObject(parent)
 
 SignalWatcher::~SignalWatcher()
 {
+    stopWatching();
+}
+
+void SignalWatcher::stopWatching()
+{
     struct sigaction action = {};
     action.sa_handler = SIG_DFL;
     sigaction(SIGTERM, &action, nullptr);

@@ -13,6 +13,10 @@ public:
     explicit SignalWatcher(QObject* parent = nullptr);
     ~SignalWatcher() override;
 
+    // Gives the signals back their default action: once shutdown runs, another request ends
+    // the process at once.
+    void stopWatching();
+
 signals:
     void terminationRequested(int signalNumber);
 

@@ -1,13 +1,14 @@
 #include "settings/ConfigFile.h"
 
 #include "settings/Twips.h"
+#include "util/FileReplacement.h"
 #include "util/Logging.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <limits>
 #include <type_traits>
 
@@ -247,6 +248,28 @@ bool isBlank(const QString& text)
     return true;
 }
 
+// Files written before UTF-8 hold the Windows code page: "Français" as a single byte E7.
+QString decodeText(const QByteArray& data)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(data);
+    if (!utf8.hasError()) {
+        return text;
+    }
+    // 0x80-0x9F in Windows-1252; the five unassigned bytes keep their own code point.
+    static constexpr char16_t high[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    text.clear();
+    text.reserve(data.size());
+    for (const char byte : data) {
+        const auto code = static_cast<unsigned char>(byte);
+        text += QChar(code >= 0x80 && code < 0xA0 ? high[code - 0x80] : char16_t{code});
+    }
+    return text;
+}
+
 // The user's values are not thrown away with an unreadable file: they stay beside it.
 void keepAsBackup(const QString& path)
 {
@@ -278,7 +301,7 @@ QByteArray ConfigFile::format(const Settings& settings)
 
 std::optional<Settings> ConfigFile::parse(const QByteArray& data)
 {
-    const QString text = QString::fromUtf8(data);
+    const QString text = decodeText(data);
     FieldReader fields(text);
     Settings settings;
     ValueReader reader{fields};
@@ -304,8 +327,9 @@ ConfigFile::LoadResult ConfigFile::load(const QString& path, const SettingsEnvir
     std::optional<Settings> read;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray data = file.readAll();
-        if (file.error() == QFileDevice::NoError) {
+        // Anything larger than 46 lines can be is not a settings file; it is not read whole.
+        const QByteArray data = file.read(MaxFileBytes + 1);
+        if (file.error() == QFileDevice::NoError && data.size() <= MaxFileBytes) {
             read = parse(data);
         }
         file.close();
@@ -336,18 +360,13 @@ bool ConfigFile::write(const QString& path, const Settings& settings)
     if (!QDir().mkpath(info.absolutePath())) {
         return false;
     }
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (a full disk) shows in the count instead of vanishing
-    // in a buffer flush that still lets the commit go through.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    QString error;
+    if (!korvane::replaceFile(path, format(settings), &error, 0644)) {
+        qCWarning(lcApp).noquote()
+            << "settings not saved, the old file is kept:" << path << "-" << error;
         return false;
     }
-    const QByteArray bytes = format(settings);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return true;
 }
 
 void ConfigFile::recordPosition(Settings& settings, bool maximized, bool loading, double leftTwips,

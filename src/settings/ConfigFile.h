@@ -15,6 +15,8 @@ class ConfigFile
 {
 public:
     static constexpr int ValueCount = 46;
+    // A larger file is unreadable (kept as ".bak" and replaced by the defaults).
+    static constexpr qint64 MaxFileBytes = 64 * 1024;
 
     struct LoadResult
     {

@@ -1,14 +1,15 @@
 #include "system/FileUserStore.h"
 
 #include "system/StoreFile.h"
+#include "util/FileReplacement.h"
 #include "util/Logging.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <optional>
 
 namespace {
 
@@ -19,6 +20,23 @@ StoreFile readStore(const QString& path)
         return {};
     }
     return StoreFile::parse(file.readAll());
+}
+
+// A store that exists but cannot be read must not be replaced by one holding only the change.
+std::optional<StoreFile> readStoreToChange(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!file.exists()) {
+            return StoreFile();
+        }
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return StoreFile::parse(bytes);
 }
 
 } // namespace
@@ -47,27 +65,47 @@ bool FileUserStore::hasValue(const QString& keyPath, const QString& valueName) c
 
 namespace {
 
+QString lockFailure(const QLockFile& lock)
+{
+    switch (lock.error()) {
+    case QLockFile::LockFailedError:
+        return QStringLiteral("store is locked by another process");
+    case QLockFile::PermissionError:
+        return QStringLiteral("no permission to write in the store's folder");
+    default:
+        return QStringLiteral("cannot lock the store");
+    }
+}
+
 template <typename Change> bool changeStore(const QString& path, Change change)
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        qCWarning(lcSystem).noquote() << "cannot create the store's folder" << folder;
         return false;
     }
     QLockFile lock(path + QStringLiteral(".lock"));
     lock.setStaleLockTime(10000);
     if (!lock.tryLock(10000)) {
-        qCWarning(lcSystem) << "store is locked:" << path;
+        qCWarning(lcSystem).noquote() << lockFailure(lock) << "-" << path;
         return false;
     }
-    StoreFile store = readStore(path);
+    std::optional<StoreFile> read = readStoreToChange(path);
+    if (!read) {
+        qCWarning(lcSystem).noquote() << "cannot read the store, left as it is:" << path;
+        return false;
+    }
+    StoreFile& store = *read;
     if (!change(store)) {
         return false;
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
+    QString error;
+    if (!korvane::replaceFile(path, store.serialize(), &error)) {
+        qCWarning(lcSystem).noquote()
+            << "store not saved, the old one is kept:" << path << "-" << error;
         return false;
     }
-    out.write(store.serialize());
-    return out.commit();
+    return true;
 }
 
 } // namespace

@@ -113,6 +113,11 @@ void MainWindow::rebuildCaption()
     if (!mode) {
         return;
     }
+    // Transport states can be active before any item is (Play pressed on a fresh playlist).
+    if (m_mediaPath.isEmpty()) {
+        setCaptionText(korvane::kProductName);
+        return;
+    }
     const QString named = QString(korvane::kProductName) + QStringLiteral(" - (");
     switch (*mode) {
     case TitleBarMode::FileName:

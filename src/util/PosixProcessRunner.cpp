@@ -11,7 +11,9 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <mutex>
 #include <poll.h>
+#include <set>
 #include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -64,11 +66,20 @@ private:
     throw RunnerError(number, QLatin1String(text) + QString::number(error));
 }
 
+// The process groups of the children being waited for, so that shutdown can end them all. A
+// child leaves the set before it is reaped: until then its pid cannot be reused.
+std::mutex g_runningMutex;
+std::set<pid_t> g_running;
+
 // Kills the child's whole process group and reaps the child unless the run finished normally.
 class ChildGuard
 {
 public:
-    explicit ChildGuard(pid_t pid) : m_pid(pid) {}
+    explicit ChildGuard(pid_t pid) : m_pid(pid)
+    {
+        const std::lock_guard<std::mutex> lock(g_runningMutex);
+        g_running.insert(pid);
+    }
     ~ChildGuard()
     {
         if (m_pid > 0) {
@@ -86,6 +97,10 @@ public:
     }
     int reap()
     {
+        {
+            const std::lock_guard<std::mutex> lock(g_runningMutex);
+            g_running.erase(m_pid);
+        }
         int status = 0;
         while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
         }
@@ -368,6 +383,15 @@ bool PosixProcessRunner::RunPipedCommand(const QStringList& command, const QStri
     }
     part.release();
     return true;
+}
+
+void PosixProcessRunner::killRunningChildren()
+{
+    const std::lock_guard<std::mutex> lock(g_runningMutex);
+    for (const pid_t pid : g_running) {
+        ::kill(-pid, SIGKILL);
+        ::kill(pid, SIGKILL);
+    }
 }
 
 bool PosixProcessRunner::ShellAndWait(QString& program, const QStringList& parameters, bool wait,

@@ -15,6 +15,10 @@ public:
                          std::chrono::milliseconds timeLimit = DefaultTimeLimit) override;
     bool ShellAndWait(QString& program, const QStringList& parameters, bool wait = true,
                       std::chrono::milliseconds timeLimit = DefaultTimeLimit) override;
+
+    // Kills the process group of every child a runner is waiting for; the waiting calls then
+    // return at once. For shutdown, which does not wait for the probes.
+    static void killRunningChildren();
 };
 
 } // namespace korvane

@@ -110,3 +110,29 @@ TEST(HandOver, EmptyCheckNameCountsAsDead)
     channel.alive = false;
     EXPECT_EQ(h.decide(channel), HandOver::Outcome::BecomeRunning);
 }
+
+TEST(HandOver, ACommandTooLongForTheRunningPlayerEndsThisStartAndSaysWhy)
+{
+    const struct
+    {
+        const char* name;
+        qsizetype pathBytes;
+        bool sent;
+    } cases[] = {
+        {"at the limit", HandOver::kMaxMessageBytes, true},
+        {"one byte over", HandOver::kMaxMessageBytes + 1, false},
+        {"far over", 4 * HandOver::kMaxMessageBytes, false},
+    };
+    for (const auto& c : cases) {
+        const QString path = "/" + QString(c.pathBytes - 5, u'a') + ".mkv";
+        RecordingChannel channel;
+        // The real player drops a message over the limit, so the send would fail.
+        channel.accepts = path.toUtf8().size() <= HandOver::kMaxMessageBytes;
+        QString message;
+        EXPECT_EQ(runningInstance(path, path).decide(channel, &message),
+                  HandOver::Outcome::EndProcess)
+            << c.name;
+        EXPECT_EQ(channel.sent.size(), c.sent ? 1 : 0) << c.name;
+        EXPECT_EQ(message.contains("too long"), !c.sent) << c.name << message.toStdString();
+    }
+}

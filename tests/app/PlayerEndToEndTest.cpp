@@ -5,6 +5,7 @@
 #include "system/FileUserStore.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -98,4 +99,26 @@ TEST_F(PlayerEndToEnd, UnreadableFileIsRefusedAndTheRestStillPlays)
     later.start({clip});
     EXPECT_TRUE(later.finishesWithin(10000));
     EXPECT_TRUE(first.waitForOutput("playing 0 " + clip, 20000));
+}
+
+TEST_F(PlayerEndToEnd, AudioPlaysInRealTimeOnTheSoundServer)
+{
+    if (qEnvironmentVariableIsEmpty("PULSE_SERVER")) {
+        GTEST_SKIP() << "no sound server: scripts/test.sh starts one";
+    }
+    // Under a dummy output an audio-only clip ends long before it has been heard.
+    korvane::test::MediaRecipe recipe;
+    recipe.name = "tone.wav";
+    recipe.video = false;
+    recipe.seconds = 3;
+    ASSERT_TRUE(korvane::test::generateMedia(m_home.path(), recipe));
+    PlayerProcess player(m_home.path());
+    player.start({m_home.filePath("tone.wav")});
+    ASSERT_TRUE(player.waitForOutput("playing 0", 20000)) << player.output().toStdString();
+    QElapsedTimer played;
+    played.start();
+    ASSERT_TRUE(player.waitForOutput("finished 0", 20000)) << player.output().toStdString();
+    EXPECT_GE(played.elapsed(), 2700) << "a 3 s sound ended after " << played.elapsed() << " ms";
+    player.signal(SIGTERM);
+    EXPECT_TRUE(player.finishesWithin(10000));
 }

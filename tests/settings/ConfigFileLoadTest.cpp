@@ -186,6 +186,77 @@ TEST_F(ConfigFileLoad, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
     EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString());
 }
 
+TEST_F(ConfigFileLoad, TextThatIsNotUtf8IsReadInTheOldWindowsCodePage)
+{
+    struct Case
+    {
+        QByteArray language; // line 1 as the old program wrote it
+        QString read;
+    };
+    const Case cases[] = {
+        {"Fran\xE7"
+         "ais",
+         QStringLiteral("Fran\u00E7ais")},
+        {"\x80uro \x93quoted\x94 \x9F", QStringLiteral("\u20ACuro \u201Cquoted\u201D \u0178")},
+        {"unassigned \x81\x8D", QStringLiteral("unassigned \u0081\u008D")},
+        // Valid UTF-8 stays UTF-8, a stray byte elsewhere in the file does not change that line.
+        {"Fran\xC3\xA7"
+         "ais",
+         QStringLiteral("Fran\u00E7ais")},
+    };
+    for (const Case& c : cases) {
+        QList<QByteArray> lines = splitLines(oldFormFile());
+        lines[0] = c.language + "\r";
+        const QByteArray file = lines.join('\n') + "\n";
+        put(m_path, file);
+        const auto result = ConfigFile::load(m_path, environment());
+        EXPECT_FALSE(result.usedDefaults) << c.language.toStdString();
+        EXPECT_EQ(result.settings.Language, c.read) << c.language.toStdString();
+        EXPECT_EQ(contents(m_path), file) << "read without rewriting";
+
+        // The next write keeps the text, now as UTF-8.
+        ASSERT_TRUE(ConfigFile::write(m_path, result.settings));
+        EXPECT_EQ(ConfigFile::load(m_path, environment()).settings.Language, c.read);
+        EXPECT_FALSE(contents(m_path).contains("\xEF\xBF\xBD")) << "no replacement characters";
+    }
+}
+
+TEST_F(ConfigFileLoad, AFileFarLargerThanSettingsCanBeIsNotReadWhole)
+{
+    struct Case
+    {
+        const char* name;
+        qint64 padding; // bytes of extra lines after the 46 values
+        bool readable;
+    };
+    const Case cases[] = {
+        {"a few extra lines", 100, true},
+        {"just at the limit", ConfigFile::MaxFileBytes - oldFormFile().size(), true},
+        {"one byte over", ConfigFile::MaxFileBytes - oldFormFile().size() + 1, false},
+        {"300 MB", 300LL * 1024 * 1024, false},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(bak());
+        {
+            QDir().mkpath(QFileInfo(m_path).absolutePath());
+            QFile file(m_path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(oldFormFile());
+            // A sparse tail costs no disk: only the size counts.
+            ASSERT_TRUE(file.resize(oldFormFile().size() + c.padding));
+        }
+        const auto result = ConfigFile::load(m_path, environment());
+        EXPECT_EQ(result.usedDefaults, !c.readable) << c.name;
+        EXPECT_EQ(QFileInfo::exists(bak()), !c.readable) << c.name;
+        if (c.readable) {
+            EXPECT_EQ(result.settings, *ConfigFile::parse(oldFormFile())) << c.name;
+        } else {
+            EXPECT_EQ(QFileInfo(bak()).size(), oldFormFile().size() + c.padding) << c.name;
+            EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString()) << c.name;
+        }
+    }
+}
+
 TEST(ConfigFilePath, LivesInTheUsersConfigFolder)
 {
     EXPECT_EQ(ConfigFile::defaultPath(), QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) +

@@ -1,10 +1,17 @@
 #include "system/FileUserStore.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 TEST(FileUserStore, MissingFileGivesDefaultsAndWritesCreateIt)
@@ -50,5 +57,120 @@ TEST(FileUserStore, ConcurrentWritersLoseNothing)
         for (int i = 0; i < 25; ++i) {
             EXPECT_EQ(store.readString("K", QString("w%1-%2").arg(w).arg(i)), QString::number(i));
         }
+    }
+}
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Runs a store change under a file-size limit, which fails writes part way as a full disk does,
+// even for root. The signal that would end the process is ignored, so the write sees EFBIG.
+bool writeWithSizeLimit(FileUserStore& store, rlim_t limit, const QString& name,
+                        const QString& value)
+{
+    struct rlimit saved
+    {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = saved;
+    tight.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &tight);
+    const bool ok = store.writeString("Software\\Taskel Media Player\\History", name, value);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    return ok;
+}
+
+struct LogCapture
+{
+    LogCapture()
+    {
+        s_lines.clear();
+        m_previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { s_lines << text; });
+    }
+    ~LogCapture() { qInstallMessageHandler(m_previous); }
+    QString all() const { return s_lines.join(u'\n'); }
+
+    static inline QStringList s_lines;
+    QtMessageHandler m_previous;
+};
+
+} // namespace
+
+TEST(FileUserStore, AWriteThatRunsOutOfSpaceKeepsTheWholeOldStoreAndFails)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("store.ini");
+    FileUserStore store(path);
+    for (int i = 1; i <= 11; ++i) {
+        ASSERT_TRUE(store.writeString("Software\\Taskel Media Player\\History",
+                                      QString("File%1").arg(i),
+                                      QString("/home/ann/Videos/a long name %1.mkv").arg(i)));
+    }
+    const QByteArray before = fileBytes(path);
+    const auto size = static_cast<rlim_t>(before.size());
+
+    for (const rlim_t limit : {rlim_t(0), rlim_t(98), size / 2, size}) {
+        LogCapture log;
+        EXPECT_FALSE(writeWithSizeLimit(store, limit, "File12", "/home/ann/new.mkv")) << limit;
+        EXPECT_EQ(fileBytes(path).toStdString(), before.toStdString()) << limit;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"store.ini"})
+            << "no half-written file is left behind, limit " << limit;
+        // The lock file may be what no longer fits; either way the failure is logged.
+        EXPECT_TRUE(log.all().contains("store not saved") ||
+                    log.all().contains("cannot lock the store"))
+            << log.all().toStdString();
+    }
+    EXPECT_TRUE(writeWithSizeLimit(store, RLIM_INFINITY, "File12", "/home/ann/new.mkv"));
+    EXPECT_EQ(store.readString("Software\\Taskel Media Player\\History", "File1"),
+              "/home/ann/Videos/a long name 1.mkv");
+    EXPECT_EQ(store.readString("Software\\Taskel Media Player\\History", "File12"),
+              "/home/ann/new.mkv");
+}
+
+TEST(FileUserStore, AFailedWriteSaysWhatHappened)
+{
+    struct Case
+    {
+        const char* name;
+        const char* storeFolder; // below the test's folder
+        std::function<void(const QString& folder)> prepare;
+        const char* logged;
+    };
+    const Case cases[] = {
+        {"the folder cannot be made", "/sub",
+         [](const QString& folder) {
+             QFile file(folder + "/sub");
+             if (file.open(QIODevice::WriteOnly)) {
+                 file.write("a file, not a folder");
+             }
+         },
+         "cannot create the store's folder"},
+        {"the folder is read-only", "/ro",
+         [](const QString& folder) {
+             QDir().mkpath(folder + "/ro");
+             QFile::setPermissions(folder + "/ro", QFile::ReadOwner | QFile::ExeOwner);
+         },
+         "no permission to write in the store's folder"},
+    };
+    for (const Case& c : cases) {
+        if (QString(c.storeFolder) == "/ro" && ::geteuid() == 0) {
+            continue; // root writes into read-only folders
+        }
+        QTemporaryDir dir;
+        c.prepare(dir.path());
+        FileUserStore store(dir.path() + c.storeFolder + "/store.ini");
+        LogCapture log;
+        EXPECT_FALSE(store.writeString("K", "v", "x")) << c.name;
+        EXPECT_TRUE(log.all().contains(c.logged)) << c.name << ": " << log.all().toStdString();
+        EXPECT_FALSE(log.all().contains("store is locked")) << c.name;
+        QFile::setPermissions(dir.path() + "/ro",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 }

@@ -148,8 +148,18 @@ TEST_F(MainWindowTest, CaptionFollowsTitleBarMode)
 TEST_F(MainWindowTest, CaptionStaysWhileNothingIsLoaded)
 {
     settings.LoadConfigurations();
-    setTitleBarMode(1);
-    EXPECT_EQ(window.captionText(), "Korvane");
+    for (const int mode : {0, 1, 2}) {
+        setTitleBarMode(mode);
+        EXPECT_EQ(window.captionText(), "Korvane") << "mode " << mode;
+        // The transport may count as active before an item is loaded; resizing or applying
+        // the settings then rebuilds the caption.
+        window.setMediaActive(true);
+        window.resize(700 + mode, 515);
+        EXPECT_EQ(window.captionText(), "Korvane") << "mode " << mode << ", resized";
+        setTitleBarMode(mode);
+        EXPECT_EQ(window.captionText(), "Korvane") << "mode " << mode << ", settings applied";
+        window.setMediaActive(false);
+    }
 }
 
 TEST_F(MainWindowTest, IntakeCountShowsOnlyWhileSeveralFilesWait)
