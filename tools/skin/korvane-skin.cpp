@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTextStream>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -41,7 +40,9 @@ QImage brighter(const QImage& normal)
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = line[x];
-            const auto lift = [](int c) { return std::min(255, c + (255 - c) * 30 / 100 + 12); };
+            const auto lift = [](int c) {
+                return std::min(255, c + (255 - c) * 30 / 100 + 12);
+            };
             line[x] = qRgba(lift(qRed(p)), lift(qGreen(p)), lift(qBlue(p)), qAlpha(p));
         }
     }
@@ -55,7 +56,8 @@ QImage pressed(const QImage& normal)
         auto* line = reinterpret_cast<QRgb*>(dark.scanLine(y));
         for (int x = 0; x < dark.width(); ++x) {
             const QRgb p = line[x];
-            line[x] = qRgba(qRed(p) * 72 / 100, qGreen(p) * 72 / 100, qBlue(p) * 72 / 100, qAlpha(p));
+            line[x] =
+                qRgba(qRed(p) * 72 / 100, qGreen(p) * 72 / 100, qBlue(p) * 72 / 100, qAlpha(p));
         }
     }
     // Inset by one drawn pixel, as a key that gives way under the finger.
