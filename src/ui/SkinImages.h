@@ -9,6 +9,10 @@
 class SkinImages
 {
 public:
+    // The About box's bottom strip. Slot 199 is also the disabled face of the push button
+    // (196 + 3), which would overwrite the strip; the strip keeps a slot of its own.
+    static constexpr int AboutStripSlot = 204;
+
     // LoadSkinImages: every slot in the fixed loading order. The first file that cannot be read
     // ends the load; later slots stay empty. Returns the number of slots loaded.
     int LoadSkinImages(const QString& programFolder);

@@ -1,5 +1,6 @@
-#include "ui/SkinButtons.h"
 #include "ui/SkinLayout.h"
+
+#include "ui/SkinButtons.h"
 
 #include <gtest/gtest.h>
 
@@ -120,10 +121,8 @@ struct ControlCase
 TEST(SkinButtons, EnableMediaControlAppliesItsTableInFull)
 {
     const ControlCase cases[] = {
-        {0, Disabled, Normal, Normal, Normal},
-        {1, Normal, Disabled, Disabled, Disabled},
-        {2, Normal, Disabled, Normal, Disabled},
-        {7, Disabled, Disabled, Disabled, Disabled},
+        {0, Disabled, Normal, Normal, Normal},        {1, Normal, Disabled, Disabled, Disabled},
+        {2, Normal, Disabled, Normal, Disabled},      {7, Disabled, Disabled, Disabled, Disabled},
         {-1, Disabled, Disabled, Disabled, Disabled},
     };
     for (const ControlCase& c : cases) {
