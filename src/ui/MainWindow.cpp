@@ -130,8 +130,10 @@ void MainWindow::SetPlaylistPosition(int position)
     m_splitter->clearLocks();
     const PlaylistPlacement placed = PlaylistPlacement::forPosition(position, m_splitter->size());
     if (placed.known) {
-        qCDebug(lcUi) << "playlist position" << position;
         m_splitter->applyPlacement(placed, m_list);
+        const int pane =
+            placed.host >= 0 ? m_splitter->paneSize(static_cast<Pane>(placed.host)) : 0;
+        qCDebug(lcUi).nospace() << "playlist position " << position << " (pane " << pane << " px)";
         if (placed.fills) {
             m_list->setParent(this);
             m_list->setGeometry(contentRect());
