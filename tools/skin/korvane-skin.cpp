@@ -18,13 +18,13 @@ namespace {
 constexpr int kScale = 2;
 const char* const kStateFolders[] = {"Normal", "Over", "Press", "Disabel"};
 
-QImage render(const QString& source)
+QImage render(const QString& source, int scale)
 {
     QSvgRenderer svg(source);
     if (!svg.isValid()) {
         return {};
     }
-    QImage image(svg.defaultSize() * kScale, QImage::Format_ARGB32_Premultiplied);
+    QImage image(svg.defaultSize() * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -106,12 +106,14 @@ bool renderLine(const QString& line, const QDir& from, const QDir& to)
         std::fprintf(stderr, "korvane-skin: bad line: %s\n", qPrintable(line));
         return false;
     }
-    const QImage normal = render(from.filePath(parts[1]));
+    // Pictures stand in for thumbnails, which have their own fixed size.
+    const bool picture = parts[0] == QLatin1String("picture");
+    const QImage normal = render(from.filePath(parts[1]), picture ? 1 : kScale);
     if (normal.isNull()) {
         std::fprintf(stderr, "korvane-skin: cannot render %s\n", qPrintable(parts[1]));
         return false;
     }
-    if (parts[0] == QLatin1String("piece")) {
+    if (picture || parts[0] == QLatin1String("piece")) {
         return save(normal, to.filePath(parts[2]));
     }
     if (parts[0] != QLatin1String("button")) {
