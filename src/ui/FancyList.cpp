@@ -51,6 +51,17 @@ FancyList::FancyList(QWidget* parent)
     setModel(&m_ownModel);
 }
 
+void FancyList::useSkinColours()
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, QColor(38, 43, 35));
+    colours.setColor(QPalette::Button, QColor(58, 65, 53));
+    colours.setColor(QPalette::ButtonText, QColor(242, 255, 255));
+    colours.setColor(QPalette::Highlight, QColor(105, 112, 97));
+    colours.setColor(QPalette::HighlightedText, QColor(242, 255, 255));
+    setPalette(colours);
+}
+
 void FancyList::setModel(PlaylistModel* model)
 {
     if (model == nullptr) {

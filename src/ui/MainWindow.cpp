@@ -63,13 +63,7 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
     m_list->setImageWidth(64);
     m_list->setImageHeight(64);
     m_list->setItemHeight(80);
-    QPalette colours = m_list->palette();
-    colours.setColor(QPalette::Base, QColor(38, 43, 35));
-    colours.setColor(QPalette::Button, QColor(58, 65, 53));
-    colours.setColor(QPalette::ButtonText, QColor(242, 255, 255));
-    colours.setColor(QPalette::Highlight, QColor(105, 112, 97));
-    colours.setColor(QPalette::HighlightedText, QColor(242, 255, 255));
-    m_list->setPalette(colours);
+    m_list->useSkinColours();
 
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setToolTip(korvane::kApplicationTitle);
@@ -117,11 +111,6 @@ void MainWindow::SetLoadedOptions()
     if (m_mediaActive) {
         rebuildCaption();
     }
-}
-
-QRect MainWindow::contentRect() const
-{
-    return {15, 56, width() - 30, height() - 203};
 }
 
 void MainWindow::SetPlaylistPosition(int position)

@@ -49,6 +49,7 @@ public:
     // The caption names the playing entry as TitleBarMode asks: file name, full path or nothing.
     void showMediaCaption(const QString& title, const QString& path);
     void setMediaActive(bool active) { m_mediaActive = active; }
+    // The skin buttons for a play state; the seek bar takes clicks unless stopped.
     void setControlState(int playState);
     void setTimeText(const QString& text);
     void setProgress(int percent);
@@ -81,7 +82,8 @@ private:
     void setCaptionText(const QString& text);
     void rebuildCaption();
     void placeIntakeLabel();
-    QRect contentRect() const;
+    // Between the frame's pieces: the splitter's place, or the playlist's when it fills.
+    QRect contentRect() const { return {15, 56, width() - 30, height() - 203}; }
 
     SettingsStore& m_settings;
     bool m_loading = true;

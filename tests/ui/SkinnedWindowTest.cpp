@@ -3,6 +3,7 @@
 #include "ui/MainWindow.h"
 #include "ui/VideoArea.h"
 
+#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -64,8 +65,16 @@ TEST_F(SkinnedWindowTest, AllSkinImagesAreLoadedIntoSlotsOfTheirOwn)
     EXPECT_EQ(greyButton.size(), QSize(150, 46));
 }
 
+// On a real display QTest also warps the pointer, and the server's own motion events then
+// interleave with the synthetic ones; there the xdotool script checks the same sequences.
+#define SKIP_UNLESS_OFFSCREEN()                                                                    \
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {                           \
+        GTEST_SKIP() << "pointer sequences are checked offscreen";                                 \
+    }
+
 TEST_F(SkinnedWindowTest, HoverLightsAButtonAndPressPressesIt)
 {
+    SKIP_UNLESS_OFFSCREEN();
     const QPoint play = centreOf(SkinRegion::Play);
     QTest::mouseMove(&window, play);
     EXPECT_EQ(state(SkinRegion::Play), Over);
@@ -143,6 +152,7 @@ TEST_F(SkinnedWindowTest, SidePlaylistGetsAThirdAfterEveryResize)
 
 TEST_F(SkinnedWindowTest, DraggingTheRightEdgeLeftStopsAtTheMinimum)
 {
+    SKIP_UNLESS_OFFSCREEN();
     const int y = 250;
     QTest::mouseMove(&window, QPoint(398, y));
     QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, QPoint(398, y));
