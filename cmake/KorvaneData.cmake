@@ -1,6 +1,6 @@
 # Data files the program reads from its own folder, plus a short sample clip made from the
 # decoder's built-in test sources so a first run has something to play.
-file(GLOB KORVANE_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
+file(GLOB KORVANE_DATA_FILES LIST_DIRECTORIES false CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
 set(KORVANE_DATA_OUTPUTS)
 foreach(data_file IN LISTS KORVANE_DATA_FILES)
   get_filename_component(data_name ${data_file} NAME)
@@ -20,4 +20,5 @@ add_custom_command(OUTPUT ${KORVANE_SAMPLE_CLIP}
   VERBATIM)
 list(APPEND KORVANE_DATA_OUTPUTS ${KORVANE_SAMPLE_CLIP})
 
-add_custom_target(korvane_data ALL DEPENDS ${KORVANE_DATA_OUTPUTS})
+include(${CMAKE_SOURCE_DIR}/cmake/KorvaneSkin.cmake)
+add_custom_target(korvane_data ALL DEPENDS ${KORVANE_DATA_OUTPUTS} ${KORVANE_SKIN_STAMP})
