@@ -7,6 +7,7 @@
 #include "ui/ProgressBar.h"
 #include "ui/VideoArea.h"
 #include "ui/VolumeSlider.h"
+#include "ui/WindowCaption.h"
 #include "ui/WindowLabels.h"
 #include "util/Logging.h"
 #include "util/Product.h"
@@ -178,10 +179,10 @@ void MainWindow::showMediaCaption(const QString& title, const QString& path)
     rebuildCaption();
 }
 
-void MainWindow::setControlState(int playState)
+void MainWindow::setControlState(MediaControlState::State state)
 {
-    enableMediaControl(playState);
-    m_progress->setEnabled(playState != 1);
+    enableMediaControl(state);
+    m_progress->setEnabled(state != MediaControlState::Stopped);
 }
 
 void MainWindow::setTimeText(const QString& text)
@@ -206,26 +207,9 @@ void MainWindow::setRateText(const QString& text, bool visible)
 
 void MainWindow::rebuildCaption()
 {
-    const std::optional<TitleBarMode> mode = m_settings.titleBarMode();
-    if (!mode) {
-        return;
-    }
-    // Transport states can be active before any item is (Play pressed on a fresh playlist).
-    if (m_mediaPath.isEmpty()) {
-        setCaptionText(korvane::kProductName);
-        return;
-    }
-    const QString named = QString(korvane::kProductName) + QStringLiteral(" - (");
-    switch (*mode) {
-    case TitleBarMode::FileName:
-        setCaptionText(named + m_mediaTitle + u')');
-        break;
-    case TitleBarMode::FullPath:
-        setCaptionText(named + m_mediaPath + u')');
-        break;
-    case TitleBarMode::ProductOnly:
-        setCaptionText(korvane::kProductName);
-        break;
+    if (const std::optional<QString> caption =
+            windowCaption(m_settings.titleBarMode(), m_mediaTitle, m_mediaPath)) {
+        setCaptionText(*caption);
     }
 }
 

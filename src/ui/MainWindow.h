@@ -1,5 +1,6 @@
 #pragma once
 
+#include "playback/MediaControlState.h"
 #include "settings/SettingsStore.h"
 #include "ui/SkinnedFrame.h"
 
@@ -50,7 +51,7 @@ public:
     void showMediaCaption(const QString& title, const QString& path);
     void setMediaActive(bool active) { m_mediaActive = active; }
     // The skin buttons for a play state; the seek bar takes clicks unless stopped.
-    void setControlState(int playState);
+    void setControlState(MediaControlState::State state);
     void setTimeText(const QString& text);
     void setProgress(int percent);
     void setRateText(const QString& text, bool visible);

@@ -30,7 +30,7 @@ protected:
         window.resize(400, 515);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        window.setControlState(1);
+        window.setControlState(MediaControlState::Stopped);
         // No button is left held from an earlier test.
         QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(200, 20));
         paint();
