@@ -236,14 +236,14 @@ bool PlaybackSession::isShuffle() const
 void PlaybackSession::entryClicked(int index)
 {
     if (!isShuffle()) {
-        m_sequence.setPosition(index);
+        m_sequence.setPositionToEntry(index);
     }
 }
 
 void PlaybackSession::entryActivated(int index)
 {
     PlayItem(index, false);
-    m_sequence.setPosition(index);
+    m_sequence.setPositionToEntry(index);
 }
 
 void PlaybackSession::play()
@@ -298,8 +298,9 @@ void PlaybackSession::next()
     }
     if (const std::optional<int> position = m_sequence.nextPosition()) {
         m_sequence.setPosition(*position);
-        selectEntry(*position);
-        PlayItem(*position, false);
+        const int entry = m_sequence.entryAt(*position);
+        selectEntry(entry);
+        PlayItem(entry, false);
     }
 }
 
@@ -310,8 +311,9 @@ void PlaybackSession::previous()
     }
     if (const std::optional<int> position = m_sequence.previousPosition()) {
         m_sequence.setPosition(*position);
-        selectEntry(*position);
-        PlayItem(*position, false);
+        const int entry = m_sequence.entryAt(*position);
+        selectEntry(entry);
+        PlayItem(entry, false);
     }
 }
 

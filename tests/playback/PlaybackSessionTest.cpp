@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <memory>
+#include <random>
 
 namespace {
 
@@ -332,4 +334,39 @@ TEST_F(PlaybackSessionTest, PlaylistClicksAndRemovalsMoveThePlayOrder)
 
     playlist.clear();
     EXPECT_EQ(session.sequence().count(), 0);
+}
+
+TEST_F(PlaybackSessionTest, ShufflePlaysEveryEntryOnceBeforeAnyRepeats)
+{
+    for (const char* name : {"d.mkv", "e.mkv"}) {
+        playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
+    }
+    setModes(2, 2);
+    const QStringList all = {"/m/a.mkv", "/m/b.mkv", "/m/c.mkv", "/m/d.mkv", "/m/e.mkv"};
+    for (std::uint64_t seed = 0; seed < 10; ++seed) {
+        for (int selected = 0; selected < playlist.count(); ++selected) {
+            auto generator = std::make_shared<std::mt19937_64>(seed);
+            session.setRandomSource([generator] {
+                return std::uniform_real_distribution<double>(0.0, 1.0)(*generator);
+            });
+            playlist.select(selected);
+            session.rebuildSequence();
+            session.entryActivated(selected);
+            QStringList played{session.CurrentFile()};
+            // Two rounds: each plays every entry once, in the same shuffled order.
+            for (int item = 1; item < 2 * all.size(); ++item) {
+                runTo(1000, 1000);
+                session.monitorTick();
+                played << session.CurrentFile();
+            }
+            const std::string context = "seed " + std::to_string(seed) + " selected " +
+                                        std::to_string(selected) + ": " +
+                                        played.join(' ').toStdString();
+            EXPECT_EQ(played.first(), all[selected]) << context;
+            QStringList round = played.mid(0, all.size());
+            EXPECT_EQ(played.mid(all.size()), round) << context;
+            round.sort();
+            EXPECT_EQ(round, all) << context;
+        }
+    }
 }
