@@ -252,15 +252,19 @@ void PlaybackSession::play()
         emit openRequested();
         return;
     }
-    if (m_flags.Paused) {
-        if (m_engine) {
-            m_engine->play();
-        }
+    // Resuming needs an item in the engine; with none (entries added, none played yet) the
+    // selected entry starts, else "Loading..." would stay for good and stop would do nothing.
+    if (m_flags.Paused && m_engine && m_engine->itemCount() > 0) {
+        m_engine->play();
         enableMediaControl(MediaControlState::Playing);
         return;
     }
-    const int selected = m_playlist.selectedItem();
-    m_sequence.setPosition(selected);
+    int selected = m_playlist.selectedItem();
+    if (selected < 0 || selected >= m_playlist.count()) {
+        selected = 0;
+        selectEntry(selected);
+    }
+    m_sequence.setPositionToEntry(selected);
     PlayItem(selected, false);
 }
 

@@ -370,3 +370,43 @@ TEST_F(PlaybackSessionTest, ShufflePlaysEveryEntryOnceBeforeAnyRepeats)
         }
     }
 }
+
+TEST_F(PlaybackSessionTest, PlayWithNothingPlayedYetStartsTheSelectedEntryAndStopWorks)
+{
+    struct Case
+    {
+        int selected;
+        const char* expected;
+    };
+    for (const Case c : {Case{-1, "/m/a.mkv"}, Case{2, "/m/c.mkv"}}) {
+        SCOPED_TRACE(c.selected);
+        PlaylistModel entries;
+        for (const char* name : {"a.mkv", "b.mkv", "c.mkv"}) {
+            entries.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
+        }
+        entries.select(c.selected);
+        PlaybackSession fresh{settings, entries, power, [](const QStringList&) {
+                                  return std::make_unique<FakeEngine>();
+                              }};
+        fresh.SaveVLCOptions();
+        fresh.AddVLCPLayer(); // the first engine control, with nothing in it
+        fresh.enableMediaControl(MediaControlState::Stopped);
+        fresh.rebuildSequence();
+
+        fresh.play();
+        auto* engine = static_cast<FakeEngine*>(fresh.engine());
+        ASSERT_EQ(engine->items.size(), 1u);
+        EXPECT_EQ(engine->items[0].mrlOrPath, c.expected);
+        EXPECT_EQ(fresh.CurrentFile(), c.expected);
+        EXPECT_EQ(entries.fullPath(entries.selectedItem()), c.expected);
+        EXPECT_EQ(fresh.controlState(), MediaControlState::Playing);
+
+        fresh.stop();
+        EXPECT_EQ(engine->callCount("stop"), 1);
+        EXPECT_EQ(fresh.controlState(), MediaControlState::Stopped);
+        // Play after that stop resumes the same item on the same control.
+        fresh.play();
+        EXPECT_EQ(fresh.engine(), engine);
+        EXPECT_EQ(fresh.controlState(), MediaControlState::Playing);
+    }
+}
