@@ -109,8 +109,8 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
         return;
     }
     m_currentFile = m_playlist.fullPath(index);
-    // The snapshot folder only reaches the video output as an engine argument, so it is set
-    // before the new control is made.
+    // The engine control is made with the item's snapshot folder among its options; a snapshot
+    // itself is told the folder again, as the engine's instance outlives the item.
     m_options.setItem(m_settings.settings().SnapshotPath, m_currentFile);
     RemoveVLCPlayer();
     AddVLCPLayer();
@@ -134,6 +134,19 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
     if (fullScreen) {
         m_fullScreenSettle.start();
     }
+}
+
+QString PlaybackSession::snapshotFolder() const
+{
+    if (m_currentFile.isEmpty()) {
+        return QString();
+    }
+    return EngineOptions::snapshotFolder(m_settings.settings().SnapshotPath, m_currentFile);
+}
+
+bool PlaybackSession::takeSnapshot()
+{
+    return m_engine && m_flags.MediaActive && m_engine->takeSnapshot(snapshotFolder());
 }
 
 void PlaybackSession::enableMediaControl(MediaControlState::State state)
