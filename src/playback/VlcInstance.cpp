@@ -5,8 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <mutex>
 #include <vector>
 #include <vlc/vlc.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -25,8 +29,19 @@ bool hasSoundDevice()
                 .isEmpty();
 }
 
+// Every libVLC decoder and output thread would otherwise get a malloc arena of its own, which
+// the C library keeps for the rest of the run: hundreds of megabytes after a few dozen items.
+void limitMallocArenas()
+{
+#ifdef __GLIBC__
+    static std::once_flag once;
+    std::call_once(once, [] { mallopt(M_ARENA_MAX, 2); });
+#endif
+}
+
 libvlc_instance_t* startLibVlc(const QStringList& arguments)
 {
+    limitMallocArenas();
     std::vector<QByteArray> storage;
     storage.reserve(static_cast<size_t>(arguments.size()));
     std::vector<const char*> argv;
