@@ -1,6 +1,6 @@
 # Data files the program reads from its own folder, plus a short sample clip made from the
 # decoder's built-in test sources so a first run has something to play.
-file(GLOB KORVANE_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
+file(GLOB KORVANE_DATA_FILES LIST_DIRECTORIES false CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
 set(KORVANE_DATA_OUTPUTS)
 foreach(data_file IN LISTS KORVANE_DATA_FILES)
   get_filename_component(data_name ${data_file} NAME)
