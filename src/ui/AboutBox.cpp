@@ -21,6 +21,23 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
     return label;
 }
 
+// The design measured its texts in Tahoma; another face may run wider, so a text that would
+// not fit its label steps down in size until it does.
+void fitText(QLabel* label, bool wrap)
+{
+    QFont font = label->font();
+    const int flags = Qt::AlignLeft | Qt::AlignTop | (wrap ? Qt::TextWordWrap : 0);
+    while (font.pointSizeF() > 6.0) {
+        const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, label->width(), 10000),
+                                                             flags, label->text());
+        if (needed.width() <= label->width() && needed.height() <= label->height()) {
+            break;
+        }
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    label->setFont(font);
+}
+
 } // namespace
 
 AboutBox::AboutBox(PiecePainter painter, UrlOpener opener, QWidget* parent)
@@ -56,6 +73,9 @@ AboutBox::AboutBox(PiecePainter painter, UrlOpener opener, QWidget* parent)
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     m_link->setPalette(blue);
     m_link->setCursor(Qt::PointingHandCursor);
+    fitText(m_description, true);
+    fitText(m_basedOn, false);
+    fitText(m_link, false);
     m_link->installEventFilter(this);
 
     // The texts take their own clicks and do nothing with them: pressing on the caption text
