@@ -20,4 +20,5 @@ add_custom_command(OUTPUT ${KORVANE_SAMPLE_CLIP}
   VERBATIM)
 list(APPEND KORVANE_DATA_OUTPUTS ${KORVANE_SAMPLE_CLIP})
 
-add_custom_target(korvane_data ALL DEPENDS ${KORVANE_DATA_OUTPUTS})
+include(${CMAKE_SOURCE_DIR}/cmake/KorvaneSkin.cmake)
+add_custom_target(korvane_data ALL DEPENDS ${KORVANE_DATA_OUTPUTS} ${KORVANE_SKIN_STAMP})

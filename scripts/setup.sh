@@ -10,8 +10,9 @@ packages=(
   libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output
   ffmpeg mpgtx
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick xdotool
   pulseaudio pulseaudio-utils
+  qt6-svg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include "app/InstanceServer.h"
 #include "app/SignalWatcher.h"
 #include "app/StartupCommand.h"
+#include "app/WindowBindings.h"
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
@@ -23,7 +24,6 @@
 #include "ui/MainWindow.h"
 #include "ui/QtFileChooser.h"
 #include "ui/QtUserMessages.h"
-#include "ui/TransportBar.h"
 #include "ui/VideoArea.h"
 #include "util/Logging.h"
 #include "util/PosixProcessRunner.h"
@@ -45,6 +45,7 @@ Application::~Application()
 {
     // The playlist's workers and the engine go before the window they report to.
     m_commands.reset();
+    m_bindings.reset();
     m_playlist.reset();
     m_session.reset();
 }
@@ -231,37 +232,8 @@ void Application::connectParts()
 
 void Application::connectTransport()
 {
-    MainWindow* window = m_window.get();
-    PlaybackSession* session = m_session.get();
-    TransportBar* bar = window->transportBar();
-
-    connect(session, &PlaybackSession::controlStateChanged, window,
-            [window, session, bar](MediaControlState::State state) {
-                window->setMediaActive(session->flags().MediaActive || session->flags().Paused);
-                bar->setControlState(state);
-            });
-    connect(session, &PlaybackSession::timeTextChanged, bar, &TransportBar::setTimeText);
-    connect(session, &PlaybackSession::progressChanged, bar, &TransportBar::setProgress);
-    connect(session, &PlaybackSession::rateTextChanged, bar, &TransportBar::setRateText);
-    connect(session, &PlaybackSession::muteChanged, bar, &TransportBar::setMuted);
-
-    connect(bar, &TransportBar::openClicked, m_playlist.get(),
-            [this] { m_playlist->OpenFiles(false); });
-    connect(bar, &TransportBar::playClicked, session, &PlaybackSession::play);
-    connect(bar, &TransportBar::pauseClicked, session, &PlaybackSession::pause);
-    connect(bar, &TransportBar::stopClicked, session, &PlaybackSession::stop);
-    connect(bar, &TransportBar::previousClicked, session, &PlaybackSession::previous);
-    connect(bar, &TransportBar::nextClicked, session, &PlaybackSession::next);
-    connect(bar, &TransportBar::rewindPressed, session, &PlaybackSession::rewindStart);
-    connect(bar, &TransportBar::rewindReleased, session, &PlaybackSession::rewindEnd);
-    connect(bar, &TransportBar::fastForwardPressed, session, &PlaybackSession::fastForwardStart);
-    connect(bar, &TransportBar::fastForwardReleased, session, &PlaybackSession::fastForwardEnd);
-    connect(bar, &TransportBar::fullScreenClicked, session, &PlaybackSession::fullScreen);
-    connect(bar, &TransportBar::muteClicked, session, &PlaybackSession::toggleMute);
-    connect(bar, &TransportBar::seekRequested, session, &PlaybackSession::seek);
-    connect(bar, &TransportBar::volumeChanged, session, &PlaybackSession::setVolume);
-    connect(bar, &TransportBar::playlistClicked, window,
-            [window] { window->setPlaylistVisible(!window->isPlaylistVisible()); });
+    m_bindings =
+        std::make_unique<WindowBindings>(*m_window, *m_session, *m_playlist, *m_model, *m_messages);
 }
 
 void Application::applyStoredModes()

@@ -21,6 +21,7 @@ class SettingsStore;
 class SignalWatcher;
 class UserMessages;
 class UserStore;
+class WindowBindings;
 
 // The composition root: start-up in Korvane's fixed order, up to the decision whether this
 // process becomes the player or hands its file to the one already running; then it owns the
@@ -80,5 +81,6 @@ private:
     std::unique_ptr<PlaybackSession> m_session;
     std::unique_ptr<Playlist> m_playlist;
     std::unique_ptr<InstanceServer> m_server;
+    std::unique_ptr<WindowBindings> m_bindings;
     std::unique_ptr<CommandBindings> m_commands;
 };

@@ -13,7 +13,8 @@
 #include "ui/MainMenuBar.h"
 #include "ui/MainMenuDispatch.h"
 #include "ui/MainWindow.h"
-#include "ui/VideoArea.h"
+#include "ui/SkinImages.h"
+#include "ui/SkinPainter.h"
 #include "util/Logging.h"
 #include "util/ToolPaths.h"
 
@@ -21,34 +22,11 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPainter>
-#include <QSystemTrayIcon>
 
 namespace {
 
 const char* const kPlayModeKeys[] = {"PMNormal", "PMContinuous", "PMShuffle"};
 const char* const kRepeatModeKeys[] = {"RMNoRepeat", "RMSingleRepeat", "RMRepeatAll"};
-
-// Plain pieces for the About box where no skin image is at hand.
-void plainAboutPiece(QPainter& painter, int slot, const QRect& rect)
-{
-    if (slot >= 186 && slot <= 189) {
-        painter.fillRect(rect, QColor(150, 60, 50));
-        painter.setPen(Qt::white);
-        painter.drawText(rect, Qt::AlignCenter, QStringLiteral("\u2715"));
-    } else if (slot >= 196 && slot <= 199) {
-        painter.fillRect(rect, slot == 198 ? QColor(150, 160, 140) : QColor(190, 200, 180));
-        painter.setPen(QColor(64, 64, 64));
-        painter.drawRect(rect.adjusted(0, 0, -1, -1));
-    } else if (slot == 15) {
-        painter.fillRect(rect, QColor(105, 112, 97));
-    } else if (slot == 1) {
-        painter.fillRect(rect, QColor(236, 240, 232));
-    } else if (slot == 200) {
-        painter.fillRect(rect, QColor(103, 119, 118));
-    } else {
-        painter.fillRect(rect, QColor(120, 128, 112));
-    }
-}
 
 } // namespace
 
@@ -59,7 +37,11 @@ CommandBindings::CommandBindings(MainWindow& window, PlaybackSession& session, P
       m_history(history), m_settings(settings), m_actions(std::make_unique<ActionRegistry>()),
       m_popups(std::make_unique<ClassicPopups>(*m_actions)),
       m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }),
-      m_aboutPainter(plainAboutPiece)
+      m_aboutPainter([&window](QPainter& painter, int slot, const QRect& rect) {
+          // The box draws from the same decoded skin as the window.
+          SkinPainter::DrawSkinImage(painter, window.skinImages().slot(slot), rect.x(), rect.y(),
+                                     rect.width(), rect.height());
+      })
 {
     m_menuBar = new MainMenuBar(*m_actions, &window);
     m_actions->attachShortcutsTo(&window);
@@ -105,11 +87,9 @@ void CommandBindings::connectParts()
                     popupPlayListMenu(list->mapToGlobal(at.toPoint()));
                 }
             });
-    VideoArea* video = m_window.videoArea();
-    video->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(video, &QWidget::customContextMenuRequested, this,
-            [this, video](QPoint at) { popupPlayMenu(video->mapToGlobal(at)); });
-    m_window.trayIcon()->setContextMenu(m_popups->menu(QStringLiteral("mnuFileMenu")));
+    connect(&m_window, &MainWindow::playMenuRequested, this,
+            [this](QPoint at) { popupPlayMenu(m_window.mapToGlobal(at)); });
+    connect(&m_window, &MainWindow::trayMenuRequested, this, &CommandBindings::popupFileMenu);
 }
 
 void CommandBindings::dispatchKey(const QString& key)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/SkinImages.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -26,7 +28,7 @@ public:
     static constexpr int Disabled = 3;
 
     // The bottom strip has a slot of its own: slot 199 is the push button's disabled face.
-    static constexpr int BottomStripSlot = 204;
+    static constexpr int BottomStripSlot = SkinImages::AboutStripSlot;
 
     static const QString& captionText();
     static const QString& descriptionText();

@@ -51,6 +51,17 @@ FancyList::FancyList(QWidget* parent)
     setModel(&m_ownModel);
 }
 
+void FancyList::useSkinColours()
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, QColor(38, 43, 35));
+    colours.setColor(QPalette::Button, QColor(58, 65, 53));
+    colours.setColor(QPalette::ButtonText, QColor(242, 255, 255));
+    colours.setColor(QPalette::Highlight, QColor(105, 112, 97));
+    colours.setColor(QPalette::HighlightedText, QColor(242, 255, 255));
+    setPalette(colours);
+}
+
 void FancyList::setModel(PlaylistModel* model)
 {
     if (model == nullptr) {
@@ -228,13 +239,19 @@ void FancyList::paintRow(QPainter& painter, int row, int offset, int surfaceWidt
         RenderThumb(painter, entry.picture, m_padding, top + m_padding, m_imageWidth,
                     m_imageHeight);
     }
-    const QRect textBox = FancyListGeometry::textRect(row, m_itemHeight, offset, surfaceWidth,
-                                                      m_padding, m_thumbnails, m_imageWidth);
+    // The caption stops where the scroll bar begins, so no title runs under it.
+    const int reserved = m_scrollBar->isHidden() ? 0 : surfaceWidth - m_scrollBar->x();
+    const QRect textBox =
+        FancyListGeometry::textRect(row, m_itemHeight, offset, surfaceWidth, m_padding,
+                                    m_thumbnails, m_imageWidth, reserved - m_padding);
     if (textBox.isEmpty() || entry.title.isEmpty()) {
         return;
     }
     painter.setPen(textColour);
-    painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, entry.title);
+    // A title wider than its box ends in an ellipsis instead of stopping mid-letter.
+    const QString shown =
+        painter.fontMetrics().elidedText(entry.title, Qt::ElideRight, textBox.width());
+    painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, shown);
 }
 
 void FancyList::resizeEvent(QResizeEvent*)
@@ -295,7 +312,10 @@ void FancyList::wheelEvent(QWheelEvent* event)
         event->ignore();
         return;
     }
-    Scroll(delta);
+    // A notch moves one row, as desktop lists do; Scroll keeps its own step for its callers.
+    m_scrollBar->setValue(FancyListGeometry::wheelOffset(m_scrollBar->value(), delta, m_itemHeight,
+                                                         m_scrollBar->maximum()));
+    repaintList();
     event->accept();
 }
 

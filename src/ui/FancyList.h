@@ -31,6 +31,8 @@ class FancyList : public QWidget
 public:
     explicit FancyList(QWidget* parent = nullptr);
 
+    // The skin's colours: light text on the frame's dark olive, the menu colour for the selection.
+    void useSkinColours();
     // Shows this model from now on; the list keeps using it until it is given another.
     void setModel(PlaylistModel* model);
     PlaylistModel* model() const { return m_model; }

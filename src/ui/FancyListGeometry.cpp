@@ -81,17 +81,25 @@ int FancyListGeometry::scrolledOffset(int offset, int delta, int maximum)
     return korvane::clampTo(std::clamp<std::int64_t>(moved, 0, std::max(maximum, 0)));
 }
 
+int FancyListGeometry::wheelOffset(int offset, int delta, int itemHeight, int maximum)
+{
+    const std::int64_t moved =
+        static_cast<std::int64_t>(offset) -
+        korvane::roundHalfEven(static_cast<double>(delta) * std::max(itemHeight, 1) / 120.0);
+    return korvane::clampTo(std::clamp<std::int64_t>(moved, 0, std::max(maximum, 0)));
+}
+
 int FancyListGeometry::rowTop(int row, int itemHeight, int offset)
 {
     return korvane::clampTo(static_cast<std::int64_t>(row) * itemHeight - offset);
 }
 
 QRect FancyListGeometry::textRect(int row, int itemHeight, int offset, int surfaceWidth,
-                                  int padding, bool thumbnails, int imageWidth)
+                                  int padding, bool thumbnails, int imageWidth, int reservedRight)
 {
     const int top = rowTop(row, itemHeight, offset);
     const int left = padding + (thumbnails ? imageWidth + padding : 0);
-    const int right = surfaceWidth - padding;
+    const int right = std::max(surfaceWidth - std::max(reservedRight, 0) - padding, left);
     const int bottom = top + itemHeight;
     return QRect(left, top + padding, right - left, bottom - (top + padding));
 }

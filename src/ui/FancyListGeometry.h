@@ -32,10 +32,15 @@ public:
     // New offset after a wheel turn of delta units (120 for one notch).
     static int scrolledOffset(int offset, int delta, int maximum);
 
+    // New offset after a wheel turn seen by the user: one row per notch of 120 units, finer
+    // wheels in proportion, kept within 0 and the maximum.
+    static int wheelOffset(int offset, int delta, int itemHeight, int maximum);
+
     // Top of row i on the surface; may be negative for the first, partly scrolled-away row.
     static int rowTop(int row, int itemHeight, int offset);
 
-    // Rectangle for the row's caption, right of the picture box when thumbnails are shown.
+    // Rectangle for the row's caption, right of the picture box when thumbnails are shown and
+    // left of what the scroll bar covers (reservedRight pixels at the right edge).
     static QRect textRect(int row, int itemHeight, int offset, int surfaceWidth, int padding,
-                          bool thumbnails, int imageWidth);
+                          bool thumbnails, int imageWidth, int reservedRight = 0);
 };

@@ -2,67 +2,84 @@
 
 #include "ui/AppIcon.h"
 #include "ui/FancyList.h"
-#include "ui/TransportBar.h"
+#include "ui/FivePaneSplitter.h"
+#include "ui/PlaylistPlacement.h"
+#include "ui/ProgressBar.h"
 #include "ui/VideoArea.h"
+#include "ui/VolumeSlider.h"
+#include "ui/WindowCaption.h"
+#include "ui/WindowLabels.h"
+#include "util/Logging.h"
 #include "util/Product.h"
+#include "util/ToolPaths.h"
 
-#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QLabel>
-#include <QPainter>
 #include <QSystemTrayIcon>
-#include <QToolButton>
-#include <QWindow>
-
-namespace {
-constexpr int kCaptionHeight = 28;
-} // namespace
 
 MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_settings(settings)
+    : SkinnedFrame(settings.environment().twipsPerPixelX, settings.environment().twipsPerPixelY,
+                   parent),
+      m_settings(settings)
 {
     setWindowIcon(korvaneIcon());
     setWindowTitle(korvane::kProductName);
     setAttribute(Qt::WA_DeleteOnClose, false);
+    LoadSkinImages(korvane::programFolder());
 
-    m_caption = new QLabel(this);
-    m_caption->setObjectName(QStringLiteral("lblCaption"));
-    m_caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QFont captionFont = m_caption->font();
-    captionFont.setBold(true);
-    m_caption->setFont(captionFont);
+    m_labels = std::make_unique<WindowLabels>(this);
+    setCaptionLabel(m_labels->caption());
 
-    m_close = new QToolButton(this);
-    m_close->setText(QStringLiteral("\u2715"));
-    m_close->setAutoRaise(true);
-    m_close->setToolTip(tr("Close"));
-    connect(m_close, &QToolButton::clicked, this, &QWidget::close);
+    m_progress = new ProgressBar(this);
+    m_progress->resize(100, 10);
+    connect(m_progress, &ProgressBar::seekRequested, this, &MainWindow::seekRequested);
+    m_volume = new VolumeSlider(this);
+    m_volume->resize(60, 14);
+    connect(m_volume, &VolumeSlider::volumeChanged, this, [this](int volume) {
+        m_labels->setVolume(volume);
+        emit volumeChanged(volume);
+    });
+
+    m_splitter = new FivePaneSplitter(this);
+    m_videoFrame = new QWidget;
+    m_videoFrame->setObjectName(QStringLiteral("fraVideo"));
+    m_video = new VideoArea(m_videoFrame);
+    m_video->setObjectName(QStringLiteral("SSPanel1"));
+    m_splitter->setHost(Pane::Centre, m_videoFrame);
+    connect(m_splitter, &FivePaneSplitter::paneResized, this, [this](Pane pane) {
+        if (pane == Pane::Centre) {
+            m_video->setGeometry(m_videoFrame->rect());
+        }
+    });
+    connect(m_video, &VideoArea::doubleClicked, this,
+            [this] { setVideoFullScreen(!m_videoFullScreen); });
+    connect(m_video, &VideoArea::escapePressed, this, [this] { setVideoFullScreen(false); });
+    connect(m_video, &VideoArea::rightClicked, this,
+            [this](QPoint at) { emit playMenuRequested(m_video->mapTo(this, at)); });
+    connect(m_video, &VideoArea::filesDropped, this, &MainWindow::filesDropped);
 
     m_list = new FancyList(this);
     m_list->setObjectName(QStringLiteral("FancyList1"));
     m_list->setImageWidth(64);
     m_list->setImageHeight(64);
     m_list->setItemHeight(80);
-    m_video = new VideoArea(this);
-    m_video->setObjectName(QStringLiteral("VideoFrame"));
-    connect(m_video, &VideoArea::doubleClicked, this,
-            [this] { setVideoFullScreen(!m_videoFullScreen); });
-    connect(m_video, &VideoArea::escapePressed, this, [this] { setVideoFullScreen(false); });
-    m_transport = new TransportBar(this);
-    m_intakeProgress = new QLabel(this);
-    m_intakeProgress->setObjectName(QStringLiteral("lblIntake"));
-    m_intakeProgress->setAlignment(Qt::AlignCenter);
-    m_intakeProgress->setAutoFillBackground(true);
-    m_intakeProgress->hide();
+    m_list->useSkinColours();
 
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setToolTip(korvane::kApplicationTitle);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Context) {
+            emit trayMenuRequested(QCursor::pos());
+        }
+    });
 
     resize(kDefaultWidth, kDefaultHeight);
     // Where the settings do not place it, the window opens centred, as a fresh start does.
     const Settings& stored = m_settings.settings();
     move(m_settings.toPixels(stored.WindowLeft, stored.WindowTop));
     setCaptionText(korvane::kProductName);
+    SetPlaylistPosition(PlaylistPlacement::Hidden);
     connect(&m_settings, &SettingsStore::changed, this, &MainWindow::SetLoadedOptions);
 }
 
@@ -70,7 +87,8 @@ MainWindow::~MainWindow() = default;
 
 WindowPlacement MainWindow::placement() const
 {
-    return WindowPlacement{pos(), m_maximized, m_loading};
+    return WindowPlacement{isMaximizedByToggle() ? restoredPosition() : pos(),
+                           isMaximizedByToggle(), m_loading};
 }
 
 void MainWindow::SetLoadedOptions()
@@ -90,8 +108,67 @@ void MainWindow::SetLoadedOptions()
     } else {
         m_tray->hide();
     }
+    SetPlaylistPosition(m_playlistVisible ? stored.PlaylistPosition : PlaylistPlacement::Hidden);
     if (m_mediaActive) {
         rebuildCaption();
+    }
+}
+
+void MainWindow::SetPlaylistPosition(int position)
+{
+    m_playlistFills = false;
+    m_splitter->clearLocks();
+    const PlaylistPlacement placed = PlaylistPlacement::forPosition(position, m_splitter->size());
+    if (placed.known) {
+        m_splitter->applyPlacement(placed, m_list);
+        const int pane =
+            placed.host >= 0 ? m_splitter->paneSize(static_cast<Pane>(placed.host)) : 0;
+        qCDebug(lcUi).nospace() << "playlist position " << position << " (pane " << pane << " px)";
+        if (placed.fills) {
+            m_list->setParent(this);
+            m_list->setGeometry(contentRect());
+            m_playlistFills = true;
+        }
+    }
+    m_list->setVisible(m_playlistVisible && !m_videoFullScreen);
+    m_list->raise();
+    placeIntakeLabel();
+}
+
+void MainWindow::LayoutMainWindow()
+{
+    if (isMinimized()) {
+        return;
+    }
+    m_splitter->setResizeLocks(false);
+    update();
+    const int W = width();
+    const int H = height();
+    if (m_videoFullScreen) {
+        m_splitter->setGeometry(rect());
+        m_splitter->raise();
+        SetPlaylistPosition(PlaylistPlacement::Hidden);
+        return;
+    }
+    m_progress->setGeometry(SkinLayout::seekBarRect(W, H, m_progress->height()));
+    m_volume->move(SkinLayout::volumeTrackPosition(W, H));
+    m_labels->place(W, H);
+    if (m_playlistFills) {
+        m_list->setGeometry(contentRect());
+    }
+    m_splitter->setGeometry(contentRect());
+    SetPlaylistPosition(m_playlistVisible ? m_settings.settings().PlaylistPosition
+                                          : PlaylistPlacement::Hidden);
+    if (!isMaximizedByToggle() && !m_loading) {
+        m_settings.recordWindowSize(size());
+    }
+    if (m_mediaActive) {
+        rebuildCaption();
+    } else {
+        setCaptionText(m_captionText);
+    }
+    if (!m_loading) {
+        m_splitter->setResizeLocks(true);
     }
 }
 
@@ -102,52 +179,65 @@ void MainWindow::showMediaCaption(const QString& title, const QString& path)
     rebuildCaption();
 }
 
-void MainWindow::setMediaActive(bool active)
+void MainWindow::setControlState(MediaControlState::State state)
 {
-    m_mediaActive = active;
+    enableMediaControl(state);
+    m_progress->setEnabled(state != MediaControlState::Stopped);
+}
+
+void MainWindow::setTimeText(const QString& text)
+{
+    m_labels->setTime(text, width(), height());
+}
+
+QString MainWindow::timeText() const
+{
+    return m_labels->timeText();
+}
+
+void MainWindow::setProgress(int percent)
+{
+    m_progress->SetProgress(percent);
+}
+
+void MainWindow::setRateText(const QString& text, bool visible)
+{
+    m_labels->setRate(text, visible);
 }
 
 void MainWindow::rebuildCaption()
 {
-    const std::optional<TitleBarMode> mode = m_settings.titleBarMode();
-    if (!mode) {
-        return;
-    }
-    // Transport states can be active before any item is (Play pressed on a fresh playlist).
-    if (m_mediaPath.isEmpty()) {
-        setCaptionText(korvane::kProductName);
-        return;
-    }
-    const QString named = QString(korvane::kProductName) + QStringLiteral(" - (");
-    switch (*mode) {
-    case TitleBarMode::FileName:
-        setCaptionText(named + m_mediaTitle + u')');
-        break;
-    case TitleBarMode::FullPath:
-        setCaptionText(named + m_mediaPath + u')');
-        break;
-    case TitleBarMode::ProductOnly:
-        setCaptionText(korvane::kProductName);
-        break;
+    if (const std::optional<QString> caption =
+            windowCaption(m_settings.titleBarMode(), m_mediaTitle, m_mediaPath)) {
+        setCaptionText(*caption);
     }
 }
 
 void MainWindow::setPlaylistVisible(bool visible)
 {
     m_playlistVisible = visible;
-    layoutParts();
+    SetPlaylistPosition(visible ? m_settings.settings().PlaylistPosition
+                                : PlaylistPlacement::Hidden);
 }
 
 void MainWindow::setIntakeProgress(int done, int total)
 {
-    // A single file needs no count.
-    if (total - done > 1) {
-        m_intakeProgress->setText(tr("Adding files: %1 of %2").arg(done).arg(total));
-        m_intakeProgress->show();
-        m_intakeProgress->raise();
-    } else {
-        m_intakeProgress->hide();
+    m_intakeDone = done;
+    m_intakeTotal = total;
+    placeIntakeLabel();
+}
+
+void MainWindow::placeIntakeLabel()
+{
+    const QRect list(m_list->mapTo(this, QPoint(0, 0)), m_list->size());
+    const bool shown = m_playlistVisible && !list.isEmpty();
+    // Over the playlist's foot, from its left edge; the content area bounds its width.
+    QRect area = contentRect();
+    if (shown) {
+        area.setLeft(list.left());
+        area.setBottom(list.bottom());
     }
+    m_labels->setIntake(m_intakeDone, m_intakeTotal, area);
 }
 
 void MainWindow::setVideoFullScreen(bool on)
@@ -156,32 +246,18 @@ void MainWindow::setVideoFullScreen(bool on)
         return;
     }
     m_videoFullScreen = on;
-    for (QWidget* part : {static_cast<QWidget*>(m_caption), static_cast<QWidget*>(m_close),
-                          static_cast<QWidget*>(m_transport)}) {
-        part->setVisible(!on);
-    }
+    // The splitter is raised over the whole window, the playlist's panes closed.
+    setFrameHidden(on);
     if (on) {
         m_wasMaximizedBeforeFullScreen = isMaximized();
-        m_maximized = true; // keep the stored geometry while the screen is borrowed
         showFullScreen();
+    } else if (m_wasMaximizedBeforeFullScreen) {
+        showMaximized();
     } else {
-        m_maximized = m_wasMaximizedBeforeFullScreen;
         showNormal();
     }
-    layoutParts();
+    LayoutMainWindow();
     m_video->setFocus();
-}
-
-void MainWindow::SetTopmost(bool topmost)
-{
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) {
-        return;
-    }
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
-    if (wasVisible) {
-        show(); // changing window flags hides a visible window
-    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -190,64 +266,23 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void MainWindow::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    painter.fillRect(QRect(0, 0, width(), kCaptionHeight), palette().button());
-    painter.setPen(palette().mid().color());
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
-    layoutParts();
-    if (!m_maximized && !m_loading) {
-        m_settings.recordWindowSize(size());
-    }
+    SkinnedFrame::resizeEvent(event);
+    LayoutMainWindow();
 }
 
-void MainWindow::mousePressEvent(QMouseEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
-    // The caption strip moves the window, as a title bar would.
-    if (event->button() == Qt::LeftButton && event->position().y() < kCaptionHeight &&
-        windowHandle()) {
-        windowHandle()->startSystemMove();
-        return;
+    // Restoring from the task bar runs the full layout; minimising changes nothing.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        LayoutMainWindow();
     }
-    QWidget::mousePressEvent(event);
-}
-
-void MainWindow::layoutParts()
-{
-    m_close->setGeometry(width() - kCaptionHeight, 2, kCaptionHeight - 4, kCaptionHeight - 4);
-    m_caption->setGeometry(8, 0, qMax(0, width() - 110), kCaptionHeight);
-    if (m_videoFullScreen) {
-        m_list->hide();
-        m_video->setGeometry(rect());
-        return;
-    }
-    // The playlist stands in the left third of the content area, the video beside it.
-    const int contentWidth = width() - 30;
-    const int contentHeight = qMax(0, height() - 203);
-    const QRect listRect(15, 56, contentWidth / 3, contentHeight);
-    m_list->setGeometry(listRect);
-    m_list->setVisible(m_playlistVisible);
-    m_intakeProgress->setGeometry(listRect.left(), listRect.bottom() - 20, listRect.width(), 20);
-    const int videoLeft = m_playlistVisible ? listRect.right() + 7 : 15;
-    m_video->setGeometry(videoLeft, 56, width() - 15 - videoLeft, contentHeight);
-    m_transport->setGeometry(15, 56 + contentHeight + 8, contentWidth,
-                             qMax(0, height() - (56 + contentHeight + 8) - 10));
-    if (m_mediaActive) {
-        rebuildCaption();
-    }
+    SkinnedFrame::changeEvent(event);
 }
 
 void MainWindow::setCaptionText(const QString& text)
 {
     m_captionText = text;
-    m_caption->setToolTip(text);
-    m_caption->setText(
-        m_caption->fontMetrics().elidedText(text, Qt::ElideRight, qMax(0, width() - 110)));
+    m_labels->setCaption(text, width());
 }

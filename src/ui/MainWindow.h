@@ -1,19 +1,23 @@
 #pragma once
 
+#include "playback/MediaControlState.h"
 #include "settings/SettingsStore.h"
+#include "ui/SkinnedFrame.h"
 
-#include <QWidget>
+#include <memory>
 
 class FancyList;
-class QLabel;
+class FivePaneSplitter;
+class ProgressBar;
 class QSystemTrayIcon;
-class QToolButton;
-class TransportBar;
 class VideoArea;
+class VolumeSlider;
+class WindowLabels;
 
-// Korvane's frameless main window. It shows the parts it is composed of and applies the settings
-// the store holds; it neither reads nor writes the settings file.
-class MainWindow : public QWidget
+// Korvane's main window: the skinned frame around one content rectangle, where a five-pane
+// splitter holds the video in its centre and the playlist on the side the settings name. It
+// applies the settings the store holds; it neither reads nor writes the settings file.
+class MainWindow : public SkinnedFrame
 {
     Q_OBJECT
 public:
@@ -23,14 +27,15 @@ public:
     explicit MainWindow(SettingsStore& settings, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Applies the stored geometry, topmost state, tray icon and caption; follows every change.
+    // Applies the stored geometry, topmost state, tray icon, caption and playlist position.
     void SetLoadedOptions();
-    void SetTopmost(bool topmost);
+    void SetPlaylistPosition(int position);
+    void LayoutMainWindow();
 
     void setLoading(bool loading) { m_loading = loading; }
     bool isLoading() const { return m_loading; }
-    bool isMaximizedByToggle() const { return m_maximized; }
     bool isMediaActive() const { return m_mediaActive; }
+    bool isPlaylistFilling() const { return m_playlistFills; }
     // Where the window stands, for the settings written at shutdown.
     WindowPlacement placement() const;
 
@@ -38,11 +43,20 @@ public:
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     FancyList* playlistView() const { return m_list; }
     VideoArea* videoArea() const { return m_video; }
-    TransportBar* transportBar() const { return m_transport; }
+    FivePaneSplitter* splitter() const { return m_splitter; }
+    ProgressBar* progressBar() const { return m_progress; }
+    QString timeText() const;
 
     // The caption names the playing entry as TitleBarMode asks: file name, full path or nothing.
     void showMediaCaption(const QString& title, const QString& path);
-    void setMediaActive(bool active);
+    void setMediaActive(bool active) { m_mediaActive = active; }
+    // The skin buttons for a play state; the seek bar takes clicks unless stopped.
+    void setControlState(MediaControlState::State state);
+    void setTimeText(const QString& text);
+    void setProgress(int percent);
+    void setRateText(const QString& text, bool visible);
+    // The playlist toggle: shown at the stored position, or hidden with the side panes closed.
+    void togglePlaylist() { setPlaylistVisible(!m_playlistVisible); }
     void setPlaylistVisible(bool visible);
     bool isPlaylistVisible() const { return m_playlistVisible; }
     void setIntakeProgress(int done, int total);
@@ -53,33 +67,43 @@ public:
 signals:
     // The window was closed: the program is to shut down.
     void closing();
+    void seekRequested(double fraction);
+    void volumeChanged(int volume);
+    // Hooks for the popup menus: the Play menu over the video, the File menu from the tray.
+    void playMenuRequested(QPoint clientPosition);
+    void trayMenuRequested(QPoint globalPosition);
+    void filesDropped(const QStringList& paths);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    void layoutParts();
     void setCaptionText(const QString& text);
     void rebuildCaption();
+    void placeIntakeLabel();
+    // Between the frame's pieces: the splitter's place, or the playlist's when it fills.
+    QRect contentRect() const { return {15, 56, width() - 30, height() - 203}; }
 
     SettingsStore& m_settings;
     bool m_loading = true;
-    bool m_maximized = false;
     bool m_mediaActive = false;
     bool m_playlistVisible = true;
+    bool m_playlistFills = false;
     bool m_videoFullScreen = false;
     bool m_wasMaximizedBeforeFullScreen = false;
     QString m_mediaTitle;
     QString m_mediaPath;
     QString m_captionText;
-    QLabel* m_caption = nullptr;
-    QToolButton* m_close = nullptr;
+    std::unique_ptr<WindowLabels> m_labels;
+    int m_intakeDone = 0;
+    int m_intakeTotal = 0;
+    ProgressBar* m_progress = nullptr;
+    VolumeSlider* m_volume = nullptr;
+    FivePaneSplitter* m_splitter = nullptr;
+    QWidget* m_videoFrame = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     FancyList* m_list = nullptr;
     VideoArea* m_video = nullptr;
-    TransportBar* m_transport = nullptr;
-    QLabel* m_intakeProgress = nullptr;
 };

@@ -1,7 +1,9 @@
 #include "ui/ProgressBar.h"
 
 #include "playback/TransportArithmetic.h"
+#include "util/ToolPaths.h"
 
+#include <QDir>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +11,9 @@ ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("IMGProgressBack"));
     setCursor(Qt::PointingHandCursor);
+    // Decoded once: the picture never changes while the program runs.
+    m_back = QImage(
+        QDir(korvane::programFolder()).filePath(QStringLiteral("images/ProgressBarBack.jpg")));
 }
 
 void ProgressBar::SetProgress(int percent)
@@ -27,8 +32,14 @@ void ProgressBar::resizeEvent(QResizeEvent* event)
 void ProgressBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().mid());
-    painter.fillRect(QRect(0, 0, m_fillWidth, height()), palette().highlight());
+    if (m_back.isNull()) {
+        painter.fillRect(rect(), QColor(38, 43, 35));
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), m_back);
+    }
+    painter.fillRect(QRect(0, 1, m_fillWidth, height() - 2),
+                     isEnabled() ? QColor(198, 215, 154) : QColor(120, 128, 110));
 }
 
 void ProgressBar::mousePressEvent(QMouseEvent* event)

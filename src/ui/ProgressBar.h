@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 // The progress bar under the video: a fill over a background. A press or a drag with the left
@@ -27,6 +28,7 @@ protected:
 private:
     void seekTo(int x);
 
+    QImage m_back;
     int m_percent = 0;
     int m_fillWidth = 0;
 };

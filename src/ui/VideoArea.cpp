@@ -1,7 +1,13 @@
 #include "ui/VideoArea.h"
 
+#include "util/SupportedFiles.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
+#include <QUrl>
 
 VideoArea::VideoArea(QWidget* parent) : QWidget(parent)
 {
@@ -10,7 +16,27 @@ VideoArea::VideoArea(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
+    setAcceptDrops(true);
 }
+
+namespace {
+
+QStringList supportedFilesOf(const QMimeData* data)
+{
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls()) {
+        return paths;
+    }
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile() && IsSupportedFile(url.toLocalFile())) {
+            paths.append(url.toLocalFile());
+        }
+    }
+    return paths;
+}
+
+} // namespace
 
 void VideoArea::setAudioOnly(bool audioOnly)
 {
@@ -45,4 +71,38 @@ void VideoArea::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void VideoArea::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        emit rightClicked(event->position().toPoint());
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void VideoArea::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!supportedFilesOf(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void VideoArea::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!supportedFilesOf(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void VideoArea::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = supportedFilesOf(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit filesDropped(paths);
 }

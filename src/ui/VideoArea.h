@@ -5,8 +5,9 @@
 #include <QImage>
 #include <QWidget>
 
-// Where the engine draws the video. For items without video it shows the audio picture,
-// stretched over the whole area.
+// Where the engine draws the video, and the panel over it: it takes the double-click, the
+// right-click and dropped files. For items without video it shows the audio picture, stretched
+// over the whole area.
 class VideoArea : public QWidget, public VideoSurface
 {
     Q_OBJECT
@@ -22,11 +23,18 @@ public:
 signals:
     void doubleClicked();
     void escapePressed();
+    void rightClicked(QPoint position);
+    // Supported files dropped on the video, in the order given.
+    void filesDropped(const QStringList& paths);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QImage m_logo;

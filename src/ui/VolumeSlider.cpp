@@ -17,12 +17,13 @@ void VolumeSlider::paintEvent(QPaintEvent*)
     const int knob = m_knobLeft >= 0 ? m_knobLeft : width() - KnobWidth;
     QPainter painter(this);
     const QRect track(3, height() / 2 - 2, width() - 6, 4);
-    painter.fillRect(track, palette().mid());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(track, QColor(29, 33, 26));
     painter.fillRect(QRect(track.left(), track.top(), qMax(0, knob - 3 + KnobWidth / 2), 4),
-                     palette().highlight());
-    painter.setBrush(palette().button());
-    painter.setPen(palette().dark().color());
-    painter.drawRect(QRect(knob, 1, KnobWidth - 1, height() - 3));
+                     QColor(198, 215, 154));
+    painter.setBrush(QColor(242, 255, 255));
+    painter.setPen(QColor(48, 54, 44));
+    painter.drawRoundedRect(QRectF(knob + 0.5, 1.5, KnobWidth - 1, height() - 3), 3, 3);
 }
 
 void VolumeSlider::mousePressEvent(QMouseEvent* event)

@@ -132,4 +132,18 @@ TEST(FancyListGeometryTest, TextSitsRightOfThePictureBox)
               QRect(QPoint(8, 58), QPoint(291, 129)));
 }
 
+TEST(FancyListGeometryTest, TextStopsWhereTheScrollBarBegins)
+{
+    const struct
+    {
+        int reserved;
+        int right;
+    } cases[] = {{0, 291}, {-5, 291}, {16, 275}, {250, 79}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FancyListGeometry::textRect(0, 80, 0, 300, 8, true, 64, c.reserved).right(),
+                  c.right)
+            << "reserved " << c.reserved;
+    }
+}
+
 } // namespace

@@ -333,19 +333,32 @@ TEST_F(FancyListTest, DropWithoutLocalFilesIsRefused)
     EXPECT_EQ(drops.count(), 0);
 }
 
-TEST_F(FancyListTest, WheelScrollsBySixteenthsOfItsDelta)
+TEST_F(FancyListTest, WheelMovesOneRowPerNotch)
 {
     fill(20);
-    sendWheel(-120);
+    const int row = list.ItemHeight();
+    const struct
+    {
+        int delta;
+        int offset;
+    } steps[] = {{-120, row},          {-120, 2 * row}, {120, row},
+                 {-60, row + row / 2}, {12000, 0},      {-120000, -1}};
+    for (const auto& step : steps) {
+        sendWheel(step.delta);
+        EXPECT_EQ(list.scrollOffset(), step.offset < 0 ? list.scrollMaximum() : step.offset)
+            << "delta " << step.delta;
+    }
+}
+
+TEST_F(FancyListTest, ScrollKeepsItsSixteenthsForItsCallers)
+{
+    fill(20);
+    list.Scroll(-120);
     EXPECT_EQ(list.scrollOffset(), 8); // 7.5
-    sendWheel(-120);
+    list.Scroll(-120);
     EXPECT_EQ(list.scrollOffset(), 16); // 15.5
-    sendWheel(120);
+    list.Scroll(120);
     EXPECT_EQ(list.scrollOffset(), 8); // 8.5
-    sendWheel(12000);
-    EXPECT_EQ(list.scrollOffset(), 0);
-    sendWheel(-120000);
-    EXPECT_EQ(list.scrollOffset(), list.scrollMaximum());
 }
 
 TEST_F(FancyListTest, WheelOnAShortListStaysAtTheTop)

@@ -1,7 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "settings/ConfigFile.h"
-#include "ui/TransportBar.h"
+#include "ui/FivePaneSplitter.h"
 #include "ui/VideoArea.h"
 
 #include <QFile>
@@ -184,10 +184,11 @@ TEST_F(MainWindowTest, VideoFullScreenHidesTheRestAndKeepsStoredGeometry)
     const qint32 width = settings.settings().WindowWidth;
     window.setVideoFullScreen(true);
     EXPECT_TRUE(window.isVideoFullScreen());
-    EXPECT_FALSE(window.transportBar()->isVisible());
+    EXPECT_EQ(window.splitter()->geometry(), window.rect());
     EXPECT_EQ(window.videoArea()->geometry(), window.rect());
     EXPECT_EQ(settings.settings().WindowWidth, width);
     emit window.videoArea()->escapePressed();
     EXPECT_FALSE(window.isVideoFullScreen());
-    EXPECT_TRUE(window.transportBar()->isVisible());
+    EXPECT_EQ(window.splitter()->geometry(),
+              QRect(15, 56, window.width() - 30, window.height() - 203));
 }
