@@ -11,7 +11,7 @@
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
 #include "playback/PlaybackSession.h"
-#include "playback/VlcEngine.h"
+#include "playback/VlcEngineFactory.h"
 #include "playlist/FileIntake.h"
 #include "playlist/OpenDialog.h"
 #include "playlist/Playlist.h"
@@ -179,10 +179,8 @@ void Application::createParts()
     m_prober = std::make_unique<DecoderProber>();
 
     VideoArea* surface = m_window->videoArea();
-    m_session = std::make_unique<PlaybackSession>(
-        *m_settings, *m_model, *m_power, [surface](const QStringList& options) {
-            return std::make_unique<VlcEngine>(options, surface);
-        });
+    m_session = std::make_unique<PlaybackSession>(*m_settings, *m_model, *m_power,
+                                                  VlcEngineFactory(surface));
     m_playlist = std::make_unique<Playlist>(*m_model, *m_prober, *m_messages, *m_dialog);
     m_session->AddVLCPLayer();
 }
