@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/CommandBindings.h"
 #include "app/HandOver.h"
 #include "app/InstanceLock.h"
 #include "app/InstanceServer.h"
@@ -43,6 +44,7 @@ Application::Application(UserStore& store, InstanceChannel& channel, QObject* pa
 Application::~Application()
 {
     // The playlist's workers and the engine go before the window they report to.
+    m_commands.reset();
     m_bindings.reset();
     m_playlist.reset();
     m_session.reset();
@@ -222,6 +224,8 @@ void Application::connectParts()
             &MainWindow::setVideoFullScreen);
     connect(session, &PlaybackSession::closeRequested, window, &QWidget::close);
     connectTransport();
+    m_commands = std::make_unique<CommandBindings>(*window, *session, *playlist, *m_model,
+                                                   *m_history, *m_settings);
 }
 
 void Application::connectTransport()

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+class CommandBindings;
 class DecoderProber;
 class FileChooser;
 class InstanceChannel;
@@ -54,6 +55,7 @@ public:
     InstanceServer* instanceServer() const { return m_server.get(); }
     Playlist* playlist() const { return m_playlist.get(); }
     PlaybackSession* session() const { return m_session.get(); }
+    CommandBindings* commands() const { return m_commands.get(); }
 
 private:
     void createParts();
@@ -80,4 +82,5 @@ private:
     std::unique_ptr<Playlist> m_playlist;
     std::unique_ptr<InstanceServer> m_server;
     std::unique_ptr<WindowBindings> m_bindings;
+    std::unique_ptr<CommandBindings> m_commands;
 };
