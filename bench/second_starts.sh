@@ -78,6 +78,21 @@ run() {
     local cpu
     cpu=$(awk -v a="$total" 'BEGIN { printf "%.1f", a / 20 * 1000 }')
 
+    # Nothing was probed yet, so no helper process may run.
+    local idle_helpers
+    idle_helpers=$(cat /proc/"$player"/task/*/children 2>/dev/null | wc -w)
+    echo 0 >"$work/peak"
+    # The largest resident memory of the player's helper processes (the probe worker), in kB.
+    (
+        peak=0
+        while kill -0 "$player" 2>/dev/null; do
+            for c in $(cat /proc/"$player"/task/*/children 2>/dev/null); do
+                rss=$(awk '/^VmRSS/ { print $2 }' /proc/"$c"/status 2>/dev/null)
+                [ -n "$rss" ] && [ "$rss" -gt "$peak" ] && peak=$rss && echo "$peak" >"$work/peak"
+            done
+            sleep 0.05
+        done
+    ) &
     local t0 t1 t2 accepted
     t0=$(now)
     local pids=()
@@ -95,9 +110,11 @@ run() {
         sleep 0.02
     done
     t2=$(now)
+    local peak
+    peak=$(cat "$work/peak")
     stop_player
-    printf '%-8s second start %5s ms CPU | %d starts handed over in %5d ms | last accepted at %5d ms (%d of %d)\n' \
-        "$mode" "$cpu" "$want" $(((t1 - t0) / 1000000)) $(((t2 - t0) / 1000000)) "$accepted" "$want"
+    printf '%-8s second start %5s ms CPU | %d starts handed over in %5d ms | last accepted at %5d ms (%d of %d) | helper peak RSS %d MiB | helpers before any probe: %d\n' \
+        "$mode" "$cpu" "$want" $(((t1 - t0) / 1000000)) $(((t2 - t0) / 1000000)) "$accepted" "$want" $((peak / 1024)) "$idle_helpers"
 }
 
 touch "$work/notes.txt"
