@@ -8,7 +8,10 @@
 #include "system/FileUserStore.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <cstdio>
 
 namespace {
 
@@ -48,10 +51,16 @@ bool LightStart::handedOver(int argc, char** argv)
         return false;
     }
     const StartupCommand command =
-        StartupCommand::fromArguments(QCoreApplication::arguments().mid(1));
+        StartupCommand::fromArguments(QCoreApplication::arguments().mid(1), QDir::currentPath(),
+                                      [](const QString& path) { return QFileInfo(path).isFile(); });
     handOver.useNewPlayer = false;
     handOver.forwardingText = command.forwardingText;
     handOver.path = command.path;
     PosixInstanceChannel channel;
-    return handOver.decide(channel) == HandOver::Outcome::EndProcess;
+    QString message;
+    const HandOver::Outcome outcome = handOver.decide(channel, &message);
+    if (!message.isEmpty()) {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    }
+    return outcome == HandOver::Outcome::EndProcess;
 }
