@@ -3,6 +3,7 @@
 #include "app/HandOver.h"
 #include "app/InstanceLock.h"
 #include "app/InstanceServer.h"
+#include "app/OptionsCommand.h"
 #include "app/SignalWatcher.h"
 #include "app/StartupCommand.h"
 #include "app/WindowBindings.h"
@@ -58,6 +59,7 @@ bool Application::start(const QStringList& arguments)
     createParts();
     connectParts();
     m_settings->LoadConfigurations();
+    m_options->ApplyAllAssociations();
     m_history->LoadHistory();
     m_session->enableMediaControl(MediaControlState::Stopped);
     applyStoredModes();
@@ -183,6 +185,7 @@ void Application::createParts()
         });
     m_playlist = std::make_unique<Playlist>(*m_model, *m_prober, *m_messages, *m_dialog);
     m_session->AddVLCPLayer();
+    m_options = std::make_unique<OptionsCommand>(m_store, *m_settings, *m_window);
 }
 
 void Application::connectParts()

@@ -10,6 +10,7 @@ class InstanceChannel;
 class InstanceLock;
 class InstanceServer;
 class MainWindow;
+class OptionsCommand;
 class OpenDialog;
 class PlaybackSession;
 class Playlist;
@@ -54,6 +55,8 @@ public:
     InstanceServer* instanceServer() const { return m_server.get(); }
     Playlist* playlist() const { return m_playlist.get(); }
     PlaybackSession* session() const { return m_session.get(); }
+    // "Options" and the associations.
+    OptionsCommand* options() const { return m_options.get(); }
 
 private:
     void createParts();
@@ -80,4 +83,5 @@ private:
     std::unique_ptr<Playlist> m_playlist;
     std::unique_ptr<InstanceServer> m_server;
     std::unique_ptr<WindowBindings> m_bindings;
+    std::unique_ptr<OptionsCommand> m_options;
 };
