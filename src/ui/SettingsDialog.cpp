@@ -28,6 +28,10 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
         light.setColor(role, QColor(0xe8, 0xee, 0xdf));
     }
     setPalette(light);
+    // The dialog's captions were laid out for a small dialog font.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
 
     const int W = width();
     const int H = height();
