@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+class CommandBindings;
 class DecoderProber;
 class FileChooser;
 class InstanceChannel;
@@ -57,6 +58,7 @@ public:
     PlaybackSession* session() const { return m_session.get(); }
     // "Options" and the associations.
     OptionsCommand* options() const { return m_options.get(); }
+    CommandBindings* commands() const { return m_commands.get(); }
 
 private:
     void createParts();
@@ -84,4 +86,5 @@ private:
     std::unique_ptr<InstanceServer> m_server;
     std::unique_ptr<WindowBindings> m_bindings;
     std::unique_ptr<OptionsCommand> m_options;
+    std::unique_ptr<CommandBindings> m_commands;
 };
