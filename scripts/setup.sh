@@ -14,6 +14,7 @@ packages=(
   xvfb xauth x11-utils imagemagick xdotool
   pulseaudio pulseaudio-utils
   qt6-svg-dev
+  xdg-utils desktop-file-utils shared-mime-info
 )
 missing=()
 for p in "${packages[@]}"; do

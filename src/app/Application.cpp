@@ -4,6 +4,7 @@
 #include "app/HandOver.h"
 #include "app/InstanceLock.h"
 #include "app/InstanceServer.h"
+#include "app/OptionsCommand.h"
 #include "app/SignalWatcher.h"
 #include "app/StartupCommand.h"
 #include "app/WindowBindings.h"
@@ -60,6 +61,7 @@ bool Application::start(const QStringList& arguments)
     createParts();
     connectParts();
     m_settings->LoadConfigurations();
+    m_options->ApplyAllAssociations();
     m_history->LoadHistory();
     m_session->enableMediaControl(MediaControlState::Stopped);
     applyStoredModes();
@@ -183,6 +185,7 @@ void Application::createParts()
                                                   VlcEngineFactory(surface));
     m_playlist = std::make_unique<Playlist>(*m_model, *m_prober, *m_messages, *m_dialog);
     m_session->AddVLCPLayer();
+    m_options = std::make_unique<OptionsCommand>(m_store, *m_settings, *m_window);
 }
 
 void Application::connectParts()
@@ -226,6 +229,8 @@ void Application::connectParts()
     connectTransport();
     m_commands = std::make_unique<CommandBindings>(*window, *session, *playlist, *m_model,
                                                    *m_history, *m_settings);
+    connect(m_commands.get(), &CommandBindings::optionsRequested, m_options.get(),
+            &OptionsCommand::showOptions);
 }
 
 void Application::connectTransport()

@@ -11,6 +11,7 @@ class InstanceChannel;
 class InstanceLock;
 class InstanceServer;
 class MainWindow;
+class OptionsCommand;
 class OpenDialog;
 class PlaybackSession;
 class Playlist;
@@ -55,6 +56,8 @@ public:
     InstanceServer* instanceServer() const { return m_server.get(); }
     Playlist* playlist() const { return m_playlist.get(); }
     PlaybackSession* session() const { return m_session.get(); }
+    // "Options" and the associations.
+    OptionsCommand* options() const { return m_options.get(); }
     CommandBindings* commands() const { return m_commands.get(); }
 
 private:
@@ -82,5 +85,6 @@ private:
     std::unique_ptr<Playlist> m_playlist;
     std::unique_ptr<InstanceServer> m_server;
     std::unique_ptr<WindowBindings> m_bindings;
+    std::unique_ptr<OptionsCommand> m_options;
     std::unique_ptr<CommandBindings> m_commands;
 };

@@ -18,9 +18,8 @@ namespace {
 constexpr int kScale = 2;
 const char* const kStateFolders[] = {"Normal", "Over", "Press", "Disabel"};
 
-QImage render(const QString& source, int scale)
+QImage renderSvg(QSvgRenderer& svg, int scale)
 {
-    QSvgRenderer svg(source);
     if (!svg.isValid()) {
         return {};
     }
@@ -30,6 +29,25 @@ QImage render(const QString& source, int scale)
     painter.setRenderHint(QPainter::Antialiasing);
     svg.render(&painter);
     return image;
+}
+
+QImage render(const QString& source, int scale)
+{
+    QSvgRenderer svg(source);
+    return renderSvg(svg, scale);
+}
+
+// A source whose "{ext}" text names the extension the icon stands for.
+QImage renderFor(const QString& source, const QString& ext)
+{
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QByteArray text = file.readAll();
+    text.replace("{ext}", ext.toUtf8());
+    QSvgRenderer svg(text);
+    return renderSvg(svg, 1);
 }
 
 // The state images follow from the normal one by fixed rules, so a designer draws one glyph.
@@ -96,18 +114,41 @@ bool save(const QImage& image, const QString& path)
         painter.end();
         return flat.save(path, "JPG", 95);
     }
+    if (suffix == QLatin1String("bmp")) {
+        // Nor has a bitmap: the picture stands on white, as in a list.
+        QImage flat(image.size(), QImage::Format_RGB32);
+        flat.fill(Qt::white);
+        QPainter painter(&flat);
+        painter.drawImage(0, 0, image);
+        painter.end();
+        return flat.save(path, "BMP");
+    }
+    if (suffix == QLatin1String("ico")) {
+        return image.convertToFormat(QImage::Format_ARGB32).save(path, "ICO");
+    }
     return image.save(path, "PNG");
 }
 
 bool renderLine(const QString& line, const QDir& from, const QDir& to)
 {
     const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.size() > 3 && parts[0] == QLatin1String("icons")) {
+        for (const QString& ext : parts.mid(3)) {
+            const QImage icon = renderFor(from.filePath(parts[1]), ext);
+            if (icon.isNull() || !save(icon, to.filePath(parts[2].arg(ext)))) {
+                std::fprintf(stderr, "korvane-skin: cannot make %s\n",
+                             qPrintable(parts[2].arg(ext)));
+                return false;
+            }
+        }
+        return true;
+    }
     if (parts.size() != 3) {
         std::fprintf(stderr, "korvane-skin: bad line: %s\n", qPrintable(line));
         return false;
     }
-    // Pictures stand in for thumbnails, which have their own fixed size.
-    const bool picture = parts[0] == QLatin1String("picture");
+    // Pictures stand in for thumbnails and icons are files of their own: both keep their size.
+    const bool picture = parts[0] == QLatin1String("picture") || parts[0] == QLatin1String("icon");
     const QImage normal = render(from.filePath(parts[1]), picture ? 1 : kScale);
     if (normal.isNull()) {
         std::fprintf(stderr, "korvane-skin: cannot render %s\n", qPrintable(parts[1]));

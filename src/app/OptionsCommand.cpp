@@ -1,0 +1,36 @@
+#include "app/OptionsCommand.h"
+
+#include "settings/SettingsStore.h"
+#include "system/FileAssociations.h"
+#include "system/FreedesktopIntegration.h"
+#include "ui/MainWindow.h"
+#include "ui/SettingsDialog.h"
+#include "util/ToolPaths.h"
+
+#include <QCoreApplication>
+
+OptionsCommand::OptionsCommand(UserStore& store, SettingsStore& settings, MainWindow& window,
+                               QObject* parent)
+    : QObject(parent), m_settings(settings), m_window(window),
+      m_desktop(std::make_unique<FreedesktopIntegration>()),
+      m_associations(std::make_unique<FileAssociations>(store, *m_desktop, korvane::programFolder(),
+                                                        QCoreApplication::applicationFilePath()))
+{}
+
+OptionsCommand::~OptionsCommand() = default;
+
+void OptionsCommand::ApplyAllAssociations()
+{
+    m_associations->ApplyAllAssociations(m_settings.settings().Associations);
+}
+
+void OptionsCommand::showOptions()
+{
+    m_window.SetTopmost(false);
+    SettingsDialog dialog(
+        m_settings, *m_associations, m_window.skinImages(), [this] { return m_window.placement(); },
+        &m_window);
+    dialog.move(m_window.geometry().center() - dialog.rect().center());
+    emit dialogShown(&dialog);
+    dialog.exec();
+}
