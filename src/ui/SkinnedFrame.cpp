@@ -97,10 +97,9 @@ bool SkinnedFrame::eventFilter(QObject* watched, QEvent* event)
     if (watched != m_captionLabel) {
         return QWidget::eventFilter(watched, event);
     }
-    auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        BeginWindowDrag(mouse->globalPosition().toPoint());
+        BeginWindowDrag(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         return true;
     case QEvent::MouseButtonDblClick:
         if (HitTestCursor() == static_cast<int>(SkinRegion::TitleBar)) {
