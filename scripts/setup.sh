@@ -13,6 +13,7 @@ packages=(
   xvfb xauth x11-utils imagemagick xdotool
   pulseaudio pulseaudio-utils
   qt6-svg-dev
+  dvdauthor playerctl dbus appstream desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

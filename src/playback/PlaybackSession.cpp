@@ -109,6 +109,7 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
         return;
     }
     m_currentFile = m_playlist.fullPath(index);
+    m_currentIsDrive = false;
     // The snapshot folder only reaches the video output as an engine argument, so it is set
     // before the new control is made.
     m_options.setItem(m_settings.settings().SnapshotPath, m_currentFile);
@@ -136,6 +137,12 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
     }
 }
 
+void PlaybackSession::setCurrentDrive(const QString& drive)
+{
+    m_currentFile = drive;
+    m_currentIsDrive = true;
+}
+
 void PlaybackSession::enableMediaControl(MediaControlState::State state)
 {
     const std::optional<MediaControlState> control = MediaControlState::enableMediaControl(state);
@@ -156,6 +163,7 @@ void PlaybackSession::monitorTick()
     input.enginePresent = m_engine != nullptr;
     input.flags = m_flags;
     input.reachedPlaying = m_reachedPlaying;
+    input.currentIsDvdDrive = m_currentIsDrive;
     if (m_engine) {
         input.state = m_engine->state();
         input.timeMs = static_cast<qint64>(m_engine->time());
@@ -179,6 +187,9 @@ void PlaybackSession::monitorTick()
     if (outcome.finished) {
         m_flags.MediaActive = false;
         qCDebug(lcPlayback) << "finished" << m_currentIndex;
+    }
+    if (outcome.enableDvdCheck) {
+        emit dvdCheckWanted();
     }
     if (outcome.moveOn) {
         moveOn();
