@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/DesktopWiring.h"
 #include "app/HandOver.h"
 #include "app/InstanceLock.h"
 #include "app/InstanceServer.h"
@@ -43,6 +44,7 @@ Application::Application(UserStore& store, InstanceChannel& channel, QObject* pa
 Application::~Application()
 {
     // The playlist's workers and the engine go before the window they report to.
+    m_desktop.reset();
     m_bindings.reset();
     m_playlist.reset();
     m_session.reset();
@@ -230,6 +232,8 @@ void Application::connectTransport()
 {
     m_bindings =
         std::make_unique<WindowBindings>(*m_window, *m_session, *m_playlist, *m_model, *m_messages);
+    m_desktop = std::make_unique<DesktopWiring>(*m_window, *m_bindings, *m_session, *m_playlist,
+                                                *m_settings, *m_messages);
 }
 
 void Application::applyStoredModes()

@@ -5,6 +5,7 @@
 #include <memory>
 
 class DecoderProber;
+class DesktopWiring;
 class FileChooser;
 class InstanceChannel;
 class InstanceLock;
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<DecoderProber> m_prober;
     std::unique_ptr<PlaybackSession> m_session;
     std::unique_ptr<Playlist> m_playlist;
+    std::unique_ptr<DesktopWiring> m_desktop;
     std::unique_ptr<InstanceServer> m_server;
     std::unique_ptr<WindowBindings> m_bindings;
 };
