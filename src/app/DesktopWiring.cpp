@@ -23,10 +23,12 @@ constexpr int kDvdMenuFromBottom = 44;
 
 DesktopWiring::DesktopWiring(MainWindow& window, WindowBindings& bindings, PlaybackSession& session,
                              Playlist& playlist, SettingsStore& settings, UserMessages& messages,
-                             QObject* parent)
-    : QObject(parent), m_window(window)
+                             std::unique_ptr<DriveProvider> drives, QObject* parent)
+    : QObject(parent), m_window(window), m_drives(std::move(drives))
 {
-    m_drives = std::make_unique<LinuxDriveProvider>();
+    if (!m_drives) {
+        m_drives = std::make_unique<LinuxDriveProvider>();
+    }
     m_dvd = std::make_unique<DvdPlayback>(*m_drives, session, playlist.model(), messages,
                                           korvane::programFolder());
     connect(m_dvd.get(), &DvdPlayback::timeTextChanged, &window, &MainWindow::setTimeText);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "system/DriveProvider.h"
+
 #include <QObject>
 #include <memory>
 
 class DBusScreenSaver;
-class DriveProvider;
 class DvdPlayback;
 class MainWindow;
 class MprisBridge;
@@ -24,7 +25,7 @@ class DesktopWiring : public QObject
 public:
     DesktopWiring(MainWindow& window, WindowBindings& bindings, PlaybackSession& session,
                   Playlist& playlist, SettingsStore& settings, UserMessages& messages,
-                  QObject* parent = nullptr);
+                  std::unique_ptr<DriveProvider> drives = nullptr, QObject* parent = nullptr);
     ~DesktopWiring() override;
 
     DvdPlayback& dvd() const { return *m_dvd; }
