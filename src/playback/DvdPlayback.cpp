@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <memory>
 
 DvdPlayback::DvdPlayback(DriveProvider& drives, PlaybackSession& session, PlaylistModel& playlist,
                          UserMessages& messages, QString pictureFolder, QObject* parent)
@@ -134,6 +135,18 @@ void DvdPlayback::startDisc(int generation)
         return;
     }
     m_starting = false;
+    // The engine opens the disc after the play command; a disc it cannot open is reported
+    // then, and is as much a failure to start as a refused address.
+    Engine* engine = m_engine;
+    auto watch = std::make_shared<QMetaObject::Connection>();
+    *watch = connect(engine, &Engine::stateChanged, this, [this, watch, generation](int state) {
+        if (state == Engine::Error && generation == m_generation) {
+            fail();
+        }
+        if (state == Engine::Playing || state == Engine::Error) {
+            disconnect(*watch);
+        }
+    });
     m_session.play();
     emit discStarted(m_address);
 }

@@ -205,3 +205,33 @@ TEST_F(DvdPlaybackTest, PausedTransportKeepsTheWatchOff)
     session.monitorTick();
     EXPECT_FALSE(dvd.isWatching());
 }
+
+TEST_F(DvdPlaybackTest, DiscTheEngineCannotOpenFailsWithTheMessage)
+{
+    struct Case
+    {
+        const char* context;
+        std::vector<Engine::State> states;
+        bool fails;
+    };
+    const Case cases[] = {
+        {"refused at once", {Engine::Opening, Engine::Error}, true},
+        {"plays", {Engine::Opening, Engine::Playing}, false},
+        {"plays, then fails later", {Engine::Playing, Engine::Error}, false},
+    };
+    for (const Case& c : cases) {
+        messages.messages.clear();
+        drives.drives = {{"/dev/sr0", true, "MOVIE"}};
+        dvd.refreshMenus();
+        QSignalSpy started(&dvd, &DvdPlayback::discStarted);
+        dvd.PlayDVD(0);
+        ASSERT_TRUE(waitFor([&] { return started.size() == 1; })) << c.context;
+        for (const Engine::State state : c.states) {
+            engine().fireState(state);
+        }
+        EXPECT_EQ(messages.messages.size(), c.fails ? 1 : 0) << c.context;
+        if (c.fails) {
+            EXPECT_EQ(messages.messages[0].text, "Please insert a valid DVD.") << c.context;
+        }
+    }
+}
