@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output
   ffmpeg mpgtx
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils imagemagick xdotool
   pulseaudio pulseaudio-utils

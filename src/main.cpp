@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/LightStart.h"
 #include "app/LocalInstanceChannel.h"
 #include "system/FileUserStore.h"
 
@@ -6,6 +7,9 @@
 
 int main(int argc, char** argv)
 {
+    if (LightStart::handedOver(argc, argv)) {
+        return 0;
+    }
     QApplication app(argc, argv);
     // The main window's close ends the run, even while a tray icon is shown.
     QApplication::setQuitOnLastWindowClosed(false);

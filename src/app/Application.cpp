@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/CommandBindings.h"
 #include "app/DesktopWiring.h"
 #include "app/HandOver.h"
 #include "app/InstanceLock.h"
@@ -11,7 +12,7 @@
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
 #include "playback/PlaybackSession.h"
-#include "playback/VlcEngine.h"
+#include "playback/VlcEngineFactory.h"
 #include "playlist/FileIntake.h"
 #include "playlist/OpenDialog.h"
 #include "playlist/Playlist.h"
@@ -45,6 +46,7 @@ Application::~Application()
 {
     // The playlist's workers and the engine go before the window they report to.
     m_desktop.reset();
+    m_commands.reset();
     m_bindings.reset();
     m_playlist.reset();
     m_session.reset();
@@ -179,10 +181,8 @@ void Application::createParts()
     m_prober = std::make_unique<DecoderProber>();
 
     VideoArea* surface = m_window->videoArea();
-    m_session = std::make_unique<PlaybackSession>(
-        *m_settings, *m_model, *m_power, [surface](const QStringList& options) {
-            return std::make_unique<VlcEngine>(options, surface);
-        });
+    m_session = std::make_unique<PlaybackSession>(*m_settings, *m_model, *m_power,
+                                                  VlcEngineFactory(surface));
     m_playlist = std::make_unique<Playlist>(*m_model, *m_prober, *m_messages, *m_dialog);
     m_session->AddVLCPLayer();
 }
@@ -226,14 +226,16 @@ void Application::connectParts()
             &MainWindow::setVideoFullScreen);
     connect(session, &PlaybackSession::closeRequested, window, &QWidget::close);
     connectTransport();
+    m_commands = std::make_unique<CommandBindings>(*window, *session, *playlist, *m_model,
+                                                   *m_history, *m_settings);
+    m_desktop = std::make_unique<DesktopWiring>(*window, *m_bindings, *m_commands, *session,
+                                                *playlist, *m_settings, *m_messages);
 }
 
 void Application::connectTransport()
 {
     m_bindings =
         std::make_unique<WindowBindings>(*m_window, *m_session, *m_playlist, *m_model, *m_messages);
-    m_desktop = std::make_unique<DesktopWiring>(*m_window, *m_bindings, *m_session, *m_playlist,
-                                                *m_settings, *m_messages);
 }
 
 void Application::applyStoredModes()

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+class CommandBindings;
 class DecoderProber;
 class DesktopWiring;
 class FileChooser;
@@ -55,6 +56,7 @@ public:
     InstanceServer* instanceServer() const { return m_server.get(); }
     Playlist* playlist() const { return m_playlist.get(); }
     PlaybackSession* session() const { return m_session.get(); }
+    CommandBindings* commands() const { return m_commands.get(); }
 
 private:
     void createParts();
@@ -82,4 +84,5 @@ private:
     std::unique_ptr<DesktopWiring> m_desktop;
     std::unique_ptr<InstanceServer> m_server;
     std::unique_ptr<WindowBindings> m_bindings;
+    std::unique_ptr<CommandBindings> m_commands;
 };

@@ -1,5 +1,6 @@
 #include "app/DesktopWiring.h"
 
+#include "app/CommandBindings.h"
 #include "app/MprisBridge.h"
 #include "app/WindowBindings.h"
 #include "playback/DvdPlayback.h"
@@ -9,6 +10,9 @@
 #include "system/DBusScreenSaver.h"
 #include "system/LinuxDriveProvider.h"
 #include "system/MprisService.h"
+#include "ui/ActionRegistry.h"
+#include "ui/ClassicPopups.h"
+#include "ui/MainMenuBar.h"
 #include "ui/MainWindow.h"
 #include "util/RuntimeFolder.h"
 #include "util/ToolPaths.h"
@@ -19,12 +23,21 @@ namespace {
 // Where the drive menu opens over the window, from its bottom-left corner.
 constexpr int kDvdMenuX = 55;
 constexpr int kDvdMenuFromBottom = 44;
+const QString kMainDvdMenu = QStringLiteral("OpenDVD");
+const QString kTrayDvdMenu = QStringLiteral("mnuOpenDVD");
+const QString kTrayFirstDrive = QStringLiteral("dvdsList(0)");
+
+QString mainDriveKey(int index)
+{
+    return QStringLiteral("DVDList%1").arg(index);
+}
 } // namespace
 
-DesktopWiring::DesktopWiring(MainWindow& window, WindowBindings& bindings, PlaybackSession& session,
+DesktopWiring::DesktopWiring(MainWindow& window, WindowBindings& bindings,
+                             CommandBindings& commands, PlaybackSession& session,
                              Playlist& playlist, SettingsStore& settings, UserMessages& messages,
                              std::unique_ptr<DriveProvider> drives, QObject* parent)
-    : QObject(parent), m_window(window), m_drives(std::move(drives))
+    : QObject(parent), m_window(window), m_commands(commands), m_drives(std::move(drives))
 {
     if (!m_drives) {
         m_drives = std::make_unique<LinuxDriveProvider>();
@@ -33,6 +46,7 @@ DesktopWiring::DesktopWiring(MainWindow& window, WindowBindings& bindings, Playb
                                           korvane::programFolder());
     connect(m_dvd.get(), &DvdPlayback::timeTextChanged, &window, &MainWindow::setTimeText);
     connect(&bindings, &WindowBindings::dvdRequested, this, &DesktopWiring::showDvdMenu);
+    bindDvdMenus();
 
     m_screenSaver = std::make_unique<DBusScreenSaver>();
     m_guard = std::make_unique<ScreenSaverGuard>(session, settings, *m_screenSaver);
@@ -45,8 +59,9 @@ DesktopWiring::DesktopWiring(MainWindow& window, WindowBindings& bindings, Playb
         w->raise();
         w->activateWindow();
     };
-    m_bridge->onQuit = [w] {
-        w->close();
+    CommandBindings* c = &commands;
+    m_bridge->onCommand = [c](const QString& key) {
+        c->dispatchKey(key);
     };
     m_service = std::make_unique<MprisService>(*m_bridge);
     m_service->start();
@@ -55,17 +70,61 @@ DesktopWiring::DesktopWiring(MainWindow& window, WindowBindings& bindings, Playb
 
 DesktopWiring::~DesktopWiring() = default;
 
+void DesktopWiring::bindDvdMenus()
+{
+    DvdPlayback* dvd = m_dvd.get();
+    // A drive item of either menu plays its drive; opening either menu lists the drives anew.
+    for (int i = 0; i < DvdRules::MainMenuSlots; ++i) {
+        if (QAction* action = m_commands.actions().action(mainDriveKey(i))) {
+            connect(action, &QAction::triggered, dvd, [dvd, i] { dvd->PlayDVD(i); });
+        }
+    }
+    if (QAction* first = m_commands.popups().item(kTrayFirstDrive)) {
+        connect(first, &QAction::triggered, dvd, [dvd] { dvd->PlayDVD(0); });
+    }
+    for (QMenu* menu :
+         {m_commands.menuBar() ? m_commands.menuBar()->submenu(kMainDvdMenu) : nullptr,
+          m_commands.popups().menu(kTrayDvdMenu)}) {
+        if (menu) {
+            connect(menu, &QMenu::aboutToShow, dvd, &DvdPlayback::refreshMenus);
+        }
+    }
+    connect(dvd, &DvdPlayback::menusChanged, this, &DesktopWiring::showDvdMenus);
+    showDvdMenus();
+}
+
+void DesktopWiring::showDvdMenus()
+{
+    const DvdRules::Menus& menus = m_dvd->menus();
+    ActionRegistry& registry = m_commands.actions();
+    for (int i = 0; i < menus.main.size(); ++i) {
+        registry.setCaption(mainDriveKey(i), menus.main[i].text);
+        registry.setVisible(mainDriveKey(i), menus.main[i].visible);
+        registry.setEnabled(mainDriveKey(i), menus.main[i].enabled);
+    }
+    if (QAction* first = m_commands.popups().item(kTrayFirstDrive)) {
+        first->setText(menus.tray.value(0));
+    }
+    qDeleteAll(m_trayDrives);
+    m_trayDrives.clear();
+    QMenu* tray = m_commands.popups().menu(kTrayDvdMenu);
+    if (!tray) {
+        return;
+    }
+    DvdPlayback* dvd = m_dvd.get();
+    for (int i = 1; i < menus.tray.size(); ++i) {
+        QAction* action = tray->addAction(menus.tray[i]);
+        connect(action, &QAction::triggered, dvd, [dvd, i] { dvd->PlayDVD(i); });
+        m_trayDrives.append(action);
+    }
+}
+
 void DesktopWiring::showDvdMenu()
 {
-    // Opening the list is what refreshes it, so it shows the drives as they are now.
-    m_dvd->refreshMenus();
-    auto* menu = new QMenu(&m_window);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    const QStringList captions = m_dvd->menus().tray;
-    for (int i = 0; i < captions.size(); ++i) {
-        QAction* action = menu->addAction(captions[i]);
-        action->setEnabled(captions[i] != DvdRules::NoDrivesText);
-        connect(action, &QAction::triggered, m_dvd.get(), [this, i] { m_dvd->PlayDVD(i); });
+    QMenu* menu = m_commands.menuBar() ? m_commands.menuBar()->submenu(kMainDvdMenu) : nullptr;
+    if (!menu) {
+        return;
     }
+    // Opening the menu lists the drives as they are now.
     menu->popup(m_window.mapToGlobal(QPoint(kDvdMenuX, m_window.height() - kDvdMenuFromBottom)));
 }

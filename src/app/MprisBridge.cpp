@@ -45,19 +45,27 @@ void MprisBridge::raise()
     }
 }
 
+void MprisBridge::command(const QString& key, const std::function<void()>& direct)
+{
+    if (onCommand) {
+        onCommand(key);
+    } else {
+        direct();
+    }
+}
+
 void MprisBridge::quit()
 {
-    if (onQuit) {
-        onQuit();
-    }
+    command(QStringLiteral("Exit"), [] { QCoreApplication::quit(); });
 }
 
 void MprisBridge::playPause()
 {
-    if (m_session.flags().MediaActive) {
-        m_session.pause();
-    } else {
+    // The menu's Play/Pause toggles pause; from a stop it is the Play button that starts again.
+    if (m_session.controlState() == MediaControlState::Stopped) {
         m_session.play();
+    } else {
+        command(QStringLiteral("PlayPause"), [this] { m_session.pause(); });
     }
 }
 
@@ -72,23 +80,23 @@ void MprisBridge::play()
 void MprisBridge::pause()
 {
     if (m_session.flags().MediaActive) {
-        m_session.pause();
+        command(QStringLiteral("PlayPause"), [this] { m_session.pause(); });
     }
 }
 
 void MprisBridge::stop()
 {
-    m_session.stop();
+    command(QStringLiteral("Stop"), [this] { m_session.stop(); });
 }
 
 void MprisBridge::next()
 {
-    m_session.next();
+    command(QStringLiteral("Next"), [this] { m_session.next(); });
 }
 
 void MprisBridge::previous()
 {
-    m_session.previous();
+    command(QStringLiteral("Previous"), [this] { m_session.previous(); });
 }
 
 bool MprisBridge::seekTo(qint64 positionUs)

@@ -20,7 +20,9 @@ public:
     ~MprisBridge() override;
 
     std::function<void()> onRaise;
-    std::function<void()> onQuit;
+    // Runs a main-menu command by its key ("PlayPause", "Stop", "Next", "Previous", "Exit"), so
+    // a media key does what the menu item does. Unset, the session is called directly.
+    std::function<void(const QString& key)> onCommand;
 
     void raise() override;
     void quit() override;
@@ -48,6 +50,7 @@ signals:
     void changed();
 
 private:
+    void command(const QString& key, const std::function<void()>& direct);
     int currentIndex() const;
     void writeArt(int index) const;
 

@@ -20,7 +20,7 @@ namespace {
 const QString kAudio = QStringLiteral("Audio: ");
 const QString kVideo = QStringLiteral("Video: ");
 const QString kStream = QStringLiteral("Stream #");
-const QString kDuration = QStringLiteral("  Duration: ");
+const QString kDuration = QStringLiteral("Duration: ");
 const QString kStart = QStringLiteral("start: ");
 
 // Numbers in decoder text that cannot be read count as 0 rather than refusing the whole file.
@@ -94,6 +94,12 @@ bool DecoderOutputScan::read(const QString& capture, clsSource& source)
         m_reason = UnsupportedReason;
         m_failed = true;
     }
+    // Streaming recorders write no duration, and a very short sound rounds to none; such a file
+    // plays all the same and ends by the engine's end state. Without a stream it is broken.
+    if (!m_failed && m_zeroDuration && source.StreamCount() == 0) {
+        m_reason = IncompleteReason;
+        m_failed = true;
+    }
     return !m_failed;
 }
 
@@ -101,6 +107,24 @@ void DecoderOutputScan::readLine(QString line, clsSource& source)
 {
     for (const QString& hidden : std::as_const(m_hiddenTexts)) {
         line.remove(hidden);
+    }
+    const QString trimmed = line.trimmed();
+    qsizetype indent = 0;
+    while (indent < line.size() && line[indent].isSpace()) {
+        ++indent;
+    }
+
+    // Metadata values (titles, comments, chapter names) are the file's text, not the decoder's:
+    // they are written deeper than their "Metadata:" line, continuation lines included.
+    if (m_metadataIndent >= 0) {
+        if (indent > m_metadataIndent && !trimmed.isEmpty()) {
+            return;
+        }
+        m_metadataIndent = -1;
+    }
+    if (trimmed == QLatin1String("Metadata:")) {
+        m_metadataIndent = indent;
+        return;
     }
 
     if (line.contains(QLatin1String("Input"))) {
@@ -113,50 +137,65 @@ void DecoderOutputScan::readLine(QString line, clsSource& source)
         return;
     }
     if (line.startsWith(QLatin1Char('['))) {
-        line.clear();
+        return;
     }
 
-    const qsizetype audioAt = line.indexOf(kAudio);
-    const qsizetype videoAt = line.indexOf(kVideo);
-    const qsizetype streamAt = line.indexOf(kStream);
-    if (streamAt >= 0) {
-        const qsizetype digitAt = streamAt + 10;
-        m_streamNumber =
-            digitAt < line.size() && line[digitAt].isDigit() ? line[digitAt].digitValue() : 0;
-    }
-
-    // A metadata value that happens to read "Video: ..." is not a stream.
-    if (streamAt >= 0 && (audioAt >= 0 || videoAt >= 0)) {
+    if (trimmed.startsWith(kStream)) {
+        const qsizetype digitAt = kStream.size() + 2;
+        m_streamNumber = digitAt < trimmed.size() && trimmed[digitAt].isDigit()
+                             ? trimmed[digitAt].digitValue()
+                             : 0;
+        m_lastRecord = -1;
+        const qsizetype audioAt = trimmed.indexOf(kAudio);
+        const qsizetype videoAt = trimmed.indexOf(kVideo);
         if (audioAt >= 0) {
-            readAudio(streamItems(line.mid(audioAt + kAudio.size())), source);
-        } else {
-            readVideo(streamItems(line.mid(videoAt + kVideo.size())), source);
+            readAudio(trimmed.mid(audioAt + kAudio.size()), source);
+        } else if (videoAt >= 0) {
+            readVideo(trimmed.mid(videoAt + kVideo.size()), source);
         }
+        return;
     }
 
-    if (line.startsWith(kDuration)) {
-        const qsizetype comma = line.indexOf(QLatin1Char(','));
-        if (comma >= 0) {
-            source.setDuration(parseDuration(line.mid(kDuration.size(), comma - kDuration.size())));
+    // Side data of the stream above: a phone turns its picture by a display matrix.
+    static const QRegularExpression rotation(
+        QStringLiteral("^displaymatrix: rotation of (-?\\d+(?:\\.\\d+)?) degrees"));
+    if (const QRegularExpressionMatch m = rotation.match(trimmed); m.hasMatch()) {
+        if (m_lastRecord >= 0 && m_lastRecord < source.StreamCount() &&
+            source.stream(m_lastRecord).isVideo()) {
+            const long turned = std::lround(m.captured(1).toDouble());
+            source.stream(m_lastRecord).rotation = static_cast<int>(((turned % 360) + 360) % 360);
         }
-        if (source.duration() == 0.0f) {
-            m_reason = IncompleteReason;
-            m_failed = true;
-            return;
-        }
+        return;
     }
 
-    const qsizetype startAt = line.indexOf(kStart);
+    if (trimmed.startsWith(kDuration)) {
+        readDuration(trimmed, source);
+    }
+}
+
+void DecoderOutputScan::readDuration(const QString& trimmed, clsSource& source)
+{
+    const qsizetype textAt = kDuration.size();
+    const qsizetype comma = trimmed.indexOf(QLatin1Char(','));
+    if (comma >= 0) {
+        source.setDuration(parseDuration(trimmed.mid(textAt, comma - textAt)));
+    }
+    if (source.duration() == 0.0f) {
+        m_zeroDuration = true;
+    }
+    const qsizetype startAt = trimmed.indexOf(kStart);
     if (startAt >= 0) {
-        const QString rest = line.mid(startAt + kStart.size());
+        const QString rest = trimmed.mid(startAt + kStart.size());
         if (const auto start = decimalOf(beforeFirst(rest, QLatin1Char(',')))) {
             source.setStartTime(static_cast<float>(*start));
         }
     }
 }
 
-void DecoderOutputScan::readAudio(const QStringList& items, clsSource& source)
+void DecoderOutputScan::readAudio(const QString& rest, clsSource& source)
 {
+    const QStringList items = streamItems(rest);
+    const QString rawCodec = rawCodecItem(rest);
     StreamRecord record;
     record.type = StreamRecord::Audio;
     record.index = m_streamNumber;
@@ -168,52 +207,86 @@ void DecoderOutputScan::readAudio(const QStringList& items, clsSource& source)
     if (items.size() == 4 && items[3].contains(QLatin1Char(' '))) {
         record.bitRate = integerOf(beforeFirst(items[3], QLatin1Char(' ')));
     }
-    if (isUnsupportedAudio(record.compression)) {
-        m_warnings.append(QStringLiteral("The audio format ") + record.compression +
-                          QStringLiteral(" in file ") + m_mediaPath +
+    const bool unknownTag = isUnknownAudioTag(rawCodec);
+    if (unknownTag || isUnsupportedAudio(record.compression)) {
+        const QString name = unknownTag ? rawCodec : record.compression;
+        m_warnings.append(QStringLiteral("The audio format ") + name + QStringLiteral(" in file ") +
+                          m_mediaPath +
                           QStringLiteral(" is currently unsupported. It will not be added to the "
                                          "project."));
         return;
     }
     source.addStream(record);
+    m_lastRecord = source.StreamCount() - 1;
 }
 
-void DecoderOutputScan::readVideo(const QStringList& items, clsSource& source)
+void DecoderOutputScan::readVideo(const QString& rest, clsSource& source)
 {
+    static const QRegularExpression sizeShape(QStringLiteral("^(\\d+)x(\\d+)$"));
+    const QStringList items = streamItems(rest);
     StreamRecord record;
     record.type = StreamRecord::Video;
     record.index = m_streamNumber;
     record.compression = m_maps.VideoCodecMap.lookup(item(items, 0));
+    record.attachedPicture = rest.contains(QLatin1String("(attached pic)"));
 
-    static const QStringList pixelFormatMarks = {QStringLiteral("yuv"),  QStringLiteral("rgb"),
-                                                 QStringLiteral("bgr"),  QStringLiteral("uyvy"),
-                                                 QStringLiteral("gray"), QStringLiteral("pal"),
-                                                 QStringLiteral("mono")};
+    // Pixel formats come in more names than any list holds, and the decoder puts properties
+    // ("Film Grain", "Closed Captions", "lossless") between the size and the rates: each value
+    // is found by its own shape wherever it stands.
     qsizetype k = 1;
-    const QString second = item(items, 1);
-    if (std::any_of(pixelFormatMarks.begin(), pixelFormatMarks.end(),
-                    [&](const QString& mark) { return second.contains(mark); })) {
-        k = 2;
-    }
-    QString current = item(items, k);
-    const qsizetype x = current.indexOf(QLatin1Char('x'));
-    if (x >= 0) {
-        record.width = integerOf(current.left(x));
-        record.height = integerOf(current.mid(x + 1));
-        current = item(items, ++k);
-    }
-    if (current.contains(QLatin1String(" kb/s"))) {
-        if (current.contains(QLatin1Char(' '))) {
-            record.bitRate = integerOf(beforeFirst(current, QLatin1Char(' ')));
+    for (; k < items.size(); ++k) {
+        if (const QRegularExpressionMatch m = sizeShape.match(items[k].trimmed()); m.hasMatch()) {
+            record.width = integerOf(m.captured(1));
+            record.height = integerOf(m.captured(2));
+            ++k;
+            break;
         }
-        current = item(items, ++k);
     }
-    if (current.contains(QLatin1String(" fps")) && current.contains(QLatin1Char(' '))) {
-        if (const auto fps = decimalOf(beforeFirst(current, QLatin1Char(' ')))) {
-            record.fps = static_cast<float>(*fps);
+    if (record.width == 0 && record.height == 0) {
+        k = 1;
+    }
+    bool haveRate = false;
+    bool haveFps = false;
+    for (; k < items.size(); ++k) {
+        const QString& current = items[k];
+        if (!haveRate && current.contains(QLatin1String(" kb/s"))) {
+            record.bitRate = integerOf(beforeFirst(current, QLatin1Char(' ')));
+            haveRate = true;
+        } else if (!haveFps && current.contains(QLatin1String(" fps"))) {
+            if (const auto fps = decimalOf(beforeFirst(current, QLatin1Char(' ')))) {
+                record.fps = static_cast<float>(*fps);
+            }
+            haveFps = true;
         }
     }
     source.addStream(record);
+    m_lastRecord = source.StreamCount() - 1;
+}
+
+QString DecoderOutputScan::rawCodecItem(const QString& rest)
+{
+    int depth = 0;
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        const QChar c = rest[i];
+        if (c == QLatin1Char('(') || c == QLatin1Char('[')) {
+            ++depth;
+        } else if ((c == QLatin1Char(')') || c == QLatin1Char(']')) && depth > 0) {
+            --depth;
+        } else if (depth == 0 && c == QLatin1Char(',') && i + 1 < rest.size() &&
+                   rest[i + 1] == QLatin1Char(' ')) {
+            return rest.left(i);
+        }
+    }
+    return rest;
+}
+
+bool DecoderOutputScan::isUnknownAudioTag(const QString& rawCodec)
+{
+    // Known codecs carry their tag in brackets too ("pcm_s16le ([1][0][0][0] / 0x0001)"); only
+    // a codec the decoder names "none" is one it cannot decode.
+    const QString name = stripAnnotations(rawCodec).trimmed();
+    return (name.isEmpty() || name == QLatin1String("none")) &&
+           (rawCodec.contains(QLatin1String(" / ")) || rawCodec.contains(QLatin1String("0x")));
 }
 
 QString DecoderOutputScan::stripAnnotations(const QString& text)

@@ -40,18 +40,29 @@ public:
     // Seconds of an "HH:MM:SS.t" text (later digits ignored); "N/A" or anything else gives 0.
     static float parseDuration(const QString& text);
     static bool isUnsupportedAudio(const QString& mappedName);
+    // The codec item of a stream line as the decoder wrote it, annotations and all: the text up
+    // to the first ", " outside brackets.
+    static QString rawCodecItem(const QString& rest);
+    // An audio stream the decoder has no codec for: it reads "none", its tag in brackets.
+    static bool isUnknownAudioTag(const QString& rawCodec);
 
 private:
     void readLine(QString line, clsSource& source);
-    void readAudio(const QStringList& items, clsSource& source);
-    void readVideo(const QStringList& items, clsSource& source);
+    void readAudio(const QString& rest, clsSource& source);
+    void readVideo(const QString& rest, clsSource& source);
+    void readDuration(const QString& trimmed, clsSource& source);
 
     const CodecMaps& m_maps;
     QString m_mediaPath;
     QStringList m_hiddenTexts;
     bool m_sawInput = false;
     bool m_failed = false;
+    bool m_zeroDuration = false;
     int m_streamNumber = 0;
+    // Where the last stream line's record went, -1 when it added none.
+    int m_lastRecord = -1;
+    // Indent of the "Metadata:" line whose values are being passed over, -1 outside one.
+    qsizetype m_metadataIndent = -1;
     QString m_reason;
     QStringList m_warnings;
 };

@@ -10,6 +10,7 @@
 #include "util/Logging.h"
 #include "util/ProcessRunner.h"
 #include "util/Rounding.h"
+#include "util/RunnerError.h"
 #include "util/ToolPaths.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <limits>
 
@@ -44,7 +46,9 @@ int clampToInt(double value)
 
 bool unusableVideo(const StreamRecord& s)
 {
-    return s.isVideo() && (s.width <= 0 || s.height <= 0 || s.fps > DecoderProbe::MaxVideoFps);
+    // Cover art states the container's clock as its rate; it is one picture all the same.
+    return s.isVideo() && (s.width <= 0 || s.height <= 0 ||
+                           (s.fps > DecoderProbe::MaxVideoFps && !s.attachedPicture));
 }
 
 } // namespace
@@ -72,6 +76,15 @@ QString DecoderProbe::defaultScratchRoot()
     return QDir::tempPath();
 }
 
+QString DecoderProbe::linkName(const QString& path)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9]{1,16}$"));
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    // The decoder guesses some formats by extension, so a plain one is kept.
+    return plain.match(suffix).hasMatch() ? QStringLiteral("media.") + suffix
+                                          : QStringLiteral("media");
+}
+
 QString DecoderProbe::decoderInput(const QString& path)
 {
     return QStringLiteral("file:") + QFileInfo(path).absoluteFilePath();
@@ -86,23 +99,26 @@ QStringList DecoderProbe::probeArguments(const QString& path)
 QStringList DecoderProbe::thumbnailArguments(const QString& path, int w, int h, float seconds,
                                              const QString& imageFile)
 {
-    return {QStringLiteral("-ss"),
-            commandNumber(seconds),
-            QStringLiteral("-analyzeduration"),
-            QStringLiteral("5M"),
-            QStringLiteral("-i"),
-            decoderInput(path),
-            QStringLiteral("-frames:v"),
-            QStringLiteral("1"),
-            QStringLiteral("-an"),
-            QStringLiteral("-sws_flags"),
-            QStringLiteral("fast_bilinear"),
-            QStringLiteral("-s"),
-            QStringLiteral("%1x%2").arg(w).arg(h),
-            QStringLiteral("-f"),
-            QStringLiteral("image2"),
-            QStringLiteral("-y"),
-            imageFile};
+    QStringList arguments;
+    // Seeking, even to the start, passes over an attached picture: the start is taken unseeked.
+    if (seconds > 0.0f) {
+        arguments << QStringLiteral("-ss") << commandNumber(seconds);
+    }
+    return arguments + QStringList{QStringLiteral("-analyzeduration"),
+                                   QStringLiteral("5M"),
+                                   QStringLiteral("-i"),
+                                   decoderInput(path),
+                                   QStringLiteral("-frames:v"),
+                                   QStringLiteral("1"),
+                                   QStringLiteral("-an"),
+                                   QStringLiteral("-sws_flags"),
+                                   QStringLiteral("fast_bilinear"),
+                                   QStringLiteral("-s"),
+                                   QStringLiteral("%1x%2").arg(w).arg(h),
+                                   QStringLiteral("-f"),
+                                   QStringLiteral("image2"),
+                                   QStringLiteral("-y"),
+                                   imageFile};
 }
 
 QString DecoderProbe::commandNumber(float value)
@@ -165,12 +181,19 @@ bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, P
         return false;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
+    // The outside tools only ever see this name, so nothing in a file's name (line breaks, text
+    // that reads like their own output) can reach their output.
+    const QString link = scratch.filePath(linkName(path));
+    if (!QFile::link(absolute, link)) {
+        result.LastProbeError = QStringLiteral("Could not create a scratch folder: ") + link;
+        return false;
+    }
     const QString capturePath = scratch.filePath(QStringLiteral("decoder.txt"));
-    m_runner.RunPipedCommand(QStringList(m_ffmpeg) + probeArguments(path), capturePath);
+    m_runner.RunPipedCommand(QStringList(m_ffmpeg) + probeArguments(link), capturePath);
     const QString capture = readText(capturePath);
     QFile::remove(capturePath);
 
-    DecoderOutputScan scan(m_maps, path, {decoderInput(path), absolute, m_ffmpeg});
+    DecoderOutputScan scan(m_maps, path, {decoderInput(link), link, m_ffmpeg});
     const bool read = !capture.isEmpty() && scan.read(capture, source);
     result.warnings += scan.warnings();
     if (!read) {
@@ -214,7 +237,7 @@ bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, P
     }
 
     if (MpgtxProbe::isMpegFamily(path)) {
-        readMpegValues(path, scratch.path(), source);
+        readMpegValues(link, scratch.path(), source);
     }
 
     for (int i = 0; i < source.StreamCount(); ++i) {
@@ -227,7 +250,7 @@ bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, P
         }
     }
 
-    makePictures(path, scratch.path(), source, result);
+    makePictures(path, link, scratch.path(), source, result);
 
     source.setTimeStamp(QLocale().toString(QFileInfo(path).lastModified(), QLocale::ShortFormat));
     result.StreamInfoText = source.streamInfoText();
@@ -236,13 +259,20 @@ bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, P
     return true;
 }
 
-void DecoderProbe::readMpegValues(const QString& path, const QString& scratchFolder,
+void DecoderProbe::readMpegValues(const QString& link, const QString& scratchFolder,
                                   clsSource& source)
 {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
     const QString capturePath = QDir(scratchFolder).filePath(QStringLiteral("mpgtx.txt"));
-    m_runner.RunPipedCommand(QStringList(m_mpgtx) + MpgtxProbe::arguments(absolute), capturePath);
-    MpgtxProbe::apply(source, MpgtxProbe::readCapture(readText(capturePath), absolute));
+    // The tool reads the whole file; on a large one or a slow disk it may take longer than is
+    // worth waiting, and the decoder's values describe the file well enough without it.
+    try {
+        m_runner.RunPipedCommand(QStringList(m_mpgtx) + MpgtxProbe::arguments(link), capturePath,
+                                 QString(), m_mpegToolTimeLimit);
+        MpgtxProbe::apply(source, MpgtxProbe::readCapture(readText(capturePath), link));
+    } catch (const korvane::RunnerError& error) {
+        qCDebug(lcMediaInfo).noquote()
+            << "MPEG tool gave nothing, keeping the decoder's values:" << error.description();
+    }
     QFile::remove(capturePath);
 
     // Without a duration there is no rate to work out; the tool's figure stays.
@@ -251,7 +281,7 @@ void DecoderProbe::readMpegValues(const QString& path, const QString& scratchFol
     if (duration <= 0.0 || video < 0) {
         return;
     }
-    const double size = static_cast<double>(QFileInfo(path).size());
+    const double size = static_cast<double>(QFileInfo(link).size());
     const double perSecond = static_cast<double>(korvane::roundHalfEven(size / duration));
     double rate = static_cast<double>(korvane::roundHalfEven(perSecond / 1000.0 * 8.0));
     for (const StreamRecord& s : source.streams()) {
@@ -262,8 +292,9 @@ void DecoderProbe::readMpegValues(const QString& path, const QString& scratchFol
     source.stream(video).bitRate = clampToInt(rate);
 }
 
-void DecoderProbe::makePictures(const QString& path, const QString& scratchFolder,
-                                clsSource& source, ProbeResult& result)
+void DecoderProbe::makePictures(const QString& path, const QString& link,
+                                const QString& scratchFolder, clsSource& source,
+                                ProbeResult& result)
 {
     bool audioOnly = true;
     for (int i = 0; i < source.StreamCount(); ++i) {
@@ -281,11 +312,15 @@ void DecoderProbe::makePictures(const QString& path, const QString& scratchFolde
         if (!s.isVideo()) {
             continue;
         }
-        const QSize size = thumbnailSize(s.width, s.height);
+        // The decoder draws the picture upright, so a turned stream gets the turned box.
+        const bool turned = s.rotation == 90 || s.rotation == 270;
+        const QSize size =
+            turned ? thumbnailSize(s.height, s.width) : thumbnailSize(s.width, s.height);
         const QString imageFile =
             QDir(scratchFolder).filePath(QStringLiteral("thumbnail-%1.jpg").arg(i));
-        s.image = MakeThumbnail(path, size.width(), size.height(),
-                                thumbnailSeconds(source.duration()), imageFile);
+        // An attached picture is there only at the start.
+        const float seconds = s.attachedPicture ? 0.0f : thumbnailSeconds(source.duration());
+        s.image = MakeThumbnail(link, size.width(), size.height(), seconds, imageFile);
         if (s.image.isNull()) {
             result.warnings.append(QStringLiteral("Cannot render thumbnail for ") + path +
                                    QStringLiteral(". The video codec may be unsupported."));

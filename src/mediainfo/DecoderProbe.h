@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 
 class clsSource;
 class CodecMaps;
@@ -23,6 +24,8 @@ public:
     static constexpr int ThumbnailBoxWidth = 90;
     static constexpr int ThumbnailBoxHeight = 72;
     static constexpr float MaxVideoFps = 250.0f;
+    // How long the MPEG tool may read a file before its values are done without.
+    static constexpr std::chrono::milliseconds DefaultMpegToolTimeLimit{10000};
 
     // The programs default to the ffmpeg and mpgtx beside the program, else the ones on PATH.
     DecoderProbe(korvane::ProcessRunner& runner, const CodecMaps& maps,
@@ -31,6 +34,7 @@ public:
     void setPrograms(const QString& ffmpeg, const QString& mpgtx);
     // Where the per-probe scratch folders go; by default the runtime folder, else the temp folder.
     void setScratchRoot(const QString& folder) { m_scratchRoot = folder; }
+    void setMpegToolTimeLimit(std::chrono::milliseconds limit) { m_mpegToolTimeLimit = limit; }
 
     // True when the file was described: source holds its streams, result its description text and
     // picture. False when refused, with result.LastProbeError saying why. Warnings for the user go
@@ -42,6 +46,9 @@ public:
     QImage MakeThumbnail(const QString& path, int w, int h, float seconds,
                          const QString& imageFile);
 
+    // The fixed name of the link through which the tools see a file: "media" and the file's
+    // extension when that is plain letters and digits.
+    static QString linkName(const QString& path);
     // The decoder's name for a file: "file:" before the absolute path, so no name reads as an
     // option or as another protocol.
     static QString decoderInput(const QString& path);
@@ -59,9 +66,9 @@ public:
     static QString defaultScratchRoot();
 
 private:
-    void readMpegValues(const QString& path, const QString& scratchFolder, clsSource& source);
-    void makePictures(const QString& path, const QString& scratchFolder, clsSource& source,
-                      ProbeResult& result);
+    void readMpegValues(const QString& link, const QString& scratchFolder, clsSource& source);
+    void makePictures(const QString& path, const QString& link, const QString& scratchFolder,
+                      clsSource& source, ProbeResult& result);
 
     korvane::ProcessRunner& m_runner;
     const CodecMaps& m_maps;
@@ -69,4 +76,5 @@ private:
     QString m_ffmpeg;
     QString m_mpgtx;
     QString m_scratchRoot;
+    std::chrono::milliseconds m_mpegToolTimeLimit = DefaultMpegToolTimeLimit;
 };

@@ -2,6 +2,7 @@
 
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DefaultPictures.h"
+#include "mediainfo/ProbeWorkerRunner.h"
 #include "mediainfo/clsSource.h"
 #include "util/Logging.h"
 #include "util/PosixProcessRunner.h"
@@ -9,8 +10,11 @@
 
 DecoderProber::DecoderProber()
     : m_ownRunner(std::make_unique<korvane::PosixProcessRunner>()),
-      m_probe(std::make_unique<DecoderProbe>(*m_ownRunner, CodecMaps::instance(),
-                                             DefaultPictures::instance()))
+      m_workerRunner(ProbeWorkerRunner::wanted() ? std::make_unique<ProbeWorkerRunner>(*m_ownRunner)
+                                                 : nullptr),
+      m_probe(std::make_unique<DecoderProbe>(
+          m_workerRunner ? static_cast<korvane::ProcessRunner&>(*m_workerRunner) : *m_ownRunner,
+          CodecMaps::instance(), DefaultPictures::instance()))
 {}
 
 DecoderProber::DecoderProber(korvane::ProcessRunner& runner, const CodecMaps& maps,

@@ -8,6 +8,7 @@
 class clsSource;
 class CodecMaps;
 class DefaultPictures;
+class ProbeWorkerRunner;
 
 namespace korvane {
 class ProcessRunner;
@@ -20,7 +21,8 @@ class PosixProcessRunner;
 class DecoderProber : public MediaProber
 {
 public:
-    // The real runner, and the codec maps and default pictures of the program folder.
+    // The probe worker (the program runner behind it), and the codec maps and default pictures of
+    // the program folder.
     DecoderProber();
     DecoderProber(korvane::ProcessRunner& runner, const CodecMaps& maps,
                   const DefaultPictures& pictures);
@@ -34,5 +36,7 @@ public:
 
 private:
     std::unique_ptr<korvane::PosixProcessRunner> m_ownRunner;
+    // The decoder text from the probe worker, unless KORVANE_PROBE=program.
+    std::unique_ptr<ProbeWorkerRunner> m_workerRunner;
     std::unique_ptr<DecoderProbe> m_probe;
 };

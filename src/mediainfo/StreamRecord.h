@@ -27,6 +27,9 @@ struct StreamRecord
     int channels = 0;
     int sampleRate = 0;
     int delay = 0; // ms; -1 not determined, -2 no frame start found
+    // Not part of the dictionary forms: how the thumbnail is taken.
+    bool attachedPicture = false; // cover art: one picture, not a moving stream
+    int rotation = 0;             // degrees the picture is turned for display (video)
 
     bool isAudio() const { return type == Audio; }
     bool isVideo() const { return type == Video; }

@@ -62,6 +62,10 @@ public:
     virtual void toggleFullscreen() = 0;
     virtual bool isFullscreen() const = 0;
 
+    // Saves the current picture into `folder` (made when missing). False when there is no
+    // picture to save or it could not be written.
+    virtual bool takeSnapshot(const QString& folder) = 0;
+
 signals:
     void stateChanged(Engine::State state);
     // The first video output of the current item exists; audio-only items never send it.

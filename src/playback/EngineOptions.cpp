@@ -28,6 +28,11 @@ void EngineOptions::SaveVLCOptions(const Settings& settings)
 
 void EngineOptions::setItem(const QString& snapshotPath, const QString& currentFile)
 {
-    m_options[SnapshotPathIndex] = QStringLiteral("snapshot-path=") + snapshotPath + u'/' +
-                                   FileNameOfPath(currentFile) + QStringLiteral(" Images");
+    m_options[SnapshotPathIndex] =
+        QStringLiteral("snapshot-path=") + snapshotFolder(snapshotPath, currentFile);
+}
+
+QString EngineOptions::snapshotFolder(const QString& snapshotPath, const QString& currentFile)
+{
+    return snapshotPath + u'/' + FileNameOfPath(currentFile) + QStringLiteral(" Images");
 }

@@ -15,6 +15,7 @@ public:
     void SaveVLCOptions(const Settings& settings);
     // Points snapshots of this item into "<SnapshotPath>/<file name> Images".
     void setItem(const QString& snapshotPath, const QString& currentFile);
+    static QString snapshotFolder(const QString& snapshotPath, const QString& currentFile);
 
     const QStringList& strings() const { return m_options; }
 

@@ -45,8 +45,7 @@ void PlaySequence::buildOrdered(int count, int selectedEntry)
     m_entries.clear();
     for (int i = 0; i < count; ++i)
         m_entries.push_back(i);
-    m_position = -1;
-    setPosition(selectedEntry);
+    setPositionToEntry(selectedEntry);
 }
 
 void PlaySequence::buildShuffled(int count, int selectedEntry, const RandomSource& random)
@@ -67,9 +66,8 @@ void PlaySequence::buildShuffled(int count, int selectedEntry, const RandomSourc
         }
         m_entries[static_cast<std::size_t>(slot)] = i;
     }
-    m_position = -1;
-    // The selected playlist index is taken as a position here too.
-    setPosition(selectedEntry);
+    // Going on from where the selected entry stands plays every entry once before any repeats.
+    setPositionToEntry(selectedEntry);
 }
 
 void PlaySequence::build(PlayMode mode, int count, int selectedEntry, const RandomSource& random)
@@ -118,6 +116,19 @@ int PlaySequence::entryAt(int position) const
     if (position < 0 || position >= count())
         return -1;
     return m_entries[static_cast<std::size_t>(position)];
+}
+
+int PlaySequence::positionOf(int entry) const
+{
+    if (entry < 0)
+        return -1;
+    const auto at = std::find(m_entries.begin(), m_entries.end(), entry);
+    return at == m_entries.end() ? -1 : static_cast<int>(at - m_entries.begin());
+}
+
+void PlaySequence::setPositionToEntry(int entry)
+{
+    m_position = positionOf(entry);
 }
 
 std::optional<int> PlaySequence::nextPosition() const

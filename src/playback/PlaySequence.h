@@ -43,9 +43,13 @@ public:
     void setPosition(int position);
     // The playlist index stored at `position`, -1 if there is no such line.
     int entryAt(int position) const;
+    // Where playlist entry `entry` stands in the order, -1 if nowhere.
+    int positionOf(int entry) const;
+    // Makes the position the place of playlist entry `entry` (nothing current if it has none).
+    void setPositionToEntry(int entry);
 
-    // Where next and previous go, wrapping both ways whatever the repeat mode. The result is
-    // also the playlist index they play. None when the sequence is empty.
+    // Where next and previous go, wrapping both ways whatever the repeat mode; they play the
+    // entry stored there. None when the sequence is empty.
     std::optional<int> nextPosition() const;
     std::optional<int> previousPosition() const;
 

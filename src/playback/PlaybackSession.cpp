@@ -110,8 +110,8 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
     }
     m_currentFile = m_playlist.fullPath(index);
     m_currentIsDrive = false;
-    // The snapshot folder only reaches the video output as an engine argument, so it is set
-    // before the new control is made.
+    // The engine control is made with the item's snapshot folder among its options; a snapshot
+    // itself is told the folder again, as the engine's instance outlives the item.
     m_options.setItem(m_settings.settings().SnapshotPath, m_currentFile);
     RemoveVLCPlayer();
     AddVLCPLayer();
@@ -141,6 +141,19 @@ void PlaybackSession::setCurrentDrive(const QString& drive)
 {
     m_currentFile = drive;
     m_currentIsDrive = true;
+}
+
+QString PlaybackSession::snapshotFolder() const
+{
+    if (m_currentFile.isEmpty()) {
+        return QString();
+    }
+    return EngineOptions::snapshotFolder(m_settings.settings().SnapshotPath, m_currentFile);
+}
+
+bool PlaybackSession::takeSnapshot()
+{
+    return m_engine && m_flags.MediaActive && m_engine->takeSnapshot(snapshotFolder());
 }
 
 void PlaybackSession::enableMediaControl(MediaControlState::State state)
@@ -247,14 +260,14 @@ bool PlaybackSession::isShuffle() const
 void PlaybackSession::entryClicked(int index)
 {
     if (!isShuffle()) {
-        m_sequence.setPosition(index);
+        m_sequence.setPositionToEntry(index);
     }
 }
 
 void PlaybackSession::entryActivated(int index)
 {
     PlayItem(index, false);
-    m_sequence.setPosition(index);
+    m_sequence.setPositionToEntry(index);
 }
 
 void PlaybackSession::play()
@@ -263,15 +276,19 @@ void PlaybackSession::play()
         emit openRequested();
         return;
     }
-    if (m_flags.Paused) {
-        if (m_engine) {
-            m_engine->play();
-        }
+    // Resuming needs an item in the engine; with none (entries added, none played yet) the
+    // selected entry starts, else "Loading..." would stay for good and stop would do nothing.
+    if (m_flags.Paused && m_engine && m_engine->itemCount() > 0) {
+        m_engine->play();
         enableMediaControl(MediaControlState::Playing);
         return;
     }
-    const int selected = m_playlist.selectedItem();
-    m_sequence.setPosition(selected);
+    int selected = m_playlist.selectedItem();
+    if (selected < 0 || selected >= m_playlist.count()) {
+        selected = 0;
+        selectEntry(selected);
+    }
+    m_sequence.setPositionToEntry(selected);
     PlayItem(selected, false);
 }
 
@@ -309,8 +326,9 @@ void PlaybackSession::next()
     }
     if (const std::optional<int> position = m_sequence.nextPosition()) {
         m_sequence.setPosition(*position);
-        selectEntry(*position);
-        PlayItem(*position, false);
+        const int entry = m_sequence.entryAt(*position);
+        selectEntry(entry);
+        PlayItem(entry, false);
     }
 }
 
@@ -321,8 +339,9 @@ void PlaybackSession::previous()
     }
     if (const std::optional<int> position = m_sequence.previousPosition()) {
         m_sequence.setPosition(*position);
-        selectEntry(*position);
-        PlayItem(*position, false);
+        const int entry = m_sequence.entryAt(*position);
+        selectEntry(entry);
+        PlayItem(entry, false);
     }
 }
 

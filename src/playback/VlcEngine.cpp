@@ -52,20 +52,9 @@ constexpr libvlc_event_type_t kWatchedEvents[] = {
     libvlc_MediaPlayerEncounteredError,
 };
 
-bool hasSoundDevice()
-{
-    if (!qEnvironmentVariableIsEmpty("PULSE_SERVER")) {
-        return true;
-    }
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && (QFileInfo::exists(runtime + QStringLiteral("/pulse/native")) ||
-                               QFileInfo::exists(runtime + QStringLiteral("/pipewire-0")))) {
-        return true;
-    }
-    return !QDir(QStringLiteral("/dev/snd"))
-                .entryList({QStringLiteral("pcmC*")}, QDir::System)
-                .isEmpty();
-}
+// The snapshot size of the engine options ("snapshot-Width=640", "snapshot-Height=480").
+constexpr unsigned kSnapshotWidth = 640;
+constexpr unsigned kSnapshotHeight = 480;
 
 bool isAddress(const QString& mrlOrPath)
 {
@@ -77,36 +66,18 @@ bool isAddress(const QString& mrlOrPath)
 
 VlcEngine::VlcEngine(const QStringList& options, VideoSurface* videoSurface, AudioOutput audio,
                      QObject* parent)
-    : Engine(parent), m_relay(std::make_unique<VlcEventRelay>())
+    : VlcEngine(VlcInstance::create(options, audio), videoSurface, parent)
+{}
+
+VlcEngine::VlcEngine(std::shared_ptr<VlcInstance> instance, VideoSurface* videoSurface,
+                     QObject* parent)
+    : Engine(parent), m_vlc(std::move(instance)), m_relay(std::make_unique<VlcEventRelay>())
 {
+    if (!m_vlc) {
+        return;
+    }
     const QString platform = QGuiApplication::platformName();
-    const bool noDisplay = platform.isEmpty() || platform == QLatin1String("offscreen") ||
-                           platform == QLatin1String("minimal");
-    const QString audioChoice = qEnvironmentVariable("KORVANE_AOUT");
-    const bool dummyAudio =
-        audio == AudioOutput::Dummy || (audioChoice.isEmpty() && !hasSoundDevice());
-
-    QStringList extra;
-    if (!dummyAudio && !audioChoice.isEmpty()) {
-        extra << QStringLiteral("--aout=") + audioChoice;
-    }
-    if (!lcPlayback().isDebugEnabled()) {
-        extra << QStringLiteral("--quiet");
-    }
-
-    if (!createInstance(instanceArguments(options, noDisplay, dummyAudio) + extra)) {
-        // An option libVLC does not know makes it refuse to start; playing without the snapshot
-        // and screensaver wishes beats not playing at all.
-        qCWarning(lcPlayback) << "libVLC refused the engine options, starting without them"
-                              << options;
-        m_optionsApplied = false;
-        if (!createInstance(instanceArguments({}, noDisplay, dummyAudio) + extra)) {
-            qCWarning(lcPlayback) << "libVLC could not be started; nothing will play";
-            return;
-        }
-    }
-
-    m_player = libvlc_media_player_new(m_instance);
+    m_player = libvlc_media_player_new(m_vlc->get());
     if (!m_player) {
         qCWarning(lcPlayback) << "libVLC could not make a media player";
         return;
@@ -138,52 +109,6 @@ VlcEngine::~VlcEngine()
         libvlc_media_player_stop(m_player);
         libvlc_media_player_release(m_player);
     }
-    if (m_instance) {
-        libvlc_release(m_instance);
-    }
-}
-
-QStringList VlcEngine::instanceArguments(const QStringList& options, bool dummyVideo,
-                                         bool dummyAudio)
-{
-    QStringList arguments{QStringLiteral("--no-video-title-show")};
-    if (dummyVideo) {
-        arguments << QStringLiteral("--vout=dummy");
-    }
-    if (dummyAudio) {
-        arguments << QStringLiteral("--aout=dummy");
-    }
-    for (const QString& option : options) {
-        QString text = option.trimmed();
-        while (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char(':'))) {
-            text.remove(0, 1);
-        }
-        if (text.isEmpty()) {
-            continue;
-        }
-        const qsizetype equals = text.indexOf(QLatin1Char('='));
-        const QString name = (equals < 0 ? text : text.left(equals)).toLower();
-        const QString value = equals < 0 ? QString() : text.mid(equals);
-        // Overlays are always on in libVLC 3, which only warns about the old switch.
-        if (name == QLatin1String("overlay") || name == QLatin1String("no-overlay")) {
-            continue;
-        }
-        arguments << QStringLiteral("--") + name + value;
-    }
-    return arguments;
-}
-
-bool VlcEngine::createInstance(const QStringList& arguments)
-{
-    std::vector<QByteArray> storage;
-    storage.reserve(static_cast<size_t>(arguments.size()));
-    std::vector<const char*> argv;
-    for (const QString& argument : arguments) {
-        storage.push_back(argument.toUtf8());
-        argv.push_back(storage.back().constData());
-    }
-    m_instance = libvlc_new(static_cast<int>(argv.size()), argv.data());
-    return m_instance != nullptr;
 }
 
 int VlcEngine::add(const QString& mrlOrPath, const QStringList& options)
@@ -200,9 +125,9 @@ bool VlcEngine::loadCurrentItem()
     const Item& item = m_items.front();
     libvlc_media_t* media =
         isAddress(item.mrlOrPath)
-            ? libvlc_media_new_location(m_instance, item.mrlOrPath.toUtf8().constData())
+            ? libvlc_media_new_location(m_vlc->get(), item.mrlOrPath.toUtf8().constData())
             : libvlc_media_new_path(
-                  m_instance,
+                  m_vlc->get(),
                   QFile::encodeName(QFileInfo(item.mrlOrPath).absoluteFilePath()).constData());
     if (!media) {
         qCWarning(lcPlayback) << "libVLC refused the item" << item.mrlOrPath;
@@ -372,6 +297,21 @@ void VlcEngine::setFullscreen(bool on)
 void VlcEngine::toggleFullscreen()
 {
     setFullscreen(!m_fullscreen);
+}
+
+bool VlcEngine::takeSnapshot(const QString& folder)
+{
+    if (!m_player || !hasVout() || folder.isEmpty()) {
+        return false;
+    }
+    // libVLC writes into a folder only when it exists; otherwise it takes the folder's name as
+    // the picture's file name.
+    if (!QDir().mkpath(folder)) {
+        qCWarning(lcPlayback) << "cannot make the snapshot folder" << folder;
+        return false;
+    }
+    return libvlc_video_take_snapshot(m_player, 0, QFile::encodeName(folder).constData(),
+                                      kSnapshotWidth, kSnapshotHeight) == 0;
 }
 
 void VlcEngine::handleEvent(int type, int value)

@@ -2,30 +2,29 @@
 
 #include "playback/Engine.h"
 #include "playback/VideoSurface.h"
+#include "playback/VlcInstance.h"
 
 #include <memory>
 #include <vector>
 
-struct libvlc_instance_t;
 struct libvlc_media_player_t;
 struct VlcEventRelay;
 
-// The engine on libVLC 3. Each object owns its own libVLC instance, so options that only take
-// effect as instance arguments (snapshot, screensaver) reach the video output.
+// The engine on libVLC 3: one media player, made fresh for each item, on a libVLC instance that
+// is shared across items (see VlcEngineFactory).
 class VlcEngine : public Engine
 {
     Q_OBJECT
 
 public:
-    enum class AudioOutput
-    {
-        // KORVANE_AOUT names the output when set; without a sound device the dummy output is used.
-        Automatic,
-        Dummy,
-    };
+    using AudioOutput = VlcInstance::AudioOutput;
 
-    // options: engine option strings such as "snapshot-format=PNG" or "no-disable-screensaver".
+    // Plays on `instance`; a null instance gives an engine on which every call is a no-op.
     // videoSurface: the native window that shows the video; only used on X11.
+    VlcEngine(std::shared_ptr<VlcInstance> instance, VideoSurface* videoSurface,
+              QObject* parent = nullptr);
+    // An engine with an instance of its own, made from engine option strings such as
+    // "snapshot-format=PNG" or "no-disable-screensaver".
     explicit VlcEngine(const QStringList& options = {}, VideoSurface* videoSurface = nullptr,
                        AudioOutput audio = AudioOutput::Automatic, QObject* parent = nullptr);
     ~VlcEngine() override;
@@ -33,14 +32,16 @@ public:
     // False when libVLC could not be started at all; every call is then a no-op.
     bool isValid() const { return m_player != nullptr; }
     // False when libVLC refused the option strings and the engine runs without them.
-    bool optionsApplied() const { return m_optionsApplied; }
+    bool optionsApplied() const { return m_vlc && m_vlc->optionsApplied(); }
     // True when the video is drawn into videoSurface rather than by libVLC on its own.
     bool isEmbedded() const { return m_embedded; }
+    const std::shared_ptr<VlcInstance>& instance() const { return m_vlc; }
 
-    // The libVLC instance arguments made from engine option strings: each gets "--", option names
-    // are lower-cased (libVLC refuses "snapshot-Width"), values are kept as they are.
     static QStringList instanceArguments(const QStringList& options, bool dummyVideo,
-                                         bool dummyAudio);
+                                         bool dummyAudio)
+    {
+        return VlcInstance::instanceArguments(options, dummyVideo, dummyAudio);
+    }
 
     int add(const QString& mrlOrPath, const QStringList& options = {}) override;
     void play() override;
@@ -66,6 +67,8 @@ public:
     void toggleFullscreen() override;
     bool isFullscreen() const override { return m_fullscreen; }
 
+    bool takeSnapshot(const QString& folder) override;
+
 private:
     friend struct VlcEventRelay;
 
@@ -75,18 +78,16 @@ private:
         QStringList options;
     };
 
-    bool createInstance(const QStringList& arguments);
     bool loadCurrentItem();
     void applyAudioState();
     void handleEvent(int type, int value);
 
-    libvlc_instance_t* m_instance = nullptr;
+    std::shared_ptr<VlcInstance> m_vlc;
     libvlc_media_player_t* m_player = nullptr;
     std::unique_ptr<VlcEventRelay> m_relay;
     std::vector<Item> m_items;
     bool m_loaded = false;
     bool m_embedded = false;
-    bool m_optionsApplied = true;
     bool m_muted = false;
     bool m_fullscreen = false;
     bool m_stopRequested = false;

@@ -33,8 +33,9 @@ public:
 };
 
 // The text written as the first line of a capture file: the items joined by one blank, an item
-// that is empty or holds a blank, tab or double quote written inside double quotes. Items are
-// never altered inside, so a file path always appears in the text verbatim.
+// that is empty or holds a blank, tab or double quote written inside double quotes. Control
+// characters and Unicode line separators are written as \xHH, so the text is always one line;
+// everything else appears verbatim.
 QString commandLineText(const QStringList& command);
 
 } // namespace korvane

@@ -136,16 +136,23 @@ TEST(DecoderScanClassic, DurationTextIsReadByShape)
     EXPECT_EQ(DecoderOutputScan::parseDuration("aa:bb:cc.d"), 0.0f);
 }
 
-TEST(DecoderScanClassic, ZeroOrUnknownDurationRefusesAndStopsReading)
+TEST(DecoderScanClassic, ZeroOrUnknownDurationNeedsAStream)
 {
-    for (const char* duration : {"N/A", "00:00:00.00", "00:00:00.09"}) {
+    // Streaming recorders write no duration and a 50 ms sound rounds to none: such files play.
+    for (const char* duration : {"N/A", "00:00:00.00", "00:00:00.05", "00:00:00.09"}) {
         const Scan s = scan(QStringLiteral("Input #0, avi, from 'x':\n"
                                            "  Duration: %1, start: 0.000000, bitrate: N/A\n"
                                            "    Stream #0.0: Audio: mp3, 44100 Hz, mono, 64 kb/s\n")
                                 .arg(QLatin1String(duration)));
-        EXPECT_FALSE(s.accepted) << duration;
-        EXPECT_EQ(s.reason, kIncomplete) << duration;
-        EXPECT_EQ(s.source.StreamCount(), 0) << duration;
+        EXPECT_TRUE(s.accepted) << duration;
+        EXPECT_EQ(s.source.StreamCount(), 1) << duration;
+        EXPECT_EQ(s.source.duration(), 0.0f) << duration;
+
+        const Scan none = scan(QStringLiteral("Input #0, avi, from 'x':\n"
+                                              "  Duration: %1, start: 0.000000, bitrate: N/A\n")
+                                   .arg(QLatin1String(duration)));
+        EXPECT_FALSE(none.accepted) << duration;
+        EXPECT_EQ(none.reason, kIncomplete) << duration;
     }
     // A duration line without a comma never sets the duration.
     const Scan noComma = scan("Input #0\n  Duration: 00:00:05.00\n");
@@ -239,7 +246,7 @@ TEST(DecoderScanClassic, MissingOrUnreadableItemsReadAsZero)
     EXPECT_EQ(video.source.stream(0).width, 0);
 
     const Scan size = scanStream("Video: h264, yuv420p, 640xabc, fast fps");
-    EXPECT_EQ(size.source.stream(0).width, 640);
+    EXPECT_EQ(size.source.stream(0).width, 0);
     EXPECT_EQ(size.source.stream(0).height, 0);
     EXPECT_EQ(size.source.stream(0).fps, 0.0f);
 }
@@ -377,6 +384,145 @@ TEST(DecoderScanToday, CodecNamesAreMappedOrKept)
     ASSERT_EQ(s.source.StreamCount(), 2);
     EXPECT_EQ(s.source.stream(0).compression, "H.264 (AVC)");
     EXPECT_EQ(s.source.stream(1).compression, "H264");
+}
+
+namespace {
+
+struct VideoLine
+{
+    const char* line;
+    int width;
+    int height;
+    int bitRate;
+    float fps;
+};
+
+} // namespace
+
+TEST(DecoderScanToday, VideoValuesAreFoundByTheirShapeWhereverTheyStand)
+{
+    const VideoLine table[] = {
+        {"rawvideo (G3[0][8] / 0x8003347), gbrp, 160x120, SAR 1:1 DAR 4:3, 25 fps, 25 tbr", 160,
+         120, 0, 25.0f},
+        {"rawvideo (NV12 / 0x3231564E), nv12, 320x240, SAR 1:1 DAR 4:3, 30 fps", 320, 240, 0,
+         30.0f},
+        {"rawvideo (YUY2 / 0x32595559), yuyv422, 64x48, 12.5 fps, 25 tbr", 64, 48, 0, 12.5f},
+        {"utvideo (ULRG / 0x47524C55), gbrp, 160x120, 2041 kb/s, SAR 1:1 DAR 4:3, 25 fps", 160, 120,
+         2041, 25.0f},
+        {"hevc (Main 10), p010le(tv), 3840x2160, 24 fps", 3840, 2160, 0, 24.0f},
+        {"av1 (Main), yuv420p(tv, progressive), 160x120, Film Grain, SAR 1:1 DAR 4:3, 25 fps, "
+         "25 tbr, 1k tbn",
+         160, 120, 0, 25.0f},
+        {"h264 (Main), yuv420p, 720x480, Closed Captions, 3000 kb/s, 29.97 fps, 29.97 tbr", 720,
+         480, 3000, 29.97f},
+        {"mjpeg (Lossless) (LJPG / 0x47504A4C), bgr24(bt470bg/unknown/unknown), 160x120 [SAR 1:1 "
+         "DAR 4:3], lossless, 4409 kb/s, 25 fps, 25 tbr",
+         160, 120, 4409, 25.0f},
+        {"mpeg4, 640x480, 25 fps", 640, 480, 0, 25.0f},
+        {"h264, 0x0, 25 fps", 0, 0, 0, 25.0f},
+    };
+    for (const VideoLine& c : table) {
+        const Scan s = scanStream(QStringLiteral("Video: ") + QLatin1String(c.line));
+        ASSERT_EQ(s.source.StreamCount(), 1) << c.line;
+        const StreamRecord& v = s.source.stream(0);
+        EXPECT_EQ(v.width, c.width) << c.line;
+        EXPECT_EQ(v.height, c.height) << c.line;
+        EXPECT_EQ(v.bitRate, c.bitRate) << c.line;
+        EXPECT_FLOAT_EQ(v.fps, c.fps) << c.line;
+    }
+}
+
+TEST(DecoderScanToday, OnlyTheDecodersOwnLinesCount)
+{
+    const QString streams = "  Duration: 00:00:05.00, start: 1.500000, bitrate: 1 kb/s\n"
+                            "  Stream #0:0: Audio: mp3, 44100 Hz, stereo, fltp, 128 kb/s\n";
+    struct Case
+    {
+        const char* what;
+        QString text;
+    };
+    const Case cases[] = {
+        {"title holding a stream line",
+         "  Metadata:\n    title           : Stream #0:7: Video: h264, yuv420p, 640x480, 25 fps\n"},
+        {"title holding start", "  Metadata:\n    title           : x, start: 99.000000, y\n"},
+        {"title holding the refusal", "  Metadata:\n    title           : Unknown format\n"},
+        {"comment holding the other refusal",
+         "  Metadata:\n    comment         : could not find codec parameters\n"},
+        {"continuation line of a value",
+         "  Metadata:\n    comment         : first\n                    : Stream #0:3: Audio: "
+         "aac, 8000 Hz, mono\n                    : Duration: 01:00:00.00, start: 7.0\n"},
+        {"title holding a duration line",
+         "  Metadata:\n    title           : Duration: 09:00:00.00, start: 5.0, x\n"},
+        {"stream metadata after a stream line",
+         "  Stream #0:1: Video: mjpeg, yuvj420p, 90x90, 90k tbr (attached pic)\n    Metadata:\n"
+         "      comment         : Stream #0:2: Audio: mp3, 1 Hz, mono\n"
+         "      title           : Unknown format, start: 3.0\n"},
+        {"chapter name",
+         "  Chapters:\n    Chapter #0:0: start 0.000000, end 1.000000\n      Metadata:\n"
+         "        title           : Stream #0:4: Audio: mp3, 1 Hz, mono\n"},
+    };
+    for (const Case& c : cases) {
+        const Scan s = scan("Input #0, matroska,webm, from 'x':\n" + c.text + streams);
+        EXPECT_TRUE(s.accepted) << c.what;
+        EXPECT_EQ(s.source.duration(), 5.0f) << c.what;
+        EXPECT_EQ(s.source.startTime(), 1.5f) << c.what;
+        int audio = 0;
+        for (const StreamRecord& r : s.source.streams()) {
+            audio += r.isAudio() ? 1 : 0;
+            EXPECT_NE(r.index, 7) << c.what;
+            EXPECT_NE(r.index, 3) << c.what;
+        }
+        EXPECT_EQ(audio, 1) << c.what;
+    }
+    // The decoder's own message still refuses, even after a metadata block.
+    const Scan refused = scan("Input #0, avi, from 'x':\n  Metadata:\n    a : b\n"
+                              "Unknown format\n" +
+                              streams);
+    EXPECT_FALSE(refused.accepted);
+    // A message line naming a stream is not a stream line.
+    const Scan guessed =
+        scan("Input #0\nGuessed Channel Layout for Input Stream #0.5 : mono\n" + streams);
+    ASSERT_EQ(guessed.source.StreamCount(), 1);
+    EXPECT_EQ(guessed.source.stream(0).index, 0);
+}
+
+TEST(DecoderScanToday, UnknownAudioTagIsUnsupportedButKnownTaggedCodecsAreNot)
+{
+    const Scan s = scan("Input #0, wav, from 'x':\n"
+                        "  Duration: 00:00:01.00, bitrate: 705 kb/s\n"
+                        "  Stream #0:0: Audio: none (4[18][0][0] / 0x1234), 44100 Hz, mono, "
+                        "705 kb/s\n"
+                        "  Stream #0:1: Audio: pcm_s16le ([1][0][0][0] / 0x0001), 44100 Hz, mono, "
+                        "s16, 705 kb/s\n"
+                        "  Stream #0:2: Audio: mp3 (U[0][0][0] / 0x0055), 44100 Hz, stereo, fltp, "
+                        "128 kb/s\n");
+    ASSERT_TRUE(s.accepted);
+    ASSERT_EQ(s.source.StreamCount(), 2);
+    EXPECT_EQ(s.source.stream(0).index, 1);
+    EXPECT_EQ(s.source.stream(1).index, 2);
+    ASSERT_EQ(s.warnings.size(), 1);
+    EXPECT_EQ(s.warnings[0], "The audio format none (4[18][0][0] / 0x1234) in file "
+                             "/media/clip.avi is currently unsupported. It will not be added to "
+                             "the project.");
+}
+
+TEST(DecoderScanToday, CoverArtAndTurnedPicturesAreMarked)
+{
+    const Scan s = scan("Input #0, mp4, from 'x':\n"
+                        "  Duration: 00:00:01.00, start: 0.000000, bitrate: 1 kb/s\n"
+                        "  Stream #0:0[0x1](und): Video: h264, yuv420p(progressive), 320x180, "
+                        "25 fps (default)\n"
+                        "    Side data:\n      displaymatrix: rotation of -90.00 degrees\n"
+                        "  Stream #0:1: Video: png, rgb24(pc), 160x120, 90k tbr, 90k tbn "
+                        "(attached pic)\n"
+                        "  Stream #0:2: Video: h264, yuv420p, 64x48, 25 fps\n"
+                        "    Side data:\n      displaymatrix: rotation of 180.00 degrees\n");
+    ASSERT_EQ(s.source.StreamCount(), 3);
+    EXPECT_EQ(s.source.stream(0).rotation, 270);
+    EXPECT_FALSE(s.source.stream(0).attachedPicture);
+    EXPECT_EQ(s.source.stream(1).rotation, 0);
+    EXPECT_TRUE(s.source.stream(1).attachedPicture);
+    EXPECT_EQ(s.source.stream(2).rotation, 180);
 }
 
 // Recorded decoder output (tests/data/ffmpeg, made by record.sh from generated files).

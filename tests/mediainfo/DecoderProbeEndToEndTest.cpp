@@ -5,8 +5,11 @@
 #include "mediainfo/ProbeResult.h"
 #include "mediainfo/clsSource.h"
 #include "util/PosixProcessRunner.h"
+#include "util/ToolPaths.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -217,7 +220,9 @@ TEST_F(DecoderProbeEndToEnd, AwkwardNamesWork)
                                "100%d %s.mkv",
                                "Inputs/Unknown format.mkv",
                                "back\\slash;|&.mkv",
-                               "file:colon.mkv"};
+                               "file:colon.mkv",
+                               "x\n  Stream #0:5: Audio: mp3, 44100 Hz, stereo, fltp\n.mkv",
+                               "cr\r  Duration: 09:00:00.00, start: 9.0\r.mkv"};
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         ASSERT_TRUE(QFile::copy(file("plain.mkv"), file(name)));
@@ -235,4 +240,187 @@ TEST_F(DecoderProbeEndToEnd, AwkwardNamesWork)
     EXPECT_TRUE(accepted) << m_result.LastProbeError.toStdString();
     EXPECT_EQ(m_source.fileName(), "-leading dash.mkv");
     EXPECT_EQ(m_source.stream(0).image.size(), QSize(90, 68));
+}
+
+namespace {
+
+// Turns the first track of an MP4 file by its display matrix, as a phone held upright does.
+bool turnQuarter(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    const qsizetype box = bytes.indexOf("tkhd");
+    if (box < 0) {
+        return false;
+    }
+    const bool version1 = bytes[box + 4] == 1;
+    const qsizetype matrix = box + 4 + 4 + (version1 ? 20 : 12) + 4 + (version1 ? 8 : 4) + 8 + 8;
+    const quint32 values[9] = {0, 0x10000, 0, 0xFFFF0000u, 0, 0, 0, 0, 0x40000000};
+    for (int i = 0; i < 9; ++i) {
+        for (int b = 0; b < 4; ++b) {
+            bytes[matrix + i * 4 + b] = char((values[i] >> (24 - 8 * b)) & 0xff);
+        }
+    }
+    return file.seek(0) && file.write(bytes) == bytes.size();
+}
+
+// The decoder writing Matroska to a pipe, as browser and screen recorders do: no duration.
+bool recordToPipe(const QString& path)
+{
+    QProcess process;
+    process.setStandardOutputFile(path);
+    process.start("ffmpeg",
+                  {"-nostdin", "-v", "error", "-f", "lavfi", "-i", "testsrc=d=1:s=160x120:r=25",
+                   "-c:v", "mpeg4", "-f", "matroska", "pipe:1"});
+    return process.waitForFinished(60000) && process.exitCode() == 0;
+}
+
+} // namespace
+
+TEST_F(DecoderProbeEndToEnd, TodaysFilesAreDescribed)
+{
+    const QString cover = file("cover.png");
+    ASSERT_TRUE(generateMedia(
+        s_dir->path(), {"cover.png", {"-frames:v", "1", "-update", "1"}, true, false, "160x120"}));
+    const QStringList withCover = {"-i",   cover, "-map",           "0:a",
+                                   "-map", "1:v", "-disposition:v", "attached_pic"};
+    struct Case
+    {
+        MediaRecipe recipe;
+        int videoStreams;
+        int audioStreams;
+        QSize thumbnail; // of the first video stream; empty for the audio picture
+        bool zeroDuration = false;
+    };
+    const QStringList titles = {"-metadata", "title=Stream #0:3: Audio: mp3, 44100 Hz, stereo",
+                                "-metadata", "comment=x, start: 99.000000, y",
+                                "-metadata", "artist=Unknown format"};
+    const QList<Case> cases = {
+        {{"cover.mp3", withCover + QStringList{"-c:a", "libmp3lame", "-c:v", "mjpeg"}, false, true},
+         1,
+         1,
+         QSize(90, 68)},
+        {{"cover.m4a", withCover + QStringList{"-c:a", "aac", "-c:v", "png"}, false, true},
+         1,
+         1,
+         QSize(90, 68)},
+        {{"cover.mka",
+          {"-c:a", "libvorbis", "-attach", cover, "-metadata:s:t", "mimetype=image/png"},
+          false,
+          true},
+         1,
+         1,
+         QSize(90, 68)},
+        {{"gbrp.mkv", {"-c:v", "utvideo", "-pix_fmt", "gbrp"}, true, false}, 1, 0, QSize(90, 68)},
+        {{"nv12.nut", {"-c:v", "rawvideo", "-pix_fmt", "nv12"}, true, false}, 1, 0, QSize(90, 68)},
+        {{"grain.mkv",
+          {"-c:v", "libsvtav1", "-svtav1-params", "film-grain=8", "-preset", "12"},
+          true,
+          false},
+         1,
+         0,
+         QSize(90, 68)},
+        {{"lossless.avi", {"-c:v", "ljpeg", "-pix_fmt", "bgr0"}, true, false}, 1, 0, QSize(90, 68)},
+        {{"titles.mkv", QStringList{"-c:v", "mpeg4", "-c:a", "libvorbis"} + titles},
+         1,
+         1,
+         QSize(90, 68)},
+        {{"short.wav", {"-t", "0.05", "-c:a", "pcm_s16le"}, false, true}, 0, 1, QSize(), true},
+        {{"one-frame.mkv", {"-frames:v", "1", "-c:v", "mpeg4"}, true, false},
+         1,
+         0,
+         QSize(90, 68),
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.recipe.name.toStdString());
+        ASSERT_TRUE(generateMedia(s_dir->path(), c.recipe));
+        ASSERT_TRUE(describe(file(c.recipe.name))) << m_result.LastProbeError.toStdString();
+        EXPECT_TRUE(m_result.warnings.isEmpty()) << m_result.warnings.join('\n').toStdString();
+        int video = 0;
+        int audio = 0;
+        for (const StreamRecord& s : m_source.streams()) {
+            video += s.isVideo() ? 1 : 0;
+            audio += s.isAudio() ? 1 : 0;
+        }
+        EXPECT_EQ(video, c.videoStreams);
+        EXPECT_EQ(audio, c.audioStreams);
+        if (c.zeroDuration) {
+            EXPECT_EQ(m_source.duration(), 0.0f);
+        }
+        EXPECT_LT(m_source.startTime(), 1.0f); // a title's "start: 99" is not the decoder's
+        const int first = m_source.firstVideoStream();
+        if (c.videoStreams > 0) {
+            ASSERT_GE(first, 0);
+            EXPECT_EQ(m_source.stream(first).width, 160);
+            EXPECT_EQ(m_source.stream(first).height, 120);
+            EXPECT_EQ(m_source.stream(first).image.size(), c.thumbnail);
+            EXPECT_NE(m_source.stream(first).image, s_pictures->DefaultVideoPicture);
+            EXPECT_EQ(m_result.CurrentPicture, m_source.stream(first).image);
+        } else {
+            EXPECT_EQ(m_result.CurrentPicture, s_pictures->DefaultAudioPicture);
+        }
+    }
+}
+
+TEST_F(DecoderProbeEndToEnd, TurnedPhoneVideoGetsAnUprightThumbnail)
+{
+    ASSERT_TRUE(generateMedia(s_dir->path(),
+                              {"phone.mp4",
+                               {"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p"},
+                               true,
+                               true,
+                               "320x180"}));
+    ASSERT_TRUE(turnQuarter(file("phone.mp4")));
+    ASSERT_TRUE(describe(file("phone.mp4"))) << m_result.LastProbeError.toStdString();
+    const int video = m_source.firstVideoStream();
+    ASSERT_GE(video, 0);
+    EXPECT_EQ(m_source.stream(video).rotation, 270);
+    EXPECT_EQ(m_source.stream(video).image.size(), QSize(40, 72));
+}
+
+TEST_F(DecoderProbeEndToEnd, MatroskaWrittenToAPipeHasNoDurationAndIsTaken)
+{
+    ASSERT_TRUE(recordToPipe(file("recorded.mkv")));
+    ASSERT_TRUE(describe(file("recorded.mkv"))) << m_result.LastProbeError.toStdString();
+    EXPECT_EQ(m_source.duration(), 0.0f);
+    ASSERT_EQ(m_source.StreamCount(), 1);
+    EXPECT_EQ(m_source.stream(0).image.size(), QSize(90, 68));
+}
+
+TEST_F(DecoderProbeEndToEnd, UnknownAudioTagIsReportedAndLeftOut)
+{
+    ASSERT_TRUE(generateMedia(s_dir->path(), {"tag.wav", {"-c:a", "pcm_s16le"}, false, true}));
+    QFile wav(file("tag.wav"));
+    ASSERT_TRUE(wav.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(wav.seek(20));
+    ASSERT_EQ(wav.write("\x34\x12", 2), 2); // format tag 0x1234
+    wav.close();
+    EXPECT_FALSE(describe(file("tag.wav")));
+    ASSERT_EQ(m_result.warnings.size(), 1);
+    EXPECT_TRUE(m_result.warnings[0].startsWith("The audio format none ("));
+    EXPECT_TRUE(m_result.warnings[0].contains("0x1234"));
+}
+
+TEST_F(DecoderProbeEndToEnd, SlowMpegToolKeepsTheDecodersValues)
+{
+    ASSERT_TRUE(generateMedia(s_dir->path(),
+                              {"slow.mpg", {"-c:v", "mpeg1video", "-c:a", "mp2", "-f", "mpeg"}}));
+    const QString tool = file("slow-mpgtx.sh");
+    ASSERT_TRUE(writeFile(tool, "#!/bin/sh\nexec sleep 30\n"));
+    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_prober.decoderProbe().setPrograms(korvane::findTool("ffmpeg"), tool);
+    m_prober.decoderProbe().setMpegToolTimeLimit(std::chrono::milliseconds(300));
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(describe(file("slow.mpg"))) << m_result.LastProbeError.toStdString();
+    EXPECT_LT(timer.elapsed(), 20000);
+    const int video = m_source.firstVideoStream();
+    ASSERT_GE(video, 0);
+    EXPECT_EQ(m_source.stream(video).width, 160);
+    EXPECT_FLOAT_EQ(m_source.stream(video).fps, 25.0f);
+    EXPECT_EQ(m_source.stream(video).displayAR, 1.0f);
 }

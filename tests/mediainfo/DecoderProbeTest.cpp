@@ -10,8 +10,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMutex>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <thread>
@@ -135,6 +137,8 @@ TEST(DecoderProbeArithmetic, CommandsNameTheFileSoItIsNeverAnOption)
               QStringList({"-i", "file:/m/a b.avi", "-analyzeduration", "30000"}));
     EXPECT_EQ(DecoderProbe::decoderInput("-rf.avi"), "file:" + cwd + "/-rf.avi");
     EXPECT_EQ(DecoderProbe::decoderInput("http:x.avi"), "file:" + cwd + "/http:x.avi");
+    EXPECT_EQ(DecoderProbe::thumbnailArguments("/m/x.mkv", 90, 52, 0.0f, "/s/t.jpg").first(),
+              "-analyzeduration");
     EXPECT_EQ(DecoderProbe::thumbnailArguments("/m/x.mkv", 90, 52, 12.5f, "/s/t.jpg"),
               QStringList({"-ss", "12.5", "-analyzeduration", "5M", "-i", "file:/m/x.mkv",
                            "-frames:v", "1", "-an", "-sws_flags", "fast_bilinear", "-s", "90x52",
@@ -164,8 +168,9 @@ TEST_F(DecoderProbeTest, AcceptedFileGetsDescriptionPicturesAndStamp)
 
     const QList<FakeProcessRunner::Call> calls = m_runner.calls();
     ASSERT_EQ(calls.size(), 1);
-    EXPECT_EQ(calls[0].command,
-              QStringList({"ffmpeg-fake", "-i", "file:" + path, "-analyzeduration", "30000"}));
+    const QString folder = QFileInfo(calls[0].outputFile).path();
+    EXPECT_EQ(calls[0].command, QStringList({"ffmpeg-fake", "-i", "file:" + folder + "/media.avi",
+                                             "-analyzeduration", "30000"}));
     EXPECT_TRUE(calls[0].outputFile.startsWith(m_scratch.path() + "/korvane-probe-"));
     EXPECT_TRUE(scratchIsEmpty());
 }
@@ -251,9 +256,13 @@ TEST_F(DecoderProbeTest, FileWithNoStreamLeftIsRefused)
 
 TEST_F(DecoderProbeTest, RefusalsCarryTheScanReason)
 {
-    m_decoderOutput = summary(kAudio, "N/A");
+    m_decoderOutput = summary("", "N/A");
     EXPECT_FALSE(probe(mediaFile("x.avi")));
     EXPECT_EQ(m_result.LastProbeError, "File may be incomplete or corrupted.");
+    // With a stream, no duration is no reason to refuse: the file plays.
+    m_decoderOutput = summary(kAudio, "N/A");
+    EXPECT_TRUE(probe(mediaFile("x.avi")));
+    EXPECT_EQ(m_source.duration(), 0.0f);
     m_decoderOutput = "x.avi: Invalid data found when processing input\n";
     EXPECT_FALSE(probe(mediaFile("x.avi")));
     EXPECT_EQ(m_result.LastProbeError, "Unsupported file format or the file is corrupted.");
@@ -274,7 +283,10 @@ TEST_F(DecoderProbeTest, MpegFilesTakeTheToolsValuesAndARateFromSizeAndDuration)
     EXPECT_TRUE(video.interlaced);
     const QList<FakeProcessRunner::Call> calls = m_runner.calls();
     ASSERT_EQ(calls.size(), 2);
-    EXPECT_EQ(calls[1].command, QStringList({"mpgtx-fake", "-i", path}));
+    const QString folder = QFileInfo(calls[1].outputFile).path();
+    EXPECT_EQ(calls[1].command, QStringList({"mpgtx-fake", "-i", folder + "/media.mpg"}));
+    EXPECT_EQ(calls[1].timeLimit, DecoderProbe::DefaultMpegToolTimeLimit);
+    EXPECT_LT(calls[1].timeLimit, calls[0].timeLimit);
     EXPECT_NE(calls[0].outputFile, calls[1].outputFile);
     EXPECT_TRUE(scratchIsEmpty());
 }
@@ -328,17 +340,25 @@ TEST_F(DecoderProbeTest, RunnerFailuresBecomeRefusalsAndLeaveNoScratch)
     EXPECT_EQ(result.LastProbeError, "Could not create piped process. LastError 2");
     EXPECT_TRUE(scratchIsEmpty());
 
-    // The MPEG tool failing refuses the file as well.
-    m_runner.respond = [](const QStringList& command) -> std::optional<QByteArray> {
-        if (command.value(0) == "mpgtx-fake") {
-            return std::nullopt;
-        }
-        return summary(kVideo).toUtf8();
-    };
-    ProbeResult mpeg;
-    EXPECT_FALSE(prober.probe(mediaFile("x.vob"), mpeg));
-    EXPECT_EQ(mpeg.LastProbeError, "Could not create piped process. LastError 2");
-    EXPECT_TRUE(scratchIsEmpty());
+    // The MPEG tool failing or overrunning its limit costs only its own values.
+    for (const int number :
+         {int(korvane::RunnerError::SpawnFailed), int(korvane::RunnerError::TimeLimitExceeded)}) {
+        m_runner.respond = [number](const QStringList& command) -> std::optional<QByteArray> {
+            if (command.value(0) == "mpgtx-fake") {
+                throw korvane::RunnerError(number, QStringLiteral("no"));
+            }
+            return summary(kVideo).toUtf8();
+        };
+        clsSource source;
+        ProbeResult mpeg;
+        EXPECT_TRUE(prober.describe(mediaFile("x.vob", 1000000), source, mpeg)) << number;
+        ASSERT_EQ(source.StreamCount(), 1);
+        EXPECT_EQ(source.stream(0).width, 720);
+        EXPECT_EQ(source.stream(0).fps, 25.0f);
+        EXPECT_EQ(source.stream(0).displayAR, 1.0f);
+        EXPECT_EQ(source.stream(0).bitRate, 800);
+        EXPECT_TRUE(scratchIsEmpty());
+    }
 }
 
 TEST_F(DecoderProbeTest, UnwritableScratchRootRefusesWithAReason)
@@ -383,4 +403,54 @@ TEST_F(DecoderProbeTest, ProbesOnManyThreadsKeepTheirOwnResults)
         EXPECT_EQ(results[i].CurrentPicture.size(), QSize(90, 72));
     }
     EXPECT_TRUE(scratchIsEmpty());
+}
+
+TEST_F(DecoderProbeTest, ToolsSeeOnlyASafelyNamedLinkToTheFile)
+{
+    struct Case
+    {
+        const char* name;
+        const char* link;
+    };
+    const Case cases[] = {
+        {"plain.MPG", "media.mpg"},
+        {"two\nlines\r\n  Stream #0:5: Audio: mp3, 44100 Hz, stereo.vob", "media.vob"},
+        {"-i file:x \"quoted\" $(id).avi", "media.avi"},
+        {"odd.ext with blank", "media"},
+        {"no extension", "media"},
+    };
+    m_decoderOutput = summary(kVideo);
+    m_mpgtxOutput = "  Aspect ratio 16/9\n";
+    for (const Case& c : cases) {
+        const QString name = QString::fromUtf8(c.name);
+        SCOPED_TRACE(name.toStdString());
+        const QString path = mediaFile(name);
+        QStringList seen;
+        m_runner.respond = [&](const QStringList& command) -> std::optional<QByteArray> {
+            for (const QString& argument : command) {
+                QString file = argument;
+                file.remove(QRegularExpression("^file:"));
+                if (QFileInfo(file).isSymLink()) {
+                    EXPECT_EQ(QFileInfo(file).symLinkTarget(), QFileInfo(path).absoluteFilePath());
+                    seen << QFileInfo(file).fileName();
+                }
+            }
+            for (const QString& argument : command) {
+                EXPECT_FALSE(argument.contains(name)) << argument.toStdString();
+            }
+            return (command.value(0) == "mpgtx-fake" ? m_mpgtxOutput : m_decoderOutput).toUtf8();
+        };
+        ASSERT_TRUE(probe(path)) << m_result.LastProbeError.toStdString();
+        EXPECT_EQ(m_source.fileName(), path);
+        EXPECT_EQ(m_source.StreamCount(), 1);
+        const bool mpeg = name.endsWith(".vob") || name.endsWith(".MPG");
+        EXPECT_EQ(seen.size(), mpeg ? 2 : 1);
+        for (const QString& link : std::as_const(seen)) {
+            EXPECT_EQ(link, c.link);
+        }
+        for (const FakeProcessRunner::Call& call : m_runner.shellCalls()) {
+            EXPECT_FALSE(call.command.join(' ').contains(name));
+        }
+        EXPECT_TRUE(scratchIsEmpty());
+    }
 }

@@ -13,6 +13,8 @@ class FakeEngine : public Engine
     Q_OBJECT
 
 public:
+    QStringList snapshotFolders;
+
     struct Item
     {
         QString mrlOrPath;
@@ -75,6 +77,13 @@ public:
         emit fullscreenRequested(fullscreen);
     }
     bool isFullscreen() const override { return fullscreen; }
+
+    bool takeSnapshot(const QString& folder) override
+    {
+        calls << QStringLiteral("takeSnapshot");
+        snapshotFolders << folder;
+        return true;
+    }
 
     // Notifications, sent synchronously on the calling (test) thread.
     void fireState(State newState)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace {
@@ -62,9 +63,31 @@ TEST(PlaySequenceBuild, ShuffledDrawRoundsHalvesToEvenAndRedrawsTakenSlots)
     sequence.buildShuffled(5, 3, random.source());
     EXPECT_EQ(sequence.entries(), (std::vector<int>{1, 3, 0, 4, 2}));
     EXPECT_EQ(random.calls, 9u);
-    // The selected playlist index is used as a position even though it holds another entry.
-    EXPECT_EQ(sequence.position(), 3);
-    EXPECT_EQ(sequence.entryAt(sequence.position()), 4);
+    // The position is where the selected entry stands, not its playlist index.
+    EXPECT_EQ(sequence.position(), 1);
+    EXPECT_EQ(sequence.entryAt(sequence.position()), 3);
+}
+
+TEST(PlaySequenceBuild, PositionIsWhereTheSelectedEntryStands)
+{
+    struct Case
+    {
+        int count;
+        int selected;
+    };
+    for (const Case c : {Case{5, 0}, Case{5, 4}, Case{7, 3}, Case{2, 1}, Case{4, -1}}) {
+        for (std::uint64_t seed = 0; seed < 20; ++seed) {
+            std::mt19937_64 engine(seed);
+            PlaySequence sequence;
+            sequence.buildShuffled(c.count, c.selected, [&engine] {
+                return std::uniform_real_distribution<double>(0.0, 1.0)(engine);
+            });
+            const int expected = c.selected < 0 ? -1 : c.selected;
+            EXPECT_EQ(sequence.entryAt(sequence.position()), expected)
+                << "count " << c.count << " selected " << c.selected << " seed " << seed;
+            EXPECT_EQ(sequence.positionOf(c.selected), sequence.position());
+        }
+    }
 }
 
 TEST(PlaySequenceBuild, ShuffleWithOneEntryIsZero)
@@ -169,13 +192,14 @@ TEST(PlaySequenceStep, NextAndPreviousWrapBothWays)
     EXPECT_EQ(sequence.previousPosition(), std::nullopt);
 }
 
-TEST(PlaySequenceStep, NextTakesThePositionItselfEvenWhenShuffled)
+TEST(PlaySequenceStep, NextGoesOnFromWhereTheSelectedEntryStands)
 {
     PlaySequence sequence;
     sequence.buildShuffled(3, 0, [] { return 0.9; }); // 1.8 -> 2, then 2 taken forever
-    ASSERT_EQ(sequence.count(), 3);
-    EXPECT_EQ(sequence.nextPosition(), 1);
-    EXPECT_NE(sequence.entryAt(1), 1);
+    ASSERT_EQ(sequence.entries(), (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(sequence.position(), 2);
+    EXPECT_EQ(sequence.nextPosition(), 0);
+    EXPECT_EQ(sequence.entryAt(*sequence.nextPosition()), 1);
 }
 
 namespace {
@@ -211,9 +235,9 @@ TEST_P(ItemEndTest, ContinuesByPlayAndRepeatMode)
     const EndCase& c = GetParam();
     PlaySequence sequence;
     ScriptedRandom random{{0.6, 0.0, 0.99, 0.3}}; // slots 2, 0, 3, 1
-    sequence.buildShuffled(4, c.position, random.source());
+    sequence.buildShuffled(4, -1, random.source());
     ASSERT_EQ(sequence.entries(), (std::vector<int>{1, 3, 0, 2}));
-    ASSERT_EQ(sequence.position(), c.position);
+    sequence.setPosition(c.position);
     EXPECT_EQ(sequence.afterItemEnd(c.play, c.repeat), c.expected);
     EXPECT_EQ(sequence.position(), c.position) << "the decision must not move the position";
 }
@@ -247,9 +271,10 @@ TEST(PlaySequenceStep, ShuffleRepeatAllWrapsWithoutReshuffling)
 {
     PlaySequence sequence;
     ScriptedRandom random{{0.9, 0.0, 0.5}}; // slots 2, 0, 1
-    sequence.buildShuffled(3, 0, random.source());
+    sequence.buildShuffled(3, 1, random.source());
     const auto order = sequence.entries();
     ASSERT_EQ(order, (std::vector<int>{1, 2, 0}));
+    ASSERT_EQ(sequence.position(), 0);
     std::vector<int> played;
     for (int i = 0; i < 7; ++i) {
         const ItemEndDecision d = sequence.afterItemEnd(PlayMode::Shuffle, RepeatMode::RepeatAll);

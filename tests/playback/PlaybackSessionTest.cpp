@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <memory>
+#include <random>
 
 namespace {
 
@@ -332,4 +334,88 @@ TEST_F(PlaybackSessionTest, PlaylistClicksAndRemovalsMoveThePlayOrder)
 
     playlist.clear();
     EXPECT_EQ(session.sequence().count(), 0);
+}
+
+TEST_F(PlaybackSessionTest, ShufflePlaysEveryEntryOnceBeforeAnyRepeats)
+{
+    for (const char* name : {"d.mkv", "e.mkv"}) {
+        playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
+    }
+    setModes(2, 2);
+    const QStringList all = {"/m/a.mkv", "/m/b.mkv", "/m/c.mkv", "/m/d.mkv", "/m/e.mkv"};
+    for (std::uint64_t seed = 0; seed < 10; ++seed) {
+        for (int selected = 0; selected < playlist.count(); ++selected) {
+            auto generator = std::make_shared<std::mt19937_64>(seed);
+            session.setRandomSource([generator] {
+                return std::uniform_real_distribution<double>(0.0, 1.0)(*generator);
+            });
+            playlist.select(selected);
+            session.rebuildSequence();
+            session.entryActivated(selected);
+            QStringList played{session.CurrentFile()};
+            // Two rounds: each plays every entry once, in the same shuffled order.
+            for (int item = 1; item < 2 * all.size(); ++item) {
+                runTo(1000, 1000);
+                session.monitorTick();
+                played << session.CurrentFile();
+            }
+            const std::string context = "seed " + std::to_string(seed) + " selected " +
+                                        std::to_string(selected) + ": " +
+                                        played.join(' ').toStdString();
+            EXPECT_EQ(played.first(), all[selected]) << context;
+            QStringList round = played.mid(0, all.size());
+            EXPECT_EQ(played.mid(all.size()), round) << context;
+            round.sort();
+            EXPECT_EQ(round, all) << context;
+        }
+    }
+}
+
+TEST_F(PlaybackSessionTest, PlayWithNothingPlayedYetStartsTheSelectedEntryAndStopWorks)
+{
+    struct Case
+    {
+        int selected;
+        const char* expected;
+    };
+    for (const Case c : {Case{-1, "/m/a.mkv"}, Case{2, "/m/c.mkv"}}) {
+        SCOPED_TRACE(c.selected);
+        PlaylistModel entries;
+        for (const char* name : {"a.mkv", "b.mkv", "c.mkv"}) {
+            entries.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
+        }
+        entries.select(c.selected);
+        PlaybackSession fresh{settings, entries, power, [](const QStringList&) {
+                                  return std::make_unique<FakeEngine>();
+                              }};
+        fresh.SaveVLCOptions();
+        fresh.AddVLCPLayer(); // the first engine control, with nothing in it
+        fresh.enableMediaControl(MediaControlState::Stopped);
+        fresh.rebuildSequence();
+
+        fresh.play();
+        auto* engine = static_cast<FakeEngine*>(fresh.engine());
+        ASSERT_EQ(engine->items.size(), 1u);
+        EXPECT_EQ(engine->items[0].mrlOrPath, c.expected);
+        EXPECT_EQ(fresh.CurrentFile(), c.expected);
+        EXPECT_EQ(entries.fullPath(entries.selectedItem()), c.expected);
+        EXPECT_EQ(fresh.controlState(), MediaControlState::Playing);
+
+        fresh.stop();
+        EXPECT_EQ(engine->callCount("stop"), 1);
+        EXPECT_EQ(fresh.controlState(), MediaControlState::Stopped);
+        // Play after that stop resumes the same item on the same control.
+        fresh.play();
+        EXPECT_EQ(fresh.engine(), engine);
+        EXPECT_EQ(fresh.controlState(), MediaControlState::Playing);
+    }
+}
+
+TEST_F(PlaybackSessionTest, SnapshotGoesToTheItemsFolder)
+{
+    EXPECT_FALSE(session.takeSnapshot()); // nothing plays yet
+    playSelected(1);
+    EXPECT_EQ(session.snapshotFolder(), "/home/me/Pictures/b.mkv Images");
+    EXPECT_TRUE(session.takeSnapshot());
+    EXPECT_EQ(engine().snapshotFolders, QStringList({"/home/me/Pictures/b.mkv Images"}));
 }

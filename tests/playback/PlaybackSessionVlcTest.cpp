@@ -3,6 +3,7 @@
 #include "QtPrinters.h"
 #include "playback/PlaybackSession.h"
 #include "playback/VlcEngine.h"
+#include "playback/VlcEngineFactory.h"
 #include "playlist/PlaylistModel.h"
 #include "settings/SettingsStore.h"
 #include "system/FakePowerControl.h"
@@ -167,4 +168,53 @@ TEST_F(RealPlayback, PauseResumeSeekAndSpeed)
     EXPECT_DOUBLE_EQ(session.engine()->rate(), 2.0);
     session.resetSpeed();
     EXPECT_DOUBLE_EQ(session.engine()->rate(), 1.0);
+}
+
+TEST(RealPlaybackInstance, ItemsShareOneLibVlcInstanceUntilTheOptionsChange)
+{
+    QTemporaryDir dir;
+    korvane::test::MediaRecipe recipe;
+    recipe.name = "clip.mkv";
+    recipe.seconds = 1;
+    recipe.arguments = {"-c:v", "mpeg4", "-c:a", "libvorbis"};
+    ASSERT_TRUE(korvane::test::generateMedia(dir.path(), recipe));
+
+    SettingsStore settings{SettingsEnvironment{}};
+    FakePowerControl power;
+    PlaylistModel playlist;
+    for (const char* name : {"a", "b", "c"}) {
+        playlist.append(PlaylistEntry{name, {}, dir.filePath("clip.mkv"), {}});
+    }
+    const VlcEngineFactory factory(nullptr, VlcInstance::AudioOutput::Dummy);
+    PlaybackSession session{settings, playlist, power, factory};
+    session.SaveVLCOptions();
+
+    std::shared_ptr<VlcInstance> first;
+    for (int item = 0; item < 3; ++item) {
+        session.PlayItem(item, false);
+        auto* engine = dynamic_cast<VlcEngine*>(session.engine());
+        ASSERT_NE(engine, nullptr);
+        ASSERT_TRUE(engine->isValid());
+        if (!first) {
+            first = engine->instance();
+        }
+        EXPECT_EQ(engine->instance(), first) << "item " << item;
+    }
+    EXPECT_EQ(factory.instancesMade(), 1);
+
+    // The settings dialog changed an engine option: the next item gets a new instance.
+    Settings changed = settings.settings();
+    changed.SnapshotFormat = changed.SnapshotFormat == 0 ? 1 : 0;
+    settings.apply(changed);
+    session.SaveVLCOptions();
+    session.PlayItem(0, false);
+    auto* engine = dynamic_cast<VlcEngine*>(session.engine());
+    ASSERT_NE(engine, nullptr);
+    EXPECT_NE(engine->instance(), first);
+    EXPECT_EQ(factory.instancesMade(), 2);
+    EXPECT_TRUE(engine->instance()->options().contains("snapshot-format=PNG") ||
+                engine->instance()->options().contains("snapshot-format=JPG"));
+    for (const QString& option : engine->instance()->options()) {
+        EXPECT_FALSE(option.startsWith("snapshot-path=")) << option.toStdString();
+    }
 }

@@ -21,6 +21,7 @@ public:
         QStringList command;
         QString outputFile;
         QString workingFolder;
+        std::chrono::milliseconds timeLimit{0};
     };
 
     // Chooses the output for a command; returning std::nullopt makes the run fail with 2003.
@@ -35,11 +36,11 @@ public:
 
     bool RunPipedCommand(const QStringList& command, const QString& outputFile,
                          const QString& workingFolder = QString(),
-                         std::chrono::milliseconds = DefaultTimeLimit) override
+                         std::chrono::milliseconds timeLimit = DefaultTimeLimit) override
     {
         {
             QMutexLocker lock(&m_mutex);
-            m_calls.push_back({command, outputFile, workingFolder});
+            m_calls.push_back({command, outputFile, workingFolder, timeLimit});
         }
         const std::optional<QByteArray> output = respond(command);
         if (!output) {
@@ -60,7 +61,7 @@ public:
     {
         {
             QMutexLocker lock(&m_mutex);
-            m_shellCalls.push_back({QStringList(program) + parameters, QString(), QString()});
+            m_shellCalls.push_back({QStringList(program) + parameters, QString(), QString(), {}});
         }
         return shell(program, parameters);
     }

@@ -329,6 +329,32 @@ TEST_F(RunnerTest, ConcurrentRunsKeepTheirOwnOutput)
     EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
 }
 
+TEST_F(RunnerTest, ControlCharactersInArgumentsKeepTheFirstLineOneLine)
+{
+    const QStringList cases = {QStringLiteral("a\nStream #0:1: Audio: mp3"),
+                               QStringLiteral("cr\rhere"), QStringLiteral("crlf\r\nx"),
+                               QStringLiteral("esc\x1b[2J bell\x07 del\x7f"),
+                               QString(QChar(0x2028)) + QStringLiteral("sep")};
+    for (const QString& argument : cases) {
+        SCOPED_TRACE(argument.toStdString());
+        const QByteArray output =
+            runShell(QStringLiteral("printf '%s' \"$1\" | wc -c"), {argument});
+        const qsizetype end = output.indexOf("\r\n");
+        ASSERT_GE(end, 0);
+        const QByteArray first = output.left(end);
+        for (const char c : first) {
+            EXPECT_GE(static_cast<unsigned char>(c), 0x20u) << first.constData();
+            EXPECT_NE(c, '\x7f');
+        }
+        EXPECT_FALSE(first.contains("\xe2\x80\xa8"));
+        // The program itself got the argument unchanged; only the record of it is escaped.
+        EXPECT_EQ(output.mid(end + 2).trimmed().toInt(), argument.toUtf8().size());
+        EXPECT_EQ(output.count("\r\n"), 1);
+    }
+    EXPECT_EQ(korvane::commandLineText({QStringLiteral("a\nb"), QStringLiteral("\tc")}),
+              QStringLiteral("a\\x0ab \"\\x09c\""));
+}
+
 TEST(CommandLineText, QuotesOnlyItemsThatNeedIt)
 {
     EXPECT_EQ(

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The menus driven as a user drives them: the real program on a real X display, keys and clicks
+# from xdotool, results read from the program's log and from the screen.
+# Usage: menus_e2e.sh <folder with korvane and its data> [folder for screenshots].
+# Without a display it starts Xvfb.
+set -uo pipefail
+bin=$(cd "${1:?program folder}" && pwd)
+shots=${2:-}
+if [ -z "${DISPLAY:-}" ] || [ -z "${KORVANE_E2E_INNER:-}" ]; then
+  KORVANE_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$bin" "$shots"
+fi
+work=$(mktemp -d)
+[ -n "$shots" ] || shots=$work/shots
+mkdir -p "$shots"
+pid=
+trap '[ -n "$pid" ] && kill $pid 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run HOME=$work/home
+mkdir -p "$XDG_RUNTIME_DIR" "$HOME" && chmod 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=xcb
+export QT_LOGGING_RULES="korvane.ui.debug=true;korvane.playback.debug=true;korvane.playlist.debug=true"
+
+media=$work/media
+mkdir -p "$media"
+for name in a b c d; do
+  ffmpeg -v error -f lavfi -i "testsrc2=duration=20:size=160x120:rate=10" \
+    -f lavfi -i "sine=frequency=300:duration=20" -c:v libx264 -preset ultrafast \
+    -pix_fmt yuv420p -c:a aac -shortest "$media/$name.mp4" || exit 1
+done
+
+log=$work/log
+"$bin/korvane" "$media/a.mp4" >"$log" 2>&1 &
+pid=$!
+
+failures=0
+check() { # name, condition...
+  local name=$1; shift
+  if "$@"; then echo "ok: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
+}
+count() { grep -c -- "$1" "$log"; }
+wait_for() { for _ in $(seq 80); do grep -q -- "$1" "$log" && return 0; sleep 0.1; done; return 1; }
+wait_count() { for _ in $(seq 80); do [ "$(count "$1")" -ge "$2" ] && return 0; sleep 0.1; done; return 1; }
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+wait_window() { for _ in $(seq 80); do [ -n "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
+wait_gone() { for _ in $(seq 80); do [ -z "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
+key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
+shot() { import -window root "$shots/$1.png" 2>/dev/null; }
+
+wid=
+for _ in $(seq 100); do wid=$(window_named '^Korvane'); [ -n "$wid" ] && break; sleep 0.1; done
+[ -n "$wid" ] || { echo "FAIL: no window"; cat "$log"; exit 1; }
+X=100; Y=100
+xdotool windowmove --sync "$wid" $X $Y windowsize --sync "$wid" 520 515
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+sleep 1
+check "the command-line file plays" wait_for "playing 0 .*a.mp4"
+# The menu bar's first title, "File", sits at the start of the strip.
+file_title() { xdotool mousemove $((X + 28)) $((Y + 40)) click 1; sleep 0.5; }
+
+key ctrl+o
+check "Ctrl+O opens the open dialog" wait_window "Open Video File"
+xdotool type --delay 20 "$media/"; key Return
+xdotool type --delay 20 '"b.mp4" "c.mp4" "d.mp4"'; key Return
+check "the three chosen files are taken in" wait_count "accepted" 4
+check "the first of them plays" wait_for "playing 1 .*b.mp4"
+# Without a window manager the focus does not come back by itself.
+xdotool windowfocus --sync "$wid"; sleep 0.5
+
+states=$(count "engine state")
+key ctrl+p
+check "Ctrl+P dispatches Play/Pause" wait_count "command PlayPause" 1
+check "Ctrl+P pauses the clip" wait_count "engine state" $((states + 1))
+key ctrl+p
+check "Ctrl+P again resumes it" wait_count "command PlayPause" 2
+
+key Next
+check "PageDown dispatches Next" wait_for "command Next"
+check "PageDown plays the next entry" wait_for "playing 2 .*c.mp4"
+
+# Play → Play Mode → Shuffle through the menu bar: File, then right to Play, down to Play Mode.
+file_title; key Right; key Down; key Down; key Right
+shot menu-play-mode
+key s
+check "Play Mode → Shuffle dispatches PMShuffle" wait_for "command PMShuffle"
+order=$(grep -o 'play order .*' "$log" | tail -1)
+check "shuffle logs a new play order ($order)" [ -n "$order" ]
+
+# Right-click on the video: the classic Play menu.
+xdotool mousemove $((X + 400)) $((Y + 200)) click 3; sleep 0.6
+check "right-clicking the video opens the Play menu" wait_for "popup mnuPlayBackMenu"
+shot popup-video
+key Escape
+
+# Right-click on the playlist: the Play List menu; choose Remove All.
+xdotool mousemove $((X + 60)) $((Y + 100)) click 3; sleep 0.6
+check "right-clicking the playlist opens the Play List menu" wait_for "popup mnuPlayListmenu"
+shot popup-playlist
+key Down; key Down; key Down; key Return
+check "Remove All from the popup" wait_for "command mnuPlayListRemoveAll"
+
+# File → Recently Played Files lists what played; its first entry plays again.
+file_title; key Down; key Down; key Right
+shot menu-recent
+key Return
+check "a recent file is chosen" wait_for "command History0"
+check "and plays" wait_count "playing 0 .*a.mp4" 2
+
+# Help → About shows the box; its OK closes it.
+file_title; key Left; key Return
+check "Help → About dispatches About" wait_for "command About"
+check "the About box shows" wait_window "About Korvane"
+sleep 0.5
+shot about
+about=$(window_named "About Korvane")
+eval "$(xdotool getwindowgeometry --shell "$about")"
+xdotool mousemove $((X + 416 - 75 + 30)) $((Y + 213 - 45 + 15)) click 1; sleep 0.5
+check "OK closes the About box" wait_gone "About Korvane"
+
+[ $failures -eq 0 ] || { echo "--- log"; cat "$log"; }
+exit $failures
