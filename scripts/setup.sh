@@ -15,6 +15,7 @@ packages=(
   pulseaudio pulseaudio-utils
   qt6-svg-dev
   xdg-utils desktop-file-utils shared-mime-info
+  dvdauthor playerctl dbus appstream
 )
 missing=()
 for p in "${packages[@]}"; do

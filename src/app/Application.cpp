@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/CommandBindings.h"
+#include "app/DesktopWiring.h"
 #include "app/HandOver.h"
 #include "app/InstanceLock.h"
 #include "app/InstanceServer.h"
@@ -45,6 +46,7 @@ Application::Application(UserStore& store, InstanceChannel& channel, QObject* pa
 Application::~Application()
 {
     // The playlist's workers and the engine go before the window they report to.
+    m_desktop.reset();
     m_commands.reset();
     m_bindings.reset();
     m_playlist.reset();
@@ -231,6 +233,8 @@ void Application::connectParts()
                                                    *m_history, *m_settings);
     connect(m_commands.get(), &CommandBindings::optionsRequested, m_options.get(),
             &OptionsCommand::showOptions);
+    m_desktop = std::make_unique<DesktopWiring>(*window, *m_bindings, *m_commands, *session,
+                                                *playlist, *m_settings, *m_messages);
 }
 
 void Application::connectTransport()

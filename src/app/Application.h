@@ -6,6 +6,7 @@
 
 class CommandBindings;
 class DecoderProber;
+class DesktopWiring;
 class FileChooser;
 class InstanceChannel;
 class InstanceLock;
@@ -83,6 +84,7 @@ private:
     std::unique_ptr<DecoderProber> m_prober;
     std::unique_ptr<PlaybackSession> m_session;
     std::unique_ptr<Playlist> m_playlist;
+    std::unique_ptr<DesktopWiring> m_desktop;
     std::unique_ptr<InstanceServer> m_server;
     std::unique_ptr<WindowBindings> m_bindings;
     std::unique_ptr<OptionsCommand> m_options;

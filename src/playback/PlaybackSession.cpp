@@ -109,6 +109,7 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
         return;
     }
     m_currentFile = m_playlist.fullPath(index);
+    m_currentIsDrive = false;
     // The engine control is made with the item's snapshot folder among its options; a snapshot
     // itself is told the folder again, as the engine's instance outlives the item.
     m_options.setItem(m_settings.settings().SnapshotPath, m_currentFile);
@@ -134,6 +135,12 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
     if (fullScreen) {
         m_fullScreenSettle.start();
     }
+}
+
+void PlaybackSession::setCurrentDrive(const QString& drive)
+{
+    m_currentFile = drive;
+    m_currentIsDrive = true;
 }
 
 QString PlaybackSession::snapshotFolder() const
@@ -169,6 +176,7 @@ void PlaybackSession::monitorTick()
     input.enginePresent = m_engine != nullptr;
     input.flags = m_flags;
     input.reachedPlaying = m_reachedPlaying;
+    input.currentIsDvdDrive = m_currentIsDrive;
     if (m_engine) {
         input.state = m_engine->state();
         input.timeMs = static_cast<qint64>(m_engine->time());
@@ -192,6 +200,9 @@ void PlaybackSession::monitorTick()
     if (outcome.finished) {
         m_flags.MediaActive = false;
         qCDebug(lcPlayback) << "finished" << m_currentIndex;
+    }
+    if (outcome.enableDvdCheck) {
+        emit dvdCheckWanted();
     }
     if (outcome.moveOn) {
         moveOn();

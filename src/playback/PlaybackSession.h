@@ -87,6 +87,9 @@ public:
     const AfterPlay& afterPlay() const { return m_afterPlay; }
     const EngineOptions& engineOptions() const { return m_options; }
     QString CurrentFile() const { return m_currentFile; }
+    // A disc started from the drive list: CurrentFile holds the drive, and the item never moves
+    // on by itself. The next PlayItem ends it.
+    void setCurrentDrive(const QString& drive);
     double PlaybackRate() const { return m_rate; }
     bool isMuted() const { return m_muted; }
     int volume() const { return m_volume; }
@@ -107,6 +110,8 @@ signals:
     void closeRequested();
     // Play was asked for with nothing to play: the open dialog is wanted.
     void openRequested();
+    // No item is active and the transport is not paused: the disc watch may look again.
+    void dvdCheckWanted();
 
 private:
     void connectEngine();
@@ -127,6 +132,7 @@ private:
     TransportFlags m_flags;
     MediaControlState::State m_controlState = MediaControlState::Stopped;
     QString m_currentFile;
+    bool m_currentIsDrive = false;
     int m_currentIndex = -1;
     double m_rate = 1.0;
     bool m_increaseEnabled = true;

@@ -1,0 +1,241 @@
+#include "app/MprisBridge.h"
+
+#include "playback/Engine.h"
+#include "playback/PlaybackSession.h"
+#include "playlist/Playlist.h"
+#include "playlist/PlaylistModel.h"
+#include "settings/SettingsStore.h"
+#include "util/SupportedFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+MprisBridge::MprisBridge(PlaybackSession& session, Playlist& playlist, SettingsStore& settings,
+                         QString artFolder, QObject* parent)
+    : QObject(parent), m_session(session), m_playlist(playlist), m_settings(settings),
+      m_artFolder(std::move(artFolder))
+{
+    PlaybackSession* s = &session;
+    connect(s, &PlaybackSession::controlStateChanged, this, &MprisBridge::changed);
+    connect(s, &PlaybackSession::itemStarted, this, &MprisBridge::changed);
+    // The length becomes known a moment after an item starts; the monitor's ticks carry it.
+    connect(s, &PlaybackSession::timeTextChanged, this, &MprisBridge::changed);
+    connect(s, &PlaybackSession::modesChanged, this, &MprisBridge::changed);
+    connect(&playlist.model(), &PlaylistModel::entryAdded, this, &MprisBridge::changed);
+    connect(&playlist.model(), &PlaylistModel::entryRemoved, this, &MprisBridge::changed);
+    connect(&playlist.model(), &PlaylistModel::cleared, this, &MprisBridge::changed);
+}
+
+MprisBridge::~MprisBridge()
+{
+    if (!m_artPath.isEmpty()) {
+        QFile::remove(m_artPath);
+    }
+}
+
+void MprisBridge::raise()
+{
+    if (onRaise) {
+        onRaise();
+    }
+}
+
+void MprisBridge::command(const QString& key, const std::function<void()>& direct)
+{
+    if (onCommand) {
+        onCommand(key);
+    } else {
+        direct();
+    }
+}
+
+void MprisBridge::quit()
+{
+    command(QStringLiteral("Exit"), [] { QCoreApplication::quit(); });
+}
+
+void MprisBridge::playPause()
+{
+    // The menu's Play/Pause toggles pause; from a stop it is the Play button that starts again.
+    if (m_session.controlState() == MediaControlState::Stopped) {
+        m_session.play();
+    } else {
+        command(QStringLiteral("PlayPause"), [this] { m_session.pause(); });
+    }
+}
+
+void MprisBridge::play()
+{
+    // Play while playing would start the item over; a media key means "keep playing".
+    if (!m_session.flags().MediaActive) {
+        m_session.play();
+    }
+}
+
+void MprisBridge::pause()
+{
+    if (m_session.flags().MediaActive) {
+        command(QStringLiteral("PlayPause"), [this] { m_session.pause(); });
+    }
+}
+
+void MprisBridge::stop()
+{
+    command(QStringLiteral("Stop"), [this] { m_session.stop(); });
+}
+
+void MprisBridge::next()
+{
+    command(QStringLiteral("Next"), [this] { m_session.next(); });
+}
+
+void MprisBridge::previous()
+{
+    command(QStringLiteral("Previous"), [this] { m_session.previous(); });
+}
+
+bool MprisBridge::seekTo(qint64 positionUs)
+{
+    const Engine* engine = m_session.engine();
+    if (!engine || engine->length() <= 0 || !m_session.flags().MediaActive) {
+        return false;
+    }
+    m_session.seek(std::clamp(double(positionUs) / 1000.0 / engine->length(), 0.0, 1.0));
+    return true;
+}
+
+void MprisBridge::openUri(const QString& uri)
+{
+    // Taken in like a file handed over by a later start: described, added, played.
+    const QUrl url(uri);
+    const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !IsSupportedFile(path)) {
+        return;
+    }
+    m_playlist.LoadThumb(FileNameOfPath(path), QFileInfo(path).absoluteFilePath(),
+                         m_settings.launchFullscreen(), true);
+}
+
+void MprisBridge::setVolume(double volume)
+{
+    m_session.setVolume(static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * 100)));
+    emit changed();
+}
+
+QString MprisBridge::playbackStatus() const
+{
+    switch (m_session.controlState()) {
+    case MediaControlState::Playing:
+        return m_session.flags().MediaActive ? QStringLiteral("Playing")
+                                             : QStringLiteral("Stopped");
+    case MediaControlState::Paused:
+        return QStringLiteral("Paused");
+    case MediaControlState::Stopped:
+        break;
+    }
+    return QStringLiteral("Stopped");
+}
+
+int MprisBridge::currentIndex() const
+{
+    const PlaylistModel& model = m_playlist.model();
+    const QString current = m_session.CurrentFile();
+    if (current.isEmpty()) {
+        return -1;
+    }
+    int index = model.indexOf(current);
+    if (index < 0) {
+        // A disc started from the drive list holds the drive, its entry the disc's address.
+        index = model.indexOf(QStringLiteral("dvd://") + current);
+    }
+    return index;
+}
+
+void MprisBridge::writeArt(int index) const
+{
+    const PlaylistEntry& entry = m_playlist.model().entry(index);
+    if (m_artFor == entry.path) {
+        return;
+    }
+    if (!m_artPath.isEmpty()) {
+        QFile::remove(m_artPath);
+        m_artPath.clear();
+    }
+    m_artFor = entry.path;
+    if (entry.picture.isNull() || m_artFolder.isEmpty()) {
+        return;
+    }
+    // A new name per track: widgets keep pictures by address.
+    const QString path = QDir(m_artFolder)
+                             .filePath(QStringLiteral("korvane-art-%1-%2.png")
+                                           .arg(QCoreApplication::applicationPid())
+                                           .arg(++m_artSerial));
+    if (entry.picture.save(path, "PNG")) {
+        m_artPath = path;
+    }
+}
+
+MprisPlayer::Track MprisBridge::track() const
+{
+    Track track;
+    const int index = currentIndex();
+    if (index < 0) {
+        return track;
+    }
+    const PlaylistEntry& entry = m_playlist.model().entry(index);
+    track.id = QStringLiteral("/io/github/korvane/Track/%1").arg(index);
+    track.title = entry.title;
+    track.url = entry.path.contains(QStringLiteral("://"))
+                    ? entry.path
+                    : QUrl::fromLocalFile(entry.path).toString();
+    if (const Engine* engine = m_session.engine()) {
+        track.lengthUs = static_cast<qint64>(std::max(0.0, engine->length()) * 1000);
+    }
+    writeArt(index);
+    if (!m_artPath.isEmpty()) {
+        track.artUrl = QUrl::fromLocalFile(m_artPath).toString();
+    }
+    return track;
+}
+
+double MprisBridge::volume() const
+{
+    return m_session.volume() / 100.0;
+}
+
+qint64 MprisBridge::positionUs() const
+{
+    const Engine* engine = m_session.engine();
+    return engine ? static_cast<qint64>(std::max(0.0, engine->time()) * 1000) : 0;
+}
+
+bool MprisBridge::canGoNext() const
+{
+    return m_session.flags().MediaActive && m_playlist.count() > 1;
+}
+
+bool MprisBridge::canGoPrevious() const
+{
+    return m_session.flags().MediaActive && m_playlist.count() > 1;
+}
+
+bool MprisBridge::canPlay() const
+{
+    return m_playlist.count() > 0;
+}
+
+bool MprisBridge::canPause() const
+{
+    return m_session.flags().MediaActive || m_session.controlState() == MediaControlState::Paused;
+}
+
+bool MprisBridge::canSeek() const
+{
+    const Engine* engine = m_session.engine();
+    return m_session.flags().MediaActive && engine && engine->length() > 0;
+}

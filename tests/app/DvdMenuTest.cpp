@@ -1,0 +1,141 @@
+// The drive menus over the real window and its menus, with drives a test lays out.
+#include "app/CommandBindings.h"
+#include "app/DesktopWiring.h"
+#include "app/WindowBindings.h"
+#include "mediainfo/MediaProber.h"
+#include "playback/DvdPlayback.h"
+#include "playback/FakeEngine.h"
+#include "playback/PlaybackSession.h"
+#include "playlist/FakeFileChooser.h"
+#include "playlist/OpenDialog.h"
+#include "playlist/Playlist.h"
+#include "playlist/RecentHistory.h"
+#include "settings/SettingsStore.h"
+#include "system/FakeDriveProvider.h"
+#include "system/FakePowerControl.h"
+#include "system/FakeUserStore.h"
+#include "system/RecordingUserMessages.h"
+#include "ui/ActionRegistry.h"
+#include "ui/ClassicPopups.h"
+#include "ui/MainMenuBar.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+namespace {
+
+class NoProber : public MediaProber
+{
+public:
+    bool probe(const QString&, ProbeResult&) override { return false; }
+};
+
+class DvdMenuTest : public ::testing::Test
+{
+protected:
+    DvdMenuTest()
+    {
+        auto fake = std::make_unique<FakeDriveProvider>();
+        drives = fake.get();
+        fake->drives = {{"/dev/sr0", false, {}}, {"/dev/sr1", true, "MOVIE"}};
+        wiring = std::make_unique<DesktopWiring>(window, bindings, commands, session, playlist,
+                                                 settings, messages, std::move(fake));
+        window.show();
+    }
+    ~DvdMenuTest() override
+    {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+        }
+    }
+
+    QAction* mainItem(int i) const
+    {
+        return commands.actions().action(QStringLiteral("DVDList%1").arg(i));
+    }
+
+    SettingsStore settings{SettingsEnvironment{}};
+    FakePowerControl power;
+    FakeUserStore store;
+    RecentHistory history{store};
+    PlaylistModel model;
+    NoProber prober;
+    RecordingUserMessages messages;
+    FakeFileChooser chooser;
+    OpenDialog dialog{chooser};
+    Playlist playlist{model, prober, messages, dialog};
+    PlaybackSession session{settings, model, power, [](const QStringList&) {
+                                return std::make_unique<FakeEngine>();
+                            }};
+    MainWindow window{settings};
+    WindowBindings bindings{window, session, playlist, model, messages};
+    CommandBindings commands{window, session, playlist, model, history, settings};
+    FakeDriveProvider* drives = nullptr;
+    std::unique_ptr<DesktopWiring> wiring;
+};
+
+} // namespace
+
+TEST_F(DvdMenuTest, ButtonOpensTheDriveMenuWithTheDrivesAsTheyAreNow)
+{
+    emit bindings.dvdRequested();
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu, commands.menuBar()->submenu("OpenDVD"));
+    EXPECT_EQ(menu->pos(), window.mapToGlobal(QPoint(55, window.height() - 44)));
+
+    const struct
+    {
+        QString text;
+        bool visible;
+        bool enabled;
+    } expected[] = {
+        {"<Please insert a DVD> (/dev/sr0)", true, true},
+        {"MOVIE (/dev/sr1)", true, true},
+        {"", false, false},
+        {"", false, false},
+        {"", false, false},
+        {"", false, false},
+    };
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_NE(mainItem(i), nullptr) << i;
+        EXPECT_EQ(mainItem(i)->text(), expected[i].text) << i;
+        EXPECT_EQ(mainItem(i)->isVisible(), expected[i].visible) << i;
+        if (expected[i].visible) {
+            EXPECT_EQ(mainItem(i)->isEnabled(), expected[i].enabled) << i;
+        }
+    }
+
+    // A main-menu drive item plays its drive, like the tray's list.
+    mainItem(1)->trigger();
+    EXPECT_EQ(session.CurrentFile(), "/dev/sr1");
+    EXPECT_TRUE(wiring->dvd().isStarting());
+}
+
+TEST_F(DvdMenuTest, TrayListFollowsTheDrives)
+{
+    QMenu* tray = commands.popups().menu("mnuOpenDVD");
+    ASSERT_NE(tray, nullptr);
+    emit tray->aboutToShow();
+    QStringList texts;
+    for (QAction* action : tray->actions()) {
+        texts << action->text();
+    }
+    EXPECT_EQ(texts, QStringList({"<Please insert a DVD> (/dev/sr0)", "MOVIE (/dev/sr1)"}));
+    tray->actions().at(1)->trigger();
+    EXPECT_EQ(session.CurrentFile(), "/dev/sr1");
+
+    // The drives go: one entry saying so, and choosing it does nothing.
+    drives->drives.clear();
+    emit tray->aboutToShow();
+    ASSERT_EQ(tray->actions().size(), 1);
+    EXPECT_EQ(tray->actions().at(0)->text(), "<No DVD drives were found>");
+    EXPECT_EQ(mainItem(0)->text(), "<No DVD drives were found>");
+    EXPECT_FALSE(mainItem(0)->isEnabled());
+    EXPECT_FALSE(mainItem(1)->isVisible());
+    const QString before = session.CurrentFile();
+    tray->actions().at(0)->trigger();
+    EXPECT_EQ(session.CurrentFile(), before);
+}
