@@ -77,11 +77,27 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     const QString clip = dir.filePath(QStringLiteral("second.mp4"));
     QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {"-nostdin", "-v", "error", "-f", "lavfi", "-i", "testsrc=d=1:s=640x360:r=25",
-                  "-f", "lavfi", "-i", "sine=d=1:f=440:sample_rate=48000", "-c:v", "libx264",
-                  "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-shortest",
-                  clip});
+    ffmpeg.start(QStringLiteral("ffmpeg"), {"-nostdin",
+                                            "-v",
+                                            "error",
+                                            "-f",
+                                            "lavfi",
+                                            "-i",
+                                            "testsrc=d=1:s=640x360:r=25",
+                                            "-f",
+                                            "lavfi",
+                                            "-i",
+                                            "sine=d=1:f=440:sample_rate=48000",
+                                            "-c:v",
+                                            "libx264",
+                                            "-preset",
+                                            "ultrafast",
+                                            "-pix_fmt",
+                                            "yuv420p",
+                                            "-c:a",
+                                            "aac",
+                                            "-shortest",
+                                            clip});
     if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
         std::fprintf(stderr, "ffmpeg could not make the clip\n");
         return 2;
