@@ -31,19 +31,9 @@ log=$work/log
 "$bin/korvane" "$media/a.mp4" >"$log" 2>&1 &
 pid=$!
 
-failures=0
-check() { # name, condition...
-  local name=$1; shift
-  if "$@"; then echo "ok: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/e2e_helpers.sh"
 count() { grep -c -- "$1" "$log"; }
-wait_for() { for _ in $(seq 80); do grep -q -- "$1" "$log" && return 0; sleep 0.1; done; return 1; }
 wait_count() { for _ in $(seq 80); do [ "$(count "$1")" -ge "$2" ] && return 0; sleep 0.1; done; return 1; }
-window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-wait_window() { for _ in $(seq 80); do [ -n "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
-wait_gone() { for _ in $(seq 80); do [ -z "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
-shot() { import -window root "$shots/$1.png" 2>/dev/null; }
 
 wid=
 for _ in $(seq 100); do wid=$(window_named '^Korvane'); [ -n "$wid" ] && break; sleep 0.1; done

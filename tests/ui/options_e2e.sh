@@ -36,17 +36,7 @@ log=$work/log
 "$bin/korvane" >"$log" 2>&1 &
 pid=$!
 
-failures=0
-check() { # name, condition...
-  local name=$1; shift
-  if "$@"; then echo "ok: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
-wait_for() { for _ in $(seq 80); do grep -q -- "$1" "$log" && return 0; sleep 0.1; done; return 1; }
-window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-wait_window() { for _ in $(seq 80); do [ -n "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
-wait_gone() { for _ in $(seq 80); do [ -z "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
-shot() { import -window root "$shots/$1.png" 2>/dev/null; }
+. "$(dirname "$0")/e2e_helpers.sh"
 answer() { xdg-mime query default video/x-matroska 2>/dev/null; }
 
 wid=

@@ -16,25 +16,18 @@ log=$work/log
 "$bin/korvane" "$bin/sample.mp4" >"$log" 2>&1 &
 pid=$!
 
-failures=0
-check() { # name, condition...
-  local name=$1; shift
-  if "$@"; then echo "ok: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
-logged() { grep -q -- "$1" "$log"; }
-wait_for() { for _ in $(seq 50); do logged "$1" && return 0; sleep 0.1; done; return 1; }
+. "$(dirname "$0")/e2e_helpers.sh"
 crop() { import -window root -crop "$1" "$2" 2>/dev/null; }
 differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" != "0" ]; }
 geometry() { xdotool getwindowgeometry "$wid" | awk '/Position/ {print $2} /Geometry/ {print $2}' | paste -sd' '; }
 
 wid=
-# The program also owns an invisible 1 x 1 window of the same name.
-for _ in $(seq 100); do wid=$(xdotool search --onlyvisible --name '^Korvane' 2>/dev/null | head -1); [ -n "$wid" ] && break; sleep 0.1; done
+for _ in $(seq 100); do wid=$(window_named '^Korvane'); [ -n "$wid" ] && break; sleep 0.1; done
 [ -n "$wid" ] || { echo "FAIL: no window"; exit 1; }
 X=100; Y=100
 xdotool windowmove --sync "$wid" $X $Y windowsize --sync "$wid" 400 515
 sleep 1
-wait_for "item started\|started" || true
+wait_for "playing" || true
 
 # Skin geometry for 400 × 515: ControlTop 368, PlayLeft 166.
 click() { xdotool mousemove $((X + $1)) $((Y + $2)); sleep 0.2; xdotool click 1; sleep 0.4; }
