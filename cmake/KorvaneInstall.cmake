@@ -49,5 +49,5 @@ if(KORVANE_TESTS)
   add_test(NAME InstalledPlayerEndToEnd
     COMMAND ${CMAKE_SOURCE_DIR}/tests/app/installed_player_e2e.sh ${CMAKE_BINARY_DIR}
       ${KORVANE_BIN_DIR}/sample.mp4)
-  set_tests_properties(InstalledPlayerEndToEnd PROPERTIES TIMEOUT 120)
+  set_tests_properties(InstalledPlayerEndToEnd PROPERTIES TIMEOUT 120 LABELS system)
 endif()

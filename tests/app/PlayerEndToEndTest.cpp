@@ -118,7 +118,9 @@ TEST_F(PlayerEndToEnd, AudioPlaysInRealTimeOnTheSoundServer)
     QElapsedTimer played;
     played.start();
     ASSERT_TRUE(player.waitForOutput("finished 0", 20000)) << player.output().toStdString();
-    EXPECT_GE(played.elapsed(), 2700) << "a 3 s sound ended after " << played.elapsed() << " ms";
+    // Heard in real time it lasts about 3 s; a dummy output finishes it in well under one. Half
+    // way between the two keeps the log's own delays out of the verdict.
+    EXPECT_GE(played.elapsed(), 1500) << "a 3 s sound ended after " << played.elapsed() << " ms";
     player.signal(SIGTERM);
     EXPECT_TRUE(player.finishesWithin(10000));
 }

@@ -4,10 +4,10 @@ check() { # name, condition...
   local name=$1; shift
   if "$@"; then echo "ok: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
 }
-wait_for() { for _ in $(seq 80); do grep -q -- "$1" "$log" && return 0; sleep 0.1; done; return 1; }
+wait_for() { for _ in $(seq 200); do grep -q -- "$1" "$log" && return 0; sleep 0.1; done; return 1; }
 # Visible windows only: the program also owns an invisible 1 x 1 window named like its main one.
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-wait_window() { for _ in $(seq 80); do [ -n "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
-wait_gone() { for _ in $(seq 80); do [ -z "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
+wait_window() { for _ in $(seq 200); do [ -n "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
+wait_gone() { for _ in $(seq 200); do [ -z "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
 shot() { import -window root "$shots/$1.png" 2>/dev/null; }
