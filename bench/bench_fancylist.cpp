@@ -1,4 +1,4 @@
-#include "ui/FancyList.h"
+#include "ui/playlistview/FancyList.h"
 
 #include <QApplication>
 #include <QImage>

@@ -6,7 +6,7 @@
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
 #include "system/UserMessages.h"
-#include "ui/FancyList.h"
+#include "ui/playlistview/FancyList.h"
 
 #include <QApplication>
 #include <QDir>

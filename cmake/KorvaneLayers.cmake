@@ -1,12 +1,46 @@
 # The folders of src/, lowest first. A file may include from its own folder and from folders
-# listed before it, never from one listed after: upward calls are signals, not includes.
+# listed before it, never from one listed after: upward calls are signals, not includes. The
+# rooms of ui/ are ordered the same way among themselves.
 #
-#   util       process runner, text helpers, rounding, supported-file tests, product names
-#   system     per-user store, power control, message boxes (interfaces and adapters)
-#   settings   the settings record, its file, twips, the settings store
-#   mediainfo  stream record, decoder and MPEG probes, RIFF/AVI reader, codec maps
-#   playlist   playlist model and intake, history, open dialog
-#   playback   engine interface and libVLC engine, session, monitor, transport, play order
-#   ui         widgets, and the arithmetic they paint from
-#   app        the composition root: start-up, single instance, shutdown
-set(KORVANE_LAYERS util system settings mediainfo playlist playback ui app)
+#   util             process runner, text helpers, rounding, supported-file tests, product names
+#   system           per-user store, power control, drives, desktop integration, MPRIS adapters
+#   settings         the settings record, its file, twips, the settings store
+#   mediainfo        stream record, decoder and MPEG probes, RIFF/AVI reader, codec maps
+#   playlist         playlist model and intake, history, open dialog
+#   playback         engine interface and libVLC engine, session, monitor, transport, play order
+#   instance         single instance: lock, hand-over server and channels, start-up command
+#   commands         the command table, menu layouts, enabled and checked rules
+#   skin             pure skin arithmetic: pieces, hit tables, button states, layout, geometry
+#   ui/qt            Qt adapters: file chooser, message boxes, the program's icon
+#   ui/playlistview  the thumbnail list
+#   ui/menus         the action registry, the menu bar and the popups
+#   ui/frame         the skinned window base, the main window, video area and splitter
+#   ui/dialogs       the About box and the Options dialog
+#   app              the composition root: start-up, wiring, shutdown
+set(KORVANE_LAYERS util system settings mediainfo playlist playback instance commands skin
+  ui/qt ui/playlistview ui/menus ui/frame ui/dialogs app)
+
+# The library each folder builds into: rules use QtCore and QtGui alone, widgets add QtWidgets,
+# the root wires everything. Adapters (one per outside thing) are named in src/CMakeLists.txt.
+set(KORVANE_WIDGET_FOLDERS ui/qt ui/playlistview ui/menus ui/frame ui/dialogs)
+set(KORVANE_ROOT_FOLDERS app)
+
+# The one place that may call libVLC.
+set(KORVANE_VLC_FILES playback/VlcEngine playback/VlcInstance playback/VlcEngineFactory)
+
+# The layer of a path relative to src/ ("ui/frame/MainWindow.h" -> "ui/frame"): the longest
+# entry of KORVANE_LAYERS that starts it. Empty when none does.
+function(korvane_layer_of path out)
+  set(found "")
+  foreach(layer IN LISTS KORVANE_LAYERS)
+    string(LENGTH "${layer}/" length)
+    string(SUBSTRING "${path}" 0 ${length} start)
+    if(start STREQUAL "${layer}/")
+      string(LENGTH "${found}" found_length)
+      if(length GREATER found_length)
+        set(found ${layer})
+      endif()
+    endif()
+  endforeach()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()

@@ -1,6 +1,6 @@
 #include "app/Application.h"
 #include "app/LightStart.h"
-#include "app/LocalInstanceChannel.h"
+#include "instance/LocalInstanceChannel.h"
 #include "system/FileUserStore.h"
 
 #include <QApplication>

@@ -2,12 +2,13 @@
 
 #include "app/CommandBindings.h"
 #include "app/DesktopWiring.h"
-#include "app/HandOver.h"
-#include "app/InstanceLock.h"
-#include "app/InstanceServer.h"
+#include "instance/HandOver.h"
+#include "instance/InstanceKeys.h"
+#include "instance/InstanceLock.h"
+#include "instance/InstanceServer.h"
 #include "app/OptionsCommand.h"
-#include "app/SignalWatcher.h"
-#include "app/StartupCommand.h"
+#include "instance/SignalWatcher.h"
+#include "instance/StartupCommand.h"
 #include "app/WindowBindings.h"
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DecoderProber.h"
@@ -22,11 +23,11 @@
 #include "settings/SettingsStore.h"
 #include "system/LogindPowerControl.h"
 #include "system/UserStore.h"
-#include "ui/FancyList.h"
-#include "ui/MainWindow.h"
-#include "ui/QtFileChooser.h"
-#include "ui/QtUserMessages.h"
-#include "ui/VideoArea.h"
+#include "ui/playlistview/FancyList.h"
+#include "ui/frame/MainWindow.h"
+#include "ui/qt/QtFileChooser.h"
+#include "ui/qt/QtUserMessages.h"
+#include "ui/frame/VideoArea.h"
 #include "util/Logging.h"
 #include "util/PosixProcessRunner.h"
 #include "util/Product.h"
@@ -73,8 +74,8 @@ bool Application::start(const QStringList& arguments)
         StartupCommand::fromArguments(arguments, QDir::currentPath(),
                                       [](const QString& path) { return QFileInfo(path).isFile(); });
     HandOver handOver;
-    handOver.commandName = m_store.readString(kSettingKey, kCommandValue, QStringLiteral("-1"));
-    handOver.checkName = m_store.readString(kSettingKey, kCheckValue, QString());
+    handOver.commandName = m_store.readString(InstanceKeys::kSettingKey, InstanceKeys::kCommandValue, QStringLiteral("-1"));
+    handOver.checkName = m_store.readString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue, QString());
     handOver.useNewPlayer = m_settings->useNewPlayer();
     handOver.forwardingText = command.forwardingText;
     handOver.path = command.path;
@@ -115,8 +116,8 @@ void Application::listenForLaterStarts()
         qCWarning(lcApp) << "cannot listen for later starts";
         return;
     }
-    m_store.writeString(kSettingKey, kCommandValue, m_server->commandName());
-    m_store.writeString(kSettingKey, kCheckValue, m_server->checkName());
+    m_store.writeString(InstanceKeys::kSettingKey, InstanceKeys::kCommandValue, m_server->commandName());
+    m_store.writeString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue, m_server->checkName());
     connect(m_server.get(), &InstanceServer::commandReceived, this, &Application::receiveCommand);
 }
 

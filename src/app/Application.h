@@ -32,10 +32,6 @@ class Application : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr QLatin1StringView kSettingKey{"Software\\Taskel Media Player\\Setting"};
-    static constexpr QLatin1StringView kCommandValue{"txtHwnd"};
-    static constexpr QLatin1StringView kCheckValue{"txtHwnd1"};
-
     Application(UserStore& store, InstanceChannel& channel, QObject* parent = nullptr);
     ~Application() override;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/AboutBox.h"
-#include "ui/MenuCommand.h"
-#include "ui/MenuEnabling.h"
+#include "ui/dialogs/AboutBox.h"
+#include "commands/MenuCommand.h"
+#include "commands/MenuEnabling.h"
 
 #include <QObject>
 #include <QPoint>

@@ -1,9 +1,10 @@
 #include "app/LightStart.h"
 
 #include "app/Application.h"
-#include "app/HandOver.h"
-#include "app/PosixInstanceChannel.h"
-#include "app/StartupCommand.h"
+#include "instance/HandOver.h"
+#include "instance/InstanceKeys.h"
+#include "instance/PosixInstanceChannel.h"
+#include "instance/StartupCommand.h"
 #include "settings/ConfigFile.h"
 #include "system/FileUserStore.h"
 
@@ -40,9 +41,9 @@ bool LightStart::handedOver(int argc, char** argv)
 
     HandOver handOver;
     const FileUserStore store;
-    handOver.commandName = store.readString(Application::kSettingKey, Application::kCommandValue,
+    handOver.commandName = store.readString(InstanceKeys::kSettingKey, InstanceKeys::kCommandValue,
                                             QStringLiteral("-1"));
-    handOver.checkName = store.readString(Application::kSettingKey, Application::kCheckValue);
+    handOver.checkName = store.readString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue);
     if (handOver.commandName == QLatin1String("-1")) {
         return false;
     }

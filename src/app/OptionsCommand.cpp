@@ -3,8 +3,8 @@
 #include "settings/SettingsStore.h"
 #include "system/FileAssociations.h"
 #include "system/FreedesktopIntegration.h"
-#include "ui/MainWindow.h"
-#include "ui/SettingsDialog.h"
+#include "ui/frame/MainWindow.h"
+#include "ui/dialogs/SettingsDialog.h"
 #include "util/ToolPaths.h"
 
 #include <QCoreApplication>

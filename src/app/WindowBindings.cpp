@@ -4,7 +4,7 @@
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
 #include "system/UserMessages.h"
-#include "ui/MainWindow.h"
+#include "ui/frame/MainWindow.h"
 #include "util/Product.h"
 #include "util/SupportedFiles.h"
 

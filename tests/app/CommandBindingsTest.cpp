@@ -14,11 +14,11 @@
 #include "system/FakePowerControl.h"
 #include "system/FakeUserStore.h"
 #include "system/RecordingUserMessages.h"
-#include "ui/AboutBox.h"
-#include "ui/ActionRegistry.h"
-#include "ui/ClassicPopups.h"
-#include "ui/MainMenuBar.h"
-#include "ui/MainWindow.h"
+#include "ui/dialogs/AboutBox.h"
+#include "ui/menus/ActionRegistry.h"
+#include "ui/menus/ClassicPopups.h"
+#include "ui/menus/MainMenuBar.h"
+#include "ui/frame/MainWindow.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -15,10 +15,10 @@
 #include "system/FakePowerControl.h"
 #include "system/FakeUserStore.h"
 #include "system/RecordingUserMessages.h"
-#include "ui/ActionRegistry.h"
-#include "ui/ClassicPopups.h"
-#include "ui/MainMenuBar.h"
-#include "ui/MainWindow.h"
+#include "ui/menus/ActionRegistry.h"
+#include "ui/menus/ClassicPopups.h"
+#include "ui/menus/MainMenuBar.h"
+#include "ui/frame/MainWindow.h"
 
 #include <QApplication>
 #include <QMenu>

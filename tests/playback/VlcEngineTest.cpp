@@ -1,7 +1,7 @@
 #include "playback/VlcEngine.h"
 
 #include "QtPrinters.h"
-#include "ui/VideoArea.h"
+#include "ui/frame/VideoArea.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "instance/InstanceChannel.h"
+
+#include <chrono>
+
+// Hand-over over local sockets. A message is a 4-byte big-endian length and the UTF-8 text; the
+// receiver answers one byte once it has processed the text.
+class LocalInstanceChannel : public InstanceChannel
+{
+public:
+    static constexpr char kAcknowledgement = 'K';
+
+    explicit LocalInstanceChannel(
+        std::chrono::milliseconds replyTimeout = std::chrono::seconds(30));
+
+    bool isAlive(const QString& name) override;
+    bool send(const QString& name, const QString& text) override;
+
+private:
+    std::chrono::milliseconds m_replyTimeout;
+};

@@ -1,0 +1,236 @@
+#include "ui/dialogs/SettingsDialog.h"
+
+#include "system/FileAssociations.h"
+#include "ui/dialogs/AssociationsSettingsPage.h"
+#include "ui/dialogs/PlayerSettingsPage.h"
+#include "skin/SettingsPainter.h"
+#include "util/Logging.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associations,
+                               const SkinImages& images, PlacementSource placement, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_settings(settings), m_associations(associations), m_images(images),
+      m_placement(std::move(placement))
+{
+    setWindowTitle(QStringLiteral("Options"));
+    setModal(true);
+    setFixedSize(SettingsLayout::kWidth, SettingsLayout::kHeight);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Text stands light on the dark skin.
+    QPalette light = palette();
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
+        light.setColor(role, QColor(0xe8, 0xee, 0xdf));
+    }
+    setPalette(light);
+    // The dialog's captions were laid out for a small dialog font.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+
+    const int W = width();
+    const int H = height();
+    auto* label1 = addLabel(QString(), SettingsLayout::label1(W, H).topLeft());
+    label1->resize(SettingsLayout::label1(W, H).size());
+    label1->lower();
+    m_player = new PlayerSettingsPage(this);
+    m_associationsPage = new AssociationsSettingsPage(this);
+    addLabel(QStringLiteral("Player"), {67, 52});
+    addLabel(QStringLiteral("Assocciations"), {135, 52});
+    m_lblSnapShot = addLabel(QStringLiteral("SnapShot"), {228, 52}, true);
+    QLabel* caption = addLabel(QStringLiteral("Options"), {0, 8});
+    caption->move((W - caption->width()) / 2, 8);
+    addLabel(QStringLiteral("Apply"), SettingsLayout::applyLabel(W, H));
+    addLabel(QStringLiteral("OK"), SettingsLayout::okLabel(W, H));
+    addLabel(QStringLiteral("Cancle"), SettingsLayout::cancleLabel(W, H));
+
+    m_associationsPage->FillAssociationList(m_associations);
+    m_page = SettingsPage::Player;
+    LoadSettingsControls();
+    m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, W, H, m_page);
+    m_player->ShowPage(true);
+    m_associationsPage->ShowPage(false);
+}
+
+SettingsDialog::~SettingsDialog() = default;
+
+QLabel* SettingsDialog::addLabel(const QString& caption, QPoint at, bool takesClicks)
+{
+    auto* label = new QLabel(caption, this);
+    label->adjustSize();
+    label->move(at);
+    if (takesClicks) {
+        label->installEventFilter(this);
+    } else {
+        // Labels over painted regions leave the click to the region beneath.
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    return label;
+}
+
+void SettingsDialog::LoadSettingsControls()
+{
+    // The file is read again: what was changed in memory and not saved is dropped.
+    m_settings.LoadConfigurations();
+    const SettingsForm form = SettingsForm::LoadSettingsControls(m_settings.settings());
+    m_player->load(form);
+    m_associationsPage->load(form);
+}
+
+void SettingsDialog::SaveSettingsControls()
+{
+    SettingsForm form = SettingsForm::LoadSettingsControls(m_settings.settings());
+    m_player->save(form);
+    m_associationsPage->save(form);
+    Settings settings = m_settings.settings();
+    SettingsForm::SaveSettingsControls(form, settings);
+    for (int i = 0; i < Settings::AssociationCount; ++i) {
+        m_associations.ApplyAssociation(i, form.associations[static_cast<std::size_t>(i)]);
+    }
+    m_settings.apply(settings);
+    m_settings.WriteConfigurations(m_placement ? m_placement() : WindowPlacement{});
+    qCDebug(lcSystem) << "settings saved";
+}
+
+void SettingsDialog::showSettingsPage(SettingsPage page)
+{
+    m_page = page;
+    // The regions answer for the new page at once, not only after the repaint.
+    m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, width(), height(), m_page);
+    update();
+    m_player->ShowPage(page == SettingsPage::Player);
+    m_associationsPage->ShowPage(page == SettingsPage::Associations);
+}
+
+void SettingsDialog::runAction(SettingsAction action)
+{
+    switch (action) {
+    case SettingsAction::None:
+        break;
+    case SettingsAction::Unload:
+        reject();
+        break;
+    case SettingsAction::ShowPlayer:
+        showSettingsPage(SettingsPage::Player);
+        break;
+    case SettingsAction::ShowAssociations:
+        showSettingsPage(SettingsPage::Associations);
+        break;
+    case SettingsAction::Save:
+        SaveSettingsControls();
+        break;
+    case SettingsAction::SaveAndUnload:
+        SaveSettingsControls();
+        accept();
+        break;
+    case SettingsAction::SelectAll: {
+        SettingsForm::Ticks all;
+        all.fill(true);
+        m_associationsPage->setTicks(all);
+        break;
+    }
+    case SettingsAction::DeselectAll:
+        m_associationsPage->setTicks({});
+        break;
+    case SettingsAction::AudioPreset:
+        m_associationsPage->setTicks(SettingsForm::audioPreset());
+        break;
+    case SettingsAction::VideoPreset:
+        m_associationsPage->setTicks(SettingsForm::videoPreset());
+        break;
+    }
+    update();
+}
+
+void SettingsDialog::done(int result)
+{
+    // Every way out has the player apply its settings again, saved or not.
+    if (!m_closing) {
+        m_closing = true;
+        m_settings.apply(m_settings.settings());
+    }
+    QDialog::done(result);
+}
+
+void SettingsDialog::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    m_hitRects = SettingsPainter::PaintSettings(painter, m_images, width(), height(), m_page,
+                                                m_states, m_hitRects);
+}
+
+void SettingsDialog::mousePressEvent(QMouseEvent* event)
+{
+    const int hit = SettingsLayout::hitTest(m_hitRects, event->position().toPoint());
+    SettingsLayout::press(m_states, hit);
+    update();
+    m_clickPending = event->button() == Qt::LeftButton;
+    if (hit == static_cast<int>(SettingsHit::Caption) && event->button() == Qt::LeftButton) {
+        m_clickPending = false;
+        BeginWindowDrag(event->globalPosition().toPoint());
+    }
+}
+
+void SettingsDialog::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_movingByHand) {
+        if (event->buttons() & Qt::LeftButton) {
+            move(event->globalPosition().toPoint() - m_dragOffset);
+            return;
+        }
+        m_movingByHand = false;
+    }
+    if (event->buttons() == Qt::NoButton &&
+        SettingsLayout::hover(m_states,
+                              SettingsLayout::hitTest(m_hitRects, event->position().toPoint()))) {
+        update();
+    }
+}
+
+void SettingsDialog::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_movingByHand = false;
+    const bool pending = m_clickPending;
+    m_clickPending = false;
+    if (!pending || event->button() != Qt::LeftButton) {
+        return;
+    }
+    const int hit = SettingsLayout::hitTest(m_hitRects, event->position().toPoint());
+    const SettingsAction action = SettingsLayout::clickAction(hit);
+    if (action != SettingsAction::None) {
+        qCDebug(lcUi) << "options: clicked region" << hit;
+    }
+    runAction(action);
+}
+
+void SettingsDialog::leaveEvent(QEvent*)
+{
+    if (SettingsLayout::hover(m_states, -1)) {
+        update();
+    }
+}
+
+bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_lblSnapShot && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        showSettingsPage(SettingsPage::SnapShot);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void SettingsDialog::BeginWindowDrag(QPoint globalPressPoint)
+{
+    // Compositors expect the system to move the window; elsewhere it follows by hand.
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+        return;
+    }
+    m_movingByHand = true;
+    m_dragOffset = globalPressPoint - pos();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "settings/SettingsStore.h"
+#include "skin/SettingsLayout.h"
+
+#include <QDialog>
+#include <functional>
+
+class AssociationsSettingsPage;
+class FileAssociations;
+class PlayerSettingsPage;
+class QLabel;
+class SkinImages;
+
+// The skinned, borderless, modal "Options" dialog. It reads the settings from their file when
+// it opens, hands the edited record to the store on "Apply" and "OK", applies each association
+// as its item is saved, and has the player apply its settings again whenever it closes.
+class SettingsDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    using PlacementSource = std::function<WindowPlacement()>;
+
+    SettingsDialog(SettingsStore& settings, FileAssociations& associations,
+                   const SkinImages& images, PlacementSource placement, QWidget* parent = nullptr);
+    ~SettingsDialog() override;
+
+    SettingsPage page() const { return m_page; }
+    const SettingsLayout::HitRects& SettingsHitRects() const { return m_hitRects; }
+    const SettingsLayout::ButtonStates& SettingsButtonStates() const { return m_states; }
+    PlayerSettingsPage& playerPage() const { return *m_player; }
+    AssociationsSettingsPage& associationsPage() const { return *m_associationsPage; }
+    QLabel* snapShotLabel() const { return m_lblSnapShot; }
+
+    void LoadSettingsControls();
+    void SaveSettingsControls();
+    // A page switch: repaint, then show the chosen page and hide the others.
+    void showSettingsPage(SettingsPage page);
+    // The action of a region, as a click on it runs it.
+    void runAction(SettingsAction action);
+
+    void done(int result) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* addLabel(const QString& caption, QPoint at, bool takesClicks = false);
+    void BeginWindowDrag(QPoint globalPressPoint);
+
+    SettingsStore& m_settings;
+    FileAssociations& m_associations;
+    const SkinImages& m_images;
+    PlacementSource m_placement;
+    SettingsPage m_page = SettingsPage::Player;
+    SettingsLayout::HitRects m_hitRects{};
+    SettingsLayout::ButtonStates m_states{};
+    PlayerSettingsPage* m_player = nullptr;
+    AssociationsSettingsPage* m_associationsPage = nullptr;
+    QLabel* m_lblSnapShot = nullptr;
+    bool m_clickPending = false;
+    bool m_movingByHand = false;
+    bool m_closing = false;
+    QPoint m_dragOffset;
+};

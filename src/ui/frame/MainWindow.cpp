@@ -1,0 +1,288 @@
+#include "ui/frame/MainWindow.h"
+
+#include "ui/qt/AppIcon.h"
+#include "ui/playlistview/FancyList.h"
+#include "ui/frame/FivePaneSplitter.h"
+#include "skin/PlaylistPlacement.h"
+#include "ui/frame/ProgressBar.h"
+#include "ui/frame/VideoArea.h"
+#include "ui/frame/VolumeSlider.h"
+#include "skin/WindowCaption.h"
+#include "ui/frame/WindowLabels.h"
+#include "util/Logging.h"
+#include "util/Product.h"
+#include "util/ToolPaths.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QLabel>
+#include <QSystemTrayIcon>
+
+MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
+    : SkinnedFrame(settings.environment().twipsPerPixelX, settings.environment().twipsPerPixelY,
+                   parent),
+      m_settings(settings)
+{
+    setWindowIcon(korvaneIcon());
+    setWindowTitle(korvane::kProductName);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    LoadSkinImages(korvane::programFolder());
+
+    m_labels = std::make_unique<WindowLabels>(this);
+    setCaptionLabel(m_labels->caption());
+
+    m_progress = new ProgressBar(this);
+    m_progress->resize(100, 10);
+    connect(m_progress, &ProgressBar::seekRequested, this, &MainWindow::seekRequested);
+    m_volume = new VolumeSlider(this);
+    m_volume->resize(60, 14);
+    connect(m_volume, &VolumeSlider::volumeChanged, this, [this](int volume) {
+        m_labels->setVolume(volume);
+        emit volumeChanged(volume);
+    });
+
+    m_splitter = new FivePaneSplitter(this);
+    m_videoFrame = new QWidget;
+    m_videoFrame->setObjectName(QStringLiteral("fraVideo"));
+    m_video = new VideoArea(m_videoFrame);
+    m_video->setObjectName(QStringLiteral("SSPanel1"));
+    m_splitter->setHost(Pane::Centre, m_videoFrame);
+    connect(m_splitter, &FivePaneSplitter::paneResized, this, [this](Pane pane) {
+        if (pane == Pane::Centre) {
+            m_video->setGeometry(m_videoFrame->rect());
+        }
+    });
+    connect(m_video, &VideoArea::doubleClicked, this,
+            [this] { setVideoFullScreen(!m_videoFullScreen); });
+    connect(m_video, &VideoArea::escapePressed, this, [this] { setVideoFullScreen(false); });
+    connect(m_video, &VideoArea::rightClicked, this,
+            [this](QPoint at) { emit playMenuRequested(m_video->mapTo(this, at)); });
+    connect(m_video, &VideoArea::filesDropped, this, &MainWindow::filesDropped);
+
+    m_list = new FancyList(this);
+    m_list->setObjectName(QStringLiteral("FancyList1"));
+    m_list->setImageWidth(64);
+    m_list->setImageHeight(64);
+    m_list->setItemHeight(80);
+    m_list->useSkinColours();
+
+    m_tray = new QSystemTrayIcon(windowIcon(), this);
+    m_tray->setToolTip(korvane::kApplicationTitle);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Context) {
+            emit trayMenuRequested(QCursor::pos());
+        }
+    });
+
+    resize(kDefaultWidth, kDefaultHeight);
+    // Where the settings do not place it, the window opens centred, as a fresh start does.
+    const Settings& stored = m_settings.settings();
+    move(m_settings.toPixels(stored.WindowLeft, stored.WindowTop));
+    setCaptionText(korvane::kProductName);
+    SetPlaylistPosition(PlaylistPlacement::Hidden);
+    connect(&m_settings, &SettingsStore::changed, this, &MainWindow::SetLoadedOptions);
+}
+
+MainWindow::~MainWindow() = default;
+
+WindowPlacement MainWindow::placement() const
+{
+    return WindowPlacement{isMaximizedByToggle() ? restoredPosition() : pos(),
+                           isMaximizedByToggle(), m_loading};
+}
+
+void MainWindow::SetLoadedOptions()
+{
+    const Settings& stored = m_settings.settings();
+    if (m_settings.rememberLastSize()) {
+        const QPoint size = m_settings.toPixels(stored.WindowWidth, stored.WindowHeight);
+        resize(size.x(), size.y());
+    }
+    if (m_settings.rememberLastPos()) {
+        // Placed as stored, even off the current screens.
+        move(m_settings.toPixels(stored.WindowLeft, stored.WindowTop));
+    }
+    SetTopmost(m_settings.alwaysOnTop());
+    if (m_settings.showInTray() && QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_tray->show();
+    } else {
+        m_tray->hide();
+    }
+    SetPlaylistPosition(m_playlistVisible ? stored.PlaylistPosition : PlaylistPlacement::Hidden);
+    if (m_mediaActive) {
+        rebuildCaption();
+    }
+}
+
+void MainWindow::SetPlaylistPosition(int position)
+{
+    m_playlistFills = false;
+    m_splitter->clearLocks();
+    const PlaylistPlacement placed = PlaylistPlacement::forPosition(position, m_splitter->size());
+    if (placed.known) {
+        m_splitter->applyPlacement(placed, m_list);
+        const int pane =
+            placed.host >= 0 ? m_splitter->paneSize(static_cast<Pane>(placed.host)) : 0;
+        qCDebug(lcUi).nospace() << "playlist position " << position << " (pane " << pane << " px)";
+        if (placed.fills) {
+            m_list->setParent(this);
+            m_list->setGeometry(contentRect());
+            m_playlistFills = true;
+        }
+    }
+    m_list->setVisible(m_playlistVisible && !m_videoFullScreen);
+    m_list->raise();
+    placeIntakeLabel();
+}
+
+void MainWindow::LayoutMainWindow()
+{
+    if (isMinimized()) {
+        return;
+    }
+    m_splitter->setResizeLocks(false);
+    update();
+    const int W = width();
+    const int H = height();
+    if (m_videoFullScreen) {
+        m_splitter->setGeometry(rect());
+        m_splitter->raise();
+        SetPlaylistPosition(PlaylistPlacement::Hidden);
+        return;
+    }
+    m_progress->setGeometry(SkinLayout::seekBarRect(W, H, m_progress->height()));
+    m_volume->move(SkinLayout::volumeTrackPosition(W, H));
+    m_labels->place(W, H);
+    if (m_playlistFills) {
+        m_list->setGeometry(contentRect());
+    }
+    m_splitter->setGeometry(contentRect());
+    SetPlaylistPosition(m_playlistVisible ? m_settings.settings().PlaylistPosition
+                                          : PlaylistPlacement::Hidden);
+    if (!isMaximizedByToggle() && !m_loading) {
+        m_settings.recordWindowSize(size());
+    }
+    if (m_mediaActive) {
+        rebuildCaption();
+    } else {
+        setCaptionText(m_captionText);
+    }
+    if (!m_loading) {
+        m_splitter->setResizeLocks(true);
+    }
+}
+
+void MainWindow::showMediaCaption(const QString& title, const QString& path)
+{
+    m_mediaTitle = title;
+    m_mediaPath = path;
+    rebuildCaption();
+}
+
+void MainWindow::setControlState(MediaControlState::State state)
+{
+    enableMediaControl(state);
+    m_progress->setEnabled(state != MediaControlState::Stopped);
+}
+
+void MainWindow::setTimeText(const QString& text)
+{
+    m_labels->setTime(text, width(), height());
+}
+
+QString MainWindow::timeText() const
+{
+    return m_labels->timeText();
+}
+
+void MainWindow::setProgress(int percent)
+{
+    m_progress->SetProgress(percent);
+}
+
+void MainWindow::setRateText(const QString& text, bool visible)
+{
+    m_labels->setRate(text, visible);
+}
+
+void MainWindow::rebuildCaption()
+{
+    if (const std::optional<QString> caption =
+            windowCaption(m_settings.titleBarMode(), m_mediaTitle, m_mediaPath)) {
+        setCaptionText(*caption);
+    }
+}
+
+void MainWindow::setPlaylistVisible(bool visible)
+{
+    m_playlistVisible = visible;
+    SetPlaylistPosition(visible ? m_settings.settings().PlaylistPosition
+                                : PlaylistPlacement::Hidden);
+}
+
+void MainWindow::setIntakeProgress(int done, int total)
+{
+    m_intakeDone = done;
+    m_intakeTotal = total;
+    placeIntakeLabel();
+}
+
+void MainWindow::placeIntakeLabel()
+{
+    const QRect list(m_list->mapTo(this, QPoint(0, 0)), m_list->size());
+    const bool shown = m_playlistVisible && !list.isEmpty();
+    // Over the playlist's foot, from its left edge; the content area bounds its width.
+    QRect area = contentRect();
+    if (shown) {
+        area.setLeft(list.left());
+        area.setBottom(list.bottom());
+    }
+    m_labels->setIntake(m_intakeDone, m_intakeTotal, area);
+}
+
+void MainWindow::setVideoFullScreen(bool on)
+{
+    if (on == m_videoFullScreen) {
+        return;
+    }
+    m_videoFullScreen = on;
+    // The splitter is raised over the whole window, the playlist's panes closed.
+    setFrameHidden(on);
+    if (on) {
+        m_wasMaximizedBeforeFullScreen = isMaximized();
+        showFullScreen();
+    } else if (m_wasMaximizedBeforeFullScreen) {
+        showMaximized();
+    } else {
+        showNormal();
+    }
+    LayoutMainWindow();
+    m_video->setFocus();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    emit closing();
+    event->accept();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    SkinnedFrame::resizeEvent(event);
+    LayoutMainWindow();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    // Restoring from the task bar runs the full layout; minimising changes nothing.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        LayoutMainWindow();
+    }
+    SkinnedFrame::changeEvent(event);
+}
+
+void MainWindow::setCaptionText(const QString& text)
+{
+    m_captionText = text;
+    m_labels->setCaption(text, width());
+}

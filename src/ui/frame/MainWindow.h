@@ -1,0 +1,109 @@
+#pragma once
+
+#include "playback/MediaControlState.h"
+#include "settings/SettingsStore.h"
+#include "ui/frame/SkinnedFrame.h"
+
+#include <memory>
+
+class FancyList;
+class FivePaneSplitter;
+class ProgressBar;
+class QSystemTrayIcon;
+class VideoArea;
+class VolumeSlider;
+class WindowLabels;
+
+// Korvane's main window: the skinned frame around one content rectangle, where a five-pane
+// splitter holds the video in its centre and the playlist on the side the settings name. It
+// applies the settings the store holds; it neither reads nor writes the settings file.
+class MainWindow : public SkinnedFrame
+{
+    Q_OBJECT
+public:
+    static constexpr int kDefaultWidth = 388;
+    static constexpr int kDefaultHeight = 515;
+
+    explicit MainWindow(SettingsStore& settings, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Applies the stored geometry, topmost state, tray icon, caption and playlist position.
+    void SetLoadedOptions();
+    void SetPlaylistPosition(int position);
+    void LayoutMainWindow();
+
+    void setLoading(bool loading) { m_loading = loading; }
+    bool isLoading() const { return m_loading; }
+    bool isMediaActive() const { return m_mediaActive; }
+    bool isPlaylistFilling() const { return m_playlistFills; }
+    // Where the window stands, for the settings written at shutdown.
+    WindowPlacement placement() const;
+
+    QString captionText() const { return m_captionText; }
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
+    FancyList* playlistView() const { return m_list; }
+    VideoArea* videoArea() const { return m_video; }
+    FivePaneSplitter* splitter() const { return m_splitter; }
+    ProgressBar* progressBar() const { return m_progress; }
+    QString timeText() const;
+
+    // The caption names the playing entry as TitleBarMode asks: file name, full path or nothing.
+    void showMediaCaption(const QString& title, const QString& path);
+    void setMediaActive(bool active) { m_mediaActive = active; }
+    // The skin buttons for a play state; the seek bar takes clicks unless stopped.
+    void setControlState(MediaControlState::State state);
+    void setTimeText(const QString& text);
+    void setProgress(int percent);
+    void setRateText(const QString& text, bool visible);
+    // The playlist toggle: shown at the stored position, or hidden with the side panes closed.
+    void togglePlaylist() { setPlaylistVisible(!m_playlistVisible); }
+    void setPlaylistVisible(bool visible);
+    bool isPlaylistVisible() const { return m_playlistVisible; }
+    void setIntakeProgress(int done, int total);
+    // The video area takes the whole screen; Esc or a double-click brings the window back.
+    void setVideoFullScreen(bool on);
+    bool isVideoFullScreen() const { return m_videoFullScreen; }
+
+signals:
+    // The window was closed: the program is to shut down.
+    void closing();
+    void seekRequested(double fraction);
+    void volumeChanged(int volume);
+    // Hooks for the popup menus: the Play menu over the video, the File menu from the tray.
+    void playMenuRequested(QPoint clientPosition);
+    void trayMenuRequested(QPoint globalPosition);
+    void filesDropped(const QStringList& paths);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void setCaptionText(const QString& text);
+    void rebuildCaption();
+    void placeIntakeLabel();
+    // Between the frame's pieces: the splitter's place, or the playlist's when it fills.
+    QRect contentRect() const { return {15, 56, width() - 30, height() - 203}; }
+
+    SettingsStore& m_settings;
+    bool m_loading = true;
+    bool m_mediaActive = false;
+    bool m_playlistVisible = true;
+    bool m_playlistFills = false;
+    bool m_videoFullScreen = false;
+    bool m_wasMaximizedBeforeFullScreen = false;
+    QString m_mediaTitle;
+    QString m_mediaPath;
+    QString m_captionText;
+    std::unique_ptr<WindowLabels> m_labels;
+    int m_intakeDone = 0;
+    int m_intakeTotal = 0;
+    ProgressBar* m_progress = nullptr;
+    VolumeSlider* m_volume = nullptr;
+    FivePaneSplitter* m_splitter = nullptr;
+    QWidget* m_videoFrame = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    FancyList* m_list = nullptr;
+    VideoArea* m_video = nullptr;
+};

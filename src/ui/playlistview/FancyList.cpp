@@ -1,0 +1,381 @@
+#include "ui/playlistview/FancyList.h"
+
+#include "skin/FancyListGeometry.h"
+#include "util/Logging.h"
+
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QUrl>
+#include <QWheelEvent>
+#include <algorithm>
+
+namespace {
+
+constexpr int ScrollBarMargin = 4;
+
+QStringList localFilesOf(const QMimeData* data)
+{
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls()) {
+        return paths;
+    }
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile()) {
+            paths.append(url.toLocalFile());
+        }
+    }
+    return paths;
+}
+
+} // namespace
+
+FancyList::FancyList(QWidget* parent)
+    : QWidget(parent), m_scrollBar(new QScrollBar(Qt::Vertical, this))
+{
+    // Every paint covers the whole surface, so Qt need not clear it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAcceptDrops(true);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    m_scrollBar->setRange(0, 0);
+    m_scrollBar->hide();
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, [this] { update(); });
+    placeScrollBar();
+    setModel(&m_ownModel);
+}
+
+void FancyList::useSkinColours()
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, QColor(38, 43, 35));
+    colours.setColor(QPalette::Button, QColor(58, 65, 53));
+    colours.setColor(QPalette::ButtonText, QColor(242, 255, 255));
+    colours.setColor(QPalette::Highlight, QColor(105, 112, 97));
+    colours.setColor(QPalette::HighlightedText, QColor(242, 255, 255));
+    setPalette(colours);
+}
+
+void FancyList::setModel(PlaylistModel* model)
+{
+    if (model == nullptr) {
+        model = &m_ownModel;
+    }
+    disconnect(m_model, nullptr, this, nullptr);
+    m_model = model;
+    connect(m_model, &PlaylistModel::entryAdded, this, &FancyList::entriesChanged);
+    connect(m_model, &PlaylistModel::entryRemoved, this, &FancyList::entriesChanged);
+    connect(m_model, &PlaylistModel::cleared, this, &FancyList::entriesChanged);
+    connect(m_model, &PlaylistModel::selectionChanged, this, &FancyList::repaintIfRefresh);
+    entriesChanged();
+}
+
+void FancyList::entriesChanged()
+{
+    if (m_refresh) {
+        updateScrollRange();
+        repaintList();
+    }
+}
+
+void FancyList::setSelectedItem(int index)
+{
+    if (index < 0 || index >= Count()) {
+        return;
+    }
+    m_model->select(index);
+}
+
+QString FancyList::SelectedText() const
+{
+    return m_model->selectedTitle();
+}
+
+void FancyList::setItemHeight(int height)
+{
+    // A row must have some height: every row and hit computation divides by it.
+    if (height < 1) {
+        qCDebug(lcPlaylist) << "ignored row height" << height;
+        return;
+    }
+    m_itemHeight = height;
+    if (m_refresh) {
+        updateScrollRange();
+        repaintList();
+    }
+}
+
+void FancyList::setPadding(int padding)
+{
+    m_padding = padding;
+    repaintIfRefresh();
+}
+
+void FancyList::setImageWidth(int width)
+{
+    m_imageWidth = width;
+    repaintIfRefresh();
+}
+
+void FancyList::setImageHeight(int height)
+{
+    m_imageHeight = height;
+    repaintIfRefresh();
+}
+
+void FancyList::setThumbnails(bool on)
+{
+    m_thumbnails = on;
+}
+
+void FancyList::setNoThumbBlack(bool on)
+{
+    m_noThumbBlack = on;
+    if (m_refresh) {
+        updateScrollRange();
+        repaintList();
+    }
+}
+
+void FancyList::setRefresh(bool on)
+{
+    m_refresh = on;
+    updateScrollRange();
+    repaintList();
+}
+
+void FancyList::AddItem(const QString& text, const QImage& picture)
+{
+    m_model->append(PlaylistEntry{text, picture, {}, {}});
+}
+
+void FancyList::RemoveItem(int index)
+{
+    m_model->removeAt(index);
+}
+
+void FancyList::Clear()
+{
+    m_model->clear();
+}
+
+void FancyList::RenderThumb(QPainter& painter, const QImage& picture, int x, int y, int width,
+                            int height) const
+{
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    const QRect box(x, y, width, height);
+    if (!m_noThumbBlack) {
+        painter.fillRect(box, Qt::black);
+    }
+    if (picture.isNull()) {
+        return;
+    }
+    const QRect target = FancyListGeometry::fitPicture(picture.width(), picture.height(), box);
+    if (target.isEmpty()) {
+        return;
+    }
+    painter.drawImage(target, picture, picture.rect());
+}
+
+void FancyList::Scroll(int delta)
+{
+    m_scrollBar->setValue(
+        FancyListGeometry::scrolledOffset(m_scrollBar->value(), delta, m_scrollBar->maximum()));
+    repaintList();
+}
+
+int FancyList::scrollOffset() const
+{
+    return m_scrollBar->value();
+}
+
+int FancyList::scrollMaximum() const
+{
+    return m_scrollBar->maximum();
+}
+
+bool FancyList::isScrollBarShown() const
+{
+    return !m_scrollBar->isHidden();
+}
+
+void FancyList::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setFont(font());
+    const int offset = m_scrollBar->value();
+    const auto rows = FancyListGeometry::visibleRows(offset, m_itemHeight, height(), Count());
+    for (int row = rows.first; row <= rows.last; ++row) {
+        paintRow(painter, row, offset, width());
+    }
+}
+
+void FancyList::paintRow(QPainter& painter, int row, int offset, int surfaceWidth) const
+{
+    const PlaylistEntry& entry = m_model->entry(row);
+    const QPalette& colours = palette();
+    const int top = FancyListGeometry::rowTop(row, m_itemHeight, offset);
+    const int bottom = top + m_itemHeight;
+    const bool selected = row == m_model->selectedItem();
+    const QColor background = colours.color(selected ? QPalette::Highlight : QPalette::Base);
+    const QColor textColour =
+        colours.color(selected ? QPalette::HighlightedText : QPalette::ButtonText);
+    if (!selected) {
+        painter.fillRect(QRect(0, bottom - 1, surfaceWidth, 1), colours.color(QPalette::Button));
+    }
+    // The last pixel row stays out of the fill so the separator shows.
+    painter.fillRect(QRect(0, top, surfaceWidth, m_itemHeight - 1), background);
+    if (m_thumbnails && !entry.picture.isNull()) {
+        RenderThumb(painter, entry.picture, m_padding, top + m_padding, m_imageWidth,
+                    m_imageHeight);
+    }
+    // The caption stops where the scroll bar begins, so no title runs under it.
+    const int reserved = m_scrollBar->isHidden() ? 0 : surfaceWidth - m_scrollBar->x();
+    const QRect textBox =
+        FancyListGeometry::textRect(row, m_itemHeight, offset, surfaceWidth, m_padding,
+                                    m_thumbnails, m_imageWidth, reserved - m_padding);
+    if (textBox.isEmpty() || entry.title.isEmpty()) {
+        return;
+    }
+    painter.setPen(textColour);
+    // A title wider than its box ends in an ellipsis instead of stopping mid-letter.
+    const QString shown =
+        painter.fontMetrics().elidedText(entry.title, Qt::ElideRight, textBox.width());
+    painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, shown);
+}
+
+void FancyList::resizeEvent(QResizeEvent*)
+{
+    placeScrollBar();
+    updateScrollRange();
+    repaintList();
+}
+
+void FancyList::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = true;
+    if (event->button() == Qt::LeftButton) {
+        m_model->select(FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
+                                                 m_itemHeight, Count()));
+    }
+    emit MouseDown(event->button(), event->modifiers(), event->position());
+}
+
+void FancyList::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool wasPressed = m_pressed;
+    m_pressed = false;
+    if (wasPressed && rect().contains(event->position().toPoint())) {
+        emit Click();
+    }
+}
+
+void FancyList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_pressed = false;
+    if (event->button() == Qt::LeftButton) {
+        m_model->select(FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
+                                                 m_itemHeight, Count()));
+    }
+    emit DblClick();
+}
+
+void FancyList::mouseMoveEvent(QMouseEvent* event)
+{
+    emit MouseMove(event->buttons(), event->modifiers(), event->position());
+}
+
+void FancyList::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat()) {
+        return;
+    }
+    const bool shift =
+        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0;
+    emit KeyUp(event->key(), shift);
+}
+
+void FancyList::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    // A notch moves one row, as desktop lists do; Scroll keeps its own step for its callers.
+    m_scrollBar->setValue(FancyListGeometry::wheelOffset(m_scrollBar->value(), delta, m_itemHeight,
+                                                         m_scrollBar->maximum()));
+    repaintList();
+    event->accept();
+}
+
+void FancyList::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFilesOf(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void FancyList::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!localFilesOf(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void FancyList::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = localFilesOf(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    qCDebug(lcPlaylist) << "dropped" << paths.size() << "files on the list";
+    emit OLEDragDrop(paths, event->buttons(), event->modifiers(), event->position());
+}
+
+void FancyList::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+void FancyList::updateScrollRange()
+{
+    m_scrollBar->setRange(0, FancyListGeometry::scrollMaximum(Count(), m_itemHeight, height()));
+    m_scrollBar->setSingleStep(m_itemHeight);
+    m_scrollBar->setPageStep(std::max(height(), 1));
+}
+
+void FancyList::placeScrollBar()
+{
+    const int barWidth = m_scrollBar->sizeHint().width();
+    m_scrollBar->setGeometry(width() - barWidth - ScrollBarMargin, m_scrollBar->y(), barWidth,
+                             std::max(height() - ScrollBarMargin, 0));
+}
+
+void FancyList::repaintList()
+{
+    m_scrollBar->setVisible(FancyListGeometry::scrollBarVisible(Count(), m_itemHeight, height()));
+    update();
+}
+
+void FancyList::repaintIfRefresh()
+{
+    if (m_refresh) {
+        repaintList();
+    }
+}

@@ -1,0 +1,194 @@
+#include "ui/frame/MainWindow.h"
+
+#include "settings/ConfigFile.h"
+#include "ui/frame/FivePaneSplitter.h"
+#include "ui/frame/VideoArea.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+SettingsEnvironment testEnvironment()
+{
+    SettingsEnvironment env;
+    env.desktopFolder = "/home/me/Desktop";
+    env.picturesFolder = "/home/me/Pictures";
+    env.twipsPerPixelX = 15;
+    env.twipsPerPixelY = 15;
+    env.screenWidthTwips = 1920 * 15;
+    env.screenHeightTwips = 1080 * 15;
+    return env;
+}
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        settings.setConfigPath(dir.filePath("Korvane/Config.cfg"));
+        QObject::connect(&settings, &SettingsStore::changed, &window,
+                         &MainWindow::SetLoadedOptions);
+    }
+
+    void storeSettings(const Settings& record)
+    {
+        ASSERT_TRUE(ConfigFile::write(settings.configPath(), record));
+    }
+    void setTitleBarMode(qint16 mode)
+    {
+        Settings record = settings.settings();
+        record.TitleBarMode = mode;
+        settings.apply(record);
+    }
+
+    QTemporaryDir dir;
+    SettingsStore settings{testEnvironment()};
+    MainWindow window{settings};
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsFramelessAtDefaultSizeCentred)
+{
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(window.size(), QSize(388, 515));
+    // 4237.5 twips rounds to the even 4238, which is 282.53 pixels.
+    EXPECT_EQ(window.pos(), QPoint(766, 283));
+    EXPECT_EQ(window.captionText(), "Korvane");
+    EXPECT_EQ(window.trayIcon()->toolTip(), "Taskel Media Player");
+}
+
+TEST_F(MainWindowTest, FirstLoadLeavesDefaultFileAndAppliesIt)
+{
+    settings.LoadConfigurations();
+    EXPECT_TRUE(QFile::exists(settings.configPath()));
+    EXPECT_EQ(settings.settings(), defaultSettings(testEnvironment()));
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(window.trayIcon()->isVisible());
+}
+
+TEST_F(MainWindowTest, RememberedSizeAndPositionAreAppliedUnclamped)
+{
+    Settings stored = defaultSettings(testEnvironment());
+    stored.RememberLastSize = 1;
+    stored.RememberLastPos = 1;
+    stored.WindowWidth = 600 * 15;
+    stored.WindowHeight = 400 * 15;
+    stored.WindowLeft = -5000 * 15; // far off every screen
+    stored.WindowTop = 37 * 15;
+    stored.AlwaysOnTop = 1;
+    storeSettings(stored);
+    settings.LoadConfigurations();
+    EXPECT_EQ(window.size(), QSize(600, 400));
+    EXPECT_EQ(window.pos(), QPoint(-5000, 37));
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(MainWindowTest, ForgottenSizeAndPositionLeaveWindowAlone)
+{
+    Settings stored = defaultSettings(testEnvironment());
+    stored.WindowWidth = 600 * 15;
+    stored.WindowLeft = 10;
+    storeSettings(stored);
+    const QPoint before = window.pos();
+    settings.LoadConfigurations();
+    EXPECT_EQ(window.size(), QSize(388, 515));
+    EXPECT_EQ(window.pos(), before);
+}
+
+TEST_F(MainWindowTest, WriteRecordsPositionOnlyOnceLoaded)
+{
+    settings.LoadConfigurations();
+    window.move(100, 50);
+    window.setLoading(true);
+    ASSERT_TRUE(settings.WriteConfigurations(window.placement()));
+    const qint32 centredLeft = defaultSettings(testEnvironment()).WindowLeft;
+    EXPECT_EQ(settings.settings().WindowLeft, centredLeft);
+
+    window.setLoading(false);
+    ASSERT_TRUE(settings.WriteConfigurations(window.placement()));
+    QFile file(settings.configPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const Settings back = ConfigFile::parse(file.readAll()).value();
+    EXPECT_EQ(back.WindowLeft, 1500);
+    EXPECT_EQ(back.WindowTop, 750);
+}
+
+TEST_F(MainWindowTest, ClosingAsksForShutdownWithoutWritingTheFile)
+{
+    settings.LoadConfigurations();
+    QFile::remove(settings.configPath());
+    QSignalSpy closing(&window, &MainWindow::closing);
+    window.close();
+    EXPECT_EQ(closing.count(), 1);
+    EXPECT_FALSE(QFile::exists(settings.configPath()));
+}
+
+TEST_F(MainWindowTest, CaptionFollowsTitleBarMode)
+{
+    settings.LoadConfigurations();
+    window.resize(800, 515);
+    window.setMediaActive(true);
+    setTitleBarMode(0);
+    window.showMediaCaption("clip.mkv", "/media/clip.mkv");
+    EXPECT_EQ(window.captionText(), "Korvane - (clip.mkv)");
+    setTitleBarMode(1);
+    EXPECT_EQ(window.captionText(), "Korvane - (/media/clip.mkv)");
+    setTitleBarMode(7); // no such mode: the caption stays
+    EXPECT_EQ(window.captionText(), "Korvane - (/media/clip.mkv)");
+    setTitleBarMode(2);
+    EXPECT_EQ(window.captionText(), "Korvane");
+}
+
+TEST_F(MainWindowTest, CaptionStaysWhileNothingIsLoaded)
+{
+    settings.LoadConfigurations();
+    for (const int mode : {0, 1, 2}) {
+        setTitleBarMode(mode);
+        EXPECT_EQ(window.captionText(), "Korvane") << "mode " << mode;
+        // The transport may count as active before an item is loaded; resizing or applying
+        // the settings then rebuilds the caption.
+        window.setMediaActive(true);
+        window.resize(700 + mode, 515);
+        EXPECT_EQ(window.captionText(), "Korvane") << "mode " << mode << ", resized";
+        setTitleBarMode(mode);
+        EXPECT_EQ(window.captionText(), "Korvane") << "mode " << mode << ", settings applied";
+        window.setMediaActive(false);
+    }
+}
+
+TEST_F(MainWindowTest, IntakeCountShowsOnlyWhileSeveralFilesWait)
+{
+    auto* label = window.findChild<QLabel*>("lblIntake");
+    ASSERT_NE(label, nullptr);
+    window.show();
+    window.setIntakeProgress(0, 1);
+    EXPECT_FALSE(label->isVisible());
+    window.setIntakeProgress(3, 10);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), "Adding files: 3 of 10");
+    window.setIntakeProgress(9, 10);
+    EXPECT_FALSE(label->isVisible());
+}
+
+TEST_F(MainWindowTest, VideoFullScreenHidesTheRestAndKeepsStoredGeometry)
+{
+    settings.LoadConfigurations();
+    window.setLoading(false);
+    window.show();
+    const qint32 width = settings.settings().WindowWidth;
+    window.setVideoFullScreen(true);
+    EXPECT_TRUE(window.isVideoFullScreen());
+    EXPECT_EQ(window.splitter()->geometry(), window.rect());
+    EXPECT_EQ(window.videoArea()->geometry(), window.rect());
+    EXPECT_EQ(settings.settings().WindowWidth, width);
+    emit window.videoArea()->escapePressed();
+    EXPECT_FALSE(window.isVideoFullScreen());
+    EXPECT_EQ(window.splitter()->geometry(),
+              QRect(15, 56, window.width() - 30, window.height() - 203));
+}

@@ -1,0 +1,481 @@
+#include "ui/playlistview/FancyList.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor BaseColour(250, 250, 250);
+const QColor HighlightColour(10, 20, 200);
+const QColor ButtonColour(160, 160, 160);
+const QColor PictureColour(220, 0, 0);
+
+QImage solidPicture(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(PictureColour);
+    return picture;
+}
+
+class FancyListTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QPalette colours = list.palette();
+        colours.setColor(QPalette::Base, BaseColour);
+        colours.setColor(QPalette::Highlight, HighlightColour);
+        colours.setColor(QPalette::HighlightedText, Qt::white);
+        colours.setColor(QPalette::Button, ButtonColour);
+        colours.setColor(QPalette::ButtonText, Qt::black);
+        list.setPalette(colours);
+        list.setItemHeight(80);
+        list.setImageWidth(64);
+        list.setImageHeight(64);
+        list.resize(300, 400);
+        list.show();
+    }
+
+    void fill(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            list.AddItem(QStringLiteral("item %1").arg(i));
+        }
+    }
+
+    QImage paint()
+    {
+        QImage image(list.size(), QImage::Format_RGB32);
+        image.fill(Qt::green);
+        list.render(&image);
+        return image;
+    }
+
+    void sendWheel(int delta)
+    {
+        QWheelEvent wheel(QPointF(50, 50), list.mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&list, &wheel);
+    }
+
+    FancyList list;
+};
+
+TEST_F(FancyListTest, StartsEmptyWithDefaults)
+{
+    FancyList fresh;
+    EXPECT_EQ(fresh.Count(), 0);
+    EXPECT_EQ(fresh.SelectedItem(), -1);
+    EXPECT_EQ(fresh.SelectedText(), QString());
+    EXPECT_EQ(fresh.ItemHeight(), 64);
+    EXPECT_EQ(fresh.Padding(), 8);
+    EXPECT_EQ(fresh.ImageWidth(), 0);
+    EXPECT_EQ(fresh.ImageHeight(), 0);
+    EXPECT_TRUE(fresh.Thumbnails());
+    EXPECT_FALSE(fresh.NoThumbBlack());
+    EXPECT_TRUE(fresh.Refresh());
+    EXPECT_FALSE(fresh.isScrollBarShown());
+    EXPECT_EQ(fresh.scrollMaximum(), 0);
+}
+
+TEST_F(FancyListTest, ScrollBarAppearsWhenRowsOverflow)
+{
+    fill(5);
+    EXPECT_FALSE(list.isScrollBarShown());
+    EXPECT_EQ(list.scrollMaximum(), 0);
+    list.AddItem(QStringLiteral("sixth"));
+    EXPECT_TRUE(list.isScrollBarShown());
+    EXPECT_EQ(list.scrollMaximum(), 80);
+    list.scrollBar()->setValue(80);
+    EXPECT_TRUE(list.isScrollBarShown());
+    EXPECT_EQ(list.scrollOffset(), 80);
+
+    // Shrinking the list pulls the offset back into the new range.
+    list.RemoveItem(0);
+    EXPECT_FALSE(list.isScrollBarShown());
+    EXPECT_EQ(list.scrollOffset(), 0);
+
+    // Resizing recomputes the range too.
+    list.AddItem(QStringLiteral("again"));
+    list.resize(300, 480);
+    EXPECT_FALSE(list.isScrollBarShown());
+    EXPECT_EQ(list.scrollMaximum(), 0);
+}
+
+TEST_F(FancyListTest, ScrollBarSitsOnTheRightEdge)
+{
+    fill(6);
+    const QRect bar = list.scrollBar()->geometry();
+    EXPECT_EQ(bar.right() + 1, 300 - 4);
+    EXPECT_EQ(bar.height(), 400 - 4);
+}
+
+TEST_F(FancyListTest, LongListsScrollPastSixteenBits)
+{
+    fill(10000);
+    EXPECT_EQ(list.scrollMaximum(), 799600);
+    list.scrollBar()->setValue(799600);
+    EXPECT_EQ(list.scrollOffset(), 799600);
+    // The last row is reachable by the mouse.
+    QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 390));
+    EXPECT_EQ(list.SelectedItem(), 9999);
+}
+
+TEST_F(FancyListTest, SelectedItemAcceptsOnlyExistingIndexes)
+{
+    fill(3);
+    list.setSelectedItem(1);
+    EXPECT_EQ(list.SelectedItem(), 1);
+    EXPECT_EQ(list.SelectedText(), QStringLiteral("item 1"));
+    list.setSelectedItem(-1);
+    EXPECT_EQ(list.SelectedItem(), 1);
+    list.setSelectedItem(3);
+    EXPECT_EQ(list.SelectedItem(), 1);
+}
+
+TEST_F(FancyListTest, AddingDoesNotChangeTheSelection)
+{
+    fill(2);
+    EXPECT_EQ(list.SelectedItem(), -1);
+    list.setSelectedItem(0);
+    list.AddItem(QStringLiteral("third"));
+    EXPECT_EQ(list.SelectedItem(), 0);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.item(2).title, QStringLiteral("third"));
+}
+
+TEST_F(FancyListTest, OnlyTheLeftButtonSelects)
+{
+    fill(4);
+    QSignalSpy downs(&list, &FancyList::MouseDown);
+    QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 170));
+    EXPECT_EQ(list.SelectedItem(), 2);
+    QTest::mouseClick(&list, Qt::RightButton, Qt::NoModifier, QPoint(20, 10));
+    EXPECT_EQ(list.SelectedItem(), 2);
+    QTest::mouseClick(&list, Qt::MiddleButton, Qt::NoModifier, QPoint(20, 10));
+    EXPECT_EQ(list.SelectedItem(), 2);
+
+    // MouseDown reaches the host for every button, after the selection step.
+    ASSERT_EQ(downs.count(), 3);
+    EXPECT_EQ(downs.at(0).at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+    EXPECT_EQ(downs.at(1).at(0).value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(downs.at(1).at(2).toPointF(), QPointF(20, 10));
+}
+
+TEST_F(FancyListTest, MouseDownSeesTheNewSelection)
+{
+    fill(4);
+    int seen = -2;
+    QObject::connect(&list, &FancyList::MouseDown, &list, [&] { seen = list.SelectedItem(); });
+    QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 250));
+    EXPECT_EQ(seen, 3);
+}
+
+TEST_F(FancyListTest, ClickSelectsTheRowUnderThePointerWhenScrolled)
+{
+    fill(20);
+    list.scrollBar()->setValue(100);
+    QSignalSpy clicks(&list, &FancyList::Click);
+    QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 70));
+    EXPECT_EQ(list.SelectedItem(), 2); // 170 / 80
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(FancyListTest, LeftClickBelowTheLastRowClearsTheSelection)
+{
+    fill(2);
+    list.setSelectedItem(1);
+    QSignalSpy clicks(&list, &FancyList::Click);
+    QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 300));
+    EXPECT_EQ(list.SelectedItem(), -1);
+    EXPECT_EQ(list.SelectedText(), QString());
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(FancyListTest, DoubleClickReportsAndSelectsTheRow)
+{
+    fill(4);
+    QSignalSpy doubles(&list, &FancyList::DblClick);
+    int selectedAtDouble = -2;
+    QObject::connect(&list, &FancyList::DblClick, &list,
+                     [&] { selectedAtDouble = list.SelectedItem(); });
+    QTest::mouseDClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 100));
+    EXPECT_EQ(doubles.count(), 1);
+    EXPECT_EQ(selectedAtDouble, 1);
+}
+
+TEST_F(FancyListTest, RemovingTheSelectedRowSelectsItsSuccessor)
+{
+    fill(5);
+    list.setSelectedItem(2);
+    list.RemoveItem(2);
+    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.SelectedItem(), 2);
+    EXPECT_EQ(list.SelectedText(), QStringLiteral("item 3"));
+}
+
+TEST_F(FancyListTest, RemovingTheSelectedLastRowSelectsTheNewLast)
+{
+    fill(3);
+    list.setSelectedItem(2);
+    list.RemoveItem(2);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.SelectedItem(), 1);
+    EXPECT_EQ(list.SelectedText(), QStringLiteral("item 1"));
+}
+
+TEST_F(FancyListTest, RemovingTheOnlyRowClearsTheSelection)
+{
+    fill(1);
+    list.setSelectedItem(0);
+    list.RemoveItem(0);
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.SelectedItem(), -1);
+}
+
+TEST_F(FancyListTest, RemovingAnotherRowKeepsTheSelectedItem)
+{
+    fill(5);
+    list.setSelectedItem(3);
+    list.RemoveItem(0);
+    EXPECT_EQ(list.SelectedText(), QStringLiteral("item 3"));
+    list.RemoveItem(3);
+    EXPECT_EQ(list.SelectedText(), QStringLiteral("item 3"));
+    EXPECT_EQ(list.Count(), 3);
+}
+
+TEST_F(FancyListTest, RemovingOutOfRangeIsIgnored)
+{
+    fill(2);
+    list.setSelectedItem(1);
+    list.RemoveItem(-1);
+    list.RemoveItem(2);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.SelectedItem(), 1);
+}
+
+TEST_F(FancyListTest, ClearEmptiesEverything)
+{
+    fill(8);
+    list.setSelectedItem(7);
+    list.scrollBar()->setValue(240);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.SelectedItem(), -1);
+    EXPECT_FALSE(list.isScrollBarShown());
+    EXPECT_EQ(list.scrollMaximum(), 0);
+    EXPECT_EQ(list.scrollOffset(), 0);
+}
+
+TEST_F(FancyListTest, WithoutRefreshChangesWaitForTheHost)
+{
+    list.setRefresh(false);
+    fill(6);
+    EXPECT_EQ(list.Count(), 6);
+    EXPECT_EQ(list.scrollMaximum(), 0);
+    EXPECT_FALSE(list.isScrollBarShown());
+    list.setRefresh(true);
+    EXPECT_EQ(list.scrollMaximum(), 80);
+    EXPECT_TRUE(list.isScrollBarShown());
+}
+
+TEST_F(FancyListTest, RowHeightBelowOneIsIgnored)
+{
+    fill(6);
+    list.setItemHeight(0);
+    list.setItemHeight(-5);
+    EXPECT_EQ(list.ItemHeight(), 80);
+    list.setItemHeight(40);
+    EXPECT_EQ(list.scrollMaximum(), 0);
+    EXPECT_FALSE(list.isScrollBarShown());
+}
+
+TEST_F(FancyListTest, DropOfLocalFilesReportsTheirPaths)
+{
+    QSignalSpy drops(&list, &FancyList::OLEDragDrop);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/media/a clip.mp4")),
+                  QUrl(QStringLiteral("https://example.org/b.mkv")),
+                  QUrl::fromLocalFile(QStringLiteral("/media/c.TXT"))});
+    QDragEnterEvent enter(QPoint(30, 40), Qt::CopyAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(&list, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(30, 40), Qt::CopyAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(&list, &drop);
+    ASSERT_EQ(drops.count(), 1);
+    EXPECT_EQ(drops.at(0).at(0).toStringList(),
+              (QStringList{QStringLiteral("/media/a clip.mp4"), QStringLiteral("/media/c.TXT")}));
+    EXPECT_EQ(drops.at(0).at(2).value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
+    EXPECT_EQ(drops.at(0).at(3).toPointF(), QPointF(30, 40));
+    EXPECT_TRUE(drop.isAccepted());
+}
+
+TEST_F(FancyListTest, DropWithoutLocalFilesIsRefused)
+{
+    QSignalSpy drops(&list, &FancyList::OLEDragDrop);
+    QMimeData data;
+    data.setText(QStringLiteral("/media/a.mp4"));
+    QDragEnterEvent enter(QPoint(30, 40), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(&list, &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    QDropEvent drop(QPointF(30, 40), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&list, &drop);
+    EXPECT_EQ(drops.count(), 0);
+}
+
+TEST_F(FancyListTest, WheelMovesOneRowPerNotch)
+{
+    fill(20);
+    const int row = list.ItemHeight();
+    const struct
+    {
+        int delta;
+        int offset;
+    } steps[] = {{-120, row},          {-120, 2 * row}, {120, row},
+                 {-60, row + row / 2}, {12000, 0},      {-120000, -1}};
+    for (const auto& step : steps) {
+        sendWheel(step.delta);
+        EXPECT_EQ(list.scrollOffset(), step.offset < 0 ? list.scrollMaximum() : step.offset)
+            << "delta " << step.delta;
+    }
+}
+
+TEST_F(FancyListTest, ScrollKeepsItsSixteenthsForItsCallers)
+{
+    fill(20);
+    list.Scroll(-120);
+    EXPECT_EQ(list.scrollOffset(), 8); // 7.5
+    list.Scroll(-120);
+    EXPECT_EQ(list.scrollOffset(), 16); // 15.5
+    list.Scroll(120);
+    EXPECT_EQ(list.scrollOffset(), 8); // 8.5
+}
+
+TEST_F(FancyListTest, WheelOnAShortListStaysAtTheTop)
+{
+    fill(3);
+    sendWheel(-120);
+    EXPECT_EQ(list.scrollOffset(), 0);
+}
+
+TEST_F(FancyListTest, KeyUpReportsKeyAndAnyModifier)
+{
+    QSignalSpy keys(&list, &FancyList::KeyUp);
+    auto release = [&](int key, Qt::KeyboardModifiers modifiers, bool autoRepeat = false) {
+        QKeyEvent event(QEvent::KeyRelease, key, modifiers, QString(), autoRepeat);
+        QApplication::sendEvent(&list, &event);
+    };
+    release(Qt::Key_Delete, Qt::NoModifier);
+    release(Qt::Key_A, Qt::ControlModifier);
+    release(Qt::Key_A, Qt::NoModifier, true); // held keys repeat; only the real release counts
+    release(Qt::Key_B, Qt::AltModifier);
+    ASSERT_EQ(keys.count(), 3);
+    EXPECT_EQ(keys.at(0).at(0).toInt(), int(Qt::Key_Delete));
+    EXPECT_FALSE(keys.at(0).at(1).toBool());
+    EXPECT_EQ(keys.at(1).at(0).toInt(), int(Qt::Key_A));
+    EXPECT_TRUE(keys.at(1).at(1).toBool());
+    EXPECT_TRUE(keys.at(2).at(1).toBool());
+}
+
+TEST_F(FancyListTest, MouseMoveReportsPosition)
+{
+    QSignalSpy moves(&list, &FancyList::MouseMove);
+    QMouseEvent move(QEvent::MouseMove, QPointF(12, 34), list.mapToGlobal(QPointF(12, 34)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&list, &move);
+    ASSERT_EQ(moves.count(), 1);
+    EXPECT_EQ(moves.at(0).at(0).value<Qt::MouseButtons>(), Qt::MouseButtons(Qt::LeftButton));
+    EXPECT_EQ(moves.at(0).at(2).toPointF(), QPointF(12, 34));
+}
+
+TEST_F(FancyListTest, PaintsSelectedRowInHighlightAndSeparatesOthers)
+{
+    fill(3);
+    list.setSelectedItem(1);
+    const QImage image = paint();
+    EXPECT_EQ(image.pixelColor(290, 120), HighlightColour);
+    EXPECT_EQ(image.pixelColor(290, 40), BaseColour);
+    EXPECT_EQ(image.pixelColor(150, 79), ButtonColour);  // under row 0
+    EXPECT_EQ(image.pixelColor(150, 159), BaseColour);   // no line under the selected row
+    EXPECT_EQ(image.pixelColor(150, 239), ButtonColour); // under row 2
+    EXPECT_EQ(image.pixelColor(150, 300), BaseColour);   // cleared below the rows
+}
+
+TEST_F(FancyListTest, PaintsFromTheScrollOffset)
+{
+    fill(20);
+    list.setSelectedItem(5);
+    list.scrollBar()->setValue(400);
+    const QImage image = paint();
+    EXPECT_EQ(image.pixelColor(150, 40), HighlightColour);
+    EXPECT_EQ(image.pixelColor(150, 120), BaseColour);
+}
+
+TEST_F(FancyListTest, DrawsThumbnailFittedOnBlack)
+{
+    list.AddItem(QStringLiteral("wide"), solidPicture(128, 72));
+    QImage image = paint();
+    // Box at (8, 8) 64 × 64; the picture lands 64 × 36 at y 22.
+    EXPECT_EQ(image.pixelColor(40, 40), PictureColour);
+    EXPECT_EQ(image.pixelColor(40, 23), PictureColour);
+    EXPECT_EQ(image.pixelColor(40, 12), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(40, 68), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(4, 40), BaseColour);
+
+    list.setNoThumbBlack(true);
+    image = paint();
+    EXPECT_EQ(image.pixelColor(40, 12), BaseColour);
+    EXPECT_EQ(image.pixelColor(40, 40), PictureColour);
+
+    list.setThumbnails(false);
+    image = paint();
+    EXPECT_EQ(image.pixelColor(40, 40), BaseColour);
+}
+
+TEST_F(FancyListTest, DrawsCaptionBesideThePicture)
+{
+    list.AddItem(QStringLiteral("WWWWWWWW"));
+    list.AddItem(QString());
+    const QImage image = paint();
+    auto inked = [&](int top) {
+        for (int y = top + 8; y < top + 79; ++y) {
+            for (int x = 0; x < 300; ++x) {
+                if (image.pixelColor(x, y) != BaseColour) {
+                    return x;
+                }
+            }
+        }
+        return -1;
+    };
+    const int firstInk = inked(0);
+    EXPECT_GE(firstInk, 80); // text starts right of the 64-pixel picture box and padding
+    EXPECT_LT(firstInk, 100);
+    EXPECT_EQ(inked(80), -1);
+}
+
+TEST_F(FancyListTest, RenderThumbFitsTallPicture)
+{
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        list.RenderThumb(painter, solidPicture(72, 128), 0, 0, 64, 64);
+    }
+    EXPECT_EQ(image.pixelColor(32, 32), PictureColour);
+    EXPECT_EQ(image.pixelColor(15, 32), PictureColour);
+    EXPECT_EQ(image.pixelColor(49, 32), PictureColour);
+    EXPECT_EQ(image.pixelColor(12, 32), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(52, 32), QColor(Qt::black));
+}
+
+} // namespace
