@@ -21,7 +21,7 @@ void paintList(benchmark::State& state, QWidget::RenderFlags flags)
     list.resize(300, 600);
     list.setRefresh(false);
     for (int i = 0; i < count; ++i) {
-        list.AddItem(QStringLiteral("clip number %1.mkv").arg(i), picture);
+        list.addItem(QStringLiteral("clip number %1.mkv").arg(i), picture);
     }
     list.setRefresh(true);
     list.setSelectedItem(count / 2);

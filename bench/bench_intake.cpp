@@ -181,7 +181,7 @@ void BM_Intake200Files(benchmark::State& state)
         QTimer::singleShot(0, &playlist, [&] {
             start = Clock::now();
             for (const QString& path : std::as_const(g_files)) {
-                playlist.LoadThumb(QFileInfo(path).fileName(), path, false, false);
+                playlist.addEntry(QFileInfo(path).fileName(), path, false, false);
             }
         });
         ticker.start();

@@ -126,8 +126,8 @@ int main(int argc, char** argv)
         factory = VlcEngineFactory(&surface);
     }
     PlaybackSession session{settings, playlist, power, factory};
-    session.SaveVLCOptions();
-    session.AddVLCPLayer();
+    session.saveVLCOptions();
+    session.createPlayer();
 
     const long before = residentKiB();
     int started = 0;
@@ -149,7 +149,7 @@ int main(int argc, char** argv)
     });
     playlist.select(0);
     session.rebuildSequence();
-    session.PlayItem(0, false);
+    session.playEntry(0, false);
     QTimer::singleShot(items * 5000 + 30000, &app, [] {
         std::fprintf(stderr, "gave up waiting\n");
         QApplication::exit(1);

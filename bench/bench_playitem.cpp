@@ -75,9 +75,9 @@ struct SessionRig
         playlist.select(0);
         QObject::connect(&session, &PlaybackSession::itemStarted,
                          [this](const QString& path, const QString& title) {
-                             history.AddToHistory(path, title);
+                             history.addToHistory(path, title);
                          });
-        session.SaveVLCOptions();
+        session.saveVLCOptions();
     }
 
     // Starts the clip and serves events until the new engine reports playing.
@@ -90,7 +90,7 @@ struct SessionRig
         playing = false;
         QTimer::singleShot(10000, &loop, &QEventLoop::quit);
         const auto start = Clock::now();
-        session.PlayItem(0, false);
+        session.playEntry(0, false);
         returnedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         if (!playing) {
             loop.exec();
@@ -203,7 +203,7 @@ void BM_SessionPlayItemToPlaying(benchmark::State& state)
 {
     SessionRig rig;
     for (auto _ : state) {
-        rig.session.RemoveVLCPlayer();
+        rig.session.releasePlayer();
         const double ms = rig.playToPlaying();
         if (ms < 0) {
             state.SkipWithError("the clip did not start");
@@ -272,12 +272,12 @@ void BM_PairedFreshStarts(benchmark::State& state)
         double bareMs = -1.0;
         for (int turn = 0; turn < 2; ++turn) {
             if ((turn == 0) == sessionFirst) {
-                rig.session.RemoveVLCPlayer();
+                rig.session.releasePlayer();
                 sessionMs = rig.playToPlaying();
                 g_samples["paired returned"].push_back(rig.returnedMs);
                 // Nothing of either side may outlive its turn: while any libVLC instance
                 // lives, the next one finds its plugins loaded and starts far sooner.
-                rig.session.RemoveVLCPlayer();
+                rig.session.releasePlayer();
             } else {
                 const auto start = Clock::now();
                 BarePlayer bare;

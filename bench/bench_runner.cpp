@@ -16,7 +16,7 @@ static void BM_RunPipedCommandTrue(benchmark::State& state)
     korvane::PosixProcessRunner runner;
     const QStringList command{QStringLiteral("/bin/true")};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(runner.RunPipedCommand(command, capture));
+        benchmark::DoNotOptimize(runner.runPipedCommand(command, capture));
     }
 }
 BENCHMARK(BM_RunPipedCommandTrue)

@@ -15,7 +15,7 @@ trap 'rm -rf "$results"' EXIT
 
 run_once() { # number, display kind
   local run=$1 kind=$2 started=$SECONDS
-  local ctest_cmd=(ctest --timeout 600 -j "$(nproc)" -L 'system|window')
+  local ctest_cmd=(ctest --output-on-failure --timeout 600 -j "$(nproc)" -L 'system|window')
   if [ "$kind" = x ]; then
     (cd "$build" && xvfb-run -a -s "-screen 0 1280x800x24 -noreset" \
       env QT_QPA_PLATFORM=xcb KORVANE_PROBE=program "${ctest_cmd[@]}") >"$results/run-$run.log" 2>&1

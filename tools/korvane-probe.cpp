@@ -6,9 +6,9 @@
 // when every file was accepted, 1 when any was refused, 2 for bad usage.
 
 #include "mediainfo/DecoderProber.h"
+#include "mediainfo/MediaSource.h"
 #include "mediainfo/OrderedMap.h"
 #include "mediainfo/ProbeResult.h"
-#include "mediainfo/clsSource.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,7 +35,7 @@ struct Outcome
 {
     bool done = false;
     bool accepted = false;
-    clsSource source;
+    MediaSource source;
     ProbeResult result;
 };
 
@@ -94,7 +94,7 @@ void report(const Options& options, int number, const QString& file, Outcome& ou
 {
     if (options.json) {
         if (outcome.accepted) {
-            write(QString::fromUtf8(outcome.source.Serialize().toJson()) + u'\n');
+            write(QString::fromUtf8(outcome.source.serialize().toJson()) + u'\n');
         } else {
             OrderedMap error;
             error.insert(QStringLiteral("FileName"), file);
@@ -122,8 +122,8 @@ void report(const Options& options, int number, const QString& file, Outcome& ou
     }
     if (outcome.accepted && !options.thumbs.isEmpty()) {
         const QDir dir(options.thumbs);
-        for (int s = 0; s < outcome.source.StreamCount(); ++s) {
-            const QImage picture = outcome.source.StreamImage(s);
+        for (int s = 0; s < outcome.source.streamCount(); ++s) {
+            const QImage picture = outcome.source.streamImage(s);
             const QString name = dir.filePath(QStringLiteral("%1-%2.jpg").arg(number).arg(s));
             if (!picture.isNull() && !picture.save(name, "JPG")) {
                 std::fprintf(stderr, "korvane-probe: cannot write %s\n", name.toUtf8().constData());
@@ -132,7 +132,7 @@ void report(const Options& options, int number, const QString& file, Outcome& ou
     }
     std::fflush(stdout);
     // The pictures are written; the next files need the memory more.
-    outcome = Outcome{true, outcome.accepted, clsSource(), ProbeResult()};
+    outcome = Outcome{true, outcome.accepted, MediaSource(), ProbeResult()};
 }
 
 } // namespace

@@ -2,14 +2,14 @@
 
 #include "app/CommandBindings.h"
 #include "app/DesktopWiring.h"
+#include "app/OptionsCommand.h"
+#include "app/WindowBindings.h"
 #include "instance/HandOver.h"
 #include "instance/InstanceKeys.h"
 #include "instance/InstanceLock.h"
 #include "instance/InstanceServer.h"
-#include "app/OptionsCommand.h"
 #include "instance/SignalWatcher.h"
 #include "instance/StartupCommand.h"
-#include "app/WindowBindings.h"
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
@@ -23,11 +23,11 @@
 #include "settings/SettingsStore.h"
 #include "system/LogindPowerControl.h"
 #include "system/UserStore.h"
-#include "ui/playlistview/FancyList.h"
 #include "ui/frame/MainWindow.h"
+#include "ui/frame/VideoArea.h"
+#include "ui/playlistview/FancyList.h"
 #include "ui/qt/QtFileChooser.h"
 #include "ui/qt/QtUserMessages.h"
-#include "ui/frame/VideoArea.h"
 #include "util/Logging.h"
 #include "util/PosixProcessRunner.h"
 #include "util/Product.h"
@@ -63,19 +63,21 @@ bool Application::start(const QStringList& arguments)
 
     createParts();
     connectParts();
-    m_settings->LoadConfigurations();
-    m_options->ApplyAllAssociations();
-    m_history->LoadHistory();
+    m_settings->load();
+    m_options->applyAllAssociations();
+    m_history->loadHistory();
     m_session->enableMediaControl(MediaControlState::Stopped);
     applyStoredModes();
-    m_session->DoAfter(0);
+    m_session->chooseAfterPlay(0);
 
     const StartupCommand command =
         StartupCommand::fromArguments(arguments, QDir::currentPath(),
                                       [](const QString& path) { return QFileInfo(path).isFile(); });
     HandOver handOver;
-    handOver.commandName = m_store.readString(InstanceKeys::kSettingKey, InstanceKeys::kCommandValue, QStringLiteral("-1"));
-    handOver.checkName = m_store.readString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue, QString());
+    handOver.commandName = m_store.readString(InstanceKeys::kSettingKey,
+                                              InstanceKeys::kCommandValue, QStringLiteral("-1"));
+    handOver.checkName =
+        m_store.readString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue, QString());
     handOver.useNewPlayer = m_settings->useNewPlayer();
     handOver.forwardingText = command.forwardingText;
     handOver.path = command.path;
@@ -93,9 +95,9 @@ bool Application::start(const QStringList& arguments)
     }
     listenForLaterStarts();
 
-    if (QFileInfo(command.path).isFile() && IsSupportedFile(command.path)) {
-        m_playlist->LoadThumb(FileNameOfPath(command.path), command.path,
-                              m_settings->launchFullscreen(), command.autoPlay);
+    if (QFileInfo(command.path).isFile() && isSupportedFile(command.path)) {
+        m_playlist->addEntry(fileNameOfPath(command.path), command.path,
+                             m_settings->launchFullscreen(), command.autoPlay);
     }
     m_window->setLoading(false);
     m_window->show();
@@ -116,8 +118,10 @@ void Application::listenForLaterStarts()
         qCWarning(lcApp) << "cannot listen for later starts";
         return;
     }
-    m_store.writeString(InstanceKeys::kSettingKey, InstanceKeys::kCommandValue, m_server->commandName());
-    m_store.writeString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue, m_server->checkName());
+    m_store.writeString(InstanceKeys::kSettingKey, InstanceKeys::kCommandValue,
+                        m_server->commandName());
+    m_store.writeString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue,
+                        m_server->checkName());
     connect(m_server.get(), &InstanceServer::commandReceived, this, &Application::receiveCommand);
 }
 
@@ -129,8 +133,8 @@ void Application::receiveCommand(const QString& text)
     qCDebug(lcApp).noquote() << "received:" << text;
     QApplication::alert(m_window.get());
     const StartupCommand command = StartupCommand::fromHandOver(text);
-    m_playlist->LoadThumb(FileNameOfPath(command.path), command.path,
-                          m_settings->launchFullscreen(), command.autoPlay);
+    m_playlist->addEntry(fileNameOfPath(command.path), command.path, m_settings->launchFullscreen(),
+                         command.autoPlay);
 }
 
 void Application::shutdown()
@@ -148,9 +152,9 @@ void Application::shutdown()
         m_server->close();
     }
     korvane::PosixProcessRunner::killRunningChildren();
-    m_settings->WriteConfigurations(m_window->placement());
+    m_settings->save(m_window->placement());
     m_playlist->intake().cancelPending();
-    m_session->RemoveVLCPlayer();
+    m_session->releasePlayer();
     m_window->trayIcon()->hide();
     QCoreApplication::quit();
 }
@@ -187,7 +191,7 @@ void Application::createParts()
     m_session = std::make_unique<PlaybackSession>(*m_settings, *m_model, *m_power,
                                                   VlcEngineFactory(surface));
     m_playlist = std::make_unique<Playlist>(*m_model, *m_prober, *m_messages, *m_dialog);
-    m_session->AddVLCPLayer();
+    m_session->createPlayer();
     m_options = std::make_unique<OptionsCommand>(m_store, *m_settings, *m_window);
 }
 
@@ -199,17 +203,17 @@ void Application::connectParts()
     FancyList* list = window->playlistView();
 
     // The engine options follow a new record before the window applies it.
-    connect(m_settings.get(), &SettingsStore::changed, session, &PlaybackSession::SaveVLCOptions);
-    connect(m_settings.get(), &SettingsStore::changed, window, &MainWindow::SetLoadedOptions);
+    connect(m_settings.get(), &SettingsStore::changed, session, &PlaybackSession::saveVLCOptions);
+    connect(m_settings.get(), &SettingsStore::changed, window, &MainWindow::applyLoadedOptions);
     connect(m_signals.get(), &SignalWatcher::terminationRequested, window, &QWidget::close);
     connect(window, &MainWindow::closing, this, &Application::shutdown);
 
-    connect(list, &FancyList::Click, playlist, &Playlist::clickEntry);
-    connect(list, &FancyList::DblClick, playlist, &Playlist::activateEntry);
-    connect(list, &FancyList::OLEDragDrop, playlist,
+    connect(list, &FancyList::entryClicked, playlist, &Playlist::clickEntry);
+    connect(list, &FancyList::entryDoubleClicked, playlist, &Playlist::activateEntry);
+    connect(list, &FancyList::filesDropped, playlist,
             [playlist](const QStringList& paths) { playlist->addDroppedFiles(paths); });
 
-    connect(playlist, &Playlist::playRequested, session, &PlaybackSession::PlayItem);
+    connect(playlist, &Playlist::playRequested, session, &PlaybackSession::playEntry);
     connect(playlist, &Playlist::committed, session, &PlaybackSession::rebuildSequence);
     connect(playlist, &Playlist::entryClicked, session, &PlaybackSession::entryClicked);
     connect(playlist, &Playlist::entryActivated, session, &PlaybackSession::entryActivated);
@@ -220,10 +224,10 @@ void Application::connectParts()
     connect(session, &PlaybackSession::itemStarted, window, &MainWindow::showMediaCaption);
     connect(session, &PlaybackSession::itemStarted, m_history.get(),
             [this](const QString& path, const QString& title) {
-                m_history->AddToHistory(path, title);
+                m_history->addToHistory(path, title);
             });
     connect(session, &PlaybackSession::openRequested, playlist,
-            [playlist] { playlist->OpenFiles(false); });
+            [playlist] { playlist->openFiles(false); });
     connect(session, &PlaybackSession::audioOnlyChanged, window->videoArea(),
             &VideoArea::setAudioOnly);
     connect(session, &PlaybackSession::fullScreenRequested, window,

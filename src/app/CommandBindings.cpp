@@ -1,20 +1,20 @@
 #include "app/CommandBindings.h"
 
+#include "commands/ClassicMenus.h"
+#include "commands/MainMenuDispatch.h"
 #include "playback/PlaybackSession.h"
 #include "playback/SpeedSteps.h"
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/RecentHistory.h"
 #include "settings/SettingsStore.h"
-#include "ui/menus/ActionRegistry.h"
-#include "commands/ClassicMenus.h"
-#include "ui/menus/ClassicPopups.h"
-#include "ui/playlistview/FancyList.h"
-#include "ui/menus/MainMenuBar.h"
-#include "commands/MainMenuDispatch.h"
-#include "ui/frame/MainWindow.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinPainter.h"
+#include "ui/frame/MainWindow.h"
+#include "ui/menus/ActionRegistry.h"
+#include "ui/menus/ClassicPopups.h"
+#include "ui/menus/MainMenuBar.h"
+#include "ui/playlistview/FancyList.h"
 #include "util/Logging.h"
 #include "util/ToolPaths.h"
 
@@ -39,7 +39,7 @@ CommandBindings::CommandBindings(MainWindow& window, PlaybackSession& session, P
       m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }),
       m_aboutPainter([&window](QPainter& painter, int slot, const QRect& rect) {
           // The box draws from the same decoded skin as the window.
-          SkinPainter::DrawSkinImage(painter, window.skinImages().slot(slot), rect.x(), rect.y(),
+          SkinPainter::drawSkinImage(painter, window.skinImages().slot(slot), rect.x(), rect.y(),
                                      rect.width(), rect.height());
       })
 {
@@ -81,7 +81,7 @@ void CommandBindings::connectParts()
     }
 
     FancyList* list = m_window.playlistView();
-    connect(list, &FancyList::MouseDown, this,
+    connect(list, &FancyList::pointerPressed, this,
             [this, list](Qt::MouseButton button, Qt::KeyboardModifiers, const QPointF& at) {
                 if (button == Qt::RightButton) {
                     popupPlayListMenu(list->mapToGlobal(at.toPoint()));
@@ -95,7 +95,7 @@ void CommandBindings::connectParts()
 void CommandBindings::dispatchKey(const QString& key)
 {
     qCDebug(lcUi).noquote() << "command" << key;
-    run(MainMenuDispatch::MainMenuCommand(key));
+    run(MainMenuDispatch::dispatchKey(key));
 }
 
 void CommandBindings::dispatchClassic(const QString& name)
@@ -116,7 +116,7 @@ void CommandBindings::run(const MenuDispatch& dispatch)
     case MenuCommand::PlayDrive:
         break;
     case MenuCommand::OpenFile:
-        m_playlist.OpenFiles(false);
+        m_playlist.openFiles(false);
         break;
     case MenuCommand::Exit:
         m_window.close();
@@ -146,12 +146,12 @@ void CommandBindings::run(const MenuDispatch& dispatch)
         changeSpeed(dispatch.command);
         break;
     case MenuCommand::AfterPlay:
-        m_session.DoAfter(argument);
+        m_session.chooseAfterPlay(argument);
         break;
     case MenuCommand::AddVideoFile:
         // The files arrive after their probes; the first one to land is selected when nothing is.
         m_selectFirstOnAdd = dispatch.fromMainMenu;
-        m_playlist.OpenFiles(true);
+        m_playlist.openFiles(true);
         if (m_selectFirstOnAdd && m_model.count() > 0 && m_model.selectedItem() < 0) {
             m_model.select(0);
         }
@@ -169,9 +169,9 @@ void CommandBindings::run(const MenuDispatch& dispatch)
         m_session.previous();
         break;
     case MenuCommand::Options:
-        m_window.SetTopmost(false);
+        m_window.setTopmost(false);
         emit optionsRequested();
-        m_window.SetTopmost(m_settings.alwaysOnTop());
+        m_window.setTopmost(m_settings.alwaysOnTop());
         break;
     case MenuCommand::About:
         showAbout();
@@ -181,7 +181,7 @@ void CommandBindings::run(const MenuDispatch& dispatch)
         break;
     case MenuCommand::History:
         if (const std::optional<RecentHistory::Entry> entry = m_history.entry(argument)) {
-            m_playlist.LoadThumb(entry->title, entry->path, false, true);
+            m_playlist.addEntry(entry->title, entry->path, false, true);
         }
         break;
     }
@@ -193,7 +193,7 @@ void CommandBindings::playPause(bool fromMainMenu)
         m_session.pause();
         return;
     }
-    m_playlist.OpenFiles(false);
+    m_playlist.openFiles(false);
     if (fromMainMenu) {
         apply({MenuEnabling::Event::PlayPauseOnEmpty, 0, {}, {}});
     }
@@ -202,7 +202,7 @@ void CommandBindings::playPause(bool fromMainMenu)
 void CommandBindings::changeSpeed(MenuCommand command)
 {
     // The same verdict the session reaches, read first so the menu can follow it.
-    const double rate = m_session.PlaybackRate();
+    const double rate = m_session.playbackRate();
     const bool active = m_session.flags().MediaActive;
     std::optional<SpeedSteps::Change> change;
     if (command == MenuCommand::IncreaseSpeed) {
@@ -284,13 +284,13 @@ void CommandBindings::popupFileMenu(QPoint globalPosition)
 
 void CommandBindings::showAbout()
 {
-    m_window.SetTopmost(false);
+    m_window.setTopmost(false);
     AboutBox box(m_aboutPainter, m_openUrl, &m_window);
     // Centred on the window that owns it.
     box.move(m_window.geometry().center() - box.rect().center());
     emit aboutShown(&box);
     box.exec();
-    m_window.SetTopmost(m_settings.alwaysOnTop());
+    m_window.setTopmost(m_settings.alwaysOnTop());
 }
 
 QString CommandBindings::helpPagePath() const

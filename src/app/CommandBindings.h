@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/dialogs/AboutBox.h"
 #include "commands/MenuCommand.h"
 #include "commands/MenuEnabling.h"
+#include "ui/dialogs/AboutBox.h"
 
 #include <QObject>
 #include <QPoint>
@@ -39,7 +39,7 @@ public:
     MainMenuBar* menuBar() const { return m_menuBar; }
     const MenuEnabling& enabling() const { return m_enabling; }
 
-    // MainMenuCommand: a main-menu key, as a click or its shortcut delivers it.
+    // A main-menu key, as a click or its shortcut delivers it.
     void dispatchKey(const QString& key);
     // A classic popup item, by its control name.
     void dispatchClassic(const QString& name);

@@ -10,10 +10,10 @@
 #include "system/DBusScreenSaver.h"
 #include "system/LinuxDriveProvider.h"
 #include "system/MprisService.h"
+#include "ui/frame/MainWindow.h"
 #include "ui/menus/ActionRegistry.h"
 #include "ui/menus/ClassicPopups.h"
 #include "ui/menus/MainMenuBar.h"
-#include "ui/frame/MainWindow.h"
 #include "util/RuntimeFolder.h"
 #include "util/ToolPaths.h"
 
@@ -76,11 +76,11 @@ void DesktopWiring::bindDvdMenus()
     // A drive item of either menu plays its drive; opening either menu lists the drives anew.
     for (int i = 0; i < DvdRules::MainMenuSlots; ++i) {
         if (QAction* action = m_commands.actions().action(mainDriveKey(i))) {
-            connect(action, &QAction::triggered, dvd, [dvd, i] { dvd->PlayDVD(i); });
+            connect(action, &QAction::triggered, dvd, [dvd, i] { dvd->playDisc(i); });
         }
     }
     if (QAction* first = m_commands.popups().item(kTrayFirstDrive)) {
-        connect(first, &QAction::triggered, dvd, [dvd] { dvd->PlayDVD(0); });
+        connect(first, &QAction::triggered, dvd, [dvd] { dvd->playDisc(0); });
     }
     for (QMenu* menu :
          {m_commands.menuBar() ? m_commands.menuBar()->submenu(kMainDvdMenu) : nullptr,
@@ -114,7 +114,7 @@ void DesktopWiring::showDvdMenus()
     DvdPlayback* dvd = m_dvd.get();
     for (int i = 1; i < menus.tray.size(); ++i) {
         QAction* action = tray->addAction(menus.tray[i]);
-        connect(action, &QAction::triggered, dvd, [dvd, i] { dvd->PlayDVD(i); });
+        connect(action, &QAction::triggered, dvd, [dvd, i] { dvd->playDisc(i); });
         m_trayDrives.append(action);
     }
 }

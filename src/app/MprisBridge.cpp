@@ -114,11 +114,11 @@ void MprisBridge::openUri(const QString& uri)
     // Taken in like a file handed over by a later start: described, added, played.
     const QUrl url(uri);
     const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !IsSupportedFile(path)) {
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !isSupportedFile(path)) {
         return;
     }
-    m_playlist.LoadThumb(FileNameOfPath(path), QFileInfo(path).absoluteFilePath(),
-                         m_settings.launchFullscreen(), true);
+    m_playlist.addEntry(fileNameOfPath(path), QFileInfo(path).absoluteFilePath(),
+                        m_settings.launchFullscreen(), true);
 }
 
 void MprisBridge::setVolume(double volume)
@@ -144,7 +144,7 @@ QString MprisBridge::playbackStatus() const
 int MprisBridge::currentIndex() const
 {
     const PlaylistModel& model = m_playlist.model();
-    const QString current = m_session.CurrentFile();
+    const QString current = m_session.currentFile();
     if (current.isEmpty()) {
         return -1;
     }

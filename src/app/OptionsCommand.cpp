@@ -3,8 +3,8 @@
 #include "settings/SettingsStore.h"
 #include "system/FileAssociations.h"
 #include "system/FreedesktopIntegration.h"
-#include "ui/frame/MainWindow.h"
 #include "ui/dialogs/SettingsDialog.h"
+#include "ui/frame/MainWindow.h"
 #include "util/ToolPaths.h"
 
 #include <QCoreApplication>
@@ -19,14 +19,14 @@ OptionsCommand::OptionsCommand(UserStore& store, SettingsStore& settings, MainWi
 
 OptionsCommand::~OptionsCommand() = default;
 
-void OptionsCommand::ApplyAllAssociations()
+void OptionsCommand::applyAllAssociations()
 {
-    m_associations->ApplyAllAssociations(m_settings.settings().Associations);
+    m_associations->applyAllAssociations(m_settings.settings().Associations);
 }
 
 void OptionsCommand::showOptions()
 {
-    m_window.SetTopmost(false);
+    m_window.setTopmost(false);
     SettingsDialog dialog(
         m_settings, *m_associations, m_window.skinImages(), [this] { return m_window.placement(); },
         &m_window);

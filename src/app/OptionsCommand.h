@@ -21,7 +21,7 @@ public:
     ~OptionsCommand() override;
 
     // ApplyAllAssociations: the desktop follows the association flags of the settings.
-    void ApplyAllAssociations();
+    void applyAllAssociations();
     FileAssociations& associations() const { return *m_associations; }
 
 public slots:

@@ -36,7 +36,7 @@ WindowBindings::WindowBindings(MainWindow& window, PlaybackSession& session, Pla
     // The first dropped file plays, the others join the playlist.
     connect(w, &MainWindow::filesDropped, this, [this](const QStringList& paths) {
         for (qsizetype i = 0; i < paths.size(); ++i) {
-            m_playlist.LoadThumb(FileNameOfPath(paths[i]), paths[i], false, i == 0);
+            m_playlist.addEntry(fileNameOfPath(paths[i]), paths[i], false, i == 0);
         }
     });
 }
@@ -69,7 +69,7 @@ void WindowBindings::regionClicked(int region)
         m_window.togglePlaylist();
         break;
     case SkinRegion::Open:
-        m_playlist.OpenFiles(false);
+        m_playlist.openFiles(false);
         break;
     case SkinRegion::Dvd:
         emit dvdRequested();

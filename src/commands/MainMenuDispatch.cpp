@@ -59,7 +59,7 @@ int MainMenuDispatch::rowOf(const QString& key)
     return -1;
 }
 
-MenuDispatch MainMenuDispatch::MainMenuCommand(const QString& key)
+MenuDispatch MainMenuDispatch::dispatchKey(const QString& key)
 {
     const int row = rowOf(key);
     if (row < 0) {

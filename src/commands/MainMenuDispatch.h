@@ -21,6 +21,6 @@ public:
     static const std::vector<Row>& table();
     // The row whose keys hold this key first, or -1.
     static int rowOf(const QString& key);
-    // MainMenuCommand: the command of a clicked key; the argument is the key's place in its row.
-    static MenuDispatch MainMenuCommand(const QString& key);
+    // The command of a clicked key; the argument is the key's place in its row.
+    static MenuDispatch dispatchKey(const QString& key);
 };

@@ -14,7 +14,7 @@ HandOver::Outcome HandOver::decide(InstanceChannel& channel, QString* message) c
             return Outcome::BecomeRunning;
         }
         qCDebug(lcApp) << "instance running";
-        if (!IsSupportedFile(path)) {
+        if (!isSupportedFile(path)) {
             return Outcome::EndProcess;
         }
         const qsizetype bytes = forwardingText.toUtf8().size();

@@ -36,7 +36,7 @@ CodecMap parseCodecMap(const QString& text)
     return map;
 }
 
-CodecMap LoadCodecMap(const QString& path)
+CodecMap loadCodecMap(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -23,6 +23,6 @@ private:
 // Reads a map file: one "key, value" per line, blanks around both trimmed, lines without a comma
 // skipped. A key that reads as a number never names a codec and is left out. A missing or empty
 // file gives an empty map.
-CodecMap LoadCodecMap(const QString& path);
+CodecMap loadCodecMap(const QString& path);
 // The same rules on text already read.
 CodecMap parseCodecMap(const QString& text);

@@ -9,8 +9,8 @@ CodecMaps CodecMaps::loadFrom(const QString& folder)
 {
     const QDir dir(folder);
     CodecMaps maps;
-    maps.AudioCodecMap = LoadCodecMap(dir.filePath(QStringLiteral("audiomaps.txt")));
-    maps.VideoCodecMap = LoadCodecMap(dir.filePath(QStringLiteral("videomaps.txt")));
+    maps.AudioCodecMap = loadCodecMap(dir.filePath(QStringLiteral("audiomaps.txt")));
+    maps.VideoCodecMap = loadCodecMap(dir.filePath(QStringLiteral("videomaps.txt")));
     return maps;
 }
 

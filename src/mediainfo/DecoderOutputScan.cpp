@@ -1,7 +1,7 @@
 #include "mediainfo/DecoderOutputScan.h"
 
 #include "mediainfo/CodecMaps.h"
-#include "mediainfo/clsSource.h"
+#include "mediainfo/MediaSource.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -79,10 +79,10 @@ DecoderOutputScan::DecoderOutputScan(const CodecMaps& maps, const QString& media
                      [](const QString& a, const QString& b) { return a.size() > b.size(); });
 }
 
-bool DecoderOutputScan::read(const QString& capture, clsSource& source)
+bool DecoderOutputScan::read(const QString& capture, MediaSource& source)
 {
-    while (source.StreamCount() > 0) {
-        source.removeStream(source.StreamCount() - 1);
+    while (source.streamCount() > 0) {
+        source.removeStream(source.streamCount() - 1);
     }
     for (const QString& line : splitLines(capture)) {
         readLine(line, source);
@@ -96,14 +96,14 @@ bool DecoderOutputScan::read(const QString& capture, clsSource& source)
     }
     // Streaming recorders write no duration, and a very short sound rounds to none; such a file
     // plays all the same and ends by the engine's end state. Without a stream it is broken.
-    if (!m_failed && m_zeroDuration && source.StreamCount() == 0) {
+    if (!m_failed && m_zeroDuration && source.streamCount() == 0) {
         m_reason = IncompleteReason;
         m_failed = true;
     }
     return !m_failed;
 }
 
-void DecoderOutputScan::readLine(QString line, clsSource& source)
+void DecoderOutputScan::readLine(QString line, MediaSource& source)
 {
     for (const QString& hidden : std::as_const(m_hiddenTexts)) {
         line.remove(hidden);
@@ -160,7 +160,7 @@ void DecoderOutputScan::readLine(QString line, clsSource& source)
     static const QRegularExpression rotation(
         QStringLiteral("^displaymatrix: rotation of (-?\\d+(?:\\.\\d+)?) degrees"));
     if (const QRegularExpressionMatch m = rotation.match(trimmed); m.hasMatch()) {
-        if (m_lastRecord >= 0 && m_lastRecord < source.StreamCount() &&
+        if (m_lastRecord >= 0 && m_lastRecord < source.streamCount() &&
             source.stream(m_lastRecord).isVideo()) {
             const long turned = std::lround(m.captured(1).toDouble());
             source.stream(m_lastRecord).rotation = static_cast<int>(((turned % 360) + 360) % 360);
@@ -173,7 +173,7 @@ void DecoderOutputScan::readLine(QString line, clsSource& source)
     }
 }
 
-void DecoderOutputScan::readDuration(const QString& trimmed, clsSource& source)
+void DecoderOutputScan::readDuration(const QString& trimmed, MediaSource& source)
 {
     const qsizetype textAt = kDuration.size();
     const qsizetype comma = trimmed.indexOf(QLatin1Char(','));
@@ -192,7 +192,7 @@ void DecoderOutputScan::readDuration(const QString& trimmed, clsSource& source)
     }
 }
 
-void DecoderOutputScan::readAudio(const QString& rest, clsSource& source)
+void DecoderOutputScan::readAudio(const QString& rest, MediaSource& source)
 {
     const QStringList items = streamItems(rest);
     const QString rawCodec = rawCodecItem(rest);
@@ -217,10 +217,10 @@ void DecoderOutputScan::readAudio(const QString& rest, clsSource& source)
         return;
     }
     source.addStream(record);
-    m_lastRecord = source.StreamCount() - 1;
+    m_lastRecord = source.streamCount() - 1;
 }
 
-void DecoderOutputScan::readVideo(const QString& rest, clsSource& source)
+void DecoderOutputScan::readVideo(const QString& rest, MediaSource& source)
 {
     static const QRegularExpression sizeShape(QStringLiteral("^(\\d+)x(\\d+)$"));
     const QStringList items = streamItems(rest);
@@ -260,7 +260,7 @@ void DecoderOutputScan::readVideo(const QString& rest, clsSource& source)
         }
     }
     source.addStream(record);
-    m_lastRecord = source.StreamCount() - 1;
+    m_lastRecord = source.streamCount() - 1;
 }
 
 QString DecoderOutputScan::rawCodecItem(const QString& rest)

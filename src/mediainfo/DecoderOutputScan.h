@@ -3,10 +3,10 @@
 #include <QString>
 #include <QStringList>
 
-class clsSource;
+class MediaSource;
 class CodecMaps;
 
-// Reads what the decoder printed about a file, line by line, into a clsSource: whether it named
+// Reads what the decoder printed about a file, line by line, into a MediaSource: whether it named
 // an input, one record per audio or video stream line, the duration and the start time.
 class DecoderOutputScan
 {
@@ -25,7 +25,7 @@ public:
     // Reads the runner's capture text (the command line, then the decoder's output). Returns false
     // with reason() set when the file is refused; streams, duration and start time are filled as
     // far as the text went. Unsupported audio streams are left out with a warning.
-    bool read(const QString& capture, clsSource& source);
+    bool read(const QString& capture, MediaSource& source);
 
     const QString& reason() const { return m_reason; }
     const QStringList& warnings() const { return m_warnings; }
@@ -47,10 +47,10 @@ public:
     static bool isUnknownAudioTag(const QString& rawCodec);
 
 private:
-    void readLine(QString line, clsSource& source);
-    void readAudio(const QString& rest, clsSource& source);
-    void readVideo(const QString& rest, clsSource& source);
-    void readDuration(const QString& trimmed, clsSource& source);
+    void readLine(QString line, MediaSource& source);
+    void readAudio(const QString& rest, MediaSource& source);
+    void readVideo(const QString& rest, MediaSource& source);
+    void readDuration(const QString& trimmed, MediaSource& source);
 
     const CodecMaps& m_maps;
     QString m_mediaPath;

@@ -1,12 +1,12 @@
 #include "mediainfo/DecoderProbe.h"
 
+#include "mediainfo/AviDelayReader.h"
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DecoderOutputScan.h"
 #include "mediainfo/DefaultPictures.h"
+#include "mediainfo/MediaSource.h"
 #include "mediainfo/MpgtxProbe.h"
 #include "mediainfo/ProbeResult.h"
-#include "mediainfo/clsAVIDelay.h"
-#include "mediainfo/clsSource.h"
 #include "util/Logging.h"
 #include "util/ProcessRunner.h"
 #include "util/Rounding.h"
@@ -154,12 +154,12 @@ float DecoderProbe::thumbnailSeconds(float duration)
     return duration > 1.0f ? 1.0f : 0.0f;
 }
 
-QImage DecoderProbe::MakeThumbnail(const QString& path, int w, int h, float seconds,
+QImage DecoderProbe::makeThumbnail(const QString& path, int w, int h, float seconds,
                                    const QString& imageFile)
 {
     QFile::remove(imageFile);
     QString program = m_ffmpeg;
-    m_runner.ShellAndWait(program, thumbnailArguments(path, w, h, seconds, imageFile));
+    m_runner.shellAndWait(program, thumbnailArguments(path, w, h, seconds, imageFile));
     if (!QFileInfo::exists(imageFile)) {
         return QImage();
     }
@@ -172,7 +172,7 @@ QImage DecoderProbe::MakeThumbnail(const QString& path, int w, int h, float seco
     return picture;
 }
 
-bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, ProbeResult& result)
+bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResult& result)
 {
     QTemporaryDir scratch(QDir(m_scratchRoot).filePath(QStringLiteral("korvane-probe-XXXXXX")));
     if (!scratch.isValid()) {
@@ -189,7 +189,7 @@ bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, P
         return false;
     }
     const QString capturePath = scratch.filePath(QStringLiteral("decoder.txt"));
-    m_runner.RunPipedCommand(QStringList(m_ffmpeg) + probeArguments(link), capturePath);
+    m_runner.runPipedCommand(QStringList(m_ffmpeg) + probeArguments(link), capturePath);
     const QString capture = readText(capturePath);
     QFile::remove(capturePath);
 
@@ -203,14 +203,14 @@ bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, P
         return false;
     }
 
-    for (int i = 0; i < source.StreamCount();) {
+    for (int i = 0; i < source.streamCount();) {
         if (unusableVideo(source.stream(i))) {
             source.removeStream(i);
         } else {
             ++i;
         }
     }
-    if (source.StreamCount() == 0) {
+    if (source.streamCount() == 0) {
         result.LastProbeError = DecoderOutputScan::UnsupportedReason;
         qCDebug(lcMediaInfo).noquote() << "refused, no usable stream:" << path;
         return false;
@@ -218,16 +218,16 @@ bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, P
 
     source.setFileName(path);
 
-    korvane::clsAVIDelay avi;
-    if (avi.OpenFile(absolute)) {
+    korvane::AviDelayReader avi;
+    if (avi.open(absolute)) {
         source.setIsAVI(true);
         // The AVI stream number is the decoder's stream number; streams dropped above leave
         // their numbers unused instead of shifting delays onto other streams.
-        for (int j = 0; j < avi.StreamCount(); ++j) {
-            if (!avi.StreamIsAudio(j)) {
+        for (int j = 0; j < avi.streamCount(); ++j) {
+            if (!avi.streamIsAudio(j)) {
                 continue;
             }
-            for (int i = 0; i < source.StreamCount(); ++i) {
+            for (int i = 0; i < source.streamCount(); ++i) {
                 StreamRecord& s = source.stream(i);
                 if (s.isAudio() && s.index == j) {
                     s.delay = avi.StreamDelay(j);
@@ -240,7 +240,7 @@ bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, P
         readMpegValues(link, scratch.path(), source);
     }
 
-    for (int i = 0; i < source.StreamCount(); ++i) {
+    for (int i = 0; i < source.streamCount(); ++i) {
         StreamRecord& s = source.stream(i);
         if (s.isVideo()) {
             s.sourceAR = float(s.width) / float(s.height);
@@ -255,18 +255,18 @@ bool DecoderProbe::GetVideoInformation(const QString& path, clsSource& source, P
     source.setTimeStamp(QLocale().toString(QFileInfo(path).lastModified(), QLocale::ShortFormat));
     result.StreamInfoText = source.streamInfoText();
     qCDebug(lcMediaInfo).noquote()
-        << "accepted" << path << "with" << source.StreamCount() << "streams";
+        << "accepted" << path << "with" << source.streamCount() << "streams";
     return true;
 }
 
 void DecoderProbe::readMpegValues(const QString& link, const QString& scratchFolder,
-                                  clsSource& source)
+                                  MediaSource& source)
 {
     const QString capturePath = QDir(scratchFolder).filePath(QStringLiteral("mpgtx.txt"));
     // The tool reads the whole file; on a large one or a slow disk it may take longer than is
     // worth waiting, and the decoder's values describe the file well enough without it.
     try {
-        m_runner.RunPipedCommand(QStringList(m_mpgtx) + MpgtxProbe::arguments(link), capturePath,
+        m_runner.runPipedCommand(QStringList(m_mpgtx) + MpgtxProbe::arguments(link), capturePath,
                                  QString(), m_mpegToolTimeLimit);
         MpgtxProbe::apply(source, MpgtxProbe::readCapture(readText(capturePath), link));
     } catch (const korvane::RunnerError& error) {
@@ -293,11 +293,11 @@ void DecoderProbe::readMpegValues(const QString& link, const QString& scratchFol
 }
 
 void DecoderProbe::makePictures(const QString& path, const QString& link,
-                                const QString& scratchFolder, clsSource& source,
+                                const QString& scratchFolder, MediaSource& source,
                                 ProbeResult& result)
 {
     bool audioOnly = true;
-    for (int i = 0; i < source.StreamCount(); ++i) {
+    for (int i = 0; i < source.streamCount(); ++i) {
         StreamRecord& s = source.stream(i);
         if (s.isVideo()) {
             s.image = m_pictures.DefaultVideoPicture;
@@ -307,7 +307,7 @@ void DecoderProbe::makePictures(const QString& path, const QString& link,
             audioOnly = false;
         }
     }
-    for (int i = 0; i < source.StreamCount(); ++i) {
+    for (int i = 0; i < source.streamCount(); ++i) {
         StreamRecord& s = source.stream(i);
         if (!s.isVideo()) {
             continue;
@@ -320,7 +320,7 @@ void DecoderProbe::makePictures(const QString& path, const QString& link,
             QDir(scratchFolder).filePath(QStringLiteral("thumbnail-%1.jpg").arg(i));
         // An attached picture is there only at the start.
         const float seconds = s.attachedPicture ? 0.0f : thumbnailSeconds(source.duration());
-        s.image = MakeThumbnail(link, size.width(), size.height(), seconds, imageFile);
+        s.image = makeThumbnail(link, size.width(), size.height(), seconds, imageFile);
         if (s.image.isNull()) {
             result.warnings.append(QStringLiteral("Cannot render thumbnail for ") + path +
                                    QStringLiteral(". The video codec may be unsupported."));
@@ -329,7 +329,7 @@ void DecoderProbe::makePictures(const QString& path, const QString& link,
         result.CurrentPicture = s.image;
     }
     if (audioOnly) {
-        for (int i = 0; i < source.StreamCount(); ++i) {
+        for (int i = 0; i < source.streamCount(); ++i) {
             source.stream(i).image = m_pictures.DefaultAudioPicture;
         }
         result.CurrentPicture = m_pictures.DefaultAudioPicture;

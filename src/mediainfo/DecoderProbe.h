@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <chrono>
 
-class clsSource;
+class MediaSource;
 class CodecMaps;
 class DefaultPictures;
 struct ProbeResult;
@@ -39,11 +39,11 @@ public:
     // True when the file was described: source holds its streams, result its description text and
     // picture. False when refused, with result.LastProbeError saying why. Warnings for the user go
     // to result.warnings in order. Errors of the process runner leave as RunnerError.
-    bool GetVideoInformation(const QString& path, clsSource& source, ProbeResult& result);
+    bool describe(const QString& path, MediaSource& source, ProbeResult& result);
 
     // Has the decoder write one w x h frame from about `seconds` into the file into imageFile and
     // loads it; a null image when none came out or it cannot be read.
-    QImage MakeThumbnail(const QString& path, int w, int h, float seconds,
+    QImage makeThumbnail(const QString& path, int w, int h, float seconds,
                          const QString& imageFile);
 
     // The fixed name of the link through which the tools see a file: "media" and the file's
@@ -66,9 +66,9 @@ public:
     static QString defaultScratchRoot();
 
 private:
-    void readMpegValues(const QString& link, const QString& scratchFolder, clsSource& source);
+    void readMpegValues(const QString& link, const QString& scratchFolder, MediaSource& source);
     void makePictures(const QString& path, const QString& link, const QString& scratchFolder,
-                      clsSource& source, ProbeResult& result);
+                      MediaSource& source, ProbeResult& result);
 
     korvane::ProcessRunner& m_runner;
     const CodecMaps& m_maps;

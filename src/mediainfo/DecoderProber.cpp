@@ -2,8 +2,8 @@
 
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DefaultPictures.h"
+#include "mediainfo/MediaSource.h"
 #include "mediainfo/ProbeWorkerRunner.h"
-#include "mediainfo/clsSource.h"
 #include "util/Logging.h"
 #include "util/PosixProcessRunner.h"
 #include "util/RunnerError.h"
@@ -26,14 +26,14 @@ DecoderProber::~DecoderProber() = default;
 
 bool DecoderProber::probe(const QString& path, ProbeResult& result)
 {
-    clsSource source;
+    MediaSource source;
     return describe(path, source, result);
 }
 
-bool DecoderProber::describe(const QString& path, clsSource& source, ProbeResult& result)
+bool DecoderProber::describe(const QString& path, MediaSource& source, ProbeResult& result)
 {
     try {
-        return m_probe->GetVideoInformation(path, source, result);
+        return m_probe->describe(path, source, result);
     } catch (const korvane::RunnerError& error) {
         result.LastProbeError = error.description();
     } catch (const std::exception& error) {

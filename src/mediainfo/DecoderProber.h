@@ -5,7 +5,7 @@
 
 #include <memory>
 
-class clsSource;
+class MediaSource;
 class CodecMaps;
 class DefaultPictures;
 class ProbeWorkerRunner;
@@ -30,7 +30,7 @@ public:
 
     bool probe(const QString& path, ProbeResult& result) override;
     // The same, keeping the description for callers that want its streams and pictures.
-    bool describe(const QString& path, clsSource& source, ProbeResult& result);
+    bool describe(const QString& path, MediaSource& source, ProbeResult& result);
 
     DecoderProbe& decoderProbe() { return *m_probe; }
 

@@ -1,6 +1,6 @@
 #include "mediainfo/MpgtxProbe.h"
 
-#include "mediainfo/clsSource.h"
+#include "mediainfo/MediaSource.h"
 #include "util/Logging.h"
 #include "util/Rounding.h"
 #include "util/ToolPaths.h"
@@ -135,7 +135,7 @@ MpgtxProbe::Values MpgtxProbe::readCapture(const QString& capture, const QString
     return readOutput(capture.mid(firstBreak.capturedEnd()), mediaPath);
 }
 
-void MpgtxProbe::apply(clsSource& source, const Values& values)
+void MpgtxProbe::apply(MediaSource& source, const Values& values)
 {
     const int at = source.firstVideoStream();
     if (at < 0) {
@@ -157,7 +157,7 @@ void MpgtxProbe::apply(clsSource& source, const Values& values)
     }
 }
 
-void MpgtxProbe::applyCapture(clsSource& source, const QString& capture)
+void MpgtxProbe::applyCapture(MediaSource& source, const QString& capture)
 {
     apply(source, readCapture(capture, source.fileName()));
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-class clsSource;
+class MediaSource;
 
 // What mpgtx adds for MPEG files: display aspect, interlacing and the frame rate the decoder's
 // summary often lacks. Running the tool is the caller's business (through the process runner);
@@ -34,6 +34,6 @@ public:
     static Values readCapture(const QString& capture, const QString& mediaPath);
 
     // Stores the values in the first video stream; without one nothing is stored.
-    static void apply(clsSource& source, const Values& values);
-    static void applyCapture(clsSource& source, const QString& capture);
+    static void apply(MediaSource& source, const Values& values);
+    static void applyCapture(MediaSource& source, const QString& capture);
 };

@@ -22,14 +22,14 @@ bool ProbeWorkerRunner::wanted()
     return qEnvironmentVariable("KORVANE_PROBE") != QLatin1String("program");
 }
 
-bool ProbeWorkerRunner::RunPipedCommand(const QStringList& command, const QString& outputFile,
+bool ProbeWorkerRunner::runPipedCommand(const QStringList& command, const QString& outputFile,
                                         const QString& workingFolder,
                                         std::chrono::milliseconds timeLimit)
 {
     const std::optional<ProbeWorkerRequest> request =
         m_usable ? ProbeWorkerRequest::fromDescribeCommand(command) : std::nullopt;
     if (!request) {
-        return m_programs.RunPipedCommand(command, outputFile, workingFolder, timeLimit);
+        return m_programs.runPipedCommand(command, outputFile, workingFolder, timeLimit);
     }
     ProbeWorkerClient::Reply reply;
     try {
@@ -40,7 +40,7 @@ bool ProbeWorkerRunner::RunPipedCommand(const QStringList& command, const QStrin
         }
         m_usable = false;
         qCDebug(lcMediaInfo) << "probe worker unavailable; the decoder program describes files";
-        return m_programs.RunPipedCommand(command, outputFile, workingFolder, timeLimit);
+        return m_programs.runPipedCommand(command, outputFile, workingFolder, timeLimit);
     }
     ++m_answered;
     // Written whole or not at all, like the program runner's capture.
@@ -55,7 +55,7 @@ bool ProbeWorkerRunner::RunPipedCommand(const QStringList& command, const QStrin
     return true;
 }
 
-bool ProbeWorkerRunner::ShellAndWait(QString& program, const QStringList& parameters, bool wait,
+bool ProbeWorkerRunner::shellAndWait(QString& program, const QStringList& parameters, bool wait,
                                      std::chrono::milliseconds timeLimit)
 {
     const QString completed = korvane::completeProgramPath(program);
@@ -64,7 +64,7 @@ bool ProbeWorkerRunner::ShellAndWait(QString& program, const QStringList& parame
             ? ProbeWorkerRequest::fromThumbnailArguments(parameters)
             : std::nullopt;
     if (!request) {
-        return m_programs.ShellAndWait(program, parameters, wait, timeLimit);
+        return m_programs.shellAndWait(program, parameters, wait, timeLimit);
     }
     program = completed;
     try {
@@ -73,7 +73,7 @@ bool ProbeWorkerRunner::ShellAndWait(QString& program, const QStringList& parame
     } catch (const korvane::RunnerError& error) {
         if (error.number() == korvane::RunnerError::SpawnFailed) {
             m_usable = false;
-            return m_programs.ShellAndWait(program, parameters, wait, timeLimit);
+            return m_programs.shellAndWait(program, parameters, wait, timeLimit);
         }
         // The program would have started and ended without a picture.
         qCDebug(lcMediaInfo).noquote() << "no thumbnail:" << error.description();

@@ -21,10 +21,10 @@ public:
     // False when KORVANE_PROBE=program asks for the decoder program only.
     static bool wanted();
 
-    bool RunPipedCommand(const QStringList& command, const QString& outputFile,
+    bool runPipedCommand(const QStringList& command, const QString& outputFile,
                          const QString& workingFolder = QString(),
                          std::chrono::milliseconds timeLimit = DefaultTimeLimit) override;
-    bool ShellAndWait(QString& program, const QStringList& parameters, bool wait = true,
+    bool shellAndWait(QString& program, const QStringList& parameters, bool wait = true,
                       std::chrono::milliseconds timeLimit = DefaultTimeLimit) override;
 
     ProbeWorkerClient& client() { return *m_client; }

@@ -34,7 +34,7 @@ QString AfterPlay::actionName(AfterPlayAction action)
     return QString();
 }
 
-void AfterPlay::DoAfter(int ToDo)
+void AfterPlay::choose(int ToDo)
 {
     if (ToDo < 0 || ToDo >= menuKeys().size())
         return;
@@ -46,7 +46,7 @@ bool AfterPlay::isChecked(const QString& menuKey) const
     return actionOfMenuKey(menuKey) == static_cast<int>(m_action);
 }
 
-AfterPlay::Result AfterPlay::DoAfterFinishPlay(PowerControl& power) const
+AfterPlay::Result AfterPlay::finish(PowerControl& power) const
 {
     qCDebug(lcPlayback).noquote() << "after-play" << actionName(m_action);
     switch (m_action) {

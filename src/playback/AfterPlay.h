@@ -19,7 +19,7 @@ public:
 
     AfterPlayAction action() const { return m_action; }
     // Chooses action ToDo (0 to 3); any other number changes nothing.
-    void DoAfter(int ToDo);
+    void choose(int ToDo);
     // Exactly one item is checked, the current action's.
     bool isChecked(const QString& menuKey) const;
 
@@ -31,7 +31,7 @@ public:
     };
     // Runs the action; it stays chosen afterwards. Restart and shut down are only requested:
     // if the system refuses, the player stays stopped.
-    Result DoAfterFinishPlay(PowerControl& power) const;
+    Result finish(PowerControl& power) const;
 
 private:
     AfterPlayAction m_action = AfterPlayAction::DoNothing;

@@ -17,10 +17,10 @@ DvdPlayback::DvdPlayback(DriveProvider& drives, PlaybackSession& session, Playli
     : QObject(parent), m_provider(drives), m_session(session), m_playlist(playlist),
       m_messages(messages), m_pictureFolder(std::move(pictureFolder)), m_menus(DvdRules::menus({}))
 {
-    m_tmrCheckDVD.setInterval(WatchIntervalMs);
-    connect(&m_tmrCheckDVD, &QTimer::timeout, this, &DvdPlayback::checkDVD);
+    m_discWatch.setInterval(WatchIntervalMs);
+    connect(&m_discWatch, &QTimer::timeout, this, &DvdPlayback::checkDVD);
     connect(&m_session, &PlaybackSession::dvdCheckWanted, this, &DvdPlayback::enableWatch);
-    m_tmrCheckDVD.start();
+    m_discWatch.start();
 }
 
 int DvdPlayback::enumerateDrives()
@@ -43,8 +43,8 @@ void DvdPlayback::enableWatch()
 {
     // Started again only when off, so the monitor's twice-a-second call does not keep putting
     // the next tick off.
-    if (!m_tmrCheckDVD.isActive()) {
-        m_tmrCheckDVD.start();
+    if (!m_discWatch.isActive()) {
+        m_discWatch.start();
     }
 }
 
@@ -57,12 +57,12 @@ void DvdPlayback::checkDVD()
     m_watchStarted = step.started;
     for (const int index : step.start) {
         qCDebug(lcPlayback).noquote() << "video disc found:" << m_drives.DVDLabels.value(index);
-        PlayDVD(index);
-        m_tmrCheckDVD.stop();
+        playDisc(index);
+        m_discWatch.stop();
     }
 }
 
-void DvdPlayback::PlayDVD(int driveIndex)
+void DvdPlayback::playDisc(int driveIndex)
 {
     if (!DvdRules::playable(m_menus, driveIndex) || driveIndex >= m_drives.count()) {
         return;
@@ -74,8 +74,8 @@ void DvdPlayback::PlayDVD(int driveIndex)
     m_starting = true;
 
     m_session.stop();
-    m_session.RemoveVLCPlayer();
-    m_session.AddVLCPLayer();
+    m_session.releasePlayer();
+    m_session.createPlayer();
     m_engine = m_session.engine();
     if (!m_engine) {
         fail();

@@ -13,7 +13,7 @@ class PlaylistModel;
 class UserMessages;
 
 // Video discs: the drive menus' contents, playing a disc in place of the playlist, and the
-// once-a-second watch (tmrCheckDVD) that starts an inserted video disc by itself. The waits
+// once-a-second watch that starts an inserted video disc by itself. The waits
 // between the steps of starting a disc are timers, so the window stays live meanwhile.
 class DvdPlayback : public QObject
 {
@@ -29,7 +29,7 @@ public:
     int enumerateDrives();
     // What the "Open DVD" menus show; menusChanged() tells the menus.
     void refreshMenus();
-    void PlayDVD(int driveIndex);
+    void playDisc(int driveIndex);
     // One tick of the watch.
     void checkDVD();
     // The monitor wants the watch on again (no item active, not paused).
@@ -37,7 +37,7 @@ public:
 
     const DvdRules::DriveList& drives() const { return m_drives; }
     const DvdRules::Menus& menus() const { return m_menus; }
-    bool isWatching() const { return m_tmrCheckDVD.isActive(); }
+    bool isWatching() const { return m_discWatch.isActive(); }
     bool isStarting() const { return m_starting; }
 
 signals:
@@ -60,7 +60,7 @@ private:
     DvdRules::DriveList m_drives;
     DvdRules::Menus m_menus;
     QStringList m_watchStarted;
-    QTimer m_tmrCheckDVD;
+    QTimer m_discWatch;
     // A newer start, or another item played meanwhile, makes an unfinished start step aside.
     int m_generation = 0;
     bool m_starting = false;

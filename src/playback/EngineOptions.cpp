@@ -10,7 +10,7 @@ QString onOff(const QString& name, bool on)
 }
 } // namespace
 
-void EngineOptions::SaveVLCOptions(const Settings& settings)
+void EngineOptions::saveVLCOptions(const Settings& settings)
 {
     m_options = {
         QStringLiteral("overlay"),
@@ -34,5 +34,5 @@ void EngineOptions::setItem(const QString& snapshotPath, const QString& currentF
 
 QString EngineOptions::snapshotFolder(const QString& snapshotPath, const QString& currentFile)
 {
-    return snapshotPath + u'/' + FileNameOfPath(currentFile) + QStringLiteral(" Images");
+    return snapshotPath + u'/' + fileNameOfPath(currentFile) + QStringLiteral(" Images");
 }

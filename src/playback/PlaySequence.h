@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-// The play order (lstSequence): entry p holds the playlist index played at position p, and the
+// The play order: entry p holds the playlist index played at position p, and the
 // current position marks where playback stands. Builders, removal and the position arithmetic
 // of the transport and of the end of an item; acting on the results is the session's job.
 class PlaySequence

@@ -48,18 +48,18 @@ PlaybackSession::PlaybackSession(SettingsStore& settings, PlaylistModel& playlis
 
 PlaybackSession::~PlaybackSession() = default;
 
-void PlaybackSession::SaveVLCOptions()
+void PlaybackSession::saveVLCOptions()
 {
-    m_options.SaveVLCOptions(m_settings.settings());
+    m_options.saveVLCOptions(m_settings.settings());
 }
 
-void PlaybackSession::AddVLCPLayer()
+void PlaybackSession::createPlayer()
 {
     m_engine = m_factory(m_options.strings());
     connectEngine();
 }
 
-void PlaybackSession::RemoveVLCPlayer()
+void PlaybackSession::releasePlayer()
 {
     m_engine.reset();
 }
@@ -103,7 +103,7 @@ void PlaybackSession::onEngineState(Engine::State state)
     }
 }
 
-void PlaybackSession::PlayItem(int index, bool fullScreen)
+void PlaybackSession::playEntry(int index, bool fullScreen)
 {
     if (index < 0 || index >= m_playlist.count()) {
         return;
@@ -113,8 +113,8 @@ void PlaybackSession::PlayItem(int index, bool fullScreen)
     // The engine control is made with the item's snapshot folder among its options; a snapshot
     // itself is told the folder again, as the engine's instance outlives the item.
     m_options.setItem(m_settings.settings().SnapshotPath, m_currentFile);
-    RemoveVLCPlayer();
-    AddVLCPLayer();
+    releasePlayer();
+    createPlayer();
     emit audioOnlyChanged(false);
     m_currentIndex = index;
     qCDebug(lcPlayback).noquote() << "playing" << index << m_currentFile;
@@ -221,14 +221,14 @@ void PlaybackSession::moveOn()
         break;
     case ItemEndDecision::Action::StopAndFinish:
         stop();
-        if (m_afterPlay.DoAfterFinishPlay(m_power) == AfterPlay::Result::CloseWindow) {
+        if (m_afterPlay.finish(m_power) == AfterPlay::Result::CloseWindow) {
             emit closeRequested();
         }
         break;
     case ItemEndDecision::Action::PlayEntry:
         m_sequence.setPosition(decision.position);
         selectEntry(decision.entry);
-        PlayItem(m_playlist.selectedItem(), false);
+        playEntry(m_playlist.selectedItem(), false);
         break;
     }
 }
@@ -266,7 +266,7 @@ void PlaybackSession::entryClicked(int index)
 
 void PlaybackSession::entryActivated(int index)
 {
-    PlayItem(index, false);
+    playEntry(index, false);
     m_sequence.setPositionToEntry(index);
 }
 
@@ -289,7 +289,7 @@ void PlaybackSession::play()
         selectEntry(selected);
     }
     m_sequence.setPositionToEntry(selected);
-    PlayItem(selected, false);
+    playEntry(selected, false);
 }
 
 void PlaybackSession::pause()
@@ -328,7 +328,7 @@ void PlaybackSession::next()
         m_sequence.setPosition(*position);
         const int entry = m_sequence.entryAt(*position);
         selectEntry(entry);
-        PlayItem(entry, false);
+        playEntry(entry, false);
     }
 }
 
@@ -341,7 +341,7 @@ void PlaybackSession::previous()
         m_sequence.setPosition(*position);
         const int entry = m_sequence.entryAt(*position);
         selectEntry(entry);
-        PlayItem(entry, false);
+        playEntry(entry, false);
     }
 }
 
@@ -461,8 +461,8 @@ void PlaybackSession::setRepeatMode(RepeatMode mode)
     emit modesChanged();
 }
 
-void PlaybackSession::DoAfter(int toDo)
+void PlaybackSession::chooseAfterPlay(int toDo)
 {
-    m_afterPlay.DoAfter(toDo);
+    m_afterPlay.choose(toDo);
     emit modesChanged();
 }

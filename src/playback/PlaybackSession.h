@@ -35,12 +35,12 @@ public:
     void setRandomSource(PlaySequence::RandomSource random) { m_random = std::move(random); }
 
     // Engine control lifetime.
-    void AddVLCPLayer();
-    void RemoveVLCPlayer();
-    void SaveVLCOptions();
+    void createPlayer();
+    void releasePlayer();
+    void saveVLCOptions();
     Engine* engine() const { return m_engine.get(); }
 
-    void PlayItem(int index, bool fullScreen);
+    void playEntry(int index, bool fullScreen);
     // Where snapshots of the current item go: "<SnapshotPath>/<file name> Images".
     QString snapshotFolder() const;
     // Saves the playing item's picture there; false when nothing is playing or no picture came.
@@ -75,7 +75,7 @@ public:
     void resetSpeed();
     void setPlayMode(PlayMode mode);
     void setRepeatMode(RepeatMode mode);
-    void DoAfter(int toDo);
+    void chooseAfterPlay(int toDo);
 
     void enableMediaControl(MediaControlState::State state);
     // One tick of the monitor; the timer calls it every 500 ms.
@@ -86,11 +86,11 @@ public:
     const PlaySequence& sequence() const { return m_sequence; }
     const AfterPlay& afterPlay() const { return m_afterPlay; }
     const EngineOptions& engineOptions() const { return m_options; }
-    QString CurrentFile() const { return m_currentFile; }
+    QString currentFile() const { return m_currentFile; }
     // A disc started from the drive list: CurrentFile holds the drive, and the item never moves
     // on by itself. The next PlayItem ends it.
     void setCurrentDrive(const QString& drive);
-    double PlaybackRate() const { return m_rate; }
+    double playbackRate() const { return m_rate; }
     bool isMuted() const { return m_muted; }
     int volume() const { return m_volume; }
     bool isRewinding() const { return m_rewind.isActive(); }

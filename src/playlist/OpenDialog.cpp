@@ -37,7 +37,7 @@ QStringList OpenDialog::nameFilters(const QString& filterText)
     return filters;
 }
 
-QString OpenDialog::FolderOfPath(const QString& path)
+QString OpenDialog::folderOfPath(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     if (slash < 0) {
@@ -52,7 +52,7 @@ QString OpenDialog::fileNameOfPath(const QString& path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-QList<ChosenFile> OpenDialog::ShowOpenDialog(const QString& title, const QString& filterText)
+QList<ChosenFile> OpenDialog::showOpenDialog(const QString& title, const QString& filterText)
 {
     const QStringList paths =
         m_chooser.chooseExistingFiles(title, nameFilters(filterText), m_lastDialogFolder);
@@ -66,7 +66,7 @@ QList<ChosenFile> OpenDialog::ShowOpenDialog(const QString& title, const QString
         chosen.append(ChosenFile{fileNameOfPath(path), path});
     }
     if (!chosen.isEmpty()) {
-        m_lastDialogFolder = FolderOfPath(chosen.first().fullPath);
+        m_lastDialogFolder = folderOfPath(chosen.first().fullPath);
         qCDebug(lcPlaylist) << "dialog chose" << chosen.size() << "files in" << m_lastDialogFolder;
     }
     return chosen;
@@ -74,5 +74,5 @@ QList<ChosenFile> OpenDialog::ShowOpenDialog(const QString& title, const QString
 
 QList<ChosenFile> OpenDialog::chooseMediaFiles(const QStringList& supportedExtensions)
 {
-    return ShowOpenDialog(Title, buildFilterText(supportedExtensions));
+    return showOpenDialog(Title, buildFilterText(supportedExtensions));
 }

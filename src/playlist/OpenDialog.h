@@ -23,17 +23,17 @@ public:
     // of one entry are separated by ";". A trailing label without patterns is dropped.
     static QStringList nameFilters(const QString& filterText);
     // The text before the last "/", "/" for a file in the root, all of it when there is no "/".
-    static QString FolderOfPath(const QString& path);
+    static QString folderOfPath(const QString& path);
     // The text after the last "/" (all of it when there is none).
     static QString fileNameOfPath(const QString& path);
 
     // Runs the dialog and returns the chosen files in the dialog's order, each full path once.
     // Nothing when cancelled; LastDialogFolder then stays as it was.
-    QList<ChosenFile> ShowOpenDialog(const QString& title, const QString& filterText);
+    QList<ChosenFile> showOpenDialog(const QString& title, const QString& filterText);
     // The dialog of the Open and Add commands: its title and the filters of these extensions.
     QList<ChosenFile> chooseMediaFiles(const QStringList& supportedExtensions);
 
-    QString LastDialogFolder() const { return m_lastDialogFolder; }
+    QString lastDialogFolder() const { return m_lastDialogFolder; }
 
 private:
     FileChooser& m_chooser;

@@ -18,8 +18,8 @@ Playlist::Playlist(PlaylistModel& model, MediaProber& prober, UserMessages& mess
 
 Playlist::~Playlist() = default;
 
-void Playlist::LoadThumb(const QString& title, const QString& fileName, bool fullScreen,
-                         bool playNow)
+void Playlist::addEntry(const QString& title, const QString& fileName, bool fullScreen,
+                        bool playNow)
 {
     m_intake->enqueue(IntakeRequest{title, fileName, fullScreen, playNow});
 }
@@ -27,7 +27,7 @@ void Playlist::LoadThumb(const QString& title, const QString& fileName, bool ful
 void Playlist::commit(const IntakeRequest& request, bool accepted, const ProbeResult& result)
 {
     const QString& path = request.fileName;
-    if (IsInPlaylist(path)) {
+    if (isInPlaylist(path)) {
         qCDebug(lcPlaylist).noquote() << "duplicate" << path;
         m_messages.show(UserMessages::Icon::Information, QStringLiteral("Media Player"),
                         u'"' + request.title + QStringLiteral("\" is already in your playlist"));
@@ -61,12 +61,12 @@ void Playlist::commit(const IntakeRequest& request, bool accepted, const ProbeRe
     emit committed();
 }
 
-void Playlist::OpenFiles(bool append)
+void Playlist::openFiles(bool append)
 {
     const QList<ChosenFile> chosen = m_dialog.chooseMediaFiles(SupportedExtensions());
     bool first = true;
     for (const ChosenFile& file : chosen) {
-        LoadThumb(FileNameOfPath(file.fileName), file.fullPath, false, first && !append);
+        addEntry(fileNameOfPath(file.fileName), file.fullPath, false, first && !append);
         first = false;
     }
 }
@@ -74,8 +74,8 @@ void Playlist::OpenFiles(bool append)
 void Playlist::addDroppedFiles(const QStringList& paths)
 {
     for (const QString& path : paths) {
-        if (IsSupportedFile(path)) {
-            LoadThumb(FileNameOfPath(path), path, false, false);
+        if (isSupportedFile(path)) {
+            addEntry(fileNameOfPath(path), path, false, false);
         }
     }
 }

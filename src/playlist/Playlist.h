@@ -23,17 +23,17 @@ public:
     ~Playlist() override;
 
     // Takes one file in. The probe runs on a worker; the file is committed in the order given.
-    void LoadThumb(const QString& title, const QString& fileName, bool fullScreen, bool playNow);
-    void OpenFiles(bool append);
+    void addEntry(const QString& title, const QString& fileName, bool fullScreen, bool playNow);
+    void openFiles(bool append);
     void addDroppedFiles(const QStringList& paths);
 
     PlaylistModel& model() const { return m_model; }
-    bool IsInPlaylist(const QString& path) const { return m_model.contains(path); }
+    bool isInPlaylist(const QString& path) const { return m_model.contains(path); }
     int count() const { return m_model.count(); }
     QString fullPath(int index) const { return m_model.fullPath(index); }
     QString mediaInfo(int index) const { return m_model.mediaInfo(index); }
-    QStringList lstFullPath() const { return m_model.lstFullPath(); }
-    QStringList lstMediaInfo() const { return m_model.lstMediaInfo(); }
+    QStringList paths() const { return m_model.paths(); }
+    QStringList mediaInfos() const { return m_model.mediaInfos(); }
 
     void removeSelected();
     void removeAll();

@@ -30,7 +30,7 @@ int PlaylistModel::indexOf(const QString& path) const
     return -1;
 }
 
-QStringList PlaylistModel::lstFullPath() const
+QStringList PlaylistModel::paths() const
 {
     QStringList paths;
     paths.reserve(count());
@@ -40,7 +40,7 @@ QStringList PlaylistModel::lstFullPath() const
     return paths;
 }
 
-QStringList PlaylistModel::lstMediaInfo() const
+QStringList PlaylistModel::mediaInfos() const
 {
     QStringList infos;
     infos.reserve(count());

@@ -33,8 +33,8 @@ public:
     QString title(int index) const;
     bool contains(const QString& path) const { return m_paths.contains(path); }
     int indexOf(const QString& path) const;
-    QStringList lstFullPath() const;
-    QStringList lstMediaInfo() const;
+    QStringList paths() const;
+    QStringList mediaInfos() const;
 
     // -1 for none.
     int selectedItem() const { return m_selected; }

@@ -12,7 +12,7 @@ RecentHistory::RecentHistory(UserStore& store, QObject* parent) : QObject(parent
     }
 }
 
-int RecentHistory::HistoryCount() const
+int RecentHistory::historyCount() const
 {
     int count = 0;
     while (count < Capacity && !m_store.readString(NamesKey, QString::number(count)).isEmpty()) {
@@ -21,10 +21,10 @@ int RecentHistory::HistoryCount() const
     return count;
 }
 
-void RecentHistory::LoadHistory()
+void RecentHistory::loadHistory()
 {
     m_loaded = true;
-    const int count = HistoryCount();
+    const int count = historyCount();
     for (int slot = 0; slot < count; ++slot) {
         const QString number = QString::number(slot);
         setSlot(slot, m_store.readString(NamesKey, number), m_store.readString(TitlesKey, number));
@@ -32,11 +32,11 @@ void RecentHistory::LoadHistory()
     qCDebug(lcPlaylist) << "history loaded," << count << "entries";
 }
 
-void RecentHistory::AddToHistory(const QString& path, const QString& title)
+void RecentHistory::addToHistory(const QString& path, const QString& title)
 {
     // Recording before the stored entries are known would overwrite the oldest of them.
     if (!m_loaded) {
-        LoadHistory();
+        loadHistory();
     }
     // An empty path can never be recorded: it would end the stored history early.
     if (path.isEmpty()) {
@@ -48,7 +48,7 @@ void RecentHistory::AddToHistory(const QString& path, const QString& title)
         }
     }
 
-    const int count = HistoryCount();
+    const int count = historyCount();
     // An empty slot 0 marks an empty history; the placeholder caption cannot serve, since a file
     // may carry that very title.
     if (m_recentFiles[0].isEmpty()) {

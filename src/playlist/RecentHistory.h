@@ -43,12 +43,12 @@ public:
     explicit RecentHistory(UserStore& store, QObject* parent = nullptr);
 
     // Number of consecutive non-empty stored paths from value "0" on, at most Capacity.
-    int HistoryCount() const;
+    int historyCount() const;
     // Fills the menu slots from the store; run once at start-up.
-    void LoadHistory();
+    void loadHistory();
     // Records a file whose playback just started. A path already in the history is left where
     // it is; when the history is full the oldest entry gives way.
-    void AddToHistory(const QString& path, const QString& title);
+    void addToHistory(const QString& path, const QString& title);
 
     // "History0" ... "History10"; empty for a slot out of range.
     static QString menuKey(int slot);

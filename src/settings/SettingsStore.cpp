@@ -10,7 +10,7 @@ SettingsStore::SettingsStore(const SettingsEnvironment& environment, QObject* pa
       m_configPath(ConfigFile::defaultPath())
 {}
 
-void SettingsStore::LoadConfigurations()
+void SettingsStore::load()
 {
     const ConfigFile::LoadResult result = ConfigFile::load(m_configPath, m_environment);
     m_settings = result.settings;
@@ -20,7 +20,7 @@ void SettingsStore::LoadConfigurations()
     emit changed();
 }
 
-bool SettingsStore::WriteConfigurations(const WindowPlacement& placement)
+bool SettingsStore::save(const WindowPlacement& placement)
 {
     ConfigFile::recordPosition(m_settings, placement.maximized, placement.loading,
                                placement.topLeft.x() * m_environment.twipsPerPixelX,

@@ -39,9 +39,9 @@ public:
     void setConfigPath(const QString& path) { m_configPath = path; }
 
     // Reads Config.cfg (or its defaults) and announces the record.
-    void LoadConfigurations();
+    void load();
     // Writes the record with the window's position as it stands now.
-    bool WriteConfigurations(const WindowPlacement& placement);
+    bool save(const WindowPlacement& placement);
     // Takes a whole new record, as the settings dialog hands it over, and announces it.
     void apply(const Settings& settings);
 

@@ -16,7 +16,7 @@ qint16 checkState(bool checked)
 
 } // namespace
 
-SettingsForm SettingsForm::LoadSettingsControls(const Settings& settings)
+SettingsForm SettingsForm::loadSettingsControls(const Settings& settings)
 {
     SettingsForm form;
     form.openOption = optionFor(settings.UseNewPlayer, 2);
@@ -35,7 +35,7 @@ SettingsForm SettingsForm::LoadSettingsControls(const Settings& settings)
     return form;
 }
 
-void SettingsForm::SaveSettingsControls(const SettingsForm& form, Settings& settings)
+void SettingsForm::saveSettingsControls(const SettingsForm& form, Settings& settings)
 {
     if (form.openOption == 0 || form.openOption == 1) {
         settings.UseNewPlayer = static_cast<qint16>(form.openOption);

@@ -27,10 +27,10 @@ struct SettingsForm
 
     // LoadSettingsControls: the controls for a record; a stored value no option names selects
     // nothing.
-    static SettingsForm LoadSettingsControls(const Settings& settings);
+    static SettingsForm loadSettingsControls(const Settings& settings);
     // SaveSettingsControls: the record the controls ask for. An option group with nothing
     // selected leaves its value as it was.
-    static void SaveSettingsControls(const SettingsForm& form, Settings& settings);
+    static void saveSettingsControls(const SettingsForm& form, Settings& settings);
 
     // The list's captions, in SupportedExtensions order (LSTAssocciation).
     static const QStringList& associationCaptions();

@@ -52,9 +52,9 @@ std::vector<SettingsLayout::Piece> SettingsLayout::pieces(int width, int height,
     list.push_back({13, {16, 381, W - 37, 14}, -1});
     list.push_back({14, {11, 69, 12, 319}, -1});
     list.push_back({14, {W - 25, 69, 12, 319}, -1});
-    list.push_back({kButtonSlot + stateOf(states, SettingsHit::Cancle),
+    list.push_back({kButtonSlot + stateOf(states, SettingsHit::Cancel),
                     {W - 80, H - 40, 60, 20},
-                    hit(SettingsHit::Cancle)});
+                    hit(SettingsHit::Cancel)});
     list.push_back({kButtonSlot + stateOf(states, SettingsHit::Ok),
                     {W - 155, H - 40, 60, 20},
                     hit(SettingsHit::Ok)});
@@ -94,7 +94,7 @@ SettingsAction SettingsLayout::clickAction(int hit)
 {
     switch (static_cast<SettingsHit>(hit)) {
     case SettingsHit::Close:
-    case SettingsHit::Cancle:
+    case SettingsHit::Cancel:
         return SettingsAction::Unload;
     case SettingsHit::PlayerTab:
         return SettingsAction::ShowPlayer;

@@ -15,7 +15,7 @@ enum class SettingsHit : int
     SnapShotTab = 3,
     Apply = 4,
     Ok = 5,
-    Cancle = 6,
+    Cancel = 6,
     SelectAll = 7,
     DeselectAll = 8,
     AudioFiles = 9,

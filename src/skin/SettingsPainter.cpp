@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-SettingsLayout::HitRects SettingsPainter::PaintSettings(QPainter& painter, const SkinImages& images,
+SettingsLayout::HitRects SettingsPainter::paintSettings(QPainter& painter, const SkinImages& images,
                                                         int width, int height, SettingsPage page,
                                                         const SettingsLayout::ButtonStates& states,
                                                         const SettingsLayout::HitRects& previous)
@@ -14,7 +14,7 @@ SettingsLayout::HitRects SettingsPainter::PaintSettings(QPainter& painter, const
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const SettingsLayout::Piece& piece : SettingsLayout::pieces(width, height, page, states)) {
         const QRect& r = piece.rect;
-        SkinPainter::DrawSkinImage(painter, images.slot(piece.slot), r.x(), r.y(), r.width(),
+        SkinPainter::drawSkinImage(painter, images.slot(piece.slot), r.x(), r.y(), r.width(),
                                    r.height());
     }
     return SettingsLayout::paintedHitRects(previous, width, height, page);

@@ -10,7 +10,7 @@ namespace SettingsPainter {
 // PaintSettings: the Options dialog's pieces for a page, drawn with DrawSkinImage; returns the
 // hit table the paint leaves behind. A piece whose image is missing is left out of the picture
 // only.
-SettingsLayout::HitRects PaintSettings(QPainter& painter, const SkinImages& images, int width,
+SettingsLayout::HitRects paintSettings(QPainter& painter, const SkinImages& images, int width,
                                        int height, SettingsPage page,
                                        const SettingsLayout::ButtonStates& states,
                                        const SettingsLayout::HitRects& previous);

@@ -7,7 +7,7 @@
 class SkinButtons
 {
 public:
-    const ButtonStateTable& ButtonStates() const { return m_states; }
+    const ButtonStateTable& buttonStates() const { return m_states; }
     int state(SkinRegion region) const { return m_states[index(region)]; }
     bool isDisabled(int hitIndex) const;
     void setState(SkinRegion region, int state) { m_states[index(region)] = state; }

@@ -67,7 +67,7 @@ const std::vector<SkinImages::Entry>& SkinImages::loadingOrder()
     return order;
 }
 
-int SkinImages::LoadSkinImages(const QString& programFolder)
+int SkinImages::loadSkinImages(const QString& programFolder)
 {
     m_slots.clear();
     const QDir folder(programFolder);

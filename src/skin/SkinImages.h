@@ -15,7 +15,7 @@ public:
 
     // LoadSkinImages: every slot in the fixed loading order. The first file that cannot be read
     // ends the load; later slots stay empty. Returns the number of slots loaded.
-    int LoadSkinImages(const QString& programFolder);
+    int loadSkinImages(const QString& programFolder);
 
     const QImage& slot(int number) const;
     bool has(int number) const { return m_slots.count(number) != 0; }

@@ -13,7 +13,7 @@ int stateSlot(int base, const ButtonStateTable& states, SkinRegion region)
 
 } // namespace
 
-int SkinLayout::PlayLeft(int width)
+int SkinLayout::playLeft(int width)
 {
     return static_cast<int>(korvane::roundHalfEven((width - 69) / 2.0));
 }
@@ -22,7 +22,7 @@ std::array<SkinLayout::Piece, SkinLayout::kPieceCount>
 SkinLayout::pieces(int W, int H, const ButtonStateTable& s, bool muted)
 {
     const int top = controlTop(H);
-    const int play = PlayLeft(W);
+    const int play = playLeft(W);
     const auto at = [](int slot, int x, int y, int w, int h, SkinRegion hit = SkinRegion::None) {
         return Piece{slot, QRect(x, y, w, h), static_cast<int>(hit)};
     };
@@ -67,7 +67,7 @@ QRect SkinLayout::trimmed(const QRect& rect)
     return result;
 }
 
-HitRectTable SkinLayout::HitRects(int width, int height)
+HitRectTable SkinLayout::hitRects(int width, int height)
 {
     HitRectTable rects{};
     for (const Piece& piece : pieces(width, height, ButtonStateTable{}, false)) {

@@ -55,13 +55,13 @@ public:
     };
 
     static int controlTop(int height) { return height - 147; }
-    static int PlayLeft(int width);
+    static int playLeft(int width);
 
     // The 25 pieces in painting order; button slots follow the states, Sound follows the mute.
     static std::array<Piece, kPieceCount> pieces(int width, int height,
                                                  const ButtonStateTable& states, bool muted);
     // The table every paint fills: drawn rectangles, the lower buttons trimmed.
-    static HitRectTable HitRects(int width, int height);
+    static HitRectTable hitRects(int width, int height);
     // Lowers the bottom by two sevenths of the height, halves to even; empty stays empty.
     static QRect trimmed(const QRect& rect);
     // Lowest index whose rectangle holds the point, or -1.

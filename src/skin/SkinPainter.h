@@ -11,11 +11,11 @@ class SkinImages;
 namespace SkinPainter {
 
 // DrawSkinImage: the image scaled over (x, y, w, h); returns that rectangle.
-QRect DrawSkinImage(QPainter& painter, const QImage& image, int x, int y, int w, int h);
+QRect drawSkinImage(QPainter& painter, const QImage& image, int x, int y, int w, int h);
 
 // PaintMainWindow: the 25 pieces of the main window in order; returns the hit rectangles of
 // what was laid out. A piece whose image is missing is left out of the picture only.
-HitRectTable PaintMainWindow(QPainter& painter, const SkinImages& images, int width, int height,
+HitRectTable paintMainWindow(QPainter& painter, const SkinImages& images, int width, int height,
                              const ButtonStateTable& states, bool muted);
 
 } // namespace SkinPainter

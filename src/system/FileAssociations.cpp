@@ -117,7 +117,7 @@ void FileAssociations::writeIfDifferent(const QString& key, const QString& name,
     m_store.writeString(key, name, value);
 }
 
-void FileAssociations::RegisterProgID(const QString& className, const QString& description,
+void FileAssociations::registerProgId(const QString& className, const QString& description,
                                       const QString& verb, const QString& icon,
                                       const QString& commandSuffix)
 {
@@ -132,14 +132,14 @@ void FileAssociations::RegisterProgID(const QString& className, const QString& d
                      icon.isEmpty() ? program : icon);
 }
 
-bool FileAssociations::IsAssociated(const QString& extension, const QString& className) const
+bool FileAssociations::isAssociated(const QString& extension, const QString& className) const
 {
     return m_store.readString(classKey(extension), kDefaultValue) == className;
 }
 
-void FileAssociations::AssociateExtension(const QString& extension, const QString& className)
+void FileAssociations::associateExtension(const QString& extension, const QString& className)
 {
-    if (IsAssociated(extension, className)) {
+    if (isAssociated(extension, className)) {
         return;
     }
     const QString key = classKey(extension);
@@ -155,9 +155,9 @@ void FileAssociations::AssociateExtension(const QString& extension, const QStrin
     qCDebug(lcSystem).noquote() << "associated" << extension.mid(1);
 }
 
-void FileAssociations::UnassociateExtension(const QString& extension, const QString& className)
+void FileAssociations::unassociateExtension(const QString& extension, const QString& className)
 {
-    if (!IsAssociated(extension, className)) {
+    if (!isAssociated(extension, className)) {
         return;
     }
     const QString key = classKey(extension);
@@ -173,7 +173,7 @@ void FileAssociations::UnassociateExtension(const QString& extension, const QStr
     qCDebug(lcSystem).noquote() << "released" << extension.mid(1);
 }
 
-void FileAssociations::ApplyAssociation(int index, bool on)
+void FileAssociations::applyAssociation(int index, bool on)
 {
     const QStringList& extensions = SupportedExtensions();
     if (index < 0 || index >= extensions.size()) {
@@ -182,21 +182,21 @@ void FileAssociations::ApplyAssociation(int index, bool on)
     const QString& ext = extensions[index];
     const QString extension = u'.' + ext;
     if (!on) {
-        UnassociateExtension(extension, className(ext));
+        unassociateExtension(extension, className(ext));
         return;
     }
-    RegisterProgID(className(ext), description(ext), QStringLiteral("open"), iconFile(ext),
+    registerProgId(className(ext), description(ext), QStringLiteral("open"), iconFile(ext),
                    QString());
-    RegisterProgID(className(ext), description(ext), QStringLiteral("Add To Playlist"),
+    registerProgId(className(ext), description(ext), QStringLiteral("Add To Playlist"),
                    iconFile(ext), QStringLiteral(" *Add"));
     installDesktopEntries();
-    AssociateExtension(extension, className(ext));
+    associateExtension(extension, className(ext));
 }
 
-void FileAssociations::ApplyAllAssociations(const std::array<qint16, kExtensionCount>& flags)
+void FileAssociations::applyAllAssociations(const std::array<qint16, kExtensionCount>& flags)
 {
     for (int i = 0; i < kExtensionCount; ++i) {
-        ApplyAssociation(i, flags[static_cast<std::size_t>(i)] != 0);
+        applyAssociation(i, flags[static_cast<std::size_t>(i)] != 0);
     }
 }
 
@@ -213,7 +213,7 @@ void FileAssociations::installDesktopEntries()
 bool FileAssociations::typeWanted(const QString& mimeType) const
 {
     for (const QString& ext : SupportedExtensions()) {
-        if (mimeTypesOf(ext).contains(mimeType) && IsAssociated(u'.' + ext, className(ext))) {
+        if (mimeTypesOf(ext).contains(mimeType) && isAssociated(u'.' + ext, className(ext))) {
             return true;
         }
     }
@@ -242,7 +242,7 @@ void FileAssociations::mirrorToDesktop(const QString& ext)
     }
 }
 
-QString FileAssociations::RegisteredProgID(const QString& ext) const
+QString FileAssociations::registeredProgId(const QString& ext) const
 {
     const QString stored = m_store.readString(classKey(u'.' + ext), kDefaultValue);
     if (!stored.isEmpty()) {
@@ -283,7 +283,7 @@ QString FileAssociations::expandEnvironment(const QString& text)
     return result + text.mid(from);
 }
 
-QImage FileAssociations::ProgIDIcon(const QString& className) const
+QImage FileAssociations::progIdIcon(const QString& className) const
 {
     if (className.endsWith(QStringLiteral(".desktop"))) {
         const QString icon = m_desktop.applicationIcon(className);

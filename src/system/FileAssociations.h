@@ -40,21 +40,21 @@ public:
     // Every type of the 24 extensions, each once, in extension order.
     static QStringList allMimeTypes();
 
-    void RegisterProgID(const QString& className, const QString& description, const QString& verb,
+    void registerProgId(const QString& className, const QString& description, const QString& verb,
                         const QString& icon, const QString& commandSuffix);
     // `extension` with its dot.
-    bool IsAssociated(const QString& extension, const QString& className) const;
-    void AssociateExtension(const QString& extension, const QString& className);
-    void UnassociateExtension(const QString& extension, const QString& className);
-    void ApplyAssociation(int index, bool on);
-    void ApplyAllAssociations(const std::array<qint16, kExtensionCount>& flags);
+    bool isAssociated(const QString& extension, const QString& className) const;
+    void associateExtension(const QString& extension, const QString& className);
+    void unassociateExtension(const QString& extension, const QString& className);
+    void applyAssociation(int index, bool on);
+    void applyAllAssociations(const std::array<qint16, kExtensionCount>& flags);
 
     // The class that opens the extension: the store's, else the desktop's default application
     // (a desktop id), else "-1".
-    QString RegisteredProgID(const QString& ext) const;
+    QString registeredProgId(const QString& ext) const;
     // A 32 × 32 picture for a class or desktop id; the "unknown" picture when there is none or
     // its file cannot be read, and a blank one when even that is missing.
-    QImage ProgIDIcon(const QString& className) const;
+    QImage progIdIcon(const QString& className) const;
 
     // %NAME%, ${NAME} and $NAME references from the environment; unknown names stay as written.
     static QString expandEnvironment(const QString& text);

@@ -262,7 +262,7 @@ bool waitForExit(int pidfd, Clock::time_point deadline)
 
 } // namespace
 
-bool PosixProcessRunner::RunPipedCommand(const QStringList& command, const QString& outputFile,
+bool PosixProcessRunner::runPipedCommand(const QStringList& command, const QString& outputFile,
                                          const QString& workingFolder,
                                          std::chrono::milliseconds timeLimit)
 {
@@ -394,7 +394,7 @@ void PosixProcessRunner::killRunningChildren()
     }
 }
 
-bool PosixProcessRunner::ShellAndWait(QString& program, const QStringList& parameters, bool wait,
+bool PosixProcessRunner::shellAndWait(QString& program, const QStringList& parameters, bool wait,
                                       std::chrono::milliseconds timeLimit)
 {
     program = completeProgramPath(program);

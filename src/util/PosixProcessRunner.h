@@ -10,10 +10,10 @@ namespace korvane {
 class PosixProcessRunner : public ProcessRunner
 {
 public:
-    bool RunPipedCommand(const QStringList& command, const QString& outputFile,
+    bool runPipedCommand(const QStringList& command, const QString& outputFile,
                          const QString& workingFolder = QString(),
                          std::chrono::milliseconds timeLimit = DefaultTimeLimit) override;
-    bool ShellAndWait(QString& program, const QStringList& parameters, bool wait = true,
+    bool shellAndWait(QString& program, const QStringList& parameters, bool wait = true,
                       std::chrono::milliseconds timeLimit = DefaultTimeLimit) override;
 
     // Kills the process group of every child a runner is waiting for; the waiting calls then

@@ -20,7 +20,7 @@ public:
     // the program wrote, in arrival order. An empty workingFolder keeps the caller's current
     // folder. Returns true once the program has ended and its output is in the file; every failure
     // throws RunnerError (2001-2006) and leaves outputFile as it was.
-    virtual bool RunPipedCommand(const QStringList& command, const QString& outputFile,
+    virtual bool runPipedCommand(const QStringList& command, const QString& outputFile,
                                  const QString& workingFolder = QString(),
                                  std::chrono::milliseconds timeLimit = DefaultTimeLimit) = 0;
 
@@ -28,7 +28,7 @@ public:
     // taken from the program folder, and program receives the completed path. The program runs in
     // the folder that holds it. With wait, returns after the program ended (or was killed at the
     // time limit). Returns whether the program was started; never throws.
-    virtual bool ShellAndWait(QString& program, const QStringList& parameters, bool wait = true,
+    virtual bool shellAndWait(QString& program, const QStringList& parameters, bool wait = true,
                               std::chrono::milliseconds timeLimit = DefaultTimeLimit) = 0;
 };
 

@@ -15,9 +15,9 @@ const QStringList& SupportedExtensions()
     return extensions;
 }
 
-bool IsSupportedFile(const QString& path)
+bool isSupportedFile(const QString& path)
 {
-    const QString name = FileNameOfPath(path);
+    const QString name = fileNameOfPath(path);
     const qsizetype dot = name.lastIndexOf(u'.');
     if (dot < 0 || dot == name.size() - 1) {
         return false;
@@ -25,7 +25,7 @@ bool IsSupportedFile(const QString& path)
     return SupportedExtensions().contains(name.mid(dot + 1), Qt::CaseInsensitive);
 }
 
-QString FileNameOfPath(const QString& path)
+QString fileNameOfPath(const QString& path)
 {
     return path.mid(path.lastIndexOf(u'/') + 1);
 }

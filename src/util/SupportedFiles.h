@@ -9,7 +9,7 @@ const QStringList& SupportedExtensions();
 
 // True when the extension of the path's last component matches one of SupportedExtensions,
 // ignoring case. A name without a dot, or ending in one, has no extension.
-bool IsSupportedFile(const QString& path);
+bool isSupportedFile(const QString& path);
 
 // The text after the last '/' of a path (the whole text when there is none).
-QString FileNameOfPath(const QString& path);
+QString fileNameOfPath(const QString& path);

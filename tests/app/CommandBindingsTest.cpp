@@ -15,10 +15,10 @@
 #include "system/FakeUserStore.h"
 #include "system/RecordingUserMessages.h"
 #include "ui/dialogs/AboutBox.h"
+#include "ui/frame/MainWindow.h"
 #include "ui/menus/ActionRegistry.h"
 #include "ui/menus/ClassicPopups.h"
 #include "ui/menus/MainMenuBar.h"
-#include "ui/frame/MainWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -72,11 +72,12 @@ protected:
     CommandBindingsTest()
     {
         settings.setConfigPath(dir.filePath("Korvane/Config.cfg"));
-        QObject::connect(&playlist, &Playlist::playRequested, &session, &PlaybackSession::PlayItem);
+        QObject::connect(&playlist, &Playlist::playRequested, &session,
+                         &PlaybackSession::playEntry);
         QObject::connect(&playlist, &Playlist::committed, &session,
                          &PlaybackSession::rebuildSequence);
         bindings.setUrlOpener([this](const QUrl& url) { opened << url; });
-        session.SaveVLCOptions();
+        session.saveVLCOptions();
         session.enableMediaControl(MediaControlState::Stopped);
     }
 
@@ -93,7 +94,7 @@ protected:
     {
         for (int i = 0; i < n; ++i) {
             const QString path = QStringLiteral("/m/clip%1.mkv").arg(i);
-            playlist.LoadThumb(path.mid(3), path, false, false);
+            playlist.addEntry(path.mid(3), path, false, false);
         }
         settle();
     }
@@ -102,7 +103,7 @@ protected:
     {
         model.select(0);
         session.rebuildSequence();
-        session.PlayItem(0, false);
+        session.playEntry(0, false);
     }
 
     bool enabled(const char* key) const { return bindings.actions().action(key)->isEnabled(); }
@@ -189,19 +190,19 @@ TEST_F(CommandBindingsTest, ShortcutsReachTheirActions)
          }},
         {"PageDown plays the next entry", QKeyCombination(Qt::Key_PageDown),
          [this] {
-             return session.CurrentFile() == "/m/clip1.mkv";
+             return session.currentFile() == "/m/clip1.mkv";
          }},
         {"PageUp goes back", QKeyCombination(Qt::Key_PageUp),
          [this] {
-             return session.CurrentFile() == "/m/clip0.mkv";
+             return session.currentFile() == "/m/clip0.mkv";
          }},
         {"Ctrl+Up speeds up", Qt::CTRL | Qt::Key_Up,
          [this] {
-             return session.PlaybackRate() == 2.0;
+             return session.playbackRate() == 2.0;
          }},
         {"Ctrl+R resets", Qt::CTRL | Qt::Key_R,
          [this] {
-             return session.PlaybackRate() == 1.0;
+             return session.playbackRate() == 1.0;
          }},
         {"Ctrl+S stops", Qt::CTRL | Qt::Key_S,
          [this] {
@@ -272,33 +273,33 @@ TEST_F(CommandBindingsTest, ModesFromTheMainMenuAndFromTheClassicMenu)
 TEST_F(CommandBindingsTest, SpeedItemsFollowTheRate)
 {
     bindings.dispatchKey("ResetSpeed");
-    EXPECT_EQ(session.PlaybackRate(), 1.0) << "stopped: nothing";
+    EXPECT_EQ(session.playbackRate(), 1.0) << "stopped: nothing";
     addEntries(1);
     playFirst();
     QSignalSpy rate(&session, &PlaybackSession::rateTextChanged);
     for (int i = 0; i < 4; ++i) {
         bindings.dispatchKey("IncreaseSpeed");
     }
-    EXPECT_EQ(session.PlaybackRate(), 16.0);
+    EXPECT_EQ(session.playbackRate(), 16.0);
     EXPECT_FALSE(enabled("IncreaseSpeed"));
     EXPECT_TRUE(enabled("DecreaseSpeed"));
     bindings.dispatchKey("ResetSpeed");
-    EXPECT_EQ(session.PlaybackRate(), 1.0);
+    EXPECT_EQ(session.playbackRate(), 1.0);
     EXPECT_TRUE(enabled("IncreaseSpeed"));
     ASSERT_FALSE(rate.isEmpty());
     EXPECT_EQ(rate.last().at(0).toString(), QStringLiteral("Playing rate:1x"));
 
     session.pause();
-    const double before = session.PlaybackRate();
+    const double before = session.playbackRate();
     bindings.dispatchKey("IncreaseSpeed");
     bindings.dispatchKey("ResetSpeed");
-    EXPECT_EQ(session.PlaybackRate(), before * 2) << "paused: the rate moves, reset does nothing";
+    EXPECT_EQ(session.playbackRate(), before * 2) << "paused: the rate moves, reset does nothing";
 }
 
 TEST_F(CommandBindingsTest, HistoryItemsPlayTheirSlot)
 {
-    history.AddToHistory("/m/old.mkv", "old.mkv");
-    history.AddToHistory("/m/new.mkv", "new.mkv");
+    history.addToHistory("/m/old.mkv", "old.mkv");
+    history.addToHistory("/m/new.mkv", "new.mkv");
     QAction* second = bindings.actions().action("History1");
     EXPECT_EQ(second->text(), QStringLiteral("new.mkv"));
     EXPECT_TRUE(second->isVisible());
@@ -338,7 +339,7 @@ TEST_F(CommandBindingsTest, ClassicPlayMenuRefreshesOnOpening)
     }
     menu->hide();
     classic("mnuincspeed")->trigger();
-    EXPECT_EQ(session.PlaybackRate(), 2.0) << "the classic speed items now act";
+    EXPECT_EQ(session.playbackRate(), 2.0) << "the classic speed items now act";
 
     bindings.popupPlayListMenu(QPoint(10, 10));
     EXPECT_TRUE(classic("mnuNext")->isEnabled());

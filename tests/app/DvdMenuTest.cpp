@@ -15,10 +15,10 @@
 #include "system/FakePowerControl.h"
 #include "system/FakeUserStore.h"
 #include "system/RecordingUserMessages.h"
+#include "ui/frame/MainWindow.h"
 #include "ui/menus/ActionRegistry.h"
 #include "ui/menus/ClassicPopups.h"
 #include "ui/menus/MainMenuBar.h"
-#include "ui/frame/MainWindow.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -110,7 +110,7 @@ TEST_F(DvdMenuTest, ButtonOpensTheDriveMenuWithTheDrivesAsTheyAreNow)
 
     // A main-menu drive item plays its drive, like the tray's list.
     mainItem(1)->trigger();
-    EXPECT_EQ(session.CurrentFile(), "/dev/sr1");
+    EXPECT_EQ(session.currentFile(), "/dev/sr1");
     EXPECT_TRUE(wiring->dvd().isStarting());
 }
 
@@ -125,7 +125,7 @@ TEST_F(DvdMenuTest, TrayListFollowsTheDrives)
     }
     EXPECT_EQ(texts, QStringList({"<Please insert a DVD> (/dev/sr0)", "MOVIE (/dev/sr1)"}));
     tray->actions().at(1)->trigger();
-    EXPECT_EQ(session.CurrentFile(), "/dev/sr1");
+    EXPECT_EQ(session.currentFile(), "/dev/sr1");
 
     // The drives go: one entry saying so, and choosing it does nothing.
     drives->drives.clear();
@@ -135,7 +135,7 @@ TEST_F(DvdMenuTest, TrayListFollowsTheDrives)
     EXPECT_EQ(mainItem(0)->text(), "<No DVD drives were found>");
     EXPECT_FALSE(mainItem(0)->isEnabled());
     EXPECT_FALSE(mainItem(1)->isVisible());
-    const QString before = session.CurrentFile();
+    const QString before = session.currentFile();
     tray->actions().at(0)->trigger();
-    EXPECT_EQ(session.CurrentFile(), before);
+    EXPECT_EQ(session.currentFile(), before);
 }

@@ -61,7 +61,7 @@ protected:
             GTEST_SKIP() << "playerctl is not installed";
         }
         ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
-        session.SaveVLCOptions();
+        session.saveVLCOptions();
         session.enableMediaControl(MediaControlState::Stopped);
         for (const char* name : {"first.mkv", "second.mkv"}) {
             model.append(PlaylistEntry{name, QImage(4, 3, QImage::Format_RGB32),
@@ -125,11 +125,11 @@ TEST_F(MprisPlayerctlTest, StatusTitleAndTransport)
     EXPECT_EQ(playerctl({"metadata", "title"}), "");
 
     // An item played and stopped: play-pause starts it again.
-    session.PlayItem(0, false);
+    session.playEntry(0, false);
     session.stop();
     EXPECT_EQ(playerctl({"status"}), "Stopped");
     EXPECT_EQ(playerctl({"play-pause"}), "");
-    EXPECT_EQ(session.CurrentFile(), "/m/first.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/first.mkv");
     EXPECT_EQ(playerctl({"status"}), "Playing");
     EXPECT_EQ(playerctl({"metadata", "title"}), "first.mkv");
     EXPECT_EQ(playerctl({"metadata", "xesam:url"}), "file:///m/first.mkv");
@@ -142,7 +142,7 @@ TEST_F(MprisPlayerctlTest, StatusTitleAndTransport)
     EXPECT_EQ(playerctl({"status"}), "Playing");
 
     playerctl({"next"});
-    EXPECT_EQ(session.CurrentFile(), "/m/second.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/second.mkv");
     EXPECT_EQ(playerctl({"metadata", "title"}), "second.mkv");
 
     engine().fakeLength = 10000;
@@ -166,7 +166,7 @@ TEST_F(MprisPlayerctlTest, ChangesAreAnnounced)
     ASSERT_TRUE(listener.connect(QString(), MprisService::ObjectPath,
                                  "org.freedesktop.DBus.Properties", "PropertiesChanged", &recorder,
                                  SLOT(changed(QString, QVariantMap, QStringList))));
-    session.PlayItem(1, false);
+    session.playEntry(1, false);
     settle(300);
     ASSERT_FALSE(recorder.changes.isEmpty());
     bool sawPlaying = false;

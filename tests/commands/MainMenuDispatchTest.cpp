@@ -65,7 +65,7 @@ const Case kCases[] = {
 TEST(MainMenuDispatch, EveryKeyFindsItsCommand)
 {
     for (const Case& c : kCases) {
-        const MenuDispatch got = MainMenuDispatch::MainMenuCommand(QString::fromLatin1(c.key));
+        const MenuDispatch got = MainMenuDispatch::dispatchKey(QString::fromLatin1(c.key));
         EXPECT_EQ(got.command, c.command) << c.key;
         EXPECT_EQ(got.argument, c.argument) << c.key;
         EXPECT_TRUE(got.fromMainMenu) << c.key;
@@ -95,7 +95,7 @@ TEST(MainMenuDispatch, EveryLeafOfTheTreeIsDispatchedOrDeliberatelyIdle)
         if (item.key.isEmpty() || MainMenuTree::hasChildren(item.key)) {
             continue;
         }
-        const MenuDispatch got = MainMenuDispatch::MainMenuCommand(item.key);
+        const MenuDispatch got = MainMenuDispatch::dispatchKey(item.key);
         if (item.key.startsWith(QLatin1String("DVDList"))) {
             EXPECT_EQ(got.command, C::None) << item.key.toStdString();
         } else {

@@ -1,5 +1,5 @@
+#include "mediainfo/AviDelayReader.h"
 #include "mediainfo/RiffBuilder.h"
-#include "mediainfo/clsAVIDelay.h"
 #include "util/PosixProcessRunner.h"
 #include "util/RunnerError.h"
 
@@ -10,7 +10,7 @@
 #include <iterator>
 #include <random>
 
-using korvane::clsAVIDelay;
+using korvane::AviDelayReader;
 using namespace korvane::test;
 
 namespace {
@@ -32,9 +32,9 @@ QByteArray sampleAvi()
     return riffFile("AVI ", streams + riffList("movi", movi) + riffChunk("idx1", "index"));
 }
 
-void expectSane(const clsAVIDelay& reader)
+void expectSane(const AviDelayReader& reader)
 {
-    for (const clsAVIDelay::StreamEntry& entry : reader.Streams()) {
+    for (const AviDelayReader::StreamEntry& entry : reader.streams()) {
         EXPECT_GE(entry.Delay, -2);
         EXPECT_GE(entry.BytesBeforeSync, 0);
         EXPECT_NE(entry.Header.dwRate, 0u);
@@ -46,9 +46,9 @@ TEST(AviDelayInput, SampleIsReadAsBuilt)
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/s.avi");
     ASSERT_TRUE(writeBytes(path, sampleAvi()));
-    clsAVIDelay reader;
-    ASSERT_TRUE(reader.OpenFile(path));
-    ASSERT_EQ(reader.StreamCount(), 3);
+    AviDelayReader reader;
+    ASSERT_TRUE(reader.open(path));
+    ASSERT_EQ(reader.streamCount(), 3);
     // Two 64-byte chunks without one, then a frame start at 9: 137 bytes at 16000 bytes/s.
     EXPECT_EQ(reader.StreamDelay(1), 9);
     // 3 frames at 48000/s is 0.0625 ms; a padded 52-byte chunk plus 3 bytes at 48000 bytes/s is
@@ -61,10 +61,10 @@ TEST(AviDelayInput, EveryTruncationIsHandled)
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/t.avi");
     const QByteArray whole = sampleAvi();
-    clsAVIDelay reader;
+    AviDelayReader reader;
     for (qsizetype length = 0; length <= whole.size(); ++length) {
         ASSERT_TRUE(writeBytes(path, whole.left(length)));
-        const bool opened = reader.OpenFile(path);
+        const bool opened = reader.open(path);
         EXPECT_EQ(opened, length >= 12) << length;
         expectSane(reader);
     }
@@ -83,7 +83,7 @@ TEST(AviDelayInput, SeededRandomAndMutatedFiles)
     };
     const quint32 sizes[] = {0,          1,          3,          4,       0x7FFFFFFE, 0x7FFFFFFF,
                              0x80000000, 0xFFFFFFFF, 0xFFFFFFFC, 1500000, 2500000};
-    clsAVIDelay reader;
+    AviDelayReader reader;
     int opened = 0;
     for (int round = 0; round < 4000; ++round) {
         QByteArray data;
@@ -120,7 +120,7 @@ TEST(AviDelayInput, SeededRandomAndMutatedFiles)
             }
         }
         ASSERT_TRUE(writeBytes(path, data));
-        opened += reader.OpenFile(path) ? 1 : 0;
+        opened += reader.open(path) ? 1 : 0;
         expectSane(reader);
     }
     // The mutations are mild enough that many files still walk to the end.
@@ -140,7 +140,7 @@ protected:
         const QString out = m_dir.path() + QStringLiteral("/x-%1.avi").arg(audioCodec);
         korvane::PosixProcessRunner runner;
         try {
-            runner.RunPipedCommand(
+            runner.runPipedCommand(
                 {ffmpeg, QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-f"),
                  QStringLiteral("lavfi"), QStringLiteral("-i"), QStringLiteral("testsrc=d=1"),
                  QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
@@ -163,14 +163,14 @@ TEST_F(FfmpegAviTest, PcmStreamHasNoDelay)
     }
     const QString file = make(QStringLiteral("pcm_s16le"));
     ASSERT_FALSE(file.isEmpty());
-    clsAVIDelay reader;
-    ASSERT_TRUE(reader.OpenFile(file));
-    ASSERT_EQ(reader.StreamCount(), 2);
-    EXPECT_FALSE(reader.StreamIsAudio(0));
-    EXPECT_TRUE(reader.StreamIsAudio(1));
+    AviDelayReader reader;
+    ASSERT_TRUE(reader.open(file));
+    ASSERT_EQ(reader.streamCount(), 2);
+    EXPECT_FALSE(reader.streamIsAudio(0));
+    EXPECT_TRUE(reader.streamIsAudio(1));
     EXPECT_EQ(reader.StreamDelay(1), 0);
-    EXPECT_EQ(reader.Streams()[1].Format.wFormatTag, 1);
-    EXPECT_EQ(reader.Streams()[1].Format.nAvgBytesPerSec, 44100u * 2u);
+    EXPECT_EQ(reader.streams()[1].Format.wFormatTag, 1);
+    EXPECT_EQ(reader.streams()[1].Format.nAvgBytesPerSec, 44100u * 2u);
 }
 
 TEST_F(FfmpegAviTest, CompressedStreamsFindTheirFirstFrame)
@@ -183,10 +183,10 @@ TEST_F(FfmpegAviTest, CompressedStreamsFindTheirFirstFrame)
         if (file.isEmpty()) {
             continue; // this ffmpeg lacks the encoder
         }
-        clsAVIDelay reader;
-        ASSERT_TRUE(reader.OpenFile(file)) << codec;
-        ASSERT_EQ(reader.StreamCount(), 2) << codec;
-        ASSERT_TRUE(reader.StreamIsAudio(1));
+        AviDelayReader reader;
+        ASSERT_TRUE(reader.open(file)) << codec;
+        ASSERT_EQ(reader.streamCount(), 2) << codec;
+        ASSERT_TRUE(reader.streamIsAudio(1));
         EXPECT_EQ(reader.StreamDelay(1), 0) << codec;
     }
 }

@@ -48,15 +48,15 @@ TEST(CodecMap, EmptyMissingAndUnterminatedFiles)
     QTemporaryDir dir;
     const QString empty = dir.filePath("empty.txt");
     QFile(empty).open(QIODevice::WriteOnly);
-    EXPECT_TRUE(LoadCodecMap(empty).isEmpty());
-    EXPECT_TRUE(LoadCodecMap(dir.filePath("missing.txt")).isEmpty());
+    EXPECT_TRUE(loadCodecMap(empty).isEmpty());
+    EXPECT_TRUE(loadCodecMap(dir.filePath("missing.txt")).isEmpty());
 
     const QString last = dir.filePath("last.txt");
     QFile file(last);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("vp9, VP9\nav1, AV1 \xc3\xa9");
     file.close();
-    const CodecMap map = LoadCodecMap(last);
+    const CodecMap map = loadCodecMap(last);
     EXPECT_EQ(map.lookup("vp9"), "VP9");
     EXPECT_EQ(map.lookup("av1"), QString::fromUtf8("AV1 \xc3\xa9"));
 }

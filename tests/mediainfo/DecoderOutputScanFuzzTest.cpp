@@ -1,6 +1,6 @@
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DecoderOutputScan.h"
-#include "mediainfo/clsSource.h"
+#include "mediainfo/MediaSource.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +43,7 @@ TEST(DecoderOutputScanFuzz, MutatedRecordingsNeverBreakTheRules)
                 text.insert(at, text.mid(qsizetype(random() % text.size()), 60));
             }
         }
-        clsSource source;
+        MediaSource source;
         DecoderOutputScan scan(maps, QStringLiteral("/tmp/x.avi"));
         const bool accepted = scan.read(text, source);
         if (accepted) {

@@ -1,7 +1,7 @@
 #include "mediainfo/DecoderOutputScan.h"
 
 #include "mediainfo/CodecMaps.h"
-#include "mediainfo/clsSource.h"
+#include "mediainfo/MediaSource.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ QString capture(const QString& output, const QString& path = kPath)
 struct Scan
 {
     bool accepted = false;
-    clsSource source;
+    MediaSource source;
     QString reason;
     QStringList warnings;
 };
@@ -53,7 +53,7 @@ TEST(DecoderScanClassic, AudioLineWithFourItemsGivesRateChannelsAndBitRate)
 {
     const Scan s = scanStream("Audio: mp3, 44100 Hz, stereo, 128 kb/s");
     ASSERT_TRUE(s.accepted);
-    ASSERT_EQ(s.source.StreamCount(), 1);
+    ASSERT_EQ(s.source.streamCount(), 1);
     const StreamRecord& a = s.source.stream(0);
     EXPECT_EQ(a.type, 1);
     EXPECT_EQ(a.compression, "mp3");
@@ -65,7 +65,7 @@ TEST(DecoderScanClassic, AudioLineWithFourItemsGivesRateChannelsAndBitRate)
 TEST(DecoderScanClassic, FifthAudioItemLeavesBitRateZero)
 {
     const Scan s = scanStream("Audio: mp3, 44100 Hz, stereo, s16, 128 kb/s");
-    ASSERT_EQ(s.source.StreamCount(), 1);
+    ASSERT_EQ(s.source.streamCount(), 1);
     EXPECT_EQ(s.source.stream(0).bitRate, 0);
     EXPECT_EQ(s.source.stream(0).channels, 2);
 }
@@ -73,7 +73,7 @@ TEST(DecoderScanClassic, FifthAudioItemLeavesBitRateZero)
 TEST(DecoderScanClassic, ColonChannelItemAndFiveChannelsReadAsSix)
 {
     const Scan s = scanStream("Audio: ac3, 44100 Hz, 5:1, 448 kb/s");
-    ASSERT_EQ(s.source.StreamCount(), 1);
+    ASSERT_EQ(s.source.streamCount(), 1);
     EXPECT_EQ(s.source.stream(0).channels, 6);
     EXPECT_EQ(s.source.stream(0).bitRate, 448);
 }
@@ -81,7 +81,7 @@ TEST(DecoderScanClassic, ColonChannelItemAndFiveChannelsReadAsSix)
 TEST(DecoderScanClassic, VideoLineWithPixelFormat)
 {
     const Scan s = scanStream("Video: mpeg2video, yuv420p, 720x576, 9800 kb/s, 25.00 fps(r)");
-    ASSERT_EQ(s.source.StreamCount(), 1);
+    ASSERT_EQ(s.source.streamCount(), 1);
     const StreamRecord& v = s.source.stream(0);
     EXPECT_EQ(v.type, 2);
     EXPECT_EQ(v.compression, "mpeg2video");
@@ -94,7 +94,7 @@ TEST(DecoderScanClassic, VideoLineWithPixelFormat)
 TEST(DecoderScanClassic, VideoLineWithoutPixelFormatTakesSizeFromSecondItem)
 {
     const Scan s = scanStream("Video: mpeg4, 640x480, 29.97 fps(r)");
-    ASSERT_EQ(s.source.StreamCount(), 1);
+    ASSERT_EQ(s.source.streamCount(), 1);
     EXPECT_EQ(s.source.stream(0).width, 640);
     EXPECT_EQ(s.source.stream(0).height, 480);
     EXPECT_EQ(s.source.stream(0).bitRate, 0);
@@ -106,7 +106,7 @@ TEST(DecoderScanClassic, EveryPixelFormatMarkShiftsTheSizeItem)
     for (const char* format : {"yuvj420p", "rgb24", "bgra", "uyvy422", "gray", "pal8", "monow"}) {
         const Scan s = scanStream(
             QStringLiteral("Video: rawvideo, %1, 320x200, 10 fps").arg(QLatin1String(format)));
-        ASSERT_EQ(s.source.StreamCount(), 1) << format;
+        ASSERT_EQ(s.source.streamCount(), 1) << format;
         EXPECT_EQ(s.source.stream(0).width, 320) << format;
         EXPECT_EQ(s.source.stream(0).fps, 10.0f) << format;
     }
@@ -145,7 +145,7 @@ TEST(DecoderScanClassic, ZeroOrUnknownDurationNeedsAStream)
                                            "    Stream #0.0: Audio: mp3, 44100 Hz, mono, 64 kb/s\n")
                                 .arg(QLatin1String(duration)));
         EXPECT_TRUE(s.accepted) << duration;
-        EXPECT_EQ(s.source.StreamCount(), 1) << duration;
+        EXPECT_EQ(s.source.streamCount(), 1) << duration;
         EXPECT_EQ(s.source.duration(), 0.0f) << duration;
 
         const Scan none = scan(QStringLiteral("Input #0, avi, from 'x':\n"
@@ -190,7 +190,7 @@ TEST(DecoderScanClassic, BracketLinesAddNoStream)
                         "  Duration: 00:00:05.00, start: 0.0, bitrate: 1 kb/s\n"
                         "[mpeg4 @ 0x1] Stream #0.0: Video: mpeg4, 640x480, 25 fps\n"
                         "    Stream #0.1: Audio: mp3, 44100 Hz, mono, 64 kb/s\n");
-    ASSERT_EQ(s.source.StreamCount(), 1);
+    ASSERT_EQ(s.source.streamCount(), 1);
     EXPECT_EQ(s.source.stream(0).type, 1);
 }
 
@@ -202,7 +202,7 @@ TEST(DecoderScanClassic, OnlyStreamLinesAddRecords)
                         "    title           : Audio: mp3, 44100 Hz, stereo, 128 kb/s\n"
                         "  Duration: 00:00:05.00, start: 0.0, bitrate: 1 kb/s\n"
                         "    Stream #0:0: Video: h264, yuv420p, 320x240, 25 fps\n");
-    ASSERT_EQ(s.source.StreamCount(), 1);
+    ASSERT_EQ(s.source.streamCount(), 1);
     EXPECT_EQ(s.source.stream(0).width, 320);
 }
 
@@ -213,7 +213,7 @@ TEST(DecoderScanClassic, StreamNumberIsTheOneDigitAfterTheSeparator)
                         "    Stream #0:2[0x1c0]: Audio: mp2, 44100 Hz, mono, 64 kb/s\n"
                         "    Stream #0:12: Audio: aac, 44100 Hz, mono, 64 kb/s\n"
                         "    Stream #0:x: Audio: aac, 44100 Hz, mono, 64 kb/s\n");
-    ASSERT_EQ(s.source.StreamCount(), 4);
+    ASSERT_EQ(s.source.streamCount(), 4);
     EXPECT_EQ(s.source.stream(0).index, 3);
     EXPECT_EQ(s.source.stream(1).index, 2);
     EXPECT_EQ(s.source.stream(2).index, 1);
@@ -223,7 +223,7 @@ TEST(DecoderScanClassic, StreamNumberIsTheOneDigitAfterTheSeparator)
 TEST(DecoderScanClassic, AudioWinsWhenALineNamesBoth)
 {
     const Scan s = scanStream("Audio: mp3, 22050 Hz, mono, 32 kb/s (Video: nothing)");
-    ASSERT_EQ(s.source.StreamCount(), 1);
+    ASSERT_EQ(s.source.streamCount(), 1);
     EXPECT_EQ(s.source.stream(0).type, 1);
     EXPECT_EQ(s.source.stream(0).sampleRate, 22050);
 }
@@ -232,7 +232,7 @@ TEST(DecoderScanClassic, MissingOrUnreadableItemsReadAsZero)
 {
     const Scan audio = scanStream("Audio: aac");
     ASSERT_TRUE(audio.accepted);
-    ASSERT_EQ(audio.source.StreamCount(), 1);
+    ASSERT_EQ(audio.source.streamCount(), 1);
     EXPECT_EQ(audio.source.stream(0).sampleRate, 0);
     EXPECT_EQ(audio.source.stream(0).channels, 0);
 
@@ -266,7 +266,7 @@ TEST(DecoderScanClassic, LineBreaksOfEveryKindSplitLines)
                         "    Stream #0.0: Audio: mp3, 44100 Hz, mono, 64 kb/s\n"
                         "    Stream #0.1: Audio: mp3, 44100 Hz, mono, 64 kb/s");
     EXPECT_TRUE(s.accepted);
-    EXPECT_EQ(s.source.StreamCount(), 2);
+    EXPECT_EQ(s.source.streamCount(), 2);
     EXPECT_EQ(s.source.duration(), 5.0f);
 }
 
@@ -291,7 +291,7 @@ TEST(DecoderScanToday, AnnotatedLinesFillTheRecords)
     const Scan v = scanStream(
         "Video: h264 (High) (avc1 / 0x31637661), yuv420p(tv, bt709, progressive), 1920x1080 "
         "[SAR 1:1 DAR 16:9], 2500 kb/s, 25 fps, 25 tbr, 12800 tbn (default)");
-    ASSERT_EQ(v.source.StreamCount(), 1);
+    ASSERT_EQ(v.source.streamCount(), 1);
     EXPECT_EQ(v.source.stream(0).width, 1920);
     EXPECT_EQ(v.source.stream(0).height, 1080);
     EXPECT_EQ(v.source.stream(0).bitRate, 2500);
@@ -299,7 +299,7 @@ TEST(DecoderScanToday, AnnotatedLinesFillTheRecords)
 
     const Scan a = scanStream("Audio: pcm_s16le ([1][0][0][0] / 0x0001), 22050 Hz, mono, s16, "
                               "352 kb/s");
-    ASSERT_EQ(a.source.StreamCount(), 1) << a.warnings.join('\n').toStdString();
+    ASSERT_EQ(a.source.streamCount(), 1) << a.warnings.join('\n').toStdString();
     EXPECT_EQ(a.source.stream(0).compression, "pcm_s16le");
     EXPECT_EQ(a.source.stream(0).sampleRate, 22050);
     EXPECT_EQ(a.source.stream(0).bitRate, 0);
@@ -322,7 +322,7 @@ TEST(DecoderScanToday, ChannelLayouts)
 TEST(DecoderScanToday, ThousandsAreReadInFrameRates)
 {
     const Scan s = scanStream("Video: mpeg4, yuv420p, 160x120, 3718 kb/s, 1k fps, 1k tbr, 1k tbn");
-    ASSERT_EQ(s.source.StreamCount(), 1);
+    ASSERT_EQ(s.source.streamCount(), 1);
     EXPECT_EQ(s.source.stream(0).fps, 1000.0f);
 }
 
@@ -339,7 +339,7 @@ TEST(DecoderScanToday, ThePathTakesNoPartInTheRules)
                                 "    Stream #0:0: Audio: mp3, 44100 Hz, mono, 64 kb/s\n",
                             CodecMaps(), path);
         EXPECT_TRUE(s.accepted) << path.toStdString();
-        EXPECT_EQ(s.source.StreamCount(), 1) << path.toStdString();
+        EXPECT_EQ(s.source.streamCount(), 1) << path.toStdString();
     }
     // Named only by the path, an input does not count.
     const QString inputs = QStringLiteral("/home/u/Inputs/x.avi");
@@ -360,7 +360,7 @@ TEST(DecoderScanToday, UnsupportedAudioIsDroppedWithAWarning)
                         "    Stream #0:3: Audio: 0x0162, 44100 Hz, stereo, 128 kb/s\n",
                         maps);
     ASSERT_TRUE(s.accepted);
-    ASSERT_EQ(s.source.StreamCount(), 1);
+    ASSERT_EQ(s.source.streamCount(), 1);
     EXPECT_EQ(s.source.stream(0).index, 1);
     ASSERT_EQ(s.warnings.size(), 3);
     EXPECT_EQ(s.warnings[0], "The audio format Windows Media Audio v9 in file /media/clip.avi is "
@@ -381,7 +381,7 @@ TEST(DecoderScanToday, CodecNamesAreMappedOrKept)
                         "    Stream #0:0: Video: h264, yuv420p, 64x48, 25 fps\n"
                         "    Stream #0:1: Audio: H264, 44100 Hz, stereo, 128 kb/s\n",
                         maps);
-    ASSERT_EQ(s.source.StreamCount(), 2);
+    ASSERT_EQ(s.source.streamCount(), 2);
     EXPECT_EQ(s.source.stream(0).compression, "H.264 (AVC)");
     EXPECT_EQ(s.source.stream(1).compression, "H264");
 }
@@ -423,7 +423,7 @@ TEST(DecoderScanToday, VideoValuesAreFoundByTheirShapeWhereverTheyStand)
     };
     for (const VideoLine& c : table) {
         const Scan s = scanStream(QStringLiteral("Video: ") + QLatin1String(c.line));
-        ASSERT_EQ(s.source.StreamCount(), 1) << c.line;
+        ASSERT_EQ(s.source.streamCount(), 1) << c.line;
         const StreamRecord& v = s.source.stream(0);
         EXPECT_EQ(v.width, c.width) << c.line;
         EXPECT_EQ(v.height, c.height) << c.line;
@@ -482,7 +482,7 @@ TEST(DecoderScanToday, OnlyTheDecodersOwnLinesCount)
     // A message line naming a stream is not a stream line.
     const Scan guessed =
         scan("Input #0\nGuessed Channel Layout for Input Stream #0.5 : mono\n" + streams);
-    ASSERT_EQ(guessed.source.StreamCount(), 1);
+    ASSERT_EQ(guessed.source.streamCount(), 1);
     EXPECT_EQ(guessed.source.stream(0).index, 0);
 }
 
@@ -497,7 +497,7 @@ TEST(DecoderScanToday, UnknownAudioTagIsUnsupportedButKnownTaggedCodecsAreNot)
                         "  Stream #0:2: Audio: mp3 (U[0][0][0] / 0x0055), 44100 Hz, stereo, fltp, "
                         "128 kb/s\n");
     ASSERT_TRUE(s.accepted);
-    ASSERT_EQ(s.source.StreamCount(), 2);
+    ASSERT_EQ(s.source.streamCount(), 2);
     EXPECT_EQ(s.source.stream(0).index, 1);
     EXPECT_EQ(s.source.stream(1).index, 2);
     ASSERT_EQ(s.warnings.size(), 1);
@@ -517,7 +517,7 @@ TEST(DecoderScanToday, CoverArtAndTurnedPicturesAreMarked)
                         "(attached pic)\n"
                         "  Stream #0:2: Video: h264, yuv420p, 64x48, 25 fps\n"
                         "    Side data:\n      displaymatrix: rotation of 180.00 degrees\n");
-    ASSERT_EQ(s.source.StreamCount(), 3);
+    ASSERT_EQ(s.source.streamCount(), 3);
     EXPECT_EQ(s.source.stream(0).rotation, 270);
     EXPECT_FALSE(s.source.stream(0).attachedPicture);
     EXPECT_EQ(s.source.stream(1).rotation, 0);
@@ -660,7 +660,7 @@ TEST(DecoderScanRecorded, TodaysDecoderOnGeneratedFiles)
         EXPECT_TRUE(s.warnings.isEmpty());
         EXPECT_FLOAT_EQ(s.source.duration(), e.duration);
         EXPECT_FLOAT_EQ(s.source.startTime(), e.start);
-        ASSERT_EQ(s.source.StreamCount(), e.streams.size());
+        ASSERT_EQ(s.source.streamCount(), e.streams.size());
         for (int i = 0; i < e.streams.size(); ++i) {
             const auto& [type, index, codec, a, b, fps, bitRate] = e.streams[i];
             const StreamRecord& r = s.source.stream(i);
@@ -692,7 +692,7 @@ TEST(DecoderScanRecorded, ShippedMapsNameEveryRecordedCodecWithoutRefusingIt)
         QFile file(QStringLiteral(KORVANE_SOURCE_DIR "/tests/data/ffmpeg/") + name + ".txt");
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QString path = QStringLiteral("/tmp/korvane-ffmpeg/") + QLatin1String(name);
-        clsSource source;
+        MediaSource source;
         DecoderOutputScan reader(maps, path, {"file:" + path});
         EXPECT_TRUE(reader.read(capture(QString::fromUtf8(file.readAll()), path), source));
         EXPECT_TRUE(reader.warnings().isEmpty()) << name;

@@ -2,8 +2,8 @@
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
+#include "mediainfo/MediaSource.h"
 #include "mediainfo/ProbeResult.h"
-#include "mediainfo/clsSource.h"
 #include "util/PosixProcessRunner.h"
 #include "util/ToolPaths.h"
 
@@ -95,7 +95,7 @@ protected:
 
     bool describe(const QString& path)
     {
-        m_source = clsSource();
+        m_source = MediaSource();
         m_result = ProbeResult();
         return m_prober.describe(path, m_source, m_result);
     }
@@ -106,7 +106,7 @@ protected:
     static inline std::unique_ptr<DefaultPictures> s_pictures;
     korvane::PosixProcessRunner m_runner;
     DecoderProber m_prober{m_runner, *s_maps, *s_pictures};
-    clsSource m_source;
+    MediaSource m_source;
     ProbeResult m_result;
 };
 
@@ -121,7 +121,7 @@ TEST_F(DecoderProbeEndToEnd, EveryExtensionTheDecoderCanWriteIsDescribed)
         ASSERT_TRUE(describe(path)) << m_result.LastProbeError.toStdString();
         EXPECT_TRUE(m_result.warnings.isEmpty()) << m_result.warnings.join('\n').toStdString();
         EXPECT_NEAR(m_source.duration(), 2.0, 0.15);
-        EXPECT_EQ(m_source.IsAVI(), e.recipe.name.endsWith(".avi"));
+        EXPECT_EQ(m_source.isAvi(), e.recipe.name.endsWith(".avi"));
         QList<int> types;
         for (const StreamRecord& s : m_source.streams()) {
             types << s.type;
@@ -175,7 +175,7 @@ TEST_F(DecoderProbeEndToEnd, WideShortAndThousandFrameVideos)
         s_dir->path(),
         {"fast.avi", {"-c:v", "mpeg4", "-c:a", "pcm_s16le"}, true, true, "160x120", "1000"}));
     ASSERT_TRUE(describe(file("fast.avi"))) << m_result.LastProbeError.toStdString();
-    ASSERT_EQ(m_source.StreamCount(), 1);
+    ASSERT_EQ(m_source.streamCount(), 1);
     EXPECT_TRUE(m_source.stream(0).isAudio());
     EXPECT_EQ(m_result.CurrentPicture, s_pictures->DefaultAudioPicture);
 
@@ -227,7 +227,7 @@ TEST_F(DecoderProbeEndToEnd, AwkwardNamesWork)
         SCOPED_TRACE(name.toStdString());
         ASSERT_TRUE(QFile::copy(file("plain.mkv"), file(name)));
         ASSERT_TRUE(describe(file(name))) << m_result.LastProbeError.toStdString();
-        EXPECT_EQ(m_source.StreamCount(), 2);
+        EXPECT_EQ(m_source.streamCount(), 2);
         EXPECT_EQ(m_source.fileName(), file(name));
         EXPECT_EQ(m_source.stream(0).image.size(), QSize(90, 68));
         EXPECT_TRUE(m_result.warnings.isEmpty());
@@ -387,7 +387,7 @@ TEST_F(DecoderProbeEndToEnd, MatroskaWrittenToAPipeHasNoDurationAndIsTaken)
     ASSERT_TRUE(recordToPipe(file("recorded.mkv")));
     ASSERT_TRUE(describe(file("recorded.mkv"))) << m_result.LastProbeError.toStdString();
     EXPECT_EQ(m_source.duration(), 0.0f);
-    ASSERT_EQ(m_source.StreamCount(), 1);
+    ASSERT_EQ(m_source.streamCount(), 1);
     EXPECT_EQ(m_source.stream(0).image.size(), QSize(90, 68));
 }
 

@@ -3,9 +3,9 @@
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
+#include "mediainfo/MediaSource.h"
 #include "mediainfo/ProbeResult.h"
 #include "mediainfo/RiffBuilder.h"
-#include "mediainfo/clsSource.h"
 #include "util/FakeProcessRunner.h"
 
 #include <QDir>
@@ -77,9 +77,9 @@ protected:
 
     bool probe(const QString& path)
     {
-        m_source = clsSource();
+        m_source = MediaSource();
         m_result = ProbeResult();
-        return m_probe.GetVideoInformation(path, m_source, m_result);
+        return m_probe.describe(path, m_source, m_result);
     }
 
     bool scratchIsEmpty() const
@@ -99,7 +99,7 @@ protected:
     std::optional<QByteArray> m_thumbnailBytes;
     QMutex m_mutex;
     QStringList m_seconds;
-    clsSource m_source;
+    MediaSource m_source;
     ProbeResult m_result;
 };
 
@@ -153,9 +153,9 @@ TEST_F(DecoderProbeTest, AcceptedFileGetsDescriptionPicturesAndStamp)
     EXPECT_TRUE(m_result.warnings.isEmpty());
     EXPECT_TRUE(m_result.LastProbeError.isEmpty());
     EXPECT_EQ(m_source.fileName(), path);
-    EXPECT_FALSE(m_source.TimeStamp().isEmpty());
-    EXPECT_FALSE(m_source.IsAVI());
-    ASSERT_EQ(m_source.StreamCount(), 2);
+    EXPECT_FALSE(m_source.timeStamp().isEmpty());
+    EXPECT_FALSE(m_source.isAvi());
+    ASSERT_EQ(m_source.streamCount(), 2);
     const StreamRecord& video = m_source.stream(0);
     EXPECT_EQ(video.sourceAR, 1.25f);
     EXPECT_EQ(video.displayAR, 1.0f);
@@ -202,7 +202,7 @@ TEST_F(DecoderProbeTest, MissingOrUnreadableThumbnailWarnsAndUsesTheDefaultPictu
             " is currently unsupported. It will not be added to the project.",
         "Cannot render thumbnail for " + path + ". The video codec may be unsupported."};
     EXPECT_EQ(m_result.warnings, expected);
-    ASSERT_EQ(m_source.StreamCount(), 1);
+    ASSERT_EQ(m_source.streamCount(), 1);
     EXPECT_EQ(m_source.stream(0).image, m_pictures.DefaultVideoPicture);
     EXPECT_EQ(m_result.CurrentPicture, m_pictures.DefaultVideoPicture);
 
@@ -236,7 +236,7 @@ TEST_F(DecoderProbeTest, UnusableVideoStreamsAreAllDroppedAndAudioStays)
                               "  Stream #0:4: Video: mpeg4, yuv420p, 160x120, 250 fps\n"
                               "  Stream #0:5: Audio: mp3, 44100 Hz, stereo, 128 kb/s\n");
     ASSERT_TRUE(probe(mediaFile("many.mkv")));
-    ASSERT_EQ(m_source.StreamCount(), 2);
+    ASSERT_EQ(m_source.streamCount(), 2);
     EXPECT_EQ(m_source.stream(0).index, 4);
     EXPECT_EQ(m_source.stream(1).index, 5);
 }
@@ -317,8 +317,8 @@ TEST_F(DecoderProbeTest, AviDelaysGoToTheAudioStreamWithThatNumber)
     // The video stream is dropped, so the audio record moves to place 0 but keeps number 1.
     m_decoderOutput = summary("  Stream #0:0: Video: mpeg4, yuv420p, 0x0, 25 fps\n" + kAudio);
     ASSERT_TRUE(probe(path));
-    EXPECT_TRUE(m_source.IsAVI());
-    ASSERT_EQ(m_source.StreamCount(), 1);
+    EXPECT_TRUE(m_source.isAvi());
+    ASSERT_EQ(m_source.streamCount(), 1);
     EXPECT_EQ(m_source.stream(0).delay, 2);
 
     // Decoder numbers without an AVI stream, and AVI streams without a record, are ignored.
@@ -349,10 +349,10 @@ TEST_F(DecoderProbeTest, RunnerFailuresBecomeRefusalsAndLeaveNoScratch)
             }
             return summary(kVideo).toUtf8();
         };
-        clsSource source;
+        MediaSource source;
         ProbeResult mpeg;
         EXPECT_TRUE(prober.describe(mediaFile("x.vob", 1000000), source, mpeg)) << number;
-        ASSERT_EQ(source.StreamCount(), 1);
+        ASSERT_EQ(source.streamCount(), 1);
         EXPECT_EQ(source.stream(0).width, 720);
         EXPECT_EQ(source.stream(0).fps, 25.0f);
         EXPECT_EQ(source.stream(0).displayAR, 1.0f);
@@ -442,7 +442,7 @@ TEST_F(DecoderProbeTest, ToolsSeeOnlyASafelyNamedLinkToTheFile)
         };
         ASSERT_TRUE(probe(path)) << m_result.LastProbeError.toStdString();
         EXPECT_EQ(m_source.fileName(), path);
-        EXPECT_EQ(m_source.StreamCount(), 1);
+        EXPECT_EQ(m_source.streamCount(), 1);
         const bool mpeg = name.endsWith(".vob") || name.endsWith(".MPG");
         EXPECT_EQ(seen.size(), mpeg ? 2 : 1);
         for (const QString& link : std::as_const(seen)) {

@@ -1,6 +1,6 @@
 #include "mediainfo/MpgtxProbe.h"
 
-#include "mediainfo/clsSource.h"
+#include "mediainfo/MediaSource.h"
 
 #include <QFile>
 #include <QProcess>
@@ -29,9 +29,9 @@ QString capture(const QString& path, const QString& output)
     return "mpgtx -i " + path + "\r\n" + output;
 }
 
-clsSource sourceWithVideo(const QString& path)
+MediaSource sourceWithVideo(const QString& path)
 {
-    clsSource source;
+    MediaSource source;
     source.setFileName(path);
     StreamRecord audio;
     audio.type = StreamRecord::Audio;
@@ -54,7 +54,7 @@ MpgtxProbe::Values read(const QString& lines)
 TEST(MpgtxRecorded, Mpeg1ProgramStream)
 {
     const QString path = kRecordedFolder + "mpeg1.mpg";
-    clsSource source = sourceWithVideo(path);
+    MediaSource source = sourceWithVideo(path);
     MpgtxProbe::applyCapture(source, capture(path, recorded("mpeg1.mpg")));
     const StreamRecord& video = source.stream(1);
     EXPECT_EQ(video.fps, 25.0f);
@@ -67,7 +67,7 @@ TEST(MpgtxRecorded, Mpeg1ProgramStream)
 TEST(MpgtxRecorded, Mpeg2WidescreenProgressive)
 {
     const QString path = kRecordedFolder + "mpeg2-16x9.mpg";
-    clsSource source = sourceWithVideo(path);
+    MediaSource source = sourceWithVideo(path);
     MpgtxProbe::applyCapture(source, capture(path, recorded("mpeg2-16x9.mpg")));
     EXPECT_EQ(source.stream(1).displayAR, 16.0f / 9.0f);
     EXPECT_EQ(source.stream(1).fps, 25.0f);
@@ -77,7 +77,7 @@ TEST(MpgtxRecorded, Mpeg2WidescreenProgressive)
 TEST(MpgtxRecorded, Mpeg2InterlacedNtsc)
 {
     const QString path = kRecordedFolder + "mpeg2-interlaced.mpg";
-    clsSource source = sourceWithVideo(path);
+    MediaSource source = sourceWithVideo(path);
     MpgtxProbe::applyCapture(source, capture(path, recorded("mpeg2-interlaced.mpg")));
     EXPECT_EQ(source.stream(1).displayAR, 4.0f / 3.0f);
     EXPECT_EQ(source.stream(1).fps, 29.97f);
@@ -87,7 +87,7 @@ TEST(MpgtxRecorded, Mpeg2InterlacedNtsc)
 TEST(MpgtxRecorded, ElementaryStreamInCinemaAspect)
 {
     const QString path = kRecordedFolder + "elementary.m2v";
-    clsSource source = sourceWithVideo(path);
+    MediaSource source = sourceWithVideo(path);
     MpgtxProbe::applyCapture(source, capture(path, recorded("elementary.m2v")));
     EXPECT_EQ(source.stream(1).displayAR, 2.21f);
     EXPECT_FALSE(source.stream(1).interlaced);
@@ -103,7 +103,7 @@ TEST(MpgtxRecorded, RefusedInputsChangeNothing)
         EXPECT_EQ(values.fps, 0.0f);
         EXPECT_EQ(values.displayAR, 0.0f);
         EXPECT_FALSE(values.interlaced);
-        clsSource source = sourceWithVideo(path);
+        MediaSource source = sourceWithVideo(path);
         MpgtxProbe::applyCapture(source, capture(path, recorded(name)));
         EXPECT_EQ(source.stream(1).fps, 12.0f);
         EXPECT_EQ(source.stream(1).bitRate, 77);
@@ -117,7 +117,7 @@ TEST(MpgtxRecorded, TheFileNameNeverCountsAsOutput)
     // Read with the name left in, the echoed path would claim interlaced video.
     EXPECT_TRUE(MpgtxProbe::readOutput(output, QString()).interlaced);
 
-    clsSource source = sourceWithVideo(path);
+    MediaSource source = sourceWithVideo(path);
     MpgtxProbe::applyCapture(source, capture(path, output));
     EXPECT_FALSE(source.stream(1).interlaced);
     EXPECT_EQ(source.stream(1).fps, 25.0f);
@@ -206,7 +206,7 @@ TEST(MpgtxRules, CaptureSkipsTheCommandLine)
 
 TEST(MpgtxApply, OnlyTheFirstVideoStreamTakesNonZeroValues)
 {
-    clsSource source = sourceWithVideo("/a.mpg");
+    MediaSource source = sourceWithVideo("/a.mpg");
     StreamRecord second;
     second.type = StreamRecord::Video;
     source.addStream(second);
@@ -232,7 +232,7 @@ TEST(MpgtxApply, OnlyTheFirstVideoStreamTakesNonZeroValues)
 
 TEST(MpgtxApply, AudioOnlyFileStoresNothing)
 {
-    clsSource source;
+    MediaSource source;
     source.setFileName("/a.mpg");
     StreamRecord audio;
     audio.type = StreamRecord::Audio;
@@ -240,11 +240,11 @@ TEST(MpgtxApply, AudioOnlyFileStoresNothing)
     source.addStream(audio);
     MpgtxProbe::applyCapture(source, "mpgtx -i /a.mpg\r\n  Aspect ratio 4/3\n25 fps 9.8 Mbps\n"
                                      "  interlaced");
-    const OrderedMap stored = source.Serialize();
-    clsSource expected;
+    const OrderedMap stored = source.serialize();
+    MediaSource expected;
     expected.setFileName("/a.mpg");
     expected.addStream(audio);
-    EXPECT_EQ(stored, expected.Serialize());
+    EXPECT_EQ(stored, expected.serialize());
 }
 
 TEST(MpgtxCommand, ArgumentsCarryThePathAsOneElement)
@@ -352,13 +352,13 @@ TEST(MpgtxRules, SeededRandomInput)
         for (int i = 0; i < count; ++i) {
             text += pieces[pick(random)];
         }
-        clsSource source = sourceWithVideo("/media/clip.mpg");
+        MediaSource source = sourceWithVideo("/media/clip.mpg");
         MpgtxProbe::applyCapture(source, text);
         const MpgtxProbe::Values v = MpgtxProbe::readCapture(text, "/media/clip.mpg");
         ASSERT_GE(v.bitRate, 0) << text.toStdString();
         ASSERT_TRUE(std::isfinite(v.fps) && v.fps >= 0.0f) << text.toStdString();
         ASSERT_TRUE(v.displayAR == 0.0f || v.displayAR == 1.0f || v.displayAR == 2.21f ||
                     v.displayAR == 4.0f / 3.0f || v.displayAR == 16.0f / 9.0f);
-        ASSERT_EQ(source.StreamCount(), 2);
+        ASSERT_EQ(source.streamCount(), 2);
     }
 }

@@ -5,9 +5,9 @@
 #include "mediainfo/DecoderProbe.h"
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
+#include "mediainfo/MediaSource.h"
 #include "mediainfo/ProbeResult.h"
 #include "mediainfo/ProbeWorkerClient.h"
-#include "mediainfo/clsSource.h"
 #include "util/FakeProcessRunner.h"
 #include "util/PosixProcessRunner.h"
 #include "util/RunnerError.h"
@@ -152,8 +152,8 @@ TEST_F(ProbeWorkerRunnerTest, DescriptionReadsAsTheProgramWritesIt)
     ProbeWorkerRunner worker(m_programs, Worker);
     for (const QString& name : everyFile()) {
         const QStringList command = describeCommand(name);
-        ASSERT_TRUE(m_programs.RunPipedCommand(command, file("program.txt")));
-        ASSERT_TRUE(worker.RunPipedCommand(command, file("worker.txt")));
+        ASSERT_TRUE(m_programs.runPipedCommand(command, file("program.txt")));
+        ASSERT_TRUE(worker.runPipedCommand(command, file("worker.txt")));
         const QString program = readAll(file("program.txt"));
         const QString answered = readAll(file("worker.txt"));
         EXPECT_EQ(answered.section("\r\n", 0, 0), program.section("\r\n", 0, 0))
@@ -172,8 +172,8 @@ TEST_F(ProbeWorkerRunnerTest, BothPathsDescribeEveryClipAlike)
     DecoderProber byWorker(worker, *s_maps, *s_pictures);
     for (const QString& name : everyFile()) {
         SCOPED_TRACE(name.toStdString());
-        clsSource a;
-        clsSource b;
+        MediaSource a;
+        MediaSource b;
         ProbeResult ra;
         ProbeResult rb;
         const bool acceptedA = byProgram.describe(file(name), a, ra);
@@ -184,7 +184,7 @@ TEST_F(ProbeWorkerRunnerTest, BothPathsDescribeEveryClipAlike)
         // it is. The rest of such a file reads alike.
         const bool cover = name == "cover.mp3";
         if (cover) {
-            ASSERT_EQ(b.StreamCount(), 2);
+            ASSERT_EQ(b.streamCount(), 2);
             EXPECT_TRUE(rb.warnings.isEmpty());
             ASSERT_GE(b.firstVideoStream(), 0);
             EXPECT_EQ(b.stream(b.firstVideoStream()).image.size(), QSize(72, 72));
@@ -193,8 +193,8 @@ TEST_F(ProbeWorkerRunnerTest, BothPathsDescribeEveryClipAlike)
         }
         EXPECT_EQ(ra.StreamInfoText, rb.StreamInfoText);
         EXPECT_EQ(a.duration(), b.duration());
-        ASSERT_EQ(a.StreamCount(), b.StreamCount());
-        for (int i = 0; i < a.StreamCount(); ++i) {
+        ASSERT_EQ(a.streamCount(), b.streamCount());
+        for (int i = 0; i < a.streamCount(); ++i) {
             const StreamRecord& x = a.stream(i);
             const StreamRecord& y = b.stream(i);
             EXPECT_EQ(x.type, y.type) << i;
@@ -237,7 +237,7 @@ TEST_F(ProbeWorkerRunnerTest, ThumbnailIsDrawnAtTheAskedSizeFromAboutTheAskedTim
         const QString out = file("thumb.jpg");
         QFile::remove(out);
         QString program = korvane::findTool("ffmpeg");
-        ASSERT_TRUE(worker.ShellAndWait(
+        ASSERT_TRUE(worker.shellAndWait(
             program, DecoderProbe::thumbnailArguments(file(c.name), c.size.width(), c.size.height(),
                                                       c.seconds, out)))
             << c.name;
@@ -251,15 +251,15 @@ TEST_F(ProbeWorkerRunnerTest, OtherCommandsAndAMissingWorkerGoToThePrograms)
 {
     FakeProcessRunner programs;
     ProbeWorkerRunner missing(programs, file("no-such-worker"));
-    ASSERT_TRUE(missing.RunPipedCommand(describeCommand("a.avi"), file("c.txt")));
-    ASSERT_TRUE(missing.RunPipedCommand({"/usr/bin/mpgtx", "-i", file("a.mpg")}, file("c.txt")));
+    ASSERT_TRUE(missing.runPipedCommand(describeCommand("a.avi"), file("c.txt")));
+    ASSERT_TRUE(missing.runPipedCommand({"/usr/bin/mpgtx", "-i", file("a.mpg")}, file("c.txt")));
     EXPECT_EQ(programs.calls().size(), 2);
     EXPECT_EQ(missing.answered(), 0);
 
     FakeProcessRunner others;
     ProbeWorkerRunner worker(others, Worker);
-    ASSERT_TRUE(worker.RunPipedCommand({"/usr/bin/mpgtx", "-i", file("a.mpg")}, file("c.txt")));
-    ASSERT_TRUE(worker.RunPipedCommand(describeCommand("a.avi"), file("c.txt")));
+    ASSERT_TRUE(worker.runPipedCommand({"/usr/bin/mpgtx", "-i", file("a.mpg")}, file("c.txt")));
+    ASSERT_TRUE(worker.runPipedCommand(describeCommand("a.avi"), file("c.txt")));
     EXPECT_EQ(others.calls().size(), 1);
     EXPECT_EQ(worker.answered(), 1);
 }
@@ -288,13 +288,13 @@ TEST_F(ProbeWorkerRunnerTest, CrashOrHangCostsThatFileOnly)
         std::vector<std::future<bool>> good;
         for (const QString& name : goodNames) {
             good.push_back(std::async(std::launch::async, [&, name] {
-                return worker.RunPipedCommand(describeCommand(name), file(name + ".txt"), QString(),
+                return worker.runPipedCommand(describeCommand(name), file(name + ".txt"), QString(),
                                               std::chrono::seconds(30));
             }));
         }
         int error = 0;
         try {
-            worker.RunPipedCommand(describeCommand(c.name), file("bad.txt"), QString(),
+            worker.runPipedCommand(describeCommand(c.name), file("bad.txt"), QString(),
                                    std::chrono::milliseconds(1500));
         } catch (const korvane::RunnerError& e) {
             error = e.number();
@@ -308,7 +308,7 @@ TEST_F(ProbeWorkerRunnerTest, CrashOrHangCostsThatFileOnly)
             EXPECT_TRUE(readAll(file(name + ".txt")).contains("Input #0")) << name.toStdString();
         }
         // The next file finds a new worker.
-        ASSERT_TRUE(worker.RunPipedCommand(describeCommand("a.avi"), file("after.txt")));
+        ASSERT_TRUE(worker.runPipedCommand(describeCommand("a.avi"), file("after.txt")));
         EXPECT_TRUE(readAll(file("after.txt")).contains("Input #0"));
         EXPECT_GE(worker.client().starts(), 2);
     }

@@ -17,7 +17,7 @@ TEST(AfterPlay, DoAfterChecksExactlyOneItem)
 {
     AfterPlay after;
     for (int todo = 0; todo < 4; ++todo) {
-        after.DoAfter(todo);
+        after.choose(todo);
         EXPECT_EQ(static_cast<int>(after.action()), todo);
         int checked = 0;
         for (const QString& key : AfterPlay::menuKeys())
@@ -25,8 +25,8 @@ TEST(AfterPlay, DoAfterChecksExactlyOneItem)
         EXPECT_EQ(checked, 1);
         EXPECT_TRUE(after.isChecked(AfterPlay::menuKeys().at(todo)));
     }
-    after.DoAfter(4);
-    after.DoAfter(-1);
+    after.choose(4);
+    after.choose(-1);
     EXPECT_EQ(after.action(), AfterPlayAction::ShutDown);
     EXPECT_FALSE(after.isChecked("shutdownthecomputer"));
     EXPECT_EQ(AfterPlay::actionOfMenuKey("RestartTheComputer"), 2);
@@ -37,20 +37,20 @@ TEST(AfterPlay, FinishRunsTheChosenActionThroughPowerControl)
 {
     AfterPlay after;
     FakePowerControl power;
-    EXPECT_EQ(after.DoAfterFinishPlay(power), AfterPlay::Result::StayStopped);
+    EXPECT_EQ(after.finish(power), AfterPlay::Result::StayStopped);
     EXPECT_EQ(power.reboots + power.powerOffs, 0);
 
-    after.DoAfter(1);
-    EXPECT_EQ(after.DoAfterFinishPlay(power), AfterPlay::Result::CloseWindow);
+    after.choose(1);
+    EXPECT_EQ(after.finish(power), AfterPlay::Result::CloseWindow);
     EXPECT_EQ(power.reboots + power.powerOffs, 0);
 
-    after.DoAfter(2);
-    EXPECT_EQ(after.DoAfterFinishPlay(power), AfterPlay::Result::StayStopped);
+    after.choose(2);
+    EXPECT_EQ(after.finish(power), AfterPlay::Result::StayStopped);
     EXPECT_EQ(power.reboots, 1);
     EXPECT_EQ(power.powerOffs, 0);
 
-    after.DoAfter(3);
-    after.DoAfterFinishPlay(power);
+    after.choose(3);
+    after.finish(power);
     EXPECT_EQ(power.reboots, 1);
     EXPECT_EQ(power.powerOffs, 1);
     // The action stays chosen after it has run.

@@ -26,7 +26,7 @@ protected:
         QImage picture(32, 24, QImage::Format_RGB32);
         picture.fill(Qt::darkBlue);
         picture.save(pictures.filePath("DVD.jpg"));
-        session.SaveVLCOptions();
+        session.saveVLCOptions();
         session.enableMediaControl(MediaControlState::Stopped);
         for (const char* name : {"a.mkv", "b.mkv"}) {
             playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
@@ -72,10 +72,10 @@ TEST_F(DvdPlaybackTest, PlayingADiscReplacesThePlaylistWithoutHoldingTheWindow)
 
     QElapsedTimer clock;
     clock.start();
-    dvd.PlayDVD(1);
+    dvd.playDisc(1);
     EXPECT_EQ(started.size(), 0) << "the waits are timers, not a blocking sleep";
     EXPECT_EQ(playlist.count(), 2) << "nothing replaced before the first wait";
-    EXPECT_EQ(session.CurrentFile(), "/dev/sr1");
+    EXPECT_EQ(session.currentFile(), "/dev/sr1");
     EXPECT_TRUE(dvd.isStarting());
 
     ASSERT_TRUE(waitFor([&] { return started.size() == 1; }));
@@ -115,7 +115,7 @@ TEST_F(DvdPlaybackTest, EntriesThatStartNothing)
         drives.drives = c.drives;
         dvd.refreshMenus();
         const int made = enginesMade;
-        dvd.PlayDVD(c.index);
+        dvd.playDisc(c.index);
         EXPECT_EQ(enginesMade, made) << c.context;
         EXPECT_FALSE(dvd.isStarting()) << c.context;
         EXPECT_EQ(playlist.count(), 2) << c.context;
@@ -129,7 +129,7 @@ TEST_F(DvdPlaybackTest, MissingPictureFailsWithTheMessage)
     drives.drives = {{"/dev/sr0", true, "MOVIE"}};
     dvd.refreshMenus();
     QSignalSpy times(&dvd, &DvdPlayback::timeTextChanged);
-    dvd.PlayDVD(0);
+    dvd.playDisc(0);
     ASSERT_TRUE(waitFor([&] { return !messages.messages.isEmpty(); }));
     EXPECT_EQ(messages.messages[0].text, "Please insert a valid DVD.");
     EXPECT_EQ(messages.messages[0].title, "Taskel Media Player");
@@ -143,12 +143,12 @@ TEST_F(DvdPlaybackTest, AnItemPlayedDuringTheWaitWins)
 {
     drives.drives = {{"/dev/sr0", true, "MOVIE"}};
     dvd.refreshMenus();
-    dvd.PlayDVD(0);
-    session.PlayItem(0, false);
+    dvd.playDisc(0);
+    session.playEntry(0, false);
     QCoreApplication::processEvents();
     waitFor([] { return false; }, 3 * DvdPlayback::SettleMs);
     EXPECT_EQ(playlist.count(), 2);
-    EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/a.mkv");
     EXPECT_FALSE(dvd.isStarting());
     EXPECT_TRUE(messages.messages.isEmpty());
 }
@@ -163,7 +163,7 @@ TEST_F(DvdPlaybackTest, WatchStartsTheVideoDiscInTheSecondDriveOnce)
     EXPECT_EQ(menus.size(), 1);
     EXPECT_EQ(dvd.menus().tray, QStringList({"DATA (/dev/sr0)", "MOVIE (/dev/sr1)"}));
     EXPECT_FALSE(dvd.isWatching());
-    EXPECT_EQ(session.CurrentFile(), "/dev/sr1");
+    EXPECT_EQ(session.currentFile(), "/dev/sr1");
     ASSERT_TRUE(waitFor([&] { return !dvd.isStarting(); }));
     EXPECT_EQ(playlist.entry(0).path, "dvd:///dev/sr1");
 
@@ -225,7 +225,7 @@ TEST_F(DvdPlaybackTest, DiscTheEngineCannotOpenFailsWithTheMessage)
         drives.drives = {{"/dev/sr0", true, "MOVIE"}};
         dvd.refreshMenus();
         QSignalSpy started(&dvd, &DvdPlayback::discStarted);
-        dvd.PlayDVD(0);
+        dvd.playDisc(0);
         ASSERT_TRUE(waitFor([&] { return started.size() == 1; })) << c.context;
         for (const Engine::State state : c.states) {
             engine().fireState(state);

@@ -19,7 +19,7 @@ class PlaybackSessionTest : public ::testing::Test
 protected:
     PlaybackSessionTest()
     {
-        session.SaveVLCOptions();
+        session.saveVLCOptions();
         for (const char* name : {"a.mkv", "b.mkv", "c.mkv"}) {
             playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
         }
@@ -44,7 +44,7 @@ protected:
     {
         playlist.select(index);
         session.rebuildSequence();
-        session.PlayItem(index, false);
+        session.playEntry(index, false);
     }
 
     // The engine reached playing and ran to the given time.
@@ -80,7 +80,7 @@ TEST_F(PlaybackSessionTest, OptionsFollowSettings)
     changed.DisableScreenSaver = 0;
     changed.SnapshotFormat = 1;
     settings.apply(changed);
-    session.SaveVLCOptions();
+    session.saveVLCOptions();
     EXPECT_EQ(session.engineOptions().strings().at(3), "snapshot-format=PNG");
     EXPECT_EQ(session.engineOptions().strings().at(4), "no-snapshot-preview");
     EXPECT_EQ(session.engineOptions().strings().at(6), "no-disable-screensaver");
@@ -95,13 +95,13 @@ TEST_F(PlaybackSessionTest, PlayItemMakesFreshEngineWithItsSnapshotFolder)
     ASSERT_EQ(engine().items.size(), 1u);
     EXPECT_EQ(engine().items[0].mrlOrPath, "/m/b.mkv");
     EXPECT_EQ(engine().calls.filter("play").size(), 1);
-    EXPECT_EQ(session.CurrentFile(), "/m/b.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/b.mkv");
     EXPECT_TRUE(session.flags().MediaActive);
     ASSERT_EQ(started.size(), 1);
     EXPECT_EQ(started[0], QVariantList({"/m/b.mkv", "b.mkv"}));
 
     QPointer<Engine> first = session.engine();
-    session.PlayItem(1, false);
+    session.playEntry(1, false);
     EXPECT_EQ(engineOptions.size(), 2);
     EXPECT_TRUE(first.isNull()); // the old control is gone
     EXPECT_EQ(engine().items.size(), 1u);
@@ -109,8 +109,8 @@ TEST_F(PlaybackSessionTest, PlayItemMakesFreshEngineWithItsSnapshotFolder)
 
 TEST_F(PlaybackSessionTest, OutOfRangeOrEmptyPlaylistPlaysNothing)
 {
-    session.PlayItem(3, false);
-    session.PlayItem(-1, false);
+    session.playEntry(3, false);
+    session.playEntry(-1, false);
     EXPECT_TRUE(engineOptions.isEmpty());
     QSignalSpy dialogs(&session, &PlaybackSession::openRequested);
     playlist.clear();
@@ -144,7 +144,7 @@ TEST_F(PlaybackSessionTest, ContinuousRepeatAllWrapsToFirstEntry)
     EXPECT_FALSE(session.flags().MediaActive);
     session.monitorTick();
     EXPECT_EQ(playlist.selectedItem(), 0);
-    EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/a.mkv");
     EXPECT_EQ(session.sequence().position(), 0);
     EXPECT_TRUE(session.flags().MediaActive);
 }
@@ -159,7 +159,7 @@ TEST_F(PlaybackSessionTest, EndedStateFinishesItemThatStopsShortOfItsLength)
     session.monitorTick();
     EXPECT_FALSE(session.flags().MediaActive);
     session.monitorTick();
-    EXPECT_EQ(session.CurrentFile(), "/m/b.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/b.mkv");
 }
 
 TEST_F(PlaybackSessionTest, NothingFinishesBeforeThePlayingState)
@@ -169,7 +169,7 @@ TEST_F(PlaybackSessionTest, NothingFinishesBeforeThePlayingState)
     session.monitorTick();
     session.monitorTick();
     EXPECT_TRUE(session.flags().MediaActive);
-    EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/a.mkv");
 }
 
 TEST_F(PlaybackSessionTest, SingleRepeatRestartsOnSameEngine)
@@ -188,7 +188,7 @@ TEST_F(PlaybackSessionTest, SingleRepeatRestartsOnSameEngine)
 TEST_F(PlaybackSessionTest, NormalModeStopsAndRunsAfterPlayAction)
 {
     setModes(0, 2);
-    session.DoAfter(2);
+    session.chooseAfterPlay(2);
     playSelected(0);
     runTo(5000, 5000);
     session.monitorTick();
@@ -202,7 +202,7 @@ TEST_F(PlaybackSessionTest, NormalModeStopsAndRunsAfterPlayAction)
 TEST_F(PlaybackSessionTest, ContinuousNoRepeatOnLastEntryExitsWhenAsked)
 {
     setModes(1, 0);
-    session.DoAfter(1);
+    session.chooseAfterPlay(1);
     QSignalSpy close(&session, &PlaybackSession::closeRequested);
     playSelected(2);
     runTo(1000, 1000);
@@ -224,7 +224,7 @@ TEST_F(PlaybackSessionTest, StopResetsDisplayAndIsNotAnEnd)
     EXPECT_TRUE(session.flags().Paused);
     engine().fireState(Engine::Stopped);
     session.monitorTick();
-    EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/a.mkv");
     EXPECT_EQ(engineOptions.size(), 1);
     // Play after stop resumes the same control.
     session.play();
@@ -247,17 +247,17 @@ TEST_F(PlaybackSessionTest, NextAndPreviousWrapWhateverTheRepeatMode)
     settings.setRepeatMode(0);
     playSelected(2);
     session.next();
-    EXPECT_EQ(session.CurrentFile(), "/m/a.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/a.mkv");
     EXPECT_EQ(playlist.selectedItem(), 0);
     session.previous();
-    EXPECT_EQ(session.CurrentFile(), "/m/c.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/c.mkv");
 }
 
 TEST_F(PlaybackSessionTest, FullScreenStartWaitsForVideoThenTogglesOnce)
 {
     QSignalSpy fullScreen(&session, &PlaybackSession::fullScreenRequested);
     playlist.select(0);
-    session.PlayItem(0, true);
+    session.playEntry(0, true);
     EXPECT_EQ(engine().callCount("toggleFullscreen"), 0);
     engine().fireVout();
     engine().fireVout();
@@ -270,13 +270,13 @@ TEST_F(PlaybackSessionTest, FastForwardReleasesToNormalRateNotChosenSpeed)
 {
     playSelected(0);
     session.increaseSpeed();
-    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 2.0);
+    EXPECT_DOUBLE_EQ(session.playbackRate(), 2.0);
     EXPECT_DOUBLE_EQ(engine().fakeRate, 2.0);
     session.fastForwardStart();
     EXPECT_DOUBLE_EQ(engine().fakeRate, 10.0);
     session.fastForwardEnd();
     EXPECT_DOUBLE_EQ(engine().fakeRate, 1.0);
-    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 2.0);
+    EXPECT_DOUBLE_EQ(session.playbackRate(), 2.0);
 }
 
 TEST_F(PlaybackSessionTest, SpeedStepsDisableAtTheirLimitsAndResetOnNewItem)
@@ -285,12 +285,12 @@ TEST_F(PlaybackSessionTest, SpeedStepsDisableAtTheirLimitsAndResetOnNewItem)
     for (int i = 0; i < 4; ++i) {
         session.increaseSpeed();
     }
-    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 16.0);
+    EXPECT_DOUBLE_EQ(session.playbackRate(), 16.0);
     EXPECT_FALSE(session.speedEnabled("IncreaseSpeed"));
     session.increaseSpeed();
-    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 16.0);
-    session.PlayItem(0, false);
-    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 1.0);
+    EXPECT_DOUBLE_EQ(session.playbackRate(), 16.0);
+    session.playEntry(0, false);
+    EXPECT_DOUBLE_EQ(session.playbackRate(), 1.0);
     EXPECT_TRUE(session.speedEnabled("IncreaseSpeed"));
 }
 
@@ -299,7 +299,7 @@ TEST_F(PlaybackSessionTest, MuteAndVolumeCarryOverToTheNextEngine)
     playSelected(0);
     session.setVolume(40);
     session.toggleMute();
-    session.PlayItem(1, false);
+    session.playEntry(1, false);
     EXPECT_EQ(engine().fakeVolume, 40);
     EXPECT_TRUE(engine().muted);
 }
@@ -322,7 +322,7 @@ TEST_F(PlaybackSessionTest, PlaylistClicksAndRemovalsMoveThePlayOrder)
     session.entryClicked(2);
     EXPECT_EQ(session.sequence().position(), 2);
     session.entryActivated(1);
-    EXPECT_EQ(session.CurrentFile(), "/m/b.mkv");
+    EXPECT_EQ(session.currentFile(), "/m/b.mkv");
     EXPECT_EQ(session.sequence().position(), 1);
 
     playlist.removeAt(0);
@@ -352,12 +352,12 @@ TEST_F(PlaybackSessionTest, ShufflePlaysEveryEntryOnceBeforeAnyRepeats)
             playlist.select(selected);
             session.rebuildSequence();
             session.entryActivated(selected);
-            QStringList played{session.CurrentFile()};
+            QStringList played{session.currentFile()};
             // Two rounds: each plays every entry once, in the same shuffled order.
             for (int item = 1; item < 2 * all.size(); ++item) {
                 runTo(1000, 1000);
                 session.monitorTick();
-                played << session.CurrentFile();
+                played << session.currentFile();
             }
             const std::string context = "seed " + std::to_string(seed) + " selected " +
                                         std::to_string(selected) + ": " +
@@ -388,8 +388,8 @@ TEST_F(PlaybackSessionTest, PlayWithNothingPlayedYetStartsTheSelectedEntryAndSto
         PlaybackSession fresh{settings, entries, power, [](const QStringList&) {
                                   return std::make_unique<FakeEngine>();
                               }};
-        fresh.SaveVLCOptions();
-        fresh.AddVLCPLayer(); // the first engine control, with nothing in it
+        fresh.saveVLCOptions();
+        fresh.createPlayer(); // the first engine control, with nothing in it
         fresh.enableMediaControl(MediaControlState::Stopped);
         fresh.rebuildSequence();
 
@@ -397,7 +397,7 @@ TEST_F(PlaybackSessionTest, PlayWithNothingPlayedYetStartsTheSelectedEntryAndSto
         auto* engine = static_cast<FakeEngine*>(fresh.engine());
         ASSERT_EQ(engine->items.size(), 1u);
         EXPECT_EQ(engine->items[0].mrlOrPath, c.expected);
-        EXPECT_EQ(fresh.CurrentFile(), c.expected);
+        EXPECT_EQ(fresh.currentFile(), c.expected);
         EXPECT_EQ(entries.fullPath(entries.selectedItem()), c.expected);
         EXPECT_EQ(fresh.controlState(), MediaControlState::Playing);
 

@@ -38,7 +38,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_ready) << "ffmpeg could not make the clips";
-        session.SaveVLCOptions();
+        session.saveVLCOptions();
         for (const char* name : {"first.mp4", "second.mp4", "third.mp4"}) {
             playlist.append(PlaylistEntry{name, {}, s_dir->filePath(name), {}});
         }
@@ -48,7 +48,7 @@ protected:
     {
         playlist.select(index);
         session.rebuildSequence();
-        session.PlayItem(index, false);
+        session.playEntry(index, false);
     }
 
     // Serves events (the session's own monitor timer among them) until the condition holds.
@@ -66,7 +66,7 @@ protected:
 
     bool waitForFile(const QString& name, int ms = 10000)
     {
-        return waitFor([&] { return session.CurrentFile().endsWith(name) && startedAgain(); }, ms);
+        return waitFor([&] { return session.currentFile().endsWith(name) && startedAgain(); }, ms);
     }
     bool startedAgain()
     {
@@ -130,7 +130,7 @@ TEST_F(RealPlayback, SingleRepeatRestartsTheSameItemOnTheSameEngine)
     }));
     EXPECT_EQ(session.engine(), control.data());
     EXPECT_EQ(started.size(), 1);
-    EXPECT_TRUE(session.CurrentFile().endsWith("third.mp4"));
+    EXPECT_TRUE(session.currentFile().endsWith("third.mp4"));
 }
 
 TEST_F(RealPlayback, ShuffleWithRepeatAllWrapsWithoutReshuffling)
@@ -141,7 +141,7 @@ TEST_F(RealPlayback, ShuffleWithRepeatAllWrapsWithoutReshuffling)
     session.setPlayMode(PlayMode::Shuffle);
     const std::vector<int> order = session.sequence().entries();
     session.setSequencePosition(2);
-    session.PlayItem(0, false);
+    session.playEntry(0, false);
     // Position 2 is last: the next item is the one stored at position 0.
     const QString expected = playlist.title(order.at(0));
     ASSERT_TRUE(waitForFile("first.mp4"));
@@ -164,7 +164,7 @@ TEST_F(RealPlayback, PauseResumeSeekAndSpeed)
     EXPECT_TRUE(waitFor([&] { return session.engine()->time() >= 900; }));
 
     session.increaseSpeed();
-    EXPECT_DOUBLE_EQ(session.PlaybackRate(), 2.0);
+    EXPECT_DOUBLE_EQ(session.playbackRate(), 2.0);
     EXPECT_DOUBLE_EQ(session.engine()->rate(), 2.0);
     session.resetSpeed();
     EXPECT_DOUBLE_EQ(session.engine()->rate(), 1.0);
@@ -187,11 +187,11 @@ TEST(RealPlaybackInstance, ItemsShareOneLibVlcInstanceUntilTheOptionsChange)
     }
     const VlcEngineFactory factory(nullptr, VlcInstance::AudioOutput::Dummy);
     PlaybackSession session{settings, playlist, power, factory};
-    session.SaveVLCOptions();
+    session.saveVLCOptions();
 
     std::shared_ptr<VlcInstance> first;
     for (int item = 0; item < 3; ++item) {
-        session.PlayItem(item, false);
+        session.playEntry(item, false);
         auto* engine = dynamic_cast<VlcEngine*>(session.engine());
         ASSERT_NE(engine, nullptr);
         ASSERT_TRUE(engine->isValid());
@@ -206,8 +206,8 @@ TEST(RealPlaybackInstance, ItemsShareOneLibVlcInstanceUntilTheOptionsChange)
     Settings changed = settings.settings();
     changed.SnapshotFormat = changed.SnapshotFormat == 0 ? 1 : 0;
     settings.apply(changed);
-    session.SaveVLCOptions();
-    session.PlayItem(0, false);
+    session.saveVLCOptions();
+    session.playEntry(0, false);
     auto* engine = dynamic_cast<VlcEngine*>(session.engine());
     ASSERT_NE(engine, nullptr);
     EXPECT_NE(engine->instance(), first);

@@ -49,9 +49,9 @@ TEST(OpenDialogFilters, MalformedFilterTextGivesOnlyCompleteEntries)
 
 TEST(OpenDialogPaths, FolderAndFileNameOfPath)
 {
-    EXPECT_EQ(OpenDialog::FolderOfPath("/media/a.avi"), "/media");
-    EXPECT_EQ(OpenDialog::FolderOfPath("/x.mp3"), "/");
-    EXPECT_EQ(OpenDialog::FolderOfPath("a.avi"), "a.avi");
+    EXPECT_EQ(OpenDialog::folderOfPath("/media/a.avi"), "/media");
+    EXPECT_EQ(OpenDialog::folderOfPath("/x.mp3"), "/");
+    EXPECT_EQ(OpenDialog::folderOfPath("a.avi"), "a.avi");
     EXPECT_EQ(OpenDialog::fileNameOfPath("/media/a.avi"), "a.avi");
     EXPECT_EQ(OpenDialog::fileNameOfPath("a.avi"), "a.avi");
     EXPECT_EQ(OpenDialog::fileNameOfPath("/media/"), "");
@@ -75,7 +75,7 @@ TEST(OpenDialogRun, OneFileGivesItsNameAndPathAndRemembersTheFolder)
     chooser.answers = {{"/media/a.avi"}};
     OpenDialog dialog(chooser);
     EXPECT_EQ(dialog.chooseMediaFiles(kExtensions), (QList<ChosenFile>{{"a.avi", "/media/a.avi"}}));
-    EXPECT_EQ(dialog.LastDialogFolder(), "/media");
+    EXPECT_EQ(dialog.lastDialogFolder(), "/media");
     dialog.chooseMediaFiles(kExtensions);
     EXPECT_EQ(chooser.calls[1].initialFolder, "/media");
 }
@@ -88,7 +88,7 @@ TEST(OpenDialogRun, SeveralFilesKeepTheDialogsOrder)
     EXPECT_EQ(dialog.chooseMediaFiles(kExtensions), (QList<ChosenFile>{{"b.mkv", "/media/b.mkv"},
                                                                        {"a.avi", "/media/a.avi"},
                                                                        {"c.mp3", "/media/c.mp3"}}));
-    EXPECT_EQ(dialog.LastDialogFolder(), "/media");
+    EXPECT_EQ(dialog.lastDialogFolder(), "/media");
 }
 
 TEST(OpenDialogRun, FilesInTheRootKeepASingleSlash)
@@ -98,7 +98,7 @@ TEST(OpenDialogRun, FilesInTheRootKeepASingleSlash)
     OpenDialog dialog(chooser);
     EXPECT_EQ(dialog.chooseMediaFiles(kExtensions),
               (QList<ChosenFile>{{"x.mp3", "/x.mp3"}, {"y.mp3", "/y.mp3"}}));
-    EXPECT_EQ(dialog.LastDialogFolder(), "/");
+    EXPECT_EQ(dialog.lastDialogFolder(), "/");
 }
 
 TEST(OpenDialogRun, CancelLeavesTheFolderAsItWas)
@@ -108,10 +108,10 @@ TEST(OpenDialogRun, CancelLeavesTheFolderAsItWas)
     OpenDialog dialog(chooser);
     dialog.chooseMediaFiles(kExtensions);
     EXPECT_TRUE(dialog.chooseMediaFiles(kExtensions).isEmpty());
-    EXPECT_EQ(dialog.LastDialogFolder(), "/media");
+    EXPECT_EQ(dialog.lastDialogFolder(), "/media");
     dialog.chooseMediaFiles(kExtensions);
     EXPECT_EQ(chooser.calls[2].initialFolder, "/media");
-    EXPECT_EQ(dialog.LastDialogFolder(), "/other");
+    EXPECT_EQ(dialog.lastDialogFolder(), "/other");
 }
 
 TEST(OpenDialogRun, AFileChosenTwiceIsReturnedOnce)
@@ -130,5 +130,5 @@ TEST(OpenDialogRun, TheFolderIsNotKeptBetweenRuns)
     chooser.answers = {{"/media/a.avi"}};
     OpenDialog(chooser).chooseMediaFiles(kExtensions);
     OpenDialog nextRun(chooser);
-    EXPECT_EQ(nextRun.LastDialogFolder(), "");
+    EXPECT_EQ(nextRun.lastDialogFolder(), "");
 }

@@ -64,8 +64,8 @@ TEST(PlaylistModel, ParallelListsStayTogetherThroughRemovals)
     QSignalSpy selection(&model, &PlaylistModel::selectionChanged);
 
     model.removeAt(1);
-    EXPECT_EQ(model.lstFullPath(), QStringList({"/m/a.avi", "/m/c.avi"}));
-    EXPECT_EQ(model.lstMediaInfo(), QStringList({"info of a.avi", "info of c.avi"}));
+    EXPECT_EQ(model.paths(), QStringList({"/m/a.avi", "/m/c.avi"}));
+    EXPECT_EQ(model.mediaInfos(), QStringList({"info of a.avi", "info of c.avi"}));
     EXPECT_EQ(model.selectedItem(), 1);
     EXPECT_EQ(model.selectedTitle(), "c.avi");
     EXPECT_FALSE(model.contains("/m/b.avi"));

@@ -60,7 +60,7 @@ protected:
     }
     void add(const QString& path, bool playNow = false)
     {
-        playlist.LoadThumb(path.mid(path.lastIndexOf('/') + 1), path, false, playNow);
+        playlist.addEntry(path.mid(path.lastIndexOf('/') + 1), path, false, playNow);
     }
 
     PlaylistModel model;
@@ -80,7 +80,7 @@ TEST_F(PlaylistTest, CommitsInGivenOrderWhateverOrderProbesFinish)
     add("/m/slow2.mkv");
     add("/m/fast.mkv");
     settle();
-    EXPECT_EQ(playlist.lstFullPath(), QStringList({"/m/slow1.mkv", "/m/slow2.mkv", "/m/fast.mkv"}));
+    EXPECT_EQ(playlist.paths(), QStringList({"/m/slow1.mkv", "/m/slow2.mkv", "/m/fast.mkv"}));
     ASSERT_EQ(model.count(), 3);
     EXPECT_EQ(model.title(2), "fast.mkv");
     EXPECT_EQ(playlist.mediaInfo(1), "info of /m/slow2.mkv");
@@ -107,7 +107,7 @@ TEST_F(PlaylistTest, DuplicateWithPlayNowPlaysTheExistingEntry)
     add("/m/b.avi");
     settle();
     playback.calls.clear();
-    playlist.LoadThumb("a.avi", "/m/a.avi", true, true);
+    playlist.addEntry("a.avi", "/m/a.avi", true, true);
     settle();
     EXPECT_EQ(playlist.count(), 2);
     EXPECT_EQ(model.selectedItem(), 0);
@@ -121,8 +121,8 @@ TEST_F(PlaylistTest, PathsDifferingInCaseAreDifferentFiles)
     settle();
     EXPECT_EQ(playlist.count(), 2);
     EXPECT_TRUE(messages.messages.isEmpty());
-    EXPECT_TRUE(playlist.IsInPlaylist("/Media/a.avi"));
-    EXPECT_FALSE(playlist.IsInPlaylist("/media/a.avi"));
+    EXPECT_TRUE(playlist.isInPlaylist("/Media/a.avi"));
+    EXPECT_FALSE(playlist.isInPlaylist("/media/a.avi"));
 }
 
 TEST_F(PlaylistTest, RefusedFileAddsNothingPlaysNothingAndKeepsOrder)
@@ -144,7 +144,7 @@ TEST_F(PlaylistTest, RefusedFileAddsNothingPlaysNothingAndKeepsOrder)
 TEST_F(PlaylistTest, PlayNowSelectsAndPlaysTheNewEntry)
 {
     add("/m/a.avi");
-    playlist.LoadThumb("b.avi", "/m/b.avi", true, true);
+    playlist.addEntry("b.avi", "/m/b.avi", true, true);
     settle();
     EXPECT_EQ(model.selectedItem(), 1);
     EXPECT_EQ(playback.calls, QStringList({"rebuild", "play 1 full", "rebuild"}));
@@ -156,21 +156,20 @@ TEST_F(PlaylistTest, OpenPlaysFirstChosenFileAndAppendsAfterExisting)
     settle();
     playback.calls.clear();
     chooser.answers << QStringList({"/m/x.mkv", "/m/y.mkv", "/m/z.mkv"});
-    playlist.OpenFiles(false);
+    playlist.openFiles(false);
     settle();
-    EXPECT_EQ(playlist.lstFullPath(),
-              QStringList({"/m/old.avi", "/m/x.mkv", "/m/y.mkv", "/m/z.mkv"}));
+    EXPECT_EQ(playlist.paths(), QStringList({"/m/old.avi", "/m/x.mkv", "/m/y.mkv", "/m/z.mkv"}));
     EXPECT_EQ(playback.calls.count("play 1"), 1);
     EXPECT_EQ(playback.calls.filter("play").size(), 1);
 
     playback.calls.clear();
     chooser.answers << QStringList({"/m/w.mkv"});
-    playlist.OpenFiles(true);
+    playlist.openFiles(true);
     settle();
     EXPECT_TRUE(playback.calls.filter("play").isEmpty());
 
     chooser.answers.clear(); // cancelled dialog
-    playlist.OpenFiles(false);
+    playlist.openFiles(false);
     settle();
     EXPECT_EQ(playlist.count(), 5);
 }
@@ -179,7 +178,7 @@ TEST_F(PlaylistTest, DropKeepsSupportedFilesOnlyAndPlaysNothing)
 {
     playlist.addDroppedFiles({"/m/x.txt", "/m/y.mp4", "/m/clip.MKV", "/m/noext"});
     settle();
-    EXPECT_EQ(playlist.lstFullPath(), QStringList({"/m/y.mp4", "/m/clip.MKV"}));
+    EXPECT_EQ(playlist.paths(), QStringList({"/m/y.mp4", "/m/clip.MKV"}));
     EXPECT_TRUE(playback.calls.filter("play").isEmpty());
     QMutexLocker lock(&prober.mutex);
     EXPECT_EQ(prober.probed.size(), 2);
@@ -198,13 +197,13 @@ TEST_F(PlaylistTest, RemovingMiddleEntryKeepsListsAlignedAndSelectionInPlace)
 
     model.select(1);
     playlist.removeSelected();
-    EXPECT_EQ(playlist.lstFullPath(), QStringList({"/m/a.avi", "/m/c.avi"}));
-    EXPECT_EQ(playlist.lstMediaInfo(), QStringList({"info of /m/a.avi", "info of /m/c.avi"}));
+    EXPECT_EQ(playlist.paths(), QStringList({"/m/a.avi", "/m/c.avi"}));
+    EXPECT_EQ(playlist.mediaInfos(), QStringList({"info of /m/a.avi", "info of /m/c.avi"}));
     EXPECT_EQ(model.count(), 2);
     EXPECT_EQ(model.selectedItem(), 1);
     EXPECT_EQ(model.title(1), "c.avi");
     EXPECT_EQ(playback.calls, QStringList({"remove 1"}));
-    EXPECT_FALSE(playlist.IsInPlaylist("/m/b.avi"));
+    EXPECT_FALSE(playlist.isInPlaylist("/m/b.avi"));
 }
 
 TEST_F(PlaylistTest, RemoveAllEmptiesEverythingAndDropsPendingFiles)
@@ -220,7 +219,7 @@ TEST_F(PlaylistTest, RemoveAllEmptiesEverythingAndDropsPendingFiles)
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     EXPECT_EQ(playlist.count(), 0);
-    EXPECT_FALSE(playlist.IsInPlaylist("/m/a.avi"));
+    EXPECT_FALSE(playlist.isInPlaylist("/m/a.avi"));
     add("/m/a.avi");
     settle();
     EXPECT_EQ(playlist.count(), 1);

@@ -57,7 +57,7 @@ TEST(RecentHistoryMenu, StartsWithTheDisabledPlaceholderAndTenHiddenItems)
 {
     FakeUserStore store;
     RecentHistory history(store);
-    history.LoadHistory();
+    history.loadHistory();
     EXPECT_EQ(history.menuItem(0), (Item{"<No History>", true, false}));
     for (int slot = 1; slot <= 10; ++slot) {
         EXPECT_EQ(history.menuItem(slot), (Item{"", false, true})) << slot;
@@ -85,20 +85,20 @@ TEST(RecentHistoryCount, CountsConsecutiveNonEmptyPathsFromZero)
 {
     FakeUserStore store;
     RecentHistory history(store);
-    EXPECT_EQ(history.HistoryCount(), 0);
+    EXPECT_EQ(history.historyCount(), 0);
 
     storeEntry(store, 0, path(0), title(0));
     storeEntry(store, 1, path(1), title(1));
     storeEntry(store, 3, path(3), title(3));
-    EXPECT_EQ(history.HistoryCount(), 2);
+    EXPECT_EQ(history.historyCount(), 2);
 
     store.writeString(kNames, "2", "");
-    EXPECT_EQ(history.HistoryCount(), 2);
+    EXPECT_EQ(history.historyCount(), 2);
 
     // Titles do not count, only paths.
     store.writeString(kNames, "2", path(2));
     store.deleteValue(kTitles, "2");
-    EXPECT_EQ(history.HistoryCount(), 4);
+    EXPECT_EQ(history.historyCount(), 4);
 }
 
 TEST(RecentHistoryCount, StopsAtTenWhetherOrNotValueTenExists)
@@ -108,9 +108,9 @@ TEST(RecentHistoryCount, StopsAtTenWhetherOrNotValueTenExists)
     for (int i = 0; i < 10; ++i) {
         storeEntry(store, i, path(i), title(i));
     }
-    EXPECT_EQ(history.HistoryCount(), 10);
+    EXPECT_EQ(history.historyCount(), 10);
     storeEntry(store, 10, path(10), title(10));
-    EXPECT_EQ(history.HistoryCount(), 10);
+    EXPECT_EQ(history.historyCount(), 10);
 }
 
 TEST(RecentHistoryLoad, RestoresStoredEntriesOldestFirst)
@@ -121,7 +121,7 @@ TEST(RecentHistoryLoad, RestoresStoredEntriesOldestFirst)
     storeEntry(store, 2, "/m/c.avi", "c.avi");
     RecentHistory history(store);
     QSignalSpy changed(&history, &RecentHistory::menuItemChanged);
-    history.LoadHistory();
+    history.loadHistory();
 
     EXPECT_EQ(history.menuItem(0), (Item{"a.avi", true, true}));
     EXPECT_EQ(history.menuItem(1), (Item{"b.avi", true, true}));
@@ -140,7 +140,7 @@ TEST(RecentHistoryLoad, MissingTitleGivesAnEmptyCaptionAndGapsEndTheHistory)
     store.writeString(kNames, "1", "/m/b.avi");
     storeEntry(store, 3, "/m/d.avi", "d.avi");
     RecentHistory history(store);
-    history.LoadHistory();
+    history.loadHistory();
 
     EXPECT_EQ(history.menuItem(1), (Item{"", true, true}));
     EXPECT_EQ(history.entry(1), (RecentHistory::Entry{"/m/b.avi", ""}));
@@ -155,7 +155,7 @@ TEST(RecentHistoryLoad, RestoresAtMostTenEntries)
         storeEntry(store, i, path(i), title(i));
     }
     RecentHistory history(store);
-    history.LoadHistory();
+    history.loadHistory();
     EXPECT_EQ(history.menuItem(9), (Item{title(9), true, true}));
     EXPECT_EQ(history.menuItem(10), (Item{"", false, true}));
     EXPECT_FALSE(history.entry(10).has_value());
@@ -196,12 +196,12 @@ TEST_P(RecentHistoryAdds, KeepWhatTheyShouldInStoreAndMenu)
     const AddCase& c = GetParam();
     FakeUserStore store;
     RecentHistory history(store);
-    history.LoadHistory();
+    history.loadHistory();
     QSignalSpy changed(&history, &RecentHistory::menuItemChanged);
     for (const RecentHistory::Entry& add : c.adds) {
-        history.AddToHistory(add.path, add.title);
+        history.addToHistory(add.path, add.title);
     }
-    EXPECT_EQ(history.HistoryCount(), c.kept.size());
+    EXPECT_EQ(history.historyCount(), c.kept.size());
     EXPECT_EQ(changed.count(), c.kept.size()); // one change per slot filled, none for the rest
     for (int slot = 0; slot < c.kept.size(); ++slot) {
         EXPECT_EQ(history.entry(slot), c.kept.at(slot)) << "slot " << slot;
@@ -239,19 +239,19 @@ TEST(RecentHistoryAdd, AppendsOldestFirstAndSurvivesARestart)
     FakeUserStore store;
     {
         RecentHistory history(store);
-        history.LoadHistory();
-        history.AddToHistory("/m/a.avi", "a.avi");
-        history.AddToHistory("/m/b.avi", "b.avi");
-        history.AddToHistory("/m/c.avi", "c.avi");
+        history.loadHistory();
+        history.addToHistory("/m/a.avi", "a.avi");
+        history.addToHistory("/m/b.avi", "b.avi");
+        history.addToHistory("/m/c.avi", "c.avi");
         expectInStep(history, store, 3);
         EXPECT_EQ(history.menuItem(3).visible, false);
     }
     RecentHistory restarted(store);
-    restarted.LoadHistory();
+    restarted.loadHistory();
     EXPECT_EQ(restarted.entry(0), (RecentHistory::Entry{"/m/a.avi", "a.avi"}));
     EXPECT_EQ(restarted.entry(1), (RecentHistory::Entry{"/m/b.avi", "b.avi"}));
     EXPECT_EQ(restarted.entry(2), (RecentHistory::Entry{"/m/c.avi", "c.avi"}));
-    restarted.AddToHistory("/m/d.avi", "d.avi");
+    restarted.addToHistory("/m/d.avi", "d.avi");
     EXPECT_EQ(storedPath(store, 3), "/m/d.avi");
     expectInStep(restarted, store, 4);
 }
@@ -262,9 +262,9 @@ TEST(RecentHistoryAdd, ADuplicateOfARestoredEntryIsRecognised)
     storeEntry(store, 0, "/m/a.avi", "a.avi");
     storeEntry(store, 1, "/m/b.avi", "b.avi");
     RecentHistory history(store);
-    history.LoadHistory();
-    history.AddToHistory("/m/b.avi", "b.avi");
-    EXPECT_EQ(history.HistoryCount(), 2);
+    history.loadHistory();
+    history.addToHistory("/m/b.avi", "b.avi");
+    EXPECT_EQ(history.historyCount(), 2);
     EXPECT_EQ(storedPath(store, 2), "<missing>");
 }
 
@@ -272,16 +272,16 @@ TEST(RecentHistoryAdd, AFileTitledLikeThePlaceholderDoesNotBlockSlotZero)
 {
     FakeUserStore store;
     RecentHistory history(store);
-    history.LoadHistory();
-    history.AddToHistory("/m/<No History>", "<No History>");
-    history.AddToHistory("/m/b.avi", "b.avi");
+    history.loadHistory();
+    history.addToHistory("/m/<No History>", "<No History>");
+    history.addToHistory("/m/b.avi", "b.avi");
     EXPECT_EQ(history.entry(0), (RecentHistory::Entry{"/m/<No History>", "<No History>"}));
     EXPECT_EQ(history.entry(1), (RecentHistory::Entry{"/m/b.avi", "b.avi"}));
     EXPECT_TRUE(history.menuItem(0).enabled);
 
     RecentHistory restarted(store);
-    restarted.LoadHistory();
-    restarted.AddToHistory("/m/c.avi", "c.avi");
+    restarted.loadHistory();
+    restarted.addToHistory("/m/c.avi", "c.avi");
     EXPECT_EQ(storedPath(store, 0), "/m/<No History>");
     EXPECT_EQ(storedPath(store, 2), "/m/c.avi");
 }
@@ -291,7 +291,7 @@ TEST(RecentHistoryAdd, AddingBeforeLoadingKeepsTheStoredEntries)
     FakeUserStore store;
     storeEntry(store, 0, "/m/a.avi", "a.avi");
     RecentHistory history(store);
-    history.AddToHistory("/m/b.avi", "b.avi");
+    history.addToHistory("/m/b.avi", "b.avi");
     EXPECT_EQ(storedPath(store, 0), "/m/a.avi");
     EXPECT_EQ(storedPath(store, 1), "/m/b.avi");
     expectInStep(history, store, 2);
@@ -301,15 +301,15 @@ TEST(RecentHistoryAdd, AFullHistoryDropsTheOldestAndKeepsPairsTogether)
 {
     FakeUserStore store;
     RecentHistory history(store);
-    history.LoadHistory();
+    history.loadHistory();
     for (int i = 0; i < 10; ++i) {
-        history.AddToHistory(path(i), title(i));
+        history.addToHistory(path(i), title(i));
     }
-    ASSERT_EQ(history.HistoryCount(), 10);
+    ASSERT_EQ(history.historyCount(), 10);
     QSignalSpy changed(&history, &RecentHistory::menuItemChanged);
 
-    history.AddToHistory(path(10), title(10));
-    EXPECT_EQ(history.HistoryCount(), 10);
+    history.addToHistory(path(10), title(10));
+    EXPECT_EQ(history.historyCount(), 10);
     for (int slot = 0; slot < 10; ++slot) {
         EXPECT_EQ(history.entry(slot), (RecentHistory::Entry{path(slot + 1), title(slot + 1)}))
             << slot;
@@ -320,15 +320,15 @@ TEST(RecentHistoryAdd, AFullHistoryDropsTheOldestAndKeepsPairsTogether)
     EXPECT_EQ(changed.count(), 10);
 
     // The dropped file is new again; one still present is not moved.
-    history.AddToHistory(path(5), "again");
+    history.addToHistory(path(5), "again");
     EXPECT_EQ(history.entry(4), (RecentHistory::Entry{path(5), title(5)}));
-    history.AddToHistory(path(0), title(0));
+    history.addToHistory(path(0), title(0));
     EXPECT_EQ(history.entry(9), (RecentHistory::Entry{path(0), title(0)}));
     EXPECT_EQ(history.entry(0), (RecentHistory::Entry{path(2), title(2)}));
     expectInStep(history, store, 10);
 
     RecentHistory restarted(store);
-    restarted.LoadHistory();
+    restarted.loadHistory();
     for (int slot = 0; slot < 10; ++slot) {
         EXPECT_EQ(restarted.entry(slot), history.entry(slot)) << slot;
     }
@@ -344,8 +344,8 @@ TEST(RecentHistoryAdd, AFullStoredHistoryWithMissingTitlesShiftsThemAlong)
         }
     }
     RecentHistory history(store);
-    history.LoadHistory();
-    history.AddToHistory(path(10), title(10));
+    history.loadHistory();
+    history.addToHistory(path(10), title(10));
     EXPECT_EQ(history.entry(2), (RecentHistory::Entry{path(3), ""}));
     EXPECT_EQ(storedTitle(store, 2), "");
     EXPECT_EQ(storedTitle(store, 3), title(4));
@@ -355,12 +355,12 @@ TEST(RecentHistoryAdd, FailingWritesStillShowTheEntryForTheRun)
 {
     FakeUserStore store;
     RecentHistory history(store);
-    history.LoadHistory();
+    history.loadHistory();
     store.failWrites = true;
-    history.AddToHistory("/m/a.avi", "a.avi");
+    history.addToHistory("/m/a.avi", "a.avi");
     EXPECT_EQ(history.menuItem(0), (Item{"a.avi", true, true}));
-    EXPECT_EQ(history.HistoryCount(), 0);
+    EXPECT_EQ(history.historyCount(), 0);
     // Already shown: not shown twice.
-    history.AddToHistory("/m/a.avi", "a.avi");
+    history.addToHistory("/m/a.avi", "a.avi");
     EXPECT_FALSE(history.menuItem(1).visible);
 }

@@ -32,7 +32,7 @@ protected:
 TEST_F(SettingsStoreTest, LoadAndApplyAnnounceTheRecordButPlayerChangesDoNot)
 {
     QSignalSpy changed(&store, &SettingsStore::changed);
-    store.LoadConfigurations();
+    store.load();
     EXPECT_EQ(changed.size(), 1);
     EXPECT_EQ(store.settings(), defaultSettings(settingstest::environment()));
 
@@ -53,7 +53,7 @@ TEST_F(SettingsStoreTest, LoadAndApplyAnnounceTheRecordButPlayerChangesDoNot)
 
 TEST_F(SettingsStoreTest, WriteTakesThePositionOnlyFromALoadedNormalWindow)
 {
-    store.LoadConfigurations();
+    store.load();
     const Settings before = store.settings();
     const struct
     {
@@ -62,7 +62,7 @@ TEST_F(SettingsStoreTest, WriteTakesThePositionOnlyFromALoadedNormalWindow)
         bool recorded;
     } cases[] = {{false, true, false}, {true, false, false}, {false, false, true}};
     for (const auto& c : cases) {
-        ASSERT_TRUE(store.WriteConfigurations({QPoint(100, 50), c.maximized, c.loading}));
+        ASSERT_TRUE(store.save({QPoint(100, 50), c.maximized, c.loading}));
         const Settings back = written();
         EXPECT_EQ(back.WindowLeft, c.recorded ? 1500 : before.WindowLeft)
             << "maximized " << c.maximized << ", loading " << c.loading;

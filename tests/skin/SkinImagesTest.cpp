@@ -26,7 +26,7 @@ TEST(SkinImages, LoadStopsAtTheFirstMissingFile)
             QFile::copy(built.filePath(order[i].file), target);
         }
         SkinImages images;
-        EXPECT_EQ(images.LoadSkinImages(dir.path() + u'/'), static_cast<int>(missing))
+        EXPECT_EQ(images.loadSkinImages(dir.path() + u'/'), static_cast<int>(missing))
             << order[missing].file.toStdString();
         EXPECT_FALSE(images.has(order[missing].slot)) << order[missing].file.toStdString();
         EXPECT_TRUE(images.slot(order[missing].slot).isNull());
@@ -37,7 +37,7 @@ TEST(SkinImages, FolderWithoutASkinLoadsNothing)
 {
     QTemporaryDir dir;
     SkinImages images;
-    EXPECT_EQ(images.LoadSkinImages(dir.path()), 0);
+    EXPECT_EQ(images.loadSkinImages(dir.path()), 0);
     EXPECT_TRUE(images.slot(26).isNull());
 }
 

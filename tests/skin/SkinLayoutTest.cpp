@@ -17,7 +17,7 @@ TEST(SkinLayout, PlayLeftRoundsHalvesToEven)
     const PlayLeftCase cases[] = {{400, 166}, {401, 166}, {402, 166}, {403, 167},
                                   {70, 0},    {72, 2},    {69, 0},    {388, 160}};
     for (const PlayLeftCase& c : cases) {
-        EXPECT_EQ(SkinLayout::PlayLeft(c.width), c.left) << "width " << c.width;
+        EXPECT_EQ(SkinLayout::playLeft(c.width), c.left) << "width " << c.width;
     }
 }
 
@@ -50,7 +50,7 @@ TEST(SkinLayout, HitRectsForA400By515Window)
         {"Sound", 20, QRect(296, 483, 23, 22)},
         {"WindowIcon, 24 high, 7 trimmed", 23, QRect(3, 3, 24, 17)},
     };
-    const HitRectTable rects = SkinLayout::HitRects(400, 515);
+    const HitRectTable rects = SkinLayout::hitRects(400, 515);
     for (const HitCase& c : cases) {
         EXPECT_EQ(rects[static_cast<std::size_t>(c.index)], c.rect) << c.name;
     }
@@ -68,7 +68,7 @@ struct PointCase
 
 TEST(SkinLayout, LowestMatchingIndexWins)
 {
-    const HitRectTable rects = SkinLayout::HitRects(400, 515);
+    const HitRectTable rects = SkinLayout::hitRects(400, 515);
     const PointCase cases[] = {
         {"icon inside the caption strip reports the strip", QPoint(10, 10), 7},
         {"caption button before the caption strip", QPoint(380, 10), 0},
@@ -131,7 +131,7 @@ TEST(SkinButtons, EnableMediaControlAppliesItsTableInFull)
             buttons.setState(static_cast<SkinRegion>(i), Press);
         }
         buttons.enableMediaControl(c.playState);
-        const ButtonStateTable& s = buttons.ButtonStates();
+        const ButtonStateTable& s = buttons.buttonStates();
         EXPECT_EQ(s[8], c.play) << "state " << c.playState;
         EXPECT_EQ(s[9], c.pause) << "state " << c.playState;
         EXPECT_EQ(s[10], c.stop) << "state " << c.playState;

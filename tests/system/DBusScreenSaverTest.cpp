@@ -44,7 +44,7 @@ protected:
         ASSERT_TRUE(service.registerObject("/org/freedesktop/ScreenSaver", &fake,
                                            QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(service.registerService("org.freedesktop.ScreenSaver"));
-        session.SaveVLCOptions();
+        session.saveVLCOptions();
         playlist.append(PlaylistEntry{"a.mkv", {}, "/m/a.mkv", {}});
         playlist.append(PlaylistEntry{"b.mp3", {}, "/m/b.mp3", {}});
     }
@@ -82,7 +82,7 @@ TEST_F(DBusScreenSaverTest, OneInhibitWhilePlayingAndItsUnInhibitAfterStop)
     setDisable(-1);
     DBusScreenSaver inhibitor(bus.connect("player"));
     ScreenSaverGuard guard(session, settings, inhibitor);
-    session.PlayItem(0, false);
+    session.playEntry(0, false);
     settle();
     EXPECT_EQ(fake.calls, QStringList{"Inhibit Korvane (Playing a video)"});
     EXPECT_TRUE(inhibitor.isInhibited());
@@ -105,7 +105,7 @@ TEST_F(DBusScreenSaverTest, PauseSoundAndTheSettingRelease)
         bool inhibited;
     };
     const Step steps[] = {
-        {"playing", [&] { session.PlayItem(0, false); }, true},
+        {"playing", [&] { session.playEntry(0, false); }, true},
         {"paused", [&] { session.pause(); }, false},
         {"resumed", [&] { session.pause(); }, true},
         {"sound only", [&] { emit session.audioOnlyChanged(true); }, false},

@@ -85,7 +85,7 @@ TEST_F(FileAssociationsTest, AllFlagsClearChangeNothing)
     m_desktop.defaults["video/x-msvideo"] = "vlc.desktop;";
     m_store.changes = 0;
 
-    m_associations->ApplyAllAssociations({});
+    m_associations->applyAllAssociations({});
 
     EXPECT_EQ(m_store.changes, 0);
     EXPECT_EQ(m_desktop.defaultWrites, 0);
@@ -99,7 +99,7 @@ TEST_F(FileAssociationsTest, PreviousClassSavedAndRestored)
     m_store.writeString(kFileExts + ".mp3", "ProgID", "WMP11.AssocFile.MP3");
     m_desktop.defaults["audio/mpeg"] = "vlc.desktop;";
 
-    m_associations->ApplyAssociation(indexOf("mp3"), true);
+    m_associations->applyAssociation(indexOf("mp3"), true);
 
     EXPECT_EQ(m_store.readString(classes(".mp3"), kDefault), "Korvane.mp3");
     EXPECT_EQ(m_store.readString(classes(".mp3"), "OldAss"), "mp3file");
@@ -116,7 +116,7 @@ TEST_F(FileAssociationsTest, PreviousClassSavedAndRestored)
     EXPECT_EQ(m_desktop.defaults.value("audio/mpeg"), "korvane.desktop;");
     EXPECT_EQ(m_desktop.entries.size(), 2);
 
-    m_associations->ApplyAssociation(indexOf("mp3"), false);
+    m_associations->applyAssociation(indexOf("mp3"), false);
 
     EXPECT_EQ(m_store.readString(classes(".mp3"), kDefault), "mp3file");
     EXPECT_FALSE(m_store.hasValue(classes(".mp3"), "OldAss"));
@@ -130,12 +130,12 @@ TEST_F(FileAssociationsTest, PreviousClassSavedAndRestored)
 
 TEST_F(FileAssociationsTest, NoPreviousClassSavesAnEmptyOneAndRestoresIt)
 {
-    m_associations->ApplyAssociation(indexOf("wav"), true);
+    m_associations->applyAssociation(indexOf("wav"), true);
     EXPECT_TRUE(m_store.hasValue(classes(".wav"), "OldAss"));
     EXPECT_EQ(m_store.readString(classes(".wav"), "OldAss", "-1"), "");
     EXPECT_EQ(m_store.readString(kFileExts + ".wav", "OldProgID", "-1"), "");
 
-    m_associations->ApplyAssociation(indexOf("wav"), false);
+    m_associations->applyAssociation(indexOf("wav"), false);
     EXPECT_EQ(m_store.readString(classes(".wav"), kDefault, "-1"), "");
     // No desktop default before: none after.
     for (const QString& type : FileAssociations::mimeTypesOf("wav")) {
@@ -148,7 +148,7 @@ TEST_F(FileAssociationsTest, AnotherProgramsClassIsLeftAlone)
     m_store.writeString(classes(".avi"), kDefault, "vlc.avi");
     m_store.writeString(classes(".avi"), "OldAss", "older");
     m_store.changes = 0;
-    m_associations->UnassociateExtension(".avi", "Korvane.avi");
+    m_associations->unassociateExtension(".avi", "Korvane.avi");
     EXPECT_EQ(m_store.changes, 0);
     EXPECT_EQ(m_store.readString(classes(".avi"), kDefault), "vlc.avi");
 }
@@ -156,11 +156,11 @@ TEST_F(FileAssociationsTest, AnotherProgramsClassIsLeftAlone)
 TEST_F(FileAssociationsTest, AnotherProgramsLaterDesktopChoiceIsLeftAlone)
 {
     m_desktop.defaults["video/x-matroska"] = "vlc.desktop;";
-    m_associations->ApplyAssociation(indexOf("mkv"), true);
+    m_associations->applyAssociation(indexOf("mkv"), true);
     ASSERT_EQ(m_desktop.defaults.value("video/x-matroska"), "korvane.desktop;");
     m_desktop.defaults["video/x-matroska"] = "mpv.desktop;vlc.desktop;";
 
-    m_associations->ApplyAssociation(indexOf("mkv"), false);
+    m_associations->applyAssociation(indexOf("mkv"), false);
     EXPECT_EQ(m_desktop.defaults.value("video/x-matroska"), "mpv.desktop;vlc.desktop;");
     EXPECT_FALSE(m_store.hasValue(FileAssociations::kSavedDefaultsKey, "video/x-matroska"));
 }
@@ -171,12 +171,12 @@ TEST_F(FileAssociationsTest, RepeatedStartsKeepTheFirstSavedValues)
     flags[static_cast<std::size_t>(indexOf("mp3"))] = -1;
     m_store.writeString(classes(".mp3"), kDefault, "mp3file");
     m_desktop.defaults["audio/mpeg"] = "vlc.desktop;";
-    m_associations->ApplyAllAssociations(flags);
+    m_associations->applyAllAssociations(flags);
     m_store.changes = 0;
     const int desktopWrites = m_desktop.defaultWrites;
     const int entryWrites = m_desktop.entryWrites;
 
-    m_associations->ApplyAllAssociations(flags);
+    m_associations->applyAllAssociations(flags);
 
     EXPECT_EQ(m_store.changes, 0);
     EXPECT_EQ(m_desktop.defaultWrites, desktopWrites);
@@ -188,9 +188,9 @@ TEST_F(FileAssociationsTest, RepeatedStartsKeepTheFirstSavedValues)
 
 TEST_F(FileAssociationsTest, MovedProgramRewritesItsDesktopEntries)
 {
-    m_associations->ApplyAssociation(indexOf("ogg"), true);
+    m_associations->applyAssociation(indexOf("ogg"), true);
     FileAssociations moved(m_store, m_desktop, m_program, "/home/me/korvane/korvane");
-    moved.ApplyAssociation(indexOf("ogg"), true);
+    moved.applyAssociation(indexOf("ogg"), true);
     EXPECT_EQ(m_desktop.entries.value("korvane.desktop"),
               DesktopEntryText::playerEntry("/home/me/korvane/korvane",
                                             m_program + "icons/Korvane.png",
@@ -227,12 +227,12 @@ TEST_P(SharedMimeType, FollowsTheLastAssociatedExtension)
     }
     m_desktop.defaults[shared.type] = "previous.desktop;";
     for (const char* ext : shared.extensions) {
-        m_associations->ApplyAssociation(indexOf(ext), true);
+        m_associations->applyAssociation(indexOf(ext), true);
         EXPECT_EQ(m_desktop.defaults.value(shared.type), "korvane.desktop;") << ext;
     }
     // Released one by one: every release but the last keeps the type.
     for (std::size_t i = 0; i < shared.extensions.size(); ++i) {
-        m_associations->ApplyAssociation(indexOf(shared.extensions[i]), false);
+        m_associations->applyAssociation(indexOf(shared.extensions[i]), false);
         const bool last = i + 1 == shared.extensions.size();
         EXPECT_EQ(m_desktop.defaults.value(shared.type),
                   last ? "previous.desktop;" : "korvane.desktop;")
@@ -299,7 +299,7 @@ TEST_P(ProgIDIconCase, PicksThePicture)
         value.replace("$PROGRAM/", m_program);
         m_store.writeString(classes(icon.className) + "\\DefaultIcon", kDefault, value);
     }
-    const QImage picture = m_associations->ProgIDIcon(icon.className);
+    const QImage picture = m_associations->progIdIcon(icon.className);
     qunsetenv("KORVANE_ICON_HOME");
     EXPECT_EQ(picture.size(), QSize(32, 32));
     EXPECT_EQ(centre(picture).rgba(), icon.expected)
@@ -312,18 +312,18 @@ INSTANTIATE_TEST_SUITE_P(Icons, ProgIDIconCase, testing::ValuesIn(kIcons),
 TEST_F(FileAssociationsTest, MissingUnknownPictureGivesABlankOne)
 {
     QFile::remove(m_program + "icons/Unkowen.bmp");
-    const QImage picture = m_associations->ProgIDIcon("-1");
+    const QImage picture = m_associations->progIdIcon("-1");
     EXPECT_EQ(picture.size(), QSize(32, 32));
     EXPECT_EQ(qAlpha(centre(picture).rgba()), 0);
 }
 
 TEST_F(FileAssociationsTest, RegisteredProgIDAsksTheStoreThenTheDesktop)
 {
-    EXPECT_EQ(m_associations->RegisteredProgID("mkv"), "-1");
+    EXPECT_EQ(m_associations->registeredProgId("mkv"), "-1");
     m_desktop.systemDefaults["video/x-matroska"] = "vlc.desktop";
-    EXPECT_EQ(m_associations->RegisteredProgID("mkv"), "vlc.desktop");
-    m_associations->ApplyAssociation(indexOf("mkv"), true);
-    EXPECT_EQ(m_associations->RegisteredProgID("mkv"), "Korvane.mkv");
+    EXPECT_EQ(m_associations->registeredProgId("mkv"), "vlc.desktop");
+    m_associations->applyAssociation(indexOf("mkv"), true);
+    EXPECT_EQ(m_associations->registeredProgId("mkv"), "Korvane.mkv");
 }
 
 TEST(FileAssociationsExpand, References)

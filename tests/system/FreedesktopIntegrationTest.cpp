@@ -202,13 +202,13 @@ TEST_F(PrivateDesktop, XdgMimeAgreesAfterAssociatingAndReleasing)
     FileAssociations associations(store, *m_desktop, path("program/"), KORVANE_BIN_DIR "/korvane");
     const int mkv = static_cast<int>(SupportedExtensions().indexOf("mkv"));
     const int wav = static_cast<int>(SupportedExtensions().indexOf("wav"));
-    associations.ApplyAssociation(mkv, true);
-    associations.ApplyAssociation(wav, true);
+    associations.applyAssociation(mkv, true);
+    associations.applyAssociation(wav, true);
     EXPECT_EQ(xdgDefault("video/x-matroska"), "korvane.desktop");
     EXPECT_EQ(xdgDefault(wavType), "korvane.desktop");
 
-    associations.ApplyAssociation(mkv, false);
-    associations.ApplyAssociation(wav, false);
+    associations.applyAssociation(mkv, false);
+    associations.applyAssociation(wav, false);
     EXPECT_EQ(xdgDefault("video/x-matroska"), "other.desktop");
     if (wavType == "audio/x-wav") {
         EXPECT_EQ(xdgDefault(wavType), "other.desktop");

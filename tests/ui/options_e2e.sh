@@ -84,7 +84,7 @@ at 454 223 # the Right option of the playlist cross
 at 300 405 # Apply
 check "Apply moves the playlist to the right at once" wait_for "playlist position 1"
 shot options-playlist-right
-at 450 405 # Cancle
+at 450 405 # Cancel
 check "Cancle closes the dialog" wait_gone '^Options$'
 
 if [ "$failures" -ne 0 ]; then

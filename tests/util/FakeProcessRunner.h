@@ -34,7 +34,7 @@ public:
         return true;
     };
 
-    bool RunPipedCommand(const QStringList& command, const QString& outputFile,
+    bool runPipedCommand(const QStringList& command, const QString& outputFile,
                          const QString& workingFolder = QString(),
                          std::chrono::milliseconds timeLimit = DefaultTimeLimit) override
     {
@@ -56,7 +56,7 @@ public:
         return true;
     }
 
-    bool ShellAndWait(QString& program, const QStringList& parameters, bool = true,
+    bool shellAndWait(QString& program, const QStringList& parameters, bool = true,
                       std::chrono::milliseconds = DefaultTimeLimit) override
     {
         {

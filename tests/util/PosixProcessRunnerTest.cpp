@@ -91,7 +91,7 @@ protected:
     {
         const QString capture = path(QStringLiteral("capture.txt"));
         EXPECT_TRUE(
-            m_runner.RunPipedCommand(QStringList{QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+            m_runner.runPipedCommand(QStringList{QStringLiteral("/bin/sh"), QStringLiteral("-c"),
                                                  script, QStringLiteral("sh")} +
                                          args,
                                      capture));
@@ -111,13 +111,13 @@ TEST_F(RunnerTest, CaptureHoldsCommandLineThenExactBytes)
 {
     const QString capture = path(QStringLiteral("c.txt"));
     const QStringList silent{QStringLiteral("/bin/true")};
-    ASSERT_TRUE(m_runner.RunPipedCommand(silent, capture));
+    ASSERT_TRUE(m_runner.runPipedCommand(silent, capture));
     EXPECT_EQ(readAll(capture), "/bin/true\r\n");
 
     // No line break is added at the end, and the child's own CR/LF bytes pass untouched.
     const QStringList printing{QStringLiteral("/usr/bin/printf"),
                                QStringLiteral("a\\r\\nb\\nlast")};
-    ASSERT_TRUE(m_runner.RunPipedCommand(printing, capture));
+    ASSERT_TRUE(m_runner.runPipedCommand(printing, capture));
     EXPECT_EQ(readAll(capture), "/usr/bin/printf a\\r\\nb\\nlast\r\na\r\nb\nlast");
 }
 
@@ -131,7 +131,7 @@ TEST_F(RunnerTest, LargeOutputIsStoredContiguously)
     data += "\xff\xfe tail";
     writeFile(path(QStringLiteral("big.bin")), data);
     const QStringList command{QStringLiteral("/bin/cat"), path(QStringLiteral("big.bin"))};
-    ASSERT_TRUE(m_runner.RunPipedCommand(command, path(QStringLiteral("c.txt"))));
+    ASSERT_TRUE(m_runner.runPipedCommand(command, path(QStringLiteral("c.txt"))));
     EXPECT_EQ(readAll(path(QStringLiteral("c.txt"))), header(command) + data);
 }
 
@@ -153,7 +153,7 @@ TEST_F(RunnerTest, MissingProgramRaises2003AndLeavesCaptureAlone)
     const QString capture = path(QStringLiteral("c.txt"));
     const QStringList missing{path(QStringLiteral("no-such-tool")), QStringLiteral("-i")};
     try {
-        m_runner.RunPipedCommand(missing, capture);
+        m_runner.runPipedCommand(missing, capture);
         FAIL() << "no error raised";
     } catch (const RunnerError& error) {
         EXPECT_EQ(error.number(), 2003);
@@ -164,18 +164,18 @@ TEST_F(RunnerTest, MissingProgramRaises2003AndLeavesCaptureAlone)
 
     // An earlier capture under the same name is not touched either.
     writeFile(capture, "previous");
-    EXPECT_THROW(m_runner.RunPipedCommand(missing, capture), RunnerError);
+    EXPECT_THROW(m_runner.runPipedCommand(missing, capture), RunnerError);
     EXPECT_EQ(readAll(capture), "previous");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("c.txt")});
 
-    EXPECT_THROW(m_runner.RunPipedCommand({}, capture), RunnerError);
+    EXPECT_THROW(m_runner.runPipedCommand({}, capture), RunnerError);
 }
 
 TEST_F(RunnerTest, MissingWorkingFolderRaises2003)
 {
     const QString capture = path(QStringLiteral("c.txt"));
     try {
-        m_runner.RunPipedCommand({QStringLiteral("/bin/true")}, capture, path("nowhere"));
+        m_runner.runPipedCommand({QStringLiteral("/bin/true")}, capture, path("nowhere"));
         FAIL() << "no error raised";
     } catch (const RunnerError& error) {
         EXPECT_EQ(error.number(), 2003);
@@ -188,7 +188,7 @@ TEST_F(RunnerTest, WorkingFolderIsTheChildsCurrentFolder)
 {
     const QString capture = path(QStringLiteral("c.txt"));
     QDir().mkpath(path(QStringLiteral("sub dir")));
-    ASSERT_TRUE(m_runner.RunPipedCommand({QStringLiteral("/bin/pwd")}, capture,
+    ASSERT_TRUE(m_runner.runPipedCommand({QStringLiteral("/bin/pwd")}, capture,
                                          path(QStringLiteral("sub dir"))));
     EXPECT_EQ(readAll(capture), "/bin/pwd\r\n" + QFile::encodeName(path("sub dir")) + "\n");
 }
@@ -197,7 +197,7 @@ TEST_F(RunnerTest, UnwritableCaptureRaisesAndLeavesNothing)
 {
     const QString capture = path(QStringLiteral("missing-folder/c.txt"));
     try {
-        m_runner.RunPipedCommand({QStringLiteral("/bin/echo"), QStringLiteral("x")}, capture);
+        m_runner.runPipedCommand({QStringLiteral("/bin/echo"), QStringLiteral("x")}, capture);
         FAIL() << "no error raised";
     } catch (const RunnerError& error) {
         EXPECT_EQ(error.number(), 2005);
@@ -206,7 +206,7 @@ TEST_F(RunnerTest, UnwritableCaptureRaisesAndLeavesNothing)
     }
     // A folder in the capture's place cannot be replaced; the partial capture is cleaned up.
     QDir().mkpath(path(QStringLiteral("taken")));
-    EXPECT_THROW(m_runner.RunPipedCommand({QStringLiteral("/bin/echo")}, path("taken")),
+    EXPECT_THROW(m_runner.runPipedCommand({QStringLiteral("/bin/echo")}, path("taken")),
                  RunnerError);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList());
     EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1) << "a child was left behind";
@@ -220,7 +220,7 @@ TEST_F(RunnerTest, TimeLimitKillsTheChildAndItsGroup)
                               QStringLiteral("sleep 100 & echo $! > \"$1\"; wait"),
                               QStringLiteral("sh"), pidFile};
     try {
-        m_runner.RunPipedCommand(command, capture, QString(), 300ms);
+        m_runner.runPipedCommand(command, capture, QString(), 300ms);
         FAIL() << "no error raised";
     } catch (const RunnerError& error) {
         EXPECT_EQ(error.number(), 2004);
@@ -243,7 +243,7 @@ TEST_F(RunnerTest, TimeLimitKillsTheChildAndItsGroup)
     EXPECT_TRUE(gone) << "the background sleep survived";
 
     try {
-        m_runner.RunPipedCommand({QStringLiteral("/bin/sleep"), QStringLiteral("100")}, capture,
+        m_runner.runPipedCommand({QStringLiteral("/bin/sleep"), QStringLiteral("100")}, capture,
                                  QString(), 2s);
         FAIL() << "no error raised";
     } catch (const RunnerError& error) {
@@ -273,7 +273,7 @@ TEST_F(RunnerTest, AwkwardNamesPassIntact)
                            QString(),
                            QStringLiteral("*.avi")};
     const QString capture = folder + QStringLiteral("/cäp $x.txt");
-    ASSERT_TRUE(m_runner.RunPipedCommand(QStringList(script) + args, capture));
+    ASSERT_TRUE(m_runner.runPipedCommand(QStringList(script) + args, capture));
     QByteArray expected = header(QStringList(script) + args);
     for (const QString& arg : args) {
         expected += '[' + arg.toUtf8() + "]\n";
@@ -306,7 +306,7 @@ TEST_F(RunnerTest, ConcurrentRunsKeepTheirOwnOutput)
         threads.emplace_back([&, i] {
             const QString capture = path(QStringLiteral("c%1.txt").arg(i));
             try {
-                m_runner.RunPipedCommand({QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                m_runner.runPipedCommand({QStringLiteral("/bin/sh"), QStringLiteral("-c"),
                                           QStringLiteral("echo a$1; sleep 0.1; echo b$1 >&2"),
                                           QStringLiteral("sh"), QString::number(i)},
                                          capture, QString(), 20s);
@@ -402,7 +402,7 @@ TEST_F(ShellAndWaitTest, RunsBareNameFromProgramFolderInThatFolderAndWaits)
     const QString out = m_dir.path() + QStringLiteral("/out $1.txt");
     QString program =
         installScript("sleep 0.2\n{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > \"$1\"\n");
-    ASSERT_TRUE(m_runner.ShellAndWait(program, {out, QStringLiteral("-ss 1")}));
+    ASSERT_TRUE(m_runner.shellAndWait(program, {out, QStringLiteral("-ss 1")}));
     EXPECT_EQ(program, korvane::programFolder() + m_name);
     const QByteArray folder = QFile::encodeName(QCoreApplication::applicationDirPath());
     EXPECT_EQ(readAll(out), folder + "\n[" + QFile::encodeName(out) + "]\n[-ss 1]\n");
@@ -412,14 +412,14 @@ TEST_F(ShellAndWaitTest, RunsBareNameFromProgramFolderInThatFolderAndWaits)
 TEST_F(ShellAndWaitTest, MissingProgramReturnsFalse)
 {
     QString program = QStringLiteral("korvane-no-such-tool");
-    EXPECT_FALSE(m_runner.ShellAndWait(program, {}));
+    EXPECT_FALSE(m_runner.shellAndWait(program, {}));
     EXPECT_EQ(program, korvane::programFolder() + "korvane-no-such-tool");
 }
 
 TEST_F(ShellAndWaitTest, TimeLimitEndsTheWait)
 {
     QString program = QStringLiteral("/bin/sleep");
-    EXPECT_TRUE(m_runner.ShellAndWait(program, {QStringLiteral("100")}, true, 300ms));
+    EXPECT_TRUE(m_runner.shellAndWait(program, {QStringLiteral("100")}, true, 300ms));
     EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
 }
 
@@ -427,7 +427,7 @@ TEST_F(ShellAndWaitTest, NoWaitStillReapsTheChild)
 {
     const QString out = m_dir.path() + QStringLiteral("/done");
     QString program = QStringLiteral("/bin/touch");
-    ASSERT_TRUE(m_runner.ShellAndWait(program, {out}, false));
+    ASSERT_TRUE(m_runner.shellAndWait(program, {out}, false));
     bool reaped = false;
     for (int i = 0; i < 200 && !reaped; ++i) {
         QThread::msleep(10);

@@ -14,21 +14,21 @@ TEST(SupportedFiles, ExtensionsInTheirFixedOrder)
 
 TEST(SupportedFiles, ExtensionTestIgnoresCaseAndLooksAtLastComponentOnly)
 {
-    EXPECT_TRUE(IsSupportedFile("/tmp/Movie.MKV"));
-    EXPECT_TRUE(IsSupportedFile("clip.3gpp"));
-    EXPECT_TRUE(IsSupportedFile("/a.b/c.d/film.HdMov"));
-    EXPECT_FALSE(IsSupportedFile("/videos.mkv/readme"));
-    EXPECT_FALSE(IsSupportedFile("/tmp/noext"));
-    EXPECT_FALSE(IsSupportedFile("/tmp/trailingdot."));
-    EXPECT_FALSE(IsSupportedFile("/tmp/a.mkv.txt"));
-    EXPECT_FALSE(IsSupportedFile(""));
-    EXPECT_FALSE(IsSupportedFile("/tmp/a.mkv /tmp/b.mkv.part"));
+    EXPECT_TRUE(isSupportedFile("/tmp/Movie.MKV"));
+    EXPECT_TRUE(isSupportedFile("clip.3gpp"));
+    EXPECT_TRUE(isSupportedFile("/a.b/c.d/film.HdMov"));
+    EXPECT_FALSE(isSupportedFile("/videos.mkv/readme"));
+    EXPECT_FALSE(isSupportedFile("/tmp/noext"));
+    EXPECT_FALSE(isSupportedFile("/tmp/trailingdot."));
+    EXPECT_FALSE(isSupportedFile("/tmp/a.mkv.txt"));
+    EXPECT_FALSE(isSupportedFile(""));
+    EXPECT_FALSE(isSupportedFile("/tmp/a.mkv /tmp/b.mkv.part"));
 }
 
 TEST(SupportedFiles, FileNameIsTextAfterLastSlash)
 {
-    EXPECT_EQ(FileNameOfPath("/home/me/a b.mkv"), "a b.mkv");
-    EXPECT_EQ(FileNameOfPath("plain.mkv"), "plain.mkv");
-    EXPECT_EQ(FileNameOfPath("/home/me/"), "");
-    EXPECT_EQ(FileNameOfPath("C:\\dos\\x.avi"), "C:\\dos\\x.avi");
+    EXPECT_EQ(fileNameOfPath("/home/me/a b.mkv"), "a b.mkv");
+    EXPECT_EQ(fileNameOfPath("plain.mkv"), "plain.mkv");
+    EXPECT_EQ(fileNameOfPath("/home/me/"), "");
+    EXPECT_EQ(fileNameOfPath("C:\\dos\\x.avi"), "C:\\dos\\x.avi");
 }

@@ -40,14 +40,14 @@ AssociationsSettingsPage::AssociationsSettingsPage(QWidget* dialog) : QObject(di
     lblVideoFiles = buttonLabel(QStringLiteral("Video Files"), dialog);
 }
 
-void AssociationsSettingsPage::FillAssociationList(const FileAssociations& associations)
+void AssociationsSettingsPage::fillAssociationList(const FileAssociations& associations)
 {
     LstViewIcons->clear();
     const QStringList& captions = SettingsForm::associationCaptions();
     const QStringList& extensions = SupportedExtensions();
     for (qsizetype i = 0; i < extensions.size(); ++i) {
         const QImage picture =
-            associations.ProgIDIcon(associations.RegisteredProgID(extensions[i]));
+            associations.progIdIcon(associations.registeredProgId(extensions[i]));
         auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)), captions[i]);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
@@ -78,7 +78,7 @@ void AssociationsSettingsPage::save(SettingsForm& form) const
     }
 }
 
-void AssociationsSettingsPage::ShowPage(bool shown)
+void AssociationsSettingsPage::showPage(bool shown)
 {
     lblFileExtensions->move(30, 74);
     LstViewIcons->move(shown ? QPoint(30, 90) : QPoint(-400, -400));

@@ -18,11 +18,11 @@ public:
     explicit AssociationsSettingsPage(QWidget* dialog);
 
     // FillAssociationList: one item per extension, with its current handler's icon.
-    void FillAssociationList(const FileAssociations& associations);
+    void fillAssociationList(const FileAssociations& associations);
     void load(const SettingsForm& form);
     void save(SettingsForm& form) const;
     void setTicks(const SettingsForm::Ticks& ticks);
-    void ShowPage(bool shown);
+    void showPage(bool shown);
 
     QLabel* lblFileExtensions = nullptr;
     QListWidget* LstViewIcons = nullptr;

@@ -92,7 +92,7 @@ PlayerSettingsPage::PlayerSettingsPage(QWidget* dialog) : QObject(dialog)
         check(QStringLiteral("Disable ScreenSaver while playing."), dialog, {0, 0, 210, 20});
 }
 
-void PlayerSettingsPage::ShowPage(bool shown)
+void PlayerSettingsPage::showPage(bool shown)
 {
     const struct
     {

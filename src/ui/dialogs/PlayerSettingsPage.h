@@ -22,7 +22,7 @@ public:
     void load(const SettingsForm& form);
     void save(SettingsForm& form) const;
     // ShowPage: shows the page's controls where they belong, or hides them.
-    void ShowPage(bool shown);
+    void showPage(bool shown);
 
     QGroupBox* SSFrame1 = nullptr;
     QRadioButton* SSOUseSame = nullptr;

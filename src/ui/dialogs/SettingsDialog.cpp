@@ -1,9 +1,9 @@
 #include "ui/dialogs/SettingsDialog.h"
 
+#include "skin/SettingsPainter.h"
 #include "system/FileAssociations.h"
 #include "ui/dialogs/AssociationsSettingsPage.h"
 #include "ui/dialogs/PlayerSettingsPage.h"
-#include "skin/SettingsPainter.h"
 #include "util/Logging.h"
 
 #include <QLabel>
@@ -49,12 +49,12 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
     addLabel(QStringLiteral("OK"), SettingsLayout::okLabel(W, H));
     addLabel(QStringLiteral("Cancle"), SettingsLayout::cancleLabel(W, H));
 
-    m_associationsPage->FillAssociationList(m_associations);
+    m_associationsPage->fillAssociationList(m_associations);
     m_page = SettingsPage::Player;
-    LoadSettingsControls();
+    loadSettingsControls();
     m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, W, H, m_page);
-    m_player->ShowPage(true);
-    m_associationsPage->ShowPage(false);
+    m_player->showPage(true);
+    m_associationsPage->showPage(false);
 }
 
 SettingsDialog::~SettingsDialog() = default;
@@ -73,27 +73,27 @@ QLabel* SettingsDialog::addLabel(const QString& caption, QPoint at, bool takesCl
     return label;
 }
 
-void SettingsDialog::LoadSettingsControls()
+void SettingsDialog::loadSettingsControls()
 {
     // The file is read again: what was changed in memory and not saved is dropped.
-    m_settings.LoadConfigurations();
-    const SettingsForm form = SettingsForm::LoadSettingsControls(m_settings.settings());
+    m_settings.load();
+    const SettingsForm form = SettingsForm::loadSettingsControls(m_settings.settings());
     m_player->load(form);
     m_associationsPage->load(form);
 }
 
-void SettingsDialog::SaveSettingsControls()
+void SettingsDialog::saveSettingsControls()
 {
-    SettingsForm form = SettingsForm::LoadSettingsControls(m_settings.settings());
+    SettingsForm form = SettingsForm::loadSettingsControls(m_settings.settings());
     m_player->save(form);
     m_associationsPage->save(form);
     Settings settings = m_settings.settings();
-    SettingsForm::SaveSettingsControls(form, settings);
+    SettingsForm::saveSettingsControls(form, settings);
     for (int i = 0; i < Settings::AssociationCount; ++i) {
-        m_associations.ApplyAssociation(i, form.associations[static_cast<std::size_t>(i)]);
+        m_associations.applyAssociation(i, form.associations[static_cast<std::size_t>(i)]);
     }
     m_settings.apply(settings);
-    m_settings.WriteConfigurations(m_placement ? m_placement() : WindowPlacement{});
+    m_settings.save(m_placement ? m_placement() : WindowPlacement{});
     qCDebug(lcSystem) << "settings saved";
 }
 
@@ -103,8 +103,8 @@ void SettingsDialog::showSettingsPage(SettingsPage page)
     // The regions answer for the new page at once, not only after the repaint.
     m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, width(), height(), m_page);
     update();
-    m_player->ShowPage(page == SettingsPage::Player);
-    m_associationsPage->ShowPage(page == SettingsPage::Associations);
+    m_player->showPage(page == SettingsPage::Player);
+    m_associationsPage->showPage(page == SettingsPage::Associations);
 }
 
 void SettingsDialog::runAction(SettingsAction action)
@@ -122,10 +122,10 @@ void SettingsDialog::runAction(SettingsAction action)
         showSettingsPage(SettingsPage::Associations);
         break;
     case SettingsAction::Save:
-        SaveSettingsControls();
+        saveSettingsControls();
         break;
     case SettingsAction::SaveAndUnload:
-        SaveSettingsControls();
+        saveSettingsControls();
         accept();
         break;
     case SettingsAction::SelectAll: {
@@ -160,7 +160,7 @@ void SettingsDialog::done(int result)
 void SettingsDialog::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    m_hitRects = SettingsPainter::PaintSettings(painter, m_images, width(), height(), m_page,
+    m_hitRects = SettingsPainter::paintSettings(painter, m_images, width(), height(), m_page,
                                                 m_states, m_hitRects);
 }
 
@@ -172,7 +172,7 @@ void SettingsDialog::mousePressEvent(QMouseEvent* event)
     m_clickPending = event->button() == Qt::LeftButton;
     if (hit == static_cast<int>(SettingsHit::Caption) && event->button() == Qt::LeftButton) {
         m_clickPending = false;
-        BeginWindowDrag(event->globalPosition().toPoint());
+        beginWindowDrag(event->globalPosition().toPoint());
     }
 }
 
@@ -225,7 +225,7 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void SettingsDialog::BeginWindowDrag(QPoint globalPressPoint)
+void SettingsDialog::beginWindowDrag(QPoint globalPressPoint)
 {
     // Compositors expect the system to move the window; elsewhere it follows by hand.
     if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {

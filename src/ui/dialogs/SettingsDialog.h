@@ -26,14 +26,14 @@ public:
     ~SettingsDialog() override;
 
     SettingsPage page() const { return m_page; }
-    const SettingsLayout::HitRects& SettingsHitRects() const { return m_hitRects; }
-    const SettingsLayout::ButtonStates& SettingsButtonStates() const { return m_states; }
+    const SettingsLayout::HitRects& settingsHitRects() const { return m_hitRects; }
+    const SettingsLayout::ButtonStates& settingsButtonStates() const { return m_states; }
     PlayerSettingsPage& playerPage() const { return *m_player; }
     AssociationsSettingsPage& associationsPage() const { return *m_associationsPage; }
     QLabel* snapShotLabel() const { return m_lblSnapShot; }
 
-    void LoadSettingsControls();
-    void SaveSettingsControls();
+    void loadSettingsControls();
+    void saveSettingsControls();
     // A page switch: repaint, then show the chosen page and hide the others.
     void showSettingsPage(SettingsPage page);
     // The action of a region, as a click on it runs it.
@@ -51,7 +51,7 @@ protected:
 
 private:
     QLabel* addLabel(const QString& caption, QPoint at, bool takesClicks = false);
-    void BeginWindowDrag(QPoint globalPressPoint);
+    void beginWindowDrag(QPoint globalPressPoint);
 
     SettingsStore& m_settings;
     FileAssociations& m_associations;

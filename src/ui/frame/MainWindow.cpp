@@ -1,14 +1,14 @@
 #include "ui/frame/MainWindow.h"
 
-#include "ui/qt/AppIcon.h"
-#include "ui/playlistview/FancyList.h"
-#include "ui/frame/FivePaneSplitter.h"
 #include "skin/PlaylistPlacement.h"
+#include "skin/WindowCaption.h"
+#include "ui/frame/FivePaneSplitter.h"
 #include "ui/frame/ProgressBar.h"
 #include "ui/frame/VideoArea.h"
 #include "ui/frame/VolumeSlider.h"
-#include "skin/WindowCaption.h"
 #include "ui/frame/WindowLabels.h"
+#include "ui/playlistview/FancyList.h"
+#include "ui/qt/AppIcon.h"
 #include "util/Logging.h"
 #include "util/Product.h"
 #include "util/ToolPaths.h"
@@ -26,7 +26,7 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
     setWindowIcon(korvaneIcon());
     setWindowTitle(korvane::kProductName);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    LoadSkinImages(korvane::programFolder());
+    loadSkinImages(korvane::programFolder());
 
     m_labels = std::make_unique<WindowLabels>(this);
     setCaptionLabel(m_labels->caption());
@@ -79,8 +79,8 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
     const Settings& stored = m_settings.settings();
     move(m_settings.toPixels(stored.WindowLeft, stored.WindowTop));
     setCaptionText(korvane::kProductName);
-    SetPlaylistPosition(PlaylistPlacement::Hidden);
-    connect(&m_settings, &SettingsStore::changed, this, &MainWindow::SetLoadedOptions);
+    setPlaylistPosition(PlaylistPlacement::Hidden);
+    connect(&m_settings, &SettingsStore::changed, this, &MainWindow::applyLoadedOptions);
 }
 
 MainWindow::~MainWindow() = default;
@@ -91,7 +91,7 @@ WindowPlacement MainWindow::placement() const
                            isMaximizedByToggle(), m_loading};
 }
 
-void MainWindow::SetLoadedOptions()
+void MainWindow::applyLoadedOptions()
 {
     const Settings& stored = m_settings.settings();
     if (m_settings.rememberLastSize()) {
@@ -102,19 +102,19 @@ void MainWindow::SetLoadedOptions()
         // Placed as stored, even off the current screens.
         move(m_settings.toPixels(stored.WindowLeft, stored.WindowTop));
     }
-    SetTopmost(m_settings.alwaysOnTop());
+    setTopmost(m_settings.alwaysOnTop());
     if (m_settings.showInTray() && QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray->show();
     } else {
         m_tray->hide();
     }
-    SetPlaylistPosition(m_playlistVisible ? stored.PlaylistPosition : PlaylistPlacement::Hidden);
+    setPlaylistPosition(m_playlistVisible ? stored.PlaylistPosition : PlaylistPlacement::Hidden);
     if (m_mediaActive) {
         rebuildCaption();
     }
 }
 
-void MainWindow::SetPlaylistPosition(int position)
+void MainWindow::setPlaylistPosition(int position)
 {
     m_playlistFills = false;
     m_splitter->clearLocks();
@@ -135,7 +135,7 @@ void MainWindow::SetPlaylistPosition(int position)
     placeIntakeLabel();
 }
 
-void MainWindow::LayoutMainWindow()
+void MainWindow::layoutMainWindow()
 {
     if (isMinimized()) {
         return;
@@ -147,7 +147,7 @@ void MainWindow::LayoutMainWindow()
     if (m_videoFullScreen) {
         m_splitter->setGeometry(rect());
         m_splitter->raise();
-        SetPlaylistPosition(PlaylistPlacement::Hidden);
+        setPlaylistPosition(PlaylistPlacement::Hidden);
         return;
     }
     m_progress->setGeometry(SkinLayout::seekBarRect(W, H, m_progress->height()));
@@ -157,7 +157,7 @@ void MainWindow::LayoutMainWindow()
         m_list->setGeometry(contentRect());
     }
     m_splitter->setGeometry(contentRect());
-    SetPlaylistPosition(m_playlistVisible ? m_settings.settings().PlaylistPosition
+    setPlaylistPosition(m_playlistVisible ? m_settings.settings().PlaylistPosition
                                           : PlaylistPlacement::Hidden);
     if (!isMaximizedByToggle() && !m_loading) {
         m_settings.recordWindowSize(size());
@@ -197,7 +197,7 @@ QString MainWindow::timeText() const
 
 void MainWindow::setProgress(int percent)
 {
-    m_progress->SetProgress(percent);
+    m_progress->setProgress(percent);
 }
 
 void MainWindow::setRateText(const QString& text, bool visible)
@@ -216,7 +216,7 @@ void MainWindow::rebuildCaption()
 void MainWindow::setPlaylistVisible(bool visible)
 {
     m_playlistVisible = visible;
-    SetPlaylistPosition(visible ? m_settings.settings().PlaylistPosition
+    setPlaylistPosition(visible ? m_settings.settings().PlaylistPosition
                                 : PlaylistPlacement::Hidden);
 }
 
@@ -256,7 +256,7 @@ void MainWindow::setVideoFullScreen(bool on)
     } else {
         showNormal();
     }
-    LayoutMainWindow();
+    layoutMainWindow();
     m_video->setFocus();
 }
 
@@ -269,14 +269,14 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     SkinnedFrame::resizeEvent(event);
-    LayoutMainWindow();
+    layoutMainWindow();
 }
 
 void MainWindow::changeEvent(QEvent* event)
 {
     // Restoring from the task bar runs the full layout; minimising changes nothing.
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
-        LayoutMainWindow();
+        layoutMainWindow();
     }
     SkinnedFrame::changeEvent(event);
 }

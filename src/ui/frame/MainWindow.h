@@ -28,9 +28,9 @@ public:
     ~MainWindow() override;
 
     // Applies the stored geometry, topmost state, tray icon, caption and playlist position.
-    void SetLoadedOptions();
-    void SetPlaylistPosition(int position);
-    void LayoutMainWindow();
+    void applyLoadedOptions();
+    void setPlaylistPosition(int position);
+    void layoutMainWindow();
 
     void setLoading(bool loading) { m_loading = loading; }
     bool isLoading() const { return m_loading; }

@@ -16,7 +16,7 @@ ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent)
         QDir(korvane::programFolder()).filePath(QStringLiteral("images/ProgressBarBack.jpg")));
 }
 
-void ProgressBar::SetProgress(int percent)
+void ProgressBar::setProgress(int percent)
 {
     m_percent = percent;
     m_fillWidth = TransportArithmetic::progressFillWidth(percent, width());

@@ -12,7 +12,7 @@ public:
     explicit ProgressBar(QWidget* parent = nullptr);
 
     // SetProgress: the fill covers this share of the bar.
-    void SetProgress(int percent);
+    void setProgress(int percent);
     int fillWidth() const { return m_fillWidth; }
     QSize sizeHint() const override { return {200, 10}; }
 

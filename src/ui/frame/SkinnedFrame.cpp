@@ -16,14 +16,14 @@ SkinnedFrame::SkinnedFrame(double twipsPerPixelX, double twipsPerPixelY, QWidget
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-int SkinnedFrame::LoadSkinImages(const QString& programFolder)
+int SkinnedFrame::loadSkinImages(const QString& programFolder)
 {
-    const int loaded = m_images.LoadSkinImages(programFolder);
-    m_hitRects = SkinLayout::HitRects(width(), height());
+    const int loaded = m_images.loadSkinImages(programFolder);
+    m_hitRects = SkinLayout::hitRects(width(), height());
     return loaded;
 }
 
-int SkinnedFrame::HitTestCursor() const
+int SkinnedFrame::hitTestCursor() const
 {
     return hitTestAt(mapFromGlobal(QCursor::pos()));
 }
@@ -46,7 +46,7 @@ void SkinnedFrame::setFrameHidden(bool hidden)
     update();
 }
 
-void SkinnedFrame::ToggleMaximized()
+void SkinnedFrame::toggleMaximized()
 {
     if (isMaximized()) {
         m_maximized = false;
@@ -64,7 +64,7 @@ void SkinnedFrame::ToggleMaximized()
     update();
 }
 
-void SkinnedFrame::BeginWindowDrag(QPoint globalPressPoint)
+void SkinnedFrame::beginWindowDrag(QPoint globalPressPoint)
 {
     // Compositors expect the system to move the window; elsewhere it follows by hand.
     if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
@@ -74,7 +74,7 @@ void SkinnedFrame::BeginWindowDrag(QPoint globalPressPoint)
     m_dragOffset = globalPressPoint - pos();
 }
 
-void SkinnedFrame::SetTopmost(bool topmost)
+void SkinnedFrame::setTopmost(bool topmost)
 {
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) {
         return;
@@ -99,11 +99,11 @@ bool SkinnedFrame::eventFilter(QObject* watched, QEvent* event)
     }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        BeginWindowDrag(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        beginWindowDrag(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         return true;
     case QEvent::MouseButtonDblClick:
-        if (HitTestCursor() == static_cast<int>(SkinRegion::TitleBar)) {
-            ToggleMaximized();
+        if (hitTestCursor() == static_cast<int>(SkinRegion::TitleBar)) {
+            toggleMaximized();
         }
         return true;
     case QEvent::MouseMove:
@@ -121,8 +121,8 @@ void SkinnedFrame::paintEvent(QPaintEvent*)
     if (m_frameHidden) {
         return;
     }
-    m_hitRects = SkinPainter::PaintMainWindow(painter, m_images, width(), height(),
-                                              m_buttons.ButtonStates(), m_muted);
+    m_hitRects = SkinPainter::paintMainWindow(painter, m_images, width(), height(),
+                                              m_buttons.buttonStates(), m_muted);
 }
 
 void SkinnedFrame::mousePressEvent(QMouseEvent* event)
@@ -144,7 +144,7 @@ void SkinnedFrame::mousePressEvent(QMouseEvent* event)
     if (hit == static_cast<int>(SkinRegion::TitleBar) &&
         m_resize.edge() == EdgeResize::Edge::None) {
         m_clickPending = false;
-        BeginWindowDrag(event->globalPosition().toPoint());
+        beginWindowDrag(event->globalPosition().toPoint());
     }
 }
 
@@ -241,7 +241,7 @@ void SkinnedFrame::click(int hit)
         close();
         break;
     case SkinRegion::Maximize:
-        ToggleMaximized();
+        toggleMaximized();
         break;
     case SkinRegion::Minimize:
         showMinimized();

@@ -17,24 +17,24 @@ class SkinnedFrame : public QWidget
 public:
     explicit SkinnedFrame(double twipsPerPixelX, double twipsPerPixelY, QWidget* parent = nullptr);
 
-    const HitRectTable& HitRects() const { return m_hitRects; }
-    const ButtonStateTable& ButtonStates() const { return m_buttons.ButtonStates(); }
+    const HitRectTable& hitRects() const { return m_hitRects; }
+    const ButtonStateTable& buttonStates() const { return m_buttons.buttonStates(); }
     const SkinImages& skinImages() const { return m_images; }
-    int LoadSkinImages(const QString& programFolder);
+    int loadSkinImages(const QString& programFolder);
     // The region under a point of the client area, as the last paint laid it out.
     int hitTestAt(QPoint clientPoint) const { return SkinLayout::hitTest(m_hitRects, clientPoint); }
     // HitTestCursor: the region under the mouse pointer now.
-    int HitTestCursor() const;
+    int hitTestCursor() const;
 
     void enableMediaControl(int playState);
     void setMuted(bool muted);
     bool isMuted() const { return m_muted; }
-    void ToggleMaximized();
+    void toggleMaximized();
     bool isMaximizedByToggle() const { return m_maximized; }
     // Puts the window into the topmost band or takes it out, where it stands.
-    void SetTopmost(bool topmost);
+    void setTopmost(bool topmost);
     // BeginWindowDrag: the window follows the pointer until the button is released.
-    void BeginWindowDrag(QPoint globalPressPoint);
+    void beginWindowDrag(QPoint globalPressPoint);
 
 signals:
     // A skin button was clicked (pressed and released on the window, enabled).

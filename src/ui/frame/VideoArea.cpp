@@ -29,7 +29,7 @@ QStringList supportedFilesOf(const QMimeData* data)
     }
     const QList<QUrl> urls = data->urls();
     for (const QUrl& url : urls) {
-        if (url.isLocalFile() && IsSupportedFile(url.toLocalFile())) {
+        if (url.isLocalFile() && isSupportedFile(url.toLocalFile())) {
             paths.append(url.toLocalFile());
         }
     }

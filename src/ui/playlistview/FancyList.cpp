@@ -86,13 +86,13 @@ void FancyList::entriesChanged()
 
 void FancyList::setSelectedItem(int index)
 {
-    if (index < 0 || index >= Count()) {
+    if (index < 0 || index >= count()) {
         return;
     }
     m_model->select(index);
 }
 
-QString FancyList::SelectedText() const
+QString FancyList::selectedText() const
 {
     return m_model->selectedTitle();
 }
@@ -150,22 +150,22 @@ void FancyList::setRefresh(bool on)
     repaintList();
 }
 
-void FancyList::AddItem(const QString& text, const QImage& picture)
+void FancyList::addItem(const QString& text, const QImage& picture)
 {
     m_model->append(PlaylistEntry{text, picture, {}, {}});
 }
 
-void FancyList::RemoveItem(int index)
+void FancyList::removeItem(int index)
 {
     m_model->removeAt(index);
 }
 
-void FancyList::Clear()
+void FancyList::clear()
 {
     m_model->clear();
 }
 
-void FancyList::RenderThumb(QPainter& painter, const QImage& picture, int x, int y, int width,
+void FancyList::renderThumb(QPainter& painter, const QImage& picture, int x, int y, int width,
                             int height) const
 {
     if (width <= 0 || height <= 0) {
@@ -185,7 +185,7 @@ void FancyList::RenderThumb(QPainter& painter, const QImage& picture, int x, int
     painter.drawImage(target, picture, picture.rect());
 }
 
-void FancyList::Scroll(int delta)
+void FancyList::scrollBy(int delta)
 {
     m_scrollBar->setValue(
         FancyListGeometry::scrolledOffset(m_scrollBar->value(), delta, m_scrollBar->maximum()));
@@ -214,7 +214,7 @@ void FancyList::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setFont(font());
     const int offset = m_scrollBar->value();
-    const auto rows = FancyListGeometry::visibleRows(offset, m_itemHeight, height(), Count());
+    const auto rows = FancyListGeometry::visibleRows(offset, m_itemHeight, height(), count());
     for (int row = rows.first; row <= rows.last; ++row) {
         paintRow(painter, row, offset, width());
     }
@@ -236,7 +236,7 @@ void FancyList::paintRow(QPainter& painter, int row, int offset, int surfaceWidt
     // The last pixel row stays out of the fill so the separator shows.
     painter.fillRect(QRect(0, top, surfaceWidth, m_itemHeight - 1), background);
     if (m_thumbnails && !entry.picture.isNull()) {
-        RenderThumb(painter, entry.picture, m_padding, top + m_padding, m_imageWidth,
+        renderThumb(painter, entry.picture, m_padding, top + m_padding, m_imageWidth,
                     m_imageHeight);
     }
     // The caption stops where the scroll bar begins, so no title runs under it.
@@ -266,9 +266,9 @@ void FancyList::mousePressEvent(QMouseEvent* event)
     m_pressed = true;
     if (event->button() == Qt::LeftButton) {
         m_model->select(FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
-                                                 m_itemHeight, Count()));
+                                                 m_itemHeight, count()));
     }
-    emit MouseDown(event->button(), event->modifiers(), event->position());
+    emit pointerPressed(event->button(), event->modifiers(), event->position());
 }
 
 void FancyList::mouseReleaseEvent(QMouseEvent* event)
@@ -276,7 +276,7 @@ void FancyList::mouseReleaseEvent(QMouseEvent* event)
     const bool wasPressed = m_pressed;
     m_pressed = false;
     if (wasPressed && rect().contains(event->position().toPoint())) {
-        emit Click();
+        emit entryClicked();
     }
 }
 
@@ -285,14 +285,14 @@ void FancyList::mouseDoubleClickEvent(QMouseEvent* event)
     m_pressed = false;
     if (event->button() == Qt::LeftButton) {
         m_model->select(FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
-                                                 m_itemHeight, Count()));
+                                                 m_itemHeight, count()));
     }
-    emit DblClick();
+    emit entryDoubleClicked();
 }
 
 void FancyList::mouseMoveEvent(QMouseEvent* event)
 {
-    emit MouseMove(event->buttons(), event->modifiers(), event->position());
+    emit pointerMoved(event->buttons(), event->modifiers(), event->position());
 }
 
 void FancyList::keyReleaseEvent(QKeyEvent* event)
@@ -302,7 +302,7 @@ void FancyList::keyReleaseEvent(QKeyEvent* event)
     }
     const bool shift =
         (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0;
-    emit KeyUp(event->key(), shift);
+    emit keyReleased(event->key(), shift);
 }
 
 void FancyList::wheelEvent(QWheelEvent* event)
@@ -342,7 +342,7 @@ void FancyList::dropEvent(QDropEvent* event)
     }
     event->acceptProposedAction();
     qCDebug(lcPlaylist) << "dropped" << paths.size() << "files on the list";
-    emit OLEDragDrop(paths, event->buttons(), event->modifiers(), event->position());
+    emit filesDropped(paths, event->buttons(), event->modifiers(), event->position());
 }
 
 void FancyList::changeEvent(QEvent* event)
@@ -355,7 +355,7 @@ void FancyList::changeEvent(QEvent* event)
 
 void FancyList::updateScrollRange()
 {
-    m_scrollBar->setRange(0, FancyListGeometry::scrollMaximum(Count(), m_itemHeight, height()));
+    m_scrollBar->setRange(0, FancyListGeometry::scrollMaximum(count(), m_itemHeight, height()));
     m_scrollBar->setSingleStep(m_itemHeight);
     m_scrollBar->setPageStep(std::max(height(), 1));
 }
@@ -369,7 +369,7 @@ void FancyList::placeScrollBar()
 
 void FancyList::repaintList()
 {
-    m_scrollBar->setVisible(FancyListGeometry::scrollBarVisible(Count(), m_itemHeight, height()));
+    m_scrollBar->setVisible(FancyListGeometry::scrollBarVisible(count(), m_itemHeight, height()));
     update();
 }
 

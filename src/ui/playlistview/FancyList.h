@@ -17,16 +17,16 @@ class QScrollBar;
 class FancyList : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(int Count READ Count)
-    Q_PROPERTY(int SelectedItem READ SelectedItem WRITE setSelectedItem)
-    Q_PROPERTY(QString SelectedText READ SelectedText)
-    Q_PROPERTY(int ItemHeight READ ItemHeight WRITE setItemHeight)
-    Q_PROPERTY(int Padding READ Padding WRITE setPadding)
-    Q_PROPERTY(int ImageWidth READ ImageWidth WRITE setImageWidth)
-    Q_PROPERTY(int ImageHeight READ ImageHeight WRITE setImageHeight)
-    Q_PROPERTY(bool Thumbnails READ Thumbnails WRITE setThumbnails)
-    Q_PROPERTY(bool NoThumbBlack READ NoThumbBlack WRITE setNoThumbBlack)
-    Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh)
+    Q_PROPERTY(int count READ count)
+    Q_PROPERTY(int selectedItem READ selectedItem WRITE setSelectedItem)
+    Q_PROPERTY(QString selectedText READ selectedText)
+    Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight)
+    Q_PROPERTY(int padding READ padding WRITE setPadding)
+    Q_PROPERTY(int imageWidth READ imageWidth WRITE setImageWidth)
+    Q_PROPERTY(int imageHeight READ imageHeight WRITE setImageHeight)
+    Q_PROPERTY(bool thumbnails READ thumbnails WRITE setThumbnails)
+    Q_PROPERTY(bool noThumbBlack READ noThumbBlack WRITE setNoThumbBlack)
+    Q_PROPERTY(bool refresh READ refresh WRITE setRefresh)
 
 public:
     explicit FancyList(QWidget* parent = nullptr);
@@ -37,35 +37,35 @@ public:
     void setModel(PlaylistModel* model);
     PlaylistModel* model() const { return m_model; }
 
-    int Count() const { return m_model->count(); }
-    int SelectedItem() const { return m_model->selectedItem(); }
+    int count() const { return m_model->count(); }
+    int selectedItem() const { return m_model->selectedItem(); }
     void setSelectedItem(int index);
-    QString SelectedText() const;
-    int ItemHeight() const { return m_itemHeight; }
+    QString selectedText() const;
+    int itemHeight() const { return m_itemHeight; }
     void setItemHeight(int height);
-    int Padding() const { return m_padding; }
+    int padding() const { return m_padding; }
     void setPadding(int padding);
-    int ImageWidth() const { return m_imageWidth; }
+    int imageWidth() const { return m_imageWidth; }
     void setImageWidth(int width);
-    int ImageHeight() const { return m_imageHeight; }
+    int imageHeight() const { return m_imageHeight; }
     void setImageHeight(int height);
-    bool Thumbnails() const { return m_thumbnails; }
+    bool thumbnails() const { return m_thumbnails; }
     void setThumbnails(bool on);
-    bool NoThumbBlack() const { return m_noThumbBlack; }
+    bool noThumbBlack() const { return m_noThumbBlack; }
     void setNoThumbBlack(bool on);
-    bool Refresh() const { return m_refresh; }
+    bool refresh() const { return m_refresh; }
     void setRefresh(bool on);
 
     const PlaylistEntry& item(int index) const { return m_model->entry(index); }
 
-    void AddItem(const QString& text, const QImage& picture = QImage());
-    void RemoveItem(int index);
-    void Clear();
+    void addItem(const QString& text, const QImage& picture = QImage());
+    void removeItem(int index);
+    void clear();
     // Draws the picture fitted into the box and centred, on black unless NoThumbBlack.
-    void RenderThumb(QPainter& painter, const QImage& picture, int x, int y, int width,
+    void renderThumb(QPainter& painter, const QImage& picture, int x, int y, int width,
                      int height) const;
     // Moves the view by a wheel turn of delta units (120 for one notch towards the top).
-    void Scroll(int delta);
+    void scrollBy(int delta);
 
     // Scroll offset in pixels and its largest value.
     int scrollOffset() const;
@@ -74,15 +74,15 @@ public:
     QScrollBar* scrollBar() const { return m_scrollBar; }
 
 signals:
-    void Click();
-    void DblClick();
-    void OLEDragDrop(const QStringList& paths, Qt::MouseButtons buttons,
-                     Qt::KeyboardModifiers modifiers, const QPointF& position);
-    void KeyUp(int key, bool shift);
-    void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                   const QPointF& position);
-    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                   const QPointF& position);
+    void entryClicked();
+    void entryDoubleClicked();
+    void filesDropped(const QStringList& paths, Qt::MouseButtons buttons,
+                      Qt::KeyboardModifiers modifiers, const QPointF& position);
+    void keyReleased(int key, bool shift);
+    void pointerMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                      const QPointF& position);
+    void pointerPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                        const QPointF& position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -3,14 +3,14 @@
 #include "settings/ConfigFile.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsTestSupport.h"
+#include "skin/SettingsForm.h"
+#include "skin/SkinImages.h"
+#include "skin/SkinLayout.h"
 #include "system/FakeDesktopIntegration.h"
 #include "system/FakeUserStore.h"
 #include "system/FileAssociations.h"
 #include "ui/dialogs/AssociationsSettingsPage.h"
 #include "ui/dialogs/PlayerSettingsPage.h"
-#include "skin/SettingsForm.h"
-#include "skin/SkinImages.h"
-#include "skin/SkinLayout.h"
 #include "util/SupportedFiles.h"
 
 #include <QCheckBox>
@@ -32,7 +32,7 @@ protected:
     {
         ASSERT_TRUE(m_folder.isValid());
         m_store.setConfigPath(m_folder.filePath("Config.cfg"));
-        m_images.LoadSkinImages(KORVANE_BIN_DIR "/");
+        m_images.loadSkinImages(KORVANE_BIN_DIR "/");
     }
     // The file the dialog will read when it opens.
     void store(const std::function<void(Settings&)>& change)
@@ -108,10 +108,10 @@ TEST_P(SettingsDialogCheck, LoadsAndSavesItsSetting)
         EXPECT_EQ((dialog->playerPage().*other.control)->isChecked(), other.field == c.field)
             << other.name;
     }
-    dialog->SaveSettingsControls();
+    dialog->saveSettingsControls();
     EXPECT_EQ(stored().*c.field, 1);
     (dialog->playerPage().*c.control)->setChecked(false);
-    dialog->SaveSettingsControls();
+    dialog->saveSettingsControls();
     EXPECT_EQ(stored().*c.field, 0);
     EXPECT_EQ(m_store.settings().*c.field, 0);
 }
@@ -179,7 +179,7 @@ TEST_P(SettingsDialogOption, SelectsItsButtonAndSavesItsValue)
         }
     }
     // Saving keeps a value no option names.
-    dialog->SaveSettingsControls();
+    dialog->saveSettingsControls();
     EXPECT_EQ(valueOf(stored(), c.which), c.value);
     EXPECT_EQ(valueOf(m_store.settings(), c.which), c.value);
 }
@@ -193,7 +193,7 @@ TEST_F(SettingsDialogTest, ChoosingAnOptionSavesIt)
     auto dialog = open();
     dialog->playerPage().SSOptRIGHT->click();
     dialog->playerPage().SSODonT->click();
-    dialog->SaveSettingsControls();
+    dialog->saveSettingsControls();
     EXPECT_EQ(stored().PlaylistPosition, 1);
     EXPECT_EQ(stored().TitleBarMode, 2);
 }
@@ -223,7 +223,7 @@ TEST_F(SettingsDialogTest, SavingAppliesEachTickedAssociation)
     auto dialog = open();
     QListWidget* list = dialog->associationsPage().LstViewIcons;
     list->item(3)->setCheckState(Qt::Checked);
-    dialog->SaveSettingsControls();
+    dialog->saveSettingsControls();
     EXPECT_EQ(stored().Associations[3], -1);
     EXPECT_EQ(m_userStore.readString(FileAssociations::kClassesRoot + QString(".mkv"), ""),
               "Korvane.mkv");
@@ -232,12 +232,12 @@ TEST_F(SettingsDialogTest, SavingAppliesEachTickedAssociation)
     // Applied twice: written again, and associating again changes nothing.
     QFile::remove(m_store.configPath());
     const int desktopWrites = m_desktop.defaultWrites;
-    dialog->SaveSettingsControls();
+    dialog->saveSettingsControls();
     EXPECT_TRUE(QFile::exists(m_store.configPath()));
     EXPECT_EQ(m_desktop.defaultWrites, desktopWrites);
 
     list->item(3)->setCheckState(Qt::Unchecked);
-    dialog->SaveSettingsControls();
+    dialog->saveSettingsControls();
     EXPECT_EQ(stored().Associations[3], 0);
     EXPECT_FALSE(m_desktop.defaults.contains("video/x-matroska"));
 }
@@ -321,13 +321,13 @@ TEST_F(SettingsDialogTest, ClickedButtonRunsOnReleaseOverIt)
     click(*dialog, {200, 50});
     const QPoint selectAll(420, 100);
     QTest::mousePress(dialog.get(), Qt::LeftButton, Qt::NoModifier, selectAll);
-    EXPECT_EQ(dialog->SettingsButtonStates()[7], ButtonState::Press);
+    EXPECT_EQ(dialog->settingsButtonStates()[7], ButtonState::Press);
     // Released outside every region: no action.
     QTest::mouseRelease(dialog.get(), Qt::LeftButton, Qt::NoModifier, {250, 300});
     EXPECT_EQ(dialog->associationsPage().LstViewIcons->item(5)->checkState(), Qt::Unchecked);
     click(*dialog, selectAll);
     EXPECT_EQ(dialog->associationsPage().LstViewIcons->item(5)->checkState(), Qt::Checked);
-    EXPECT_EQ(dialog->SettingsButtonStates()[7], ButtonState::Press);
+    EXPECT_EQ(dialog->settingsButtonStates()[7], ButtonState::Press);
 }
 
 TEST_F(SettingsDialogTest, EveryCloseHasThePlayerApplyItsSettings)
@@ -359,7 +359,7 @@ TEST_F(SettingsDialogTest, EveryCloseHasThePlayerApplyItsSettings)
 TEST_F(SettingsDialogTest, OpeningReadsTheFileAgain)
 {
     store([](Settings& s) { s.PlayMode = 1; });
-    m_store.LoadConfigurations();
+    m_store.load();
     m_store.setPlayMode(2);
     auto dialog = open();
     EXPECT_EQ(m_store.settings().PlayMode, 1);

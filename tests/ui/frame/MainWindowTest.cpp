@@ -32,7 +32,7 @@ protected:
     {
         settings.setConfigPath(dir.filePath("Korvane/Config.cfg"));
         QObject::connect(&settings, &SettingsStore::changed, &window,
-                         &MainWindow::SetLoadedOptions);
+                         &MainWindow::applyLoadedOptions);
     }
 
     void storeSettings(const Settings& record)
@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, StartsFramelessAtDefaultSizeCentred)
 
 TEST_F(MainWindowTest, FirstLoadLeavesDefaultFileAndAppliesIt)
 {
-    settings.LoadConfigurations();
+    settings.load();
     EXPECT_TRUE(QFile::exists(settings.configPath()));
     EXPECT_EQ(settings.settings(), defaultSettings(testEnvironment()));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, RememberedSizeAndPositionAreAppliedUnclamped)
     stored.WindowTop = 37 * 15;
     stored.AlwaysOnTop = 1;
     storeSettings(stored);
-    settings.LoadConfigurations();
+    settings.load();
     EXPECT_EQ(window.size(), QSize(600, 400));
     EXPECT_EQ(window.pos(), QPoint(-5000, 37));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -96,22 +96,22 @@ TEST_F(MainWindowTest, ForgottenSizeAndPositionLeaveWindowAlone)
     stored.WindowLeft = 10;
     storeSettings(stored);
     const QPoint before = window.pos();
-    settings.LoadConfigurations();
+    settings.load();
     EXPECT_EQ(window.size(), QSize(388, 515));
     EXPECT_EQ(window.pos(), before);
 }
 
 TEST_F(MainWindowTest, WriteRecordsPositionOnlyOnceLoaded)
 {
-    settings.LoadConfigurations();
+    settings.load();
     window.move(100, 50);
     window.setLoading(true);
-    ASSERT_TRUE(settings.WriteConfigurations(window.placement()));
+    ASSERT_TRUE(settings.save(window.placement()));
     const qint32 centredLeft = defaultSettings(testEnvironment()).WindowLeft;
     EXPECT_EQ(settings.settings().WindowLeft, centredLeft);
 
     window.setLoading(false);
-    ASSERT_TRUE(settings.WriteConfigurations(window.placement()));
+    ASSERT_TRUE(settings.save(window.placement()));
     QFile file(settings.configPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const Settings back = ConfigFile::parse(file.readAll()).value();
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, WriteRecordsPositionOnlyOnceLoaded)
 
 TEST_F(MainWindowTest, ClosingAsksForShutdownWithoutWritingTheFile)
 {
-    settings.LoadConfigurations();
+    settings.load();
     QFile::remove(settings.configPath());
     QSignalSpy closing(&window, &MainWindow::closing);
     window.close();
@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, ClosingAsksForShutdownWithoutWritingTheFile)
 
 TEST_F(MainWindowTest, CaptionFollowsTitleBarMode)
 {
-    settings.LoadConfigurations();
+    settings.load();
     window.resize(800, 515);
     window.setMediaActive(true);
     setTitleBarMode(0);
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, CaptionFollowsTitleBarMode)
 
 TEST_F(MainWindowTest, CaptionStaysWhileNothingIsLoaded)
 {
-    settings.LoadConfigurations();
+    settings.load();
     for (const int mode : {0, 1, 2}) {
         setTitleBarMode(mode);
         EXPECT_EQ(window.captionText(), "Korvane") << "mode " << mode;
@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, IntakeCountShowsOnlyWhileSeveralFilesWait)
 
 TEST_F(MainWindowTest, VideoFullScreenHidesTheRestAndKeepsStoredGeometry)
 {
-    settings.LoadConfigurations();
+    settings.load();
     window.setLoading(false);
     window.show();
     const qint32 width = settings.settings().WindowWidth;

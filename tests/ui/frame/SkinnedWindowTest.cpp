@@ -38,11 +38,11 @@ protected:
     void paint() { window.repaint(); }
     QPoint centreOf(SkinRegion region) const
     {
-        return window.HitRects()[static_cast<std::size_t>(region)].center();
+        return window.hitRects()[static_cast<std::size_t>(region)].center();
     }
     int state(SkinRegion region) const
     {
-        return window.ButtonStates()[static_cast<std::size_t>(region)];
+        return window.buttonStates()[static_cast<std::size_t>(region)];
     }
     void clickAt(QPoint point)
     {
@@ -121,7 +121,7 @@ TEST_F(SkinnedWindowTest, MaximizeGreysMinimizeUntilRestored)
     clickAt(centreOf(SkinRegion::Maximize));
     EXPECT_TRUE(window.isMaximizedByToggle());
     EXPECT_EQ(state(SkinRegion::Minimize), Disabled);
-    window.ToggleMaximized();
+    window.toggleMaximized();
     EXPECT_FALSE(window.isMaximizedByToggle());
     EXPECT_EQ(state(SkinRegion::Minimize), Normal);
 }

@@ -33,7 +33,7 @@ TEST(ProgressBar, FillFollowsProgressAndSize)
 {
     ProgressBar bar;
     bar.resize(200, 8);
-    bar.SetProgress(50);
+    bar.setProgress(50);
     EXPECT_EQ(bar.fillWidth(), 100);
     bar.resize(400, 8);
     QResizeEvent resize(QSize(400, 8), QSize(200, 8));

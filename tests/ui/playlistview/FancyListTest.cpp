@@ -48,7 +48,7 @@ protected:
     void fill(int count)
     {
         for (int i = 0; i < count; ++i) {
-            list.AddItem(QStringLiteral("item %1").arg(i));
+            list.addItem(QStringLiteral("item %1").arg(i));
         }
     }
 
@@ -73,16 +73,16 @@ protected:
 TEST_F(FancyListTest, StartsEmptyWithDefaults)
 {
     FancyList fresh;
-    EXPECT_EQ(fresh.Count(), 0);
-    EXPECT_EQ(fresh.SelectedItem(), -1);
-    EXPECT_EQ(fresh.SelectedText(), QString());
-    EXPECT_EQ(fresh.ItemHeight(), 64);
-    EXPECT_EQ(fresh.Padding(), 8);
-    EXPECT_EQ(fresh.ImageWidth(), 0);
-    EXPECT_EQ(fresh.ImageHeight(), 0);
-    EXPECT_TRUE(fresh.Thumbnails());
-    EXPECT_FALSE(fresh.NoThumbBlack());
-    EXPECT_TRUE(fresh.Refresh());
+    EXPECT_EQ(fresh.count(), 0);
+    EXPECT_EQ(fresh.selectedItem(), -1);
+    EXPECT_EQ(fresh.selectedText(), QString());
+    EXPECT_EQ(fresh.itemHeight(), 64);
+    EXPECT_EQ(fresh.padding(), 8);
+    EXPECT_EQ(fresh.imageWidth(), 0);
+    EXPECT_EQ(fresh.imageHeight(), 0);
+    EXPECT_TRUE(fresh.thumbnails());
+    EXPECT_FALSE(fresh.noThumbBlack());
+    EXPECT_TRUE(fresh.refresh());
     EXPECT_FALSE(fresh.isScrollBarShown());
     EXPECT_EQ(fresh.scrollMaximum(), 0);
 }
@@ -92,7 +92,7 @@ TEST_F(FancyListTest, ScrollBarAppearsWhenRowsOverflow)
     fill(5);
     EXPECT_FALSE(list.isScrollBarShown());
     EXPECT_EQ(list.scrollMaximum(), 0);
-    list.AddItem(QStringLiteral("sixth"));
+    list.addItem(QStringLiteral("sixth"));
     EXPECT_TRUE(list.isScrollBarShown());
     EXPECT_EQ(list.scrollMaximum(), 80);
     list.scrollBar()->setValue(80);
@@ -100,12 +100,12 @@ TEST_F(FancyListTest, ScrollBarAppearsWhenRowsOverflow)
     EXPECT_EQ(list.scrollOffset(), 80);
 
     // Shrinking the list pulls the offset back into the new range.
-    list.RemoveItem(0);
+    list.removeItem(0);
     EXPECT_FALSE(list.isScrollBarShown());
     EXPECT_EQ(list.scrollOffset(), 0);
 
     // Resizing recomputes the range too.
-    list.AddItem(QStringLiteral("again"));
+    list.addItem(QStringLiteral("again"));
     list.resize(300, 480);
     EXPECT_FALSE(list.isScrollBarShown());
     EXPECT_EQ(list.scrollMaximum(), 0);
@@ -127,42 +127,42 @@ TEST_F(FancyListTest, LongListsScrollPastSixteenBits)
     EXPECT_EQ(list.scrollOffset(), 799600);
     // The last row is reachable by the mouse.
     QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 390));
-    EXPECT_EQ(list.SelectedItem(), 9999);
+    EXPECT_EQ(list.selectedItem(), 9999);
 }
 
 TEST_F(FancyListTest, SelectedItemAcceptsOnlyExistingIndexes)
 {
     fill(3);
     list.setSelectedItem(1);
-    EXPECT_EQ(list.SelectedItem(), 1);
-    EXPECT_EQ(list.SelectedText(), QStringLiteral("item 1"));
+    EXPECT_EQ(list.selectedItem(), 1);
+    EXPECT_EQ(list.selectedText(), QStringLiteral("item 1"));
     list.setSelectedItem(-1);
-    EXPECT_EQ(list.SelectedItem(), 1);
+    EXPECT_EQ(list.selectedItem(), 1);
     list.setSelectedItem(3);
-    EXPECT_EQ(list.SelectedItem(), 1);
+    EXPECT_EQ(list.selectedItem(), 1);
 }
 
 TEST_F(FancyListTest, AddingDoesNotChangeTheSelection)
 {
     fill(2);
-    EXPECT_EQ(list.SelectedItem(), -1);
+    EXPECT_EQ(list.selectedItem(), -1);
     list.setSelectedItem(0);
-    list.AddItem(QStringLiteral("third"));
-    EXPECT_EQ(list.SelectedItem(), 0);
-    EXPECT_EQ(list.Count(), 3);
+    list.addItem(QStringLiteral("third"));
+    EXPECT_EQ(list.selectedItem(), 0);
+    EXPECT_EQ(list.count(), 3);
     EXPECT_EQ(list.item(2).title, QStringLiteral("third"));
 }
 
 TEST_F(FancyListTest, OnlyTheLeftButtonSelects)
 {
     fill(4);
-    QSignalSpy downs(&list, &FancyList::MouseDown);
+    QSignalSpy downs(&list, &FancyList::pointerPressed);
     QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 170));
-    EXPECT_EQ(list.SelectedItem(), 2);
+    EXPECT_EQ(list.selectedItem(), 2);
     QTest::mouseClick(&list, Qt::RightButton, Qt::NoModifier, QPoint(20, 10));
-    EXPECT_EQ(list.SelectedItem(), 2);
+    EXPECT_EQ(list.selectedItem(), 2);
     QTest::mouseClick(&list, Qt::MiddleButton, Qt::NoModifier, QPoint(20, 10));
-    EXPECT_EQ(list.SelectedItem(), 2);
+    EXPECT_EQ(list.selectedItem(), 2);
 
     // MouseDown reaches the host for every button, after the selection step.
     ASSERT_EQ(downs.count(), 3);
@@ -175,7 +175,7 @@ TEST_F(FancyListTest, MouseDownSeesTheNewSelection)
 {
     fill(4);
     int seen = -2;
-    QObject::connect(&list, &FancyList::MouseDown, &list, [&] { seen = list.SelectedItem(); });
+    QObject::connect(&list, &FancyList::pointerPressed, &list, [&] { seen = list.selectedItem(); });
     QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 250));
     EXPECT_EQ(seen, 3);
 }
@@ -184,9 +184,9 @@ TEST_F(FancyListTest, ClickSelectsTheRowUnderThePointerWhenScrolled)
 {
     fill(20);
     list.scrollBar()->setValue(100);
-    QSignalSpy clicks(&list, &FancyList::Click);
+    QSignalSpy clicks(&list, &FancyList::entryClicked);
     QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 70));
-    EXPECT_EQ(list.SelectedItem(), 2); // 170 / 80
+    EXPECT_EQ(list.selectedItem(), 2); // 170 / 80
     EXPECT_EQ(clicks.count(), 1);
 }
 
@@ -194,20 +194,20 @@ TEST_F(FancyListTest, LeftClickBelowTheLastRowClearsTheSelection)
 {
     fill(2);
     list.setSelectedItem(1);
-    QSignalSpy clicks(&list, &FancyList::Click);
+    QSignalSpy clicks(&list, &FancyList::entryClicked);
     QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 300));
-    EXPECT_EQ(list.SelectedItem(), -1);
-    EXPECT_EQ(list.SelectedText(), QString());
+    EXPECT_EQ(list.selectedItem(), -1);
+    EXPECT_EQ(list.selectedText(), QString());
     EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST_F(FancyListTest, DoubleClickReportsAndSelectsTheRow)
 {
     fill(4);
-    QSignalSpy doubles(&list, &FancyList::DblClick);
+    QSignalSpy doubles(&list, &FancyList::entryDoubleClicked);
     int selectedAtDouble = -2;
-    QObject::connect(&list, &FancyList::DblClick, &list,
-                     [&] { selectedAtDouble = list.SelectedItem(); });
+    QObject::connect(&list, &FancyList::entryDoubleClicked, &list,
+                     [&] { selectedAtDouble = list.selectedItem(); });
     QTest::mouseDClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 100));
     EXPECT_EQ(doubles.count(), 1);
     EXPECT_EQ(selectedAtDouble, 1);
@@ -217,50 +217,50 @@ TEST_F(FancyListTest, RemovingTheSelectedRowSelectsItsSuccessor)
 {
     fill(5);
     list.setSelectedItem(2);
-    list.RemoveItem(2);
-    EXPECT_EQ(list.Count(), 4);
-    EXPECT_EQ(list.SelectedItem(), 2);
-    EXPECT_EQ(list.SelectedText(), QStringLiteral("item 3"));
+    list.removeItem(2);
+    EXPECT_EQ(list.count(), 4);
+    EXPECT_EQ(list.selectedItem(), 2);
+    EXPECT_EQ(list.selectedText(), QStringLiteral("item 3"));
 }
 
 TEST_F(FancyListTest, RemovingTheSelectedLastRowSelectsTheNewLast)
 {
     fill(3);
     list.setSelectedItem(2);
-    list.RemoveItem(2);
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.SelectedItem(), 1);
-    EXPECT_EQ(list.SelectedText(), QStringLiteral("item 1"));
+    list.removeItem(2);
+    EXPECT_EQ(list.count(), 2);
+    EXPECT_EQ(list.selectedItem(), 1);
+    EXPECT_EQ(list.selectedText(), QStringLiteral("item 1"));
 }
 
 TEST_F(FancyListTest, RemovingTheOnlyRowClearsTheSelection)
 {
     fill(1);
     list.setSelectedItem(0);
-    list.RemoveItem(0);
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.SelectedItem(), -1);
+    list.removeItem(0);
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(list.selectedItem(), -1);
 }
 
 TEST_F(FancyListTest, RemovingAnotherRowKeepsTheSelectedItem)
 {
     fill(5);
     list.setSelectedItem(3);
-    list.RemoveItem(0);
-    EXPECT_EQ(list.SelectedText(), QStringLiteral("item 3"));
-    list.RemoveItem(3);
-    EXPECT_EQ(list.SelectedText(), QStringLiteral("item 3"));
-    EXPECT_EQ(list.Count(), 3);
+    list.removeItem(0);
+    EXPECT_EQ(list.selectedText(), QStringLiteral("item 3"));
+    list.removeItem(3);
+    EXPECT_EQ(list.selectedText(), QStringLiteral("item 3"));
+    EXPECT_EQ(list.count(), 3);
 }
 
 TEST_F(FancyListTest, RemovingOutOfRangeIsIgnored)
 {
     fill(2);
     list.setSelectedItem(1);
-    list.RemoveItem(-1);
-    list.RemoveItem(2);
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.SelectedItem(), 1);
+    list.removeItem(-1);
+    list.removeItem(2);
+    EXPECT_EQ(list.count(), 2);
+    EXPECT_EQ(list.selectedItem(), 1);
 }
 
 TEST_F(FancyListTest, ClearEmptiesEverything)
@@ -268,9 +268,9 @@ TEST_F(FancyListTest, ClearEmptiesEverything)
     fill(8);
     list.setSelectedItem(7);
     list.scrollBar()->setValue(240);
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.SelectedItem(), -1);
+    list.clear();
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(list.selectedItem(), -1);
     EXPECT_FALSE(list.isScrollBarShown());
     EXPECT_EQ(list.scrollMaximum(), 0);
     EXPECT_EQ(list.scrollOffset(), 0);
@@ -280,7 +280,7 @@ TEST_F(FancyListTest, WithoutRefreshChangesWaitForTheHost)
 {
     list.setRefresh(false);
     fill(6);
-    EXPECT_EQ(list.Count(), 6);
+    EXPECT_EQ(list.count(), 6);
     EXPECT_EQ(list.scrollMaximum(), 0);
     EXPECT_FALSE(list.isScrollBarShown());
     list.setRefresh(true);
@@ -293,7 +293,7 @@ TEST_F(FancyListTest, RowHeightBelowOneIsIgnored)
     fill(6);
     list.setItemHeight(0);
     list.setItemHeight(-5);
-    EXPECT_EQ(list.ItemHeight(), 80);
+    EXPECT_EQ(list.itemHeight(), 80);
     list.setItemHeight(40);
     EXPECT_EQ(list.scrollMaximum(), 0);
     EXPECT_FALSE(list.isScrollBarShown());
@@ -301,7 +301,7 @@ TEST_F(FancyListTest, RowHeightBelowOneIsIgnored)
 
 TEST_F(FancyListTest, DropOfLocalFilesReportsTheirPaths)
 {
-    QSignalSpy drops(&list, &FancyList::OLEDragDrop);
+    QSignalSpy drops(&list, &FancyList::filesDropped);
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QStringLiteral("/media/a clip.mp4")),
                   QUrl(QStringLiteral("https://example.org/b.mkv")),
@@ -321,7 +321,7 @@ TEST_F(FancyListTest, DropOfLocalFilesReportsTheirPaths)
 
 TEST_F(FancyListTest, DropWithoutLocalFilesIsRefused)
 {
-    QSignalSpy drops(&list, &FancyList::OLEDragDrop);
+    QSignalSpy drops(&list, &FancyList::filesDropped);
     QMimeData data;
     data.setText(QStringLiteral("/media/a.mp4"));
     QDragEnterEvent enter(QPoint(30, 40), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -336,7 +336,7 @@ TEST_F(FancyListTest, DropWithoutLocalFilesIsRefused)
 TEST_F(FancyListTest, WheelMovesOneRowPerNotch)
 {
     fill(20);
-    const int row = list.ItemHeight();
+    const int row = list.itemHeight();
     const struct
     {
         int delta;
@@ -353,11 +353,11 @@ TEST_F(FancyListTest, WheelMovesOneRowPerNotch)
 TEST_F(FancyListTest, ScrollKeepsItsSixteenthsForItsCallers)
 {
     fill(20);
-    list.Scroll(-120);
+    list.scrollBy(-120);
     EXPECT_EQ(list.scrollOffset(), 8); // 7.5
-    list.Scroll(-120);
+    list.scrollBy(-120);
     EXPECT_EQ(list.scrollOffset(), 16); // 15.5
-    list.Scroll(120);
+    list.scrollBy(120);
     EXPECT_EQ(list.scrollOffset(), 8); // 8.5
 }
 
@@ -370,7 +370,7 @@ TEST_F(FancyListTest, WheelOnAShortListStaysAtTheTop)
 
 TEST_F(FancyListTest, KeyUpReportsKeyAndAnyModifier)
 {
-    QSignalSpy keys(&list, &FancyList::KeyUp);
+    QSignalSpy keys(&list, &FancyList::keyReleased);
     auto release = [&](int key, Qt::KeyboardModifiers modifiers, bool autoRepeat = false) {
         QKeyEvent event(QEvent::KeyRelease, key, modifiers, QString(), autoRepeat);
         QApplication::sendEvent(&list, &event);
@@ -389,7 +389,7 @@ TEST_F(FancyListTest, KeyUpReportsKeyAndAnyModifier)
 
 TEST_F(FancyListTest, MouseMoveReportsPosition)
 {
-    QSignalSpy moves(&list, &FancyList::MouseMove);
+    QSignalSpy moves(&list, &FancyList::pointerMoved);
     QMouseEvent move(QEvent::MouseMove, QPointF(12, 34), list.mapToGlobal(QPointF(12, 34)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&list, &move);
@@ -423,7 +423,7 @@ TEST_F(FancyListTest, PaintsFromTheScrollOffset)
 
 TEST_F(FancyListTest, DrawsThumbnailFittedOnBlack)
 {
-    list.AddItem(QStringLiteral("wide"), solidPicture(128, 72));
+    list.addItem(QStringLiteral("wide"), solidPicture(128, 72));
     QImage image = paint();
     // Box at (8, 8) 64 × 64; the picture lands 64 × 36 at y 22.
     EXPECT_EQ(image.pixelColor(40, 40), PictureColour);
@@ -444,8 +444,8 @@ TEST_F(FancyListTest, DrawsThumbnailFittedOnBlack)
 
 TEST_F(FancyListTest, DrawsCaptionBesideThePicture)
 {
-    list.AddItem(QStringLiteral("WWWWWWWW"));
-    list.AddItem(QString());
+    list.addItem(QStringLiteral("WWWWWWWW"));
+    list.addItem(QString());
     const QImage image = paint();
     auto inked = [&](int top) {
         for (int y = top + 8; y < top + 79; ++y) {
@@ -469,7 +469,7 @@ TEST_F(FancyListTest, RenderThumbFitsTallPicture)
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        list.RenderThumb(painter, solidPicture(72, 128), 0, 0, 64, 64);
+        list.renderThumb(painter, solidPicture(72, 128), 0, 0, 64, 64);
     }
     EXPECT_EQ(image.pixelColor(32, 32), PictureColour);
     EXPECT_EQ(image.pixelColor(15, 32), PictureColour);

@@ -165,7 +165,7 @@ TEST(QtFileChooser, TheOpenDialogStartsWhereTheLastChoiceWas)
     EXPECT_EQ(chosen[0].fileName, "C.AVI");
     EXPECT_EQ(QFileInfo(chosen[0].fullPath).canonicalFilePath(),
               QFileInfo(path).canonicalFilePath());
-    EXPECT_EQ(QDir(dialog.LastDialogFolder()).canonicalPath(),
+    EXPECT_EQ(QDir(dialog.lastDialogFolder()).canonicalPath(),
               QDir(folder.dir.path()).canonicalPath());
 
     QString startedIn;
@@ -175,7 +175,7 @@ TEST(QtFileChooser, TheOpenDialogStartsWhereTheLastChoiceWas)
     });
     EXPECT_TRUE(dialog.chooseMediaFiles(kExtensions).isEmpty());
     EXPECT_EQ(startedIn, QDir(folder.dir.path()).canonicalPath());
-    EXPECT_EQ(QDir(dialog.LastDialogFolder()).canonicalPath(),
+    EXPECT_EQ(QDir(dialog.lastDialogFolder()).canonicalPath(),
               QDir(folder.dir.path()).canonicalPath());
 }
 

@@ -6,11 +6,11 @@
 
 namespace korvane {
 
-class clsRIFFParser;
+class RiffParser;
 
 // Finds which streams of an AVI file are audio and how late each one's first audio frame starts,
 // by walking the file's own chunks. Only the start of the file is read.
-class clsAVIDelay
+class AviDelayReader
 {
 public:
     // Delay values before and instead of a measurement.
@@ -56,18 +56,18 @@ public:
     };
 
     // True when myFile is a RIFF "AVI " file and its walk finished without a malformed item.
-    bool OpenFile(const QString& myFile);
-    int StreamCount() const { return static_cast<int>(m_streams.size()); }
-    bool StreamIsAudio(int index) const;
+    bool open(const QString& myFile);
+    int streamCount() const { return static_cast<int>(m_streams.size()); }
+    bool streamIsAudio(int index) const;
     // DelayUnknown for an index without a stream entry.
     qint32 StreamDelay(int index) const;
 
-    const std::vector<StreamEntry>& Streams() const { return m_streams; }
-    const QString& FileName() const { return m_fileName; }
+    const std::vector<StreamEntry>& streams() const { return m_streams; }
+    const QString& fileName() const { return m_fileName; }
 
 private:
-    bool walk(clsRIFFParser& parser);
-    bool readAudioChunk(clsRIFFParser& parser, StreamEntry& entry);
+    bool walk(RiffParser& parser);
+    bool readAudioChunk(RiffParser& parser, StreamEntry& entry);
 
     QString m_fileName;
     std::vector<StreamEntry> m_streams;

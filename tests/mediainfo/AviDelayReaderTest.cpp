@@ -1,11 +1,11 @@
-#include "mediainfo/clsAVIDelay.h"
+#include "mediainfo/AviDelayReader.h"
 
 #include "mediainfo/RiffBuilder.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using korvane::clsAVIDelay;
+using korvane::AviDelayReader;
 using namespace korvane::test;
 
 namespace {
@@ -39,24 +39,24 @@ protected:
     {
         const QString path = m_dir.path() + QStringLiteral("/f%1.avi").arg(m_count++);
         EXPECT_TRUE(writeBytes(path, bytes));
-        return m_reader.OpenFile(path);
+        return m_reader.open(path);
     }
 
     QTemporaryDir m_dir;
     int m_count = 0;
-    clsAVIDelay m_reader;
+    AviDelayReader m_reader;
 };
 
 TEST_F(AviDelayTest, Mp3ChunkStartingWithFrameHasNoDelay)
 {
     ASSERT_TRUE(open(avi({videoStream(), audioStream(Mp3, 16000)},
                          riffChunk("00dc", "frame") + riffChunk("01wb", audioData(400, 0)))));
-    ASSERT_EQ(m_reader.StreamCount(), 2);
-    EXPECT_FALSE(m_reader.StreamIsAudio(0));
-    EXPECT_TRUE(m_reader.StreamIsAudio(1));
+    ASSERT_EQ(m_reader.streamCount(), 2);
+    EXPECT_FALSE(m_reader.streamIsAudio(0));
+    EXPECT_TRUE(m_reader.streamIsAudio(1));
     EXPECT_EQ(m_reader.StreamDelay(1), 0);
     EXPECT_EQ(m_reader.StreamDelay(0), -1);
-    EXPECT_FALSE(m_reader.StreamIsAudio(2));
+    EXPECT_FALSE(m_reader.streamIsAudio(2));
     EXPECT_EQ(m_reader.StreamDelay(-1), -1);
 }
 
@@ -64,7 +64,7 @@ TEST_F(AviDelayTest, Ac3SyncAtOffset100At48000BytesPerSecondIs2ms)
 {
     ASSERT_TRUE(open(avi({audioStream(Ac3, 48000)}, riffChunk("00wb", audioData(600, 100, true)))));
     EXPECT_EQ(m_reader.StreamDelay(0), 2);
-    EXPECT_EQ(m_reader.Streams()[0].Format.nAvgBytesPerSec, 48000u);
+    EXPECT_EQ(m_reader.streams()[0].Format.nAvgBytesPerSec, 48000u);
 }
 
 TEST_F(AviDelayTest, FrameSearchRulesPerFormat)
@@ -83,7 +83,7 @@ TEST_F(AviDelayTest, FrameSearchRulesPerFormat)
     near[9] = '\xFF';
     ASSERT_TRUE(open(avi({audioStream(Mp3, 1000)}, riffChunk("00wb", near))));
     EXPECT_EQ(m_reader.StreamDelay(0), -1);
-    EXPECT_EQ(m_reader.Streams()[0].BytesBeforeSync, 10);
+    EXPECT_EQ(m_reader.streams()[0].BytesBeforeSync, 10);
 }
 
 TEST_F(AviDelayTest, PcmAndOtherFormatsTakeTheStartOffset)
@@ -120,7 +120,7 @@ TEST_F(AviDelayTest, SearchGoesOnAcrossChunksUntilFoundThenStops)
                                                        riffChunk("00wb", audioData(100, 10)) +
                                                        riffChunk("00wb", audioData(100, 0)))));
     EXPECT_EQ(m_reader.StreamDelay(0), 510);
-    EXPECT_EQ(m_reader.Streams()[0].BytesBeforeSync, 610) << "later chunks are not examined";
+    EXPECT_EQ(m_reader.streams()[0].BytesBeforeSync, 610) << "later chunks are not examined";
 }
 
 TEST_F(AviDelayTest, NoFrameStartWithinSearchLimitGivesMinusTwo)
@@ -153,7 +153,7 @@ TEST_F(AviDelayTest, AudioWithoutStreamHeaderAndEarlyFormatAreIgnored)
         open(riffFile("AVI ", audioFormat(Mp3, 0) + headerList({audioStream(Mp3, 1000)}) +
                                   riffList("movi", riffChunk("07wb", audioData(20, 0)) +
                                                        riffChunk("00wb", audioData(20, 3))))));
-    ASSERT_EQ(m_reader.StreamCount(), 1);
+    ASSERT_EQ(m_reader.streamCount(), 1);
     EXPECT_EQ(m_reader.StreamDelay(0), 3);
 }
 
@@ -162,7 +162,7 @@ TEST_F(AviDelayTest, FormatOfNonAudioStreamIsNotRead)
     // The video stream's format bytes look like an MPEG audio format with a byte rate of 1000.
     ASSERT_TRUE(open(avi({streamHeader("vids") + audioFormat(Mp3, 1000)},
                          riffChunk("00wb", audioData(50, 10)))));
-    EXPECT_EQ(m_reader.Streams()[0].Format.wFormatTag, 0);
+    EXPECT_EQ(m_reader.streams()[0].Format.wFormatTag, 0);
     EXPECT_EQ(m_reader.StreamDelay(0), 0);
 }
 
@@ -176,7 +176,7 @@ TEST_F(AviDelayTest, RefusesWhatIsNotAnAviWalk)
 {
     EXPECT_FALSE(open(riffFile("WAVE", riffChunk("fmt ", "x"))));
     EXPECT_FALSE(open("not a riff file"));
-    EXPECT_FALSE(m_reader.OpenFile(m_dir.path() + "/missing.avi"));
+    EXPECT_FALSE(m_reader.open(m_dir.path() + "/missing.avi"));
 
     // Malformed items end the walk with no delays taken over.
     const QList<QByteArray> bad{
@@ -186,7 +186,7 @@ TEST_F(AviDelayTest, RefusesWhatIsNotAnAviWalk)
     };
     for (const QByteArray& movi : bad) {
         EXPECT_FALSE(open(avi({audioStream(Mp3, 1000)}, movi))) << movi.toHex().constData();
-        EXPECT_EQ(m_reader.StreamCount(), 0);
+        EXPECT_EQ(m_reader.streamCount(), 0);
     }
     // A frame start with a byte rate of zero cannot be turned into time.
     EXPECT_FALSE(open(avi({audioStream(Mp3, 0)}, riffChunk("00wb", audioData(20, 2)))));
@@ -203,7 +203,7 @@ TEST_F(AviDelayTest, RefusesWhatIsNotAnAviWalk)
 TEST_F(AviDelayTest, ZeroRateCountsAsOne)
 {
     ASSERT_TRUE(open(avi({audioStream(Pcm, 1, 1, 0, 2)}, riffChunk("00wb", "x"))));
-    EXPECT_EQ(m_reader.Streams()[0].Header.dwRate, 1u);
+    EXPECT_EQ(m_reader.streams()[0].Header.dwRate, 1u);
     EXPECT_EQ(m_reader.StreamDelay(0), 2000);
 }
 
@@ -212,7 +212,7 @@ TEST_F(AviDelayTest, WalkStopsAfterFirstItemPastTheLimit)
     const QByteArray body = headerList({audioStream(Pcm, 1), audioStream(Pcm, 1)});
     // Filler that ends just past the limit: the item after it is still handled, then the walk
     // stops.
-    const qsizetype fill = clsAVIDelay::WalkLimit + 100 - body.size();
+    const qsizetype fill = AviDelayReader::WalkLimit + 100 - body.size();
     ASSERT_TRUE(open(riffFile("AVI ", body + riffChunk("JUNK", QByteArray(fill, '\0')) +
                                           riffChunk("00wb", "a") + riffChunk("01wb", "b"))));
     EXPECT_EQ(m_reader.StreamDelay(0), 0);

@@ -1,4 +1,4 @@
-#include "mediainfo/clsSource.h"
+#include "mediainfo/MediaSource.h"
 
 #include "util/NumberText.h"
 #include "util/Rounding.h"
@@ -87,7 +87,7 @@ OrderedMap toMap(const QVariant& v)
 
 } // namespace
 
-void clsSource::reset()
+void MediaSource::reset()
 {
     m_streams.clear();
     m_duration = 0.0f;
@@ -96,19 +96,19 @@ void clsSource::reset()
     m_isAVI = false;
 }
 
-QImage clsSource::StreamImage(int index) const
+QImage MediaSource::streamImage(int index) const
 {
     return validIndex(index) ? m_streams[index].image : QImage();
 }
 
-void clsSource::StreamImage(int index, const QImage& picture)
+void MediaSource::streamImage(int index, const QImage& picture)
 {
     if (validIndex(index)) {
         m_streams[index].image = picture;
     }
 }
 
-int clsSource::firstVideoStream() const
+int MediaSource::firstVideoStream() const
 {
     for (int i = 0; i < m_streams.size(); ++i) {
         if (m_streams[i].isVideo()) {
@@ -118,20 +118,20 @@ int clsSource::firstVideoStream() const
     return -1;
 }
 
-StreamRecord& clsSource::addStream(const StreamRecord& record)
+StreamRecord& MediaSource::addStream(const StreamRecord& record)
 {
     m_streams.append(record);
     return m_streams.last();
 }
 
-void clsSource::removeStream(int index)
+void MediaSource::removeStream(int index)
 {
     if (validIndex(index)) {
         m_streams.removeAt(index);
     }
 }
 
-OrderedMap clsSource::StreamInfo(int index) const
+OrderedMap MediaSource::streamInfo(int index) const
 {
     OrderedMap map;
     if (!validIndex(index)) {
@@ -159,7 +159,7 @@ OrderedMap clsSource::StreamInfo(int index) const
     return map;
 }
 
-OrderedMap clsSource::Serialize() const
+OrderedMap MediaSource::serialize() const
 {
     OrderedMap map;
     map.insert(QStringLiteral("FileName"), m_fileName);
@@ -188,7 +188,7 @@ OrderedMap clsSource::Serialize() const
     return map;
 }
 
-void clsSource::UnSerialize(const OrderedMap& map)
+void MediaSource::deserialize(const OrderedMap& map)
 {
     reset();
     m_fileName = map.value(QStringLiteral("FileName")).toString();
@@ -219,7 +219,7 @@ void clsSource::UnSerialize(const OrderedMap& map)
     }
 }
 
-QString clsSource::aspectName(float ratio, const QLocale& locale)
+QString MediaSource::aspectName(float ratio, const QLocale& locale)
 {
     if (ratio == 16.0f / 9.0f) {
         return QStringLiteral("Widescreen (16:9)");
@@ -237,7 +237,7 @@ QString clsSource::aspectName(float ratio, const QLocale& locale)
     return korvane::singleText(static_cast<float>(rounded), locale) + QStringLiteral(":1");
 }
 
-QString clsSource::streamInfoText(const QLocale& locale) const
+QString MediaSource::streamInfoText(const QLocale& locale) const
 {
     QStringList lines;
     lines << QStringLiteral("Stream information of ") + m_fileName;

@@ -8,28 +8,28 @@ namespace korvane {
 // Forward-only walker over the chunks and lists of a RIFF file. Every size comes from the file and
 // is never trusted: reads stop at the end of the file, nothing is allocated by a size the file
 // claims, and the walk only ever moves forward.
-class clsRIFFParser
+class RiffParser
 {
 public:
-    clsRIFFParser() = default;
-    ~clsRIFFParser();
-    clsRIFFParser(const clsRIFFParser&) = delete;
-    clsRIFFParser& operator=(const clsRIFFParser&) = delete;
+    RiffParser() = default;
+    ~RiffParser();
+    RiffParser(const RiffParser&) = delete;
+    RiffParser& operator=(const RiffParser&) = delete;
 
     // Opens the file and reads its header; true when it starts with "RIFF".
-    bool OpenFile(const QString& path);
+    bool open(const QString& path);
     // Reads the next item into ChunkType, ChunkSize and ChunkFourCC. Running past the end of the
     // file is no error: ChunkType becomes "eof". Returns false for a size that cannot be data
     // (negative, or too large to hold once made even).
-    bool GetChunk();
+    bool readChunk();
     // Moves past the current item's data; false when its size is negative.
-    bool SkipChunk();
+    bool skipChunk();
 
     // Reads up to maxBytes from the current position; fewer at the end of the file.
-    QByteArray ReadBytes(qint64 maxBytes);
+    QByteArray readBytes(qint64 maxBytes);
     // Zero-based offset of the next byte to read.
     qint64 Position() const { return m_position; }
-    void Seek(qint64 position) { m_position = position; }
+    void seek(qint64 position) { m_position = position; }
 
     QByteArray FileFourCC;
     qint32 FileSize = 0;

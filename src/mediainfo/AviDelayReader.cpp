@@ -1,6 +1,6 @@
-#include "mediainfo/clsAVIDelay.h"
+#include "mediainfo/AviDelayReader.h"
 
-#include "mediainfo/clsRIFFParser.h"
+#include "mediainfo/RiffParser.h"
 #include "util/Logging.h"
 #include "util/Rounding.h"
 
@@ -43,10 +43,10 @@ template <std::size_t Size> struct Record
     std::array<unsigned char, Size> bytes{};
 };
 
-clsAVIDelay::StreamHeader parseStreamHeader(const QByteArray& raw)
+AviDelayReader::StreamHeader parseStreamHeader(const QByteArray& raw)
 {
     const Record<56> data(raw);
-    clsAVIDelay::StreamHeader header;
+    AviDelayReader::StreamHeader header;
     header.fccType = data.text(0);
     header.fccHandler = data.text(4);
     header.dwFlags = data.u32(8);
@@ -66,10 +66,10 @@ clsAVIDelay::StreamHeader parseStreamHeader(const QByteArray& raw)
     return header;
 }
 
-clsAVIDelay::AudioFormat parseAudioFormat(const QByteArray& raw)
+AviDelayReader::AudioFormat parseAudioFormat(const QByteArray& raw)
 {
     const Record<18> data(raw);
-    clsAVIDelay::AudioFormat format;
+    AviDelayReader::AudioFormat format;
     format.wFormatTag = data.u16(0);
     format.nChannels = data.u16(2);
     format.nSamplesPerSec = data.u32(4);
@@ -109,26 +109,26 @@ std::optional<qint32> toDelay(double milliseconds)
 
 } // namespace
 
-bool clsAVIDelay::StreamIsAudio(int index) const
+bool AviDelayReader::streamIsAudio(int index) const
 {
-    return index >= 0 && index < StreamCount() &&
+    return index >= 0 && index < streamCount() &&
            m_streams[static_cast<std::size_t>(index)].Header.fccType == "auds";
 }
 
-qint32 clsAVIDelay::StreamDelay(int index) const
+qint32 AviDelayReader::StreamDelay(int index) const
 {
-    if (index < 0 || index >= StreamCount()) {
+    if (index < 0 || index >= streamCount()) {
         return DelayUnknown;
     }
     return m_streams[static_cast<std::size_t>(index)].Delay;
 }
 
-bool clsAVIDelay::OpenFile(const QString& myFile)
+bool AviDelayReader::open(const QString& myFile)
 {
     m_streams.clear();
     m_fileName.clear();
-    clsRIFFParser parser;
-    if (!parser.OpenFile(myFile) || parser.FileFourCC != "AVI ") {
+    RiffParser parser;
+    if (!parser.open(myFile) || parser.FileFourCC != "AVI ") {
         return false;
     }
     if (!walk(parser)) {
@@ -140,10 +140,10 @@ bool clsAVIDelay::OpenFile(const QString& myFile)
     return true;
 }
 
-bool clsAVIDelay::walk(clsRIFFParser& parser)
+bool AviDelayReader::walk(RiffParser& parser)
 {
     for (;;) {
-        if (!parser.GetChunk()) {
+        if (!parser.readChunk()) {
             return false;
         }
         if (parser.ChunkType == QLatin1String("eof")) {
@@ -151,12 +151,12 @@ bool clsAVIDelay::walk(clsRIFFParser& parser)
         }
         const QByteArray& id = parser.ChunkFourCC;
         if (parser.ChunkType == QLatin1String("list")) {
-            if (id == "idx1" && !parser.SkipChunk()) {
+            if (id == "idx1" && !parser.skipChunk()) {
                 return false;
             }
         } else if (id == "strh") {
             StreamEntry entry;
-            entry.Header = parseStreamHeader(parser.ReadBytes(qMin<qint64>(56, parser.ChunkSize)));
+            entry.Header = parseStreamHeader(parser.readBytes(qMin<qint64>(56, parser.ChunkSize)));
             if (entry.Header.dwRate == 0) {
                 entry.Header.dwRate = 1;
             }
@@ -166,7 +166,7 @@ bool clsAVIDelay::walk(clsRIFFParser& parser)
             // A format before any stream header belongs to nothing.
             if (!m_streams.empty() && m_streams.back().Header.fccType == "auds") {
                 m_streams.back().Format =
-                    parseAudioFormat(parser.ReadBytes(qMin<qint64>(18, parser.ChunkSize)));
+                    parseAudioFormat(parser.readBytes(qMin<qint64>(18, parser.ChunkSize)));
             }
         } else if (id.endsWith("wb")) {
             const char tens = id.at(0);
@@ -187,7 +187,7 @@ bool clsAVIDelay::walk(clsRIFFParser& parser)
     }
 }
 
-bool clsAVIDelay::readAudioChunk(clsRIFFParser& parser, StreamEntry& entry)
+bool AviDelayReader::readAudioChunk(RiffParser& parser, StreamEntry& entry)
 {
     const StreamHeader& header = entry.Header;
     const double startOffset = static_cast<double>(header.dwStart) * header.dwScale /
@@ -205,8 +205,8 @@ bool clsAVIDelay::readAudioChunk(clsRIFFParser& parser, StreamEntry& entry)
     // A chunk larger than the search limit ends with "no frame start" whatever it holds, so
     // nothing past the limit is ever read.
     const qint64 dataStart = parser.Position();
-    const QByteArray data = parser.ReadBytes(qMin<qint64>(parser.ChunkSize, SearchLimit));
-    parser.Seek(dataStart + parser.ChunkSize);
+    const QByteArray data = parser.readBytes(qMin<qint64>(parser.ChunkSize, SearchLimit));
+    parser.seek(dataStart + parser.ChunkSize);
 
     if (const std::optional<qsizetype> offset = findFrameStart(data, tag)) {
         entry.BytesBeforeSync += *offset;

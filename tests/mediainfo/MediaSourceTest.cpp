@@ -1,4 +1,4 @@
-#include "mediainfo/clsSource.h"
+#include "mediainfo/MediaSource.h"
 
 #include <gtest/gtest.h>
 
@@ -35,9 +35,9 @@ StreamRecord audioStream()
     return s;
 }
 
-clsSource videoAndAudio()
+MediaSource videoAndAudio()
 {
-    clsSource source;
+    MediaSource source;
     source.setFileName("/home/u/clips/a.avi");
     source.setTimeStamp("2024-03-01 12:00:00");
     source.setIsAVI(true);
@@ -57,21 +57,21 @@ OrderedMap streamMap(int type)
 
 } // namespace
 
-TEST(clsSource, FreshObjectIsEmpty)
+TEST(MediaSource, FreshObjectIsEmpty)
 {
-    const clsSource source;
-    EXPECT_EQ(source.StreamCount(), 0);
+    const MediaSource source;
+    EXPECT_EQ(source.streamCount(), 0);
     EXPECT_EQ(source.fileName(), "");
-    EXPECT_EQ(source.TimeStamp(), "");
-    EXPECT_FALSE(source.IsAVI());
+    EXPECT_EQ(source.timeStamp(), "");
+    EXPECT_FALSE(source.isAvi());
     EXPECT_EQ(source.duration(), 0.0f);
     EXPECT_EQ(source.startTime(), 0.0f);
     EXPECT_EQ(source.firstVideoStream(), -1);
 }
 
-TEST(clsSource, SerializeWithoutStreamsHasExactlyTheFiveFileKeys)
+TEST(MediaSource, SerializeWithoutStreamsHasExactlyTheFiveFileKeys)
 {
-    const OrderedMap map = clsSource().Serialize();
+    const OrderedMap map = MediaSource().serialize();
     EXPECT_EQ(map.keys(), QStringList({"FileName", "Duration", "StartTime", "TimeStamp", "IsAVI"}));
     EXPECT_EQ(map.value("Duration").typeId(), QMetaType::Float);
     EXPECT_EQ(map.value("StartTime").typeId(), QMetaType::Float);
@@ -79,9 +79,9 @@ TEST(clsSource, SerializeWithoutStreamsHasExactlyTheFiveFileKeys)
     EXPECT_EQ(map.value("FileName").typeId(), QMetaType::QString);
 }
 
-TEST(clsSource, SerializeNamesStreamsByArrayIndexWithFieldsInOrder)
+TEST(MediaSource, SerializeNamesStreamsByArrayIndexWithFieldsInOrder)
 {
-    const OrderedMap map = videoAndAudio().Serialize();
+    const OrderedMap map = videoAndAudio().serialize();
     EXPECT_EQ(map.keys(), QStringList({"FileName", "Duration", "StartTime", "TimeStamp", "IsAVI",
                                        "Stream0", "Stream1"}));
     const OrderedMap s1 = map.value("Stream1").value<OrderedMap>();
@@ -95,48 +95,48 @@ TEST(clsSource, SerializeNamesStreamsByArrayIndexWithFieldsInOrder)
     EXPECT_EQ(s1.value("Compression").toString(), "MPEG Layer 3");
 }
 
-TEST(clsSource, RoundTripKeepsEverythingButStartTimeAndPictures)
+TEST(MediaSource, RoundTripKeepsEverythingButStartTimeAndPictures)
 {
-    clsSource original = videoAndAudio();
-    original.StreamImage(0, QImage(4, 4, QImage::Format_RGB32));
+    MediaSource original = videoAndAudio();
+    original.streamImage(0, QImage(4, 4, QImage::Format_RGB32));
 
-    clsSource copy;
-    copy.UnSerialize(original.Serialize());
+    MediaSource copy;
+    copy.deserialize(original.serialize());
 
     EXPECT_EQ(copy.fileName(), original.fileName());
-    EXPECT_EQ(copy.TimeStamp(), original.TimeStamp());
-    EXPECT_TRUE(copy.IsAVI());
+    EXPECT_EQ(copy.timeStamp(), original.timeStamp());
+    EXPECT_TRUE(copy.isAvi());
     EXPECT_EQ(copy.duration(), 10.5f);
     EXPECT_EQ(copy.startTime(), 0.0f);
-    ASSERT_EQ(copy.StreamCount(), 2);
-    EXPECT_TRUE(copy.StreamImage(0).isNull());
+    ASSERT_EQ(copy.streamCount(), 2);
+    EXPECT_TRUE(copy.streamImage(0).isNull());
 
     // Everything else, in the same key order.
-    OrderedMap expected = original.Serialize();
+    OrderedMap expected = original.serialize();
     expected.insert("StartTime", 0.0f);
-    EXPECT_EQ(copy.Serialize(), expected);
+    EXPECT_EQ(copy.serialize(), expected);
     EXPECT_EQ(copy.stream(0).sourceAR, 640.0f / 480.0f);
     EXPECT_TRUE(copy.stream(0).interlaced);
     EXPECT_EQ(copy.stream(1).delay, -2);
 }
 
-TEST(clsSource, UnSerializeReplacesStreamsButKeepsStartTime)
+TEST(MediaSource, UnSerializeReplacesStreamsButKeepsStartTime)
 {
-    clsSource target = videoAndAudio();
+    MediaSource target = videoAndAudio();
     target.setStartTime(7.5f);
     OrderedMap map;
     map.insert("FileName", "/x.mp3");
     map.insert("Stream9", QVariant::fromValue(streamMap(1)));
-    target.UnSerialize(map);
-    EXPECT_EQ(target.StreamCount(), 1);
+    target.deserialize(map);
+    EXPECT_EQ(target.streamCount(), 1);
     EXPECT_EQ(target.stream(0).type, 1);
     EXPECT_EQ(target.startTime(), 7.5f);
-    EXPECT_FALSE(target.IsAVI());
-    EXPECT_EQ(target.TimeStamp(), "");
+    EXPECT_FALSE(target.isAvi());
+    EXPECT_EQ(target.timeStamp(), "");
     EXPECT_EQ(target.duration(), 0.0f);
 }
 
-TEST(clsSource, UnSerializeTakesEveryKeyStartingWithStreamInMapOrder)
+TEST(MediaSource, UnSerializeTakesEveryKeyStartingWithStreamInMapOrder)
 {
     OrderedMap map;
     map.insert("Stream7", QVariant::fromValue(streamMap(2)));
@@ -144,9 +144,9 @@ TEST(clsSource, UnSerializeTakesEveryKeyStartingWithStreamInMapOrder)
     map.insert("StreamExtra", QVariant::fromValue(streamMap(1)));
     map.insert("Stream", 42); // not a map: a record with every field empty
     map.insert("Streams0", QVariant::fromValue(streamMap(2)));
-    clsSource source;
-    source.UnSerialize(map);
-    ASSERT_EQ(source.StreamCount(), 4);
+    MediaSource source;
+    source.deserialize(map);
+    ASSERT_EQ(source.streamCount(), 4);
     EXPECT_EQ(source.stream(0).type, 2);
     EXPECT_EQ(source.stream(1).type, 1);
     EXPECT_EQ(source.stream(2).type, 0);
@@ -154,7 +154,7 @@ TEST(clsSource, UnSerializeTakesEveryKeyStartingWithStreamInMapOrder)
     EXPECT_EQ(source.stream(3).type, 2);
 }
 
-TEST(clsSource, UnSerializeConvertsValuesOfOtherTypes)
+TEST(MediaSource, UnSerializeConvertsValuesOfOtherTypes)
 {
     OrderedMap stream;
     stream.insert("Type", "2");
@@ -171,9 +171,9 @@ TEST(clsSource, UnSerializeConvertsValuesOfOtherTypes)
     map.insert("Duration", "12.5");
     map.insert("IsAVI", "True");
     map.insert("Stream0", QVariant::fromValue(stream));
-    clsSource source;
-    source.UnSerialize(map);
-    ASSERT_EQ(source.StreamCount(), 1);
+    MediaSource source;
+    source.deserialize(map);
+    ASSERT_EQ(source.streamCount(), 1);
     const StreamRecord& s = source.stream(0);
     EXPECT_EQ(s.type, 2);
     EXPECT_EQ(s.index, 2);
@@ -186,57 +186,57 @@ TEST(clsSource, UnSerializeConvertsValuesOfOtherTypes)
     EXPECT_TRUE(s.interlaced);
     EXPECT_EQ(s.compression, "5");
     EXPECT_EQ(source.duration(), 12.5f);
-    EXPECT_TRUE(source.IsAVI());
+    EXPECT_TRUE(source.isAvi());
 
     OrderedMap notAvi;
     notAvi.insert("IsAVI", 0);
-    source.UnSerialize(notAvi);
-    EXPECT_FALSE(source.IsAVI());
-    EXPECT_EQ(source.StreamCount(), 0);
+    source.deserialize(notAvi);
+    EXPECT_FALSE(source.isAvi());
+    EXPECT_EQ(source.streamCount(), 0);
 }
 
-TEST(clsSource, StreamInfoHoldsTheTypeGroupFirst)
+TEST(MediaSource, StreamInfoHoldsTheTypeGroupFirst)
 {
-    const clsSource source = videoAndAudio();
-    const OrderedMap video = source.StreamInfo(0);
+    const MediaSource source = videoAndAudio();
+    const OrderedMap video = source.streamInfo(0);
     EXPECT_EQ(video.keys(),
               QStringList({"FPS", "Width", "Height", "SourceAR", "DisplayAR", "Interlaced", "Type",
                            "Index", "Duration", "StartTime", "Compression", "BitRate"}));
     EXPECT_EQ(video.value("StartTime").toFloat(), 1.25f);
     EXPECT_EQ(video.value("Duration").toFloat(), 10.5f);
 
-    const OrderedMap audio = source.StreamInfo(1);
+    const OrderedMap audio = source.streamInfo(1);
     EXPECT_EQ(audio.keys(), QStringList({"Channels", "SampleRate", "Delay", "Type", "Index",
                                          "Duration", "StartTime", "Compression", "BitRate"}));
     EXPECT_EQ(audio.value("Delay").toInt(), -2);
 
-    clsSource other;
+    MediaSource other;
     StreamRecord odd;
     odd.type = 7;
     other.addStream(odd);
-    EXPECT_EQ(other.StreamInfo(0).keys(),
+    EXPECT_EQ(other.streamInfo(0).keys(),
               QStringList({"Type", "Index", "Duration", "StartTime", "Compression", "BitRate"}));
-    EXPECT_TRUE(other.StreamInfo(1).isEmpty());
-    EXPECT_TRUE(other.StreamInfo(-1).isEmpty());
+    EXPECT_TRUE(other.streamInfo(1).isEmpty());
+    EXPECT_TRUE(other.streamInfo(-1).isEmpty());
 }
 
-TEST(clsSource, StreamImageReadsAndWritesOnlyValidIndices)
+TEST(MediaSource, StreamImageReadsAndWritesOnlyValidIndices)
 {
-    clsSource source = videoAndAudio();
+    MediaSource source = videoAndAudio();
     QImage picture(8, 6, QImage::Format_RGB32);
     picture.fill(Qt::red);
-    source.StreamImage(1, picture);
-    EXPECT_EQ(source.StreamImage(1).size(), QSize(8, 6));
-    EXPECT_TRUE(source.StreamImage(0).isNull());
-    source.StreamImage(2, picture);
-    source.StreamImage(-1, picture);
-    EXPECT_TRUE(source.StreamImage(2).isNull());
-    EXPECT_EQ(source.StreamCount(), 2);
+    source.streamImage(1, picture);
+    EXPECT_EQ(source.streamImage(1).size(), QSize(8, 6));
+    EXPECT_TRUE(source.streamImage(0).isNull());
+    source.streamImage(2, picture);
+    source.streamImage(-1, picture);
+    EXPECT_TRUE(source.streamImage(2).isNull());
+    EXPECT_EQ(source.streamCount(), 2);
 }
 
-TEST(clsSource, StreamListEditing)
+TEST(MediaSource, StreamListEditing)
 {
-    clsSource source;
+    MediaSource source;
     source.addStream(audioStream());
     source.addStream(videoStream());
     source.addStream(videoStream());
@@ -244,37 +244,37 @@ TEST(clsSource, StreamListEditing)
     source.removeStream(1);
     EXPECT_EQ(source.firstVideoStream(), 1);
     source.removeStream(5);
-    EXPECT_EQ(source.StreamCount(), 2);
+    EXPECT_EQ(source.streamCount(), 2);
 }
 
-TEST(clsSourceAspect, NamedFormatsAtSinglePrecision)
+TEST(MediaSourceAspect, NamedFormatsAtSinglePrecision)
 {
-    EXPECT_EQ(clsSource::aspectName(640.0f / 480.0f, kC), "Normal (4:3)");
-    EXPECT_EQ(clsSource::aspectName(1.3333334f, kC), "Normal (4:3)");
-    EXPECT_EQ(clsSource::aspectName(1920.0f / 1080.0f, kC), "Widescreen (16:9)");
-    EXPECT_EQ(clsSource::aspectName(static_cast<float>(2.2100000381), kC), "Panavision (2.21:1)");
+    EXPECT_EQ(MediaSource::aspectName(640.0f / 480.0f, kC), "Normal (4:3)");
+    EXPECT_EQ(MediaSource::aspectName(1.3333334f, kC), "Normal (4:3)");
+    EXPECT_EQ(MediaSource::aspectName(1920.0f / 1080.0f, kC), "Widescreen (16:9)");
+    EXPECT_EQ(MediaSource::aspectName(static_cast<float>(2.2100000381), kC), "Panavision (2.21:1)");
     // Close is not equal.
-    EXPECT_EQ(clsSource::aspectName(1.777f, kC), "1.78:1");
-    EXPECT_EQ(clsSource::aspectName(1.3333f, kC), "1.33:1");
+    EXPECT_EQ(MediaSource::aspectName(1.777f, kC), "1.78:1");
+    EXPECT_EQ(MediaSource::aspectName(1.3333f, kC), "1.33:1");
 }
 
-TEST(clsSourceAspect, OtherRatiosToTwoDecimals)
+TEST(MediaSourceAspect, OtherRatiosToTwoDecimals)
 {
-    EXPECT_EQ(clsSource::aspectName(720.0f / 576.0f, kC), "1.25:1");
-    EXPECT_EQ(clsSource::aspectName(1.0f, kC), "1:1");
-    EXPECT_EQ(clsSource::aspectName(1.85f, kC), "1.85:1");
-    EXPECT_EQ(clsSource::aspectName(2.35f, kC), "2.35:1");
-    EXPECT_EQ(clsSource::aspectName(1.125f, kC), "1.12:1"); // exact half: to the even neighbour
-    EXPECT_EQ(clsSource::aspectName(1.375f, kC), "1.38:1");
-    EXPECT_EQ(clsSource::aspectName(0.0f, kC), "0:1");
-    EXPECT_EQ(clsSource::aspectName(480.0f / 640.0f, kC), "0.75:1");
-    EXPECT_EQ(clsSource::aspectName(std::nanf(""), kC), "NaN:1");
-    EXPECT_EQ(clsSource::aspectName(1.85f, QLocale(QLocale::German)), "1,85:1");
+    EXPECT_EQ(MediaSource::aspectName(720.0f / 576.0f, kC), "1.25:1");
+    EXPECT_EQ(MediaSource::aspectName(1.0f, kC), "1:1");
+    EXPECT_EQ(MediaSource::aspectName(1.85f, kC), "1.85:1");
+    EXPECT_EQ(MediaSource::aspectName(2.35f, kC), "2.35:1");
+    EXPECT_EQ(MediaSource::aspectName(1.125f, kC), "1.12:1"); // exact half: to the even neighbour
+    EXPECT_EQ(MediaSource::aspectName(1.375f, kC), "1.38:1");
+    EXPECT_EQ(MediaSource::aspectName(0.0f, kC), "0:1");
+    EXPECT_EQ(MediaSource::aspectName(480.0f / 640.0f, kC), "0.75:1");
+    EXPECT_EQ(MediaSource::aspectName(std::nanf(""), kC), "NaN:1");
+    EXPECT_EQ(MediaSource::aspectName(1.85f, QLocale(QLocale::German)), "1,85:1");
 }
 
-TEST(clsSourceText, VideoAndAudioFile)
+TEST(MediaSourceText, VideoAndAudioFile)
 {
-    clsSource source = videoAndAudio();
+    MediaSource source = videoAndAudio();
     source.setStartTime(0.0f);
     const QString expected = "Stream information of /home/u/clips/a.avi\r\n"
                              "Duration  : 10.5\r\n"
@@ -295,9 +295,9 @@ TEST(clsSourceText, VideoAndAudioFile)
     EXPECT_EQ(source.streamInfoText(kC), expected);
 }
 
-TEST(clsSourceText, AudioOnlyFileInALocaleWithDecimalComma)
+TEST(MediaSourceText, AudioOnlyFileInALocaleWithDecimalComma)
 {
-    clsSource source;
+    MediaSource source;
     source.setFileName("/music/Grüße.mp3");
     source.setDuration(83.4f);
     source.setStartTime(0.025f);
@@ -319,9 +319,9 @@ TEST(clsSourceText, AudioOnlyFileInALocaleWithDecimalComma)
     EXPECT_EQ(source.streamInfoText(QLocale(QLocale::German, QLocale::Germany)), expected);
 }
 
-TEST(clsSourceText, StreamOfUnknownTypeShowsOnlyItsBitRateAndNoFileHasNoTrailingBreak)
+TEST(MediaSourceText, StreamOfUnknownTypeShowsOnlyItsBitRateAndNoFileHasNoTrailingBreak)
 {
-    clsSource source;
+    MediaSource source;
     source.setFileName("/a.mkv");
     StreamRecord odd;
     odd.type = 0;
@@ -345,6 +345,6 @@ TEST(clsSourceText, StreamOfUnknownTypeShowsOnlyItsBitRateAndNoFileHasNoTrailing
                     "Source AR   : Widescreen (16:9)\r\n"
                     "DIsplay AR  : Widescreen (16:9)\r\n"
                     "BitRate     : 0 Kbit\\s");
-    EXPECT_EQ(clsSource().streamInfoText(kC),
+    EXPECT_EQ(MediaSource().streamInfoText(kC),
               "Stream information of \r\nDuration  : 0\r\nStarttime : 0");
 }

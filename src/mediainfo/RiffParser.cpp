@@ -1,4 +1,4 @@
-#include "mediainfo/clsRIFFParser.h"
+#include "mediainfo/RiffParser.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -10,12 +10,12 @@
 
 namespace korvane {
 
-clsRIFFParser::~clsRIFFParser()
+RiffParser::~RiffParser()
 {
     close();
 }
 
-void clsRIFFParser::close()
+void RiffParser::close()
 {
     if (FileHandle >= 0) {
         ::close(FileHandle);
@@ -23,7 +23,7 @@ void clsRIFFParser::close()
     }
 }
 
-bool clsRIFFParser::OpenFile(const QString& path)
+bool RiffParser::open(const QString& path)
 {
     close();
     m_position = 0;
@@ -39,17 +39,17 @@ bool clsRIFFParser::OpenFile(const QString& path)
         return false;
     }
     m_length = info.st_size;
-    if (ReadBytes(4) != "RIFF") {
+    if (readBytes(4) != "RIFF") {
         return false;
     }
-    const QByteArray size = ReadBytes(4);
+    const QByteArray size = readBytes(4);
     FileSize = size.size() == 4 ? qFromLittleEndian<qint32>(size.constData()) : 0;
-    FileFourCC = ReadBytes(4);
+    FileFourCC = readBytes(4);
     MyFileName = path;
     return true;
 }
 
-QByteArray clsRIFFParser::ReadBytes(qint64 maxBytes)
+QByteArray RiffParser::readBytes(qint64 maxBytes)
 {
     const qint64 available = m_length - m_position;
     const qint64 wanted = qMin(maxBytes, available);
@@ -74,13 +74,13 @@ QByteArray clsRIFFParser::ReadBytes(qint64 maxBytes)
     return data;
 }
 
-bool clsRIFFParser::GetChunk()
+bool RiffParser::readChunk()
 {
     if (m_nextPosition >= 0) {
         m_position = m_nextPosition;
     }
     ++CurrentChunk;
-    const QByteArray header = ReadBytes(8);
+    const QByteArray header = readBytes(8);
     if (header.size() < 8) {
         ChunkType = QStringLiteral("eof");
         return true;
@@ -102,7 +102,7 @@ bool clsRIFFParser::GetChunk()
     }
     ChunkType = QStringLiteral("list");
     ChunkSize = size - 4;
-    ChunkFourCC = ReadBytes(4);
+    ChunkFourCC = readBytes(4);
     m_nextPosition = -1;
     if (ChunkFourCC.size() < 4) {
         ChunkType = QStringLiteral("eof");
@@ -110,7 +110,7 @@ bool clsRIFFParser::GetChunk()
     return true;
 }
 
-bool clsRIFFParser::SkipChunk()
+bool RiffParser::skipChunk()
 {
     if (ChunkSize < 0) {
         return false;

@@ -10,28 +10,28 @@
 
 // The description of one media file: its times, modification stamp, AVI flag and one record per
 // audio or video stream. The probes fill it; the playlist reads its description text.
-class clsSource
+class MediaSource
 {
 public:
-    clsSource() = default;
+    MediaSource() = default;
 
     // Read-only view used by the playlist and the tools.
     QString fileName() const { return m_fileName; }
-    int StreamCount() const { return int(m_streams.size()); }
-    QString TimeStamp() const { return m_timeStamp; }
-    bool IsAVI() const { return m_isAVI; }
+    int streamCount() const { return int(m_streams.size()); }
+    QString timeStamp() const { return m_timeStamp; }
+    bool isAvi() const { return m_isAVI; }
     float duration() const { return m_duration; }
     float startTime() const { return m_startTime; }
 
     // Out-of-range indices read as an empty picture or map and write nothing.
-    QImage StreamImage(int index) const;
-    void StreamImage(int index, const QImage& picture);
-    OrderedMap StreamInfo(int index) const;
+    QImage streamImage(int index) const;
+    void streamImage(int index, const QImage& picture);
+    OrderedMap streamInfo(int index) const;
 
-    OrderedMap Serialize() const;
+    OrderedMap serialize() const;
     // Any key starting with "Stream" becomes a stream record, in the map's order. StartTime is
     // not part of the rebuild and keeps its value.
-    void UnSerialize(const OrderedMap& map);
+    void deserialize(const OrderedMap& map);
 
     // Description text for the playlist's information list, lines joined by CR LF.
     QString streamInfoText(const QLocale& locale = QLocale()) const;

@@ -1,11 +1,11 @@
-#include "mediainfo/clsRIFFParser.h"
+#include "mediainfo/RiffParser.h"
 
 #include "mediainfo/RiffBuilder.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using korvane::clsRIFFParser;
+using korvane::RiffParser;
 using namespace korvane::test;
 
 namespace {
@@ -26,47 +26,47 @@ protected:
 
 TEST_F(RiffParserTest, OpenReadsHeaderOnlyForRiffFiles)
 {
-    clsRIFFParser parser;
-    ASSERT_TRUE(parser.OpenFile(file(riffFile("AVI ", riffChunk("JUNK", "ab")))));
+    RiffParser parser;
+    ASSERT_TRUE(parser.open(file(riffFile("AVI ", riffChunk("JUNK", "ab")))));
     EXPECT_EQ(parser.FileFourCC, "AVI ");
     EXPECT_EQ(parser.FileSize, 4 + 10);
     EXPECT_GE(parser.FileHandle, 0);
 
-    clsRIFFParser other;
-    EXPECT_FALSE(other.OpenFile(file("RIFX\x04\0\0\0AVI ")));
-    EXPECT_FALSE(other.OpenFile(file("")));
-    EXPECT_FALSE(other.OpenFile(m_dir.path() + "/missing.avi"));
-    EXPECT_FALSE(other.OpenFile(m_dir.path()));
+    RiffParser other;
+    EXPECT_FALSE(other.open(file("RIFX\x04\0\0\0AVI ")));
+    EXPECT_FALSE(other.open(file("")));
+    EXPECT_FALSE(other.open(m_dir.path() + "/missing.avi"));
+    EXPECT_FALSE(other.open(m_dir.path()));
 }
 
 TEST_F(RiffParserTest, WalksChunksListsPadsAndEnd)
 {
     const QByteArray body = riffChunk("JUNK", "abc") + // odd: one pad byte follows
                             riffList("hdrl", riffChunk("avih", "1234")) + riffChunk("00dc", "");
-    clsRIFFParser parser;
-    ASSERT_TRUE(parser.OpenFile(file(riffFile("AVI ", body))));
+    RiffParser parser;
+    ASSERT_TRUE(parser.open(file(riffFile("AVI ", body))));
 
-    ASSERT_TRUE(parser.GetChunk());
+    ASSERT_TRUE(parser.readChunk());
     EXPECT_EQ(parser.ChunkType, "chunk");
     EXPECT_EQ(parser.ChunkFourCC, "JUNK");
     EXPECT_EQ(parser.ChunkSize, 4);
     EXPECT_EQ(parser.Position(), 20) << "the data is not read until asked for";
 
-    ASSERT_TRUE(parser.GetChunk());
+    ASSERT_TRUE(parser.readChunk());
     EXPECT_EQ(parser.ChunkType, "list");
     EXPECT_EQ(parser.ChunkFourCC, "hdrl");
     EXPECT_EQ(parser.ChunkSize, 16 - 4);
 
-    ASSERT_TRUE(parser.GetChunk());
+    ASSERT_TRUE(parser.readChunk());
     EXPECT_EQ(parser.ChunkType, "chunk") << "a list's members follow its type";
     EXPECT_EQ(parser.ChunkFourCC, "avih");
-    EXPECT_EQ(parser.ReadBytes(parser.ChunkSize), "1234");
+    EXPECT_EQ(parser.readBytes(parser.ChunkSize), "1234");
 
-    ASSERT_TRUE(parser.GetChunk());
+    ASSERT_TRUE(parser.readChunk());
     EXPECT_EQ(parser.ChunkFourCC, "00dc");
     EXPECT_EQ(parser.ChunkSize, 0);
 
-    ASSERT_TRUE(parser.GetChunk());
+    ASSERT_TRUE(parser.readChunk());
     EXPECT_EQ(parser.ChunkType, "eof");
     EXPECT_EQ(parser.CurrentChunk, 5);
 }
@@ -75,23 +75,23 @@ TEST_F(RiffParserTest, ShortTailReadsAsEnd)
 {
     for (const QByteArray& tail :
          {QByteArray("0"), QByteArray("01wb\x02\0\0", 7), QByteArray("LIST\x10\0\0\0mo", 10)}) {
-        clsRIFFParser parser;
-        ASSERT_TRUE(parser.OpenFile(file(riffFile("AVI ", riffChunk("JUNK", "ab") + tail))));
-        ASSERT_TRUE(parser.GetChunk());
+        RiffParser parser;
+        ASSERT_TRUE(parser.open(file(riffFile("AVI ", riffChunk("JUNK", "ab") + tail))));
+        ASSERT_TRUE(parser.readChunk());
         EXPECT_EQ(parser.ChunkFourCC, "JUNK");
-        ASSERT_TRUE(parser.GetChunk());
+        ASSERT_TRUE(parser.readChunk());
         EXPECT_EQ(parser.ChunkType, "eof") << tail.toHex().constData();
     }
 }
 
 TEST_F(RiffParserTest, SizesPastTheEndReadOnlyWhatIsThere)
 {
-    clsRIFFParser parser;
-    ASSERT_TRUE(parser.OpenFile(file(riffFile("AVI ", riffChunk("01wb", "xyz", 0x7FFFFFFE)))));
-    ASSERT_TRUE(parser.GetChunk());
+    RiffParser parser;
+    ASSERT_TRUE(parser.open(file(riffFile("AVI ", riffChunk("01wb", "xyz", 0x7FFFFFFE)))));
+    ASSERT_TRUE(parser.readChunk());
     EXPECT_EQ(parser.ChunkSize, 0x7FFFFFFE);
-    EXPECT_EQ(parser.ReadBytes(parser.ChunkSize), QByteArray("xyz\0", 4));
-    ASSERT_TRUE(parser.GetChunk());
+    EXPECT_EQ(parser.readBytes(parser.ChunkSize), QByteArray("xyz\0", 4));
+    ASSERT_TRUE(parser.readChunk());
     EXPECT_EQ(parser.ChunkType, "eof");
 }
 
@@ -101,18 +101,18 @@ TEST_F(RiffParserTest, SizesThatCannotBeDataAreRefused)
     const QByteArray oddMaximum = riffChunk("JUNK", "ab", 0x7FFFFFFF);
     const QByteArray negativeList = riffList("movi", "", 0x80000000);
     for (const QByteArray& bad : {negative, oddMaximum, negativeList}) {
-        clsRIFFParser parser;
-        ASSERT_TRUE(parser.OpenFile(file(riffFile("AVI ", bad))));
-        EXPECT_FALSE(parser.GetChunk()) << bad.toHex().constData();
+        RiffParser parser;
+        ASSERT_TRUE(parser.open(file(riffFile("AVI ", bad))));
+        EXPECT_FALSE(parser.readChunk()) << bad.toHex().constData();
     }
 
     // A list too short to hold its own type cannot be skipped backwards.
-    clsRIFFParser parser;
-    ASSERT_TRUE(parser.OpenFile(file(riffFile("AVI ", riffList("idx1", "", 2)))));
-    ASSERT_TRUE(parser.GetChunk());
+    RiffParser parser;
+    ASSERT_TRUE(parser.open(file(riffFile("AVI ", riffList("idx1", "", 2)))));
+    ASSERT_TRUE(parser.readChunk());
     EXPECT_EQ(parser.ChunkSize, -2);
     const qint64 before = parser.Position();
-    EXPECT_FALSE(parser.SkipChunk());
+    EXPECT_FALSE(parser.skipChunk());
     EXPECT_EQ(parser.Position(), before);
 }
 
