@@ -20,7 +20,7 @@ public:
                    QObject* parent = nullptr);
     ~OptionsCommand() override;
 
-    // ApplyAllAssociations: the desktop follows the association flags of the settings.
+    // The desktop follows the association flags of the settings.
     void applyAllAssociations();
     FileAssociations& associations() const { return *m_associations; }
 

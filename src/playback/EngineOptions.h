@@ -11,7 +11,7 @@ public:
     static constexpr int Count = 9;
     static constexpr int SnapshotPathIndex = 2;
 
-    // SaveVLCOptions: rebuilds the list from the settings; the snapshot folder waits for an item.
+    // Rebuilds the list from the settings; the snapshot folder waits for an item.
     void saveVLCOptions(const Settings& settings);
     // Points snapshots of this item into "<SnapshotPath>/<file name> Images".
     void setItem(const QString& snapshotPath, const QString& currentFile);

@@ -17,8 +17,8 @@ enum class RepeatMode : qint32
     RepeatAll = 2,
 };
 
-// A stored value outside the known ones behaves as the player always treated it: any play mode
-// but Normal and Shuffle moves on like Continuous, any repeat mode but the first two wraps.
+// A stored value outside the known ones still plays: any play mode but Normal and Shuffle moves
+// on like Continuous, any repeat mode but the first two wraps.
 inline PlayMode playModeFromSetting(qint32 value)
 {
     switch (value) {

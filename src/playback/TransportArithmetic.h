@@ -6,7 +6,7 @@
 class TransportArithmetic
 {
 public:
-    // SetProgress: the fill's width for a percentage of the bar, kept within the bar.
+    // The fill's width for a percentage of the bar, kept within the bar.
     static int progressFillWidth(int percent, int barWidth);
 
     struct Seek

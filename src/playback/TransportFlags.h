@@ -1,6 +1,6 @@
 #pragma once
 
-// MediaActive: an item is playing and being watched. Paused is also set in the stopped state,
+// MediaActive while an item is playing and being watched. Paused is also set in the stopped state,
 // which is what lets play resume the engine's own item.
 struct TransportFlags
 {

@@ -57,7 +57,7 @@ public:
     // Where the OK text goes after every paint: over the OK face.
     static QRect okLabelRect(int width, int height);
 
-    // The label rectangles, as designed.
+    // The label rectangles, fixed: the box does not resize.
     static QRect captionLabelRect() { return {131, 6, 145, 14}; }
     static QRect descriptionLabelRect() { return {118, 42, 277, 91}; }
     static QRect basedOnLabelRect() { return {118, 134, 199, 18}; }

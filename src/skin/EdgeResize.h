@@ -4,10 +4,10 @@
 #include <QSizeF>
 #include <optional>
 
-// Resizing the frameless window by its right edge, bottom edge or corner, in twips as the
-// window was designed: a pointer within 64 twips of an edge grabs it, the window never gets
-// smaller than 370 × 370 pixels, and a drag that reaches the minimum stops until the button is
-// released. Pure arithmetic; the window feeds it mouse positions in client pixels.
+// Resizing the frameless window by its right edge, bottom edge or corner, in twips: a pointer
+// within 64 twips of an edge grabs it, the window never gets smaller than 370 × 370 pixels, and a
+// drag that reaches the minimum stops until the button is released. Pure arithmetic; the window
+// feeds it mouse positions in client pixels.
 class EdgeResize
 {
 public:

@@ -25,14 +25,14 @@ struct SettingsForm
 
     bool operator==(const SettingsForm&) const = default;
 
-    // LoadSettingsControls: the controls for a record; a stored value no option names selects
+    // The controls for a record; a stored value no option names selects
     // nothing.
     static SettingsForm loadSettingsControls(const Settings& settings);
-    // SaveSettingsControls: the record the controls ask for. An option group with nothing
+    // The record the controls ask for. An option group with nothing
     // selected leaves its value as it was.
     static void saveSettingsControls(const SettingsForm& form, Settings& settings);
 
-    // The list's captions, in SupportedExtensions order (LSTAssocciation).
+    // The list's captions, in SupportedExtensions order.
     static const QStringList& associationCaptions();
     // "Audio Files" ticks the audio extensions and nothing else; "Video Files" the others.
     static Ticks audioPreset();

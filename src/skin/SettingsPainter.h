@@ -7,7 +7,7 @@ class SkinImages;
 
 namespace SettingsPainter {
 
-// PaintSettings: the Options dialog's pieces for a page, drawn with DrawSkinImage; returns the
+// The Options dialog's pieces for a page, drawn with DrawSkinImage; returns the
 // hit table the paint leaves behind. A piece whose image is missing is left out of the picture
 // only.
 SettingsLayout::HitRects paintSettings(QPainter& painter, const SkinImages& images, int width,

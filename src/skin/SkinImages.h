@@ -13,7 +13,7 @@ public:
     // (196 + 3), which would overwrite the strip; the strip keeps a slot of its own.
     static constexpr int AboutStripSlot = 204;
 
-    // LoadSkinImages: every slot in the fixed loading order. The first file that cannot be read
+    // Every slot in the fixed loading order. The first file that cannot be read
     // ends the load; later slots stay empty. Returns the number of slots loaded.
     int loadSkinImages(const QString& programFolder);
 

@@ -10,10 +10,10 @@ class SkinImages;
 // rectangle; the images are drawn at twice their size, so the scaling is smooth.
 namespace SkinPainter {
 
-// DrawSkinImage: the image scaled over (x, y, w, h); returns that rectangle.
+// The image scaled over (x, y, w, h); returns that rectangle.
 QRect drawSkinImage(QPainter& painter, const QImage& image, int x, int y, int w, int h);
 
-// PaintMainWindow: the 25 pieces of the main window in order; returns the hit rectangles of
+// The 25 pieces of the main window in order; returns the hit rectangles of
 // what was laid out. A piece whose image is missing is left out of the picture only.
 HitRectTable paintMainWindow(QPainter& painter, const SkinImages& images, int width, int height,
                              const ButtonStateTable& states, bool muted);

@@ -296,7 +296,7 @@ TEST(PlaySequenceStep, EmptiedSequenceStopsInsteadOfPlayingNothing)
               ItemEndDecision::replay());
 }
 
-TEST(PlaybackModes, UnknownStoredValuesBehaveAsTheyAlwaysDid)
+TEST(PlaybackModes, UnknownStoredValuesStillPlay)
 {
     EXPECT_EQ(playModeFromSetting(0), PlayMode::Normal);
     EXPECT_EQ(playModeFromSetting(1), PlayMode::Continuous);

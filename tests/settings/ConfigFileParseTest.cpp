@@ -20,7 +20,7 @@ QByteArray firstLines(const QByteArray& file, int count)
 
 } // namespace
 
-TEST(ConfigFileParse, ReadsAFileOfTheOldFormAsItAlwaysWas)
+TEST(ConfigFileParse, ReadsAFileOfPlainUnquotedValues)
 {
     const auto s = ConfigFile::parse(oldFormFile());
     ASSERT_TRUE(s.has_value());

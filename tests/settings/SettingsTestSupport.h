@@ -52,7 +52,7 @@ inline QByteArray defaultFileBytes()
     return out;
 }
 
-// A file written by the Windows program that Korvane started as: plain values, no quotes.
+// A file with plain values and no quotes, Windows paths and a CR LF after each line.
 inline QByteArray oldFormFile()
 {
     QList<QByteArray> lines = {"English", "C:\\Documents and Settings\\Ann\\Desktop",

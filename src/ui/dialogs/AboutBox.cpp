@@ -21,8 +21,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
     return label;
 }
 
-// The design measured its texts in Tahoma; another face may run wider, so a text that would
-// not fit its label steps down in size until it does.
+// The labels are sized for a narrow face; another face may run wider, so a text that would not
+// fit its label steps down in size until it does.
 void fitText(QLabel* label, bool wrap)
 {
     QFont font = label->font();

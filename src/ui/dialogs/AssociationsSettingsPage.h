@@ -17,7 +17,7 @@ class AssociationsSettingsPage : public QObject
 public:
     explicit AssociationsSettingsPage(QWidget* dialog);
 
-    // FillAssociationList: one item per extension, with its current handler's icon.
+    // One item per extension, with its current handler's icon.
     void fillAssociationList(const FileAssociations& associations);
     void load(const SettingsForm& form);
     void save(SettingsForm& form) const;

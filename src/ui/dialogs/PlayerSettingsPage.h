@@ -21,7 +21,7 @@ public:
 
     void load(const SettingsForm& form);
     void save(SettingsForm& form) const;
-    // ShowPage: shows the page's controls where they belong, or hides them.
+    // Shows the page's controls where they belong, or hides them.
     void showPage(bool shown);
 
     QGroupBox* SSFrame1 = nullptr;

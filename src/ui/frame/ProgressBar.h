@@ -11,7 +11,7 @@ class ProgressBar : public QWidget
 public:
     explicit ProgressBar(QWidget* parent = nullptr);
 
-    // SetProgress: the fill covers this share of the bar.
+    // The fill covers this share of the bar.
     void setProgress(int percent);
     int fillWidth() const { return m_fillWidth; }
     QSize sizeHint() const override { return {200, 10}; }

@@ -23,7 +23,7 @@ public:
     int loadSkinImages(const QString& programFolder);
     // The region under a point of the client area, as the last paint laid it out.
     int hitTestAt(QPoint clientPoint) const { return SkinLayout::hitTest(m_hitRects, clientPoint); }
-    // HitTestCursor: the region under the mouse pointer now.
+    // The region under the mouse pointer now.
     int hitTestCursor() const;
 
     void enableMediaControl(int playState);
@@ -33,7 +33,7 @@ public:
     bool isMaximizedByToggle() const { return m_maximized; }
     // Puts the window into the topmost band or takes it out, where it stands.
     void setTopmost(bool topmost);
-    // BeginWindowDrag: the window follows the pointer until the button is released.
+    // The window follows the pointer until the button is released.
     void beginWindowDrag(QPoint globalPressPoint);
 
 signals:

@@ -9,8 +9,8 @@
 
 namespace {
 
-// The window was designed in Tahoma; DejaVu Sans Condensed is the nearest face a Linux desktop
-// has for sure, with the same narrow, open letters.
+// The labels are sized for a narrow face with open letters: DejaVu Sans Condensed is one every
+// Linux desktop has.
 QFont labelFont(int points, bool bold)
 {
     QFont font(QStringLiteral("DejaVu Sans Condensed"), points, bold ? QFont::Bold : QFont::Normal);
