@@ -11,3 +11,15 @@ wait_window() { for _ in $(seq 200); do [ -n "$(window_named "$1")" ] && return 
 wait_gone() { for _ in $(seq 200); do [ -z "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
 shot() { import -window root "$shots/$1.png" 2>/dev/null; }
+# The main window's id, once it shows (a loaded machine may take a while); on none, the log and
+# whether the program is still running say why.
+main_window() {
+  local id
+  for _ in $(seq 300); do
+    id=$(window_named '^Korvane') && [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  { echo "FAIL: no window"; kill -0 "$pid" 2>/dev/null && echo "(the program runs)" || echo "(the program ended)"; cat "$log"; } >&2
+  return 1
+}

@@ -35,9 +35,7 @@ pid=$!
 count() { grep -c -- "$1" "$log"; }
 wait_count() { for _ in $(seq 80); do [ "$(count "$1")" -ge "$2" ] && return 0; sleep 0.1; done; return 1; }
 
-wid=
-for _ in $(seq 100); do wid=$(window_named '^Korvane'); [ -n "$wid" ] && break; sleep 0.1; done
-[ -n "$wid" ] || { echo "FAIL: no window"; cat "$log"; exit 1; }
+wid=$(main_window) || exit 1
 X=100; Y=100
 xdotool windowmove --sync "$wid" $X $Y windowsize --sync "$wid" 520 515
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"

@@ -39,9 +39,7 @@ pid=$!
 . "$(dirname "$0")/e2e_helpers.sh"
 answer() { xdg-mime query default video/x-matroska 2>/dev/null; }
 
-wid=
-for _ in $(seq 100); do wid=$(window_named '^Korvane'); [ -n "$wid" ] && break; sleep 0.1; done
-[ -n "$wid" ] || { echo "FAIL: no window"; cat "$log"; exit 1; }
+wid=$(main_window) || exit 1
 X=100; Y=100
 xdotool windowmove --sync "$wid" $X $Y windowsize --sync "$wid" 520 515
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"

@@ -21,9 +21,7 @@ crop() { import -window root -crop "$1" "$2" 2>/dev/null; }
 differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" != "0" ]; }
 geometry() { xdotool getwindowgeometry "$wid" | awk '/Position/ {print $2} /Geometry/ {print $2}' | paste -sd' '; }
 
-wid=
-for _ in $(seq 100); do wid=$(window_named '^Korvane'); [ -n "$wid" ] && break; sleep 0.1; done
-[ -n "$wid" ] || { echo "FAIL: no window"; exit 1; }
+wid=$(main_window) || exit 1
 X=100; Y=100
 xdotool windowmove --sync "$wid" $X $Y windowsize --sync "$wid" 400 515
 sleep 1
