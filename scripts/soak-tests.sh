@@ -5,6 +5,7 @@
 # Usage: scripts/soak-tests.sh [RUNS]   (default 10; the build folder is $KORVANE_BUILD_DIR or build)
 set -uo pipefail
 cd "$(dirname "$0")/.."
+repo=$(pwd)
 runs=${1:-10}
 scripts/setup.sh >/dev/null || exit 1
 # shellcheck source=scripts/sound-server.sh
@@ -17,7 +18,7 @@ run_once() { # number, display kind
   local run=$1 kind=$2 started=$SECONDS
   local ctest_cmd=(ctest --output-on-failure --timeout 600 -j "$(nproc)" -L 'system|window')
   if [ "$kind" = x ]; then
-    (cd "$build" && xvfb-run -a -s "-screen 0 1280x800x24 -noreset" \
+    (cd "$build" && "$repo/tests/ui/own_display.sh" \
       env QT_QPA_PLATFORM=xcb KORVANE_PROBE=program "${ctest_cmd[@]}") >"$results/run-$run.log" 2>&1
   else
     (cd "$build" && "${ctest_cmd[@]}") >"$results/run-$run.log" 2>&1

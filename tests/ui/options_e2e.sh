@@ -8,7 +8,7 @@ set -uo pipefail
 bin=$(cd "${1:?program folder}" && pwd)
 shots=${2:-}
 if [ -z "${DISPLAY:-}" ] || [ -z "${KORVANE_E2E_INNER:-}" ]; then
-  KORVANE_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$bin" "$shots"
+  KORVANE_E2E_INNER=1 exec "$(dirname "$0")/own_display.sh" "$0" "$bin" "$shots"
 fi
 work=$(mktemp -d)
 [ -n "$shots" ] || shots=$work/shots

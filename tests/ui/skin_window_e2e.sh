@@ -5,7 +5,7 @@
 set -uo pipefail
 bin=$(cd "${1:?program folder}" && pwd)
 if [ -z "${DISPLAY:-}" ] || [ -z "${KORVANE_E2E_INNER:-}" ]; then
-  KORVANE_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$bin"
+  KORVANE_E2E_INNER=1 exec "$(dirname "$0")/own_display.sh" "$0" "$bin"
 fi
 work=$(mktemp -d)
 trap 'kill $pid 2>/dev/null; wait $pid 2>/dev/null; rm -rf "$work"' EXIT
