@@ -131,6 +131,7 @@ int InstanceServer::removeStaleSockets(const QString& folder)
 
 void InstanceServer::close()
 {
+    m_closed = true;
     m_watch->stop();
     m_command->close();
     m_check->close();
@@ -149,9 +150,22 @@ QString InstanceServer::checkName() const
 void InstanceServer::accept(QLocalServer* server, bool isCommand)
 {
     while (QLocalSocket* socket = server->nextPendingConnection()) {
+        if (m_connections >= kMaxConnections) {
+            qCWarning(lcApp) << "hand-over connection refused:" << m_connections << "already open";
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++m_connections;
+        connect(socket, &QObject::destroyed, this, [this] { --m_connections; });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this,
                 [this, socket, isCommand] { readMessage(socket, isCommand); });
+        QTimer::singleShot(kIdleLimitMs, socket, [socket] {
+            qCWarning(lcApp) << "hand-over connection idle, closed";
+            socket->abort();
+            socket->deleteLater();
+        });
         if (socket->bytesAvailable() > 0) {
             readMessage(socket, isCommand);
         }
@@ -169,6 +183,7 @@ void InstanceServer::readMessage(QLocalSocket* socket, bool isCommand)
     if (length > kMaxMessageBytes) {
         qCWarning(lcApp) << "hand-over message too long, dropped";
         socket->abort();
+        socket->deleteLater();
         return;
     }
     if (socket->bytesAvailable() < static_cast<qint64>(4 + length)) {
@@ -178,6 +193,13 @@ void InstanceServer::readMessage(QLocalSocket* socket, bool isCommand)
     const QByteArray bytes = socket->read(length);
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(bytes);
+    if (m_closed) {
+        qCDebug(lcApp) << "hand-over refused: shutting down";
+        socket->putChar(LocalInstanceChannel::kRefusal);
+        socket->flush();
+        socket->disconnectFromServer();
+        return;
+    }
     if (utf8.hasError() || !isAcceptableCommand(text)) {
         qCWarning(lcApp).noquote() << "hand-over refused: control characters or broken text"
                                    << bytes.toPercentEncoding(" /*.");

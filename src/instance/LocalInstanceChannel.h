@@ -10,9 +10,12 @@ class LocalInstanceChannel : public InstanceChannel
 {
 public:
     static constexpr char kAcknowledgement = 'K';
+    // The receiver is ending: the sender opens the file itself.
+    static constexpr char kRefusal = 'N';
+    // A receiver that answers takes well under this; one that does not must not hold a start.
+    static constexpr std::chrono::milliseconds kReplyTimeout{2000};
 
-    explicit LocalInstanceChannel(
-        std::chrono::milliseconds replyTimeout = std::chrono::seconds(30));
+    explicit LocalInstanceChannel(std::chrono::milliseconds replyTimeout = kReplyTimeout);
 
     bool isAlive(const QString& name) override;
     bool send(const QString& name, const QString& text) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instance/InstanceChannel.h"
+#include "instance/LocalInstanceChannel.h"
 
 #include <chrono>
 
@@ -11,7 +12,7 @@ class PosixInstanceChannel : public InstanceChannel
 {
 public:
     explicit PosixInstanceChannel(
-        std::chrono::milliseconds replyTimeout = std::chrono::seconds(30),
+        std::chrono::milliseconds replyTimeout = LocalInstanceChannel::kReplyTimeout,
         std::chrono::milliseconds connectTimeout = std::chrono::seconds(5));
 
     bool isAlive(const QString& name) override;

@@ -2,9 +2,9 @@
 
 namespace {
 
-bool sameName(const QString& a, const QString& b)
+QString folded(const QString& name)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return name.toCaseFolded();
 }
 
 QString encode(const QString& text, bool isName)
@@ -73,12 +73,7 @@ StoreFile StoreFile::parse(const QByteArray& text)
             continue;
         }
         if (line.startsWith(u'[') && line.endsWith(u']')) {
-            const QString path = decode(line.mid(1, line.size() - 2));
-            current = file.findKey(path);
-            if (!current) {
-                file.m_keys.append(Key{path, {}});
-                current = &file.m_keys.last();
-            }
+            current = &file.keyFor(decode(line.mid(1, line.size() - 2)));
             continue;
         }
         const qsizetype eq = line.indexOf(u'=');
@@ -87,17 +82,7 @@ StoreFile StoreFile::parse(const QByteArray& text)
         }
         const QStringView rawName = line.left(eq);
         const QString name = rawName == u"@" ? QString() : decode(rawName);
-        const QString data = decode(line.mid(eq + 1));
-        bool replaced = false;
-        for (Value& v : current->values) {
-            if (sameName(v.name, name)) {
-                v.data = data;
-                replaced = true;
-            }
-        }
-        if (!replaced) {
-            current->values.append(Value{name, data});
-        }
+        setIn(*current, name, decode(line.mid(eq + 1)));
     }
     return file;
 }
@@ -121,12 +106,30 @@ QByteArray StoreFile::serialize() const
 
 StoreFile::Key* StoreFile::findKey(const QString& keyPath)
 {
-    for (Key& key : m_keys) {
-        if (sameName(key.path, keyPath)) {
-            return &key;
-        }
+    const auto at = m_index.constFind(folded(keyPath));
+    return at == m_index.constEnd() ? nullptr : &m_keys[*at];
+}
+
+StoreFile::Key& StoreFile::keyFor(const QString& keyPath)
+{
+    if (Key* key = findKey(keyPath)) {
+        return *key;
     }
-    return nullptr;
+    m_index.insert(folded(keyPath), m_keys.size());
+    m_keys.append(Key{keyPath, {}, {}});
+    return m_keys.last();
+}
+
+void StoreFile::setIn(Key& key, const QString& valueName, const QString& data)
+{
+    const QString name = folded(valueName);
+    const auto at = key.index.constFind(name);
+    if (at != key.index.constEnd()) {
+        key.values[*at].data = data;
+        return;
+    }
+    key.index.insert(name, key.values.size());
+    key.values.append(Value{valueName, data});
 }
 
 const StoreFile::Key* StoreFile::findKey(const QString& keyPath) const
@@ -137,10 +140,9 @@ const StoreFile::Key* StoreFile::findKey(const QString& keyPath) const
 std::optional<QString> StoreFile::value(const QString& keyPath, const QString& valueName) const
 {
     if (const Key* key = findKey(keyPath)) {
-        for (const Value& v : key->values) {
-            if (sameName(v.name, valueName)) {
-                return v.data;
-            }
+        const auto at = key->index.constFind(folded(valueName));
+        if (at != key->index.constEnd()) {
+            return key->values.at(*at).data;
         }
     }
     return std::nullopt;
@@ -148,18 +150,7 @@ std::optional<QString> StoreFile::value(const QString& keyPath, const QString& v
 
 void StoreFile::setValue(const QString& keyPath, const QString& valueName, const QString& data)
 {
-    Key* key = findKey(keyPath);
-    if (!key) {
-        m_keys.append(Key{keyPath, {}});
-        key = &m_keys.last();
-    }
-    for (Value& v : key->values) {
-        if (sameName(v.name, valueName)) {
-            v.data = data;
-            return;
-        }
-    }
-    key->values.append(Value{valueName, data});
+    setIn(keyFor(keyPath), valueName, data);
 }
 
 bool StoreFile::removeValue(const QString& keyPath, const QString& valueName)
@@ -168,5 +159,14 @@ bool StoreFile::removeValue(const QString& keyPath, const QString& valueName)
     if (!key) {
         return false;
     }
-    return key->values.removeIf([&](const Value& v) { return sameName(v.name, valueName); }) > 0;
+    const auto at = key->index.constFind(folded(valueName));
+    if (at == key->index.constEnd()) {
+        return false;
+    }
+    key->values.removeAt(*at);
+    key->index.clear();
+    for (qsizetype i = 0; i < key->values.size(); ++i) {
+        key->index.insert(folded(key->values.at(i).name), i);
+    }
+    return true;
 }

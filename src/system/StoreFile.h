@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -20,6 +21,8 @@ public:
     {
         QString path;
         QList<Value> values;
+        // Case-folded value name -> place in values.
+        QHash<QString, qsizetype> index;
     };
 
     static StoreFile parse(const QByteArray& text);
@@ -34,6 +37,10 @@ public:
 private:
     Key* findKey(const QString& keyPath);
     const Key* findKey(const QString& keyPath) const;
+    Key& keyFor(const QString& keyPath);
+    static void setIn(Key& key, const QString& valueName, const QString& data);
 
+    // Looked up by case-folded path, so a store of thousands of keys reads in linear time.
     QList<Key> m_keys;
+    QHash<QString, qsizetype> m_index;
 };

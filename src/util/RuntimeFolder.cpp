@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
+#include <QMutex>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,7 +35,20 @@ QString privateRuntimeFolder(const QString& runtimeDir, const QString& tempDir)
         return own;
     }
     qCWarning(lcSystem).noquote() << "folder is not private to this user, not used:" << own;
-    return {};
+    // Someone else holds the usual name: a folder with an unguessable name instead, the same one
+    // for the rest of this run. Later starts find the sockets by the names in the store.
+    static QMutex mutex;
+    static QHash<QString, QString> made;
+    const QMutexLocker lock(&mutex);
+    QString& folder = made[tempDir];
+    if (folder.isEmpty()) {
+        QByteArray pattern = QFile::encodeName(own + QStringLiteral("-XXXXXX"));
+        if (::mkdtemp(pattern.data()) != nullptr && isPrivateFolder(QFile::decodeName(pattern))) {
+            folder = QFile::decodeName(pattern);
+            qCWarning(lcSystem).noquote() << "using" << folder << "instead";
+        }
+    }
+    return folder;
 }
 
 QString privateRuntimeFolder()

@@ -12,10 +12,13 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtEndian>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <functional>
 #include <future>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -287,4 +290,77 @@ TEST(InstanceLock, ALinkPlantedInItsPlaceIsNotFollowed)
 
     InstanceLock none("TaskelKorvane", QString());
     EXPECT_FALSE(none.isHeld());
+}
+
+namespace {
+
+QByteArray frame(const QByteArray& payload)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian<quint32>(static_cast<quint32>(payload.size()), bytes.data());
+    return bytes + payload;
+}
+
+bool waitUntil(const std::function<bool()>& done, int ms = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return done();
+}
+
+} // namespace
+
+TEST(InstanceSockets, IdleAndSurplusConnectionsAreDroppedAndTheNextStartIsServed)
+{
+    InstanceServer server;
+    ASSERT_TRUE(server.listen());
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < InstanceServer::kMaxConnections + 8; ++i) {
+        idle.push_back(std::make_unique<QLocalSocket>());
+        idle.back()->connectToServer(server.commandName());
+        ASSERT_TRUE(idle.back()->waitForConnected(1000));
+    }
+    // Half a message is as idle as none.
+    idle.front()->write(frame("/tmp/a.mkv").left(6));
+    ASSERT_TRUE(
+        waitUntil([&] { return server.openConnections() == InstanceServer::kMaxConnections; }));
+    const auto dropped = [&] {
+        return std::count_if(idle.begin(), idle.end(), [](const auto& socket) {
+            return socket->state() == QLocalSocket::UnconnectedState;
+        });
+    };
+    EXPECT_TRUE(waitUntil([&] { return dropped() >= 8; })) << "the surplus is turned away";
+    EXPECT_TRUE(waitUntil([&] { return dropped() == qsizetype(idle.size()); }))
+        << "idle connections end";
+    EXPECT_TRUE(waitUntil([&] { return server.openConnections() == 0; }));
+
+    QString received;
+    QObject::connect(&server, &InstanceServer::commandReceived,
+                     [&](const QString& text) { received = text; });
+    EXPECT_TRUE(whileServing(
+        [&] { return LocalInstanceChannel().send(server.commandName(), "/tmp/b.mkv"); }));
+    EXPECT_EQ(received, "/tmp/b.mkv");
+}
+
+TEST(InstanceSockets, AMessageArrivingWhileShuttingDownIsRefusedNotDropped)
+{
+    InstanceServer server;
+    ASSERT_TRUE(server.listen());
+    int received = 0;
+    QObject::connect(&server, &InstanceServer::commandReceived, [&] { ++received; });
+    QLocalSocket late;
+    late.connectToServer(server.commandName());
+    ASSERT_TRUE(late.waitForConnected(1000));
+    ASSERT_TRUE(waitUntil([&] { return server.openConnections() == 1; }));
+    server.close();
+    late.write(frame("/tmp/late.mkv"));
+    late.flush();
+    ASSERT_TRUE(waitUntil([&] { return late.bytesAvailable() > 0 || !late.isOpen(); }));
+    char reply = 0;
+    ASSERT_TRUE(late.getChar(&reply));
+    EXPECT_EQ(reply, LocalInstanceChannel::kRefusal);
+    EXPECT_EQ(received, 0);
 }

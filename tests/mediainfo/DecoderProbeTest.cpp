@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 
 using korvane::test::FakeProcessRunner;
@@ -252,6 +253,40 @@ TEST_F(DecoderProbeTest, FileWithNoStreamLeftIsRefused)
         EXPECT_TRUE(m_result.StreamInfoText.isEmpty());
     }
     EXPECT_TRUE(scratchIsEmpty());
+}
+
+TEST_F(DecoderProbeTest, OnlyAbsolutePathsOfRegularFilesReachTheDecoder)
+{
+    m_decoderOutput = summary(kVideo + kAudio);
+    const QString fifo = m_media.filePath("pipe.mp4");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString file = mediaFile("clip.mp4");
+    ASSERT_TRUE(QFile::link(file, m_media.filePath("link.mp4")));
+    ASSERT_TRUE(QDir(m_media.path()).mkdir("folder.mp4"));
+    const struct
+    {
+        QString path;
+        bool probed;
+    } cases[] = {
+        {fifo, false},
+        {"/dev/zero", false},
+        {m_media.filePath("folder.mp4"), false},
+        {m_media.filePath("missing.mp4"), false},
+        {"clip.mp4", false},
+        {"", false},
+        {m_media.filePath("link.mp4"), true},
+        {file, true},
+    };
+    for (const auto& c : cases) {
+        const qsizetype before = m_runner.calls().size();
+        const bool accepted = probe(c.path);
+        EXPECT_EQ(accepted, c.probed) << c.path.toStdString();
+        EXPECT_EQ(m_runner.calls().size() > before, c.probed) << c.path.toStdString();
+        if (!c.probed) {
+            EXPECT_EQ(m_result.LastProbeError, DecoderProbe::NotFoundReason)
+                << c.path.toStdString();
+        }
+    }
 }
 
 TEST_F(DecoderProbeTest, RefusalsCarryTheScanReason)

@@ -55,3 +55,24 @@ TEST(StoreFile, ToleratesGarbageAndBadEscapes)
     EXPECT_EQ(store.value("K", "v"), QString("50%zz%4"));
     EXPECT_EQ(store.value("", "no section"), std::nullopt);
 }
+
+TEST(StoreFile, ThousandsOfKeysKeepTheirOrderAndLookUpsAfterRemovals)
+{
+    QByteArray text;
+    for (int i = 0; i < 5000; ++i) {
+        text += "[Key " + QByteArray::number(i) + "]\r\na=" + QByteArray::number(i) + "\r\nb=x\r\n";
+    }
+    text += "[KEY 7]\nA=again\n"; // the same key and name in other case: the later value wins
+    StoreFile store = StoreFile::parse(text);
+    ASSERT_EQ(store.keys().size(), 5000);
+    EXPECT_EQ(store.keys().at(4999).path, "Key 4999");
+    EXPECT_EQ(store.value("key 7", "a"), QString("again"));
+    EXPECT_EQ(store.value("Key 4321", "A"), QString("4321"));
+    EXPECT_TRUE(store.removeValue("Key 12", "a"));
+    EXPECT_EQ(store.value("Key 12", "b"), QString("x")) << "the names after a removed one";
+    store.setValue("Key 12", "a", "back");
+    const StoreFile back = StoreFile::parse(store.serialize());
+    EXPECT_EQ(back.value("Key 12", "a"), QString("back"));
+    EXPECT_EQ(back.keys().at(12).values.at(0).name, "b");
+    EXPECT_EQ(back.value("Key 4999", "b"), QString("x"));
+}

@@ -27,8 +27,12 @@ TEST(RuntimeFolder, OnlyAFolderPrivateToThisUserIsUsed)
         // Prepares the runtime folder (its path given) and the temp folder; returns the runtime
         // folder's path to pass, or an empty one for "unset".
         std::function<QString(const QString& runtime, const QString& temp)> prepare;
-        bool runtimeUsed;  // else the fallback in the temp folder
-        bool fallbackUsed; // else nothing
+        enum
+        {
+            Runtime,  // the runtime folder
+            Fallback, // "korvane-<uid>" in the temp folder
+            Own,      // a folder of its own beside it, with a random name
+        } used;
     };
     const Case cases[] = {
         {"a private runtime folder",
@@ -37,15 +41,15 @@ TEST(RuntimeFolder, OnlyAFolderPrivateToThisUserIsUsed)
              QFile::setPermissions(runtime, kOwnerOnly);
              return runtime;
          },
-         true, false},
-        {"unset", [](const QString&, const QString&) { return QString(); }, false, true},
+         Case::Runtime},
+        {"unset", [](const QString&, const QString&) { return QString(); }, Case::Fallback},
         {"open to everyone",
          [](const QString& runtime, const QString&) {
              QDir().mkpath(runtime);
              ::chmod(QFile::encodeName(runtime).constData(), 01777);
              return runtime;
          },
-         false, true},
+         Case::Fallback},
         {"a link to a private folder",
          [](const QString& runtime, const QString& temp) {
              QDir().mkpath(temp + "/real");
@@ -53,21 +57,21 @@ TEST(RuntimeFolder, OnlyAFolderPrivateToThisUserIsUsed)
              QFile::link(temp + "/real", runtime);
              return runtime;
          },
-         false, true},
+         Case::Fallback},
         {"unset, and another user planted a link as the fallback",
          [](const QString&, const QString& temp) {
              QDir().mkpath(temp + "/theirs");
              QFile::link(temp + "/theirs", ownFallback(temp));
              return QString();
          },
-         false, false},
+         Case::Own},
         {"unset, and the fallback is open to the group",
          [](const QString&, const QString& temp) {
              QDir().mkpath(ownFallback(temp));
              ::chmod(QFile::encodeName(ownFallback(temp)).constData(), 0770);
              return QString();
          },
-         false, false},
+         Case::Own},
         {"unset, and the fallback belongs to someone else",
          [](const QString&, const QString& temp) {
              QDir().mkpath(ownFallback(temp));
@@ -77,7 +81,7 @@ TEST(RuntimeFolder, OnlyAFolderPrivateToThisUserIsUsed)
                  ::chown(QFile::encodeName(ownFallback(temp)).constData(), ::geteuid() + 1, -1);
              return QString();
          },
-         false, ::geteuid() != 0},
+         ::geteuid() == 0 ? Case::Own : Case::Fallback},
     };
     for (const Case& c : cases) {
         QTemporaryDir base;
@@ -85,11 +89,19 @@ TEST(RuntimeFolder, OnlyAFolderPrivateToThisUserIsUsed)
         QDir().mkpath(temp);
         const QString runtime = c.prepare(base.filePath("runtime"), temp);
         const QString chosen = korvane::privateRuntimeFolder(runtime, temp);
-        const QString expected =
-            c.runtimeUsed ? runtime : (c.fallbackUsed ? ownFallback(temp) : QString());
-        EXPECT_EQ(chosen.toStdString(), expected.toStdString()) << c.name;
-        if (c.fallbackUsed) {
-            EXPECT_TRUE(korvane::isPrivateFolder(chosen)) << c.name;
+        EXPECT_TRUE(korvane::isPrivateFolder(chosen)) << c.name;
+        switch (c.used) {
+        case Case::Runtime:
+            EXPECT_EQ(chosen, runtime) << c.name;
+            break;
+        case Case::Fallback:
+            EXPECT_EQ(chosen, ownFallback(temp)) << c.name;
+            break;
+        case Case::Own:
+            EXPECT_TRUE(chosen.startsWith(ownFallback(temp) + "-")) << c.name;
+            EXPECT_EQ(korvane::privateRuntimeFolder(runtime, temp), chosen)
+                << c.name << ": the same folder for the whole run";
+            break;
         }
     }
 }
