@@ -4,6 +4,7 @@
 #include "app/DesktopWiring.h"
 #include "app/OptionsCommand.h"
 #include "app/WindowBindings.h"
+#include "commands/CommandRegistry.h"
 #include "instance/HandOver.h"
 #include "instance/InstanceKeys.h"
 #include "instance/InstanceLock.h"
@@ -171,7 +172,9 @@ void Application::createParts()
 {
     m_settings = std::make_unique<SettingsStore>(SettingsEnvironment::fromSystem());
     m_model = std::make_unique<PlaylistModel>();
+    m_registry = std::make_unique<CommandRegistry>();
     m_window = std::make_unique<MainWindow>(*m_settings);
+    m_window->installCommands(*m_registry);
     QApplication::setWindowIcon(m_window->windowIcon());
     m_window->setLoading(true);
     m_window->playlistView()->setModel(m_model.get());
@@ -234,18 +237,27 @@ void Application::connectParts()
             &MainWindow::setVideoFullScreen);
     connect(session, &PlaybackSession::closeRequested, window, &QWidget::close);
     connectTransport();
-    m_commands = std::make_unique<CommandBindings>(*window, *session, *playlist, *m_model,
-                                                   *m_history, *m_settings);
+    m_commands = std::make_unique<CommandBindings>(*m_registry, *window, *session, *playlist,
+                                                   *m_history, *m_settings, *m_messages);
     connect(m_commands.get(), &CommandBindings::optionsRequested, m_options.get(),
             &OptionsCommand::showOptions);
-    m_desktop = std::make_unique<DesktopWiring>(*window, *m_bindings, *m_commands, *session,
+    connect(m_bindings.get(), &WindowBindings::playMenuRequested, m_commands.get(),
+            [this](QPoint at) { m_commands->popupPlayMenu(m_window->mapToGlobal(at)); });
+    connect(m_bindings.get(), &WindowBindings::fileMenuRequested, m_commands.get(),
+            &CommandBindings::popupFileMenu);
+    connect(list, &FancyList::pointerPressed, m_commands.get(),
+            [this, list](Qt::MouseButton button, Qt::KeyboardModifiers, const QPointF& at) {
+                if (button == Qt::RightButton) {
+                    m_commands->popupPlayListMenu(list->mapToGlobal(at.toPoint()));
+                }
+            });
+    m_desktop = std::make_unique<DesktopWiring>(*window, *m_registry, *m_commands, *session,
                                                 *playlist, *m_settings, *m_messages);
 }
 
 void Application::connectTransport()
 {
-    m_bindings =
-        std::make_unique<WindowBindings>(*m_window, *m_session, *m_playlist, *m_model, *m_messages);
+    m_bindings = std::make_unique<WindowBindings>(*m_window, *m_session, *m_playlist);
 }
 
 void Application::applyStoredModes()

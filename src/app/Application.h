@@ -5,6 +5,7 @@
 #include <memory>
 
 class CommandBindings;
+class CommandRegistry;
 class DecoderProber;
 class DesktopWiring;
 class FileChooser;
@@ -56,6 +57,7 @@ public:
     // "Options" and the associations.
     OptionsCommand* options() const { return m_options.get(); }
     CommandBindings* commands() const { return m_commands.get(); }
+    CommandRegistry* registry() const { return m_registry.get(); }
 
 private:
     void createParts();
@@ -71,6 +73,7 @@ private:
     std::unique_ptr<InstanceLock> m_lock;
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<PlaylistModel> m_model;
+    std::unique_ptr<CommandRegistry> m_registry;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<RecentHistory> m_history;
     std::unique_ptr<PowerControl> m_power;

@@ -1,41 +1,33 @@
 #include "app/CommandBindings.h"
 
-#include "commands/ClassicMenus.h"
-#include "commands/MainMenuDispatch.h"
+#include "commands/CommandRegistry.h"
+#include "commands/CommandTable.h"
 #include "playback/PlaybackSession.h"
-#include "playback/SpeedSteps.h"
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/RecentHistory.h"
 #include "settings/SettingsStore.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinPainter.h"
+#include "system/UserMessages.h"
 #include "ui/frame/MainWindow.h"
-#include "ui/menus/ActionRegistry.h"
 #include "ui/menus/ClassicPopups.h"
-#include "ui/menus/MainMenuBar.h"
-#include "ui/playlistview/FancyList.h"
 #include "util/Logging.h"
+#include "util/Product.h"
 #include "util/ToolPaths.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QMenu>
 #include <QPainter>
 
-namespace {
-
-const char* const kPlayModeKeys[] = {"PMNormal", "PMContinuous", "PMShuffle"};
-const char* const kRepeatModeKeys[] = {"RMNoRepeat", "RMSingleRepeat", "RMRepeatAll"};
-
-} // namespace
-
-CommandBindings::CommandBindings(MainWindow& window, PlaybackSession& session, Playlist& playlist,
-                                 PlaylistModel& model, RecentHistory& history,
-                                 SettingsStore& settings, QObject* parent)
-    : QObject(parent), m_window(window), m_session(session), m_playlist(playlist), m_model(model),
-      m_history(history), m_settings(settings), m_actions(std::make_unique<ActionRegistry>()),
-      m_popups(std::make_unique<ClassicPopups>(*m_actions)),
+CommandBindings::CommandBindings(CommandRegistry& registry, MainWindow& window,
+                                 PlaybackSession& session, Playlist& playlist,
+                                 RecentHistory& history, SettingsStore& settings,
+                                 UserMessages& messages, QObject* parent)
+    : QObject(parent), m_registry(registry), m_window(window), m_session(session),
+      m_playlist(playlist), m_model(playlist.model()), m_history(history), m_settings(settings),
+      m_messages(messages), m_popups(std::make_unique<ClassicPopups>(registry)),
       m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }),
       m_aboutPainter([&window](QPainter& painter, int slot, const QRect& rect) {
           // The box draws from the same decoded skin as the window.
@@ -43,9 +35,8 @@ CommandBindings::CommandBindings(MainWindow& window, PlaybackSession& session, P
                                      rect.width(), rect.height());
       })
 {
-    m_menuBar = new MainMenuBar(*m_actions, &window);
-    m_actions->attachShortcutsTo(&window);
-    apply({MenuEnabling::Event::StartUp, 0, {}, {}});
+    m_view.enabling = nextMenuEnabling(m_view.enabling, {MenuEnabling::Event::StartUp});
+    followModes();
     connectParts();
 }
 
@@ -53,18 +44,28 @@ CommandBindings::~CommandBindings() = default;
 
 void CommandBindings::connectParts()
 {
-    connect(m_actions.get(), &ActionRegistry::triggered, this, &CommandBindings::dispatchKey);
-    connect(m_popups.get(), &ClassicPopups::chosen, this, &CommandBindings::dispatchClassic);
+    connect(&m_registry, &CommandRegistry::triggered, this, &CommandBindings::run);
 
     connect(&m_session, &PlaybackSession::controlStateChanged, this,
             [this](MediaControlState::State state) {
-                apply({MenuEnabling::Event::ControlState, static_cast<int>(state), {}, {}});
+                const bool active =
+                    state == MediaControlState::Playing || state == MediaControlState::Paused;
+                apply({MenuEnabling::Event::MediaControl, active ? 1 : 0});
             });
-    connect(&m_session, &PlaybackSession::modesChanged, this, &CommandBindings::syncModeChecks);
+    connect(&m_session, &PlaybackSession::speedLimitsChanged, this,
+            [this](bool canIncrease, bool canDecrease) {
+                apply({MenuEnabling::Event::SpeedLimits, 0, canIncrease, canDecrease});
+            });
+    connect(&m_session, &PlaybackSession::modesChanged, this, [this] {
+        if (!m_popupChoice) {
+            followModes();
+            refresh();
+        }
+    });
 
     const auto countChanged = [this] {
-        apply({MenuEnabling::Event::PlaylistCount, m_model.count(), {}, {}});
-        m_popups->setPlaylistCount(m_model.count());
+        m_view.playlistCount = m_model.count();
+        apply({MenuEnabling::Event::PlaylistCount, m_model.count()});
     };
     connect(&m_model, &PlaylistModel::entryAdded, this, [this, countChanged](int) {
         if (m_selectFirstOnAdd && m_model.selectedItem() < 0) {
@@ -80,200 +81,195 @@ void CommandBindings::connectParts()
         showHistoryItem(slot);
     }
 
-    FancyList* list = m_window.playlistView();
-    connect(list, &FancyList::pointerPressed, this,
-            [this, list](Qt::MouseButton button, Qt::KeyboardModifiers, const QPointF& at) {
-                if (button == Qt::RightButton) {
-                    popupPlayListMenu(list->mapToGlobal(at.toPoint()));
-                }
-            });
-    connect(&m_window, &MainWindow::playMenuRequested, this,
-            [this](QPoint at) { popupPlayMenu(m_window.mapToGlobal(at)); });
-    connect(&m_window, &MainWindow::trayMenuRequested, this, &CommandBindings::popupFileMenu);
+    connect(m_popups.get(), &ClassicPopups::playMenuOpening, this, [this] {
+        const Settings& stored = m_settings.settings();
+        m_view.popup = PopupChecks::playMenuOpening(
+            m_view.popup, stored.PlayMode, stored.RepeatMode, m_session.flags().MediaActive);
+        refresh();
+    });
+    connect(m_popups.get(), &ClassicPopups::afterMenuOpening, this, [this] {
+        m_view.popup = PopupChecks::afterMenuOpening(
+            m_view.popup, static_cast<int>(m_session.afterPlay().action()));
+        refresh();
+    });
+    connect(m_popups.get(), &ClassicPopups::playListMenuOpening, this, &CommandBindings::refresh);
+    refresh();
 }
 
-void CommandBindings::dispatchKey(const QString& key)
+void CommandBindings::run(Command command, CommandOrigin origin)
 {
-    qCDebug(lcUi).noquote() << "command" << key;
-    run(MainMenuDispatch::dispatchKey(key));
-}
-
-void CommandBindings::dispatchClassic(const QString& name)
-{
-    qCDebug(lcUi).noquote() << "command" << name;
-    if (const ClassicMenus::Item* row = ClassicMenus::find(name)) {
-        m_classicChoice = true;
-        run(row->dispatch);
-        m_classicChoice = false;
+    qCDebug(lcUi).noquote() << "command" << CommandTable::logKey(command, origin);
+    const bool direct = origin == CommandOrigin::Direct;
+    if (const int slot = CommandTable::historySlotOf(command); slot >= 0) {
+        if (const std::optional<RecentHistory::Entry> entry = m_history.entry(slot)) {
+            m_playlist.addEntry(entry->title, entry->path, false, true);
+        }
+        return;
     }
-}
-
-void CommandBindings::run(const MenuDispatch& dispatch)
-{
-    const int argument = dispatch.argument;
-    switch (dispatch.command) {
-    case MenuCommand::None:
-    case MenuCommand::PlayDrive:
-        break;
-    case MenuCommand::OpenFile:
+    if (CommandTable::entry(command).group != CommandGroup::None) {
+        runChoice(command, origin);
+        return;
+    }
+    switch (command) {
+    case Command::OpenFile:
         m_playlist.openFiles(false);
         break;
-    case MenuCommand::Exit:
+    case Command::Exit:
         m_window.close();
         break;
-    case MenuCommand::PlayPause:
-        playPause(dispatch.fromMainMenu);
+    case Command::PlayPause:
+        if (direct && m_model.count() == 0) {
+            apply({MenuEnabling::Event::PlayPauseOnEmpty});
+        }
+        m_session.playPause();
         break;
-    case MenuCommand::Stop:
+    case Command::Stop:
         m_session.stop();
-        if (dispatch.fromMainMenu) {
-            apply({MenuEnabling::Event::StopCommand, 0, {}, {}});
+        if (direct) {
+            apply({MenuEnabling::Event::StopCommand});
         }
         break;
-    case MenuCommand::PlayMode:
-        m_session.setPlayMode(static_cast<PlayMode>(argument));
-        qCDebug(lcUi).noquote() << "play order" << m_session.sequence().lines().join(u' ');
-        break;
-    case MenuCommand::RepeatMode:
-        m_session.setRepeatMode(static_cast<RepeatMode>(argument));
-        break;
-    case MenuCommand::FullScreen:
+    case Command::FullScreen:
         m_session.fullScreen();
         break;
-    case MenuCommand::IncreaseSpeed:
-    case MenuCommand::DecreaseSpeed:
-    case MenuCommand::ResetSpeed:
-        changeSpeed(dispatch.command);
+    case Command::IncreaseSpeed:
+        m_session.increaseSpeed();
         break;
-    case MenuCommand::AfterPlay:
-        m_session.chooseAfterPlay(argument);
+    case Command::DecreaseSpeed:
+        m_session.decreaseSpeed();
         break;
-    case MenuCommand::AddVideoFile:
+    case Command::ResetSpeed:
+        m_session.resetSpeed();
+        break;
+    case Command::AddFiles:
         // The files arrive after their probes; the first one to land is selected when nothing is.
-        m_selectFirstOnAdd = dispatch.fromMainMenu;
+        m_selectFirstOnAdd = direct;
         m_playlist.openFiles(true);
         if (m_selectFirstOnAdd && m_model.count() > 0 && m_model.selectedItem() < 0) {
             m_model.select(0);
         }
         break;
-    case MenuCommand::Remove:
+    case Command::Remove:
         m_playlist.removeSelected();
         break;
-    case MenuCommand::RemoveAll:
+    case Command::RemoveAll:
         m_playlist.removeAll();
         break;
-    case MenuCommand::Next:
+    case Command::Next:
         m_session.next();
         break;
-    case MenuCommand::Previous:
+    case Command::Previous:
         m_session.previous();
         break;
-    case MenuCommand::Options:
+    case Command::Options:
         m_window.setTopmost(false);
         emit optionsRequested();
         m_window.setTopmost(m_settings.alwaysOnTop());
         break;
-    case MenuCommand::About:
+    case Command::About:
         showAbout();
         break;
-    case MenuCommand::HelpTopics:
+    case Command::HelpTopics:
         openHelp();
         break;
-    case MenuCommand::History:
-        if (const std::optional<RecentHistory::Entry> entry = m_history.entry(argument)) {
-            m_playlist.addEntry(entry->title, entry->path, false, true);
-        }
+    case Command::Play:
+        m_session.play();
+        break;
+    case Command::Mute:
+        m_session.toggleMute();
+        break;
+    case Command::TogglePlaylist:
+        m_window.togglePlaylist();
+        break;
+    case Command::DvdMenu:
+        emit dvdMenuRequested();
+        break;
+    case Command::MediaInfo:
+        showMediaInfo();
+        break;
+    default:
+        // The drive items are bound where the drives are known.
         break;
     }
 }
 
-void CommandBindings::playPause(bool fromMainMenu)
+void CommandBindings::runChoice(Command command, CommandOrigin origin)
 {
-    if (m_model.count() > 0) {
-        m_session.pause();
-        return;
+    const int index = CommandTable::indexInGroup(command);
+    const bool popup = origin == CommandOrigin::Popup;
+    m_popupChoice = popup;
+    switch (CommandTable::entry(command).group) {
+    case CommandGroup::PlayMode:
+        if (popup) {
+            m_view.popup = PopupChecks::playModeChosen(m_view.popup, index);
+        }
+        m_session.setPlayMode(static_cast<PlayMode>(index));
+        qCDebug(lcUi).noquote() << "play order" << m_session.sequence().lines().join(u' ');
+        break;
+    case CommandGroup::RepeatMode:
+        if (popup) {
+            m_view.popup = PopupChecks::repeatModeChosen(m_view.popup, index);
+        }
+        m_session.setRepeatMode(static_cast<RepeatMode>(index));
+        break;
+    case CommandGroup::AfterPlay:
+        if (popup) {
+            m_view.popup = PopupChecks::afterPlayChosen(m_view.popup, index);
+        }
+        m_session.chooseAfterPlay(index);
+        break;
+    case CommandGroup::None:
+        break;
     }
-    m_playlist.openFiles(false);
-    if (fromMainMenu) {
-        apply({MenuEnabling::Event::PlayPauseOnEmpty, 0, {}, {}});
-    }
-}
-
-void CommandBindings::changeSpeed(MenuCommand command)
-{
-    // The same verdict the session reaches, read first so the menu can follow it.
-    const double rate = m_session.playbackRate();
-    const bool active = m_session.flags().MediaActive;
-    std::optional<SpeedSteps::Change> change;
-    if (command == MenuCommand::IncreaseSpeed) {
-        change = SpeedSteps::increase(rate, active);
-        m_session.increaseSpeed();
-    } else if (command == MenuCommand::DecreaseSpeed) {
-        change = SpeedSteps::decrease(rate, active);
-        m_session.decreaseSpeed();
-    } else {
-        change = SpeedSteps::reset(active);
-        m_session.resetSpeed();
-    }
-    if (change) {
-        apply({MenuEnabling::Event::SpeedChanged, 0, change->increaseEnabled,
-               change->decreaseEnabled});
-    }
+    m_popupChoice = false;
+    refresh();
 }
 
 void CommandBindings::apply(const MenuEnabling::Event& event)
 {
-    m_enabling = nextMenuEnabling(m_enabling, event);
-    for (const QString& key : MenuEnabling::keys()) {
-        m_actions->setEnabled(key, *m_enabling.enabled(key));
+    m_view.enabling = nextMenuEnabling(m_view.enabling, event);
+    refresh();
+}
+
+void CommandBindings::refresh()
+{
+    for (const CommandStates::State& state : CommandStates::of(m_view)) {
+        ActionFace face = m_registry.face(state.surface, state.command);
+        face.enabled = state.enabled;
+        if (state.checked) {
+            face.checked = *state.checked;
+        }
+        m_registry.setFace(state.surface, state.command, face);
     }
 }
 
-void CommandBindings::syncModeChecks()
+void CommandBindings::followModes()
 {
-    if (m_classicChoice) {
-        return;
-    }
     const Settings& stored = m_settings.settings();
-    if (stored.PlayMode >= 0 && stored.PlayMode <= 2) {
-        m_actions->setChecked(QString::fromLatin1(kPlayModeKeys[stored.PlayMode]), true);
-    }
-    if (stored.RepeatMode >= 0 && stored.RepeatMode <= 2) {
-        m_actions->setChecked(QString::fromLatin1(kRepeatModeKeys[stored.RepeatMode]), true);
-    }
-    const int action = static_cast<int>(m_session.afterPlay().action());
-    if (action >= 0 && action < AfterPlay::menuKeys().size()) {
-        m_actions->setChecked(AfterPlay::menuKeys().at(action), true);
-    }
+    m_view.playMode = stored.PlayMode;
+    m_view.repeatMode = stored.RepeatMode;
+    m_view.afterPlay = static_cast<int>(m_session.afterPlay().action());
 }
 
 void CommandBindings::showHistoryItem(int slot)
 {
-    const QString key = RecentHistory::menuKey(slot);
+    const Command command = CommandTable::historySlot(slot);
     const RecentHistory::MenuItem item = m_history.menuItem(slot);
     if (slot == 0 && item.caption.isEmpty()) {
-        return; // "<No History>" stays as the tree made it
+        return; // "<No History>" stays as the table made it
     }
-    m_actions->setCaption(key, item.caption);
-    m_actions->setVisible(key, item.visible);
-    m_actions->setEnabled(key, item.enabled);
+    m_registry.setText(command, item.caption);
+    m_registry.setVisible(command, item.visible);
+    m_registry.setEnabled(command, item.enabled);
 }
 
 void CommandBindings::popupPlayMenu(QPoint globalPosition)
 {
-    const Settings& stored = m_settings.settings();
-    ClassicPopups::PlayContext context;
-    context.playMode = stored.PlayMode;
-    context.repeatMode = stored.RepeatMode;
-    context.afterPlayAction = static_cast<int>(m_session.afterPlay().action());
-    context.mediaActive = m_session.flags().MediaActive;
-    m_popups->setPlayContext(context);
     m_popups->popupPlayMenu(globalPosition);
 }
 
 void CommandBindings::popupPlayListMenu(QPoint globalPosition)
 {
-    m_popups->setPlaylistCount(m_model.count());
     m_popups->popupPlayListMenu(globalPosition);
 }
 
@@ -291,6 +287,13 @@ void CommandBindings::showAbout()
     emit aboutShown(&box);
     box.exec();
     m_window.setTopmost(m_settings.alwaysOnTop());
+}
+
+void CommandBindings::showMediaInfo()
+{
+    const int selected = m_model.selectedItem();
+    m_messages.show(UserMessages::Icon::None, korvane::kApplicationTitle,
+                    selected >= 0 ? m_model.mediaInfo(selected) : QString());
 }
 
 QString CommandBindings::helpPagePath() const

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "commands/MenuCommand.h"
-#include "commands/MenuEnabling.h"
+#include "commands/Command.h"
+#include "commands/CommandStates.h"
 #include "ui/dialogs/AboutBox.h"
 
 #include <QObject>
@@ -10,39 +10,31 @@
 #include <functional>
 #include <memory>
 
-class ActionRegistry;
 class ClassicPopups;
-class MainMenuBar;
+class CommandRegistry;
 class MainWindow;
 class PlaybackSession;
 class Playlist;
 class PlaylistModel;
 class RecentHistory;
 class SettingsStore;
+class UserMessages;
 
-// Binds every menu command to its call: the main menu's keys and the classic popups' items,
-// dispatched to the session, the playlist, the history and the window. It also keeps the
-// menus' enabling and checks in step with what those report.
+// The handlers of every command, bound once to the registry's actions, and the commands'
+// changing states, kept in step with what the session and the playlist report.
 class CommandBindings : public QObject
 {
     Q_OBJECT
 public:
     using UrlOpener = std::function<void(const QUrl&)>;
 
-    CommandBindings(MainWindow& window, PlaybackSession& session, Playlist& playlist,
-                    PlaylistModel& model, RecentHistory& history, SettingsStore& settings,
-                    QObject* parent = nullptr);
+    CommandBindings(CommandRegistry& registry, MainWindow& window, PlaybackSession& session,
+                    Playlist& playlist, RecentHistory& history, SettingsStore& settings,
+                    UserMessages& messages, QObject* parent = nullptr);
     ~CommandBindings() override;
 
-    ActionRegistry& actions() const { return *m_actions; }
     ClassicPopups& popups() const { return *m_popups; }
-    MainMenuBar* menuBar() const { return m_menuBar; }
-    const MenuEnabling& enabling() const { return m_enabling; }
-
-    // A main-menu key, as a click or its shortcut delivers it.
-    void dispatchKey(const QString& key);
-    // A classic popup item, by its control name.
-    void dispatchClassic(const QString& name);
+    const CommandStates::View& view() const { return m_view; }
 
     // Web pages and the help page open through this; tests record instead.
     void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
@@ -59,31 +51,33 @@ signals:
     void optionsRequested();
     // The About box is open; tests drive it from here.
     void aboutShown(AboutBox* box);
+    void dvdMenuRequested();
 
 private:
-    void run(const MenuDispatch& dispatch);
+    void run(Command command, CommandOrigin origin);
+    void runChoice(Command command, CommandOrigin origin);
     void apply(const MenuEnabling::Event& event);
-    void syncModeChecks();
+    void refresh();
+    void followModes();
     void showHistoryItem(int slot);
-    void playPause(bool fromMainMenu);
-    void changeSpeed(MenuCommand command);
     void showAbout();
     void openHelp();
+    void showMediaInfo();
     void connectParts();
 
+    CommandRegistry& m_registry;
     MainWindow& m_window;
     PlaybackSession& m_session;
     Playlist& m_playlist;
     PlaylistModel& m_model;
     RecentHistory& m_history;
     SettingsStore& m_settings;
-    std::unique_ptr<ActionRegistry> m_actions;
+    UserMessages& m_messages;
     std::unique_ptr<ClassicPopups> m_popups;
-    MainMenuBar* m_menuBar = nullptr;
-    MenuEnabling m_enabling;
+    CommandStates::View m_view;
     UrlOpener m_openUrl;
     AboutBox::PiecePainter m_aboutPainter;
-    // A classic mode item checks only its own menu; the main menu's radios stay as they were.
-    bool m_classicChoice = false;
+    // A popup's mode item checks only the popup; the menu bar's radios stay as they were.
+    bool m_popupChoice = false;
     bool m_selectFirstOnAdd = false;
 };

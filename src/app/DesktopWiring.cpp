@@ -2,7 +2,8 @@
 
 #include "app/CommandBindings.h"
 #include "app/MprisBridge.h"
-#include "app/WindowBindings.h"
+#include "commands/CommandRegistry.h"
+#include "commands/CommandTable.h"
 #include "playback/DvdPlayback.h"
 #include "playback/PlaybackSession.h"
 #include "playback/ScreenSaverGuard.h"
@@ -11,33 +12,19 @@
 #include "system/LinuxDriveProvider.h"
 #include "system/MprisService.h"
 #include "ui/frame/MainWindow.h"
-#include "ui/menus/ActionRegistry.h"
 #include "ui/menus/ClassicPopups.h"
-#include "ui/menus/MainMenuBar.h"
 #include "util/RuntimeFolder.h"
 #include "util/ToolPaths.h"
 
+#include <QAction>
 #include <QMenu>
 
-namespace {
-// Where the drive menu opens over the window, from its bottom-left corner.
-constexpr int kDvdMenuX = 55;
-constexpr int kDvdMenuFromBottom = 44;
-const QString kMainDvdMenu = QStringLiteral("OpenDVD");
-const QString kTrayDvdMenu = QStringLiteral("mnuOpenDVD");
-const QString kTrayFirstDrive = QStringLiteral("dvdsList(0)");
-
-QString mainDriveKey(int index)
-{
-    return QStringLiteral("DVDList%1").arg(index);
-}
-} // namespace
-
-DesktopWiring::DesktopWiring(MainWindow& window, WindowBindings& bindings,
+DesktopWiring::DesktopWiring(MainWindow& window, CommandRegistry& registry,
                              CommandBindings& commands, PlaybackSession& session,
                              Playlist& playlist, SettingsStore& settings, UserMessages& messages,
                              std::unique_ptr<DriveProvider> drives, QObject* parent)
-    : QObject(parent), m_window(window), m_commands(commands), m_drives(std::move(drives))
+    : QObject(parent), m_window(window), m_registry(registry), m_commands(commands),
+      m_drives(std::move(drives))
 {
     if (!m_drives) {
         m_drives = std::make_unique<LinuxDriveProvider>();
@@ -45,7 +32,7 @@ DesktopWiring::DesktopWiring(MainWindow& window, WindowBindings& bindings,
     m_dvd = std::make_unique<DvdPlayback>(*m_drives, session, playlist.model(), messages,
                                           korvane::programFolder());
     connect(m_dvd.get(), &DvdPlayback::timeTextChanged, &window, &MainWindow::setTimeText);
-    connect(&bindings, &WindowBindings::dvdRequested, this, &DesktopWiring::showDvdMenu);
+    connect(&commands, &CommandBindings::dvdMenuRequested, &window, &MainWindow::popupDriveMenu);
     bindDvdMenus();
 
     m_screenSaver = std::make_unique<DBusScreenSaver>();
@@ -59,9 +46,9 @@ DesktopWiring::DesktopWiring(MainWindow& window, WindowBindings& bindings,
         w->raise();
         w->activateWindow();
     };
-    CommandBindings* c = &commands;
-    m_bridge->onCommand = [c](const QString& key) {
-        c->dispatchKey(key);
+    CommandRegistry* r = &registry;
+    m_bridge->onCommand = [r](Command command) {
+        r->trigger(command);
     };
     m_service = std::make_unique<MprisService>(*m_bridge);
     m_service->start();
@@ -75,19 +62,13 @@ void DesktopWiring::bindDvdMenus()
     DvdPlayback* dvd = m_dvd.get();
     // A drive item of either menu plays its drive; opening either menu lists the drives anew.
     for (int i = 0; i < DvdRules::MainMenuSlots; ++i) {
-        if (QAction* action = m_commands.actions().action(mainDriveKey(i))) {
+        if (QAction* action = m_registry.action(CommandTable::dvdDrive(i))) {
             connect(action, &QAction::triggered, dvd, [dvd, i] { dvd->playDisc(i); });
         }
     }
-    if (QAction* first = m_commands.popups().item(kTrayFirstDrive)) {
-        connect(first, &QAction::triggered, dvd, [dvd] { dvd->playDisc(0); });
-    }
-    for (QMenu* menu :
-         {m_commands.menuBar() ? m_commands.menuBar()->submenu(kMainDvdMenu) : nullptr,
-          m_commands.popups().menu(kTrayDvdMenu)}) {
-        if (menu) {
-            connect(menu, &QMenu::aboutToShow, dvd, &DvdPlayback::refreshMenus);
-        }
+    connect(&m_window, &MainWindow::driveMenuOpening, dvd, &DvdPlayback::refreshMenus);
+    if (QMenu* tray = m_commands.popups().menu(QStringLiteral("mnuOpenDVD"))) {
+        connect(tray, &QMenu::aboutToShow, dvd, &DvdPlayback::refreshMenus);
     }
     connect(dvd, &DvdPlayback::menusChanged, this, &DesktopWiring::showDvdMenus);
     showDvdMenus();
@@ -96,35 +77,22 @@ void DesktopWiring::bindDvdMenus()
 void DesktopWiring::showDvdMenus()
 {
     const DvdRules::Menus& menus = m_dvd->menus();
-    ActionRegistry& registry = m_commands.actions();
-    for (int i = 0; i < menus.main.size(); ++i) {
-        registry.setCaption(mainDriveKey(i), menus.main[i].text);
-        registry.setVisible(mainDriveKey(i), menus.main[i].visible);
-        registry.setEnabled(mainDriveKey(i), menus.main[i].enabled);
+    for (int i = 0; i < DvdRules::MainMenuSlots; ++i) {
+        const Command command = CommandTable::dvdDrive(i);
+        ActionFace bar = m_registry.face(CommandOrigin::Direct, command);
+        if (i < menus.main.size()) {
+            bar.text = menus.main[i].text;
+            bar.visible = menus.main[i].visible;
+            bar.enabled = menus.main[i].enabled;
+        }
+        m_registry.setFace(CommandOrigin::Direct, command, bar);
+        // The tray lists one entry per drive, the first always.
+        ActionFace tray = m_registry.face(CommandOrigin::Popup, command);
+        tray.visible = i == 0 || i < menus.tray.size();
+        tray.enabled = true;
+        if (i < menus.tray.size()) {
+            tray.text = menus.tray[i];
+        }
+        m_registry.setFace(CommandOrigin::Popup, command, tray);
     }
-    if (QAction* first = m_commands.popups().item(kTrayFirstDrive)) {
-        first->setText(menus.tray.value(0));
-    }
-    qDeleteAll(m_trayDrives);
-    m_trayDrives.clear();
-    QMenu* tray = m_commands.popups().menu(kTrayDvdMenu);
-    if (!tray) {
-        return;
-    }
-    DvdPlayback* dvd = m_dvd.get();
-    for (int i = 1; i < menus.tray.size(); ++i) {
-        QAction* action = tray->addAction(menus.tray[i]);
-        connect(action, &QAction::triggered, dvd, [dvd, i] { dvd->playDisc(i); });
-        m_trayDrives.append(action);
-    }
-}
-
-void DesktopWiring::showDvdMenu()
-{
-    QMenu* menu = m_commands.menuBar() ? m_commands.menuBar()->submenu(kMainDvdMenu) : nullptr;
-    if (!menu) {
-        return;
-    }
-    // Opening the menu lists the drives as they are now.
-    menu->popup(m_window.mapToGlobal(QPoint(kDvdMenuX, m_window.height() - kDvdMenuFromBottom)));
 }

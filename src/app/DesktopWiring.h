@@ -2,15 +2,14 @@
 
 #include "system/DriveProvider.h"
 
-#include <QList>
 #include <QObject>
 #include <memory>
 
 class CommandBindings;
+class CommandRegistry;
 class DBusScreenSaver;
 class DvdPlayback;
 class MainWindow;
-class QAction;
 class MprisBridge;
 class MprisService;
 class PlaybackSession;
@@ -18,7 +17,6 @@ class Playlist;
 class ScreenSaverGuard;
 class SettingsStore;
 class UserMessages;
-class WindowBindings;
 
 // The player's place on the desktop: video discs and their drive menu, the screensaver held off
 // during video, and media keys and widgets over MPRIS.
@@ -26,7 +24,7 @@ class DesktopWiring : public QObject
 {
     Q_OBJECT
 public:
-    DesktopWiring(MainWindow& window, WindowBindings& bindings, CommandBindings& commands,
+    DesktopWiring(MainWindow& window, CommandRegistry& registry, CommandBindings& commands,
                   PlaybackSession& session, Playlist& playlist, SettingsStore& settings,
                   UserMessages& messages, std::unique_ptr<DriveProvider> drives = nullptr,
                   QObject* parent = nullptr);
@@ -38,12 +36,10 @@ public:
 private:
     void bindDvdMenus();
     void showDvdMenus();
-    void showDvdMenu();
 
     MainWindow& m_window;
+    CommandRegistry& m_registry;
     CommandBindings& m_commands;
-    // The tray's drive entries after the first, made as drives appear.
-    QList<QAction*> m_trayDrives;
     std::unique_ptr<DriveProvider> m_drives;
     std::unique_ptr<DvdPlayback> m_dvd;
     std::unique_ptr<DBusScreenSaver> m_screenSaver;

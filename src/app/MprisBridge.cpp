@@ -45,10 +45,10 @@ void MprisBridge::raise()
     }
 }
 
-void MprisBridge::command(const QString& key, const std::function<void()>& direct)
+void MprisBridge::command(Command command, const std::function<void()>& direct)
 {
     if (onCommand) {
-        onCommand(key);
+        onCommand(command);
     } else {
         direct();
     }
@@ -56,47 +56,42 @@ void MprisBridge::command(const QString& key, const std::function<void()>& direc
 
 void MprisBridge::quit()
 {
-    command(QStringLiteral("Exit"), [] { QCoreApplication::quit(); });
+    command(Command::Exit, [] { QCoreApplication::quit(); });
 }
 
 void MprisBridge::playPause()
 {
-    // The menu's Play/Pause toggles pause; from a stop it is the Play button that starts again.
-    if (m_session.controlState() == MediaControlState::Stopped) {
-        m_session.play();
-    } else {
-        command(QStringLiteral("PlayPause"), [this] { m_session.pause(); });
-    }
+    command(Command::PlayPause, [this] { m_session.playPause(); });
 }
 
 void MprisBridge::play()
 {
     // Play while playing would start the item over; a media key means "keep playing".
     if (!m_session.flags().MediaActive) {
-        m_session.play();
+        command(Command::Play, [this] { m_session.play(); });
     }
 }
 
 void MprisBridge::pause()
 {
     if (m_session.flags().MediaActive) {
-        command(QStringLiteral("PlayPause"), [this] { m_session.pause(); });
+        command(Command::PlayPause, [this] { m_session.pause(); });
     }
 }
 
 void MprisBridge::stop()
 {
-    command(QStringLiteral("Stop"), [this] { m_session.stop(); });
+    command(Command::Stop, [this] { m_session.stop(); });
 }
 
 void MprisBridge::next()
 {
-    command(QStringLiteral("Next"), [this] { m_session.next(); });
+    command(Command::Next, [this] { m_session.next(); });
 }
 
 void MprisBridge::previous()
 {
-    command(QStringLiteral("Previous"), [this] { m_session.previous(); });
+    command(Command::Previous, [this] { m_session.previous(); });
 }
 
 bool MprisBridge::seekTo(qint64 positionUs)

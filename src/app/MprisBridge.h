@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/Command.h"
 #include "system/MprisPlayer.h"
 
 #include <QObject>
@@ -20,9 +21,9 @@ public:
     ~MprisBridge() override;
 
     std::function<void()> onRaise;
-    // Runs a main-menu command by its key ("PlayPause", "Stop", "Next", "Previous", "Exit"), so
-    // a media key does what the menu item does. Unset, the session is called directly.
-    std::function<void(const QString& key)> onCommand;
+    // Triggers a command (Play/Pause, Stop, Next, Previous, Exit), so a media key does what the
+    // menu item does. Unset, the session is called directly.
+    std::function<void(Command)> onCommand;
 
     void raise() override;
     void quit() override;
@@ -50,7 +51,7 @@ signals:
     void changed();
 
 private:
-    void command(const QString& key, const std::function<void()>& direct);
+    void command(Command command, const std::function<void()>& direct);
     int currentIndex() const;
     void writeArt(int index) const;
 

@@ -2,16 +2,12 @@
 
 #include "playback/PlaybackSession.h"
 #include "playlist/Playlist.h"
-#include "playlist/PlaylistModel.h"
-#include "system/UserMessages.h"
 #include "ui/frame/MainWindow.h"
-#include "util/Product.h"
 #include "util/SupportedFiles.h"
 
 WindowBindings::WindowBindings(MainWindow& window, PlaybackSession& session, Playlist& playlist,
-                               PlaylistModel& model, UserMessages& messages, QObject* parent)
-    : QObject(parent), m_window(window), m_session(session), m_playlist(playlist), m_model(model),
-      m_messages(messages)
+                               QObject* parent)
+    : QObject(parent), m_window(window), m_session(session), m_playlist(playlist)
 {
     MainWindow* w = &window;
     PlaybackSession* s = &session;
@@ -29,8 +25,6 @@ WindowBindings::WindowBindings(MainWindow& window, PlaybackSession& session, Pla
     connect(w, &MainWindow::rewindReleased, s, &PlaybackSession::rewindEnd);
     connect(w, &MainWindow::fastForwardPressed, s, &PlaybackSession::fastForwardStart);
     connect(w, &MainWindow::fastForwardReleased, s, &PlaybackSession::fastForwardEnd);
-    connect(w, &MainWindow::regionClicked, this,
-            [this](SkinRegion region) { regionClicked(static_cast<int>(region)); });
     connect(w, &MainWindow::playMenuRequested, this, &WindowBindings::playMenuRequested);
     connect(w, &MainWindow::trayMenuRequested, this, &WindowBindings::fileMenuRequested);
     // The first dropped file plays, the others join the playlist.
@@ -39,48 +33,4 @@ WindowBindings::WindowBindings(MainWindow& window, PlaybackSession& session, Pla
             m_playlist.addEntry(fileNameOfPath(paths[i]), paths[i], false, i == 0);
         }
     });
-}
-
-void WindowBindings::regionClicked(int region)
-{
-    switch (static_cast<SkinRegion>(region)) {
-    case SkinRegion::Play:
-        m_session.play();
-        break;
-    case SkinRegion::Pause:
-        m_session.pause();
-        break;
-    case SkinRegion::Stop:
-        m_session.stop();
-        break;
-    case SkinRegion::Previous:
-        m_session.previous();
-        break;
-    case SkinRegion::Next:
-        m_session.next();
-        break;
-    case SkinRegion::FullScreen:
-        m_session.fullScreen();
-        break;
-    case SkinRegion::Sound:
-        m_session.toggleMute();
-        break;
-    case SkinRegion::PlayList:
-        m_window.togglePlaylist();
-        break;
-    case SkinRegion::Open:
-        m_playlist.openFiles(false);
-        break;
-    case SkinRegion::Dvd:
-        emit dvdRequested();
-        break;
-    case SkinRegion::SnapShot: {
-        const int selected = m_model.selectedItem();
-        m_messages.show(UserMessages::Icon::None, korvane::kApplicationTitle,
-                        selected >= 0 ? m_model.mediaInfo(selected) : QString());
-        break;
-    }
-    default:
-        break;
-    }
 }

@@ -1,38 +1,37 @@
 #include "commands/MenuEnabling.h"
 
-const QStringList& MenuEnabling::keys()
+const std::array<Command, 9>& MenuEnabling::commands()
 {
-    static const QStringList list = {
-        QStringLiteral("Stop"),          QStringLiteral("FullScreen"),
-        QStringLiteral("IncreaseSpeed"), QStringLiteral("DecreaseSpeed"),
-        QStringLiteral("ResetSpeed"),    QStringLiteral("Remove"),
-        QStringLiteral("RemoveAll"),     QStringLiteral("Next"),
-        QStringLiteral("Previous"),
+    static const std::array<Command, 9> list = {
+        Command::Stop,          Command::FullScreen, Command::IncreaseSpeed,
+        Command::DecreaseSpeed, Command::ResetSpeed, Command::Remove,
+        Command::RemoveAll,     Command::Next,       Command::Previous,
     };
     return list;
 }
 
-std::optional<bool> MenuEnabling::enabled(const QString& key) const
+std::optional<bool> MenuEnabling::enabled(Command command) const
 {
-    const bool values[] = {Stop,   FullScreen, IncreaseSpeed, DecreaseSpeed, ResetSpeed,
-                           Remove, RemoveAll,  Next,          Previous};
-    const qsizetype index = keys().indexOf(key);
-    if (index < 0) {
-        return std::nullopt;
+    const bool values[] = {stop,   fullScreen, increaseSpeed, decreaseSpeed, resetSpeed,
+                           remove, removeAll,  next,          previous};
+    for (std::size_t i = 0; i < commands().size(); ++i) {
+        if (commands()[i] == command) {
+            return values[i];
+        }
     }
-    return values[index];
+    return std::nullopt;
 }
 
 namespace {
 
 void setTransport(MenuEnabling& e, bool on)
 {
-    e.Stop = e.FullScreen = e.IncreaseSpeed = e.DecreaseSpeed = e.ResetSpeed = on;
+    e.stop = e.fullScreen = e.increaseSpeed = e.decreaseSpeed = e.resetSpeed = on;
 }
 
 void setPlaylist(MenuEnabling& e, bool on)
 {
-    e.Remove = e.RemoveAll = e.Next = e.Previous = on;
+    e.remove = e.removeAll = e.next = e.previous = on;
 }
 
 } // namespace
@@ -46,24 +45,19 @@ MenuEnabling nextMenuEnabling(const MenuEnabling& current, const MenuEnabling::E
         setTransport(next, false);
         setPlaylist(next, false);
         break;
-    case Event::ControlState:
-        // Playing and paused enable; stopped and any unknown state disable.
-        setTransport(next, event.value == 0 || event.value == 2);
+    case Event::MediaControl:
+        setTransport(next, event.value != 0);
         break;
     case Event::PlayPauseOnEmpty:
         // Even when the dialog was cancelled.
-        next.Stop = true;
+        next.stop = true;
         break;
     case Event::StopCommand:
-        next.Stop = false;
+        next.stop = false;
         break;
-    case Event::SpeedChanged:
-        if (event.increase) {
-            next.IncreaseSpeed = *event.increase;
-        }
-        if (event.decrease) {
-            next.DecreaseSpeed = *event.decrease;
-        }
+    case Event::SpeedLimits:
+        next.increaseSpeed = event.canIncrease;
+        next.decreaseSpeed = event.canDecrease;
         break;
     case Event::PlaylistCount:
         setPlaylist(next, event.value > 0);

@@ -1,49 +1,50 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "commands/Command.h"
+
+#include <array>
 #include <optional>
 
-// Which of the main menu's changing items are enabled, and how each event moves them. The
-// transport five follow the play state and the dispatch; the four playlist items follow
+// Which of the menu bar's changing items are enabled, and how each event moves them. The
+// transport five follow the play state and the commands; the four playlist items follow
 // whether the playlist holds anything.
 struct MenuEnabling
 {
-    bool Stop = true;
-    bool FullScreen = true;
-    bool IncreaseSpeed = true;
-    bool DecreaseSpeed = true;
-    bool ResetSpeed = true;
-    bool Remove = true;
-    bool RemoveAll = true;
-    bool Next = true;
-    bool Previous = true;
+    bool stop = true;
+    bool fullScreen = true;
+    bool increaseSpeed = true;
+    bool decreaseSpeed = true;
+    bool resetSpeed = true;
+    bool remove = true;
+    bool removeAll = true;
+    bool next = true;
+    bool previous = true;
 
     struct Event
     {
         enum Kind
         {
             StartUp,
-            // value: the state enableMediaControl switched to (0 playing, 1 stopped, 2 paused).
-            ControlState,
-            // "Play/Pause" found the playlist empty and opened the dialog.
+            // The transport is playing or paused (true), or stopped (false).
+            MediaControl,
+            // Play/Pause found the playlist empty and asked for the open dialog.
             PlayPauseOnEmpty,
             StopCommand,
-            // A speed command's verdict on the two speed items; an empty one leaves its item.
-            SpeedChanged,
+            // The speed limits as the session reports them.
+            SpeedLimits,
             // value: the number of playlist entries after a change.
             PlaylistCount,
         };
         Kind kind = StartUp;
         int value = 0;
-        std::optional<bool> increase;
-        std::optional<bool> decrease;
+        bool canIncrease = true;
+        bool canDecrease = true;
     };
 
-    // The keys governed here, in menu order.
-    static const QStringList& keys();
-    // None for a key not governed here.
-    std::optional<bool> enabled(const QString& key) const;
+    // The commands governed here, in menu order.
+    static const std::array<Command, 9>& commands();
+    // None for a command not governed here.
+    std::optional<bool> enabled(Command command) const;
 
     bool operator==(const MenuEnabling&) const = default;
 };

@@ -56,12 +56,6 @@ public:
     virtual void setVolume(int volume) = 0;
     virtual int volume() const = 0;
 
-    // Full screen is the application's business (the video area shown full screen); the engine
-    // only keeps the wish and reports it through fullscreenRequested().
-    virtual void setFullscreen(bool on) = 0;
-    virtual void toggleFullscreen() = 0;
-    virtual bool isFullscreen() const = 0;
-
     // Saves the current picture into `folder` (made when missing). False when there is no
     // picture to save or it could not be written.
     virtual bool takeSnapshot(const QString& folder) = 0;
@@ -73,5 +67,4 @@ signals:
     // The current item played to its end (state Ended); a failure to open sends
     // stateChanged(Error).
     void ended();
-    void fullscreenRequested(bool on);
 };

@@ -41,7 +41,7 @@ PlaybackSession::PlaybackSession(SettingsStore& settings, PlaylistModel& playlis
     connect(&m_fullScreenSettle, &QTimer::timeout, this, [this] {
         if (m_pendingFullScreen && m_engine) {
             m_pendingFullScreen = false;
-            m_engine->toggleFullscreen();
+            emit fullScreenRequested(true);
         }
     });
 }
@@ -79,10 +79,9 @@ void PlaybackSession::connectEngine()
         if (m_pendingFullScreen) {
             m_pendingFullScreen = false;
             m_fullScreenSettle.stop();
-            engine->toggleFullscreen();
+            emit fullScreenRequested(true);
         }
     });
-    connect(engine, &Engine::fullscreenRequested, this, &PlaybackSession::fullScreenRequested);
 }
 
 void PlaybackSession::onEngineState(Engine::State state)
@@ -292,6 +291,17 @@ void PlaybackSession::play()
     playEntry(selected, false);
 }
 
+void PlaybackSession::playPause()
+{
+    if (m_playlist.count() == 0) {
+        emit openRequested();
+    } else if (m_controlState == MediaControlState::Stopped) {
+        play();
+    } else {
+        pause();
+    }
+}
+
 void PlaybackSession::pause()
 {
     if (!m_flags.MediaActive && !m_flags.Paused) {
@@ -397,8 +407,8 @@ void PlaybackSession::toggleMute()
 
 void PlaybackSession::fullScreen()
 {
-    if (m_flags.MediaActive && m_engine) {
-        m_engine->setFullscreen(true);
+    if (m_flags.MediaActive) {
+        emit fullScreenRequested(true);
     }
 }
 
@@ -420,6 +430,9 @@ void PlaybackSession::applySpeed(const std::optional<SpeedSteps::Change>& change
     if (change->decreaseEnabled) {
         m_decreaseEnabled = *change->decreaseEnabled;
     }
+    if (change->increaseEnabled || change->decreaseEnabled) {
+        emit speedLimitsChanged(m_increaseEnabled, m_decreaseEnabled);
+    }
 }
 
 void PlaybackSession::increaseSpeed()
@@ -435,17 +448,6 @@ void PlaybackSession::decreaseSpeed()
 void PlaybackSession::resetSpeed()
 {
     applySpeed(SpeedSteps::reset(m_flags.MediaActive));
-}
-
-bool PlaybackSession::speedEnabled(const QString& key) const
-{
-    if (key == SpeedSteps::IncreaseKey) {
-        return m_increaseEnabled;
-    }
-    if (key == SpeedSteps::DecreaseKey) {
-        return m_decreaseEnabled;
-    }
-    return false;
 }
 
 void PlaybackSession::setPlayMode(PlayMode mode)

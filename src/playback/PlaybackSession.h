@@ -58,6 +58,9 @@ public:
 
     // Transport commands.
     void play();
+    // An empty playlist asks for the open dialog; stopped, the selected entry plays; else the
+    // pause toggles.
+    void playPause();
     void pause();
     void stop();
     void next();
@@ -94,7 +97,9 @@ public:
     bool isMuted() const { return m_muted; }
     int volume() const { return m_volume; }
     bool isRewinding() const { return m_rewind.isActive(); }
-    bool speedEnabled(const QString& key) const;
+    // Whether the rate may go up or down another step from here.
+    bool canIncreaseSpeed() const { return m_increaseEnabled; }
+    bool canDecreaseSpeed() const { return m_decreaseEnabled; }
 
 signals:
     void itemStarted(const QString& path, const QString& title);
@@ -103,9 +108,12 @@ signals:
     void progressChanged(int percent);
     void rateTextChanged(const QString& text, bool visible);
     void audioOnlyChanged(bool audioOnly);
+    // The video is to take the whole screen; the window does it.
     void fullScreenRequested(bool on);
     void muteChanged(bool muted);
     void modesChanged();
+    // A speed command moved the rate's limits.
+    void speedLimitsChanged(bool canIncrease, bool canDecrease);
     // The after-play action asks for the program to end.
     void closeRequested();
     // Play was asked for with nothing to play: the open dialog is wanted.

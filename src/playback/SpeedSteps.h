@@ -12,9 +12,6 @@ public:
     static constexpr double Slowest = 0.125;
     static constexpr double Normal = 1.0;
 
-    static inline const QString IncreaseKey = QStringLiteral("IncreaseSpeed");
-    static inline const QString DecreaseKey = QStringLiteral("DecreaseSpeed");
-
     // What a speed command changes. The rate is always kept; the engine, the rate text and the
     // menu items follow only while an item is playing. An empty menu state leaves the item as
     // it is.

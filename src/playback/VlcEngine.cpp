@@ -288,17 +288,6 @@ void VlcEngine::applyAudioState()
     libvlc_audio_set_mute(m_player, m_muted ? 1 : 0);
 }
 
-void VlcEngine::setFullscreen(bool on)
-{
-    m_fullscreen = on;
-    emit fullscreenRequested(on);
-}
-
-void VlcEngine::toggleFullscreen()
-{
-    setFullscreen(!m_fullscreen);
-}
-
 bool VlcEngine::takeSnapshot(const QString& folder)
 {
     if (!m_player || !hasVout() || folder.isEmpty()) {

@@ -63,10 +63,6 @@ public:
     void setVolume(int volume) override;
     int volume() const override { return m_volume; }
 
-    void setFullscreen(bool on) override;
-    void toggleFullscreen() override;
-    bool isFullscreen() const override { return m_fullscreen; }
-
     bool takeSnapshot(const QString& folder) override;
 
 private:
@@ -89,7 +85,6 @@ private:
     bool m_loaded = false;
     bool m_embedded = false;
     bool m_muted = false;
-    bool m_fullscreen = false;
     bool m_stopRequested = false;
     int m_volume = 100;
     State m_reportedState = Idle;

@@ -1,6 +1,10 @@
 #include "app/CommandBindings.h"
 
 #include "QtPrinters.h"
+#include "app/MprisBridge.h"
+#include "commands/CommandRegistry.h"
+#include "commands/CommandTable.h"
+#include "commands/MenuLayout.h"
 #include "mediainfo/MediaProber.h"
 #include "playback/FakeEngine.h"
 #include "playback/PlaybackSession.h"
@@ -16,9 +20,9 @@
 #include "system/RecordingUserMessages.h"
 #include "ui/dialogs/AboutBox.h"
 #include "ui/frame/MainWindow.h"
-#include "ui/menus/ActionRegistry.h"
 #include "ui/menus/ClassicPopups.h"
 #include "ui/menus/MainMenuBar.h"
+#include "ui/menus/RegionCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -32,6 +36,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -72,10 +77,13 @@ protected:
     CommandBindingsTest()
     {
         settings.setConfigPath(dir.filePath("Korvane/Config.cfg"));
+        window.installCommands(registry);
         QObject::connect(&playlist, &Playlist::playRequested, &session,
                          &PlaybackSession::playEntry);
         QObject::connect(&playlist, &Playlist::committed, &session,
                          &PlaybackSession::rebuildSequence);
+        QObject::connect(&session, &PlaybackSession::openRequested, &playlist,
+                         [this] { playlist.openFiles(false); });
         bindings.setUrlOpener([this](const QUrl& url) { opened << url; });
         session.saveVLCOptions();
         session.enableMediaControl(MediaControlState::Stopped);
@@ -106,13 +114,28 @@ protected:
         session.playEntry(0, false);
     }
 
-    bool enabled(const char* key) const { return bindings.actions().action(key)->isEnabled(); }
-    bool checked(const char* key) const { return bindings.actions().action(key)->isChecked(); }
-    QAction* classic(const char* name) const { return bindings.popups().item(name); }
+    QAction* action(const char* key) const
+    {
+        return registry.action(CommandTable::fromKey(key).value_or(Command::None));
+    }
+    bool enabled(const char* key) const { return action(key)->isEnabled(); }
+    bool checked(const char* key) const { return action(key)->isChecked(); }
+    FakeEngine& engine() { return *static_cast<FakeEngine*>(session.engine()); }
+    void dispatchKey(const char* key) { registry.trigger(*CommandTable::fromKey(key)); }
+    // A popup item's face and its choice, as the open popup shows and reports them.
+    const ActionFace& popupFace(const char* name) const
+    {
+        return registry.face(CommandOrigin::Popup, *CommandTable::fromKey(name));
+    }
+    void choosePopup(const char* name)
+    {
+        registry.trigger(*CommandTable::fromKey(name), CommandOrigin::Popup);
+    }
 
     QTemporaryDir dir;
     SettingsStore settings{environment()};
     PlaylistModel model;
+    CommandRegistry registry;
     MainWindow window{settings};
     FakePowerControl power;
     PlaybackSession session{settings, model, power, [](const QStringList&) {
@@ -125,7 +148,7 @@ protected:
     Playlist playlist{model, prober, messages, dialog};
     FakeUserStore store;
     RecentHistory history{store};
-    CommandBindings bindings{window, session, playlist, model, history, settings};
+    CommandBindings bindings{registry, window, session, playlist, history, settings, messages};
     QList<QUrl> opened;
 };
 
@@ -140,17 +163,17 @@ TEST_F(CommandBindingsTest, StartUpEnabling)
     for (const char* key : {"OpenFile", "PlayPause", "Exit", "PMShuffle", "About", "HelpTopics"}) {
         EXPECT_TRUE(enabled(key)) << key;
     }
-    EXPECT_EQ(bindings.actions().action("History0")->text(), QStringLiteral("<No History>"));
-    EXPECT_FALSE(bindings.actions().action("History1")->isVisible());
-    EXPECT_EQ(bindings.menuBar()->pos(), QPoint(15, 31));
+    EXPECT_EQ(action("History0")->text(), QStringLiteral("<No History>"));
+    EXPECT_FALSE(action("History1")->isVisible());
+    EXPECT_EQ(window.menuBar()->pos(), QPoint(15, 31));
 }
 
 TEST_F(CommandBindingsTest, PlayPauseOnAnEmptyPlaylistOpensTheDialogAndEnablesStop)
 {
-    bindings.dispatchKey("PlayPause");
+    dispatchKey("PlayPause");
     EXPECT_EQ(chooser.calls.size(), 1);
     EXPECT_TRUE(enabled("Stop")) << "even though nothing was chosen";
-    bindings.dispatchKey("Stop");
+    dispatchKey("Stop");
     EXPECT_FALSE(enabled("Stop"));
 }
 
@@ -159,10 +182,10 @@ TEST_F(CommandBindingsTest, PlayPauseTogglesWhilePlaying)
     addEntries(2);
     playFirst();
     EXPECT_TRUE(enabled("Stop"));
-    bindings.dispatchKey("PlayPause");
+    dispatchKey("PlayPause");
     EXPECT_TRUE(session.flags().Paused);
     EXPECT_TRUE(enabled("FullScreen")) << "paused keeps the media items";
-    bindings.dispatchKey("PlayPause");
+    dispatchKey("PlayPause");
     EXPECT_FALSE(session.flags().Paused);
     EXPECT_TRUE(chooser.calls.isEmpty());
 }
@@ -226,10 +249,10 @@ TEST_F(CommandBindingsTest, PlaylistItemsFollowTheEntries)
         EXPECT_TRUE(enabled(key)) << key;
     }
     model.select(1);
-    bindings.dispatchKey("Remove");
+    dispatchKey("Remove");
     EXPECT_EQ(model.count(), 1);
     EXPECT_TRUE(enabled("Remove"));
-    bindings.dispatchKey("RemoveAll");
+    dispatchKey("RemoveAll");
     EXPECT_EQ(model.count(), 0);
     for (const char* key : {"Remove", "RemoveAll", "Next", "Previous"}) {
         EXPECT_FALSE(enabled(key)) << key;
@@ -239,7 +262,7 @@ TEST_F(CommandBindingsTest, PlaylistItemsFollowTheEntries)
 TEST_F(CommandBindingsTest, AddFromTheMainMenuSelectsTheFirstEntry)
 {
     chooser.answers << QStringList{"/m/x.mkv", "/m/y.mkv"};
-    bindings.dispatchKey("AddVideoFile");
+    dispatchKey("AddVideoFile");
     settle();
     EXPECT_EQ(model.count(), 2);
     EXPECT_EQ(model.selectedItem(), 0);
@@ -248,42 +271,44 @@ TEST_F(CommandBindingsTest, AddFromTheMainMenuSelectsTheFirstEntry)
 
 TEST_F(CommandBindingsTest, ModesFromTheMainMenuAndFromTheClassicMenu)
 {
-    bindings.dispatchKey("PMShuffle");
+    dispatchKey("PMShuffle");
     EXPECT_EQ(settings.settings().PlayMode, 2);
     EXPECT_TRUE(checked("PMShuffle"));
-    bindings.dispatchKey("RMRepeatAll");
+    dispatchKey("RMRepeatAll");
     EXPECT_EQ(settings.settings().RepeatMode, 2);
     EXPECT_TRUE(checked("RMRepeatAll"));
 
-    classic("mnuPBCont")->trigger();
+    choosePopup("mnuPBCont");
     EXPECT_EQ(settings.settings().PlayMode, 1);
-    EXPECT_TRUE(classic("mnuPBCont")->isChecked());
+    EXPECT_TRUE(popupFace("mnuPBCont").checked);
+    EXPECT_FALSE(popupFace("mnuPBShuffle").checked);
     EXPECT_TRUE(checked("PMShuffle")) << "the main menu's radio stays as it was";
 
-    classic("mnuRMNoRepeat")->trigger();
+    choosePopup("mnuRMNoRepeat");
     EXPECT_EQ(settings.settings().RepeatMode, 0);
     EXPECT_TRUE(checked("RMRepeatAll"));
 
-    bindings.dispatchKey("ExitKorvane");
+    dispatchKey("ExitKorvane");
     EXPECT_EQ(session.afterPlay().action(), AfterPlayAction::Exit);
     EXPECT_TRUE(checked("ExitKorvane"));
-    EXPECT_EQ(bindings.actions().group("AfterPlay")->checkedAction()->objectName(), "ExitKorvane");
+    EXPECT_EQ(registry.group(CommandGroup::AfterPlay)->checkedAction()->objectName(),
+              "ExitKorvane");
 }
 
 TEST_F(CommandBindingsTest, SpeedItemsFollowTheRate)
 {
-    bindings.dispatchKey("ResetSpeed");
+    dispatchKey("ResetSpeed");
     EXPECT_EQ(session.playbackRate(), 1.0) << "stopped: nothing";
     addEntries(1);
     playFirst();
     QSignalSpy rate(&session, &PlaybackSession::rateTextChanged);
     for (int i = 0; i < 4; ++i) {
-        bindings.dispatchKey("IncreaseSpeed");
+        dispatchKey("IncreaseSpeed");
     }
     EXPECT_EQ(session.playbackRate(), 16.0);
     EXPECT_FALSE(enabled("IncreaseSpeed"));
     EXPECT_TRUE(enabled("DecreaseSpeed"));
-    bindings.dispatchKey("ResetSpeed");
+    dispatchKey("ResetSpeed");
     EXPECT_EQ(session.playbackRate(), 1.0);
     EXPECT_TRUE(enabled("IncreaseSpeed"));
     ASSERT_FALSE(rate.isEmpty());
@@ -291,8 +316,8 @@ TEST_F(CommandBindingsTest, SpeedItemsFollowTheRate)
 
     session.pause();
     const double before = session.playbackRate();
-    bindings.dispatchKey("IncreaseSpeed");
-    bindings.dispatchKey("ResetSpeed");
+    dispatchKey("IncreaseSpeed");
+    dispatchKey("ResetSpeed");
     EXPECT_EQ(session.playbackRate(), before * 2) << "paused: the rate moves, reset does nothing";
 }
 
@@ -300,50 +325,155 @@ TEST_F(CommandBindingsTest, HistoryItemsPlayTheirSlot)
 {
     history.addToHistory("/m/old.mkv", "old.mkv");
     history.addToHistory("/m/new.mkv", "new.mkv");
-    QAction* second = bindings.actions().action("History1");
+    QAction* second = action("History1");
     EXPECT_EQ(second->text(), QStringLiteral("new.mkv"));
     EXPECT_TRUE(second->isVisible());
     EXPECT_TRUE(enabled("History0"));
     QSignalSpy plays(&playlist, &Playlist::playRequested);
-    bindings.dispatchKey("History1");
+    dispatchKey("History1");
     settle();
     ASSERT_EQ(model.count(), 1);
     EXPECT_EQ(model.fullPath(0), QStringLiteral("/m/new.mkv"));
     EXPECT_EQ(plays.size(), 1);
-    bindings.dispatchKey("History7");
+    dispatchKey("History7");
     settle();
     EXPECT_EQ(model.count(), 1) << "an empty slot opens nothing";
-    EXPECT_TRUE(bindings.popups().menu("mnuRecentMenu")->actions().contains(second));
+    EXPECT_TRUE(bindings.popups().menu("mnuRecentMenu")->actions().contains(second))
+        << "the popup lists the same history actions";
 }
 
-TEST_F(CommandBindingsTest, ClassicPlayMenuRefreshesOnOpening)
+TEST_F(CommandBindingsTest, PopupPlayMenuRefreshesOnOpening)
 {
-    bindings.dispatchKey("PMShuffle");
-    bindings.dispatchKey("RMNoRepeat");
-    bindings.popupPlayMenu(QPoint(10, 10));
+    const char* const media[] = {"mnufullscreen", "mnuincspeed", "mnudecSpeed", "mnuresSpeed",
+                                 "mnustop"};
+    dispatchKey("PMShuffle");
+    dispatchKey("RMNoRepeat");
     QMenu* menu = bindings.popups().menu("mnuPlayBackMenu");
-    EXPECT_TRUE(classic("mnuPBShuffle")->isChecked());
-    EXPECT_TRUE(classic("mnuRMNoRepeat")->isChecked()) << "the current repeat mode";
-    for (const char* name :
-         {"mnufullscreen", "mnuincspeed", "mnudecSpeed", "mnuresSpeed", "mnustop"}) {
-        EXPECT_FALSE(classic(name)->isEnabled()) << name;
+    emit menu->aboutToShow();
+    EXPECT_TRUE(popupFace("mnuPBShuffle").checked);
+    EXPECT_TRUE(popupFace("mnuRMNoRepeat").checked) << "the current repeat mode";
+    for (const char* name : media) {
+        EXPECT_FALSE(popupFace(name).enabled) << name;
     }
-    menu->hide();
 
     addEntries(1);
     playFirst();
-    bindings.popupPlayMenu(QPoint(10, 10));
-    for (const char* name :
-         {"mnufullscreen", "mnuincspeed", "mnudecSpeed", "mnuresSpeed", "mnustop"}) {
-        EXPECT_TRUE(classic(name)->isEnabled()) << name;
+    dispatchKey("PMNormal");
+    emit menu->aboutToShow();
+    EXPECT_TRUE(popupFace("mnuPBShuffle").checked) << "opening adds checks, it clears none";
+    EXPECT_TRUE(popupFace("mnuPBNormal").checked);
+    for (const char* name : media) {
+        EXPECT_TRUE(popupFace(name).enabled) << name;
     }
-    menu->hide();
-    classic("mnuincspeed")->trigger();
-    EXPECT_EQ(session.playbackRate(), 2.0) << "the classic speed items now act";
+    choosePopup("mnuincspeed");
+    EXPECT_EQ(session.playbackRate(), 2.0) << "the popup speed items act";
 
-    bindings.popupPlayListMenu(QPoint(10, 10));
-    EXPECT_TRUE(classic("mnuNext")->isEnabled());
-    bindings.popups().menu("mnuPlayListmenu")->hide();
+    dispatchKey("RemoveAll");
+    EXPECT_FALSE(popupFace("mnuNext").enabled);
+    emit menu->aboutToHide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(registry.surface(), CommandOrigin::Direct);
+    EXPECT_FALSE(action("PMShuffle")->isChecked()) << "the menu bar keeps its own radio";
+    EXPECT_TRUE(action("PMNormal")->isChecked());
+}
+
+TEST_F(CommandBindingsTest, APopupShowsItsFacesOnlyWhileOpen)
+{
+    QMenu* menu = bindings.popups().menu("mnuFileMenu");
+    QAction* open = registry.action(Command::OpenFile);
+    bindings.popupFileMenu(QPoint(10, 10));
+    EXPECT_EQ(open->text(), "Open Video File...");
+    menu->hide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(open->text(), "Open Media File...");
+    EXPECT_EQ(registry.surface(), CommandOrigin::Direct);
+}
+
+TEST_F(CommandBindingsTest, EverySurfaceHoldsTheSameActions)
+{
+    std::set<QAction*> seen;
+    const auto collect = [&seen](QMenu* menu, const auto& self) -> int {
+        int count = 0;
+        for (QAction* a : menu->actions()) {
+            if (a->menu()) {
+                count += self(a->menu(), self);
+            } else if (!a->isSeparator()) {
+                seen.insert(a);
+                ++count;
+            }
+        }
+        return count;
+    };
+    int items = 0;
+    for (QAction* title : window.menuBar()->actions()) {
+        items += collect(title->menu(), collect);
+    }
+    for (const char* popup : {"mnuFileMenu", "mnuPlayBackMenu", "mnuPlayListmenu"}) {
+        items += collect(bindings.popups().menu(popup), collect);
+    }
+    for (SkinRegion region :
+         {SkinRegion::Play, SkinRegion::Pause, SkinRegion::Stop, SkinRegion::Previous,
+          SkinRegion::Next, SkinRegion::FullScreen, SkinRegion::Sound, SkinRegion::PlayList,
+          SkinRegion::Open, SkinRegion::Dvd, SkinRegion::SnapShot}) {
+        QAction* a = registry.action(RegionCommands::commandOf(region));
+        ASSERT_NE(a, nullptr) << static_cast<int>(region);
+        seen.insert(a);
+        ++items;
+    }
+    EXPECT_GT(items, static_cast<int>(seen.size())) << "surfaces share actions";
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(commandCount)) << "one action per command";
+    for (QAction* a : seen) {
+        EXPECT_EQ(registry.commandOf(a), *CommandTable::fromKey(a->objectName()));
+    }
+    EXPECT_EQ(registry.action(RegionCommands::commandOf(SkinRegion::Close)), nullptr);
+}
+
+TEST_F(CommandBindingsTest, PlayPauseFromEveryWayInPausesOnce)
+{
+    addEntries(2);
+    playFirst();
+    MprisBridge mpris(session, playlist, settings, dir.path());
+    mpris.onCommand = [this](Command command) {
+        registry.trigger(command);
+    };
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const struct
+    {
+        const char* name;
+        std::function<void()> give;
+    } ways[] = {
+        {"menu item",
+         [this] {
+             action("PlayPause")->trigger();
+         }},
+        {"skin button",
+         [this] {
+             emit window.regionClicked(SkinRegion::Pause);
+         }},
+        {"key",
+         [this] {
+             QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+         }},
+        {"MPRIS",
+         [&mpris] {
+             mpris.playPause();
+         }},
+        {"popup item",
+         [this] {
+             choosePopup("mnuplay");
+         }},
+    };
+    for (const auto& way : ways) {
+        const int toggles = engine().callCount("togglePause");
+        const bool wasPaused = session.flags().Paused;
+        way.give();
+        EXPECT_EQ(engine().callCount("togglePause"), toggles + 1) << way.name;
+        EXPECT_NE(session.flags().Paused, wasPaused) << way.name;
+        EXPECT_TRUE(enabled("Stop")) << way.name;
+        EXPECT_TRUE(enabled("FullScreen")) << way.name;
+    }
 }
 
 TEST_F(CommandBindingsTest, AboutIsModalAndRestoresTheTopmostBand)
@@ -361,14 +491,14 @@ TEST_F(CommandBindingsTest, AboutIsModalAndRestoresTheTopmostBand)
             QTest::mouseClick(box, Qt::LeftButton, {}, ok);
         });
     });
-    bindings.dispatchKey("About");
+    dispatchKey("About");
     EXPECT_FALSE(wasTopmost);
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 TEST_F(CommandBindingsTest, HelpTopicsOpensTheShippedPage)
 {
-    bindings.dispatchKey("HelpTopics");
+    dispatchKey("HelpTopics");
     if (QFileInfo(bindings.helpPagePath()).isFile()) {
         ASSERT_EQ(opened.size(), 1);
         EXPECT_EQ(opened.first(), QUrl::fromLocalFile(bindings.helpPagePath()));
@@ -379,17 +509,18 @@ TEST_F(CommandBindingsTest, HelpTopicsOpensTheShippedPage)
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
-TEST_F(CommandBindingsTest, EveryDispatchWritesACommandLine)
+TEST_F(CommandBindingsTest, EveryCommandWritesALine)
 {
     QLoggingCategory::setFilterRules("korvane.ui.debug=true");
     logged.clear();
     const QtMessageHandler previous = qInstallMessageHandler(recordLog);
-    bindings.dispatchKey("DVDList3");
-    bindings.dispatchKey("nothing at all");
-    bindings.dispatchClassic("mnuRMSingleRepeat");
+    registry.trigger(Command::DvdDrive0);
+    choosePopup("mnuRMSingleRepeat");
+    choosePopup("History0");
+    registry.trigger(Command::Mute);
     qInstallMessageHandler(previous);
     QLoggingCategory::setFilterRules(QString());
-    EXPECT_EQ(logged, (QStringList{"command DVDList3", "command nothing at all",
-                                   "command mnuRMSingleRepeat"}));
+    EXPECT_EQ(logged, (QStringList{"command mnuRMSingleRepeat", "command Mute"}))
+        << "disabled items give nothing; a popup item logs its own name";
     EXPECT_EQ(settings.settings().RepeatMode, 1);
 }

@@ -2,6 +2,8 @@
 #include "app/CommandBindings.h"
 #include "app/DesktopWiring.h"
 #include "app/WindowBindings.h"
+#include "commands/CommandRegistry.h"
+#include "commands/CommandTable.h"
 #include "mediainfo/MediaProber.h"
 #include "playback/DvdPlayback.h"
 #include "playback/FakeEngine.h"
@@ -16,7 +18,6 @@
 #include "system/FakeUserStore.h"
 #include "system/RecordingUserMessages.h"
 #include "ui/frame/MainWindow.h"
-#include "ui/menus/ActionRegistry.h"
 #include "ui/menus/ClassicPopups.h"
 #include "ui/menus/MainMenuBar.h"
 
@@ -40,7 +41,8 @@ protected:
         auto fake = std::make_unique<FakeDriveProvider>();
         drives = fake.get();
         fake->drives = {{"/dev/sr0", false, {}}, {"/dev/sr1", true, "MOVIE"}};
-        wiring = std::make_unique<DesktopWiring>(window, bindings, commands, session, playlist,
+        window.installCommands(registry);
+        wiring = std::make_unique<DesktopWiring>(window, registry, commands, session, playlist,
                                                  settings, messages, std::move(fake));
         window.show();
     }
@@ -51,10 +53,7 @@ protected:
         }
     }
 
-    QAction* mainItem(int i) const
-    {
-        return commands.actions().action(QStringLiteral("DVDList%1").arg(i));
-    }
+    QAction* mainItem(int i) const { return registry.action(CommandTable::dvdDrive(i)); }
 
     SettingsStore settings{SettingsEnvironment{}};
     FakePowerControl power;
@@ -69,9 +68,9 @@ protected:
     PlaybackSession session{settings, model, power, [](const QStringList&) {
                                 return std::make_unique<FakeEngine>();
                             }};
+    CommandRegistry registry;
     MainWindow window{settings};
-    WindowBindings bindings{window, session, playlist, model, messages};
-    CommandBindings commands{window, session, playlist, model, history, settings};
+    CommandBindings commands{registry, window, session, playlist, history, settings, messages};
     FakeDriveProvider* drives = nullptr;
     std::unique_ptr<DesktopWiring> wiring;
 };
@@ -80,10 +79,10 @@ protected:
 
 TEST_F(DvdMenuTest, ButtonOpensTheDriveMenuWithTheDrivesAsTheyAreNow)
 {
-    emit bindings.dvdRequested();
+    emit window.regionClicked(SkinRegion::Dvd);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu, commands.menuBar()->submenu("OpenDVD"));
+    EXPECT_EQ(menu, window.menuBar()->submenu("OpenDVD"));
     EXPECT_EQ(menu->pos(), window.mapToGlobal(QPoint(55, window.height() - 44)));
 
     const struct
@@ -119,23 +118,29 @@ TEST_F(DvdMenuTest, TrayListFollowsTheDrives)
     QMenu* tray = commands.popups().menu("mnuOpenDVD");
     ASSERT_NE(tray, nullptr);
     emit tray->aboutToShow();
-    QStringList texts;
-    for (QAction* action : tray->actions()) {
-        texts << action->text();
-    }
-    EXPECT_EQ(texts, QStringList({"<Please insert a DVD> (/dev/sr0)", "MOVIE (/dev/sr1)"}));
-    tray->actions().at(1)->trigger();
+    const auto shown = [this, tray] {
+        registry.showSurface(CommandOrigin::Popup);
+        QStringList texts;
+        for (QAction* action : tray->actions()) {
+            if (action->isVisible()) {
+                texts << action->text();
+            }
+        }
+        registry.showSurface(CommandOrigin::Direct);
+        return texts;
+    };
+    EXPECT_EQ(shown(), QStringList({"<Please insert a DVD> (/dev/sr0)", "MOVIE (/dev/sr1)"}));
+    registry.trigger(Command::DvdDrive1, CommandOrigin::Popup);
     EXPECT_EQ(session.currentFile(), "/dev/sr1");
 
     // The drives go: one entry saying so, and choosing it does nothing.
     drives->drives.clear();
     emit tray->aboutToShow();
-    ASSERT_EQ(tray->actions().size(), 1);
-    EXPECT_EQ(tray->actions().at(0)->text(), "<No DVD drives were found>");
+    EXPECT_EQ(shown(), QStringList({"<No DVD drives were found>"}));
     EXPECT_EQ(mainItem(0)->text(), "<No DVD drives were found>");
     EXPECT_FALSE(mainItem(0)->isEnabled());
     EXPECT_FALSE(mainItem(1)->isVisible());
     const QString before = session.currentFile();
-    tray->actions().at(0)->trigger();
+    registry.trigger(Command::DvdDrive0, CommandOrigin::Popup);
     EXPECT_EQ(session.currentFile(), before);
 }

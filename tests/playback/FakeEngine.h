@@ -64,20 +64,6 @@ public:
     }
     int volume() const override { return fakeVolume; }
 
-    void setFullscreen(bool on) override
-    {
-        calls << QStringLiteral("setFullscreen");
-        fullscreen = on;
-        emit fullscreenRequested(on);
-    }
-    void toggleFullscreen() override
-    {
-        calls << QStringLiteral("toggleFullscreen");
-        fullscreen = !fullscreen;
-        emit fullscreenRequested(fullscreen);
-    }
-    bool isFullscreen() const override { return fullscreen; }
-
     bool takeSnapshot(const QString& folder) override
     {
         calls << QStringLiteral("takeSnapshot");
@@ -116,5 +102,4 @@ public:
     bool fakeHasVout = false;
     int fakeVolume = 100;
     bool muted = false;
-    bool fullscreen = false;
 };

@@ -20,23 +20,19 @@ TEST(FakeEngine, EndedComesAfterTheEndedState)
 TEST(FakeEngine, RecordsCallsAndKeepsWhatWasSet)
 {
     FakeEngine engine;
-    QSignalSpy fullscreen(&engine, &Engine::fullscreenRequested);
     EXPECT_EQ(engine.add("/music/a.wav", {"snapshot-sequential"}), 0);
     EXPECT_EQ(engine.add("dvd:///dev/sr0"), 1);
     engine.play();
     engine.setRate(2.0);
     engine.setVolume(30);
     engine.toggleMute();
-    engine.toggleFullscreen();
-    EXPECT_EQ(engine.calls, (QStringList{"add", "add", "play", "setRate", "setVolume", "toggleMute",
-                                         "toggleFullscreen"}));
+    EXPECT_EQ(engine.calls,
+              (QStringList{"add", "add", "play", "setRate", "setVolume", "toggleMute"}));
     EXPECT_EQ(engine.itemCount(), 2);
     EXPECT_EQ(engine.items[0].options, QStringList{"snapshot-sequential"});
     EXPECT_EQ(engine.rate(), 2.0);
     EXPECT_EQ(engine.volume(), 30);
     EXPECT_TRUE(engine.isMuted());
-    ASSERT_EQ(fullscreen.count(), 1);
-    EXPECT_TRUE(fullscreen.at(0).at(0).toBool());
     EXPECT_EQ(engine.state(), Engine::Idle) << "play() alone changes nothing";
 }
 

@@ -253,17 +253,52 @@ TEST_F(PlaybackSessionTest, NextAndPreviousWrapWhateverTheRepeatMode)
     EXPECT_EQ(session.currentFile(), "/m/c.mkv");
 }
 
-TEST_F(PlaybackSessionTest, FullScreenStartWaitsForVideoThenTogglesOnce)
+TEST_F(PlaybackSessionTest, FullScreenStartWaitsForVideoThenAsksOnce)
 {
     QSignalSpy fullScreen(&session, &PlaybackSession::fullScreenRequested);
     playlist.select(0);
     session.playEntry(0, true);
-    EXPECT_EQ(engine().callCount("toggleFullscreen"), 0);
+    EXPECT_TRUE(fullScreen.isEmpty());
     engine().fireVout();
     engine().fireVout();
-    EXPECT_EQ(engine().callCount("toggleFullscreen"), 1);
     ASSERT_EQ(fullScreen.size(), 1);
     EXPECT_TRUE(fullScreen.last().at(0).toBool());
+}
+
+TEST_F(PlaybackSessionTest, FullScreenAsksTheWindowOnlyWhileAnItemPlays)
+{
+    QSignalSpy fullScreen(&session, &PlaybackSession::fullScreenRequested);
+    session.fullScreen();
+    EXPECT_TRUE(fullScreen.isEmpty()) << "stopped";
+    playSelected(0);
+    session.fullScreen();
+    ASSERT_EQ(fullScreen.size(), 1);
+    EXPECT_TRUE(fullScreen.last().at(0).toBool());
+}
+
+TEST_F(PlaybackSessionTest, PlayPauseOpensPlaysOrToggles)
+{
+    QSignalSpy open(&session, &PlaybackSession::openRequested);
+    PlaylistModel empty;
+    FakePowerControl noPower;
+    PlaybackSession bare{settings, empty, noPower, [](const QStringList&) {
+                             return std::make_unique<FakeEngine>();
+                         }};
+    QSignalSpy bareOpen(&bare, &PlaybackSession::openRequested);
+    bare.playPause();
+    EXPECT_EQ(bareOpen.size(), 1) << "an empty playlist asks for the open dialog";
+
+    playlist.select(1);
+    session.playPause();
+    EXPECT_TRUE(open.isEmpty());
+    EXPECT_TRUE(session.flags().MediaActive) << "stopped: the selected entry plays";
+    EXPECT_EQ(session.currentFile(), playlist.fullPath(1));
+    session.playPause();
+    EXPECT_TRUE(session.flags().Paused);
+    EXPECT_EQ(engine().callCount("togglePause"), 1);
+    session.playPause();
+    EXPECT_FALSE(session.flags().Paused);
+    EXPECT_EQ(engine().callCount("togglePause"), 2);
 }
 
 TEST_F(PlaybackSessionTest, FastForwardReleasesToNormalRateNotChosenSpeed)
@@ -286,12 +321,12 @@ TEST_F(PlaybackSessionTest, SpeedStepsDisableAtTheirLimitsAndResetOnNewItem)
         session.increaseSpeed();
     }
     EXPECT_DOUBLE_EQ(session.playbackRate(), 16.0);
-    EXPECT_FALSE(session.speedEnabled("IncreaseSpeed"));
+    EXPECT_FALSE(session.canIncreaseSpeed());
     session.increaseSpeed();
     EXPECT_DOUBLE_EQ(session.playbackRate(), 16.0);
     session.playEntry(0, false);
     EXPECT_DOUBLE_EQ(session.playbackRate(), 1.0);
-    EXPECT_TRUE(session.speedEnabled("IncreaseSpeed"));
+    EXPECT_TRUE(session.canIncreaseSpeed());
 }
 
 TEST_F(PlaybackSessionTest, MuteAndVolumeCarryOverToTheNextEngine)

@@ -332,11 +332,10 @@ TEST_F(VlcEngineTest, EmptyEngineShrugsOffEveryCall)
     EXPECT_FALSE(engine->hasVout());
 }
 
-TEST_F(VlcEngineTest, VolumeMuteAndFullscreenAreKeptByTheEngine)
+TEST_F(VlcEngineTest, VolumeAndMuteAreKeptByTheEngine)
 {
     auto engine = makeEngine();
     StateLog log(*engine);
-    QSignalSpy fullscreen(engine.get(), &Engine::fullscreenRequested);
     EXPECT_EQ(engine->volume(), 100);
     engine->setVolume(40);
     engine->toggleMute();
@@ -347,15 +346,6 @@ TEST_F(VlcEngineTest, VolumeMuteAndFullscreenAreKeptByTheEngine)
     EXPECT_FALSE(engine->isMuted());
     engine->setVolume(-5);
     EXPECT_EQ(engine->volume(), 0);
-
-    engine->toggleFullscreen();
-    engine->setFullscreen(true);
-    engine->toggleFullscreen();
-    ASSERT_EQ(fullscreen.count(), 3);
-    EXPECT_EQ(fullscreen.at(0).at(0).toBool(), true);
-    EXPECT_EQ(fullscreen.at(1).at(0).toBool(), true);
-    EXPECT_EQ(fullscreen.at(2).at(0).toBool(), false);
-    EXPECT_FALSE(engine->isFullscreen());
 }
 
 TEST_F(VlcEngineTest, NotificationsArriveOnTheUiThread)

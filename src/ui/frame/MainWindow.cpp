@@ -1,5 +1,6 @@
 #include "ui/frame/MainWindow.h"
 
+#include "commands/CommandRegistry.h"
 #include "skin/PlaylistPlacement.h"
 #include "skin/WindowCaption.h"
 #include "ui/frame/FivePaneSplitter.h"
@@ -7,15 +8,19 @@
 #include "ui/frame/VideoArea.h"
 #include "ui/frame/VolumeSlider.h"
 #include "ui/frame/WindowLabels.h"
+#include "ui/menus/MainMenuBar.h"
+#include "ui/menus/RegionCommands.h"
 #include "ui/playlistview/FancyList.h"
 #include "ui/qt/AppIcon.h"
 #include "util/Logging.h"
 #include "util/Product.h"
 #include "util/ToolPaths.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QLabel>
+#include <QMenu>
 #include <QSystemTrayIcon>
 
 MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
@@ -285,4 +290,35 @@ void MainWindow::setCaptionText(const QString& text)
 {
     m_captionText = text;
     m_labels->setCaption(text, width());
+}
+
+void MainWindow::installCommands(const CommandRegistry& registry)
+{
+    m_menuBar = new MainMenuBar(registry, this);
+    // Shortcuts fire while the window is active, whether or not the menu bar is shown.
+    for (int i = 0; i < commandCount; ++i) {
+        QAction* action = registry.action(static_cast<Command>(i));
+        if (action && !action->shortcut().isEmpty()) {
+            addAction(action);
+        }
+    }
+    connect(this, &SkinnedFrame::regionClicked, this, [&registry](SkinRegion region) {
+        if (QAction* action = registry.action(RegionCommands::commandOf(region))) {
+            action->trigger();
+        }
+    });
+    if (QMenu* drives = m_menuBar->submenu(QStringLiteral("OpenDVD"))) {
+        connect(drives, &QMenu::aboutToShow, this, &MainWindow::driveMenuOpening);
+    }
+}
+
+void MainWindow::popupDriveMenu()
+{
+    // Where the drive menu opens over the window, from its bottom-left corner.
+    constexpr int x = 55;
+    constexpr int fromBottom = 44;
+    QMenu* menu = m_menuBar ? m_menuBar->submenu(QStringLiteral("OpenDVD")) : nullptr;
+    if (menu) {
+        menu->popup(mapToGlobal(QPoint(x, height() - fromBottom)));
+    }
 }

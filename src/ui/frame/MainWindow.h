@@ -6,7 +6,9 @@
 
 #include <memory>
 
+class CommandRegistry;
 class FancyList;
+class MainMenuBar;
 class FivePaneSplitter;
 class ProgressBar;
 class QSystemTrayIcon;
@@ -26,6 +28,13 @@ public:
 
     explicit MainWindow(SettingsStore& settings, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // The menu bar from the registry's actions, their shortcuts on this window, and the skin
+    // buttons triggering their commands.
+    void installCommands(const CommandRegistry& registry);
+    // Opens the menu bar's drive list over the DVD button.
+    void popupDriveMenu();
+    MainMenuBar* menuBar() const { return m_menuBar; }
 
     // Applies the stored geometry, topmost state, tray icon, caption and playlist position.
     void applyLoadedOptions();
@@ -73,6 +82,8 @@ signals:
     void playMenuRequested(QPoint clientPosition);
     void trayMenuRequested(QPoint globalPosition);
     void filesDropped(const QStringList& paths);
+    // The menu bar's drive list is about to show.
+    void driveMenuOpening();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -106,4 +117,5 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     FancyList* m_list = nullptr;
     VideoArea* m_video = nullptr;
+    MainMenuBar* m_menuBar = nullptr;
 };

@@ -1,66 +1,42 @@
 #pragma once
 
-#include "commands/ClassicMenus.h"
-
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPoint>
 
-class ActionRegistry;
-class QAction;
+class CommandRegistry;
 class QMenu;
-class QWidget;
 
-// The classic menus, built from their table and popped up at a point: the File menu for the
-// tray icon, the Play menu over the video, the Play List menu over the playlist. Choosing an
-// item reports its control name; the Play menu refreshes its checks and enabling on opening.
+// The popups, built from their layouts with the registry's actions and popped up at a point:
+// the File menu for the tray icon, the Play menu over the video, the Play List menu over the
+// playlist. While one is open the actions wear their popup faces.
 class ClassicPopups : public QObject
 {
     Q_OBJECT
 public:
-    // What the Play menu needs to know as it opens.
-    struct PlayContext
-    {
-        int playMode = 0;
-        int repeatMode = 0;
-        int afterPlayAction = 0;
-        bool mediaActive = false;
-    };
-
-    // The registry lends the history items to the recent-files submenu, so both menus list the
-    // same entries; the main actions also decide the speed items' enabling.
-    ClassicPopups(ActionRegistry& registry, QObject* parent = nullptr);
+    explicit ClassicPopups(CommandRegistry& registry, QObject* parent = nullptr);
     ~ClassicPopups() override;
 
+    // A popup or one of its submenus by name ("mnuPlayBackMenu", "mnuAfterMenu", ...).
     QMenu* menu(const QString& name) const { return m_menus.value(name, nullptr); }
-    QAction* item(const QString& name) const { return m_items.value(name, nullptr); }
-    const ClassicMenus::PlayMenuState& playMenuState() const { return m_state; }
-
-    void setPlayContext(const PlayContext& context) { m_context = context; }
-    void setPlaylistCount(int count) { m_playlistCount = count; }
 
     // Pops up a menu at a global point; returns at once.
     void popupFileMenu(QPoint globalPosition);
     void popupPlayMenu(QPoint globalPosition);
     void popupPlayListMenu(QPoint globalPosition);
 
-    // The refreshes the menus run when they open; public so they can be checked directly.
-    void refreshPlayMenu();
-    void refreshAfterMenu();
-    void refreshPlayListMenu();
-
 signals:
-    void chosen(const QString& name);
+    // A menu is about to show: its states are wanted now.
+    void playMenuOpening();
+    void afterMenuOpening();
+    void playListMenuOpening();
 
 private:
-    void choose(const QString& name);
-    void applyChecks();
+    void popup(const QString& name, QPoint globalPosition);
 
-    ActionRegistry& m_registry;
+    CommandRegistry& m_registry;
     QHash<QString, QMenu*> m_menus;
-    QHash<QString, QAction*> m_items;
     QList<QMenu*> m_topMenus;
-    ClassicMenus::PlayMenuState m_state;
-    PlayContext m_context;
-    int m_playlistCount = 0;
+    int m_openings = 0;
 };

@@ -1,46 +1,24 @@
 #include "ui/menus/MainMenuBar.h"
 
-#include "ui/menus/ActionRegistry.h"
-#include "commands/MainMenuTree.h"
+#include "commands/MenuLayout.h"
+#include "ui/menus/MenuBuilder.h"
 #include "ui/menus/MenuStyle.h"
 
 #include <QEvent>
 #include <QMenu>
 
-MainMenuBar::MainMenuBar(ActionRegistry& registry, QWidget* window) : QMenuBar(window)
+MainMenuBar::MainMenuBar(const CommandRegistry& registry, QWidget* window) : QMenuBar(window)
 {
     setObjectName(QStringLiteral("SmartMenuXP1"));
     setNativeMenuBar(false);
     setStyleSheet(MenuStyle::styleSheet());
-    for (const MainMenuTree::Item& item : MainMenuTree::items()) {
-        QMenu* parentMenu = m_menus.value(item.parent, nullptr);
-        if (!item.parent.isEmpty() && !parentMenu) {
-            continue;
-        }
-        if (item.kind == MainMenuTree::Kind::Separator) {
-            if (parentMenu) {
-                parentMenu->addSeparator();
-            }
-            continue;
-        }
-        if (MainMenuTree::hasChildren(item.key) || item.parent.isEmpty()) {
-            auto* menu = new QMenu(item.caption, parentMenu ? static_cast<QWidget*>(parentMenu)
-                                                            : static_cast<QWidget*>(this));
-            menu->setObjectName(item.key);
-            menu->menuAction()->setObjectName(item.key);
-            menu->menuAction()->setEnabled(item.enabled);
-            menu->menuAction()->setVisible(item.visible);
-            if (parentMenu) {
-                parentMenu->addMenu(menu);
-            } else {
-                addMenu(menu);
-            }
-            m_menus.insert(item.key, menu);
-            continue;
-        }
-        if (QAction* action = registry.action(item.key)) {
-            parentMenu->addAction(action);
-        }
+    for (const MenuLayout::Entry& title : MenuLayout::menuBar()) {
+        auto* menu = new QMenu(title.caption, this);
+        menu->setObjectName(title.name);
+        menu->menuAction()->setObjectName(title.name);
+        addMenu(menu);
+        m_menus.insert(title.name, menu);
+        MenuBuilder::fill(*menu, title, registry, m_menus);
     }
     window->installEventFilter(this);
     place();

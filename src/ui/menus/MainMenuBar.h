@@ -3,11 +3,11 @@
 #include <QHash>
 #include <QMenuBar>
 
-class ActionRegistry;
+class CommandRegistry;
 class QMenu;
 
-// The main menu bar on the menu strip, built from the menu tree with the registry's actions.
-// It stands at a fixed place on its window and steps aside while the window is full screen.
+// The main menu bar on the menu strip, built from its layout with the registry's actions. It
+// stands at a fixed place on its window and steps aside while the window is full screen.
 class MainMenuBar : public QMenuBar
 {
     Q_OBJECT
@@ -15,11 +15,11 @@ public:
     static constexpr int Left = 15;
     static constexpr int Top = 31;
 
-    MainMenuBar(ActionRegistry& registry, QWidget* window);
+    MainMenuBar(const CommandRegistry& registry, QWidget* window);
     ~MainMenuBar() override;
 
-    // The drop-down of a submenu key ("File", "RecentMenu", ...), or none.
-    QMenu* submenu(const QString& key) const { return m_menus.value(key, nullptr); }
+    // The drop-down of a submenu ("File", "RecentMenu", ...), or none.
+    QMenu* submenu(const QString& name) const { return m_menus.value(name, nullptr); }
     void place();
 
 protected:

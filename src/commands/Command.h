@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QMetaType>
+
+// Every command a user can give, from a menu, a key, a skin button, a media key or the desktop.
+enum class Command : int
+{
+    None = -1,
+    OpenFile = 0,
+    DvdDrive0,
+    DvdDrive1,
+    DvdDrive2,
+    DvdDrive3,
+    DvdDrive4,
+    DvdDrive5,
+    History0,
+    History1,
+    History2,
+    History3,
+    History4,
+    History5,
+    History6,
+    History7,
+    History8,
+    History9,
+    History10,
+    Exit,
+    PlayPause,
+    Stop,
+    PlayModeNormal,
+    PlayModeContinuous,
+    PlayModeShuffle,
+    RepeatNone,
+    RepeatSingle,
+    RepeatAll,
+    FullScreen,
+    IncreaseSpeed,
+    DecreaseSpeed,
+    ResetSpeed,
+    AfterNothing,
+    AfterExit,
+    AfterRestart,
+    AfterShutdown,
+    AddFiles,
+    Remove,
+    RemoveAll,
+    Next,
+    Previous,
+    Options,
+    About,
+    HelpTopics,
+    // Reached by skin buttons and media keys only.
+    Play,
+    Mute,
+    TogglePlaylist,
+    DvdMenu,
+    MediaInfo,
+    Count,
+};
+Q_DECLARE_METATYPE(Command)
+
+// Which surface a command came from: the popups keep their own check marks and log their own
+// item names.
+enum class CommandOrigin : int
+{
+    Direct,
+    Popup,
+};
+Q_DECLARE_METATYPE(CommandOrigin)
+
+// Radio groups: one checked command each on the menu bar.
+enum class CommandGroup : int
+{
+    None,
+    PlayMode,
+    RepeatMode,
+    AfterPlay,
+};
+
+enum class CommandKind : int
+{
+    Normal,
+    Radio,
+};
+
+constexpr int commandCount = static_cast<int>(Command::Count);

@@ -1,0 +1,216 @@
+#include "commands/CommandTable.h"
+
+#include <algorithm>
+
+namespace {
+
+using Entry = CommandTable::Entry;
+
+Entry row(Command command, const char* key, const char* popupKey, const char* caption,
+          QKeySequence shortcut = {})
+{
+    Entry entry;
+    entry.command = command;
+    entry.key = QString::fromLatin1(key);
+    entry.popupKey = QString::fromLatin1(popupKey);
+    entry.caption = QString::fromLatin1(caption);
+    entry.shortcut = std::move(shortcut);
+    return entry;
+}
+
+Entry radio(Command command, CommandGroup group, const char* key, const char* popupKey,
+            const char* caption)
+{
+    Entry entry = row(command, key, popupKey, caption);
+    entry.kind = CommandKind::Radio;
+    entry.group = group;
+    return entry;
+}
+
+// Slots other parts fill in later: hidden until they hold something.
+Entry slot(Command command, const QString& key)
+{
+    Entry entry;
+    entry.command = command;
+    entry.key = key;
+    entry.visible = false;
+    return entry;
+}
+
+QKeySequence keys(Qt::KeyboardModifiers modifiers, Qt::Key key)
+{
+    return QKeySequence(QKeyCombination(modifiers, key));
+}
+
+std::vector<Entry> buildEntries()
+{
+    using C = Command;
+    constexpr Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    constexpr Qt::KeyboardModifiers none = Qt::NoModifier;
+    std::vector<Entry> rows;
+    Entry open =
+        row(C::OpenFile, "OpenFile", "mnuOpenFile", "Open Media File...", keys(ctrl, Qt::Key_O));
+    open.popupCaption = QStringLiteral("Open Video File...");
+    rows.push_back(open);
+    Entry noDrive = row(C::DvdDrive0, "DVDList0", "dvdsList(0)", "<No DVD drives were found>");
+    noDrive.enabled = false;
+    rows.push_back(noDrive);
+    for (int i = 1; i <= 5; ++i) {
+        rows.push_back(slot(CommandTable::dvdDrive(i), QStringLiteral("DVDList%1").arg(i)));
+    }
+    Entry noHistory = row(C::History0, "History0", "", "<No History>");
+    noHistory.enabled = false;
+    rows.push_back(noHistory);
+    for (int i = 1; i <= 10; ++i) {
+        rows.push_back(slot(CommandTable::historySlot(i), QStringLiteral("History%1").arg(i)));
+    }
+    rows.push_back(row(C::Exit, "Exit", "mnuExit", "E&xit", keys(ctrl, Qt::Key_X)));
+    rows.push_back(row(C::PlayPause, "PlayPause", "mnuplay", "Play/Pause", keys(ctrl, Qt::Key_P)));
+    rows.push_back(row(C::Stop, "Stop", "mnustop", "Stop", keys(ctrl, Qt::Key_S)));
+    const CommandGroup play = CommandGroup::PlayMode;
+    Entry normal = radio(C::PlayModeNormal, play, "PMNormal", "mnuPBNormal", "&Normal");
+    normal.checked = true;
+    rows.push_back(normal);
+    rows.push_back(radio(C::PlayModeContinuous, play, "PMContinuous", "mnuPBCont", "&Continuous"));
+    rows.push_back(radio(C::PlayModeShuffle, play, "PMShuffle", "mnuPBShuffle", "&Shuffle"));
+    const CommandGroup repeat = CommandGroup::RepeatMode;
+    rows.push_back(radio(C::RepeatNone, repeat, "RMNoRepeat", "mnuRMNoRepeat", "&No Repeat"));
+    rows.push_back(
+        radio(C::RepeatSingle, repeat, "RMSingleRepeat", "mnuRMSingleRepeat", "&Single Repeat"));
+    rows.push_back(radio(C::RepeatAll, repeat, "RMRepeatAll", "mnuRMRepeatAll", "&Repeat All"));
+    rows.push_back(
+        row(C::FullScreen, "FullScreen", "mnufullscreen", "Full Screen", keys(ctrl, Qt::Key_F)));
+    rows.push_back(row(C::IncreaseSpeed, "IncreaseSpeed", "mnuincspeed", "Increase Speed",
+                       keys(ctrl, Qt::Key_Up)));
+    rows.push_back(row(C::DecreaseSpeed, "DecreaseSpeed", "mnudecSpeed", "Decrease Speed",
+                       keys(ctrl, Qt::Key_Down)));
+    rows.push_back(
+        row(C::ResetSpeed, "ResetSpeed", "mnuresSpeed", "Reset Speed", keys(ctrl, Qt::Key_R)));
+    const CommandGroup after = CommandGroup::AfterPlay;
+    rows.push_back(radio(C::AfterNothing, after, "Donothing", "mnuAfterPlaying(0)", "Do nothing"));
+    rows.push_back(radio(C::AfterExit, after, "ExitKorvane", "mnuAfterPlaying(1)", "Exit Korvane"));
+    rows.push_back(radio(C::AfterRestart, after, "RestartTheComputer", "mnuAfterPlaying(2)",
+                         "Restart the Computer"));
+    rows.push_back(radio(C::AfterShutdown, after, "ShutdownTheComputer", "mnuAfterPlaying(3)",
+                         "Shutdown the Computer"));
+    rows.push_back(row(C::AddFiles, "AddVideoFile", "mnuPlayListAdd", "Add Media File(s)..."));
+    rows.push_back(row(C::Remove, "Remove", "mnuPlayListRemove", "Remove"));
+    rows.push_back(row(C::RemoveAll, "RemoveAll", "mnuPlayListRemoveAll", "Remove All"));
+    rows.push_back(row(C::Next, "Next", "mnuNext", "Next", keys(none, Qt::Key_PageDown)));
+    rows.push_back(row(C::Previous, "Previous", "mnuPrev", "Previous", keys(none, Qt::Key_PageUp)));
+    Entry options = row(C::Options, "Options", "mnuSettings", "Options");
+    options.popupCaption = QStringLiteral("&Options...");
+    rows.push_back(options);
+    rows.push_back(row(C::About, "About", "mnuAbout", "&About"));
+    Entry help =
+        row(C::HelpTopics, "HelpTopics", "mnuHelp", "&Help Topics", keys(none, Qt::Key_F1));
+    help.popupCaption = QStringLiteral("Help Topics");
+    rows.push_back(help);
+    rows.push_back(row(C::Play, "Play", "", "Play"));
+    rows.push_back(row(C::Mute, "Mute", "", "Mute"));
+    rows.push_back(row(C::TogglePlaylist, "TogglePlaylist", "", "Play List"));
+    rows.push_back(row(C::DvdMenu, "DvdMenu", "", "DVD"));
+    rows.push_back(row(C::MediaInfo, "MediaInfo", "", "Media Information"));
+    std::sort(rows.begin(), rows.end(),
+              [](const Entry& a, const Entry& b) { return a.command < b.command; });
+    return rows;
+}
+
+} // namespace
+
+const std::vector<CommandTable::Entry>& CommandTable::entries()
+{
+    static const std::vector<Entry> rows = buildEntries();
+    return rows;
+}
+
+const CommandTable::Entry& CommandTable::entry(Command command)
+{
+    static const Entry none;
+    const int index = static_cast<int>(command);
+    if (index < 0 || index >= commandCount) {
+        return none;
+    }
+    return entries()[static_cast<std::size_t>(index)];
+}
+
+std::optional<Command> CommandTable::fromKey(const QString& key)
+{
+    if (key.isEmpty()) {
+        return std::nullopt;
+    }
+    for (const Entry& row : entries()) {
+        if (row.key == key || row.popupKey == key) {
+            return row.command;
+        }
+    }
+    return std::nullopt;
+}
+
+QString CommandTable::logKey(Command command, CommandOrigin origin)
+{
+    const Entry& row = entry(command);
+    if (origin == CommandOrigin::Popup && !row.popupKey.isEmpty()) {
+        return row.popupKey;
+    }
+    return row.key;
+}
+
+int CommandTable::indexInGroup(Command command)
+{
+    const CommandGroup group = entry(command).group;
+    if (group == CommandGroup::None) {
+        return -1;
+    }
+    int index = 0;
+    for (const Entry& row : entries()) {
+        if (row.command == command) {
+            return index;
+        }
+        if (row.group == group) {
+            ++index;
+        }
+    }
+    return -1;
+}
+
+Command CommandTable::inGroup(CommandGroup group, int index)
+{
+    if (group == CommandGroup::None || index < 0) {
+        return Command::None;
+    }
+    for (const Entry& row : entries()) {
+        if (row.group == group && index-- == 0) {
+            return row.command;
+        }
+    }
+    return Command::None;
+}
+
+Command CommandTable::historySlot(int slot)
+{
+    if (slot < 0 || slot > 10) {
+        return Command::None;
+    }
+    return static_cast<Command>(static_cast<int>(Command::History0) + slot);
+}
+
+int CommandTable::historySlotOf(Command command)
+{
+    const int slot = static_cast<int>(command) - static_cast<int>(Command::History0);
+    return slot >= 0 && slot <= 10 ? slot : -1;
+}
+
+Command CommandTable::dvdDrive(int index)
+{
+    if (index < 0 || index > 5) {
+        return Command::None;
+    }
+    return static_cast<Command>(static_cast<int>(Command::DvdDrive0) + index);
+}
+
+int CommandTable::dvdDriveOf(Command command)
+{
+    const int index = static_cast<int>(command) - static_cast<int>(Command::DvdDrive0);
+    return index >= 0 && index <= 5 ? index : -1;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "commands/Command.h"
+
+#include <QKeySequence>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// The one table of commands: what each is called, its key, how it shows in the menus and the
+// name the log line "command <key>" gives it. Popup items name themselves apart and a few carry
+// their own captions.
+class CommandTable
+{
+public:
+    struct Entry
+    {
+        Command command = Command::None;
+        QString key;          // logged for the menu bar, keys, skin buttons and media keys
+        QString popupKey;     // logged for a popup item; empty where no popup holds the command
+        QString caption;      // "&" marks the access key
+        QString popupCaption; // empty: the caption
+        QKeySequence shortcut;
+        CommandKind kind = CommandKind::Normal;
+        CommandGroup group = CommandGroup::None;
+        bool enabled = true;
+        bool visible = true;
+        bool checked = false;
+    };
+
+    // Every command in enum order.
+    static const std::vector<Entry>& entries();
+    static const Entry& entry(Command command);
+    // By either key, exact and case-sensitive.
+    static std::optional<Command> fromKey(const QString& key);
+    static QString logKey(Command command, CommandOrigin origin);
+
+    // The place of a radio command in its group (0 for the first), or -1.
+    static int indexInGroup(Command command);
+    // The command at a place in a group, or None.
+    static Command inGroup(CommandGroup group, int index);
+    static Command historySlot(int slot);
+    static int historySlotOf(Command command);
+    static Command dvdDrive(int index);
+    static int dvdDriveOf(Command command);
+};
