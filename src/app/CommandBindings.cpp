@@ -235,11 +235,13 @@ void CommandBindings::syncModeChecks()
         return;
     }
     const Settings& stored = m_settings.settings();
-    if (stored.PlayMode >= 0 && stored.PlayMode <= 2) {
-        m_actions->setChecked(QString::fromLatin1(kPlayModeKeys[stored.PlayMode]), true);
+    const auto playMode = static_cast<int>(stored.playMode);
+    if (playMode >= 0 && playMode <= 2) {
+        m_actions->setChecked(QString::fromLatin1(kPlayModeKeys[playMode]), true);
     }
-    if (stored.RepeatMode >= 0 && stored.RepeatMode <= 2) {
-        m_actions->setChecked(QString::fromLatin1(kRepeatModeKeys[stored.RepeatMode]), true);
+    const auto repeatMode = static_cast<int>(stored.repeatMode);
+    if (repeatMode >= 0 && repeatMode <= 2) {
+        m_actions->setChecked(QString::fromLatin1(kRepeatModeKeys[repeatMode]), true);
     }
     const int action = static_cast<int>(m_session.afterPlay().action());
     if (action >= 0 && action < AfterPlay::menuKeys().size()) {
@@ -263,8 +265,8 @@ void CommandBindings::popupPlayMenu(QPoint globalPosition)
 {
     const Settings& stored = m_settings.settings();
     ClassicPopups::PlayContext context;
-    context.playMode = stored.PlayMode;
-    context.repeatMode = stored.RepeatMode;
+    context.playMode = static_cast<int>(stored.playMode);
+    context.repeatMode = static_cast<int>(stored.repeatMode);
     context.afterPlayAction = static_cast<int>(m_session.afterPlay().action());
     context.mediaActive = m_session.flags().MediaActive;
     m_popups->setPlayContext(context);

@@ -29,7 +29,12 @@ public:
 
     static QByteArray format(const Settings& settings);
     // Fails on a short file, text in a numeric field or a number too large for its field.
+    // A flag read as an unusual "on" number (5 rather than 1) is written back as that number
+    // while it stays on; so is an enum value that names no choice.
     static std::optional<Settings> parse(const QByteArray& data);
+    // Drops the unusual numbers of flags that have been switched since they were read, so that
+    // switching one back on writes the usual number.
+    static void forgetChangedFlags(Settings& settings);
 
     static QString defaultPath();
 

@@ -249,19 +249,19 @@ TEST_F(CommandBindingsTest, AddFromTheMainMenuSelectsTheFirstEntry)
 TEST_F(CommandBindingsTest, ModesFromTheMainMenuAndFromTheClassicMenu)
 {
     bindings.dispatchKey("PMShuffle");
-    EXPECT_EQ(settings.settings().PlayMode, 2);
+    EXPECT_EQ(settings.settings().playMode, PlayMode::Shuffle);
     EXPECT_TRUE(checked("PMShuffle"));
     bindings.dispatchKey("RMRepeatAll");
-    EXPECT_EQ(settings.settings().RepeatMode, 2);
+    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::RepeatAll);
     EXPECT_TRUE(checked("RMRepeatAll"));
 
     classic("mnuPBCont")->trigger();
-    EXPECT_EQ(settings.settings().PlayMode, 1);
+    EXPECT_EQ(settings.settings().playMode, PlayMode::Continuous);
     EXPECT_TRUE(classic("mnuPBCont")->isChecked());
     EXPECT_TRUE(checked("PMShuffle")) << "the main menu's radio stays as it was";
 
     classic("mnuRMNoRepeat")->trigger();
-    EXPECT_EQ(settings.settings().RepeatMode, 0);
+    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::NoRepeat);
     EXPECT_TRUE(checked("RMRepeatAll"));
 
     bindings.dispatchKey("ExitKorvane");
@@ -349,7 +349,7 @@ TEST_F(CommandBindingsTest, ClassicPlayMenuRefreshesOnOpening)
 TEST_F(CommandBindingsTest, AboutIsModalAndRestoresTheTopmostBand)
 {
     Settings onTop = settings.settings();
-    onTop.AlwaysOnTop = -1;
+    onTop.alwaysOnTop = true;
     settings.apply(onTop);
     window.show();
     bool wasTopmost = true;
@@ -391,5 +391,5 @@ TEST_F(CommandBindingsTest, EveryDispatchWritesACommandLine)
     QLoggingCategory::setFilterRules(QString());
     EXPECT_EQ(logged, (QStringList{"command DVDList3", "command nothing at all",
                                    "command mnuRMSingleRepeat"}));
-    EXPECT_EQ(settings.settings().RepeatMode, 1);
+    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::SingleRepeat);
 }
