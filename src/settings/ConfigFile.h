@@ -10,7 +10,7 @@
 // Config.cfg: one value per line in a fixed order, no names. Numbers are written as " 1 " or
 // "-1 " and strings as they are, unless a string would not survive reading back (a comma, a
 // double quote, a leading or trailing blank, a line break): then it is written in double quotes
-// with inner quotes doubled. Files written before quoting existed read as they always did.
+// with inner quotes doubled. Files of plain, unquoted values read the same way.
 class ConfigFile
 {
 public:

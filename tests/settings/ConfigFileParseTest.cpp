@@ -21,7 +21,7 @@ QByteArray firstLines(const QByteArray& file, int count)
 
 } // namespace
 
-TEST(ConfigFileParse, ReadsAFileOfTheOldFormAsItAlwaysWas)
+TEST(ConfigFileParse, ReadsAFileOfPlainValues)
 {
     const auto s = ConfigFile::parse(oldFormFile());
     ASSERT_TRUE(s.has_value());
@@ -47,7 +47,7 @@ TEST(ConfigFileParse, ReadsAFileOfTheOldFormAsItAlwaysWas)
     EXPECT_EQ(ConfigFile::format(*s).toStdString(), oldFormFile().toStdString());
 }
 
-TEST(ConfigFileParse, OldFormStringsKeepTheirOldReading)
+TEST(ConfigFileParse, PlainStringsEndAtACommaAndLoseLeadingBlanks)
 {
     const QByteArray file = oldFormFile();
     // A comma still ends a plain value; the rest is the next value, which shifts the numbers.
@@ -224,6 +224,11 @@ struct KeptCase
     int line;           // index in the file
     QByteArray written; // the line as read and as written back
 };
+
+void PrintTo(const KeptCase& c, std::ostream* os)
+{
+    *os << c.name << ": line " << c.line << " \"" << c.written.toStdString() << '"';
+}
 
 class ConfigFileKeeps : public testing::TestWithParam<KeptCase>
 {};

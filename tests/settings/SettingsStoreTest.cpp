@@ -63,6 +63,11 @@ struct GroupCase
     SettingsGroups groups; // empty: no signal at all
 };
 
+void PrintTo(const GroupCase& c, std::ostream* os)
+{
+    *os << c.name << " -> groups 0x" << std::hex << c.groups.toInt();
+}
+
 class SettingsStoreGroups : public SettingsStoreTest, public testing::WithParamInterface<GroupCase>
 {};
 
