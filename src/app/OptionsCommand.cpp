@@ -21,7 +21,7 @@ OptionsCommand::~OptionsCommand() = default;
 
 void OptionsCommand::applyAllAssociations()
 {
-    m_associations->applyAllAssociations(m_settings.settings().Associations);
+    m_associations->applyAllAssociations(m_settings.settings().associations);
 }
 
 void OptionsCommand::showOptions()

@@ -24,6 +24,6 @@ bool ScreenSaverGuard::wanted(bool disableScreenSaver, MediaControlState::State 
 
 void ScreenSaverGuard::update()
 {
-    m_inhibitor.setInhibited(wanted(m_settings.settings().DisableScreenSaver != 0,
-                                    m_session.controlState(), m_audioOnly));
+    m_inhibitor.setInhibited(
+        wanted(m_settings.settings().disableScreenSaver, m_session.controlState(), m_audioOnly));
 }

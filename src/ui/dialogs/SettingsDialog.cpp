@@ -39,10 +39,12 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
     label1->resize(SettingsLayout::label1(W, H).size());
     label1->lower();
     m_player = new PlayerSettingsPage(this);
+    m_player->setGeometry(rect());
     m_associationsPage = new AssociationsSettingsPage(this);
+    m_associationsPage->setGeometry(rect());
     addLabel(QStringLiteral("Player"), {67, 52});
     addLabel(QStringLiteral("Assocciations"), {135, 52});
-    m_lblSnapShot = addLabel(QStringLiteral("SnapShot"), {228, 52}, true);
+    m_snapShotLabel = addLabel(QStringLiteral("SnapShot"), {228, 52}, true);
     QLabel* caption = addLabel(QStringLiteral("Options"), {0, 8});
     caption->move((W - caption->width()) / 2, 8);
     addLabel(QStringLiteral("Apply"), SettingsLayout::applyLabel(W, H));
@@ -53,8 +55,8 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
     m_page = SettingsPage::Player;
     loadSettingsControls();
     m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, W, H, m_page);
-    m_player->showPage(true);
-    m_associationsPage->showPage(false);
+    m_player->setVisible(true);
+    m_associationsPage->setVisible(false);
 }
 
 SettingsDialog::~SettingsDialog() = default;
@@ -77,20 +79,17 @@ void SettingsDialog::loadSettingsControls()
 {
     // The file is read again: what was changed in memory and not saved is dropped.
     m_settings.load();
-    const SettingsForm form = SettingsForm::loadSettingsControls(m_settings.settings());
-    m_player->load(form);
-    m_associationsPage->load(form);
+    m_player->load(m_settings.settings());
+    m_associationsPage->load(m_settings.settings());
 }
 
 void SettingsDialog::saveSettingsControls()
 {
-    SettingsForm form = SettingsForm::loadSettingsControls(m_settings.settings());
-    m_player->save(form);
-    m_associationsPage->save(form);
     Settings settings = m_settings.settings();
-    SettingsForm::saveSettingsControls(form, settings);
+    m_player->save(settings);
+    m_associationsPage->save(settings);
     for (int i = 0; i < Settings::AssociationCount; ++i) {
-        m_associations.applyAssociation(i, form.associations[static_cast<std::size_t>(i)]);
+        m_associations.applyAssociation(i, settings.associations[static_cast<std::size_t>(i)]);
     }
     m_settings.apply(settings);
     m_settings.save(m_placement ? m_placement() : WindowPlacement{});
@@ -103,8 +102,8 @@ void SettingsDialog::showSettingsPage(SettingsPage page)
     // The regions answer for the new page at once, not only after the repaint.
     m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, width(), height(), m_page);
     update();
-    m_player->showPage(page == SettingsPage::Player);
-    m_associationsPage->showPage(page == SettingsPage::Associations);
+    m_player->setVisible(page == SettingsPage::Player);
+    m_associationsPage->setVisible(page == SettingsPage::Associations);
 }
 
 void SettingsDialog::runAction(SettingsAction action)
@@ -129,7 +128,7 @@ void SettingsDialog::runAction(SettingsAction action)
         accept();
         break;
     case SettingsAction::SelectAll: {
-        SettingsForm::Ticks all;
+        AssociationsSettingsPage::Ticks all;
         all.fill(true);
         m_associationsPage->setTicks(all);
         break;
@@ -138,23 +137,13 @@ void SettingsDialog::runAction(SettingsAction action)
         m_associationsPage->setTicks({});
         break;
     case SettingsAction::AudioPreset:
-        m_associationsPage->setTicks(SettingsForm::audioPreset());
+        m_associationsPage->setTicks(AssociationsSettingsPage::audioPreset());
         break;
     case SettingsAction::VideoPreset:
-        m_associationsPage->setTicks(SettingsForm::videoPreset());
+        m_associationsPage->setTicks(AssociationsSettingsPage::videoPreset());
         break;
     }
     update();
-}
-
-void SettingsDialog::done(int result)
-{
-    // Every way out has the player apply its settings again, saved or not.
-    if (!m_closing) {
-        m_closing = true;
-        m_settings.apply(m_settings.settings());
-    }
-    QDialog::done(result);
 }
 
 void SettingsDialog::paintEvent(QPaintEvent*)
@@ -217,7 +206,7 @@ void SettingsDialog::leaveEvent(QEvent*)
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_lblSnapShot && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == m_snapShotLabel && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         showSettingsPage(SettingsPage::SnapShot);
         return true;

@@ -13,8 +13,8 @@ class QLabel;
 class SkinImages;
 
 // The skinned, borderless, modal "Options" dialog. It reads the settings from their file when
-// it opens, hands the edited record to the store on "Apply" and "OK", applies each association
-// as its item is saved, and has the player apply its settings again whenever it closes.
+// it opens (the player then applies them), hands the edited record to the store on "Apply" and
+// "OK" (the player applies what changed) and applies each association as its item is saved.
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
     const SettingsLayout::ButtonStates& settingsButtonStates() const { return m_states; }
     PlayerSettingsPage& playerPage() const { return *m_player; }
     AssociationsSettingsPage& associationsPage() const { return *m_associationsPage; }
-    QLabel* snapShotLabel() const { return m_lblSnapShot; }
+    QLabel* snapShotLabel() const { return m_snapShotLabel; }
 
     void loadSettingsControls();
     void saveSettingsControls();
@@ -38,8 +38,6 @@ public:
     void showSettingsPage(SettingsPage page);
     // The action of a region, as a click on it runs it.
     void runAction(SettingsAction action);
-
-    void done(int result) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,9 +60,8 @@ private:
     SettingsLayout::ButtonStates m_states{};
     PlayerSettingsPage* m_player = nullptr;
     AssociationsSettingsPage* m_associationsPage = nullptr;
-    QLabel* m_lblSnapShot = nullptr;
+    QLabel* m_snapShotLabel = nullptr;
     bool m_clickPending = false;
     bool m_movingByHand = false;
-    bool m_closing = false;
     QPoint m_dragOffset;
 };
