@@ -1,6 +1,5 @@
 #include "ui/dialogs/SettingsDialog.h"
 
-#include "skin/SettingsPainter.h"
 #include "system/FileAssociations.h"
 #include "ui/dialogs/AssociationsSettingsPage.h"
 #include "ui/dialogs/PlayerSettingsPage.h"
@@ -14,13 +13,14 @@
 SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associations,
                                const SkinImages& images, PlacementSource placement, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      SkinnedWindow(*this, SettingsLayout::buttonStates(),
+                    static_cast<int>(SettingsRegion::Caption), &images),
       m_settings(settings), m_associations(associations), m_images(images),
       m_placement(std::move(placement))
 {
     setWindowTitle(QStringLiteral("Options"));
     setModal(true);
     setFixedSize(SettingsLayout::kWidth, SettingsLayout::kHeight);
-    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Text stands light on the dark skin.
     QPalette light = palette();
@@ -42,7 +42,7 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
     m_associationsPage = new AssociationsSettingsPage(this);
     addLabel(QStringLiteral("Player"), {67, 52});
     addLabel(QStringLiteral("Assocciations"), {135, 52});
-    m_lblSnapShot = addLabel(QStringLiteral("SnapShot"), {228, 52}, true);
+    m_snapShotLabel = addLabel(QStringLiteral("SnapShot"), {228, 52}, true);
     QLabel* caption = addLabel(QStringLiteral("Options"), {0, 8});
     caption->move((W - caption->width()) / 2, 8);
     addLabel(QStringLiteral("Apply"), SettingsLayout::applyLabel(W, H));
@@ -52,7 +52,6 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
     m_associationsPage->fillAssociationList(m_associations);
     m_page = SettingsPage::Player;
     loadSettingsControls();
-    m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, W, H, m_page);
     m_player->showPage(true);
     m_associationsPage->showPage(false);
 }
@@ -100,8 +99,6 @@ void SettingsDialog::saveSettingsControls()
 void SettingsDialog::showSettingsPage(SettingsPage page)
 {
     m_page = page;
-    // The regions answer for the new page at once, not only after the repaint.
-    m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, width(), height(), m_page);
     update();
     m_player->showPage(page == SettingsPage::Player);
     m_associationsPage->showPage(page == SettingsPage::Associations);
@@ -157,80 +154,37 @@ void SettingsDialog::done(int result)
     QDialog::done(result);
 }
 
-void SettingsDialog::paintEvent(QPaintEvent*)
+bool SettingsDialog::event(QEvent* event)
 {
-    QPainter painter(this);
-    m_hitRects = SettingsPainter::paintSettings(painter, m_images, width(), height(), m_page,
-                                                m_states, m_hitRects);
+    return skinEvent(event) || QDialog::event(event);
 }
 
-void SettingsDialog::mousePressEvent(QMouseEvent* event)
+std::vector<SkinPiece> SettingsDialog::skinPieces() const
 {
-    const int hit = SettingsLayout::hitTest(m_hitRects, event->position().toPoint());
-    SettingsLayout::press(m_states, hit);
-    update();
-    m_clickPending = event->button() == Qt::LeftButton;
-    if (hit == static_cast<int>(SettingsHit::Caption) && event->button() == Qt::LeftButton) {
-        m_clickPending = false;
-        beginWindowDrag(event->globalPosition().toPoint());
-    }
+    return SettingsLayout::pieces(width(), height(), m_page);
 }
 
-void SettingsDialog::mouseMoveEvent(QMouseEvent* event)
+void SettingsDialog::skinClicked(int region)
 {
-    if (m_movingByHand) {
-        if (event->buttons() & Qt::LeftButton) {
-            move(event->globalPosition().toPoint() - m_dragOffset);
-            return;
-        }
-        m_movingByHand = false;
-    }
-    if (event->buttons() == Qt::NoButton &&
-        SettingsLayout::hover(m_states,
-                              SettingsLayout::hitTest(m_hitRects, event->position().toPoint()))) {
-        update();
-    }
-}
-
-void SettingsDialog::mouseReleaseEvent(QMouseEvent* event)
-{
-    m_movingByHand = false;
-    const bool pending = m_clickPending;
-    m_clickPending = false;
-    if (!pending || event->button() != Qt::LeftButton) {
-        return;
-    }
-    const int hit = SettingsLayout::hitTest(m_hitRects, event->position().toPoint());
-    const SettingsAction action = SettingsLayout::clickAction(hit);
+    const SettingsAction action = SettingsLayout::clickAction(static_cast<SettingsRegion>(region));
     if (action != SettingsAction::None) {
-        qCDebug(lcUi) << "options: clicked region" << hit;
+        qCDebug(lcUi) << "options: clicked region" << region;
     }
     runAction(action);
 }
 
-void SettingsDialog::leaveEvent(QEvent*)
+void SettingsDialog::leaveEvent(QEvent* event)
 {
-    if (SettingsLayout::hover(m_states, -1)) {
-        update();
-    }
+    hoverRegion(-1);
+    QDialog::leaveEvent(event);
 }
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_lblSnapShot && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == m_snapShotLabel && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         showSettingsPage(SettingsPage::SnapShot);
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void SettingsDialog::beginWindowDrag(QPoint globalPressPoint)
-{
-    // Compositors expect the system to move the window; elsewhere it follows by hand.
-    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-        return;
-    }
-    m_movingByHand = true;
-    m_dragOffset = globalPressPoint - pos();
 }

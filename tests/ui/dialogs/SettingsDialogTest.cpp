@@ -5,7 +5,6 @@
 #include "settings/SettingsTestSupport.h"
 #include "skin/SettingsForm.h"
 #include "skin/SkinImages.h"
-#include "skin/SkinLayout.h"
 #include "system/FakeDesktopIntegration.h"
 #include "system/FakeUserStore.h"
 #include "system/FileAssociations.h"
@@ -321,13 +320,13 @@ TEST_F(SettingsDialogTest, ClickedButtonRunsOnReleaseOverIt)
     click(*dialog, {200, 50});
     const QPoint selectAll(420, 100);
     QTest::mousePress(dialog.get(), Qt::LeftButton, Qt::NoModifier, selectAll);
-    EXPECT_EQ(dialog->settingsButtonStates()[7], ButtonState::Press);
+    EXPECT_EQ(dialog->buttonStates().state(SettingsRegion::SelectAll), ButtonState::Pressed);
     // Released outside every region: no action.
     QTest::mouseRelease(dialog.get(), Qt::LeftButton, Qt::NoModifier, {250, 300});
     EXPECT_EQ(dialog->associationsPage().LstViewIcons->item(5)->checkState(), Qt::Unchecked);
     click(*dialog, selectAll);
     EXPECT_EQ(dialog->associationsPage().LstViewIcons->item(5)->checkState(), Qt::Checked);
-    EXPECT_EQ(dialog->settingsButtonStates()[7], ButtonState::Press);
+    EXPECT_EQ(dialog->buttonStates().state(SettingsRegion::SelectAll), ButtonState::Pressed);
 }
 
 TEST_F(SettingsDialogTest, EveryCloseHasThePlayerApplyItsSettings)

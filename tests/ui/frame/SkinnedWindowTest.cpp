@@ -36,14 +36,8 @@ protected:
         paint();
     }
     void paint() { window.repaint(); }
-    QPoint centreOf(SkinRegion region) const
-    {
-        return window.hitRects()[static_cast<std::size_t>(region)].center();
-    }
-    int state(SkinRegion region) const
-    {
-        return window.buttonStates()[static_cast<std::size_t>(region)];
-    }
+    QPoint centreOf(SkinRegion region) const { return window.hitTable()[region].center(); }
+    ButtonState state(SkinRegion region) const { return window.buttonStates().state(region); }
     void clickAt(QPoint point)
     {
         QTest::mouseMove(&window, point);
@@ -77,13 +71,14 @@ TEST_F(SkinnedWindowTest, HoverLightsAButtonAndPressPressesIt)
     SKIP_UNLESS_OFFSCREEN();
     const QPoint play = centreOf(SkinRegion::Play);
     QTest::mouseMove(&window, play);
-    EXPECT_EQ(state(SkinRegion::Play), Over);
+    EXPECT_EQ(state(SkinRegion::Play), ButtonState::Over);
     QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, play);
-    EXPECT_EQ(state(SkinRegion::Play), Press);
+    EXPECT_EQ(state(SkinRegion::Play), ButtonState::Pressed);
     QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, play);
-    EXPECT_EQ(state(SkinRegion::Play), Press) << "stays pressed until the pointer moves";
+    EXPECT_EQ(state(SkinRegion::Play), ButtonState::Pressed)
+        << "stays pressed until the pointer moves";
     QTest::mouseMove(&window, QPoint(200, 200));
-    EXPECT_EQ(state(SkinRegion::Play), Normal);
+    EXPECT_EQ(state(SkinRegion::Play), ButtonState::Normal);
 }
 
 TEST_F(SkinnedWindowTest, ClicksRunEnabledButtonsOnly)
@@ -113,17 +108,17 @@ TEST_F(SkinnedWindowTest, ClicksRunEnabledButtonsOnly)
             EXPECT_EQ(static_cast<int>(clicks[0][0].value<SkinRegion>()), c.expected) << c.name;
         }
     }
-    EXPECT_EQ(state(SkinRegion::Pause), Disabled);
+    EXPECT_EQ(state(SkinRegion::Pause), ButtonState::Disabled);
 }
 
 TEST_F(SkinnedWindowTest, MaximizeGreysMinimizeUntilRestored)
 {
     clickAt(centreOf(SkinRegion::Maximize));
     EXPECT_TRUE(window.isMaximizedByToggle());
-    EXPECT_EQ(state(SkinRegion::Minimize), Disabled);
+    EXPECT_EQ(state(SkinRegion::Minimize), ButtonState::Disabled);
     window.toggleMaximized();
     EXPECT_FALSE(window.isMaximizedByToggle());
-    EXPECT_EQ(state(SkinRegion::Minimize), Normal);
+    EXPECT_EQ(state(SkinRegion::Minimize), ButtonState::Normal);
 }
 
 TEST_F(SkinnedWindowTest, HiddenPlaylistLeavesTheVideoTheWholeContent)
