@@ -72,6 +72,7 @@ public:
     // Where the button labels stand: "Apply", "OK", "Cancle".
     static QPoint applyLabel(int width, int height) { return {width - 213, height - 37}; }
     static QPoint okLabel(int width, int height) { return {width - 133, height - 37}; }
-    static QPoint cancleLabel(int width, int height) { return {width - 65, height - 37}; }
-    static QRect label1(int width, int height) { return {12, 70, width - 25, height - 130}; }
+    static QPoint cancelLabel(int width, int height) { return {width - 65, height - 37}; }
+    // The blank label under the page controls.
+    static QRect pageArea(int width, int height) { return {12, 70, width - 25, height - 130}; }
 };

@@ -35,9 +35,9 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
 
     const int W = width();
     const int H = height();
-    auto* label1 = addLabel(QString(), SettingsLayout::label1(W, H).topLeft());
-    label1->resize(SettingsLayout::label1(W, H).size());
-    label1->lower();
+    auto* pageArea = addLabel(QString(), SettingsLayout::pageArea(W, H).topLeft());
+    pageArea->resize(SettingsLayout::pageArea(W, H).size());
+    pageArea->lower();
     m_player = new PlayerSettingsPage(this);
     m_associationsPage = new AssociationsSettingsPage(this);
     addLabel(QStringLiteral("Player"), {67, 52});
@@ -47,7 +47,7 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
     caption->move((W - caption->width()) / 2, 8);
     addLabel(QStringLiteral("Apply"), SettingsLayout::applyLabel(W, H));
     addLabel(QStringLiteral("OK"), SettingsLayout::okLabel(W, H));
-    addLabel(QStringLiteral("Cancle"), SettingsLayout::cancleLabel(W, H));
+    addLabel(QStringLiteral("Cancle"), SettingsLayout::cancelLabel(W, H));
 
     m_associationsPage->fillAssociationList(m_associations);
     m_page = SettingsPage::Player;
