@@ -33,4 +33,6 @@ void OptionsCommand::showOptions()
     dialog.move(m_window.geometry().center() - dialog.rect().center());
     emit dialogShown(&dialog);
     dialog.exec();
+    // Back into the topmost band, whichever way the dialog was left.
+    m_window.setTopmost(m_settings.settings().alwaysOnTop);
 }

@@ -1,6 +1,5 @@
 #include "ui/dialogs/SettingsDialog.h"
 
-#include "skin/SettingsPainter.h"
 #include "system/FileAssociations.h"
 #include "ui/dialogs/AssociationsSettingsPage.h"
 #include "ui/dialogs/PlayerSettingsPage.h"
@@ -14,13 +13,14 @@
 SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associations,
                                const SkinImages& images, PlacementSource placement, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      SkinnedWindow(*this, SettingsLayout::buttonStates(),
+                    static_cast<int>(SettingsRegion::Caption), &images),
       m_settings(settings), m_associations(associations), m_images(images),
       m_placement(std::move(placement))
 {
     setWindowTitle(QStringLiteral("Options"));
     setModal(true);
     setFixedSize(SettingsLayout::kWidth, SettingsLayout::kHeight);
-    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Text stands light on the dark skin.
     QPalette light = palette();
@@ -35,9 +35,9 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
 
     const int W = width();
     const int H = height();
-    auto* label1 = addLabel(QString(), SettingsLayout::label1(W, H).topLeft());
-    label1->resize(SettingsLayout::label1(W, H).size());
-    label1->lower();
+    auto* pageArea = addLabel(QString(), SettingsLayout::pageArea(W, H).topLeft());
+    pageArea->resize(SettingsLayout::pageArea(W, H).size());
+    pageArea->lower();
     m_player = new PlayerSettingsPage(this);
     m_player->setGeometry(rect());
     m_associationsPage = new AssociationsSettingsPage(this);
@@ -49,12 +49,11 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
     caption->move((W - caption->width()) / 2, 8);
     addLabel(QStringLiteral("Apply"), SettingsLayout::applyLabel(W, H));
     addLabel(QStringLiteral("OK"), SettingsLayout::okLabel(W, H));
-    addLabel(QStringLiteral("Cancle"), SettingsLayout::cancleLabel(W, H));
+    addLabel(QStringLiteral("Cancle"), SettingsLayout::cancelLabel(W, H));
 
     m_associationsPage->fillAssociationList(m_associations);
     m_page = SettingsPage::Player;
     loadSettingsControls();
-    m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, W, H, m_page);
     m_player->setVisible(true);
     m_associationsPage->setVisible(false);
 }
@@ -99,8 +98,6 @@ void SettingsDialog::saveSettingsControls()
 void SettingsDialog::showSettingsPage(SettingsPage page)
 {
     m_page = page;
-    // The regions answer for the new page at once, not only after the repaint.
-    m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, width(), height(), m_page);
     update();
     m_player->setVisible(page == SettingsPage::Player);
     m_associationsPage->setVisible(page == SettingsPage::Associations);
@@ -146,62 +143,29 @@ void SettingsDialog::runAction(SettingsAction action)
     update();
 }
 
-void SettingsDialog::paintEvent(QPaintEvent*)
+bool SettingsDialog::event(QEvent* event)
 {
-    QPainter painter(this);
-    m_hitRects = SettingsPainter::paintSettings(painter, m_images, width(), height(), m_page,
-                                                m_states, m_hitRects);
+    return skinEvent(event) || QDialog::event(event);
 }
 
-void SettingsDialog::mousePressEvent(QMouseEvent* event)
+std::vector<SkinPiece> SettingsDialog::skinPieces() const
 {
-    const int hit = SettingsLayout::hitTest(m_hitRects, event->position().toPoint());
-    SettingsLayout::press(m_states, hit);
-    update();
-    m_clickPending = event->button() == Qt::LeftButton;
-    if (hit == static_cast<int>(SettingsHit::Caption) && event->button() == Qt::LeftButton) {
-        m_clickPending = false;
-        beginWindowDrag(event->globalPosition().toPoint());
-    }
+    return SettingsLayout::pieces(width(), height(), m_page);
 }
 
-void SettingsDialog::mouseMoveEvent(QMouseEvent* event)
+void SettingsDialog::skinClicked(int region)
 {
-    if (m_movingByHand) {
-        if (event->buttons() & Qt::LeftButton) {
-            move(event->globalPosition().toPoint() - m_dragOffset);
-            return;
-        }
-        m_movingByHand = false;
-    }
-    if (event->buttons() == Qt::NoButton &&
-        SettingsLayout::hover(m_states,
-                              SettingsLayout::hitTest(m_hitRects, event->position().toPoint()))) {
-        update();
-    }
-}
-
-void SettingsDialog::mouseReleaseEvent(QMouseEvent* event)
-{
-    m_movingByHand = false;
-    const bool pending = m_clickPending;
-    m_clickPending = false;
-    if (!pending || event->button() != Qt::LeftButton) {
-        return;
-    }
-    const int hit = SettingsLayout::hitTest(m_hitRects, event->position().toPoint());
-    const SettingsAction action = SettingsLayout::clickAction(hit);
+    const SettingsAction action = SettingsLayout::clickAction(static_cast<SettingsRegion>(region));
     if (action != SettingsAction::None) {
-        qCDebug(lcUi) << "options: clicked region" << hit;
+        qCDebug(lcUi) << "options: clicked region" << region;
     }
     runAction(action);
 }
 
-void SettingsDialog::leaveEvent(QEvent*)
+void SettingsDialog::leaveEvent(QEvent* event)
 {
-    if (SettingsLayout::hover(m_states, -1)) {
-        update();
-    }
+    hoverRegion(-1);
+    QDialog::leaveEvent(event);
 }
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
@@ -212,14 +176,4 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void SettingsDialog::beginWindowDrag(QPoint globalPressPoint)
-{
-    // Compositors expect the system to move the window; elsewhere it follows by hand.
-    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-        return;
-    }
-    m_movingByHand = true;
-    m_dragOffset = globalPressPoint - pos();
 }

@@ -2,6 +2,7 @@
 
 #include "settings/SettingsStore.h"
 #include "skin/SettingsLayout.h"
+#include "ui/frame/SkinnedWindow.h"
 
 #include <QDialog>
 #include <functional>
@@ -15,7 +16,7 @@ class SkinImages;
 // The skinned, borderless, modal "Options" dialog. It reads the settings from their file when
 // it opens (the player then applies them), hands the edited record to the store on "Apply" and
 // "OK" (the player applies what changed) and applies each association as its item is saved.
-class SettingsDialog : public QDialog
+class SettingsDialog : public QDialog, public SkinnedWindow
 {
     Q_OBJECT
 public:
@@ -26,8 +27,6 @@ public:
     ~SettingsDialog() override;
 
     SettingsPage page() const { return m_page; }
-    const SettingsLayout::HitRects& settingsHitRects() const { return m_hitRects; }
-    const SettingsLayout::ButtonStates& settingsButtonStates() const { return m_states; }
     PlayerSettingsPage& playerPage() const { return *m_player; }
     AssociationsSettingsPage& associationsPage() const { return *m_associationsPage; }
     QLabel* snapShotLabel() const { return m_snapShotLabel; }
@@ -40,28 +39,22 @@ public:
     void runAction(SettingsAction action);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    std::vector<SkinPiece> skinPieces() const override;
+    void skinClicked(int region) override;
+
 private:
     QLabel* addLabel(const QString& caption, QPoint at, bool takesClicks = false);
-    void beginWindowDrag(QPoint globalPressPoint);
 
     SettingsStore& m_settings;
     FileAssociations& m_associations;
     const SkinImages& m_images;
     PlacementSource m_placement;
     SettingsPage m_page = SettingsPage::Player;
-    SettingsLayout::HitRects m_hitRects{};
-    SettingsLayout::ButtonStates m_states{};
     PlayerSettingsPage* m_player = nullptr;
     AssociationsSettingsPage* m_associationsPage = nullptr;
     QLabel* m_snapShotLabel = nullptr;
-    bool m_clickPending = false;
-    bool m_movingByHand = false;
-    QPoint m_dragOffset;
 };

@@ -4,7 +4,6 @@
 #include "settings/SettingsStore.h"
 #include "settings/SettingsTestSupport.h"
 #include "skin/SkinImages.h"
-#include "skin/SkinLayout.h"
 #include "system/FakeDesktopIntegration.h"
 #include "system/FakeUserStore.h"
 #include "system/FileAssociations.h"
@@ -347,13 +346,13 @@ TEST_F(SettingsDialogTest, ClickedButtonRunsOnReleaseOverIt)
     click(*dialog, {200, 50});
     const QPoint selectAll(420, 100);
     QTest::mousePress(dialog.get(), Qt::LeftButton, Qt::NoModifier, selectAll);
-    EXPECT_EQ(dialog->settingsButtonStates()[7], ButtonState::Press);
+    EXPECT_EQ(dialog->buttonStates().state(SettingsRegion::SelectAll), ButtonState::Pressed);
     // Released outside every region: no action.
     QTest::mouseRelease(dialog.get(), Qt::LeftButton, Qt::NoModifier, {250, 300});
     EXPECT_EQ(dialog->associationsPage().list()->item(5)->checkState(), Qt::Unchecked);
     click(*dialog, selectAll);
     EXPECT_EQ(dialog->associationsPage().list()->item(5)->checkState(), Qt::Checked);
-    EXPECT_EQ(dialog->settingsButtonStates()[7], ButtonState::Press);
+    EXPECT_EQ(dialog->buttonStates().state(SettingsRegion::SelectAll), ButtonState::Pressed);
 }
 
 TEST_F(SettingsDialogTest, OnlyOkAppliesWhatChangedAndEveryCloseEnds)
