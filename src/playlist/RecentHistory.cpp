@@ -49,17 +49,23 @@ void RecentHistory::addToHistory(const QString& path, const QString& title)
     }
 
     const int count = historyCount();
+    QList<UserStore::Write> writes;
     // An empty slot 0 marks an empty history; the placeholder caption cannot serve, since a file
     // may carry that very title.
     if (m_recentFiles[0].isEmpty()) {
-        storeSlot(0, path, title);
+        storeSlot(0, path, title, writes);
     } else if (count < Capacity) {
-        storeSlot(count, path, title);
+        storeSlot(count, path, title, writes);
     } else {
         for (int slot = 0; slot + 1 < Capacity; ++slot) {
-            storeSlot(slot, m_recentFiles[slot + 1], m_items[slot + 1].caption);
+            storeSlot(slot, m_recentFiles[slot + 1], m_items[slot + 1].caption, writes);
         }
-        storeSlot(Capacity - 1, path, title);
+        storeSlot(Capacity - 1, path, title, writes);
+    }
+    // One write for the whole change. A failed one is not the user's concern; the entries
+    // still show for this run.
+    if (!m_store.writeStrings(writes)) {
+        qCWarning(lcPlaylist) << "history could not be stored";
     }
     qCDebug(lcPlaylist) << "history added" << path;
 }
@@ -107,10 +113,13 @@ std::optional<RecentHistory::Entry> RecentHistory::entry(int slot) const
     return Entry{path, m_items[slot].caption};
 }
 
-void RecentHistory::storeSlot(int slot, const QString& path, const QString& title)
+void RecentHistory::storeSlot(int slot, const QString& path, const QString& title,
+                              QList<UserStore::Write>& writes)
 {
     setSlot(slot, path, title);
-    writeStore(slot, path, title);
+    const QString number = QString::number(slot);
+    writes.append({NamesKey, number, path});
+    writes.append({TitlesKey, number, title});
 }
 
 void RecentHistory::setSlot(int slot, const QString& path, const QString& title)
@@ -121,16 +130,5 @@ void RecentHistory::setSlot(int slot, const QString& path, const QString& title)
     m_recentFiles[slot] = path;
     if (changed) {
         emit menuItemChanged(slot);
-    }
-}
-
-void RecentHistory::writeStore(int slot, const QString& path, const QString& title)
-{
-    const QString number = QString::number(slot);
-    // A failed write is not the user's concern; the entry still shows for this run.
-    const bool pathStored = m_store.writeString(NamesKey, number, path);
-    const bool titleStored = m_store.writeString(TitlesKey, number, title);
-    if (!pathStored || !titleStored) {
-        qCWarning(lcPlaylist) << "history slot" << slot << "could not be stored";
     }
 }

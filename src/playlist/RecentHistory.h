@@ -1,11 +1,11 @@
 #pragma once
 
+#include "system/UserStore.h"
+
 #include <QObject>
 #include <QString>
 #include <array>
 #include <optional>
-
-class UserStore;
 
 // The recently played files: eleven menu slots ("History0" to "History10"), the path behind each,
 // and their copy in the per-user store. Slot 0 holds the oldest entry. The menu binds to the
@@ -66,9 +66,9 @@ signals:
     void menuItemChanged(int slot);
 
 private:
-    void storeSlot(int slot, const QString& path, const QString& title);
+    void storeSlot(int slot, const QString& path, const QString& title,
+                   QList<UserStore::Write>& writes);
     void setSlot(int slot, const QString& path, const QString& title);
-    void writeStore(int slot, const QString& path, const QString& title);
 
     UserStore& m_store;
     std::array<MenuItem, SlotCount> m_items;

@@ -13,30 +13,33 @@
 
 namespace {
 
-StoreFile readStore(const QString& path)
+enum class ReadFor
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return StoreFile::parse(file.readAll());
-}
+    Reading,
+    Changing,
+};
 
-// A store that exists but cannot be read must not be replaced by one holding only the change.
-std::optional<StoreFile> readStoreToChange(const QString& path)
+// A store that exists but cannot be read must not be replaced by one holding only the change;
+// anything but a regular file in its place counts as no store.
+std::optional<StoreFile> readStore(const QString& path, ReadFor purpose)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!file.exists()) {
+    const korvane::RegularFileRead read = korvane::readRegularFile(path);
+    switch (read.status) {
+    case korvane::RegularFileRead::Status::Read:
+        return StoreFile::parse(read.bytes);
+    case korvane::RegularFileRead::Status::Missing:
+        return StoreFile();
+    case korvane::RegularFileRead::Status::NotRegular:
+        qCWarning(lcSystem).noquote() << "the store is not a regular file, taken as empty:" << path;
+        return StoreFile();
+    case korvane::RegularFileRead::Status::Failed:
+        qCWarning(lcSystem).noquote() << "cannot read the store:" << path << "-" << read.error;
+        if (purpose == ReadFor::Reading) {
             return StoreFile();
         }
-        return std::nullopt;
+        break;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
-    }
-    return StoreFile::parse(bytes);
+    return std::nullopt;
 }
 
 } // namespace
@@ -51,16 +54,31 @@ QString FileUserStore::defaultFilePath()
            QStringLiteral("/Korvane/store.ini");
 }
 
+const StoreFile& FileUserStore::current() const
+{
+    // The file is only ever replaced whole, so reading it needs no lock, and a replacement
+    // shows in its stamp.
+    const korvane::FileStamp stamp = korvane::FileStamp::of(m_filePath);
+    if (!m_cached || stamp != m_stamp) {
+        m_cache = readStore(m_filePath, ReadFor::Reading).value_or(StoreFile());
+        m_stamp = stamp;
+        m_cached = true;
+        ++m_parses;
+    }
+    return m_cache;
+}
+
 QString FileUserStore::readString(const QString& keyPath, const QString& valueName,
                                   const QString& defaultValue) const
 {
-    // The file is only ever replaced whole, so reading it needs no lock.
-    return readStore(m_filePath).value(keyPath, valueName).value_or(defaultValue);
+    QMutexLocker guard(&m_mutex);
+    return current().value(keyPath, valueName).value_or(defaultValue);
 }
 
 bool FileUserStore::hasValue(const QString& keyPath, const QString& valueName) const
 {
-    return readStore(m_filePath).value(keyPath, valueName).has_value();
+    QMutexLocker guard(&m_mutex);
+    return current().value(keyPath, valueName).has_value();
 }
 
 namespace {
@@ -90,7 +108,7 @@ template <typename Change> bool changeStore(const QString& path, Change change)
         qCWarning(lcSystem).noquote() << lockFailure(lock) << "-" << path;
         return false;
     }
-    std::optional<StoreFile> read = readStoreToChange(path);
+    std::optional<StoreFile> read = readStore(path, ReadFor::Changing);
     if (!read) {
         qCWarning(lcSystem).noquote() << "cannot read the store, left as it is:" << path;
         return false;
@@ -113,9 +131,16 @@ template <typename Change> bool changeStore(const QString& path, Change change)
 bool FileUserStore::writeString(const QString& keyPath, const QString& valueName,
                                 const QString& value)
 {
+    return writeStrings({Write{keyPath, valueName, value}});
+}
+
+bool FileUserStore::writeStrings(const QList<Write>& writes)
+{
     QMutexLocker guard(&m_mutex);
     return changeStore(m_filePath, [&](StoreFile& store) {
-        store.setValue(keyPath, valueName, value);
+        for (const Write& write : writes) {
+            store.setValue(write.keyPath, write.valueName, write.value);
+        }
         return true;
     });
 }

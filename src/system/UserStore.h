@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // The per-user store: keys are backslash-separated paths ("Software\Taskel\Korvane\..."), values
@@ -18,4 +19,20 @@ public:
     // True when the value existed and is gone now.
     virtual bool deleteValue(const QString& keyPath, const QString& valueName) = 0;
     virtual bool hasValue(const QString& keyPath, const QString& valueName) const = 0;
+
+    struct Write
+    {
+        QString keyPath;
+        QString valueName;
+        QString value;
+    };
+    // Several values at once: a store kept in a file writes it once for all of them.
+    virtual bool writeStrings(const QList<Write>& writes)
+    {
+        bool all = true;
+        for (const Write& write : writes) {
+            all = writeString(write.keyPath, write.valueName, write.value) && all;
+        }
+        return all;
+    }
 };

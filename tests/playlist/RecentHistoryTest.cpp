@@ -307,8 +307,10 @@ TEST(RecentHistoryAdd, AFullHistoryDropsTheOldestAndKeepsPairsTogether)
     }
     ASSERT_EQ(history.historyCount(), 10);
     QSignalSpy changed(&history, &RecentHistory::menuItemChanged);
+    const int batches = store.batches;
 
     history.addToHistory(path(10), title(10));
+    EXPECT_EQ(store.batches, batches + 1) << "the whole rotation is one write";
     EXPECT_EQ(history.historyCount(), 10);
     for (int slot = 0; slot < 10; ++slot) {
         EXPECT_EQ(history.entry(slot), (RecentHistory::Entry{path(slot + 1), title(slot + 1)}))

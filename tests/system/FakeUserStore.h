@@ -29,8 +29,15 @@ public:
     {
         return m_store.value(keyPath, valueName).has_value();
     }
+    bool writeStrings(const QList<Write>& writes) override
+    {
+        ++batches;
+        return UserStore::writeStrings(writes);
+    }
 
     bool failWrites = false;
+    // How many times several values were written at once.
+    int batches = 0;
 
 private:
     StoreFile m_store;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -173,4 +175,37 @@ TEST(FileUserStore, AFailedWriteSaysWhatHappened)
         QFile::setPermissions(dir.path() + "/ro",
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+}
+
+TEST(FileUserStore, ReadsParseTheFileOnceUntilAnotherWriterReplacesIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("store.ini");
+    FileUserStore mine(path);
+    FileUserStore theirs(path);
+    ASSERT_TRUE(mine.writeStrings({{"K", "a", "1"}, {"K", "b", "2"}, {"L", "", "3"}}));
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(mine.readString("K", "a"), "1");
+        EXPECT_EQ(mine.readString("l", ""), "3");
+    }
+    EXPECT_EQ(mine.parses(), 1);
+    ASSERT_TRUE(theirs.writeString("K", "a", "changed"));
+    EXPECT_EQ(mine.readString("K", "a"), "changed") << "a replacement by another writer shows";
+    EXPECT_EQ(mine.readString("K", "b"), "2");
+    EXPECT_EQ(mine.parses(), 2);
+}
+
+TEST(FileUserStore, SomethingOtherThanAFileInItsPlaceIsTakenAsEmptyWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("store.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    FileUserStore store(path);
+    EXPECT_EQ(store.readString("K", "a", "default"), "default");
+    ASSERT_TRUE(store.writeString("K", "a", "1"));
+    EXPECT_TRUE(QFileInfo(path).isFile());
+    EXPECT_EQ(FileUserStore(path).readString("K", "a"), "1");
+
+    FileUserStore device("/dev/zero");
+    EXPECT_EQ(device.readString("K", "a", "default"), "default");
 }
