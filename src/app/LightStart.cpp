@@ -7,6 +7,7 @@
 #include "instance/StartupCommand.h"
 #include "settings/ConfigFile.h"
 #include "system/FileUserStore.h"
+#include "util/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,15 +21,20 @@ namespace {
 // replaced by the defaults.
 std::optional<bool> storedUseNewPlayer()
 {
-    QFile file(ConfigFile::defaultPath());
-    if (!file.open(QIODevice::ReadOnly)) {
+    const korvane::RegularFileRead file =
+        korvane::readRegularFile(ConfigFile::defaultPath(), ConfigFile::MaxFileBytes);
+    if (file.status != korvane::RegularFileRead::Status::Read ||
+        file.bytes.size() > ConfigFile::MaxFileBytes) {
         return std::nullopt;
     }
-    const std::optional<Settings> settings = ConfigFile::parse(file.readAll());
-    if (!settings) {
+    Settings defaults;
+    defaults.openMode = OpenMode::SamePlayer;
+    QList<int> bad;
+    const Settings settings = ConfigFile::parse(file.bytes, defaults, bad);
+    if (bad.size() == ConfigFile::ValueCount) {
         return std::nullopt;
     }
-    return settings->openMode != OpenMode::SamePlayer;
+    return settings.openMode != OpenMode::SamePlayer;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "settings/Twips.h"
 #include "util/FileReplacement.h"
 #include "util/Logging.h"
+#include "util/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,8 +98,15 @@ bool needsQuotes(const QString& value)
     return false;
 }
 
-QByteArray formatString(const QString& value)
+QByteArray formatString(const QString& text)
 {
+    // One value a line, always: a line break inside a value becomes a blank.
+    QString value = text;
+    for (QChar& c : value) {
+        if (isLineEnd(c)) {
+            c = u' ';
+        }
+    }
     if (!needsQuotes(value)) {
         return value.toUtf8();
     }
@@ -240,23 +248,26 @@ struct ValueReader
 {
     FieldReader& reader;
     QMap<int, qint32>& kept;
+    // Where a value that cannot be read is noted; without it the first one ends the reading.
+    QList<int>* bad = nullptr;
     bool ok = true;
 
-    void operator()(int, QString& value)
+    void operator()(int line, QString& value)
     {
         if (!ok) {
             return;
         }
         const auto read = reader.readString();
-        ok = read.has_value();
-        if (ok) {
+        if (read) {
             value = *read;
+        } else {
+            fail(line);
         }
     }
 
     template <typename B> void operator()(int line, Flag<B> field)
     {
-        const auto read = number<qint16>();
+        const auto read = number<qint16>(line);
         if (read) {
             field.value = *read != 0;
             if (*read != 0 && *read != field.on) {
@@ -267,25 +278,36 @@ struct ValueReader
 
     template <typename T>
     requires std::is_integral_v<T> || std::is_enum_v<T>
-    void operator()(int, T& value)
+    void operator()(int line, T& value)
     {
         using Width = typename FieldWidth<T>::Type;
         static_assert(std::is_integral_v<Width>);
-        const auto read = number<Width>();
+        const auto read = number<Width>(line);
         if (read) {
             value = static_cast<T>(static_cast<Width>(*read));
         }
     }
 
-    template <typename Width> std::optional<qint64> number()
+    template <typename Width> std::optional<qint64> number(int line)
     {
         if (!ok) {
             return std::nullopt;
         }
         const auto read =
             reader.readNumber(std::numeric_limits<Width>::min(), std::numeric_limits<Width>::max());
-        ok = read.has_value();
+        if (!read) {
+            fail(line);
+        }
         return read;
+    }
+
+    void fail(int line)
+    {
+        if (bad) {
+            bad->append(line);
+        } else {
+            ok = false;
+        }
     }
 };
 
@@ -332,12 +354,21 @@ QString decodeText(const QByteArray& data)
     return text;
 }
 
-// The user's values are not thrown away with an unreadable file: they stay beside it.
+bool taken(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// The user's values are not thrown away with a damaged file: they stay beside it, and an older
+// backup stays too. Only when nine are there does the newest of them give way.
 void keepAsBackup(const QString& path)
 {
-    const QString backup = path + QStringLiteral(".bak");
-    const QFileInfo backupInfo(backup);
-    if (backupInfo.exists() || backupInfo.isSymLink()) {
+    QString backup = path + QStringLiteral(".bak");
+    for (int n = 1; taken(backup) && n <= 9; ++n) {
+        backup = path + QStringLiteral(".bak.") + QString::number(n);
+    }
+    if (taken(backup)) {
         QFile::remove(backup);
     }
     if (!QDir().rename(path, backup)) {
@@ -362,6 +393,17 @@ QByteArray ConfigFile::format(const Settings& settings)
         out += "\r\n";
     });
     return out;
+}
+
+Settings ConfigFile::parse(const QByteArray& data, const Settings& defaults, QList<int>& badLines)
+{
+    const QString text = decodeText(data);
+    FieldReader fields(text);
+    Settings settings = defaults;
+    settings.keptNumbers.clear();
+    ValueReader reader{fields, settings.keptNumbers, &badLines};
+    forEachValue(settings, reader);
+    return settings;
 }
 
 std::optional<Settings> ConfigFile::parse(const QByteArray& data)
@@ -401,34 +443,41 @@ QString ConfigFile::defaultPath()
 ConfigFile::LoadResult ConfigFile::load(const QString& path, const SettingsEnvironment& env)
 {
     LoadResult result;
-    const QFileInfo info(path);
-    const bool existed = info.exists() || info.isSymLink();
-
-    std::optional<Settings> read;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        // Anything larger than 46 lines can be is not a settings file; it is not read whole.
-        const QByteArray data = file.read(MaxFileBytes + 1);
-        if (file.error() == QFileDevice::NoError && data.size() <= MaxFileBytes) {
-            read = parse(data);
+    const Settings defaults = defaultSettings(env);
+    const korvane::RegularFileRead file = korvane::readRegularFile(path, MaxFileBytes);
+    // Anything larger than 46 lines can be is not a settings file; it is not read whole.
+    if (file.status == korvane::RegularFileRead::Status::Read &&
+        file.bytes.size() <= MaxFileBytes) {
+        QList<int> bad;
+        Settings read = parse(file.bytes, defaults, bad);
+        if (bad.size() < ValueCount) {
+            if (isBlank(read.desktopFolder)) {
+                read.desktopFolder = env.desktopFolder;
+            }
+            result.settings = read;
+            if (!bad.isEmpty()) {
+                for (const int line : bad) {
+                    qCWarning(lcApp)
+                        << "settings: line" << line + 1 << "could not be read, its default is used";
+                }
+                keepAsBackup(path);
+                result.written = write(path, read);
+            }
+            return result;
         }
-        file.close();
     }
 
-    if (read) {
-        if (isBlank(read->desktopFolder)) {
-            read->desktopFolder = env.desktopFolder;
-        }
-        result.settings = *read;
-        return result;
+    const char* why = "could not be read";
+    if (file.status == korvane::RegularFileRead::Status::Missing) {
+        why = "does not exist";
+    } else if (file.status == korvane::RegularFileRead::Status::NotRegular) {
+        why = "is not a regular file, taken as missing";
     }
-
-    qCDebug(lcApp) << "settings: using defaults," << path
-                   << (existed ? "could not be read" : "does not exist");
-    if (existed) {
-        keepAsBackup(path);
+    qCDebug(lcApp) << "settings: using defaults," << path << why;
+    if (file.status != korvane::RegularFileRead::Status::Missing) {
+        keepAsBackup(path); // out of the way of the new file, whatever it is
     }
-    result.settings = defaultSettings(env);
+    result.settings = defaults;
     result.usedDefaults = true;
     result.written = write(path, result.settings);
     return result;
@@ -441,7 +490,7 @@ bool ConfigFile::write(const QString& path, const Settings& settings)
         return false;
     }
     QString error;
-    if (!korvane::replaceFile(path, format(settings), &error, 0644)) {
+    if (!korvane::replaceFile(path, format(settings), &error)) {
         qCWarning(lcApp).noquote()
             << "settings not saved, the old file is kept:" << path << "-" << error;
         return false;

@@ -4,6 +4,7 @@
 #include "settings/SettingsEnvironment.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -32,14 +33,20 @@ public:
     // A flag read as an unusual "on" number (5 rather than 1) is written back as that number
     // while it stays on; so is an enum value that names no choice.
     static std::optional<Settings> parse(const QByteArray& data);
+    // The same, value by value: a value that cannot be read (or is missing) keeps its value from
+    // defaults and its line index (from 0) goes to badLines.
+    static Settings parse(const QByteArray& data, const Settings& defaults, QList<int>& badLines);
     // Drops the unusual numbers of flags that have been switched since they were read, so that
     // switching one back on writes the usual number.
     static void forgetChangedFlags(Settings& settings);
 
     static QString defaultPath();
 
-    // Reads the file; on failure keeps an unreadable file as "Config.cfg.bak" and writes the
-    // defaults in its place. An empty desktop folder is filled in memory only.
+    // Reads the file. A value that cannot be read takes its default and the others stay; then
+    // the damaged file is kept beside it ("Config.cfg.bak", or "Config.cfg.bak.1" and on when an
+    // older backup is there) and the mended values are written in its place. A file with nothing
+    // readable, or anything but a regular file, gives all defaults. An empty desktop folder is
+    // filled in memory only.
     static LoadResult load(const QString& path, const SettingsEnvironment& env);
 
     // Replaces the file atomically: the old file stays whole if the new one cannot be written.

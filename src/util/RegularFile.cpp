@@ -36,7 +36,7 @@ QString errorText(int error)
 
 } // namespace
 
-RegularFileRead readRegularFile(const QString& path)
+RegularFileRead readRegularFile(const QString& path, qint64 maxBytes)
 {
     RegularFileRead result;
     // Non-blocking: opening a FIFO without a writer must not wait for one.
@@ -61,7 +61,7 @@ RegularFileRead readRegularFile(const QString& path)
     }
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
     char buffer[65536];
-    for (;;) {
+    while (maxBytes < 0 || result.bytes.size() <= maxBytes) {
         const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) {
             continue;
@@ -76,6 +76,9 @@ RegularFileRead readRegularFile(const QString& path)
             break;
         }
         result.bytes.append(buffer, got);
+    }
+    if (maxBytes >= 0 && result.bytes.size() > maxBytes + 1) {
+        result.bytes.truncate(maxBytes + 1);
     }
     result.status = RegularFileRead::Status::Read;
     return result;

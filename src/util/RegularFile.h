@@ -21,7 +21,8 @@ struct RegularFileRead
     QString error; // why, when not Read
 };
 
-RegularFileRead readRegularFile(const QString& path);
+// With maxBytes, no more than one byte beyond it is read: enough to tell the file is too long.
+RegularFileRead readRegularFile(const QString& path, qint64 maxBytes = -1);
 
 // The identity of a file's current content as far as replacing it whole is concerned: another
 // process that writes it makes a new file, so device, inode, size and change time differ.

@@ -95,8 +95,6 @@ TEST(ConfigFileFormat, AwkwardStringsSurviveARoundTrip)
         QStringLiteral("   "),
         QStringLiteral(" both "),
         QStringLiteral("/home/a,b/c \"d\" e"),
-        QStringLiteral("line\r\nbreak"),
-        QStringLiteral("\n"),
         QStringLiteral("tab\there"),
         QStringLiteral("\u65e5\u672c, \"\u8a9e\""),
     };
@@ -109,6 +107,23 @@ TEST(ConfigFileFormat, AwkwardStringsSurviveARoundTrip)
         const auto back = ConfigFile::parse(ConfigFile::format(s));
         ASSERT_TRUE(back.has_value()) << value.toStdString();
         EXPECT_EQ(*back, s) << value.toStdString();
+    }
+}
+
+TEST(ConfigFileFormat, ALineBreakInAValueBecomesABlankAndTheFileKeepsItsLines)
+{
+    for (const QString& value :
+         {QStringLiteral("line\r\nbreak"), QStringLiteral("\n"), QStringLiteral("a\rb, \"c\"")}) {
+        Settings s = defaultSettings(environment());
+        s.snapshotPath = value;
+        const QByteArray file = ConfigFile::format(s);
+        EXPECT_EQ(splitLines(file).size(), ConfigFile::ValueCount) << value.toStdString();
+        const auto back = ConfigFile::parse(file);
+        ASSERT_TRUE(back.has_value()) << value.toStdString();
+        QString blanked = value;
+        blanked.replace('\r', ' ').replace('\n', ' ');
+        EXPECT_EQ(back->snapshotPath, blanked);
+        EXPECT_EQ(back->snapshotPrefix, s.snapshotPrefix) << "the next value stays on its line";
     }
 }
 

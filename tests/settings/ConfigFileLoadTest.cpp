@@ -7,6 +7,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace settingstest;
 
@@ -59,31 +60,51 @@ TEST_F(ConfigFileLoad, NoFileLeavesTheDefaultFileBehind)
     EXPECT_EQ(again.settings, result.settings);
 }
 
-TEST_F(ConfigFileLoad, AShortFileIsKeptAsBackupAndReplacedByAllDefaults)
+TEST_F(ConfigFileLoad, AShortFileKeepsWhatItHoldsAndTheMissingValueTakesItsDefault)
 {
     const QByteArray short45 = splitLines(oldFormFile()).mid(0, 45).join('\n') + "\n";
     put(m_path, short45);
     const auto result = ConfigFile::load(m_path, environment());
-    EXPECT_TRUE(result.usedDefaults);
+    EXPECT_FALSE(result.usedDefaults);
     EXPECT_TRUE(result.written);
-    // Values that were readable are not kept.
-    EXPECT_EQ(result.settings, defaultSettings(environment()));
+    Settings expected = *ConfigFile::parse(oldFormFile());
+    expected.playlistPosition = defaultSettings(environment()).playlistPosition;
+    expected.keptNumbers = result.settings.keptNumbers;
+    EXPECT_EQ(result.settings, expected);
     EXPECT_EQ(splitLines(contents(m_path)).size(), ConfigFile::ValueCount);
-    EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString());
     EXPECT_EQ(contents(bak()).toStdString(), short45.toStdString());
 }
 
-TEST_F(ConfigFileLoad, TextInANumericFieldTakesTheDefaultsAndReplacesAnOlderBackup)
+TEST_F(ConfigFileLoad, AValueThatCannotBeReadTakesItsDefaultAndOlderBackupsStay)
 {
     put(bak(), "an older backup");
-    QByteArray bad = oldFormFile();
-    bad.replace("-120 ", "left ");
-    put(m_path, bad);
+    const Settings good = *ConfigFile::parse(oldFormFile());
+    for (const QByteArray& wrong : {QByteArray("left "), QByteArray("99999999999 ")}) {
+        QByteArray bad = oldFormFile();
+        bad.replace("-120 ", wrong);
+        put(m_path, bad);
+        const auto result = ConfigFile::load(m_path, environment());
+        EXPECT_FALSE(result.usedDefaults);
+        Settings expected = good;
+        expected.windowLeft = defaultSettings(environment()).windowLeft;
+        EXPECT_EQ(result.settings, expected) << wrong.toStdString();
+        EXPECT_EQ(ConfigFile::parse(contents(m_path)), expected) << "the mended file is written";
+    }
+    EXPECT_EQ(contents(bak()), "an older backup");
+    EXPECT_TRUE(contents(bak() + ".1").contains("left "));
+    EXPECT_TRUE(contents(bak() + ".2").contains("99999999999 "));
+}
+
+TEST_F(ConfigFileLoad, AFifoInItsPlaceGivesDefaultsWithoutWaitingAndTheFileIsPrivate)
+{
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
     const auto result = ConfigFile::load(m_path, environment());
     EXPECT_TRUE(result.usedDefaults);
-    EXPECT_EQ(result.settings, defaultSettings(environment()));
-    EXPECT_EQ(contents(bak()).toStdString(), bad.toStdString());
-    EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString());
+    EXPECT_TRUE(result.written);
+    EXPECT_TRUE(QFileInfo(m_path).isFile());
+    EXPECT_EQ(QFileInfo(m_path).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0)
+        << "settings are written for their owner only";
 }
 
 TEST_F(ConfigFileLoad, AFileThatCannotBeOpenedIsMovedAsideToo)
