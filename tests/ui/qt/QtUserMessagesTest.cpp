@@ -1,0 +1,55 @@
+#include "ui/qt/QtUserMessages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+int boxesOnScreen()
+{
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        count += qobject_cast<QMessageBox*>(widget) && widget->isVisible() ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
+TEST(QtUserMessages, TheSameMessageShowsOnceWhileItIsOpenAndAgainAfterwards)
+{
+    using Icon = UserMessages::Icon;
+    QWidget owner;
+    {
+        QtUserMessages messages(&owner);
+        for (int i = 0; i < 200; ++i) {
+            messages.show(Icon::Information, "Media Player",
+                          "\"a.mkv\" is already in your playlist");
+        }
+        messages.show(Icon::Information, "Media Player", "\"b.mkv\" is already in your playlist");
+        messages.show(Icon::Warning, "Media Player", "\"b.mkv\" is already in your playlist");
+        EXPECT_EQ(messages.openCount(), 3);
+        EXPECT_EQ(boxesOnScreen(), 3);
+
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget);
+                box && box->text().startsWith("\"a.mkv\"")) {
+                box->close();
+            }
+        }
+        EXPECT_EQ(messages.openCount(), 2);
+        messages.show(Icon::Information, "Media Player", "\"a.mkv\" is already in your playlist");
+        EXPECT_EQ(messages.openCount(), 3) << "closed, it may show again, even before it is gone";
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        messages.show(Icon::Information, "Media Player", "\"a.mkv\" is already in your playlist");
+        EXPECT_EQ(messages.openCount(), 3) << "the closed box going does not forget the new one";
+        EXPECT_EQ(boxesOnScreen(), 3);
+    }
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMessageBox*>(widget)) {
+            delete widget;
+        }
+    }
+}
