@@ -110,8 +110,8 @@ int main(int argc, char** argv)
     Surface surface(window);
 
     SettingsStore settings{SettingsEnvironment{}};
-    settings.setPlayMode(1);
-    settings.setRepeatMode(2);
+    settings.setPlayMode(PlayMode::Continuous);
+    settings.setRepeatMode(RepeatMode::RepeatAll);
     NoPower power;
     PlaylistModel playlist;
     for (int i = 0; i < 3; ++i) {

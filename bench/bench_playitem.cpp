@@ -69,7 +69,7 @@ struct SessionRig
     SessionRig()
     {
         Settings record = settings.settings();
-        record.SnapshotPath = g_scratch;
+        record.snapshotPath = g_scratch;
         settings.apply(record);
         playlist.append(PlaylistEntry{QStringLiteral("clip720.mp4"), {}, g_clip, {}});
         playlist.select(0);

@@ -12,7 +12,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 #include <QThread>
 #include <atomic>
@@ -160,8 +159,8 @@ int main(int argc, char** argv)
     auto work = [&] {
         for (size_t i = next++; i < outcomes.size(); i = next++) {
             Outcome local;
-            const QString path = QFileInfo(options.files[qsizetype(i)]).absoluteFilePath();
-            local.accepted = prober.describe(path, local.source, local.result);
+            local.accepted =
+                prober.describe(options.files[qsizetype(i)], local.source, local.result);
             local.done = true;
             const std::lock_guard lock(mutex);
             outcomes[i] = std::move(local);

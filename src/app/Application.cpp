@@ -71,7 +71,7 @@ bool Application::start(const QStringList& arguments)
     connectMprisToCommands();
     connectDiscs();
     m_settings->load();
-    m_associations->applyAllAssociations(m_settings->settings().Associations);
+    m_associations->applyAllAssociations(m_settings->settings().associations);
     m_history->loadHistory();
     m_session->enableMediaControl(MediaControlState::Stopped);
     applyStoredModes();
@@ -353,10 +353,10 @@ void Application::applyStoredModes()
 {
     // A stored number outside the known modes calls no setter.
     const Settings& settings = m_settings->settings();
-    if (settings.PlayMode >= 0 && settings.PlayMode <= 2) {
-        m_session->setPlayMode(static_cast<PlayMode>(settings.PlayMode));
+    if (playModeFromSetting(settings.playMode) == settings.playMode) {
+        m_session->setPlayMode(settings.playMode);
     }
-    if (settings.RepeatMode >= 0 && settings.RepeatMode <= 2) {
-        m_session->setRepeatMode(static_cast<RepeatMode>(settings.RepeatMode));
+    if (repeatModeFromSetting(settings.repeatMode) == settings.repeatMode) {
+        m_session->setRepeatMode(settings.repeatMode);
     }
 }

@@ -86,8 +86,9 @@ void CommandHandlers::connectParts()
 
     connect(m_popups.get(), &ClassicPopups::playMenuOpening, this, [this] {
         const Settings& stored = m_settings.settings();
-        m_view.popup = PopupChecks::playMenuOpening(
-            m_view.popup, stored.PlayMode, stored.RepeatMode, m_session.flags().MediaActive);
+        m_view.popup = PopupChecks::playMenuOpening(m_view.popup, static_cast<int>(stored.playMode),
+                                                    static_cast<int>(stored.repeatMode),
+                                                    m_session.flags().MediaActive);
         refresh();
     });
     connect(m_popups.get(), &ClassicPopups::afterMenuOpening, this, [this] {
@@ -247,8 +248,8 @@ void CommandHandlers::refresh()
 void CommandHandlers::followModes()
 {
     const Settings& stored = m_settings.settings();
-    m_view.playMode = stored.PlayMode;
-    m_view.repeatMode = stored.RepeatMode;
+    m_view.playMode = static_cast<int>(stored.playMode);
+    m_view.repeatMode = static_cast<int>(stored.repeatMode);
     m_view.afterPlay = static_cast<int>(m_session.afterPlay().action());
 }
 

@@ -28,7 +28,7 @@ std::optional<bool> storedUseNewPlayer()
     if (!settings) {
         return std::nullopt;
     }
-    return settings->UseNewPlayer != 0;
+    return settings->openMode != OpenMode::SamePlayer;
 }
 
 } // namespace

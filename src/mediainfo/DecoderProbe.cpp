@@ -173,21 +173,18 @@ QImage DecoderProbe::makeThumbnail(const QString& path, int w, int h, float seco
     return picture;
 }
 
-const QString DecoderProbe::NotFoundReason = QStringLiteral("File not found.");
-
 bool DecoderProbe::isProbeable(const QString& path)
 {
-    // A FIFO or a device would hold the decoder reading for ever, and a relative name means
-    // whatever the current folder makes of it.
+    // A FIFO or a device would hold the decoder reading for ever.
     struct stat info = {};
-    return QDir::isAbsolutePath(path) && ::stat(QFile::encodeName(path).constData(), &info) == 0 &&
-           S_ISREG(info.st_mode);
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResult& result)
 {
     if (!isProbeable(path)) {
-        result.LastProbeError = NotFoundReason;
+        qCDebug(lcMediaInfo).noquote() << "not a regular file:" << path;
+        result.LastProbeError = DecoderOutputScan::UnsupportedReason;
         return false;
     }
     QTemporaryDir scratch(QDir(m_scratchRoot).filePath(QStringLiteral("korvane-probe-XXXXXX")));

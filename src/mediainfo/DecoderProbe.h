@@ -40,9 +40,8 @@ public:
     // picture. False when refused, with result.LastProbeError saying why. Warnings for the user go
     // to result.warnings in order. Errors of the process runner leave as RunnerError.
     bool describe(const QString& path, MediaSource& source, ProbeResult& result);
-    // Only an absolute path to a regular file (or a link to one) reaches the decoder.
+    // Only a regular file (or a link to one) reaches the decoder.
     static bool isProbeable(const QString& path);
-    static const QString NotFoundReason;
 
     // Has the decoder write one w x h frame from about `seconds` into the file into imageFile and
     // loads it; a null image when none came out or it cannot be read.

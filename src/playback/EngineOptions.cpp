@@ -14,13 +14,14 @@ void EngineOptions::saveVLCOptions(const Settings& settings)
 {
     m_options = {
         QStringLiteral("overlay"),
-        QStringLiteral("snapshot-prefix=") + settings.SnapshotPrefix,
-        QStringLiteral("snapshot-path=") + settings.SnapshotPath,
-        QStringLiteral("snapshot-format=") +
-            (settings.SnapshotFormat == 0 ? QStringLiteral("JPG") : QStringLiteral("PNG")),
-        onOff(QStringLiteral("snapshot-preview"), settings.SnapshotPreview != 0),
+        QStringLiteral("snapshot-prefix=") + settings.snapshotPrefix,
+        QStringLiteral("snapshot-path=") + settings.snapshotPath,
+        QStringLiteral("snapshot-format=") + (settings.snapshotFormat == SnapshotFormat::Jpg
+                                                  ? QStringLiteral("JPG")
+                                                  : QStringLiteral("PNG")),
+        onOff(QStringLiteral("snapshot-preview"), settings.snapshotPreview),
         QStringLiteral("snapshot-sequential"),
-        onOff(QStringLiteral("disable-screensaver"), settings.DisableScreenSaver != 0),
+        onOff(QStringLiteral("disable-screensaver"), settings.disableScreenSaver),
         QStringLiteral("snapshot-Width=640"),
         QStringLiteral("snapshot-Height=480"),
     };

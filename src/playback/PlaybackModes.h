@@ -1,44 +1,29 @@
 #pragma once
 
-#include <QtGlobal>
+#include "settings/SettingsEnums.h"
 
-// The play order the user chose; the numbers are the ones kept in the settings.
-enum class PlayMode : qint32
-{
-    Normal = 0,
-    Continuous = 1,
-    Shuffle = 2,
-};
-
-enum class RepeatMode : qint32
-{
-    NoRepeat = 0,
-    SingleRepeat = 1,
-    RepeatAll = 2,
-};
-
-// A stored value outside the known ones still plays: any play mode but Normal and Shuffle moves
-// on like Continuous, any repeat mode but the first two wraps.
-inline PlayMode playModeFromSetting(qint32 value)
+// A stored value outside the known ones behaves as a known one: any play mode but Normal and
+// Shuffle moves on like Continuous, any repeat mode but the first two wraps.
+inline PlayMode playModeFromSetting(PlayMode value)
 {
     switch (value) {
-    case 0:
-        return PlayMode::Normal;
-    case 2:
-        return PlayMode::Shuffle;
-    default:
-        return PlayMode::Continuous;
+    case PlayMode::Normal:
+    case PlayMode::Shuffle:
+        return value;
+    case PlayMode::Continuous:
+        break;
     }
+    return PlayMode::Continuous;
 }
 
-inline RepeatMode repeatModeFromSetting(qint32 value)
+inline RepeatMode repeatModeFromSetting(RepeatMode value)
 {
     switch (value) {
-    case 0:
-        return RepeatMode::NoRepeat;
-    case 1:
-        return RepeatMode::SingleRepeat;
-    default:
-        return RepeatMode::RepeatAll;
+    case RepeatMode::NoRepeat:
+    case RepeatMode::SingleRepeat:
+        return value;
+    case RepeatMode::RepeatAll:
+        break;
     }
+    return RepeatMode::RepeatAll;
 }

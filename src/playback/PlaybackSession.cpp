@@ -111,7 +111,7 @@ void PlaybackSession::playEntry(int index, bool fullScreen)
     m_currentIsDrive = false;
     // The engine control is made with the item's snapshot folder among its options; a snapshot
     // itself is told the folder again, as the engine's instance outlives the item.
-    m_options.setItem(m_settings.settings().SnapshotPath, m_currentFile);
+    m_options.setItem(m_settings.settings().snapshotPath, m_currentFile);
     releasePlayer();
     createPlayer();
     emit audioOnlyChanged(false);
@@ -147,7 +147,7 @@ QString PlaybackSession::snapshotFolder() const
     if (m_currentFile.isEmpty()) {
         return QString();
     }
-    return EngineOptions::snapshotFolder(m_settings.settings().SnapshotPath, m_currentFile);
+    return EngineOptions::snapshotFolder(m_settings.settings().snapshotPath, m_currentFile);
 }
 
 bool PlaybackSession::takeSnapshot()
@@ -211,8 +211,8 @@ void PlaybackSession::monitorTick()
 void PlaybackSession::moveOn()
 {
     const ItemEndDecision decision =
-        m_sequence.afterItemEnd(playModeFromSetting(m_settings.settings().PlayMode),
-                                repeatModeFromSetting(m_settings.settings().RepeatMode));
+        m_sequence.afterItemEnd(playModeFromSetting(m_settings.settings().playMode),
+                                repeatModeFromSetting(m_settings.settings().repeatMode));
     switch (decision.action) {
     case ItemEndDecision::Action::Replay:
         stop();
@@ -242,7 +242,7 @@ void PlaybackSession::selectEntry(int index)
 
 void PlaybackSession::rebuildSequence()
 {
-    m_sequence.build(playModeFromSetting(m_settings.settings().PlayMode), m_playlist.count(),
+    m_sequence.build(playModeFromSetting(m_settings.settings().playMode), m_playlist.count(),
                      m_playlist.selectedItem(), m_random);
 }
 
@@ -253,7 +253,7 @@ void PlaybackSession::setSequencePosition(int position)
 
 bool PlaybackSession::isShuffle() const
 {
-    return playModeFromSetting(m_settings.settings().PlayMode) == PlayMode::Shuffle;
+    return playModeFromSetting(m_settings.settings().playMode) == PlayMode::Shuffle;
 }
 
 void PlaybackSession::entryClicked(int index)
@@ -452,14 +452,14 @@ void PlaybackSession::resetSpeed()
 
 void PlaybackSession::setPlayMode(PlayMode mode)
 {
-    m_settings.setPlayMode(static_cast<qint32>(mode));
+    m_settings.setPlayMode(mode);
     rebuildSequence();
     emit modesChanged();
 }
 
 void PlaybackSession::setRepeatMode(RepeatMode mode)
 {
-    m_settings.setRepeatMode(static_cast<qint32>(mode));
+    m_settings.setRepeatMode(mode);
     emit modesChanged();
 }
 

@@ -23,6 +23,6 @@ bool ScreenSaverGuard::wanted(bool disableScreenSaver, MediaControlState::State 
 
 void ScreenSaverGuard::refresh()
 {
-    m_inhibitor.setInhibited(wanted(m_settings.settings().DisableScreenSaver != 0,
-                                    m_session.controlState(), m_audioOnly));
+    m_inhibitor.setInhibited(
+        wanted(m_settings.settings().disableScreenSaver, m_session.controlState(), m_audioOnly));
 }

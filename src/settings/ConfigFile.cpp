@@ -14,35 +14,65 @@
 
 namespace {
 
-// The single place that knows the order of the values in the file.
+// A flag as the file stores it: 0 for off and `on` for on, though any other number reads as on.
+template <typename B> struct Flag
+{
+    B& value;
+    qint32 on;
+};
+
+template <typename B> Flag<B> flag(B& value, qint32 on)
+{
+    return {value, on};
+}
+
+// The single place that knows the order of the values in the file and how each is stored. The
+// visitor gets each value with its line index (from 0).
 template <typename S, typename F> void forEachValue(S& s, F&& f)
 {
-    f(s.Language);
-    f(s.DesktopFolder);
-    f(s.PlayMode);
-    f(s.RepeatMode);
-    f(s.AlwaysOnTop);
-    f(s.TitleBarMode);
-    f(s.KeepHistory);
-    f(s.LaunchFullscreen);
-    f(s.RememberLastPos);
-    f(s.RememberLastSize);
-    f(s.UseNewPlayer);
-    f(s.DisableScreenSaver);
-    f(s.ShowInTray);
-    f(s.SnapshotPath);
-    f(s.SnapshotPrefix);
-    f(s.SnapshotPreview);
-    f(s.SnapshotFormat);
-    for (auto& flag : s.Associations) {
-        f(flag);
+    int line = 0;
+    const auto visit = [&](auto&& value) {
+        f(line++, value);
+    };
+    visit(s.language);
+    visit(s.desktopFolder);
+    visit(s.playMode);
+    visit(s.repeatMode);
+    visit(flag(s.alwaysOnTop, 1));
+    visit(s.titleBarMode);
+    visit(flag(s.keepHistory, 1));
+    visit(flag(s.launchFullscreen, 1));
+    visit(flag(s.rememberLastPos, 1));
+    visit(flag(s.rememberLastSize, 1));
+    visit(s.openMode);
+    visit(flag(s.disableScreenSaver, 1));
+    visit(flag(s.showInTray, 1));
+    visit(s.snapshotPath);
+    visit(s.snapshotPrefix);
+    visit(flag(s.snapshotPreview, 1));
+    visit(s.snapshotFormat);
+    // A ticked extension is stored as -1.
+    for (auto& associated : s.associations) {
+        visit(flag(associated, -1));
     }
-    f(s.WindowLeft);
-    f(s.WindowTop);
-    f(s.WindowWidth);
-    f(s.WindowHeight);
-    f(s.PlaylistPosition);
+    visit(s.windowLeft);
+    visit(s.windowTop);
+    visit(s.windowWidth);
+    visit(s.windowHeight);
+    visit(s.playlistPosition);
 }
+
+// Flags are 16-bit fields; enums and numbers keep the width of their type.
+template <typename T> struct FieldWidth
+{
+    using Type = T;
+};
+template <typename T>
+requires std::is_enum_v<T>
+struct FieldWidth<T>
+{
+    using Type = std::underlying_type_t<T>;
+};
 
 bool isLineEnd(QChar c)
 {
@@ -209,9 +239,10 @@ private:
 struct ValueReader
 {
     FieldReader& reader;
+    QMap<int, qint32>& kept;
     bool ok = true;
 
-    void operator()(QString& value)
+    void operator()(int, QString& value)
     {
         if (!ok) {
             return;
@@ -223,20 +254,51 @@ struct ValueReader
         }
     }
 
-    template <typename T> void operator()(T& value)
+    template <typename B> void operator()(int line, Flag<B> field)
     {
-        static_assert(std::is_integral_v<T>);
-        if (!ok) {
-            return;
-        }
-        const auto read =
-            reader.readNumber(std::numeric_limits<T>::min(), std::numeric_limits<T>::max());
-        ok = read.has_value();
-        if (ok) {
-            value = static_cast<T>(*read);
+        const auto read = number<qint16>();
+        if (read) {
+            field.value = *read != 0;
+            if (*read != 0 && *read != field.on) {
+                kept.insert(line, static_cast<qint32>(*read));
+            }
         }
     }
+
+    template <typename T>
+    requires std::is_integral_v<T> || std::is_enum_v<T>
+    void operator()(int, T& value)
+    {
+        using Width = typename FieldWidth<T>::Type;
+        static_assert(std::is_integral_v<Width>);
+        const auto read = number<Width>();
+        if (read) {
+            value = static_cast<T>(static_cast<Width>(*read));
+        }
+    }
+
+    template <typename Width> std::optional<qint64> number()
+    {
+        if (!ok) {
+            return std::nullopt;
+        }
+        const auto read =
+            reader.readNumber(std::numeric_limits<Width>::min(), std::numeric_limits<Width>::max());
+        ok = read.has_value();
+        return read;
+    }
 };
+
+// What a flag is written as: the number it was read as while it still says the same.
+template <typename B>
+qint64 flagNumber(int line, const Flag<B>& field, const QMap<int, qint32>& kept)
+{
+    const auto it = kept.constFind(line);
+    if (it != kept.constEnd() && (*it != 0) == field.value) {
+        return *it;
+    }
+    return field.value ? field.on : 0;
+}
 
 bool isBlank(const QString& text)
 {
@@ -288,11 +350,14 @@ void keepAsBackup(const QString& path)
 QByteArray ConfigFile::format(const Settings& settings)
 {
     QByteArray out;
-    forEachValue(settings, [&out](const auto& value) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, QString>) {
+    forEachValue(settings, [&](int line, const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, QString>) {
             out += formatString(value);
+        } else if constexpr (std::is_same_v<T, Flag<const bool>>) {
+            out += formatNumber(flagNumber(line, value, settings.keptNumbers));
         } else {
-            out += formatNumber(value);
+            out += formatNumber(static_cast<qint64>(value));
         }
         out += "\r\n";
     });
@@ -304,12 +369,27 @@ std::optional<Settings> ConfigFile::parse(const QByteArray& data)
     const QString text = decodeText(data);
     FieldReader fields(text);
     Settings settings;
-    ValueReader reader{fields};
+    ValueReader reader{fields, settings.keptNumbers};
     forEachValue(settings, reader);
     if (!reader.ok) {
         return std::nullopt;
     }
     return settings;
+}
+
+void ConfigFile::forgetChangedFlags(Settings& settings)
+{
+    QMap<int, qint32> kept;
+    forEachValue(settings, [&](int line, const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, Flag<bool>>) {
+            const auto it = settings.keptNumbers.constFind(line);
+            if (it != settings.keptNumbers.constEnd() && (*it != 0) == value.value) {
+                kept.insert(line, *it);
+            }
+        }
+    });
+    settings.keptNumbers = kept;
 }
 
 QString ConfigFile::defaultPath()
@@ -336,8 +416,8 @@ ConfigFile::LoadResult ConfigFile::load(const QString& path, const SettingsEnvir
     }
 
     if (read) {
-        if (isBlank(read->DesktopFolder)) {
-            read->DesktopFolder = env.desktopFolder;
+        if (isBlank(read->desktopFolder)) {
+            read->desktopFolder = env.desktopFolder;
         }
         result.settings = *read;
         return result;
@@ -375,6 +455,6 @@ void ConfigFile::recordPosition(Settings& settings, bool maximized, bool loading
     if (maximized || loading) {
         return;
     }
-    settings.WindowLeft = korvane::twipsToLong(leftTwips);
-    settings.WindowTop = korvane::twipsToLong(topTwips);
+    settings.windowLeft = korvane::twipsToLong(leftTwips);
+    settings.windowTop = korvane::twipsToLong(topTwips);
 }

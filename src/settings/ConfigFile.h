@@ -10,7 +10,7 @@
 // Config.cfg: one value per line in a fixed order, no names. Numbers are written as " 1 " or
 // "-1 " and strings as they are, unless a string would not survive reading back (a comma, a
 // double quote, a leading or trailing blank, a line break): then it is written in double quotes
-// with inner quotes doubled. Unquoted values read as they stand.
+// with inner quotes doubled. Files of plain, unquoted values read the same way.
 class ConfigFile
 {
 public:
@@ -29,7 +29,12 @@ public:
 
     static QByteArray format(const Settings& settings);
     // Fails on a short file, text in a numeric field or a number too large for its field.
+    // A flag read as an unusual "on" number (5 rather than 1) is written back as that number
+    // while it stays on; so is an enum value that names no choice.
     static std::optional<Settings> parse(const QByteArray& data);
+    // Drops the unusual numbers of flags that have been switched since they were read, so that
+    // switching one back on writes the usual number.
+    static void forgetChangedFlags(Settings& settings);
 
     static QString defaultPath();
 

@@ -1,39 +1,45 @@
 #pragma once
 
+#include "settings/SettingsEnums.h"
+
+#include <QMap>
 #include <QString>
 #include <QtGlobal>
 #include <array>
 
-// Every user setting, in the order of the lines of Config.cfg. Integer values are 16-bit and
-// Long values 32-bit, as the file has always stored them; window geometry is in twips.
+// Every user setting, in the order of the lines of Config.cfg; window geometry is in twips.
 struct Settings
 {
     static constexpr int AssociationCount = 24;
 
-    QString Language;
-    QString DesktopFolder;
-    qint32 PlayMode = 0;
-    qint32 RepeatMode = 0;
-    qint16 AlwaysOnTop = 0;
-    qint16 TitleBarMode = 0;
-    qint16 KeepHistory = 0;
-    qint16 LaunchFullscreen = 0;
-    qint16 RememberLastPos = 0;
-    qint16 RememberLastSize = 0;
-    qint16 UseNewPlayer = 0;
-    qint16 DisableScreenSaver = 0;
-    qint16 ShowInTray = 0;
-    QString SnapshotPath;
-    QString SnapshotPrefix;
-    qint16 SnapshotPreview = 0;
-    qint16 SnapshotFormat = 0;
-    // One flag per supported extension, in the order of SupportedExtensions: 0 or -1.
-    std::array<qint16, AssociationCount> Associations{};
-    qint32 WindowLeft = 0;
-    qint32 WindowTop = 0;
-    qint32 WindowWidth = 0;
-    qint32 WindowHeight = 0;
-    qint32 PlaylistPosition = 0;
+    QString language;
+    QString desktopFolder;
+    PlayMode playMode = PlayMode::Normal;
+    RepeatMode repeatMode = RepeatMode::NoRepeat;
+    bool alwaysOnTop = false;
+    TitleBarMode titleBarMode = TitleBarMode::FileName;
+    bool keepHistory = false;
+    bool launchFullscreen = false;
+    bool rememberLastPos = false;
+    bool rememberLastSize = false;
+    OpenMode openMode = OpenMode::SamePlayer;
+    bool disableScreenSaver = false;
+    bool showInTray = false;
+    QString snapshotPath;
+    QString snapshotPrefix;
+    bool snapshotPreview = false;
+    SnapshotFormat snapshotFormat = SnapshotFormat::Jpg;
+    // One flag per supported extension, in the order of SupportedExtensions.
+    std::array<bool, AssociationCount> associations{};
+    qint32 windowLeft = 0;
+    qint32 windowTop = 0;
+    qint32 windowWidth = 0;
+    qint32 windowHeight = 0;
+    PlaylistPosition playlistPosition = PlaylistPosition::Left;
+
+    // Numbers read for a flag that say "on" in an unusual way, by line; only ConfigFile reads
+    // them, to write such a flag back as it was read while it is still on.
+    QMap<int, qint32> keptNumbers;
 
     bool operator==(const Settings&) const = default;
 };

@@ -51,31 +51,31 @@ SettingsEnvironment SettingsEnvironment::fromSystem()
 Settings defaultSettings(const SettingsEnvironment& env)
 {
     Settings s;
-    s.Language = QStringLiteral("English");
-    s.DesktopFolder = env.desktopFolder;
-    s.PlayMode = 1;
-    s.RepeatMode = 2;
-    s.AlwaysOnTop = 0;
-    s.TitleBarMode = 1;
-    s.KeepHistory = 0;
-    s.LaunchFullscreen = 0;
-    s.RememberLastPos = 0;
-    s.RememberLastSize = 0;
-    s.UseNewPlayer = 0;
-    s.DisableScreenSaver = 1;
-    s.ShowInTray = 0;
-    s.SnapshotPath = env.picturesFolder;
-    s.SnapshotPrefix = QStringLiteral("IMG_");
-    s.SnapshotPreview = 1;
-    s.SnapshotFormat = 0;
-    s.Associations.fill(0);
+    s.language = QStringLiteral("English");
+    s.desktopFolder = env.desktopFolder;
+    s.playMode = PlayMode::Continuous;
+    s.repeatMode = RepeatMode::RepeatAll;
+    s.alwaysOnTop = false;
+    s.titleBarMode = TitleBarMode::FullPath;
+    s.keepHistory = false;
+    s.launchFullscreen = false;
+    s.rememberLastPos = false;
+    s.rememberLastSize = false;
+    s.openMode = OpenMode::SamePlayer;
+    s.disableScreenSaver = true;
+    s.showInTray = false;
+    s.snapshotPath = env.picturesFolder;
+    s.snapshotPrefix = QStringLiteral("IMG_");
+    s.snapshotPreview = true;
+    s.snapshotFormat = SnapshotFormat::Jpg;
+    s.associations.fill(false);
 
     const double width = DefaultWindowWidth * env.twipsPerPixelX;
     const double height = DefaultWindowHeight * env.twipsPerPixelY;
-    s.WindowWidth = korvane::twipsToLong(width);
-    s.WindowHeight = korvane::twipsToLong(height);
-    s.WindowLeft = korvane::twipsToLong((env.screenWidthTwips - width) / 2.0);
-    s.WindowTop = korvane::twipsToLong((env.screenHeightTwips - height) / 2.0);
-    s.PlaylistPosition = 0;
+    s.windowWidth = korvane::twipsToLong(width);
+    s.windowHeight = korvane::twipsToLong(height);
+    s.windowLeft = korvane::twipsToLong((env.screenWidthTwips - width) / 2.0);
+    s.windowTop = korvane::twipsToLong((env.screenHeightTwips - height) / 2.0);
+    s.playlistPosition = PlaylistPosition::Left;
     return s;
 }

@@ -17,7 +17,7 @@ void SettingsStore::load()
     if (result.usedDefaults) {
         qCDebug(lcApp) << "settings reset to defaults" << (result.written ? "" : "(not saved)");
     }
-    emit changed();
+    emit changed(AllSettingsGroups);
 }
 
 bool SettingsStore::save(const WindowPlacement& placement)
@@ -34,14 +34,45 @@ bool SettingsStore::save(const WindowPlacement& placement)
 
 void SettingsStore::apply(const Settings& settings)
 {
+    const SettingsGroups groups = difference(m_settings, settings);
     m_settings = settings;
-    emit changed();
+    ConfigFile::forgetChangedFlags(m_settings);
+    if (groups) {
+        emit changed(groups);
+    }
+}
+
+SettingsGroups SettingsStore::difference(const Settings& a, const Settings& b)
+{
+    SettingsGroups groups;
+    const auto mark = [&groups](SettingsGroup group, bool differs) {
+        if (differs) {
+            groups |= group;
+        }
+    };
+    mark(SettingsGroup::Window,
+         a.alwaysOnTop != b.alwaysOnTop || a.showInTray != b.showInTray ||
+             a.rememberLastPos != b.rememberLastPos || a.rememberLastSize != b.rememberLastSize ||
+             a.windowLeft != b.windowLeft || a.windowTop != b.windowTop ||
+             a.windowWidth != b.windowWidth || a.windowHeight != b.windowHeight);
+    mark(SettingsGroup::Caption, a.titleBarMode != b.titleBarMode);
+    mark(SettingsGroup::Playlist, a.playlistPosition != b.playlistPosition);
+    mark(SettingsGroup::Playback, a.playMode != b.playMode || a.repeatMode != b.repeatMode ||
+                                      a.launchFullscreen != b.launchFullscreen);
+    mark(SettingsGroup::Engine,
+         a.disableScreenSaver != b.disableScreenSaver || a.snapshotPath != b.snapshotPath ||
+             a.snapshotPrefix != b.snapshotPrefix || a.snapshotPreview != b.snapshotPreview ||
+             a.snapshotFormat != b.snapshotFormat);
+    mark(SettingsGroup::Associations, a.associations != b.associations);
+    mark(SettingsGroup::General, a.language != b.language || a.desktopFolder != b.desktopFolder ||
+                                     a.keepHistory != b.keepHistory || a.openMode != b.openMode);
+    return groups;
 }
 
 void SettingsStore::recordWindowSize(QSize pixels)
 {
-    m_settings.WindowWidth = korvane::twipsToLong(pixels.width() * m_environment.twipsPerPixelX);
-    m_settings.WindowHeight = korvane::twipsToLong(pixels.height() * m_environment.twipsPerPixelY);
+    m_settings.windowWidth = korvane::twipsToLong(pixels.width() * m_environment.twipsPerPixelX);
+    m_settings.windowHeight = korvane::twipsToLong(pixels.height() * m_environment.twipsPerPixelY);
 }
 
 QPoint SettingsStore::toPixels(qint32 xTwips, qint32 yTwips) const
@@ -52,8 +83,11 @@ QPoint SettingsStore::toPixels(qint32 xTwips, qint32 yTwips) const
 
 std::optional<TitleBarMode> SettingsStore::titleBarMode() const
 {
-    if (m_settings.TitleBarMode < 0 || m_settings.TitleBarMode > 2) {
-        return std::nullopt;
+    switch (m_settings.titleBarMode) {
+    case TitleBarMode::FileName:
+    case TitleBarMode::FullPath:
+    case TitleBarMode::ProductOnly:
+        return m_settings.titleBarMode;
     }
-    return static_cast<TitleBarMode>(m_settings.TitleBarMode);
+    return std::nullopt;
 }

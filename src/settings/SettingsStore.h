@@ -2,19 +2,12 @@
 
 #include "settings/Settings.h"
 #include "settings/SettingsEnvironment.h"
+#include "settings/SettingsGroup.h"
 
 #include <QObject>
 #include <QPoint>
 #include <QSize>
 #include <optional>
-
-// How the caption names the playing entry.
-enum class TitleBarMode
-{
-    FileName = 0,
-    FullPath = 1,
-    ProductOnly = 2,
-};
 
 // Where the window stood when the settings are written.
 struct WindowPlacement
@@ -38,16 +31,17 @@ public:
     QString configPath() const { return m_configPath; }
     void setConfigPath(const QString& path) { m_configPath = path; }
 
-    // Reads Config.cfg (or its defaults) and announces the record.
+    // Reads Config.cfg (or its defaults) and announces the whole record.
     void load();
     // Writes the record with the window's position as it stands now.
     bool save(const WindowPlacement& placement);
-    // Takes a whole new record, as the settings dialog hands it over, and announces it.
+    // Takes a whole new record, as the settings dialog hands it over, and announces once what
+    // differs from the record before; nothing when nothing does.
     void apply(const Settings& settings);
 
     // Values the player changes on its own; they are kept for the next write, not announced.
-    void setPlayMode(qint32 mode) { m_settings.PlayMode = mode; }
-    void setRepeatMode(qint32 mode) { m_settings.RepeatMode = mode; }
+    void setPlayMode(PlayMode mode) { m_settings.playMode = mode; }
+    void setRepeatMode(RepeatMode mode) { m_settings.repeatMode = mode; }
     // The window's size in pixels, recorded in twips.
     void recordWindowSize(QSize pixels);
 
@@ -57,16 +51,20 @@ public:
     // Typed views for the rules.
     // None for a stored number that names no mode: the caption is then left as it is.
     std::optional<TitleBarMode> titleBarMode() const;
-    bool alwaysOnTop() const { return m_settings.AlwaysOnTop != 0; }
-    bool launchFullscreen() const { return m_settings.LaunchFullscreen != 0; }
-    bool rememberLastPos() const { return m_settings.RememberLastPos != 0; }
-    bool rememberLastSize() const { return m_settings.RememberLastSize != 0; }
-    bool useNewPlayer() const { return m_settings.UseNewPlayer != 0; }
-    bool showInTray() const { return m_settings.ShowInTray != 0; }
+    bool alwaysOnTop() const { return m_settings.alwaysOnTop; }
+    bool launchFullscreen() const { return m_settings.launchFullscreen; }
+    bool rememberLastPos() const { return m_settings.rememberLastPos; }
+    bool rememberLastSize() const { return m_settings.rememberLastSize; }
+    bool useNewPlayer() const { return m_settings.openMode != OpenMode::SamePlayer; }
+    bool showInTray() const { return m_settings.showInTray; }
+
+    // The groups in which two records differ.
+    static SettingsGroups difference(const Settings& before, const Settings& after);
 
 signals:
-    // The record was read or replaced as a whole; what follows it is to be applied again.
-    void changed();
+    // The record was read (every group) or replaced; what follows the named groups is to be
+    // applied again.
+    void changed(SettingsGroups groups);
 
 private:
     SettingsEnvironment m_environment;

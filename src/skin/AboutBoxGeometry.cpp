@@ -39,71 +39,35 @@ const QString& AboutBoxGeometry::linkAddress()
     return text;
 }
 
-std::array<AboutBoxGeometry::Piece, AboutBoxGeometry::PieceCount>
-AboutBoxGeometry::pieces(int width, int height, const States& states)
+std::vector<SkinPiece> AboutBoxGeometry::pieces(int width, int height)
 {
     const int W = width;
     const int H = height;
-    return {{
-        {15, QRect(0, 0, W, 31), CaptionStrip},
-        {186 + states[CloseButton], QRect(W - 30, 1, 23, 24), CloseButton},
-        {0, QRect(0, 31, 15, H - 45), -1},
-        {2, QRect(W - 16, 31, 16, H - 45), -1},
-        {BottomStripSlot, QRect(0, H - 14, W, 14), -1},
+    using R = AboutRegion;
+    return {
+        SkinPiece::area(15, QRect(0, 0, W, 31), R::CaptionStrip),
+        SkinPiece::buttonFace(186, QRect(W - 30, 1, 23, 24), R::CloseButton),
+        SkinPiece::picture(0, QRect(0, 31, 15, H - 45)),
+        SkinPiece::picture(2, QRect(W - 16, 31, 16, H - 45)),
+        SkinPiece::picture(BottomStripSlot, QRect(0, H - 14, W, 14)),
         // The centre fill overlaps the inner three pixels of both side bands.
-        {1, QRect(12, 31, W - 25, H - 45), -1},
-        {200, QRect(20, 51, 80, 80), -1},
-        {196 + states[OkButton], QRect(W - 75, H - 45, 60, 30), OkButton},
-    }};
+        SkinPiece::picture(1, QRect(12, 31, W - 25, H - 45)),
+        SkinPiece::picture(200, QRect(20, 51, 80, 80)),
+        SkinPiece::buttonFace(196, QRect(W - 75, H - 45, 60, 30), R::OkButton),
+    };
 }
 
-AboutBoxGeometry::HitRects AboutBoxGeometry::hitRects(int width, int height)
+HitTable AboutBoxGeometry::hitRects(int width, int height)
 {
-    HitRects rects{};
-    for (const Piece& piece : pieces(width, height, States{})) {
-        if (piece.hitIndex >= 0) {
-            rects[static_cast<std::size_t>(piece.hitIndex)] = piece.rect;
-        }
-    }
-    return rects;
+    return HitTable::fromPieces(HitCount, pieces(width, height));
 }
 
-int AboutBoxGeometry::hitTest(const HitRects& rects, QPoint point)
+ButtonStates AboutBoxGeometry::buttonStates()
 {
-    for (int i = 0; i < HitCount; ++i) {
-        if (rects[static_cast<std::size_t>(i)].contains(point)) {
-            return i;
-        }
-    }
-    return -1;
+    return ButtonStates(HitCount, ButtonStates::PressRule::KeepOthers);
 }
 
 QRect AboutBoxGeometry::okLabelRect(int width, int height)
 {
     return {width - 52, height - 38, 60, 30};
-}
-
-AboutBoxGeometry::PressResult AboutBoxGeometry::mousePressed(States states, int hit)
-{
-    PressResult result{states, false};
-    if (hit >= 0 && hit < HitCount) {
-        int& state = result.states[static_cast<std::size_t>(hit)];
-        if (state != Press && state != Disabled) {
-            state = Press;
-        }
-    }
-    result.startDrag = hit == CaptionStrip;
-    return result;
-}
-
-AboutBoxGeometry::States AboutBoxGeometry::mouseMoved(States states, int hit, bool buttonHeld)
-{
-    if (buttonHeld) {
-        return states;
-    }
-    states.fill(Normal);
-    if (hit >= 0 && hit < HitCount) {
-        states[static_cast<std::size_t>(hit)] = Over;
-    }
-    return states;
 }

@@ -1,59 +1,62 @@
 #include "skin/SkinLayout.h"
 
+#include "playback/MediaControlState.h"
 #include "util/Rounding.h"
-
-namespace {
-
-// A button's slot is its base plus its state.
-int stateSlot(int base, const ButtonStateTable& states, SkinRegion region)
-{
-    const int state = states[static_cast<std::size_t>(region)];
-    return base + (state >= Normal && state <= Disabled ? state : Normal);
-}
-
-} // namespace
 
 int SkinLayout::playLeft(int width)
 {
     return static_cast<int>(korvane::roundHalfEven((width - 69) / 2.0));
 }
 
-std::array<SkinLayout::Piece, SkinLayout::kPieceCount>
-SkinLayout::pieces(int W, int H, const ButtonStateTable& s, bool muted)
+std::vector<SkinPiece> SkinLayout::pieces(int W, int H, bool muted)
 {
     const int top = controlTop(H);
     const int play = playLeft(W);
-    const auto at = [](int slot, int x, int y, int w, int h, SkinRegion hit = SkinRegion::None) {
-        return Piece{slot, QRect(x, y, w, h), static_cast<int>(hit)};
-    };
     using R = SkinRegion;
-    return {{
-        at(17, 15, 31, W - 15, 26),
-        at(15, 0, 0, W, 31, R::TitleBar),
-        at(202, 3, 3, 24, 24, R::WindowIcon),
-        at(1, 15, 56, W - 30, H - 203),
-        at(0, 0, 31, 15, H - 166),
-        at(2, W - 16, 31, 16, H - 166),
-        at(3, 58, top, W - 110, 147),
-        at(4, 0, top, 58, 147),
-        at(5, W - 58, top, 58, 147),
-        at(stateSlot(186, s, R::Close), W - 30, 1, 23, 24, R::Close),
-        at(stateSlot(176, s, R::Maximize), W - 53, 1, 23, 24, R::Maximize),
-        at(stateSlot(166, s, R::Minimize), W - 76, 1, 22, 24, R::Minimize),
-        at(stateSlot(26, s, R::Play), play, top + 60, 69, 83, R::Play),
-        at(stateSlot(36, s, R::Pause), play + 69, top + 90, 35, 44, R::Pause),
-        at(stateSlot(46, s, R::Stop), play - 36, top + 90, 36, 47, R::Stop),
-        at(stateSlot(86, s, R::Previous), 42, top + 63, 29, 37, R::Previous),
-        at(stateSlot(66, s, R::Rewind), 71, top + 65, 30, 37, R::Rewind),
-        at(stateSlot(76, s, R::Next), W - 66, top + 63, 28, 34, R::Next),
-        at(stateSlot(56, s, R::FastForward), W - 95, top + 64, 29, 37, R::FastForward),
-        at(stateSlot(106, s, R::SnapShot), 6, top + 32, 29, 39, R::SnapShot),
-        at(stateSlot(96, s, R::FullScreen), W - 38, top + 32, 30, 39, R::FullScreen),
-        at(stateSlot(116, s, R::PlayList), 8, H - 33, 25, 31, R::PlayList),
-        at(stateSlot(126, s, R::Dvd), 45, H - 34, 25, 32, R::Dvd),
-        at(stateSlot(136, s, R::Open), 85, H - 33, 26, 30, R::Open),
-        at(stateSlot(muted ? 156 : 146, s, R::Sound), W - 104, H - 32, 23, 31, R::Sound),
-    }};
+    const auto picture = [](int slot, int x, int y, int w, int h) {
+        return SkinPiece::picture(slot, QRect(x, y, w, h));
+    };
+    const auto area = [](int slot, int x, int y, int w, int h, R region) {
+        return SkinPiece::area(slot, QRect(x, y, w, h), region);
+    };
+    // The lowest two sevenths of a lower button do not answer the mouse.
+    const auto lower = [](int slot, int x, int y, int w, int h, R region) {
+        SkinPiece piece = SkinPiece::buttonFace(slot, QRect(x, y, w, h), region);
+        piece.hit = trimmed(piece.rect);
+        return piece;
+    };
+    const auto caption = [](int slot, int x, int y, int w, int h, R region) {
+        return SkinPiece::buttonFace(slot, QRect(x, y, w, h), region);
+    };
+    SkinPiece icon = area(202, 3, 3, 24, 24, R::WindowIcon);
+    icon.hit = trimmed(icon.rect);
+    return {
+        picture(17, 15, 31, W - 15, 26),
+        area(15, 0, 0, W, 31, R::TitleBar),
+        icon,
+        picture(1, 15, 56, W - 30, H - 203),
+        picture(0, 0, 31, 15, H - 166),
+        picture(2, W - 16, 31, 16, H - 166),
+        picture(3, 58, top, W - 110, 147),
+        picture(4, 0, top, 58, 147),
+        picture(5, W - 58, top, 58, 147),
+        caption(186, W - 30, 1, 23, 24, R::Close),
+        caption(176, W - 53, 1, 23, 24, R::Maximize),
+        caption(166, W - 76, 1, 22, 24, R::Minimize),
+        lower(26, play, top + 60, 69, 83, R::Play),
+        lower(36, play + 69, top + 90, 35, 44, R::Pause),
+        lower(46, play - 36, top + 90, 36, 47, R::Stop),
+        lower(86, 42, top + 63, 29, 37, R::Previous),
+        lower(66, 71, top + 65, 30, 37, R::Rewind),
+        lower(76, W - 66, top + 63, 28, 34, R::Next),
+        lower(56, W - 95, top + 64, 29, 37, R::FastForward),
+        lower(106, 6, top + 32, 29, 39, R::SnapShot),
+        lower(96, W - 38, top + 32, 30, 39, R::FullScreen),
+        lower(116, 8, H - 33, 25, 31, R::PlayList),
+        lower(126, 45, H - 34, 25, 32, R::Dvd),
+        lower(136, 85, H - 33, 26, 30, R::Open),
+        lower(muted ? 156 : 146, W - 104, H - 32, 23, 31, R::Sound),
+    };
 }
 
 QRect SkinLayout::trimmed(const QRect& rect)
@@ -67,28 +70,25 @@ QRect SkinLayout::trimmed(const QRect& rect)
     return result;
 }
 
-HitRectTable SkinLayout::hitRects(int width, int height)
+HitTable SkinLayout::hitRects(int width, int height)
 {
-    HitRectTable rects{};
-    for (const Piece& piece : pieces(width, height, ButtonStateTable{}, false)) {
-        if (piece.hitIndex >= 0) {
-            rects[static_cast<std::size_t>(piece.hitIndex)] = piece.rect;
-        }
-    }
-    for (std::size_t i = 8; i < rects.size(); ++i) {
-        rects[i] = trimmed(rects[i]);
-    }
-    return rects;
+    return HitTable::fromPieces(kHitCount, pieces(width, height, false));
 }
 
-int SkinLayout::hitTest(const HitRectTable& rects, QPoint point)
+ButtonStates SkinLayout::buttonStates()
 {
-    for (std::size_t i = 0; i < rects.size(); ++i) {
-        if (!rects[i].isEmpty() && rects[i].contains(point)) {
-            return static_cast<int>(i);
-        }
+    return ButtonStates(kHitCount);
+}
+
+void SkinLayout::enableMediaControl(ButtonStates& states, int playState)
+{
+    const std::optional<MediaControlState> control =
+        MediaControlState::enableMediaControl(playState);
+    for (int hit = MediaControlState::PlayButton; hit <= MediaControlState::FullScreenButton;
+         ++hit) {
+        states.setState(hit, control ? static_cast<ButtonState>(control->buttonState(hit))
+                                     : ButtonState::Disabled);
     }
-    return -1;
 }
 
 QPoint SkinLayout::volumeTrackPosition(int width, int height)
@@ -101,9 +101,9 @@ QRect SkinLayout::seekBarRect(int width, int height, int barHeight)
     return {56, controlTop(height) + 38, width - 112, barHeight};
 }
 
-const char* SkinLayout::regionName(int hitIndex)
+const char* SkinLayout::regionName(SkinRegion region)
 {
-    switch (static_cast<SkinRegion>(hitIndex)) {
+    switch (region) {
     case SkinRegion::Close:
         return "Close";
     case SkinRegion::Maximize:

@@ -193,10 +193,10 @@ void FileAssociations::applyAssociation(int index, bool on)
     associateExtension(extension, className(ext));
 }
 
-void FileAssociations::applyAllAssociations(const std::array<qint16, kExtensionCount>& flags)
+void FileAssociations::applyAllAssociations(const std::array<bool, kExtensionCount>& flags)
 {
     for (int i = 0; i < kExtensionCount; ++i) {
-        applyAssociation(i, flags[static_cast<std::size_t>(i)] != 0);
+        applyAssociation(i, flags[static_cast<std::size_t>(i)]);
     }
 }
 

@@ -47,7 +47,7 @@ public:
     void associateExtension(const QString& extension, const QString& className);
     void unassociateExtension(const QString& extension, const QString& className);
     void applyAssociation(int index, bool on);
-    void applyAllAssociations(const std::array<qint16, kExtensionCount>& flags);
+    void applyAllAssociations(const std::array<bool, kExtensionCount>& flags);
 
     // The class that opens the extension: the store's, else the desktop's default application
     // (a desktop id), else "-1".

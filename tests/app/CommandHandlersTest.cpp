@@ -281,20 +281,20 @@ TEST_F(CommandHandlersTest, AddFromTheMainMenuSelectsTheFirstEntry)
 TEST_F(CommandHandlersTest, ModesFromTheMainMenuAndFromTheClassicMenu)
 {
     dispatchKey("PMShuffle");
-    EXPECT_EQ(settings.settings().PlayMode, 2);
+    EXPECT_EQ(settings.settings().playMode, PlayMode::Shuffle);
     EXPECT_TRUE(checked("PMShuffle"));
     dispatchKey("RMRepeatAll");
-    EXPECT_EQ(settings.settings().RepeatMode, 2);
+    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::RepeatAll);
     EXPECT_TRUE(checked("RMRepeatAll"));
 
     choosePopup("mnuPBCont");
-    EXPECT_EQ(settings.settings().PlayMode, 1);
+    EXPECT_EQ(settings.settings().playMode, PlayMode::Continuous);
     EXPECT_TRUE(popupFace("mnuPBCont").checked);
     EXPECT_FALSE(popupFace("mnuPBShuffle").checked);
     EXPECT_TRUE(checked("PMShuffle")) << "the main menu's radio stays as it was";
 
     choosePopup("mnuRMNoRepeat");
-    EXPECT_EQ(settings.settings().RepeatMode, 0);
+    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::NoRepeat);
     EXPECT_TRUE(checked("RMRepeatAll"));
 
     dispatchKey("ExitKorvane");
@@ -488,7 +488,7 @@ TEST_F(CommandHandlersTest, PlayPauseFromEveryWayInPausesOnce)
 TEST_F(CommandHandlersTest, AboutIsModalAndRestoresTheTopmostBand)
 {
     Settings onTop = settings.settings();
-    onTop.AlwaysOnTop = -1;
+    onTop.alwaysOnTop = true;
     settings.apply(onTop);
     window.show();
     bool wasTopmost = true;
@@ -508,7 +508,7 @@ TEST_F(CommandHandlersTest, AboutIsModalAndRestoresTheTopmostBand)
 TEST_F(CommandHandlersTest, OptionsIsModalOverTheWindowAndRestoresTheTopmostBand)
 {
     Settings onTop = settings.settings();
-    onTop.AlwaysOnTop = -1;
+    onTop.alwaysOnTop = true;
     settings.apply(onTop);
     // The dialog reads the settings file as it opens.
     settings.save(window.placement());
@@ -554,5 +554,5 @@ TEST_F(CommandHandlersTest, EveryCommandWritesALine)
     QLoggingCategory::setFilterRules(QString());
     EXPECT_EQ(logged, (QStringList{"command mnuRMSingleRepeat", "command Mute"}))
         << "disabled items give nothing; a popup item logs its own name";
-    EXPECT_EQ(settings.settings().RepeatMode, 1);
+    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::SingleRepeat);
 }

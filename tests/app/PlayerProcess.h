@@ -25,6 +25,12 @@ public:
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::MergedChannels);
     }
+    void setEnvironment(const QString& name, const QString& value)
+    {
+        QProcessEnvironment env = m_process.processEnvironment();
+        env.insert(name, value);
+        m_process.setProcessEnvironment(env);
+    }
     ~PlayerProcess()
     {
         if (m_process.state() != QProcess::NotRunning) {

@@ -298,12 +298,12 @@ TEST(PlaySequenceStep, EmptiedSequenceStopsInsteadOfPlayingNothing)
 
 TEST(PlaybackModes, UnknownStoredValuesStillPlay)
 {
-    EXPECT_EQ(playModeFromSetting(0), PlayMode::Normal);
-    EXPECT_EQ(playModeFromSetting(1), PlayMode::Continuous);
-    EXPECT_EQ(playModeFromSetting(2), PlayMode::Shuffle);
-    EXPECT_EQ(playModeFromSetting(7), PlayMode::Continuous);
-    EXPECT_EQ(repeatModeFromSetting(0), RepeatMode::NoRepeat);
-    EXPECT_EQ(repeatModeFromSetting(1), RepeatMode::SingleRepeat);
-    EXPECT_EQ(repeatModeFromSetting(2), RepeatMode::RepeatAll);
-    EXPECT_EQ(repeatModeFromSetting(-4), RepeatMode::RepeatAll);
+    EXPECT_EQ(playModeFromSetting(PlayMode::Normal), PlayMode::Normal);
+    EXPECT_EQ(playModeFromSetting(PlayMode::Continuous), PlayMode::Continuous);
+    EXPECT_EQ(playModeFromSetting(PlayMode::Shuffle), PlayMode::Shuffle);
+    EXPECT_EQ(playModeFromSetting(static_cast<PlayMode>(7)), PlayMode::Continuous);
+    EXPECT_EQ(repeatModeFromSetting(RepeatMode::NoRepeat), RepeatMode::NoRepeat);
+    EXPECT_EQ(repeatModeFromSetting(RepeatMode::SingleRepeat), RepeatMode::SingleRepeat);
+    EXPECT_EQ(repeatModeFromSetting(RepeatMode::RepeatAll), RepeatMode::RepeatAll);
+    EXPECT_EQ(repeatModeFromSetting(static_cast<RepeatMode>(-4)), RepeatMode::RepeatAll);
 }

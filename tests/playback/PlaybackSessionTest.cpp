@@ -34,8 +34,8 @@ protected:
 
     void setModes(int play, int repeat)
     {
-        settings.setPlayMode(play);
-        settings.setRepeatMode(repeat);
+        settings.setPlayMode(static_cast<PlayMode>(play));
+        settings.setRepeatMode(static_cast<RepeatMode>(repeat));
     }
 
     FakeEngine& engine() { return *static_cast<FakeEngine*>(session.engine()); }
@@ -76,9 +76,9 @@ TEST_F(PlaybackSessionTest, OptionsFollowSettings)
                            "snapshot-format=JPG", "snapshot-preview", "snapshot-sequential",
                            "disable-screensaver", "snapshot-Width=640", "snapshot-Height=480"}));
     Settings changed = settings.settings();
-    changed.SnapshotPreview = 0;
-    changed.DisableScreenSaver = 0;
-    changed.SnapshotFormat = 1;
+    changed.snapshotPreview = false;
+    changed.disableScreenSaver = false;
+    changed.snapshotFormat = SnapshotFormat::Png;
     settings.apply(changed);
     session.saveVLCOptions();
     EXPECT_EQ(session.engineOptions().strings().at(3), "snapshot-format=PNG");
@@ -151,7 +151,7 @@ TEST_F(PlaybackSessionTest, ContinuousRepeatAllWrapsToFirstEntry)
 
 TEST_F(PlaybackSessionTest, EndedStateFinishesItemThatStopsShortOfItsLength)
 {
-    settings.setPlayMode(1);
+    settings.setPlayMode(PlayMode::Continuous);
     playSelected(0);
     runTo(2900, 4000);
     EXPECT_TRUE(session.flags().MediaActive);
@@ -174,7 +174,7 @@ TEST_F(PlaybackSessionTest, NothingFinishesBeforeThePlayingState)
 
 TEST_F(PlaybackSessionTest, SingleRepeatRestartsOnSameEngine)
 {
-    settings.setRepeatMode(1);
+    settings.setRepeatMode(RepeatMode::SingleRepeat);
     playSelected(1);
     Engine* control = session.engine();
     runTo(5000, 5000);
@@ -244,7 +244,7 @@ TEST_F(PlaybackSessionTest, PauseTwiceReturnsToPlaying)
 
 TEST_F(PlaybackSessionTest, NextAndPreviousWrapWhateverTheRepeatMode)
 {
-    settings.setRepeatMode(0);
+    settings.setRepeatMode(RepeatMode::NoRepeat);
     playSelected(2);
     session.next();
     EXPECT_EQ(session.currentFile(), "/m/a.mkv");
@@ -344,11 +344,11 @@ TEST_F(PlaybackSessionTest, ShuffleModeRebuildsWithInjectedRandom)
     session.setRandomSource([] { return 0.0; });
     playlist.select(0);
     session.setPlayMode(PlayMode::Shuffle);
-    EXPECT_EQ(settings.settings().PlayMode, 2);
+    EXPECT_EQ(settings.settings().playMode, PlayMode::Shuffle);
     EXPECT_TRUE(session.isShuffle());
     EXPECT_EQ(session.sequence().count(), 3);
     session.setRepeatMode(RepeatMode::SingleRepeat);
-    EXPECT_EQ(settings.settings().RepeatMode, 1);
+    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::SingleRepeat);
 }
 
 TEST_F(PlaybackSessionTest, PlaylistClicksAndRemovalsMoveThePlayOrder)

@@ -28,12 +28,14 @@ TEST(ConfigFileFormat, DefaultsGiveTheExactFirstStartFile)
 TEST(ConfigFileFormat, NumbersCarryABlankOrMinusForTheSignAndATrailingBlank)
 {
     Settings s = defaultSettings(environment());
-    s.Associations[0] = -1;
-    s.Associations[23] = -1;
-    s.WindowLeft = -2147483647 - 1;
-    s.WindowTop = 2147483647;
-    s.AlwaysOnTop = -32768;
-    s.KeepHistory = 32767;
+    s.associations[0] = true;
+    s.associations[23] = true;
+    s.windowLeft = -2147483647 - 1;
+    s.windowTop = 2147483647;
+    s.alwaysOnTop = true;
+    s.titleBarMode = static_cast<TitleBarMode>(-32768);
+    s.keepHistory = false;
+    s.playlistPosition = static_cast<PlaylistPosition>(32767);
     const QList<QByteArray> lines = splitLines(ConfigFile::format(s));
     ASSERT_EQ(lines.size(), ConfigFile::ValueCount);
     EXPECT_EQ(lines[17], "-1 \r");
@@ -41,17 +43,19 @@ TEST(ConfigFileFormat, NumbersCarryABlankOrMinusForTheSignAndATrailingBlank)
     EXPECT_EQ(lines[40], "-1 \r");
     EXPECT_EQ(lines[41], "-2147483648 \r");
     EXPECT_EQ(lines[42], " 2147483647 \r");
-    EXPECT_EQ(lines[4], "-32768 \r");
-    EXPECT_EQ(lines[6], " 32767 \r");
+    EXPECT_EQ(lines[4], " 1 \r");
+    EXPECT_EQ(lines[5], "-32768 \r");
+    EXPECT_EQ(lines[6], " 0 \r");
+    EXPECT_EQ(lines[45], " 32767 \r");
 }
 
 TEST(ConfigFileFormat, PlainStringsAreWrittenUnchangedAsUtf8)
 {
     Settings s = defaultSettings(environment());
-    s.Language = QStringLiteral("Fran\u00e7ais");
-    s.DesktopFolder = QStringLiteral("/home/\u0417\u043e\u044f/Desktop");
-    s.SnapshotPath = QStringLiteral("/media/My Pictures/2024 (x) 'a'");
-    s.SnapshotPrefix = QString();
+    s.language = QStringLiteral("Fran\u00e7ais");
+    s.desktopFolder = QStringLiteral("/home/\u0417\u043e\u044f/Desktop");
+    s.snapshotPath = QStringLiteral("/media/My Pictures/2024 (x) 'a'");
+    s.snapshotPrefix = QString();
     const QList<QByteArray> lines = splitLines(ConfigFile::format(s));
     ASSERT_EQ(lines.size(), ConfigFile::ValueCount);
     EXPECT_EQ(lines[0], "Fran\xc3\xa7"
@@ -64,10 +68,10 @@ TEST(ConfigFileFormat, PlainStringsAreWrittenUnchangedAsUtf8)
 TEST(ConfigFileFormat, StringsThatWouldNotReadBackAreQuoted)
 {
     Settings s = defaultSettings(environment());
-    s.Language = QStringLiteral("a,b");
-    s.DesktopFolder = QStringLiteral("say \"hi\"");
-    s.SnapshotPath = QStringLiteral("  lead");
-    s.SnapshotPrefix = QStringLiteral("trail ");
+    s.language = QStringLiteral("a,b");
+    s.desktopFolder = QStringLiteral("say \"hi\"");
+    s.snapshotPath = QStringLiteral("  lead");
+    s.snapshotPrefix = QStringLiteral("trail ");
     const QList<QByteArray> lines = splitLines(ConfigFile::format(s));
     ASSERT_EQ(lines.size(), ConfigFile::ValueCount);
     EXPECT_EQ(lines[0], "\"a,b\"\r");
@@ -98,10 +102,10 @@ TEST(ConfigFileFormat, AwkwardStringsSurviveARoundTrip)
     };
     for (const QString& value : awkward) {
         Settings s = defaultSettings(environment());
-        s.Language = value;
-        s.DesktopFolder = value + QStringLiteral("x");
-        s.SnapshotPath = value;
-        s.SnapshotPrefix = QStringLiteral("x") + value;
+        s.language = value;
+        s.desktopFolder = value + QStringLiteral("x");
+        s.snapshotPath = value;
+        s.snapshotPrefix = QStringLiteral("x") + value;
         const auto back = ConfigFile::parse(ConfigFile::format(s));
         ASSERT_TRUE(back.has_value()) << value.toStdString();
         EXPECT_EQ(*back, s) << value.toStdString();
@@ -111,31 +115,31 @@ TEST(ConfigFileFormat, AwkwardStringsSurviveARoundTrip)
 TEST(ConfigFileFormat, EveryFieldRoundTripsAtTheLimitsOfItsType)
 {
     Settings s;
-    s.Language = QStringLiteral("L");
-    s.DesktopFolder = QStringLiteral("D");
-    s.PlayMode = -2147483647 - 1;
-    s.RepeatMode = 2147483647;
-    s.AlwaysOnTop = -32768;
-    s.TitleBarMode = 32767;
-    s.KeepHistory = 1;
-    s.LaunchFullscreen = 2;
-    s.RememberLastPos = 3;
-    s.RememberLastSize = 4;
-    s.UseNewPlayer = 5;
-    s.DisableScreenSaver = 6;
-    s.ShowInTray = 7;
-    s.SnapshotPath = QStringLiteral("P");
-    s.SnapshotPrefix = QStringLiteral("X");
-    s.SnapshotPreview = 8;
-    s.SnapshotFormat = 9;
+    s.language = QStringLiteral("L");
+    s.desktopFolder = QStringLiteral("D");
+    s.playMode = static_cast<PlayMode>(-2147483647 - 1);
+    s.repeatMode = static_cast<RepeatMode>(2147483647);
+    s.alwaysOnTop = true;
+    s.titleBarMode = static_cast<TitleBarMode>(32767);
+    s.keepHistory = true;
+    s.launchFullscreen = false;
+    s.rememberLastPos = true;
+    s.rememberLastSize = false;
+    s.openMode = static_cast<OpenMode>(-32768);
+    s.disableScreenSaver = true;
+    s.showInTray = false;
+    s.snapshotPath = QStringLiteral("P");
+    s.snapshotPrefix = QStringLiteral("X");
+    s.snapshotPreview = true;
+    s.snapshotFormat = static_cast<SnapshotFormat>(9);
     for (int i = 0; i < Settings::AssociationCount; ++i) {
-        s.Associations[static_cast<std::size_t>(i)] = static_cast<qint16>(i * 100 - 1000);
+        s.associations[static_cast<std::size_t>(i)] = i % 3 == 1;
     }
-    s.WindowLeft = -1;
-    s.WindowTop = 11;
-    s.WindowWidth = 12;
-    s.WindowHeight = 13;
-    s.PlaylistPosition = 4;
+    s.windowLeft = -1;
+    s.windowTop = 11;
+    s.windowWidth = 12;
+    s.windowHeight = 13;
+    s.playlistPosition = static_cast<PlaylistPosition>(-7);
     const auto back = ConfigFile::parse(ConfigFile::format(s));
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, s);
@@ -144,27 +148,27 @@ TEST(ConfigFileFormat, EveryFieldRoundTripsAtTheLimitsOfItsType)
 TEST(ConfigFileRecordPosition, CopiesRoundedPositionOnlyWhenNeitherFlagIsSet)
 {
     Settings s = defaultSettings(environment());
-    s.WindowLeft = 111;
-    s.WindowTop = 222;
+    s.windowLeft = 111;
+    s.windowTop = 222;
 
     ConfigFile::recordPosition(s, true, false, 0.0, 0.0);
-    EXPECT_EQ(s.WindowLeft, 111);
-    EXPECT_EQ(s.WindowTop, 222);
+    EXPECT_EQ(s.windowLeft, 111);
+    EXPECT_EQ(s.windowTop, 222);
 
     ConfigFile::recordPosition(s, false, true, 0.0, 0.0);
-    EXPECT_EQ(s.WindowLeft, 111);
-    EXPECT_EQ(s.WindowTop, 222);
+    EXPECT_EQ(s.windowLeft, 111);
+    EXPECT_EQ(s.windowTop, 222);
 
     ConfigFile::recordPosition(s, true, true, 0.0, 0.0);
-    EXPECT_EQ(s.WindowLeft, 111);
+    EXPECT_EQ(s.windowLeft, 111);
 
     ConfigFile::recordPosition(s, false, false, 1502.5, -7.5);
-    EXPECT_EQ(s.WindowLeft, 1502);
-    EXPECT_EQ(s.WindowTop, -8);
+    EXPECT_EQ(s.windowLeft, 1502);
+    EXPECT_EQ(s.windowTop, -8);
 
     ConfigFile::recordPosition(s, false, false, 1e12, -1e12);
-    EXPECT_EQ(s.WindowLeft, 2147483647);
-    EXPECT_EQ(s.WindowTop, -2147483647 - 1);
+    EXPECT_EQ(s.windowLeft, 2147483647);
+    EXPECT_EQ(s.windowTop, -2147483647 - 1);
 }
 
 TEST(ConfigFileRecordPosition, MaximizedAtExitKeepsThePositionFromBeforeInTheFile)

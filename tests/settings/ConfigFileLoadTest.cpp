@@ -121,8 +121,8 @@ TEST_F(ConfigFileLoad, AnEmptyDesktopFolderIsFilledInMemoryUntilTheNextWrite)
 
     const auto result = ConfigFile::load(m_path, environment());
     EXPECT_FALSE(result.usedDefaults);
-    EXPECT_EQ(result.settings.DesktopFolder, QStringLiteral("/home/ann/Desktop"));
-    EXPECT_EQ(result.settings.PlayMode, 2);
+    EXPECT_EQ(result.settings.desktopFolder, QStringLiteral("/home/ann/Desktop"));
+    EXPECT_EQ(result.settings.playMode, PlayMode::Shuffle);
     EXPECT_EQ(contents(m_path), file);
 
     ASSERT_TRUE(ConfigFile::write(m_path, result.settings));
@@ -142,8 +142,8 @@ TEST_F(ConfigFileLoad, WriteCreatesTheFolderAndReplacesTheFile)
 {
     Settings s = defaultSettings(environment());
     ASSERT_TRUE(ConfigFile::write(m_path, s));
-    s.PlayMode = 2;
-    s.SnapshotPrefix = QStringLiteral("shot, \"1\"");
+    s.playMode = PlayMode::Shuffle;
+    s.snapshotPrefix = QStringLiteral("shot, \"1\"");
     ASSERT_TRUE(ConfigFile::write(m_path, s));
     EXPECT_EQ(contents(m_path), ConfigFile::format(s));
     EXPECT_EQ(QDir(QFileInfo(m_path).absolutePath()).entryList(QDir::Files | QDir::Hidden),
@@ -211,12 +211,12 @@ TEST_F(ConfigFileLoad, TextThatIsNotUtf8IsReadInTheOldWindowsCodePage)
         put(m_path, file);
         const auto result = ConfigFile::load(m_path, environment());
         EXPECT_FALSE(result.usedDefaults) << c.language.toStdString();
-        EXPECT_EQ(result.settings.Language, c.read) << c.language.toStdString();
+        EXPECT_EQ(result.settings.language, c.read) << c.language.toStdString();
         EXPECT_EQ(contents(m_path), file) << "read without rewriting";
 
         // The next write keeps the text, now as UTF-8.
         ASSERT_TRUE(ConfigFile::write(m_path, result.settings));
-        EXPECT_EQ(ConfigFile::load(m_path, environment()).settings.Language, c.read);
+        EXPECT_EQ(ConfigFile::load(m_path, environment()).settings.language, c.read);
         EXPECT_FALSE(contents(m_path).contains("\xEF\xBF\xBD")) << "no replacement characters";
     }
 }

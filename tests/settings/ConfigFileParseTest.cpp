@@ -1,5 +1,6 @@
 #include "SettingsTestSupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace settingstest;
@@ -20,33 +21,33 @@ QByteArray firstLines(const QByteArray& file, int count)
 
 } // namespace
 
-TEST(ConfigFileParse, ReadsAFileOfPlainUnquotedValues)
+TEST(ConfigFileParse, ReadsAFileOfPlainValues)
 {
     const auto s = ConfigFile::parse(oldFormFile());
     ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(s->Language, QStringLiteral("English"));
-    EXPECT_EQ(s->DesktopFolder, QStringLiteral("C:\\Documents and Settings\\Ann\\Desktop"));
-    EXPECT_EQ(s->PlayMode, 2);
-    EXPECT_EQ(s->RepeatMode, 0);
-    EXPECT_EQ(s->AlwaysOnTop, 1);
-    EXPECT_EQ(s->ShowInTray, 1);
-    EXPECT_EQ(s->SnapshotPath, QStringLiteral("C:\\"));
-    EXPECT_EQ(s->SnapshotPrefix, QStringLiteral("IMG_"));
-    EXPECT_EQ(s->SnapshotPreview, 0);
-    EXPECT_EQ(s->SnapshotFormat, 1);
-    EXPECT_EQ(s->Associations[0], -1);
-    EXPECT_EQ(s->Associations[1], 0);
-    EXPECT_EQ(s->Associations[21], -1);
-    EXPECT_EQ(s->WindowLeft, -120);
-    EXPECT_EQ(s->WindowTop, 300);
-    EXPECT_EQ(s->WindowWidth, 9000);
-    EXPECT_EQ(s->WindowHeight, 6000);
-    EXPECT_EQ(s->PlaylistPosition, 3);
+    EXPECT_EQ(s->language, QStringLiteral("English"));
+    EXPECT_EQ(s->desktopFolder, QStringLiteral("C:\\Documents and Settings\\Ann\\Desktop"));
+    EXPECT_EQ(s->playMode, PlayMode::Shuffle);
+    EXPECT_EQ(s->repeatMode, RepeatMode::NoRepeat);
+    EXPECT_TRUE(s->alwaysOnTop);
+    EXPECT_TRUE(s->showInTray);
+    EXPECT_EQ(s->snapshotPath, QStringLiteral("C:\\"));
+    EXPECT_EQ(s->snapshotPrefix, QStringLiteral("IMG_"));
+    EXPECT_FALSE(s->snapshotPreview);
+    EXPECT_EQ(s->snapshotFormat, SnapshotFormat::Png);
+    EXPECT_TRUE(s->associations[0]);
+    EXPECT_FALSE(s->associations[1]);
+    EXPECT_TRUE(s->associations[21]);
+    EXPECT_EQ(s->windowLeft, -120);
+    EXPECT_EQ(s->windowTop, 300);
+    EXPECT_EQ(s->windowWidth, 9000);
+    EXPECT_EQ(s->windowHeight, 6000);
+    EXPECT_EQ(s->playlistPosition, PlaylistPosition::Bottom);
     // Written back, the old file comes out byte for byte the same.
     EXPECT_EQ(ConfigFile::format(*s).toStdString(), oldFormFile().toStdString());
 }
 
-TEST(ConfigFileParse, OldFormStringsKeepTheirOldReading)
+TEST(ConfigFileParse, PlainStringsEndAtACommaAndLoseLeadingBlanks)
 {
     const QByteArray file = oldFormFile();
     // A comma still ends a plain value; the rest is the next value, which shifts the numbers.
@@ -55,26 +56,26 @@ TEST(ConfigFileParse, OldFormStringsKeepTheirOldReading)
     EXPECT_FALSE(ConfigFile::parse(withLine(file, 13, "C:\\a,b")).has_value());
     auto s = ConfigFile::parse(withLine(withLine(file, 13, "C:\\a,b"), 14, " 0 "));
     ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(s->SnapshotPath, QStringLiteral("C:\\a"));
-    EXPECT_EQ(s->SnapshotPrefix, QStringLiteral("b"));
-    EXPECT_EQ(s->SnapshotPreview, 0);
+    EXPECT_EQ(s->snapshotPath, QStringLiteral("C:\\a"));
+    EXPECT_EQ(s->snapshotPrefix, QStringLiteral("b"));
+    EXPECT_FALSE(s->snapshotPreview);
 
     // Leading blanks of a plain value are lost, trailing ones kept, inner quotes kept.
     s = ConfigFile::parse(withLine(file, 0, "   Deutsch  "));
     ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(s->Language, QStringLiteral("Deutsch  "));
+    EXPECT_EQ(s->language, QStringLiteral("Deutsch  "));
     s = ConfigFile::parse(withLine(file, 1, "C:\\My \"Best\" Folder"));
     ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(s->DesktopFolder, QStringLiteral("C:\\My \"Best\" Folder"));
+    EXPECT_EQ(s->desktopFolder, QStringLiteral("C:\\My \"Best\" Folder"));
 
     // A value that begins with a double quote runs to the next one; the rest of the line goes.
     s = ConfigFile::parse(withLine(file, 1, "\"C:\\Quoted Folder\""));
     ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(s->DesktopFolder, QStringLiteral("C:\\Quoted Folder"));
+    EXPECT_EQ(s->desktopFolder, QStringLiteral("C:\\Quoted Folder"));
     s = ConfigFile::parse(withLine(file, 1, "\"C:\\Quoted\" tail"));
     ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(s->DesktopFolder, QStringLiteral("C:\\Quoted"));
-    EXPECT_EQ(s->PlayMode, 2);
+    EXPECT_EQ(s->desktopFolder, QStringLiteral("C:\\Quoted"));
+    EXPECT_EQ(s->playMode, PlayMode::Shuffle);
 }
 
 TEST(ConfigFileParse, AQuoteLeftOpenRunsOnToTheNextQuote)
@@ -84,8 +85,8 @@ TEST(ConfigFileParse, AQuoteLeftOpenRunsOnToTheNextQuote)
     file = withLine(file, 1, "Desk\",top");
     const auto s = ConfigFile::parse(file);
     ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(s->Language, QStringLiteral("English\r\nDesk"));
-    EXPECT_EQ(s->DesktopFolder, QStringLiteral("top"));
+    EXPECT_EQ(s->language, QStringLiteral("English\r\nDesk"));
+    EXPECT_EQ(s->desktopFolder, QStringLiteral("top"));
 
     // With no closing quote the value swallows the rest and the file is short.
     EXPECT_FALSE(ConfigFile::parse(withLine(oldFormFile(), 1, "\"C:\\open")).has_value());
@@ -95,13 +96,13 @@ TEST(ConfigFileParse, EmptyStringLinesReadAsEmptyValues)
 {
     auto s = ConfigFile::parse(withLine(defaultFileBytes(), 1, ""));
     ASSERT_TRUE(s.has_value());
-    EXPECT_TRUE(s->DesktopFolder.isEmpty());
-    EXPECT_EQ(s->PlayMode, 1);
+    EXPECT_TRUE(s->desktopFolder.isEmpty());
+    EXPECT_EQ(s->playMode, PlayMode::Continuous);
 
     s = ConfigFile::parse(withLine(defaultFileBytes(), 1, "    "));
     ASSERT_TRUE(s.has_value());
-    EXPECT_TRUE(s->DesktopFolder.isEmpty());
-    EXPECT_EQ(s->PlayMode, 1);
+    EXPECT_TRUE(s->desktopFolder.isEmpty());
+    EXPECT_EQ(s->playMode, PlayMode::Continuous);
 }
 
 TEST(ConfigFileParse, NumbersEndAtABlankACommaOrTheLineEnd)
@@ -114,24 +115,24 @@ TEST(ConfigFileParse, NumbersEndAtABlankACommaOrTheLineEnd)
     file = withLine(file, 6, "-0");
     const auto s = ConfigFile::parse(file);
     ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(s->PlayMode, 2);
-    EXPECT_EQ(s->RepeatMode, 0);
-    EXPECT_EQ(s->AlwaysOnTop, 1);
-    EXPECT_EQ(s->TitleBarMode, 2);
-    EXPECT_EQ(s->KeepHistory, 0);
+    EXPECT_EQ(s->playMode, PlayMode::Shuffle);
+    EXPECT_EQ(s->repeatMode, RepeatMode::NoRepeat);
+    EXPECT_TRUE(s->alwaysOnTop);
+    EXPECT_EQ(s->titleBarMode, TitleBarMode::ProductOnly);
+    EXPECT_FALSE(s->keepHistory);
 
     // Two numbers on one line are two values: everything after shifts by one.
     const auto shifted = ConfigFile::parse(withLine(defaultFileBytes(), 44, " 7725 3"));
     ASSERT_TRUE(shifted.has_value());
-    EXPECT_EQ(shifted->WindowHeight, 7725);
-    EXPECT_EQ(shifted->PlaylistPosition, 3);
+    EXPECT_EQ(shifted->windowHeight, 7725);
+    EXPECT_EQ(shifted->playlistPosition, PlaylistPosition::Bottom);
 
     // Blank lines before a number are skipped, so the 46 values still arrive.
     QByteArray gaps = defaultFileBytes();
     gaps.replace(" 4770 \r\n", "\r\n\r\n 4770 \r\n");
     const auto skipped = ConfigFile::parse(gaps);
     ASSERT_TRUE(skipped.has_value());
-    EXPECT_EQ(skipped->WindowLeft, 4770);
+    EXPECT_EQ(skipped->windowLeft, 4770);
 }
 
 TEST(ConfigFileParse, TextInANumericFieldFails)
@@ -166,7 +167,8 @@ TEST(ConfigFileParse, NumbersOutsideTheirFieldTypeFail)
     // Leading zeros are only zeros.
     const auto s = ConfigFile::parse(withLine(file, 4, "000000000000000000000032767"));
     ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(s->AlwaysOnTop, 32767);
+    EXPECT_TRUE(s->alwaysOnTop);
+    EXPECT_EQ(splitLines(ConfigFile::format(*s))[4], " 32767 \r");
 }
 
 TEST(ConfigFileParse, AShortFileFailsAndExtraLinesAreIgnored)
@@ -209,7 +211,135 @@ TEST(ConfigFileParse, AnyLineEndStyleAndAMissingFinalLineEndRead)
     for (const QByteArray& file : {lfEmpty, crEmpty}) {
         const auto s = ConfigFile::parse(file);
         ASSERT_TRUE(s.has_value());
-        EXPECT_TRUE(s->DesktopFolder.isEmpty());
-        EXPECT_EQ(s->PlayMode, 1);
+        EXPECT_TRUE(s->desktopFolder.isEmpty());
+        EXPECT_EQ(s->playMode, PlayMode::Continuous);
+    }
+}
+
+namespace {
+
+struct KeptCase
+{
+    const char* name;
+    int line;           // index in the file
+    QByteArray written; // the line as read and as written back
+};
+
+void PrintTo(const KeptCase& c, std::ostream* os)
+{
+    *os << c.name << ": line " << c.line << " \"" << c.written.toStdString() << '"';
+}
+
+class ConfigFileKeeps : public testing::TestWithParam<KeptCase>
+{};
+
+// Numbers the record has no words for: each is read, then written back as it was.
+const KeptCase kKeptCases[] = {
+    {"PlayModeOutOfRange", 2, " 7 "},       {"RepeatModeNegative", 3, "-4 "},
+    {"AlwaysOnTopMinusOne", 4, "-1 "},      {"TitleBarModeSeven", 5, " 7 "},
+    {"KeepHistoryLargest", 6, " 32767 "},   {"OpenModeTwo", 10, " 2 "},
+    {"ScreenSaverSmallest", 11, "-32768 "}, {"SnapshotFormatThree", 16, " 3 "},
+    {"AssociationOne", 17, " 1 "},          {"AssociationFive", 40, " 5 "},
+    {"PlaylistPositionNine", 45, " 9 "},    {"PlaylistPositionMinusOne", 45, "-1 "},
+};
+
+} // namespace
+
+TEST_P(ConfigFileKeeps, AnUnknownNumberIsWrittenBackAsItWasRead)
+{
+    const KeptCase& c = GetParam();
+    const QByteArray file = withLine(defaultFileBytes(), c.line, c.written);
+    const auto s = ConfigFile::parse(file);
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(ConfigFile::format(*s).toStdString(), file.toStdString());
+    // A record that holds it is not the default record.
+    EXPECT_NE(*s, defaultSettings(environment()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ConfigFileKeeps, testing::ValuesIn(kKeptCases),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST(ConfigFileParse, UnusualOnNumbersReadAsOnAndGiveWayToAChange)
+{
+    QByteArray file = withLine(defaultFileBytes(), 4, "-1 "); // always on top
+    file = withLine(file, 20, " 3 ");                         // association 3
+    auto s = ConfigFile::parse(file);
+    ASSERT_TRUE(s.has_value());
+    EXPECT_TRUE(s->alwaysOnTop);
+    EXPECT_TRUE(s->associations[3]);
+    EXPECT_FALSE(s->associations[2]);
+
+    // Switched off, the usual "off" is written; the other values stay as read.
+    s->alwaysOnTop = false;
+    QList<QByteArray> lines = splitLines(ConfigFile::format(*s));
+    EXPECT_EQ(lines[4], " 0 \r");
+    EXPECT_EQ(lines[20], " 3 \r");
+
+    // Switched back on after the change was taken, the usual "on" is written: 1 for a check
+    // box, -1 for an extension.
+    ConfigFile::forgetChangedFlags(*s);
+    s->alwaysOnTop = true;
+    s->associations[3] = false;
+    ConfigFile::forgetChangedFlags(*s);
+    s->associations[3] = true;
+    lines = splitLines(ConfigFile::format(*s));
+    EXPECT_EQ(lines[4], " 1 \r");
+    EXPECT_EQ(lines[20], "-1 \r");
+}
+
+TEST(ConfigFileParse, KnownChoicesReadAsTheirNames)
+{
+    const struct
+    {
+        int line;
+        QByteArray text;
+        std::function<bool(const Settings&)> holds;
+    } cases[] = {
+        {2, " 0 ",
+         [](const Settings& s) {
+             return s.playMode == PlayMode::Normal;
+         }},
+        {3, " 1 ",
+         [](const Settings& s) {
+             return s.repeatMode == RepeatMode::SingleRepeat;
+         }},
+        {5, " 0 ",
+         [](const Settings& s) {
+             return s.titleBarMode == TitleBarMode::FileName;
+         }},
+        {10, " 1 ",
+         [](const Settings& s) {
+             return s.openMode == OpenMode::NewPlayer;
+         }},
+        {16, " 1 ",
+         [](const Settings& s) {
+             return s.snapshotFormat == SnapshotFormat::Png;
+         }},
+        {45, " 1 ",
+         [](const Settings& s) {
+             return s.playlistPosition == PlaylistPosition::Right;
+         }},
+        {45, " 2 ",
+         [](const Settings& s) {
+             return s.playlistPosition == PlaylistPosition::Top;
+         }},
+        {45, " 4 ",
+         [](const Settings& s) {
+             return s.playlistPosition == PlaylistPosition::Fill;
+         }},
+        {15, " 0 ",
+         [](const Settings& s) {
+             return !s.snapshotPreview;
+         }},
+        {12, " 1 ",
+         [](const Settings& s) {
+             return s.showInTray;
+         }},
+    };
+    for (const auto& c : cases) {
+        const auto s = ConfigFile::parse(withLine(defaultFileBytes(), c.line, c.text));
+        ASSERT_TRUE(s.has_value()) << c.line;
+        EXPECT_TRUE(c.holds(*s)) << "line " << c.line << ": " << c.text.toStdString();
+        EXPECT_TRUE(s->keptNumbers.isEmpty()) << c.line;
     }
 }

@@ -8,27 +8,27 @@ using namespace settingstest;
 TEST(DefaultSettings, HoldTheFirstStartValues)
 {
     const Settings s = defaultSettings(environment());
-    EXPECT_EQ(s.Language, QStringLiteral("English"));
-    EXPECT_EQ(s.DesktopFolder, QStringLiteral("/home/ann/Desktop"));
-    EXPECT_EQ(s.PlayMode, 1);
-    EXPECT_EQ(s.RepeatMode, 2);
-    EXPECT_EQ(s.AlwaysOnTop, 0);
-    EXPECT_EQ(s.TitleBarMode, 1);
-    EXPECT_EQ(s.KeepHistory, 0);
-    EXPECT_EQ(s.LaunchFullscreen, 0);
-    EXPECT_EQ(s.RememberLastPos, 0);
-    EXPECT_EQ(s.RememberLastSize, 0);
-    EXPECT_EQ(s.UseNewPlayer, 0);
-    EXPECT_EQ(s.DisableScreenSaver, 1);
-    EXPECT_EQ(s.ShowInTray, 0);
-    EXPECT_EQ(s.SnapshotPath, QStringLiteral("/home/ann/Pictures"));
-    EXPECT_EQ(s.SnapshotPrefix, QStringLiteral("IMG_"));
-    EXPECT_EQ(s.SnapshotPreview, 1);
-    EXPECT_EQ(s.SnapshotFormat, 0);
-    for (qint16 flag : s.Associations) {
-        EXPECT_EQ(flag, 0);
+    EXPECT_EQ(s.language, QStringLiteral("English"));
+    EXPECT_EQ(s.desktopFolder, QStringLiteral("/home/ann/Desktop"));
+    EXPECT_EQ(s.playMode, PlayMode::Continuous);
+    EXPECT_EQ(s.repeatMode, RepeatMode::RepeatAll);
+    EXPECT_FALSE(s.alwaysOnTop);
+    EXPECT_EQ(s.titleBarMode, TitleBarMode::FullPath);
+    EXPECT_FALSE(s.keepHistory);
+    EXPECT_FALSE(s.launchFullscreen);
+    EXPECT_FALSE(s.rememberLastPos);
+    EXPECT_FALSE(s.rememberLastSize);
+    EXPECT_EQ(s.openMode, OpenMode::SamePlayer);
+    EXPECT_TRUE(s.disableScreenSaver);
+    EXPECT_FALSE(s.showInTray);
+    EXPECT_EQ(s.snapshotPath, QStringLiteral("/home/ann/Pictures"));
+    EXPECT_EQ(s.snapshotPrefix, QStringLiteral("IMG_"));
+    EXPECT_TRUE(s.snapshotPreview);
+    EXPECT_EQ(s.snapshotFormat, SnapshotFormat::Jpg);
+    for (bool flag : s.associations) {
+        EXPECT_FALSE(flag);
     }
-    EXPECT_EQ(s.PlaylistPosition, 0);
+    EXPECT_EQ(s.playlistPosition, PlaylistPosition::Left);
 }
 
 TEST(DefaultSettings, WindowIsCentredAndRoundedHalfToEven)
@@ -56,10 +56,10 @@ TEST(DefaultSettings, WindowIsCentredAndRoundedHalfToEven)
         env.screenWidthTwips = c.screenWidth * env.twipsPerPixelX;
         env.screenHeightTwips = c.screenHeight * env.twipsPerPixelY;
         const Settings s = defaultSettings(env);
-        EXPECT_EQ(s.WindowWidth, c.width) << c.dpi;
-        EXPECT_EQ(s.WindowHeight, c.height) << c.dpi;
-        EXPECT_EQ(s.WindowLeft, c.left) << c.dpi << " " << c.screenWidth;
-        EXPECT_EQ(s.WindowTop, c.top) << c.dpi << " " << c.screenHeight;
+        EXPECT_EQ(s.windowWidth, c.width) << c.dpi;
+        EXPECT_EQ(s.windowHeight, c.height) << c.dpi;
+        EXPECT_EQ(s.windowLeft, c.left) << c.dpi << " " << c.screenWidth;
+        EXPECT_EQ(s.windowTop, c.top) << c.dpi << " " << c.screenHeight;
     }
 }
 

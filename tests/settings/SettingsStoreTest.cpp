@@ -2,9 +2,11 @@
 
 #include "settings/SettingsTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 #include <optional>
@@ -23,32 +25,127 @@ protected:
                                               : Settings{};
     }
 
+    QByteArray readAll() const
+    {
+        QFile file(store.configPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     QTemporaryDir dir;
     SettingsStore store{settingstest::environment()};
 };
 
 } // namespace
 
-TEST_F(SettingsStoreTest, LoadAndApplyAnnounceTheRecordButPlayerChangesDoNot)
+TEST_F(SettingsStoreTest, LoadAnnouncesEveryGroupAndPlayerChangesNothing)
 {
     QSignalSpy changed(&store, &SettingsStore::changed);
     store.load();
-    EXPECT_EQ(changed.size(), 1);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].value<SettingsGroups>(), AllSettingsGroups);
     EXPECT_EQ(store.settings(), defaultSettings(settingstest::environment()));
 
-    store.setPlayMode(2);
-    store.setRepeatMode(0);
+    store.setPlayMode(PlayMode::Shuffle);
+    store.setRepeatMode(RepeatMode::NoRepeat);
     store.recordWindowSize(QSize(400, 300));
     EXPECT_EQ(changed.size(), 1);
-    EXPECT_EQ(store.settings().PlayMode, 2);
-    EXPECT_EQ(store.settings().WindowWidth, 6000);
-    EXPECT_EQ(store.settings().WindowHeight, 4500);
+    EXPECT_EQ(store.settings().playMode, PlayMode::Shuffle);
+    EXPECT_EQ(store.settings().windowWidth, 6000);
+    EXPECT_EQ(store.settings().windowHeight, 4500);
+}
+
+namespace {
+
+struct GroupCase
+{
+    const char* name;
+    std::function<void(Settings&)> change;
+    SettingsGroups groups; // empty: no signal at all
+};
+
+void PrintTo(const GroupCase& c, std::ostream* os)
+{
+    *os << c.name << " -> groups 0x" << std::hex << c.groups.toInt();
+}
+
+class SettingsStoreGroups : public SettingsStoreTest, public testing::WithParamInterface<GroupCase>
+{};
+
+const GroupCase kGroupCases[] = {
+    {"Nothing", [](Settings&) {}, {}},
+    {"AlwaysOnTop", [](Settings& s) { s.alwaysOnTop = true; }, SettingsGroup::Window},
+    {"WindowHeight", [](Settings& s) { s.windowHeight += 15; }, SettingsGroup::Window},
+    {"TitleBarMode", [](Settings& s) { s.titleBarMode = TitleBarMode::ProductOnly; },
+     SettingsGroup::Caption},
+    {"UnknownTitleBarMode", [](Settings& s) { s.titleBarMode = static_cast<TitleBarMode>(7); },
+     SettingsGroup::Caption},
+    {"PlaylistPosition", [](Settings& s) { s.playlistPosition = PlaylistPosition::Fill; },
+     SettingsGroup::Playlist},
+    {"RepeatMode", [](Settings& s) { s.repeatMode = RepeatMode::SingleRepeat; },
+     SettingsGroup::Playback},
+    {"SnapshotFormat", [](Settings& s) { s.snapshotFormat = SnapshotFormat::Png; },
+     SettingsGroup::Engine},
+    {"ScreenSaver", [](Settings& s) { s.disableScreenSaver = false; }, SettingsGroup::Engine},
+    {"OneAssociation", [](Settings& s) { s.associations[23] = true; }, SettingsGroup::Associations},
+    {"OpenMode", [](Settings& s) { s.openMode = OpenMode::NewPlayer; }, SettingsGroup::General},
+    {"TrayAndPositionAndAssociation",
+     [](Settings& s) {
+         s.showInTray = true;
+         s.playlistPosition = PlaylistPosition::Top;
+         s.associations[0] = true;
+     },
+     SettingsGroup::Window | SettingsGroup::Playlist | SettingsGroup::Associations},
+};
+
+} // namespace
+
+TEST_P(SettingsStoreGroups, ApplyAnnouncesOnceExactlyWhatChanged)
+{
+    const GroupCase& c = GetParam();
+    store.load();
+    QSignalSpy changed(&store, &SettingsStore::changed);
+    Settings edited = store.settings();
+    c.change(edited);
+    store.apply(edited);
+    EXPECT_EQ(store.settings(), edited);
+    if (!c.groups) {
+        EXPECT_EQ(changed.size(), 0);
+        return;
+    }
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].value<SettingsGroups>(), c.groups);
+    // The same record again changes nothing.
+    store.apply(edited);
+    EXPECT_EQ(changed.size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, SettingsStoreGroups, testing::ValuesIn(kGroupCases),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST_F(SettingsStoreTest, AFlagSwitchedOffAndOnAgainIsWrittenAsUsual)
+{
+    // Line 5, always on top, holds an unusual "on".
+    QByteArray file = settingstest::defaultFileBytes();
+    file.replace("English\r\n/home/ann/Desktop\r\n 1 \r\n 2 \r\n 0 ",
+                 "English\r\n/home/ann/Desktop\r\n 1 \r\n 2 \r\n 9 ");
+    QDir().mkpath(dir.filePath("Korvane"));
+    QFile out(store.configPath());
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(file);
+    out.close();
+    store.load();
+    ASSERT_TRUE(store.alwaysOnTop());
+    ASSERT_TRUE(store.save({}));
+    EXPECT_EQ(settingstest::splitLines(readAll())[4], " 9 \r");
 
     Settings edited = store.settings();
-    edited.ShowInTray = 1;
+    edited.alwaysOnTop = false;
     store.apply(edited);
-    EXPECT_EQ(changed.size(), 2);
-    EXPECT_TRUE(store.showInTray());
+    edited = store.settings();
+    edited.alwaysOnTop = true;
+    store.apply(edited);
+    ASSERT_TRUE(store.save({}));
+    EXPECT_EQ(settingstest::splitLines(readAll())[4], " 1 \r");
 }
 
 TEST_F(SettingsStoreTest, WriteTakesThePositionOnlyFromALoadedNormalWindow)
@@ -64,9 +161,9 @@ TEST_F(SettingsStoreTest, WriteTakesThePositionOnlyFromALoadedNormalWindow)
     for (const auto& c : cases) {
         ASSERT_TRUE(store.save({QPoint(100, 50), c.maximized, c.loading}));
         const Settings back = written();
-        EXPECT_EQ(back.WindowLeft, c.recorded ? 1500 : before.WindowLeft)
+        EXPECT_EQ(back.windowLeft, c.recorded ? 1500 : before.windowLeft)
             << "maximized " << c.maximized << ", loading " << c.loading;
-        EXPECT_EQ(back.WindowTop, c.recorded ? 750 : before.WindowTop);
+        EXPECT_EQ(back.windowTop, c.recorded ? 750 : before.windowTop);
     }
 }
 
@@ -83,11 +180,11 @@ TEST_F(SettingsStoreTest, TypedViewsReadTheStoredNumbers)
                  {-1, std::nullopt}};
     for (const auto& c : cases) {
         Settings record = store.settings();
-        record.TitleBarMode = c.stored;
-        record.LaunchFullscreen = c.stored; // any number but 0 is on
+        record.titleBarMode = static_cast<TitleBarMode>(c.stored);
+        record.openMode = static_cast<OpenMode>(c.stored); // any mode but the first is "new"
         store.apply(record);
         EXPECT_EQ(store.titleBarMode(), c.mode) << c.stored;
-        EXPECT_EQ(store.launchFullscreen(), c.stored != 0) << c.stored;
+        EXPECT_EQ(store.useNewPlayer(), c.stored != 0) << c.stored;
     }
 }
 

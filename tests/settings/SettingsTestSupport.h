@@ -52,7 +52,7 @@ inline QByteArray defaultFileBytes()
     return out;
 }
 
-// A file with plain values and no quotes, Windows paths and a CR LF after each line.
+// A file of plain values, no quotes, with Windows paths and -1 for ticked extensions.
 inline QByteArray oldFormFile()
 {
     QList<QByteArray> lines = {"English", "C:\\Documents and Settings\\Ann\\Desktop",

@@ -1,7 +1,6 @@
 #include "skin/SettingsLayout.h"
 
-#include "skin/SkinLayout.h"
-
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -47,62 +46,71 @@ const Expected kPageTwo[] = {
 
 TEST(SettingsLayout, PageTwoPaintsTheTwentyTwoPiecesInOrder)
 {
-    const auto pieces = SettingsLayout::pieces(W, H, SettingsPage::Associations, {});
+    const auto pieces = SettingsLayout::pieces(W, H, SettingsPage::Associations);
+    const ButtonStates states = SettingsLayout::buttonStates();
     ASSERT_EQ(pieces.size(), std::size(kPageTwo));
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const Expected& e = kPageTwo[i];
-        EXPECT_EQ(pieces[i].slot, e.slot) << "step " << i + 1;
+        EXPECT_EQ(pieces[i].faceSlot(states), e.slot) << "step " << i + 1;
         EXPECT_EQ(pieces[i].rect, QRect(e.x, e.y, e.w, e.h)) << "step " << i + 1;
-        EXPECT_EQ(pieces[i].hitIndex, e.hit) << "step " << i + 1;
+        EXPECT_EQ(pieces[i].region, e.hit) << "step " << i + 1;
     }
 }
 
 TEST(SettingsLayout, OtherPagesMoveTheTabGapOrDropTheLineAndButtons)
 {
-    const auto one = SettingsLayout::pieces(W, H, SettingsPage::Player, {});
+    const auto one = SettingsLayout::pieces(W, H, SettingsPage::Player);
     ASSERT_EQ(one.size(), 18u);
     EXPECT_EQ(one[10].rect, QRect(17, 62, 26, 14));
     EXPECT_EQ(one[11].rect, QRect(118, 62, W - 136, 14));
-    const auto three = SettingsLayout::pieces(W, H, SettingsPage::SnapShot, {});
+    const auto three = SettingsLayout::pieces(W, H, SettingsPage::SnapShot);
     ASSERT_EQ(three.size(), 16u);
     for (const auto& piece : three) {
         EXPECT_FALSE(piece.rect.top() == 62 && piece.slot == 13) << "tab line on page 3";
-        EXPECT_FALSE(piece.hitIndex >= 7 && piece.hitIndex <= 10) << piece.hitIndex;
+        EXPECT_FALSE(piece.region >= 7 && piece.region <= 10) << piece.region;
     }
 }
 
 TEST(SettingsLayout, ButtonSlotsFollowTheirStates)
 {
-    SettingsLayout::ButtonStates states{};
-    states[0] = Over;
-    states[5] = Press;
-    states[9] = Disabled;
-    const auto pieces = SettingsLayout::pieces(W, H, SettingsPage::Associations, states);
-    for (const auto& piece : pieces) {
-        if (piece.hitIndex == 0) {
-            EXPECT_EQ(piece.slot, 187);
-        } else if (piece.hitIndex == 5) {
-            EXPECT_EQ(piece.slot, 198);
-        } else if (piece.hitIndex == 9) {
-            EXPECT_EQ(piece.slot, 199);
-        }
+    ButtonStates states = SettingsLayout::buttonStates();
+    states.setState(SettingsRegion::Close, ButtonState::Over);
+    states.setState(SettingsRegion::Ok, ButtonState::Pressed);
+    states.setState(SettingsRegion::AudioFiles, ButtonState::Disabled);
+    states.setState(SettingsRegion::PlayerTab, ButtonState::Pressed);
+    const struct
+    {
+        SettingsRegion region;
+        int slot;
+    } expected[] = {{SettingsRegion::Close, 187},
+                    {SettingsRegion::Ok, 198},
+                    {SettingsRegion::AudioFiles, 199},
+                    {SettingsRegion::PlayerTab, 201},
+                    {SettingsRegion::Cancel, 196}};
+    const auto pieces = SettingsLayout::pieces(W, H, SettingsPage::Associations);
+    for (const auto& e : expected) {
+        const auto piece = std::find_if(pieces.begin(), pieces.end(), [&](const SkinPiece& p) {
+            return p.region == static_cast<int>(e.region);
+        });
+        ASSERT_NE(piece, pieces.end()) << static_cast<int>(e.region);
+        EXPECT_EQ(piece->faceSlot(states), e.slot) << static_cast<int>(e.region);
     }
 }
 
-TEST(SettingsLayout, HitTableAfterPaintingEachPage)
+TEST(SettingsLayout, HitTableOfEachPage)
 {
-    SettingsLayout::HitRects rects{};
-    rects = SettingsLayout::paintedHitRects(rects, W, H, SettingsPage::Associations);
-    EXPECT_EQ(rects[7], QRect(390, 90, 80, 30));
-    EXPECT_TRUE(rects[3].isNull()) << "the SnapShot tab has no painted button";
+    const HitTable two = SettingsLayout::hitRects(W, H, SettingsPage::Associations);
+    EXPECT_EQ(two[SettingsRegion::SelectAll], QRect(390, 90, 80, 30));
+    EXPECT_TRUE(two[SettingsRegion::SnapShotTab].isNull())
+        << "the SnapShot tab has no painted button";
     // Hidden buttons answer no click: their rectangles go with their page.
     for (const SettingsPage page : {SettingsPage::Player, SettingsPage::SnapShot}) {
-        const auto after = SettingsLayout::paintedHitRects(rects, W, H, page);
+        const HitTable other = SettingsLayout::hitRects(W, H, page);
         for (int i = 7; i <= 10; ++i) {
-            EXPECT_TRUE(after[static_cast<std::size_t>(i)].isNull()) << i;
+            EXPECT_TRUE(other[i].isNull()) << i;
         }
-        EXPECT_EQ(after[1], QRect(35, 40, 90, 30));
-        EXPECT_EQ(after[4], QRect(W - 230, H - 40, 60, 20));
+        EXPECT_EQ(other[SettingsRegion::PlayerTab], QRect(35, 40, 90, 30));
+        EXPECT_EQ(other[SettingsRegion::Apply], QRect(W - 230, H - 40, 60, 20));
     }
 }
 
@@ -145,9 +153,9 @@ class SettingsHitTest : public testing::TestWithParam<HitCase>
 TEST_P(SettingsHitTest, RegionAndAction)
 {
     const HitCase& c = GetParam();
-    const auto rects = SettingsLayout::paintedHitRects({}, W, H, SettingsPage::Associations);
-    EXPECT_EQ(SettingsLayout::hitTest(rects, c.at), c.hit);
-    EXPECT_EQ(SettingsLayout::clickAction(c.hit), c.action);
+    const HitTable rects = SettingsLayout::hitRects(W, H, SettingsPage::Associations);
+    EXPECT_EQ(rects.hitTest(c.at), c.hit);
+    EXPECT_EQ(SettingsLayout::clickAction(static_cast<SettingsRegion>(c.hit)), c.action);
 }
 
 INSTANTIATE_TEST_SUITE_P(Points, SettingsHitTest, testing::ValuesIn(kHits),
@@ -155,42 +163,3 @@ INSTANTIATE_TEST_SUITE_P(Points, SettingsHitTest, testing::ValuesIn(kHits),
                              return "At_" + std::to_string(param_info.param.at.x()) + "_" +
                                     std::to_string(param_info.param.at.y());
                          });
-
-TEST(SettingsLayout, ButtonStatesFollowTheMouse)
-{
-    SettingsLayout::ButtonStates states{};
-    states[8] = Disabled;
-    struct Step
-    {
-        const char* what;
-        bool press;
-        int hit;
-        bool repaint;
-        std::array<int, 4> watched; // states of 4, 5, 8, 11
-    };
-    const Step steps[] = {
-        {"over Apply", false, 4, true, {Over, Normal, Disabled, Normal}},
-        {"again over Apply", false, 4, false, {Over, Normal, Disabled, Normal}},
-        {"over OK", false, 5, true, {Normal, Over, Disabled, Normal}},
-        {"press OK", true, 5, true, {Normal, Press, Disabled, Normal}},
-        {"move over pressed OK", false, 5, false, {Normal, Press, Disabled, Normal}},
-        {"over a disabled button", false, 8, true, {Normal, Normal, Disabled, Normal}},
-        {"press a disabled button", true, 8, true, {Normal, Normal, Disabled, Normal}},
-        {"over the caption", false, 11, true, {Normal, Normal, Disabled, Over}},
-        {"nowhere", false, -1, true, {Normal, Normal, Disabled, Normal}},
-        {"nowhere again", false, -1, false, {Normal, Normal, Disabled, Normal}},
-    };
-    for (const Step& step : steps) {
-        bool repaint = true;
-        if (step.press) {
-            SettingsLayout::press(states, step.hit);
-        } else {
-            repaint = SettingsLayout::hover(states, step.hit);
-        }
-        if (!step.press) {
-            EXPECT_EQ(repaint, step.repaint) << step.what;
-        }
-        const std::array<int, 4> watched = {states[4], states[5], states[8], states[11]};
-        EXPECT_EQ(watched, step.watched) << step.what;
-    }
-}

@@ -1,7 +1,5 @@
 #include "skin/SkinLayout.h"
 
-#include "skin/SkinButtons.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,12 +48,12 @@ TEST(SkinLayout, HitRectsForA400By515Window)
         {"Sound", 20, QRect(296, 483, 23, 22)},
         {"WindowIcon, 24 high, 7 trimmed", 23, QRect(3, 3, 24, 17)},
     };
-    const HitRectTable rects = SkinLayout::hitRects(400, 515);
+    const HitTable rects = SkinLayout::hitRects(400, 515);
     for (const HitCase& c : cases) {
-        EXPECT_EQ(rects[static_cast<std::size_t>(c.index)], c.rect) << c.name;
+        EXPECT_EQ(rects[c.index], c.rect) << c.name;
     }
     for (int never : {3, 4, 5, 6, 21, 22}) {
-        EXPECT_TRUE(rects[static_cast<std::size_t>(never)].isEmpty()) << "index " << never;
+        EXPECT_TRUE(rects[never].isEmpty()) << "index " << never;
     }
 }
 
@@ -68,7 +66,7 @@ struct PointCase
 
 TEST(SkinLayout, LowestMatchingIndexWins)
 {
-    const HitRectTable rects = SkinLayout::hitRects(400, 515);
+    const HitTable rects = SkinLayout::hitRects(400, 515);
     const PointCase cases[] = {
         {"icon inside the caption strip reports the strip", QPoint(10, 10), 7},
         {"caption button before the caption strip", QPoint(380, 10), 0},
@@ -81,7 +79,7 @@ TEST(SkinLayout, LowestMatchingIndexWins)
         {"right edge is exclusive", QPoint(400, 10), -1},
     };
     for (const PointCase& c : cases) {
-        EXPECT_EQ(SkinLayout::hitTest(rects, c.point), c.hit) << c.name;
+        EXPECT_EQ(rects.hitTest(c.point), c.hit) << c.name;
     }
 }
 
@@ -96,71 +94,64 @@ TEST(SkinLayout, TrimKeepsEmptyRectanglesEmptyAndRoundsHalvesToEven)
 
 TEST(SkinLayout, PiecesFollowStatesAndMute)
 {
-    ButtonStateTable states{};
-    states[8] = Over;
-    states[20] = Press;
-    const auto plain = SkinLayout::pieces(400, 515, states, false);
-    const auto muted = SkinLayout::pieces(400, 515, states, true);
-    EXPECT_EQ(plain[12].slot, 27);
-    EXPECT_EQ(plain[12].hitIndex, 8);
-    EXPECT_EQ(plain[24].slot, 148);
-    EXPECT_EQ(muted[24].slot, 158);
-    EXPECT_EQ(muted[24].hitIndex, 20) << "muted Sound still reports 20";
+    ButtonStates states = SkinLayout::buttonStates();
+    states.setState(SkinRegion::Play, ButtonState::Over);
+    states.setState(SkinRegion::Sound, ButtonState::Pressed);
+    const auto plain = SkinLayout::pieces(400, 515, false);
+    const auto muted = SkinLayout::pieces(400, 515, true);
+    ASSERT_EQ(plain.size(), std::size_t{SkinLayout::kPieceCount});
+    EXPECT_EQ(plain[12].faceSlot(states), 27);
+    EXPECT_EQ(plain[12].region, 8);
+    EXPECT_EQ(plain[24].faceSlot(states), 148);
+    EXPECT_EQ(muted[24].faceSlot(states), 158);
+    EXPECT_EQ(muted[24].region, 20) << "muted Sound still reports 20";
+    EXPECT_EQ(plain[1].faceSlot(states), 15) << "the caption strip has one face";
     // Stacking order: frame first, buttons on top; nothing tiles.
     EXPECT_EQ(plain[0].slot, 17);
     EXPECT_EQ(plain[8].rect, QRect(342, 368, 58, 147));
     EXPECT_EQ(plain[3].rect, QRect(15, 56, 370, 312));
+    EXPECT_EQ(plain[12].rect, QRect(166, 428, 69, 83)) << "drawn untrimmed";
 }
 
 struct ControlCase
 {
     int playState;
-    int play, pause, stop, others;
+    ButtonState play, pause, stop, others;
 };
 
-TEST(SkinButtons, EnableMediaControlAppliesItsTableInFull)
+TEST(SkinLayout, EnableMediaControlAppliesItsTableInFull)
 {
+    constexpr ButtonState N = ButtonState::Normal;
+    constexpr ButtonState D = ButtonState::Disabled;
     const ControlCase cases[] = {
-        {0, Disabled, Normal, Normal, Normal},        {1, Normal, Disabled, Disabled, Disabled},
-        {2, Normal, Disabled, Normal, Disabled},      {7, Disabled, Disabled, Disabled, Disabled},
-        {-1, Disabled, Disabled, Disabled, Disabled},
+        {0, D, N, N, N}, {1, N, D, D, D}, {2, N, D, N, D}, {7, D, D, D, D}, {-1, D, D, D, D},
     };
     for (const ControlCase& c : cases) {
-        SkinButtons buttons;
+        ButtonStates s = SkinLayout::buttonStates();
         for (int i = 0; i < SkinLayout::kHitCount; ++i) {
-            buttons.setState(static_cast<SkinRegion>(i), Press);
+            s.setState(i, ButtonState::Pressed);
         }
-        buttons.enableMediaControl(c.playState);
-        const ButtonStateTable& s = buttons.buttonStates();
-        EXPECT_EQ(s[8], c.play) << "state " << c.playState;
-        EXPECT_EQ(s[9], c.pause) << "state " << c.playState;
-        EXPECT_EQ(s[10], c.stop) << "state " << c.playState;
+        SkinLayout::enableMediaControl(s, c.playState);
+        EXPECT_EQ(s.state(8), c.play) << "state " << c.playState;
+        EXPECT_EQ(s.state(9), c.pause) << "state " << c.playState;
+        EXPECT_EQ(s.state(10), c.stop) << "state " << c.playState;
         for (int i = 11; i <= 16; ++i) {
-            EXPECT_EQ(s[static_cast<std::size_t>(i)], c.others)
-                << "state " << c.playState << " button " << i;
+            EXPECT_EQ(s.state(i), c.others) << "state " << c.playState << " button " << i;
         }
         for (int i : {0, 1, 2, 17, 18, 19, 20}) {
-            EXPECT_EQ(s[static_cast<std::size_t>(i)], Press) << "untouched " << i;
+            EXPECT_EQ(s.state(i), ButtonState::Pressed) << "untouched " << i;
         }
     }
 }
 
-TEST(SkinButtons, PressingADisabledButtonLeavesItDisabledAndFreesTheOthers)
+TEST(SkinLayout, EveryRegionHasALogName)
 {
-    SkinButtons buttons;
-    buttons.enableMediaControl(1); // Pause disabled
-    buttons.hover(8);
-    EXPECT_EQ(buttons.state(SkinRegion::Play), Over);
-    buttons.press(9);
-    EXPECT_EQ(buttons.state(SkinRegion::Pause), Disabled);
-    EXPECT_EQ(buttons.state(SkinRegion::Play), Normal);
-    buttons.press(8);
-    EXPECT_EQ(buttons.state(SkinRegion::Play), Press);
-    buttons.hover(-1);
-    EXPECT_EQ(buttons.state(SkinRegion::Play), Normal);
-    EXPECT_TRUE(buttons.isDisabled(9));
-    EXPECT_FALSE(buttons.isDisabled(-1));
-    EXPECT_FALSE(buttons.isDisabled(24));
+    for (int i = 0; i < SkinLayout::kHitCount; ++i) {
+        const bool filled = !SkinLayout::hitRects(400, 515)[i].isEmpty();
+        EXPECT_EQ(std::string(SkinLayout::regionName(static_cast<SkinRegion>(i))).empty(), !filled)
+            << i;
+    }
+    EXPECT_STREQ(SkinLayout::regionName(SkinRegion::FastForward), "FastForward");
 }
 
 } // namespace

@@ -61,7 +61,7 @@ protected:
     void setDisable(qint16 value)
     {
         Settings changed = settings.settings();
-        changed.DisableScreenSaver = value;
+        changed.disableScreenSaver = value != 0;
         settings.apply(changed);
     }
 

@@ -167,8 +167,8 @@ TEST_F(FileAssociationsTest, AnotherProgramsLaterDesktopChoiceIsLeftAlone)
 
 TEST_F(FileAssociationsTest, RepeatedStartsKeepTheFirstSavedValues)
 {
-    std::array<qint16, 24> flags{};
-    flags[static_cast<std::size_t>(indexOf("mp3"))] = -1;
+    std::array<bool, 24> flags{};
+    flags[static_cast<std::size_t>(indexOf("mp3"))] = true;
     m_store.writeString(classes(".mp3"), kDefault, "mp3file");
     m_desktop.defaults["audio/mpeg"] = "vlc.desktop;";
     m_associations->applyAllAssociations(flags);

@@ -41,16 +41,17 @@ void fitText(QLabel* label, bool wrap)
 } // namespace
 
 AboutBox::AboutBox(PiecePainter painter, UrlOpener opener, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_painter(std::move(painter)),
-      m_opener(std::move(opener))
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      SkinnedWindow(*this, AboutBoxGeometry::buttonStates(),
+                    static_cast<int>(AboutRegion::CaptionStrip), nullptr),
+      m_painter(std::move(painter)), m_opener(std::move(opener))
 {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QStringLiteral("aboutBox"));
     setWindowTitle(AboutBoxGeometry::captionText());
     setModal(true);
     setFixedSize(AboutBoxGeometry::Width, AboutBoxGeometry::Height);
-    setMouseTracking(true);
 
-    m_caption = makeLabel(this, "lblCaption", AboutBoxGeometry::captionText(),
+    m_caption = makeLabel(this, "caption", AboutBoxGeometry::captionText(),
                           AboutBoxGeometry::captionLabelRect(), 9);
     QFont bold = m_caption->font();
     bold.setBold(true);
@@ -59,12 +60,12 @@ AboutBox::AboutBox(PiecePainter painter, UrlOpener opener, QWidget* parent)
     white.setColor(QPalette::WindowText, Qt::white);
     m_caption->setPalette(white);
 
-    m_description = makeLabel(this, "lblLBLDescription", AboutBoxGeometry::descriptionText(),
+    m_description = makeLabel(this, "description", AboutBoxGeometry::descriptionText(),
                               AboutBoxGeometry::descriptionLabelRect(), 11.25);
     m_description->setWordWrap(true);
-    m_basedOn = makeLabel(this, "lblBasedOn", AboutBoxGeometry::basedOnText(),
+    m_basedOn = makeLabel(this, "basedOn", AboutBoxGeometry::basedOnText(),
                           AboutBoxGeometry::basedOnLabelRect(), 11.25);
-    m_link = makeLabel(this, "lblVideoLan", AboutBoxGeometry::linkText(),
+    m_link = makeLabel(this, "videoLanLink", AboutBoxGeometry::linkText(),
                        AboutBoxGeometry::linkLabelRect(), 11.25);
     QFont underlined = m_link->font();
     underlined.setUnderline(true);
@@ -83,76 +84,55 @@ AboutBox::AboutBox(PiecePainter painter, UrlOpener opener, QWidget* parent)
     for (QLabel* text : {m_caption, m_description, m_basedOn}) {
         text->installEventFilter(this);
     }
-    m_ok = makeLabel(this, "lblOK", AboutBoxGeometry::okText(), QRect(), 11.25);
-    m_ok->installEventFilter(this);
-    placeOkLabel();
+    m_okText = makeLabel(this, "okText", AboutBoxGeometry::okText(), QRect(), 11.25);
+    m_okText->installEventFilter(this);
+    placeOkText();
 }
 
 AboutBox::~AboutBox() = default;
 
-int AboutBox::hitAt(QPoint point) const
+bool AboutBox::event(QEvent* event)
 {
-    return AboutBoxGeometry::hitTest(AboutBoxGeometry::hitRects(width(), height()), point);
+    return skinEvent(event) || QDialog::event(event);
 }
 
-void AboutBox::placeOkLabel()
+std::vector<SkinPiece> AboutBox::skinPieces() const
 {
-    m_ok->setGeometry(AboutBoxGeometry::okLabelRect(width(), height()));
+    return AboutBoxGeometry::pieces(width(), height());
 }
 
-void AboutBox::paintEvent(QPaintEvent*)
+void AboutBox::drawSkinPiece(QPainter& painter, int slot, const QRect& rect) const
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (m_painter) {
+        m_painter(painter, slot, rect);
+    }
+}
+
+void AboutBox::paintSkinBackground(QPainter& painter)
+{
     painter.fillRect(rect(), palette().window());
-    for (const AboutBoxGeometry::Piece& piece :
-         AboutBoxGeometry::pieces(width(), height(), m_states)) {
-        if (m_painter) {
-            m_painter(painter, piece.slot, piece.rect);
-        }
-    }
-    placeOkLabel();
 }
 
-void AboutBox::mousePressEvent(QMouseEvent* event)
+void AboutBox::placeOkText()
 {
-    const QPoint point = event->position().toPoint();
-    const AboutBoxGeometry::PressResult result =
-        AboutBoxGeometry::mousePressed(m_states, hitAt(point));
-    m_states = result.states;
-    repaint();
-    if (result.startDrag && event->button() == Qt::LeftButton) {
-        const bool systemMove = windowHandle() && windowHandle()->startSystemMove();
-        // Without a window manager to move it, the box follows the pointer itself.
-        m_dragging = !systemMove;
-        m_dragOffset = event->globalPosition().toPoint() - pos();
-    }
+    m_okText->setGeometry(AboutBoxGeometry::okLabelRect(width(), height()));
 }
 
-void AboutBox::mouseMoveEvent(QMouseEvent* event)
+void AboutBox::skinPainted()
 {
-    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - m_dragOffset);
-        return;
-    }
-    const bool held = event->buttons() != Qt::NoButton;
-    const AboutBoxGeometry::States next =
-        AboutBoxGeometry::mouseMoved(m_states, hitAt(event->position().toPoint()), held);
-    if (next != m_states) {
-        m_states = next;
-        update();
-    }
+    placeOkText();
 }
 
-void AboutBox::mouseReleaseEvent(QMouseEvent* event)
+void AboutBox::skinClicked(int region)
 {
-    if (m_dragging) {
-        m_dragging = false;
-        return;
-    }
-    // A click counts where the button came up.
-    if (AboutBoxGeometry::clickCloses(hitAt(event->position().toPoint()))) {
+    switch (static_cast<AboutRegion>(region)) {
+    case AboutRegion::CloseButton:
+    case AboutRegion::OkButton:
         accept();
+        break;
+    case AboutRegion::CaptionStrip:
+    case AboutRegion::None:
+        break;
     }
 }
 
@@ -168,7 +148,7 @@ bool AboutBox::eventFilter(QObject* watched, QEvent* event)
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* label = static_cast<QWidget*>(watched);
         if (label->rect().contains(mouse->position().toPoint())) {
-            if (watched == m_ok) {
+            if (watched == m_okText) {
                 accept();
                 return true;
             }

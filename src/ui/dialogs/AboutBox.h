@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/AboutBoxGeometry.h"
+#include "ui/frame/SkinnedWindow.h"
 
 #include <QDialog>
 #include <QUrl>
@@ -11,7 +12,7 @@ class QPainter;
 
 // The About box: a small frameless modal window skinned like the main window, with a skinned
 // close button and OK button, a caption strip to drag it by, and a link to VideoLAN's site.
-class AboutBox : public QDialog
+class AboutBox : public QDialog, public SkinnedWindow
 {
     Q_OBJECT
 public:
@@ -22,29 +23,27 @@ public:
     AboutBox(PiecePainter painter, UrlOpener opener, QWidget* parent = nullptr);
     ~AboutBox() override;
 
-    const AboutBoxGeometry::States& buttonStates() const { return m_states; }
-    QLabel* okLabel() const { return m_ok; }
+    QLabel* okLabel() const { return m_okText; }
     QLabel* linkLabel() const { return m_link; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    std::vector<SkinPiece> skinPieces() const override;
+    void skinClicked(int region) override;
+    void drawSkinPiece(QPainter& painter, int slot, const QRect& rect) const override;
+    void paintSkinBackground(QPainter& painter) override;
+    void skinPainted() override;
+
 private:
-    int hitAt(QPoint point) const;
-    void placeOkLabel();
+    void placeOkText();
 
     PiecePainter m_painter;
     UrlOpener m_opener;
-    AboutBoxGeometry::States m_states{};
     QLabel* m_caption = nullptr;
     QLabel* m_description = nullptr;
     QLabel* m_basedOn = nullptr;
     QLabel* m_link = nullptr;
-    QLabel* m_ok = nullptr;
-    bool m_dragging = false;
-    QPoint m_dragOffset;
+    QLabel* m_okText = nullptr;
 };

@@ -10,86 +10,148 @@
 
 namespace {
 
-// A label over a painted button: the button under it takes the click.
-QLabel* buttonLabel(const QString& caption, QWidget* parent)
+constexpr QPoint kListAt{30, 90};
+// Where the list waits while its page is not shown.
+constexpr QPoint kListAway{-400, -400};
+
+// A caption over a painted button: the button under it takes the click.
+void buttonLabel(const QString& caption, QWidget* parent, QPoint at)
 {
     auto* label = new QLabel(caption, parent);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->adjustSize();
-    return label;
+    label->move(at);
 }
 
 } // namespace
 
-AssociationsSettingsPage::AssociationsSettingsPage(QWidget* dialog) : QObject(dialog)
+AssociationsSettingsPage::AssociationsSettingsPage(QWidget* parent) : QWidget(parent)
 {
-    lblFileExtensions = new QLabel(QStringLiteral("File Extensions:"), dialog);
-    lblFileExtensions->adjustSize();
-    LstViewIcons = new QListWidget(dialog);
-    LstViewIcons->resize(337, 285);
+    // Moves over empty parts of the page reach the dialog's hover tracking.
+    setMouseTracking(true);
+    auto* heading = new QLabel(QStringLiteral("File Extensions:"), this);
+    heading->adjustSize();
+    heading->move(30, 74);
+    m_list = new QListWidget(this);
+    m_list->setGeometry(QRect(kListAway, QSize(337, 285)));
     // List mode: small icons in columns, filled top to bottom.
-    LstViewIcons->setViewMode(QListView::ListMode);
-    LstViewIcons->setFlow(QListView::TopToBottom);
-    LstViewIcons->setWrapping(true);
-    LstViewIcons->setResizeMode(QListView::Adjust);
-    LstViewIcons->setIconSize(QSize(16, 16));
-    LstViewIcons->setPalette(dialog->style()->standardPalette());
-    lblSelectAll = buttonLabel(QStringLiteral("Select All"), dialog);
-    lblDeselectAll = buttonLabel(QStringLiteral("Deselect All"), dialog);
-    lblAudioFiles = buttonLabel(QStringLiteral("Audio Files"), dialog);
-    lblVideoFiles = buttonLabel(QStringLiteral("Video Files"), dialog);
+    m_list->setViewMode(QListView::ListMode);
+    m_list->setFlow(QListView::TopToBottom);
+    m_list->setWrapping(true);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setIconSize(QSize(16, 16));
+    m_list->setPalette(style()->standardPalette());
+    buttonLabel(QStringLiteral("Select All"), this, {406, 95});
+    buttonLabel(QStringLiteral("Deselect All"), this, {405, 132});
+    buttonLabel(QStringLiteral("Audio Files"), this, {404, 168});
+    buttonLabel(QStringLiteral("Video Files"), this, {405, 206});
 }
 
 void AssociationsSettingsPage::fillAssociationList(const FileAssociations& associations)
 {
-    LstViewIcons->clear();
-    const QStringList& captions = SettingsForm::associationCaptions();
+    m_list->clear();
     const QStringList& extensions = SupportedExtensions();
     for (qsizetype i = 0; i < extensions.size(); ++i) {
         const QImage picture =
             associations.progIdIcon(associations.registeredProgId(extensions[i]));
-        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)), captions[i]);
+        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)), captions()[i]);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        LstViewIcons->addItem(item);
+        m_list->addItem(item);
     }
 }
 
-void AssociationsSettingsPage::setTicks(const SettingsForm::Ticks& ticks)
+void AssociationsSettingsPage::load(const Settings& settings)
 {
-    for (int i = 0; i < LstViewIcons->count(); ++i) {
-        const bool tick =
-            static_cast<std::size_t>(i) < ticks.size() && ticks[static_cast<std::size_t>(i)];
-        LstViewIcons->item(i)->setCheckState(tick ? Qt::Checked : Qt::Unchecked);
+    setTicks(settings.associations);
+}
+
+void AssociationsSettingsPage::save(Settings& settings) const
+{
+    const int count = std::min(m_list->count(), Settings::AssociationCount);
+    for (int i = 0; i < count; ++i) {
+        settings.associations[static_cast<std::size_t>(i)] =
+            m_list->item(i)->checkState() == Qt::Checked;
     }
 }
 
-void AssociationsSettingsPage::load(const SettingsForm& form)
+AssociationsSettingsPage::Ticks AssociationsSettingsPage::ticks() const
 {
-    setTicks(form.associations);
+    Settings settings;
+    save(settings);
+    return settings.associations;
 }
 
-void AssociationsSettingsPage::save(SettingsForm& form) const
+void AssociationsSettingsPage::setTicks(const Ticks& ticks)
 {
-    for (int i = 0;
-         i < LstViewIcons->count() && static_cast<std::size_t>(i) < form.associations.size(); ++i) {
-        form.associations[static_cast<std::size_t>(i)] =
-            LstViewIcons->item(i)->checkState() == Qt::Checked;
+    const int count = std::min(m_list->count(), Settings::AssociationCount);
+    for (int i = 0; i < count; ++i) {
+        m_list->item(i)->setCheckState(ticks[static_cast<std::size_t>(i)] ? Qt::Checked
+                                                                          : Qt::Unchecked);
     }
 }
 
-void AssociationsSettingsPage::showPage(bool shown)
+AssociationsSettingsPage::Ticks AssociationsSettingsPage::audioPreset()
 {
-    lblFileExtensions->move(30, 74);
-    LstViewIcons->move(shown ? QPoint(30, 90) : QPoint(-400, -400));
-    lblSelectAll->move(406, 95);
-    lblDeselectAll->move(405, 132);
-    lblAudioFiles->move(404, 168);
-    lblVideoFiles->move(405, 206);
-    for (QWidget* widget :
-         {static_cast<QWidget*>(lblFileExtensions), static_cast<QWidget*>(LstViewIcons),
-          static_cast<QWidget*>(lblSelectAll), static_cast<QWidget*>(lblDeselectAll),
-          static_cast<QWidget*>(lblAudioFiles), static_cast<QWidget*>(lblVideoFiles)}) {
-        widget->setVisible(shown);
+    static const QStringList audio = {
+        QStringLiteral("wav"), QStringLiteral("mka"), QStringLiteral("mp3"), QStringLiteral("aac"),
+        QStringLiteral("m4a"), QStringLiteral("ogg"), QStringLiteral("wma")};
+    Ticks ticks{};
+    const QStringList& extensions = SupportedExtensions();
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        ticks[i] = audio.contains(extensions[static_cast<qsizetype>(i)]);
     }
+    return ticks;
+}
+
+AssociationsSettingsPage::Ticks AssociationsSettingsPage::videoPreset()
+{
+    Ticks ticks = audioPreset();
+    for (bool& tick : ticks) {
+        tick = !tick;
+    }
+    return ticks;
+}
+
+const QStringList& AssociationsSettingsPage::captions()
+{
+    static const QStringList captions = {
+        QStringLiteral("Audio File (*.wav)"),
+        QStringLiteral("Flash Video File (*.flv)"),
+        QStringLiteral("Matroska Audio File (*.mka)"),
+        QStringLiteral("Matroska Media File (*.mkv)"),
+        QStringLiteral("Mp3 Format Sound(*.mp3)"),
+        QStringLiteral("MPEG Media File (*.mpg)"),
+        QStringLiteral("MPEG Media File (*.mpe)"),
+        QStringLiteral("MPEG Media File (*.mpeg)"),
+        QStringLiteral("MPEG4 Audio File (*.aac)"),
+        QStringLiteral("MPEG4 Media File (*.mp4)"),
+        QStringLiteral("MPEG4 Media File (*.m4v)"),
+        QStringLiteral("MPEG4 Audio File (*.m4a)"),
+        QStringLiteral("OGG Media File (*.ogm)"),
+        QStringLiteral("OGG Vorbis Audio File (*.ogg)"),
+        QStringLiteral("QuickTime File (*.mov)"),
+        QStringLiteral("QuickTime File (*.hdmov)"),
+        QStringLiteral("QuickTime File (*.qt)"),
+        QStringLiteral("QuickTime File (*.3gp)"),
+        QStringLiteral("QuickTime File (*.3gpp)"),
+        QStringLiteral("QuickTime File (*.3g2)"),
+        QStringLiteral("Video File (*.avi)"),
+        QStringLiteral("Windows Audio File (*.wma)"),
+        QStringLiteral("Windows Media File (*.wmv)"),
+        QStringLiteral("Windows Media File (*.asf)"),
+    };
+    return captions;
+}
+
+void AssociationsSettingsPage::showEvent(QShowEvent* event)
+{
+    m_list->move(kListAt);
+    QWidget::showEvent(event);
+}
+
+void AssociationsSettingsPage::hideEvent(QHideEvent* event)
+{
+    m_list->move(kListAway);
+    QWidget::hideEvent(event);
 }

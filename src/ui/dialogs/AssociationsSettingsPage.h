@@ -1,33 +1,43 @@
 #pragma once
 
-#include "skin/SettingsForm.h"
+#include "settings/Settings.h"
 
-#include <QObject>
+#include <QWidget>
 
 class FileAssociations;
-class QLabel;
 class QListWidget;
-class QWidget;
 
 // The "Assocciations" page of the Options dialog: the extensions with the icon of whatever
-// opens them now, ticked where Korvane should, and the labels of the four preset buttons.
-class AssociationsSettingsPage : public QObject
+// opens them now, ticked where Korvane should, and the captions of the four preset buttons the
+// dialog paints. It lies over the whole dialog and leaves the mouse to the dialog wherever no
+// control is.
+class AssociationsSettingsPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AssociationsSettingsPage(QWidget* dialog);
+    using Ticks = std::array<bool, Settings::AssociationCount>;
+
+    explicit AssociationsSettingsPage(QWidget* parent = nullptr);
 
     // One item per extension, with its current handler's icon.
     void fillAssociationList(const FileAssociations& associations);
-    void load(const SettingsForm& form);
-    void save(SettingsForm& form) const;
-    void setTicks(const SettingsForm::Ticks& ticks);
-    void showPage(bool shown);
+    void load(const Settings& settings);
+    void save(Settings& settings) const;
 
-    QLabel* lblFileExtensions = nullptr;
-    QListWidget* LstViewIcons = nullptr;
-    QLabel* lblSelectAll = nullptr;
-    QLabel* lblDeselectAll = nullptr;
-    QLabel* lblAudioFiles = nullptr;
-    QLabel* lblVideoFiles = nullptr;
+    Ticks ticks() const;
+    void setTicks(const Ticks& ticks);
+    // "Audio Files" ticks the audio extensions and nothing else; "Video Files" the others.
+    static Ticks audioPreset();
+    static Ticks videoPreset();
+    // The list's captions, in SupportedExtensions order.
+    static const QStringList& captions();
+
+    QListWidget* list() const { return m_list; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QListWidget* m_list = nullptr;
 };

@@ -18,128 +18,142 @@ void select(QButtonGroup* group, int id)
     group->setExclusive(true);
 }
 
-QRadioButton* option(QButtonGroup* group, int id, const QString& caption, QWidget* parent,
-                     QRect geometry)
+template <typename E> void selectValue(QButtonGroup* group, E value)
+{
+    select(group, static_cast<int>(value));
+}
+
+// The choice of the selected option, or `value` unchanged when none is selected.
+template <typename E> void readValue(const QButtonGroup* group, E& value)
+{
+    if (group->checkedId() >= 0) {
+        value = static_cast<E>(group->checkedId());
+    }
+}
+
+template <typename E>
+QRadioButton* option(QButtonGroup* group, E value, const QString& name, const QString& caption,
+                     QWidget* parent, QRect geometry)
 {
     auto* button = new QRadioButton(caption, parent);
+    button->setObjectName(name);
     button->setGeometry(geometry);
-    group->addButton(button, id);
+    group->addButton(button, static_cast<int>(value));
     return button;
 }
 
-QCheckBox* check(const QString& caption, QWidget* parent, QRect geometry)
+QCheckBox* check(const QString& name, const QString& caption, QWidget* parent, QRect geometry)
 {
     auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    return box;
+}
+
+QGroupBox* frame(const QString& caption, QWidget* parent, QRect geometry)
+{
+    auto* box = new QGroupBox(caption, parent);
     box->setGeometry(geometry);
     return box;
 }
 
 } // namespace
 
-PlayerSettingsPage::PlayerSettingsPage(QWidget* dialog) : QObject(dialog)
+PlayerSettingsPage::PlayerSettingsPage(QWidget* parent) : QWidget(parent)
 {
-    m_open = new QButtonGroup(this);
-    m_title = new QButtonGroup(this);
-    m_position = new QButtonGroup(this);
+    // Moves over empty parts of the page reach the dialog's hover tracking.
+    setMouseTracking(true);
+    m_openMode = new QButtonGroup(this);
+    m_titleBarMode = new QButtonGroup(this);
+    m_playlistPosition = new QButtonGroup(this);
 
-    SSFrame1 = new QGroupBox(QStringLiteral("Open Options:"), dialog);
-    SSFrame1->resize(440, 88);
-    SSOUseSame = option(m_open, 0, QStringLiteral("Use same player for each media file."), SSFrame1,
-                        {12, 18, 420, 20});
-    SSOUseNew = option(m_open, 1, QStringLiteral("Use new player for each media file played."),
-                       SSFrame1, {12, 40, 420, 20});
-    SSCLaunchFiles =
-        check(QStringLiteral("Launch Files in Fullscreen."), SSFrame1, {12, 62, 420, 20});
+    QGroupBox* open = frame(QStringLiteral("Open Options:"), this, {30, 80, 440, 88});
+    option(m_openMode, OpenMode::SamePlayer, QStringLiteral("useSamePlayer"),
+           QStringLiteral("Use same player for each media file."), open, {12, 18, 420, 20});
+    option(m_openMode, OpenMode::NewPlayer, QStringLiteral("useNewPlayer"),
+           QStringLiteral("Use new player for each media file played."), open, {12, 40, 420, 20});
+    m_launchFullscreen =
+        check(QStringLiteral("launchFullscreen"), QStringLiteral("Launch Files in Fullscreen."),
+              open, {12, 62, 420, 20});
 
-    SSFrame2 = new QGroupBox(QStringLiteral("Title Bar:"), dialog);
-    SSFrame2->resize(220, 92);
-    SSODisplayFile =
-        option(m_title, 0, QStringLiteral("Display File Name Only"), SSFrame2, {12, 20, 200, 20});
-    SSODisplayFull =
-        option(m_title, 1, QStringLiteral("Display Full Path."), SSFrame2, {12, 43, 200, 20});
-    SSODonT = option(m_title, 2, QStringLiteral("Don't include the File Name."), SSFrame2,
-                     {12, 66, 200, 20});
+    QGroupBox* title = frame(QStringLiteral("Title Bar:"), this, {30, 172, 220, 92});
+    option(m_titleBarMode, TitleBarMode::FileName, QStringLiteral("titleFileName"),
+           QStringLiteral("Display File Name Only"), title, {12, 20, 200, 20});
+    option(m_titleBarMode, TitleBarMode::FullPath, QStringLiteral("titleFullPath"),
+           QStringLiteral("Display Full Path."), title, {12, 43, 200, 20});
+    option(m_titleBarMode, TitleBarMode::ProductOnly, QStringLiteral("titleNoFileName"),
+           QStringLiteral("Don't include the File Name."), title, {12, 66, 200, 20});
 
-    SSFrPlayList = new QGroupBox(QStringLiteral("PlayList Options"), dialog);
-    SSFrPlayList->resize(213, 92);
-    lblPlaypos = new QLabel(QStringLiteral("Choose The Playlist position") + QString(12, u' '),
-                            SSFrPlayList);
-    lblPlaypos->setWordWrap(true);
-    lblPlaypos->setGeometry(10, 22, 118, 60);
+    QGroupBox* playlist = frame(QStringLiteral("PlayList Options"), this, {257, 172, 213, 92});
+    auto* positionLabel =
+        new QLabel(QStringLiteral("Choose The Playlist position") + QString(12, u' '), playlist);
+    positionLabel->setWordWrap(true);
+    positionLabel->setGeometry(10, 22, 118, 60);
     // A cross: Top above, Bottom below, Left and Right at the sides, Fill in the middle.
-    SSOptTop = option(m_position, 2, QString(), SSFrPlayList, {166, 20, 18, 18});
-    SSOptLeft = option(m_position, 0, QString(), SSFrPlayList, {144, 42, 18, 18});
-    SSOptFill = option(m_position, 4, QString(), SSFrPlayList, {166, 42, 18, 18});
-    SSOptRIGHT = option(m_position, 1, QString(), SSFrPlayList, {188, 42, 18, 18});
-    SSOptBottom = option(m_position, 3, QString(), SSFrPlayList, {166, 64, 18, 18});
-    SSOptTop->setToolTip(QStringLiteral("Top"));
-    SSOptLeft->setToolTip(QStringLiteral("Left"));
-    SSOptFill->setToolTip(QStringLiteral("Fill"));
-    SSOptRIGHT->setToolTip(QStringLiteral("Right"));
-    SSOptBottom->setToolTip(QStringLiteral("Bottom"));
-
-    lblOther = new QLabel(QStringLiteral("Other:"), dialog);
-    lblOther->adjustSize();
-    SSCAlwaysOnTop = check(QStringLiteral("Always OnTop"), dialog, {0, 0, 225, 20});
-    SSCShowIn = check(QStringLiteral("Show in Tray."), dialog, {0, 0, 200, 20});
-    SSCRememberLastPos =
-        check(QStringLiteral("Remember Last Window Position"), dialog, {0, 0, 225, 20});
-    SSCRememberLastSize =
-        check(QStringLiteral("Remember Last Window Size."), dialog, {0, 0, 200, 20});
-    SSCKeepHistory =
-        check(QStringLiteral("Keep History of recently Opened files."), dialog, {0, 0, 235, 20});
-    SSCDisableScreenSaver =
-        check(QStringLiteral("Disable ScreenSaver while playing."), dialog, {0, 0, 210, 20});
-}
-
-void PlayerSettingsPage::showPage(bool shown)
-{
     const struct
     {
-        QWidget* widget;
-        QPoint at;
-    } placed[] = {
-        {SSFrame1, {30, 80}},
-        {SSFrame2, {30, 172}},
-        {SSFrPlayList, {257, 172}},
-        {lblOther, {36, 268}},
-        {SSCAlwaysOnTop, {39, 298}},
-        {SSCShowIn, {276, 298}},
-        {SSCRememberLastPos, {39, 328}},
-        {SSCRememberLastSize, {276, 328}},
-        {SSCKeepHistory, {39, 358}},
-        {SSCDisableScreenSaver, {276, 358}},
+        PlaylistPosition position;
+        const char* name;
+        const char* tip;
+        QRect geometry;
+    } cross[] = {
+        {PlaylistPosition::Top, "positionTop", "Top", {166, 20, 18, 18}},
+        {PlaylistPosition::Left, "positionLeft", "Left", {144, 42, 18, 18}},
+        {PlaylistPosition::Fill, "positionFill", "Fill", {166, 42, 18, 18}},
+        {PlaylistPosition::Right, "positionRight", "Right", {188, 42, 18, 18}},
+        {PlaylistPosition::Bottom, "positionBottom", "Bottom", {166, 64, 18, 18}},
     };
-    for (const auto& item : placed) {
-        item.widget->move(item.at);
-        item.widget->setVisible(shown);
+    for (const auto& place : cross) {
+        option(m_playlistPosition, place.position, QString::fromLatin1(place.name), QString(),
+               playlist, place.geometry)
+            ->setToolTip(QString::fromLatin1(place.tip));
     }
+
+    auto* other = new QLabel(QStringLiteral("Other:"), this);
+    other->adjustSize();
+    other->move(36, 268);
+    m_alwaysOnTop = check(QStringLiteral("alwaysOnTop"), QStringLiteral("Always OnTop"), this,
+                          {39, 298, 225, 20});
+    m_showInTray = check(QStringLiteral("showInTray"), QStringLiteral("Show in Tray."), this,
+                         {276, 298, 200, 20});
+    m_rememberLastPos =
+        check(QStringLiteral("rememberLastPos"), QStringLiteral("Remember Last Window Position"),
+              this, {39, 328, 225, 20});
+    m_rememberLastSize =
+        check(QStringLiteral("rememberLastSize"), QStringLiteral("Remember Last Window Size."),
+              this, {276, 328, 200, 20});
+    m_keepHistory =
+        check(QStringLiteral("keepHistory"),
+              QStringLiteral("Keep History of recently Opened files."), this, {39, 358, 235, 20});
+    m_disableScreenSaver =
+        check(QStringLiteral("disableScreenSaver"),
+              QStringLiteral("Disable ScreenSaver while playing."), this, {276, 358, 210, 20});
 }
 
-void PlayerSettingsPage::load(const SettingsForm& form)
+void PlayerSettingsPage::load(const Settings& settings)
 {
-    select(m_open, form.openOption);
-    SSCLaunchFiles->setChecked(form.launchFiles);
-    SSCAlwaysOnTop->setChecked(form.alwaysOnTop);
-    SSCKeepHistory->setChecked(form.keepHistory);
-    SSCRememberLastPos->setChecked(form.rememberLastPos);
-    SSCRememberLastSize->setChecked(form.rememberLastSize);
-    SSCShowIn->setChecked(form.showInTray);
-    SSCDisableScreenSaver->setChecked(form.disableScreenSaver);
-    select(m_title, form.titleOption);
-    select(m_position, form.playlistPosition);
+    selectValue(m_openMode, settings.openMode);
+    m_launchFullscreen->setChecked(settings.launchFullscreen);
+    m_alwaysOnTop->setChecked(settings.alwaysOnTop);
+    m_keepHistory->setChecked(settings.keepHistory);
+    m_rememberLastPos->setChecked(settings.rememberLastPos);
+    m_rememberLastSize->setChecked(settings.rememberLastSize);
+    m_showInTray->setChecked(settings.showInTray);
+    m_disableScreenSaver->setChecked(settings.disableScreenSaver);
+    selectValue(m_titleBarMode, settings.titleBarMode);
+    selectValue(m_playlistPosition, settings.playlistPosition);
 }
 
-void PlayerSettingsPage::save(SettingsForm& form) const
+void PlayerSettingsPage::save(Settings& settings) const
 {
-    form.openOption = m_open->checkedId();
-    form.launchFiles = SSCLaunchFiles->isChecked();
-    form.titleOption = m_title->checkedId();
-    form.alwaysOnTop = SSCAlwaysOnTop->isChecked();
-    form.keepHistory = SSCKeepHistory->isChecked();
-    form.rememberLastPos = SSCRememberLastPos->isChecked();
-    form.rememberLastSize = SSCRememberLastSize->isChecked();
-    form.showInTray = SSCShowIn->isChecked();
-    form.disableScreenSaver = SSCDisableScreenSaver->isChecked();
-    form.playlistPosition = m_position->checkedId();
+    readValue(m_openMode, settings.openMode);
+    settings.launchFullscreen = m_launchFullscreen->isChecked();
+    readValue(m_titleBarMode, settings.titleBarMode);
+    settings.alwaysOnTop = m_alwaysOnTop->isChecked();
+    settings.keepHistory = m_keepHistory->isChecked();
+    settings.rememberLastPos = m_rememberLastPos->isChecked();
+    settings.rememberLastSize = m_rememberLastSize->isChecked();
+    settings.showInTray = m_showInTray->isChecked();
+    settings.disableScreenSaver = m_disableScreenSaver->isChecked();
+    readValue(m_playlistPosition, settings.playlistPosition);
 }

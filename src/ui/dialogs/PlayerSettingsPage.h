@@ -1,54 +1,35 @@
 #pragma once
 
-#include "skin/SettingsForm.h"
+#include "settings/Settings.h"
 
-#include <QObject>
+#include <QWidget>
 
 class QButtonGroup;
 class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QRadioButton;
-class QWidget;
 
-// The "Player" page of the Options dialog: its frames, option buttons and check boxes, placed
-// on the dialog's own surface.
-class PlayerSettingsPage : public QObject
+// The "Player" page of the Options dialog: how files open, what the caption shows, where the
+// playlist stands and the window's other choices. It lies over the whole dialog, so its controls
+// stand in dialog coordinates, and it leaves the mouse to the dialog wherever no control is.
+class PlayerSettingsPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PlayerSettingsPage(QWidget* dialog);
+    explicit PlayerSettingsPage(QWidget* parent = nullptr);
 
-    void load(const SettingsForm& form);
-    void save(SettingsForm& form) const;
-    // Shows the page's controls where they belong, or hides them.
-    void showPage(bool shown);
-
-    QGroupBox* SSFrame1 = nullptr;
-    QRadioButton* SSOUseSame = nullptr;
-    QRadioButton* SSOUseNew = nullptr;
-    QCheckBox* SSCLaunchFiles = nullptr;
-    QGroupBox* SSFrame2 = nullptr;
-    QRadioButton* SSODisplayFile = nullptr;
-    QRadioButton* SSODisplayFull = nullptr;
-    QRadioButton* SSODonT = nullptr;
-    QGroupBox* SSFrPlayList = nullptr;
-    QLabel* lblPlaypos = nullptr;
-    QRadioButton* SSOptTop = nullptr;
-    QRadioButton* SSOptLeft = nullptr;
-    QRadioButton* SSOptFill = nullptr;
-    QRadioButton* SSOptRIGHT = nullptr;
-    QRadioButton* SSOptBottom = nullptr;
-    QLabel* lblOther = nullptr;
-    QCheckBox* SSCAlwaysOnTop = nullptr;
-    QCheckBox* SSCShowIn = nullptr;
-    QCheckBox* SSCRememberLastPos = nullptr;
-    QCheckBox* SSCRememberLastSize = nullptr;
-    QCheckBox* SSCKeepHistory = nullptr;
-    QCheckBox* SSCDisableScreenSaver = nullptr;
+    // A stored choice that no option names selects none of its options.
+    void load(const Settings& settings);
+    // A group with no option selected leaves its value as it was.
+    void save(Settings& settings) const;
 
 private:
-    QButtonGroup* m_open = nullptr;
-    QButtonGroup* m_title = nullptr;
-    QButtonGroup* m_position = nullptr;
+    QButtonGroup* m_openMode = nullptr;
+    QButtonGroup* m_titleBarMode = nullptr;
+    QButtonGroup* m_playlistPosition = nullptr;
+    QCheckBox* m_launchFullscreen = nullptr;
+    QCheckBox* m_alwaysOnTop = nullptr;
+    QCheckBox* m_showInTray = nullptr;
+    QCheckBox* m_rememberLastPos = nullptr;
+    QCheckBox* m_rememberLastSize = nullptr;
+    QCheckBox* m_keepHistory = nullptr;
+    QCheckBox* m_disableScreenSaver = nullptr;
 };

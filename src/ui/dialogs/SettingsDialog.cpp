@@ -1,6 +1,5 @@
 #include "ui/dialogs/SettingsDialog.h"
 
-#include "skin/SettingsPainter.h"
 #include "system/FileAssociations.h"
 #include "ui/dialogs/AssociationsSettingsPage.h"
 #include "ui/dialogs/PlayerSettingsPage.h"
@@ -14,13 +13,14 @@
 SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associations,
                                const SkinImages& images, PlacementSource placement, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      SkinnedWindow(*this, SettingsLayout::buttonStates(),
+                    static_cast<int>(SettingsRegion::Caption), &images),
       m_settings(settings), m_associations(associations), m_images(images),
       m_placement(std::move(placement))
 {
     setWindowTitle(QStringLiteral("Options"));
     setModal(true);
     setFixedSize(SettingsLayout::kWidth, SettingsLayout::kHeight);
-    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Text stands light on the dark skin.
     QPalette light = palette();
@@ -35,26 +35,27 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
 
     const int W = width();
     const int H = height();
-    auto* label1 = addLabel(QString(), SettingsLayout::label1(W, H).topLeft());
-    label1->resize(SettingsLayout::label1(W, H).size());
-    label1->lower();
+    auto* pageArea = addLabel(QString(), SettingsLayout::pageArea(W, H).topLeft());
+    pageArea->resize(SettingsLayout::pageArea(W, H).size());
+    pageArea->lower();
     m_player = new PlayerSettingsPage(this);
+    m_player->setGeometry(rect());
     m_associationsPage = new AssociationsSettingsPage(this);
+    m_associationsPage->setGeometry(rect());
     addLabel(QStringLiteral("Player"), {67, 52});
     addLabel(QStringLiteral("Assocciations"), {135, 52});
-    m_lblSnapShot = addLabel(QStringLiteral("SnapShot"), {228, 52}, true);
+    m_snapShotLabel = addLabel(QStringLiteral("SnapShot"), {228, 52}, true);
     QLabel* caption = addLabel(QStringLiteral("Options"), {0, 8});
     caption->move((W - caption->width()) / 2, 8);
     addLabel(QStringLiteral("Apply"), SettingsLayout::applyLabel(W, H));
     addLabel(QStringLiteral("OK"), SettingsLayout::okLabel(W, H));
-    addLabel(QStringLiteral("Cancle"), SettingsLayout::cancleLabel(W, H));
+    addLabel(QStringLiteral("Cancle"), SettingsLayout::cancelLabel(W, H));
 
     m_associationsPage->fillAssociationList(m_associations);
     m_page = SettingsPage::Player;
     loadSettingsControls();
-    m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, W, H, m_page);
-    m_player->showPage(true);
-    m_associationsPage->showPage(false);
+    m_player->setVisible(true);
+    m_associationsPage->setVisible(false);
 }
 
 SettingsDialog::~SettingsDialog() = default;
@@ -77,20 +78,17 @@ void SettingsDialog::loadSettingsControls()
 {
     // The file is read again: what was changed in memory and not saved is dropped.
     m_settings.load();
-    const SettingsForm form = SettingsForm::loadSettingsControls(m_settings.settings());
-    m_player->load(form);
-    m_associationsPage->load(form);
+    m_player->load(m_settings.settings());
+    m_associationsPage->load(m_settings.settings());
 }
 
 void SettingsDialog::saveSettingsControls()
 {
-    SettingsForm form = SettingsForm::loadSettingsControls(m_settings.settings());
-    m_player->save(form);
-    m_associationsPage->save(form);
     Settings settings = m_settings.settings();
-    SettingsForm::saveSettingsControls(form, settings);
+    m_player->save(settings);
+    m_associationsPage->save(settings);
     for (int i = 0; i < Settings::AssociationCount; ++i) {
-        m_associations.applyAssociation(i, form.associations[static_cast<std::size_t>(i)]);
+        m_associations.applyAssociation(i, settings.associations[static_cast<std::size_t>(i)]);
     }
     m_settings.apply(settings);
     m_settings.save(m_placement ? m_placement() : WindowPlacement{});
@@ -100,11 +98,9 @@ void SettingsDialog::saveSettingsControls()
 void SettingsDialog::showSettingsPage(SettingsPage page)
 {
     m_page = page;
-    // The regions answer for the new page at once, not only after the repaint.
-    m_hitRects = SettingsLayout::paintedHitRects(m_hitRects, width(), height(), m_page);
     update();
-    m_player->showPage(page == SettingsPage::Player);
-    m_associationsPage->showPage(page == SettingsPage::Associations);
+    m_player->setVisible(page == SettingsPage::Player);
+    m_associationsPage->setVisible(page == SettingsPage::Associations);
 }
 
 void SettingsDialog::runAction(SettingsAction action)
@@ -129,7 +125,7 @@ void SettingsDialog::runAction(SettingsAction action)
         accept();
         break;
     case SettingsAction::SelectAll: {
-        SettingsForm::Ticks all;
+        AssociationsSettingsPage::Ticks all;
         all.fill(true);
         m_associationsPage->setTicks(all);
         break;
@@ -138,99 +134,46 @@ void SettingsDialog::runAction(SettingsAction action)
         m_associationsPage->setTicks({});
         break;
     case SettingsAction::AudioPreset:
-        m_associationsPage->setTicks(SettingsForm::audioPreset());
+        m_associationsPage->setTicks(AssociationsSettingsPage::audioPreset());
         break;
     case SettingsAction::VideoPreset:
-        m_associationsPage->setTicks(SettingsForm::videoPreset());
+        m_associationsPage->setTicks(AssociationsSettingsPage::videoPreset());
         break;
     }
     update();
 }
 
-void SettingsDialog::done(int result)
+bool SettingsDialog::event(QEvent* event)
 {
-    // Every way out has the player apply its settings again, saved or not.
-    if (!m_closing) {
-        m_closing = true;
-        m_settings.apply(m_settings.settings());
-    }
-    QDialog::done(result);
+    return skinEvent(event) || QDialog::event(event);
 }
 
-void SettingsDialog::paintEvent(QPaintEvent*)
+std::vector<SkinPiece> SettingsDialog::skinPieces() const
 {
-    QPainter painter(this);
-    m_hitRects = SettingsPainter::paintSettings(painter, m_images, width(), height(), m_page,
-                                                m_states, m_hitRects);
+    return SettingsLayout::pieces(width(), height(), m_page);
 }
 
-void SettingsDialog::mousePressEvent(QMouseEvent* event)
+void SettingsDialog::skinClicked(int region)
 {
-    const int hit = SettingsLayout::hitTest(m_hitRects, event->position().toPoint());
-    SettingsLayout::press(m_states, hit);
-    update();
-    m_clickPending = event->button() == Qt::LeftButton;
-    if (hit == static_cast<int>(SettingsHit::Caption) && event->button() == Qt::LeftButton) {
-        m_clickPending = false;
-        beginWindowDrag(event->globalPosition().toPoint());
-    }
-}
-
-void SettingsDialog::mouseMoveEvent(QMouseEvent* event)
-{
-    if (m_movingByHand) {
-        if (event->buttons() & Qt::LeftButton) {
-            move(event->globalPosition().toPoint() - m_dragOffset);
-            return;
-        }
-        m_movingByHand = false;
-    }
-    if (event->buttons() == Qt::NoButton &&
-        SettingsLayout::hover(m_states,
-                              SettingsLayout::hitTest(m_hitRects, event->position().toPoint()))) {
-        update();
-    }
-}
-
-void SettingsDialog::mouseReleaseEvent(QMouseEvent* event)
-{
-    m_movingByHand = false;
-    const bool pending = m_clickPending;
-    m_clickPending = false;
-    if (!pending || event->button() != Qt::LeftButton) {
-        return;
-    }
-    const int hit = SettingsLayout::hitTest(m_hitRects, event->position().toPoint());
-    const SettingsAction action = SettingsLayout::clickAction(hit);
+    const SettingsAction action = SettingsLayout::clickAction(static_cast<SettingsRegion>(region));
     if (action != SettingsAction::None) {
-        qCDebug(lcUi) << "options: clicked region" << hit;
+        qCDebug(lcUi) << "options: clicked region" << region;
     }
     runAction(action);
 }
 
-void SettingsDialog::leaveEvent(QEvent*)
+void SettingsDialog::leaveEvent(QEvent* event)
 {
-    if (SettingsLayout::hover(m_states, -1)) {
-        update();
-    }
+    hoverRegion(-1);
+    QDialog::leaveEvent(event);
 }
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_lblSnapShot && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == m_snapShotLabel && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         showSettingsPage(SettingsPage::SnapShot);
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void SettingsDialog::beginWindowDrag(QPoint globalPressPoint)
-{
-    // Compositors expect the system to move the window; elsewhere it follows by hand.
-    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-        return;
-    }
-    m_movingByHand = true;
-    m_dragOffset = globalPressPoint - pos();
 }

@@ -2,6 +2,7 @@
 
 #include "settings/SettingsStore.h"
 #include "skin/SettingsLayout.h"
+#include "ui/frame/SkinnedWindow.h"
 
 #include <QDialog>
 #include <functional>
@@ -13,9 +14,9 @@ class QLabel;
 class SkinImages;
 
 // The skinned, borderless, modal "Options" dialog. It reads the settings from their file when
-// it opens, hands the edited record to the store on "Apply" and "OK", applies each association
-// as its item is saved, and has the player apply its settings again whenever it closes.
-class SettingsDialog : public QDialog
+// it opens (the player then applies them), hands the edited record to the store on "Apply" and
+// "OK" (the player applies what changed) and applies each association as its item is saved.
+class SettingsDialog : public QDialog, public SkinnedWindow
 {
     Q_OBJECT
 public:
@@ -26,11 +27,9 @@ public:
     ~SettingsDialog() override;
 
     SettingsPage page() const { return m_page; }
-    const SettingsLayout::HitRects& settingsHitRects() const { return m_hitRects; }
-    const SettingsLayout::ButtonStates& settingsButtonStates() const { return m_states; }
     PlayerSettingsPage& playerPage() const { return *m_player; }
     AssociationsSettingsPage& associationsPage() const { return *m_associationsPage; }
-    QLabel* snapShotLabel() const { return m_lblSnapShot; }
+    QLabel* snapShotLabel() const { return m_snapShotLabel; }
 
     void loadSettingsControls();
     void saveSettingsControls();
@@ -39,32 +38,23 @@ public:
     // The action of a region, as a click on it runs it.
     void runAction(SettingsAction action);
 
-    void done(int result) override;
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    std::vector<SkinPiece> skinPieces() const override;
+    void skinClicked(int region) override;
+
 private:
     QLabel* addLabel(const QString& caption, QPoint at, bool takesClicks = false);
-    void beginWindowDrag(QPoint globalPressPoint);
 
     SettingsStore& m_settings;
     FileAssociations& m_associations;
     const SkinImages& m_images;
     PlacementSource m_placement;
     SettingsPage m_page = SettingsPage::Player;
-    SettingsLayout::HitRects m_hitRects{};
-    SettingsLayout::ButtonStates m_states{};
     PlayerSettingsPage* m_player = nullptr;
     AssociationsSettingsPage* m_associationsPage = nullptr;
-    QLabel* m_lblSnapShot = nullptr;
-    bool m_clickPending = false;
-    bool m_movingByHand = false;
-    bool m_closing = false;
-    QPoint m_dragOffset;
+    QLabel* m_snapShotLabel = nullptr;
 };

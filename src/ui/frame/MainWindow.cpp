@@ -94,7 +94,7 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
     resize(kDefaultWidth, kDefaultHeight);
     // Where the settings do not place it, the window opens centred, as a fresh start does.
     const Settings& stored = m_settings.settings();
-    move(m_settings.toPixels(stored.WindowLeft, stored.WindowTop));
+    move(m_settings.toPixels(stored.windowLeft, stored.windowTop));
     setCaptionText(korvane::kProductName);
     setPlaylistPosition(PlaylistPlacement::Hidden);
 }
@@ -111,12 +111,12 @@ void MainWindow::applyLoadedOptions()
 {
     const Settings& stored = m_settings.settings();
     if (m_settings.rememberLastSize()) {
-        const QPoint size = m_settings.toPixels(stored.WindowWidth, stored.WindowHeight);
+        const QPoint size = m_settings.toPixels(stored.windowWidth, stored.windowHeight);
         resize(size.x(), size.y());
     }
     if (m_settings.rememberLastPos()) {
         // Placed as stored, even off the current screens.
-        move(m_settings.toPixels(stored.WindowLeft, stored.WindowTop));
+        move(m_settings.toPixels(stored.windowLeft, stored.windowTop));
     }
     setTopmost(m_settings.alwaysOnTop());
     if (m_settings.showInTray() && QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -124,7 +124,8 @@ void MainWindow::applyLoadedOptions()
     } else {
         m_tray->hide();
     }
-    setPlaylistPosition(m_playlistVisible ? stored.PlaylistPosition : PlaylistPlacement::Hidden);
+    setPlaylistPosition(m_playlistVisible ? static_cast<int>(stored.playlistPosition)
+                                          : PlaylistPlacement::Hidden);
     if (m_mediaActive) {
         rebuildCaption();
     }
@@ -173,7 +174,7 @@ void MainWindow::layoutMainWindow()
         m_list->setGeometry(contentRect());
     }
     m_splitter->setGeometry(contentRect());
-    setPlaylistPosition(m_playlistVisible ? m_settings.settings().PlaylistPosition
+    setPlaylistPosition(m_playlistVisible ? static_cast<int>(m_settings.settings().playlistPosition)
                                           : PlaylistPlacement::Hidden);
     if (!isMaximizedByToggle() && !m_loading) {
         m_settings.recordWindowSize(size());
@@ -232,7 +233,7 @@ void MainWindow::rebuildCaption()
 void MainWindow::setPlaylistVisible(bool visible)
 {
     m_playlistVisible = visible;
-    setPlaylistPosition(visible ? m_settings.settings().PlaylistPosition
+    setPlaylistPosition(visible ? static_cast<int>(m_settings.settings().playlistPosition)
                                 : PlaylistPlacement::Hidden);
 }
 

@@ -1,36 +1,33 @@
 #include "ui/frame/SkinnedFrame.h"
 
-#include "skin/SkinPainter.h"
 #include "util/Logging.h"
 
-#include <QCursor>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QWindow>
 
 SkinnedFrame::SkinnedFrame(double twipsPerPixelX, double twipsPerPixelY, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      SkinnedWindow(*this, SkinLayout::buttonStates(), static_cast<int>(SkinRegion::TitleBar),
+                    &m_images),
       m_resize(twipsPerPixelX, twipsPerPixelY)
 {
-    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 int SkinnedFrame::loadSkinImages(const QString& programFolder)
 {
     const int loaded = m_images.loadSkinImages(programFolder);
-    m_hitRects = SkinLayout::hitRects(width(), height());
+    update();
     return loaded;
 }
 
-int SkinnedFrame::hitTestCursor() const
+std::vector<SkinPiece> SkinnedFrame::skinPieces() const
 {
-    return hitTestAt(mapFromGlobal(QCursor::pos()));
+    return SkinLayout::pieces(width(), height(), m_muted);
 }
 
 void SkinnedFrame::enableMediaControl(int playState)
 {
-    m_buttons.enableMediaControl(playState);
+    SkinLayout::enableMediaControl(mutableButtonStates(), playState);
     update();
 }
 
@@ -40,38 +37,22 @@ void SkinnedFrame::setMuted(bool muted)
     update();
 }
 
-void SkinnedFrame::setFrameHidden(bool hidden)
-{
-    m_frameHidden = hidden;
-    update();
-}
-
 void SkinnedFrame::toggleMaximized()
 {
     if (isMaximized()) {
         m_maximized = false;
-        m_buttons.setState(SkinRegion::Minimize, Normal);
+        mutableButtonStates().setState(SkinRegion::Minimize, ButtonState::Normal);
         showNormal();
         qCDebug(lcUi) << "restored";
     } else {
         m_maximized = true;
         m_restoredPosition = pos();
-        m_buttons.setState(SkinRegion::Minimize, Disabled);
+        mutableButtonStates().setState(SkinRegion::Minimize, ButtonState::Disabled);
         showMaximized();
         qCDebug(lcUi) << "maximized";
     }
     maximizeToggled(m_maximized);
     update();
-}
-
-void SkinnedFrame::beginWindowDrag(QPoint globalPressPoint)
-{
-    // Compositors expect the system to move the window; elsewhere it follows by hand.
-    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-        return;
-    }
-    m_movingByHand = true;
-    m_dragOffset = globalPressPoint - pos();
 }
 
 void SkinnedFrame::setTopmost(bool topmost)
@@ -92,6 +73,11 @@ void SkinnedFrame::setCaptionLabel(QWidget* label)
     label->installEventFilter(this);
 }
 
+bool SkinnedFrame::event(QEvent* event)
+{
+    return skinEvent(event) || QWidget::event(event);
+}
+
 bool SkinnedFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_captionLabel) {
@@ -102,7 +88,7 @@ bool SkinnedFrame::eventFilter(QObject* watched, QEvent* event)
         beginWindowDrag(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         return true;
     case QEvent::MouseButtonDblClick:
-        if (hitTestCursor() == static_cast<int>(SkinRegion::TitleBar)) {
+        if (regionUnderCursor() == static_cast<int>(SkinRegion::TitleBar)) {
             toggleMaximized();
         }
         return true;
@@ -114,58 +100,28 @@ bool SkinnedFrame::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-void SkinnedFrame::paintEvent(QPaintEvent*)
+void SkinnedFrame::skinPressed(QMouseEvent& event, int region)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    if (m_frameHidden) {
+    m_resize.press(event.position().x(), event.position().y(), size());
+    if (buttonStates().isDisabled(region)) {
         return;
     }
-    m_hitRects = SkinPainter::paintMainWindow(painter, m_images, width(), height(),
-                                              m_buttons.buttonStates(), m_muted);
-}
-
-void SkinnedFrame::mousePressEvent(QMouseEvent* event)
-{
-    if (m_frameHidden) {
-        return;
-    }
-    const QPoint at = event->position().toPoint();
-    const int hit = hitTestAt(at);
-    m_buttons.press(hit);
-    update();
-    m_resize.press(event->position().x(), event->position().y(), size());
-    m_clickPending = true;
-    if (hit == static_cast<int>(SkinRegion::Rewind) && !m_buttons.isDisabled(hit)) {
+    if (region == static_cast<int>(SkinRegion::Rewind)) {
         emit rewindPressed();
-    } else if (hit == static_cast<int>(SkinRegion::FastForward) && !m_buttons.isDisabled(hit)) {
+    } else if (region == static_cast<int>(SkinRegion::FastForward)) {
         emit fastForwardPressed();
     }
-    if (hit == static_cast<int>(SkinRegion::TitleBar) &&
-        m_resize.edge() == EdgeResize::Edge::None) {
-        m_clickPending = false;
-        beginWindowDrag(event->globalPosition().toPoint());
-    }
 }
 
-void SkinnedFrame::mouseMoveEvent(QMouseEvent* event)
+bool SkinnedFrame::captionMayDrag() const
 {
-    if (m_frameHidden) {
-        return;
-    }
-    if (m_movingByHand) {
-        if (event->buttons() & Qt::LeftButton) {
-            move(event->globalPosition().toPoint() - m_dragOffset);
-            return;
-        }
-        m_movingByHand = false;
-    }
-    if (event->buttons() == Qt::NoButton) {
-        m_buttons.hover(hitTestAt(event->position().toPoint()));
-        update();
-    }
-    const EdgeResize::Step step =
-        m_resize.move(event->position().x(), event->position().y(), size());
+    // A press at the right edge of the caption strip grabs the edge, not the caption.
+    return m_resize.edge() == EdgeResize::Edge::None;
+}
+
+void SkinnedFrame::skinMoved(QMouseEvent& event)
+{
+    const EdgeResize::Step step = m_resize.move(event.position().x(), event.position().y(), size());
     switch (step.pointer) {
     case EdgeResize::Pointer::SizeWE:
         setCursor(Qt::SizeHorCursor);
@@ -186,44 +142,31 @@ void SkinnedFrame::mouseMoveEvent(QMouseEvent* event)
     }
 }
 
-void SkinnedFrame::mouseReleaseEvent(QMouseEvent* event)
+void SkinnedFrame::skinReleased(QMouseEvent&, int region)
 {
-    m_movingByHand = false;
     m_resize.release();
-    const int hit = hitTestAt(event->position().toPoint());
-    if (hit == static_cast<int>(SkinRegion::Rewind)) {
+    if (region == static_cast<int>(SkinRegion::Rewind)) {
         emit rewindReleased();
-    } else if (hit == static_cast<int>(SkinRegion::FastForward)) {
+    } else if (region == static_cast<int>(SkinRegion::FastForward)) {
         emit fastForwardReleased();
     }
-    // A click is a press and a release on the window; the release after a double-click is none.
-    if (m_clickPending && event->button() == Qt::LeftButton &&
-        rect().contains(event->position().toPoint())) {
-        click(hit);
-    }
-    m_clickPending = false;
 }
 
-void SkinnedFrame::mouseDoubleClickEvent(QMouseEvent* event)
+bool SkinnedFrame::skinDoubleClicked(int region)
 {
-    m_clickPending = false;
-    if (m_frameHidden ||
-        hitTestAt(event->position().toPoint()) != static_cast<int>(SkinRegion::TitleBar)) {
-        return;
+    if (region == static_cast<int>(SkinRegion::TitleBar)) {
+        // Straight to the other window state: neither the toggle's flag nor Minimize change.
+        if (isMaximized()) {
+            showNormal();
+        } else {
+            showMaximized();
+        }
     }
-    // Straight to the other window state: neither the toggle's flag nor Minimize change here.
-    if (isMaximized()) {
-        showNormal();
-    } else {
-        showMaximized();
-    }
+    return true;
 }
 
-void SkinnedFrame::click(int hit)
+void SkinnedFrame::skinClicked(int hit)
 {
-    if (hit < 0 || m_buttons.isDisabled(hit)) {
-        return;
-    }
     const auto region = static_cast<SkinRegion>(hit);
     switch (region) {
     case SkinRegion::TitleBar:
@@ -235,7 +178,7 @@ void SkinnedFrame::click(int hit)
     default:
         break;
     }
-    qCDebug(lcUi) << "clicked" << SkinLayout::regionName(hit);
+    qCDebug(lcUi) << "clicked" << SkinLayout::regionName(region);
     switch (region) {
     case SkinRegion::Close:
         close();

@@ -10,6 +10,8 @@
 namespace {
 
 using G = AboutBoxGeometry;
+using R = AboutRegion;
+constexpr ButtonState N = ButtonState::Normal;
 
 class AboutBoxTest : public ::testing::Test
 {
@@ -30,7 +32,8 @@ protected:
         QApplication::sendEvent(&box, &move);
     }
 
-    QPoint okFace() const { return G::hitRects(G::Width, G::Height)[G::OkButton].center(); }
+    QPoint okFace() const { return G::hitRects(G::Width, G::Height)[R::OkButton].center(); }
+    ButtonState state(R region) const { return box.buttonStates().state(region); }
 
     QList<int> painted;
     QList<QUrl> opened;
@@ -53,7 +56,7 @@ TEST_F(AboutBoxTest, PressAndReleaseOnOkCloses)
 {
     QSignalSpy done(&box, &QDialog::finished);
     QTest::mousePress(&box, Qt::LeftButton, {}, okFace());
-    EXPECT_EQ(box.buttonStates()[G::OkButton], G::Press);
+    EXPECT_EQ(state(R::OkButton), ButtonState::Pressed);
     QTest::mouseRelease(&box, Qt::LeftButton, {}, okFace());
     EXPECT_EQ(done.size(), 1);
 }
@@ -64,11 +67,13 @@ TEST_F(AboutBoxTest, ReleasingOffTheFaceKeepsTheBoxAndThePressedLook)
     QTest::mousePress(&box, Qt::LeftButton, {}, okFace());
     QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(200, 100));
     EXPECT_EQ(done.size(), 0);
-    EXPECT_EQ(box.buttonStates()[G::OkButton], G::Press);
+    EXPECT_EQ(state(R::OkButton), ButtonState::Pressed);
     moveTo(QPoint(201, 101));
-    EXPECT_EQ(box.buttonStates(), (G::States{G::Normal, G::Normal, G::Normal}));
+    EXPECT_EQ(state(R::OkButton), N);
+    EXPECT_EQ(state(R::CloseButton), N);
     moveTo(okFace());
-    EXPECT_EQ(box.buttonStates(), (G::States{G::Normal, G::Normal, G::Over}));
+    EXPECT_EQ(state(R::OkButton), ButtonState::Over);
+    EXPECT_EQ(state(R::CaptionStrip), N);
 }
 
 TEST_F(AboutBoxTest, CloseButtonAndOkTextClose)
@@ -81,7 +86,7 @@ TEST_F(AboutBoxTest, CloseButtonAndOkTextClose)
     } cases[] = {
         {"close button",
          [](AboutBox& b) {
-             const QPoint at = G::hitRects(G::Width, G::Height)[G::CloseButton].center();
+             const QPoint at = G::hitRects(G::Width, G::Height)[R::CloseButton].center();
              QTest::mouseClick(&b, Qt::LeftButton, {}, at);
          },
          1},
@@ -112,13 +117,13 @@ TEST_F(AboutBoxTest, TheLinkOpensVideoLanAndTheBoxStays)
 TEST_F(AboutBoxTest, DraggedByTheStripButNotByTheCaptionText)
 {
     const QPoint start = box.pos();
-    auto* caption = box.findChild<QLabel*>("lblCaption");
+    auto* caption = box.findChild<QLabel*>("caption");
     ASSERT_NE(caption, nullptr);
     QTest::mousePress(caption, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(box.buttonStates()[G::CaptionStrip], G::Normal);
+    EXPECT_EQ(state(R::CaptionStrip), N);
 
     QTest::mousePress(&box, Qt::LeftButton, {}, QPoint(20, 10));
-    EXPECT_EQ(box.buttonStates()[G::CaptionStrip], G::Press);
+    EXPECT_EQ(state(R::CaptionStrip), ButtonState::Pressed);
     QMouseEvent move(QEvent::MouseMove, QPointF(60, 40), box.mapToGlobal(QPointF(60, 40)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&box, &move);

@@ -3,9 +3,7 @@
 #include "settings/ConfigFile.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsTestSupport.h"
-#include "skin/SettingsForm.h"
 #include "skin/SkinImages.h"
-#include "skin/SkinLayout.h"
 #include "system/FakeDesktopIntegration.h"
 #include "system/FakeUserStore.h"
 #include "system/FileAssociations.h"
@@ -41,6 +39,17 @@ protected:
         change(settings);
         ASSERT_TRUE(ConfigFile::write(m_store.configPath(), settings));
     }
+    void writeFile(const QByteArray& bytes)
+    {
+        QFile file(m_store.configPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray storedBytes() const
+    {
+        QFile file(m_store.configPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     Settings stored() const
     {
         return ConfigFile::load(m_store.configPath(), settingstest::environment()).settings;
@@ -67,25 +76,30 @@ protected:
     SkinImages m_images;
 };
 
-using Field = qint16 Settings::*;
-using Control = QCheckBox* PlayerSettingsPage::*;
+template <typename T> T* control(const QWidget& page, const char* name)
+{
+    T* found = page.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+using Field = bool Settings::*;
 
 struct CheckCase
 {
     const char* name;
     Field field;
-    Control control;
+    int line; // in Config.cfg, from 0
 };
 
 const CheckCase kChecks[] = {
-    {"LaunchFullscreen", &Settings::LaunchFullscreen, &PlayerSettingsPage::SSCLaunchFiles},
-    {"AlwaysOnTop", &Settings::AlwaysOnTop, &PlayerSettingsPage::SSCAlwaysOnTop},
-    {"KeepHistory", &Settings::KeepHistory, &PlayerSettingsPage::SSCKeepHistory},
-    {"RememberLastPos", &Settings::RememberLastPos, &PlayerSettingsPage::SSCRememberLastPos},
-    {"RememberLastSize", &Settings::RememberLastSize, &PlayerSettingsPage::SSCRememberLastSize},
-    {"ShowInTray", &Settings::ShowInTray, &PlayerSettingsPage::SSCShowIn},
-    {"DisableScreenSaver", &Settings::DisableScreenSaver,
-     &PlayerSettingsPage::SSCDisableScreenSaver},
+    {"launchFullscreen", &Settings::launchFullscreen, 7},
+    {"alwaysOnTop", &Settings::alwaysOnTop, 4},
+    {"keepHistory", &Settings::keepHistory, 6},
+    {"rememberLastPos", &Settings::rememberLastPos, 8},
+    {"rememberLastSize", &Settings::rememberLastSize, 9},
+    {"showInTray", &Settings::showInTray, 12},
+    {"disableScreenSaver", &Settings::disableScreenSaver, 11},
 };
 
 class SettingsDialogCheck : public SettingsDialogTest, public testing::WithParamInterface<CheckCase>
@@ -96,24 +110,36 @@ class SettingsDialogCheck : public SettingsDialogTest, public testing::WithParam
 TEST_P(SettingsDialogCheck, LoadsAndSavesItsSetting)
 {
     const CheckCase& c = GetParam();
-    // Any non-zero value is on; saved, the box writes 1.
-    store([&](Settings& s) {
-        for (const CheckCase& other : kChecks) {
-            s.*other.field = 0;
-        }
-        s.*c.field = -1;
-    });
+    // Any non-zero number is on: a box left checked keeps the number, a box switched writes
+    // 0 or 1.
+    Settings none = defaultSettings(settingstest::environment());
+    for (const CheckCase& other : kChecks) {
+        none.*other.field = false;
+    }
+    QList<QByteArray> lines = settingstest::splitLines(ConfigFile::format(none));
+    lines[c.line] = "-1 \r";
+    writeFile(lines.join('\n') + '\n');
+    const auto line = [this, &c] {
+        return settingstest::splitLines(storedBytes())[c.line];
+    };
+
     auto dialog = open();
     for (const CheckCase& other : kChecks) {
-        EXPECT_EQ((dialog->playerPage().*other.control)->isChecked(), other.field == c.field)
+        EXPECT_EQ(control<QCheckBox>(dialog->playerPage(), other.name)->isChecked(),
+                  other.field == c.field)
             << other.name;
     }
     dialog->saveSettingsControls();
-    EXPECT_EQ(stored().*c.field, 1);
-    (dialog->playerPage().*c.control)->setChecked(false);
+    EXPECT_EQ(line(), "-1 \r");
+    QCheckBox* box = control<QCheckBox>(dialog->playerPage(), c.name);
+    box->setChecked(false);
     dialog->saveSettingsControls();
-    EXPECT_EQ(stored().*c.field, 0);
-    EXPECT_EQ(m_store.settings().*c.field, 0);
+    EXPECT_EQ(line(), " 0 \r");
+    EXPECT_FALSE(m_store.settings().*c.field);
+    box->setChecked(true);
+    dialog->saveSettingsControls();
+    EXPECT_EQ(line(), " 1 \r");
+    EXPECT_TRUE(m_store.settings().*c.field);
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, SettingsDialogCheck, testing::ValuesIn(kChecks),
@@ -121,35 +147,29 @@ INSTANTIATE_TEST_SUITE_P(Controls, SettingsDialogCheck, testing::ValuesIn(kCheck
 
 namespace {
 
-using Option = QRadioButton* PlayerSettingsPage::*;
-
 struct OptionCase
 {
     const char* name;
-    int which; // 0 UseNewPlayer, 1 TitleBarMode, 2 PlaylistPosition
+    int which; // 0 open mode, 1 title bar mode, 2 playlist position
     qint32 value;
-    Option control; // nullptr: none selected
+    const char* control; // nullptr: none selected
 };
 
 const OptionCase kOptions[] = {
-    {"UseSame", 0, 0, &PlayerSettingsPage::SSOUseSame},
-    {"UseNew", 0, 1, &PlayerSettingsPage::SSOUseNew},
-    {"UseOther", 0, 5, nullptr},
-    {"FileName", 1, 0, &PlayerSettingsPage::SSODisplayFile},
-    {"FullPath", 1, 1, &PlayerSettingsPage::SSODisplayFull},
-    {"NoFileName", 1, 2, &PlayerSettingsPage::SSODonT},
-    {"TitleBarMode7", 1, 7, nullptr},
-    {"Left", 2, 0, &PlayerSettingsPage::SSOptLeft},
-    {"Right", 2, 1, &PlayerSettingsPage::SSOptRIGHT},
-    {"Top", 2, 2, &PlayerSettingsPage::SSOptTop},
-    {"Bottom", 2, 3, &PlayerSettingsPage::SSOptBottom},
-    {"Fill", 2, 4, &PlayerSettingsPage::SSOptFill},
+    {"UseSame", 0, 0, "useSamePlayer"},  {"UseNew", 0, 1, "useNewPlayer"},
+    {"UseOther", 0, 5, nullptr},         {"FileName", 1, 0, "titleFileName"},
+    {"FullPath", 1, 1, "titleFullPath"}, {"NoFileName", 1, 2, "titleNoFileName"},
+    {"TitleBarMode7", 1, 7, nullptr},    {"Left", 2, 0, "positionLeft"},
+    {"Right", 2, 1, "positionRight"},    {"Top", 2, 2, "positionTop"},
+    {"Bottom", 2, 3, "positionBottom"},  {"Fill", 2, 4, "positionFill"},
     {"PositionMinus1", 2, -1, nullptr},
 };
 
 qint32 valueOf(const Settings& s, int which)
 {
-    return which == 0 ? s.UseNewPlayer : which == 1 ? s.TitleBarMode : s.PlaylistPosition;
+    return which == 0   ? static_cast<qint32>(s.openMode)
+           : which == 1 ? static_cast<qint32>(s.titleBarMode)
+                        : static_cast<qint32>(s.playlistPosition);
 }
 
 class SettingsDialogOption : public SettingsDialogTest,
@@ -163,17 +183,17 @@ TEST_P(SettingsDialogOption, SelectsItsButtonAndSavesItsValue)
     const OptionCase& c = GetParam();
     store([&](Settings& s) {
         if (c.which == 0) {
-            s.UseNewPlayer = static_cast<qint16>(c.value);
+            s.openMode = static_cast<OpenMode>(c.value);
         } else if (c.which == 1) {
-            s.TitleBarMode = static_cast<qint16>(c.value);
+            s.titleBarMode = static_cast<TitleBarMode>(c.value);
         } else {
-            s.PlaylistPosition = c.value;
+            s.playlistPosition = static_cast<PlaylistPosition>(c.value);
         }
     });
     auto dialog = open();
     for (const OptionCase& other : kOptions) {
         if (other.which == c.which && other.control != nullptr) {
-            EXPECT_EQ((dialog->playerPage().*other.control)->isChecked(),
+            EXPECT_EQ(control<QRadioButton>(dialog->playerPage(), other.control)->isChecked(),
                       other.control == c.control)
                 << other.name;
         }
@@ -189,23 +209,27 @@ INSTANTIATE_TEST_SUITE_P(Options, SettingsDialogOption, testing::ValuesIn(kOptio
 
 TEST_F(SettingsDialogTest, ChoosingAnOptionSavesIt)
 {
-    store([](Settings& s) { s.PlaylistPosition = 0; });
+    store([](Settings& s) { s.playlistPosition = PlaylistPosition::Left; });
     auto dialog = open();
-    dialog->playerPage().SSOptRIGHT->click();
-    dialog->playerPage().SSODonT->click();
+    QSignalSpy changed(&m_store, &SettingsStore::changed);
+    control<QRadioButton>(dialog->playerPage(), "positionRight")->click();
+    control<QRadioButton>(dialog->playerPage(), "titleNoFileName")->click();
     dialog->saveSettingsControls();
-    EXPECT_EQ(stored().PlaylistPosition, 1);
-    EXPECT_EQ(stored().TitleBarMode, 2);
+    EXPECT_EQ(stored().playlistPosition, PlaylistPosition::Right);
+    EXPECT_EQ(stored().titleBarMode, TitleBarMode::ProductOnly);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].value<SettingsGroups>(),
+              SettingsGroup::Playlist | SettingsGroup::Caption);
 }
 
 TEST_F(SettingsDialogTest, ListShowsEveryExtensionTickedAsStored)
 {
     store([](Settings& s) {
-        s.Associations[3] = -1;
-        s.Associations[23] = 1;
+        s.associations[3] = true;
+        s.associations[23] = true;
     });
     auto dialog = open();
-    QListWidget* list = dialog->associationsPage().LstViewIcons;
+    QListWidget* list = dialog->associationsPage().list();
     ASSERT_EQ(list->count(), 24);
     EXPECT_EQ(list->item(0)->text(), "Audio File (*.wav)");
     EXPECT_EQ(list->item(4)->text(), "Mp3 Format Sound(*.mp3)");
@@ -221,10 +245,10 @@ TEST_F(SettingsDialogTest, SavingAppliesEachTickedAssociation)
 {
     store([](Settings&) {});
     auto dialog = open();
-    QListWidget* list = dialog->associationsPage().LstViewIcons;
+    QListWidget* list = dialog->associationsPage().list();
     list->item(3)->setCheckState(Qt::Checked);
     dialog->saveSettingsControls();
-    EXPECT_EQ(stored().Associations[3], -1);
+    EXPECT_TRUE(stored().associations[3]);
     EXPECT_EQ(m_userStore.readString(FileAssociations::kClassesRoot + QString(".mkv"), ""),
               "Korvane.mkv");
     EXPECT_EQ(m_desktop.defaults.value("video/x-matroska"), "korvane.desktop;");
@@ -238,7 +262,7 @@ TEST_F(SettingsDialogTest, SavingAppliesEachTickedAssociation)
 
     list->item(3)->setCheckState(Qt::Unchecked);
     dialog->saveSettingsControls();
-    EXPECT_EQ(stored().Associations[3], 0);
+    EXPECT_FALSE(stored().associations[3]);
     EXPECT_FALSE(m_desktop.defaults.contains("video/x-matroska"));
 }
 
@@ -246,7 +270,7 @@ TEST_F(SettingsDialogTest, PresetsOnlyChangeTheTicks)
 {
     store([](Settings&) {});
     auto dialog = open();
-    QListWidget* list = dialog->associationsPage().LstViewIcons;
+    QListWidget* list = dialog->associationsPage().list();
     const auto ticked = [list] {
         QStringList names;
         for (int i = 0; i < list->count(); ++i) {
@@ -275,7 +299,7 @@ TEST_F(SettingsDialogTest, PresetsOnlyChangeTheTicks)
         dialog->runAction(step.action);
         EXPECT_EQ(ticked(), step.expected) << static_cast<int>(step.action);
     }
-    EXPECT_EQ(stored().Associations, Settings{}.Associations);
+    EXPECT_EQ(stored().associations, Settings{}.associations);
 }
 
 TEST_F(SettingsDialogTest, TabsAndLabelsSwitchPages)
@@ -284,14 +308,14 @@ TEST_F(SettingsDialogTest, TabsAndLabelsSwitchPages)
     auto dialog = open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     PlayerSettingsPage& player = dialog->playerPage();
-    QListWidget* list = dialog->associationsPage().LstViewIcons;
+    QListWidget* list = dialog->associationsPage().list();
     EXPECT_EQ(dialog->page(), SettingsPage::Player);
-    EXPECT_TRUE(player.SSFrame1->isVisible());
+    EXPECT_TRUE(player.isVisible());
     EXPECT_EQ(list->pos(), QPoint(-400, -400));
 
     click(*dialog, {200, 50});
     EXPECT_EQ(dialog->page(), SettingsPage::Associations);
-    EXPECT_FALSE(player.SSFrame1->isVisible());
+    EXPECT_FALSE(player.isVisible());
     EXPECT_TRUE(list->isVisible());
     EXPECT_EQ(list->geometry(), QRect(30, 90, 337, 285));
 
@@ -301,12 +325,13 @@ TEST_F(SettingsDialogTest, TabsAndLabelsSwitchPages)
     QTest::mouseClick(dialog->snapShotLabel(), Qt::LeftButton);
     EXPECT_EQ(dialog->page(), SettingsPage::SnapShot);
     EXPECT_FALSE(list->isVisible());
-    EXPECT_FALSE(player.SSFrame1->isVisible());
+    EXPECT_FALSE(player.isVisible());
 
     click(*dialog, {50, 50});
     EXPECT_EQ(dialog->page(), SettingsPage::Player);
-    EXPECT_TRUE(player.SSCDisableScreenSaver->isVisible());
-    EXPECT_EQ(player.SSCDisableScreenSaver->pos(), QPoint(276, 358));
+    QCheckBox* screenSaver = control<QCheckBox>(player, "disableScreenSaver");
+    EXPECT_TRUE(screenSaver->isVisible());
+    EXPECT_EQ(screenSaver->mapTo(dialog.get(), QPoint()), QPoint(276, 358));
     // Where "Select All" stood on page 2 nothing answers now.
     dialog->associationsPage().setTicks({});
     click(*dialog, {420, 100});
@@ -321,16 +346,16 @@ TEST_F(SettingsDialogTest, ClickedButtonRunsOnReleaseOverIt)
     click(*dialog, {200, 50});
     const QPoint selectAll(420, 100);
     QTest::mousePress(dialog.get(), Qt::LeftButton, Qt::NoModifier, selectAll);
-    EXPECT_EQ(dialog->settingsButtonStates()[7], ButtonState::Press);
+    EXPECT_EQ(dialog->buttonStates().state(SettingsRegion::SelectAll), ButtonState::Pressed);
     // Released outside every region: no action.
     QTest::mouseRelease(dialog.get(), Qt::LeftButton, Qt::NoModifier, {250, 300});
-    EXPECT_EQ(dialog->associationsPage().LstViewIcons->item(5)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(dialog->associationsPage().list()->item(5)->checkState(), Qt::Unchecked);
     click(*dialog, selectAll);
-    EXPECT_EQ(dialog->associationsPage().LstViewIcons->item(5)->checkState(), Qt::Checked);
-    EXPECT_EQ(dialog->settingsButtonStates()[7], ButtonState::Press);
+    EXPECT_EQ(dialog->associationsPage().list()->item(5)->checkState(), Qt::Checked);
+    EXPECT_EQ(dialog->buttonStates().state(SettingsRegion::SelectAll), ButtonState::Pressed);
 }
 
-TEST_F(SettingsDialogTest, EveryCloseHasThePlayerApplyItsSettings)
+TEST_F(SettingsDialogTest, OnlyOkAppliesWhatChangedAndEveryCloseEnds)
 {
     const struct
     {
@@ -343,24 +368,55 @@ TEST_F(SettingsDialogTest, EveryCloseHasThePlayerApplyItsSettings)
         {"OK", {SettingsLayout::kWidth - 120, SettingsLayout::kHeight - 30}, true},
     };
     for (const auto& close : closes) {
-        store([](Settings& s) { s.ShowInTray = 0; });
+        store([](Settings& s) { s.showInTray = false; });
         auto dialog = open();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-        dialog->playerPage().SSCShowIn->setChecked(true);
+        control<QCheckBox>(dialog->playerPage(), "showInTray")->setChecked(true);
         QSignalSpy applied(&m_store, &SettingsStore::changed);
         click(*dialog, close.at);
         EXPECT_FALSE(dialog->isVisible()) << close.name;
-        EXPECT_GE(applied.count(), 1) << close.name;
+        ASSERT_EQ(applied.size(), close.saved ? 1 : 0) << close.name;
+        if (close.saved) {
+            EXPECT_EQ(applied[0][0].value<SettingsGroups>(), SettingsGroup::Window);
+        }
         EXPECT_EQ(m_store.showInTray(), close.saved) << close.name;
-        EXPECT_EQ(stored().ShowInTray != 0, close.saved) << close.name;
+        EXPECT_EQ(stored().showInTray, close.saved) << close.name;
     }
+}
+
+TEST_F(SettingsDialogTest, PagesRoundTripEveryRecordTheyShow)
+{
+    // Pages alone, without the dialog: what one loads, the other saves unchanged, and a fresh
+    // record takes exactly the shown values.
+    Settings shown = defaultSettings(settingstest::environment());
+    shown.openMode = OpenMode::NewPlayer;
+    shown.titleBarMode = TitleBarMode::FileName;
+    shown.playlistPosition = PlaylistPosition::Bottom;
+    shown.launchFullscreen = true;
+    shown.keepHistory = true;
+    shown.disableScreenSaver = false;
+    shown.associations[1] = true;
+    shown.associations[22] = true;
+    PlayerSettingsPage player;
+    AssociationsSettingsPage associations;
+    associations.fillAssociationList(m_associations);
+    player.load(shown);
+    associations.load(shown);
+
+    Settings saved = defaultSettings(settingstest::environment());
+    saved.snapshotPrefix = QStringLiteral("kept");
+    player.save(saved);
+    associations.save(saved);
+    Settings expected = shown;
+    expected.snapshotPrefix = QStringLiteral("kept"); // no page shows it
+    EXPECT_EQ(saved, expected);
 }
 
 TEST_F(SettingsDialogTest, OpeningReadsTheFileAgain)
 {
-    store([](Settings& s) { s.PlayMode = 1; });
+    store([](Settings& s) { s.playMode = PlayMode::Continuous; });
     m_store.load();
-    m_store.setPlayMode(2);
+    m_store.setPlayMode(PlayMode::Shuffle);
     auto dialog = open();
-    EXPECT_EQ(m_store.settings().PlayMode, 1);
+    EXPECT_EQ(m_store.settings().playMode, PlayMode::Continuous);
 }

@@ -43,7 +43,7 @@ protected:
     void setTitleBarMode(qint16 mode)
     {
         Settings record = settings.settings();
-        record.TitleBarMode = mode;
+        record.titleBarMode = static_cast<TitleBarMode>(mode);
         settings.apply(record);
     }
 
@@ -76,13 +76,13 @@ TEST_F(MainWindowTest, FirstLoadLeavesDefaultFileAndAppliesIt)
 TEST_F(MainWindowTest, RememberedSizeAndPositionAreAppliedUnclamped)
 {
     Settings stored = defaultSettings(testEnvironment());
-    stored.RememberLastSize = 1;
-    stored.RememberLastPos = 1;
-    stored.WindowWidth = 600 * 15;
-    stored.WindowHeight = 400 * 15;
-    stored.WindowLeft = -5000 * 15; // far off every screen
-    stored.WindowTop = 37 * 15;
-    stored.AlwaysOnTop = 1;
+    stored.rememberLastSize = true;
+    stored.rememberLastPos = true;
+    stored.windowWidth = 600 * 15;
+    stored.windowHeight = 400 * 15;
+    stored.windowLeft = -5000 * 15; // far off every screen
+    stored.windowTop = 37 * 15;
+    stored.alwaysOnTop = true;
     storeSettings(stored);
     settings.load();
     EXPECT_EQ(window.size(), QSize(600, 400));
@@ -93,8 +93,8 @@ TEST_F(MainWindowTest, RememberedSizeAndPositionAreAppliedUnclamped)
 TEST_F(MainWindowTest, ForgottenSizeAndPositionLeaveWindowAlone)
 {
     Settings stored = defaultSettings(testEnvironment());
-    stored.WindowWidth = 600 * 15;
-    stored.WindowLeft = 10;
+    stored.windowWidth = 600 * 15;
+    stored.windowLeft = 10;
     storeSettings(stored);
     const QPoint before = window.pos();
     settings.load();
@@ -108,16 +108,16 @@ TEST_F(MainWindowTest, WriteRecordsPositionOnlyOnceLoaded)
     window.move(100, 50);
     window.setLoading(true);
     ASSERT_TRUE(settings.save(window.placement()));
-    const qint32 centredLeft = defaultSettings(testEnvironment()).WindowLeft;
-    EXPECT_EQ(settings.settings().WindowLeft, centredLeft);
+    const qint32 centredLeft = defaultSettings(testEnvironment()).windowLeft;
+    EXPECT_EQ(settings.settings().windowLeft, centredLeft);
 
     window.setLoading(false);
     ASSERT_TRUE(settings.save(window.placement()));
     QFile file(settings.configPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const Settings back = ConfigFile::parse(file.readAll()).value();
-    EXPECT_EQ(back.WindowLeft, 1500);
-    EXPECT_EQ(back.WindowTop, 750);
+    EXPECT_EQ(back.windowLeft, 1500);
+    EXPECT_EQ(back.windowTop, 750);
 }
 
 TEST_F(MainWindowTest, ClosingAsksForShutdownWithoutWritingTheFile)
@@ -182,12 +182,12 @@ TEST_F(MainWindowTest, VideoFullScreenHidesTheRestAndKeepsStoredGeometry)
     settings.load();
     window.setLoading(false);
     window.show();
-    const qint32 width = settings.settings().WindowWidth;
+    const qint32 width = settings.settings().windowWidth;
     window.setVideoFullScreen(true);
     EXPECT_TRUE(window.isVideoFullScreen());
     EXPECT_EQ(window.findChild<FivePaneSplitter*>()->geometry(), window.rect());
     EXPECT_EQ(window.findChild<VideoArea*>()->geometry(), window.rect());
-    EXPECT_EQ(settings.settings().WindowWidth, width);
+    EXPECT_EQ(settings.settings().windowWidth, width);
     emit window.findChild<VideoArea*>()->escapePressed();
     EXPECT_FALSE(window.isVideoFullScreen());
     EXPECT_EQ(window.findChild<FivePaneSplitter*>()->geometry(),

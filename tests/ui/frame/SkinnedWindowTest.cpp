@@ -1,182 +1,221 @@
-#include "settings/SettingsStore.h"
-#include "ui/frame/FivePaneSplitter.h"
-#include "ui/frame/MainWindow.h"
-#include "ui/frame/VideoArea.h"
+#include "ui/frame/SkinnedWindow.h"
 
-#include <QGuiApplication>
-#include <QSignalSpy>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
+#include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
-SettingsEnvironment testEnvironment()
+enum class Region
 {
-    SettingsEnvironment env;
-    env.twipsPerPixelX = 15;
-    env.twipsPerPixelY = 15;
-    env.screenWidthTwips = 1920 * 15;
-    env.screenHeightTwips = 1080 * 15;
-    return env;
+    None = -1,
+    Close = 0,
+    Caption = 1,
+    Ok = 2,
+};
+
+// The smallest skinned window: a caption strip with a close button, and an OK face.
+class TestWindow : public QWidget, public SkinnedWindow
+{
+public:
+    TestWindow()
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+          SkinnedWindow(*this, ButtonStates(3), static_cast<int>(Region::Caption), nullptr)
+    {
+        resize(200, 100);
+    }
+
+    std::vector<int> clicks;
+    mutable std::vector<int> painted;
+    bool takesDoubleClicks = false;
+
+    using SkinnedWindow::mutableButtonStates;
+    using SkinnedWindow::setSkinHidden;
+
+protected:
+    bool event(QEvent* event) override { return skinEvent(event) || QWidget::event(event); }
+    std::vector<SkinPiece> skinPieces() const override
+    {
+        return {
+            SkinPiece::area(15, QRect(0, 0, 200, 30), Region::Caption),
+            SkinPiece::buttonFace(186, QRect(170, 2, 20, 20), Region::Close),
+            SkinPiece::picture(1, QRect(0, 30, 200, 70)),
+            SkinPiece::buttonFace(196, QRect(20, 50, 60, 30), Region::Ok),
+        };
+    }
+    void skinClicked(int region) override { clicks.push_back(region); }
+    void drawSkinPiece(QPainter&, int slot, const QRect&) const override
+    {
+        painted.push_back(slot);
+    }
+    bool skinDoubleClicked(int) override { return takesDoubleClicks; }
+};
+
+const QPoint kOk(50, 60);
+const QPoint kClose(180, 10);
+const QPoint kBody(150, 70);
+const QPoint kStrip(60, 10);
+
+void send(QWidget& window, QEvent::Type type, QPoint at, Qt::MouseButton button,
+          Qt::MouseButtons held)
+{
+    QMouseEvent event(type, QPointF(at), window.mapToGlobal(QPointF(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&window, &event);
 }
 
-// The window as the user meets it: real skin images, mouse sequences on the offscreen platform.
-class SkinnedWindowTest : public ::testing::Test
+void press(QWidget& w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+{
+    send(w, QEvent::MouseButtonPress, at, button, button);
+}
+void release(QWidget& w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+{
+    send(w, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+}
+void hover(QWidget& w, QPoint at)
+{
+    send(w, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+}
+
+class SkinnedWindowTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        window.setLoading(false);
-        window.resize(400, 515);
+        window.move(100, 100);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        window.setControlState(MediaControlState::Stopped);
-        // No button is left held from an earlier test.
-        QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(200, 20));
-        paint();
     }
-    void paint() { window.repaint(); }
-    // The window keeps its children; the layout checks look them up by type.
-    FivePaneSplitter* splitter() const { return window.findChild<FivePaneSplitter*>(); }
-    VideoArea* video() const { return window.findChild<VideoArea*>(); }
-    QPoint centreOf(SkinRegion region) const
-    {
-        return window.hitRects()[static_cast<std::size_t>(region)].center();
-    }
-    int state(SkinRegion region) const
-    {
-        return window.buttonStates()[static_cast<std::size_t>(region)];
-    }
-    void clickAt(QPoint point)
-    {
-        QTest::mouseMove(&window, point);
-        QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, point);
-        paint();
-    }
-
-    SettingsStore settings{testEnvironment()};
-    MainWindow window{settings};
+    TestWindow window;
 };
 
-TEST_F(SkinnedWindowTest, AllSkinImagesAreLoadedIntoSlotsOfTheirOwn)
+struct ClickCase
 {
-    EXPECT_EQ(SkinImages::loadingOrder().size(), 96u);
-    EXPECT_EQ(window.skinImages().loadedCount(), 96);
-    const QImage& strip = window.skinImages().slot(SkinImages::AboutStripSlot);
-    const QImage& greyButton = window.skinImages().slot(199);
-    EXPECT_EQ(strip.size(), QSize(128, 80));
-    EXPECT_EQ(greyButton.size(), QSize(150, 46));
-}
+    const char* name;
+    std::function<void(TestWindow&)> mouse;
+    std::vector<int> clicks;
+};
 
-// On a real display QTest also warps the pointer, and the server's own motion events then
-// interleave with the synthetic ones; there the xdotool script checks the same sequences.
-#define SKIP_UNLESS_OFFSCREEN()                                                                    \
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {                           \
-        GTEST_SKIP() << "pointer sequences are checked offscreen";                                 \
-    }
-
-TEST_F(SkinnedWindowTest, HoverLightsAButtonAndPressPressesIt)
+TEST_F(SkinnedWindowTest, AClickIsALeftPressOnTheWindowAndAReleaseOverAnEnabledRegion)
 {
-    SKIP_UNLESS_OFFSCREEN();
-    const QPoint play = centreOf(SkinRegion::Play);
-    QTest::mouseMove(&window, play);
-    EXPECT_EQ(state(SkinRegion::Play), Over);
-    QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, play);
-    EXPECT_EQ(state(SkinRegion::Play), Press);
-    QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, play);
-    EXPECT_EQ(state(SkinRegion::Play), Press) << "stays pressed until the pointer moves";
-    QTest::mouseMove(&window, QPoint(200, 200));
-    EXPECT_EQ(state(SkinRegion::Play), Normal);
-}
-
-TEST_F(SkinnedWindowTest, ClicksRunEnabledButtonsOnly)
-{
-    QSignalSpy clicks(&window, &MainWindow::regionClicked);
-    const struct
-    {
-        const char* name;
-        QPoint point;
-        int expected; // region reported, -1 none
-    } cases[] = {
-        {"Play while stopped", centreOf(SkinRegion::Play), 8},
-        {"Pause while stopped is disabled", centreOf(SkinRegion::Pause), -1},
-        {"Stop while stopped is disabled", centreOf(SkinRegion::Stop), -1},
-        {"PlayList", centreOf(SkinRegion::PlayList), 17},
-        {"Open", centreOf(SkinRegion::Open), 19},
-        {"trimmed foot of Play", QPoint(200, 515 - 147 + 60 + 70), -1},
-        {"video area", QPoint(200, 200), -1},
+    const ClickCase cases[] = {
+        {"press and release on OK", [](TestWindow& w) { press(w, kOk), release(w, kOk); }, {2}},
+        {"released off the face", [](TestWindow& w) { press(w, kOk), release(w, kBody); }, {}},
+        {"pressed on the body, released on OK: the release counts",
+         [](TestWindow& w) { press(w, kBody), release(w, kOk); },
+         {2}},
+        {"released outside the window",
+         [](TestWindow& w) { press(w, kOk), release(w, QPoint(-5, 60)); },
+         {}},
+        {"right button",
+         [](TestWindow& w) { press(w, kOk, Qt::RightButton), release(w, kOk, Qt::RightButton); },
+         {}},
+        {"a release with no press before it", [](TestWindow& w) { release(w, kClose); }, {}},
+        {"disabled OK",
+         [](TestWindow& w) {
+             w.mutableButtonStates().setState(Region::Ok, ButtonState::Disabled);
+             press(w, kOk), release(w, kOk);
+         },
+         {}},
+        {"the caption strip drags instead",
+         [](TestWindow& w) { press(w, kStrip), release(w, kStrip); },
+         {}},
+        {"close, then OK",
+         [](TestWindow& w) {
+             press(w, kClose), release(w, kClose), press(w, kOk), release(w, kOk);
+         },
+         {0, 2}},
+        {"a double-click the window does not take is a second press",
+         [](TestWindow& w) {
+             press(w, kOk), release(w, kOk);
+             send(w, QEvent::MouseButtonDblClick, kOk, Qt::LeftButton, Qt::LeftButton);
+             release(w, kOk);
+         },
+         {2, 2}},
+        {"a double-click the window takes is no click",
+         [](TestWindow& w) {
+             w.takesDoubleClicks = true;
+             press(w, kOk), release(w, kOk);
+             send(w, QEvent::MouseButtonDblClick, kOk, Qt::LeftButton, Qt::LeftButton);
+             release(w, kOk);
+         },
+         {2}},
+        {"a hidden skin takes no clicks",
+         [](TestWindow& w) {
+             w.setSkinHidden(true);
+             press(w, kOk), release(w, kOk);
+         },
+         {}},
     };
-    for (const auto& c : cases) {
-        clicks.clear();
-        clickAt(c.point);
-        if (c.expected < 0) {
-            EXPECT_EQ(clicks.count(), 0) << c.name;
-        } else {
-            ASSERT_EQ(clicks.count(), 1) << c.name;
-            EXPECT_EQ(static_cast<int>(clicks[0][0].value<SkinRegion>()), c.expected) << c.name;
-        }
-    }
-    EXPECT_EQ(state(SkinRegion::Pause), Disabled);
-}
-
-TEST_F(SkinnedWindowTest, MaximizeGreysMinimizeUntilRestored)
-{
-    clickAt(centreOf(SkinRegion::Maximize));
-    EXPECT_TRUE(window.isMaximizedByToggle());
-    EXPECT_EQ(state(SkinRegion::Minimize), Disabled);
-    window.toggleMaximized();
-    EXPECT_FALSE(window.isMaximizedByToggle());
-    EXPECT_EQ(state(SkinRegion::Minimize), Normal);
-}
-
-TEST_F(SkinnedWindowTest, HiddenPlaylistLeavesTheVideoTheWholeContent)
-{
-    window.setPlaylistVisible(true);
-    EXPECT_EQ(splitter()->paneSize(Pane::Left), (400 - 30) / 3);
-    window.togglePlaylist();
-    for (Pane pane : {Pane::Left, Pane::Top, Pane::Bottom, Pane::Right}) {
-        EXPECT_EQ(splitter()->paneSize(pane), 0);
-    }
-    EXPECT_EQ(splitter()->paneRect(Pane::Centre), splitter()->rect());
-    EXPECT_EQ(video()->size(), QSize(370, 312));
-}
-
-TEST_F(SkinnedWindowTest, SidePlaylistGetsAThirdAfterEveryResize)
-{
-    window.resize(630, 515); // a 600 px splitter
-    EXPECT_EQ(splitter()->width(), 600);
-    EXPECT_EQ(splitter()->paneSize(Pane::Left), 200);
-    splitter()->setPaneSize(Pane::Left, 320); // as a drag of the bar would
-    for (QSize size : {QSize(700, 515), QSize(630, 515)}) {
-        window.resize(size);
-        EXPECT_EQ(splitter()->paneSize(Pane::Left), (size.width() - 30) / 3) << size.width();
+    for (const ClickCase& c : cases) {
+        TestWindow fresh;
+        fresh.show();
+        c.mouse(fresh);
+        EXPECT_EQ(fresh.clicks, c.clicks) << c.name;
     }
 }
 
-TEST_F(SkinnedWindowTest, DraggingTheRightEdgeLeftStopsAtTheMinimum)
+TEST_F(SkinnedWindowTest, PaintingDrawsEveryPieceInOrderWithTheFaceOfItsState)
 {
-    SKIP_UNLESS_OFFSCREEN();
-    const int y = 250;
-    QTest::mouseMove(&window, QPoint(398, y));
-    QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, QPoint(398, y));
-    for (int x : {390, 360, 300, 250}) {
-        QTest::mouseMove(&window, QPoint(x, y));
-    }
-    EXPECT_EQ(window.width(), 370);
-    QTest::mouseMove(&window, QPoint(500, y));
-    EXPECT_EQ(window.width(), 370) << "stopped until released";
-    QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(500, y));
+    hover(window, kOk);
+    window.painted.clear();
+    window.grab();
+    EXPECT_EQ(window.painted, (std::vector<int>{15, 186, 1, 197}));
+    press(window, kClose);
+    window.painted.clear();
+    window.grab();
+    EXPECT_EQ(window.painted, (std::vector<int>{15, 188, 1, 196}));
+    window.setSkinHidden(true);
+    window.painted.clear();
+    window.grab();
+    EXPECT_TRUE(window.painted.empty());
 }
 
-TEST_F(SkinnedWindowTest, RightClickOnTheVideoAsksForThePlayMenuAtThePointer)
+TEST_F(SkinnedWindowTest, HeldButtonsLeaveTheStatesAlone)
 {
-    QSignalSpy menus(&window, &MainWindow::contextMenuRequested);
-    emit video()->rightClicked(QPoint(5, 6));
-    ASSERT_EQ(menus.count(), 1);
-    EXPECT_EQ(menus[0][0].value<MainWindow::ContextMenu>(), MainWindow::ContextMenu::Play);
-    const QPoint at = window.mapFromGlobal(menus[0][1].toPoint());
-    EXPECT_EQ(at, video()->mapTo(&window, QPoint(5, 6)));
-    EXPECT_GT(at.x(), 15 + (400 - 30) / 3) << "shifted by the playlist";
+    press(window, kOk);
+    send(window, QEvent::MouseMove, kClose, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(window.buttonStates().state(Region::Ok), ButtonState::Pressed);
+    EXPECT_EQ(window.buttonStates().state(Region::Close), ButtonState::Normal);
+    release(window, kClose);
+    EXPECT_EQ(window.buttonStates().state(Region::Ok), ButtonState::Pressed)
+        << "pressed until the pointer moves";
+    hover(window, kClose);
+    EXPECT_EQ(window.buttonStates().state(Region::Ok), ButtonState::Normal);
+    EXPECT_EQ(window.buttonStates().state(Region::Close), ButtonState::Over);
+}
+
+TEST_F(SkinnedWindowTest, TheCaptionStripMovesTheWindowWithTheLeftButton)
+{
+    const QPoint start = window.pos();
+    press(window, kStrip, Qt::RightButton);
+    send(window, QEvent::MouseMove, kStrip + QPoint(30, 20), Qt::NoButton, Qt::RightButton);
+    release(window, kStrip + QPoint(30, 20), Qt::RightButton);
+    EXPECT_EQ(window.pos(), start) << "the right button moves nothing";
+
+    press(window, kStrip);
+    send(window, QEvent::MouseMove, kStrip + QPoint(30, 20), Qt::NoButton, Qt::LeftButton);
+    release(window, kStrip + QPoint(30, 20));
+    // Where a window manager moves the window itself, the move is its own business.
+    if (window.pos() != start) {
+        EXPECT_EQ(window.pos(), start + QPoint(30, 20));
+    }
+    const QPoint after = window.pos();
+    send(window, QEvent::MouseMove, kStrip + QPoint(60, 40), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(window.pos(), after) << "the drag ends with the release";
+}
+
+TEST_F(SkinnedWindowTest, TheHitTableFollowsThePieces)
+{
+    const HitTable table = window.hitTable();
+    EXPECT_EQ(table.count(), 3);
+    EXPECT_EQ(window.regionAt(kClose), 0);
+    EXPECT_EQ(window.regionAt(kStrip), 1);
+    EXPECT_EQ(window.regionAt(kOk), 2);
+    EXPECT_EQ(window.regionAt(kBody), -1);
 }
 
 } // namespace
