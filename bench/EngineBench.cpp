@@ -46,7 +46,7 @@ void BM_VlcEnginePlayToPlaying(benchmark::State& state)
 {
     for (auto _ : state) {
         VlcEngine engine({}, nullptr, VlcEngine::AudioOutput::Dummy);
-        engine.add(g_clip);
+        engine.open(g_clip);
         QEventLoop loop;
         QObject::connect(&engine, &Engine::stateChanged, &loop, [&](Engine::State s) {
             if (s == Engine::Playing) {

@@ -1,9 +1,8 @@
 #include "app/Application.h"
 
-#include "app/CommandBindings.h"
-#include "app/DesktopWiring.h"
-#include "app/OptionsCommand.h"
-#include "app/WindowBindings.h"
+#include "app/CommandHandlers.h"
+#include "app/DiscMenus.h"
+#include "app/MprisBridge.h"
 #include "commands/CommandRegistry.h"
 #include "instance/HandOver.h"
 #include "instance/InstanceKeys.h"
@@ -14,7 +13,9 @@
 #include "mediainfo/CodecMaps.h"
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
+#include "playback/DvdPlayback.h"
 #include "playback/PlaybackSession.h"
+#include "playback/ScreenSaverGuard.h"
 #include "playback/VlcEngineFactory.h"
 #include "playlist/FileIntake.h"
 #include "playlist/OpenDialog.h"
@@ -22,22 +23,28 @@
 #include "playlist/PlaylistModel.h"
 #include "playlist/RecentHistory.h"
 #include "settings/SettingsStore.h"
+#include "system/DBusScreenSaver.h"
+#include "system/FileAssociations.h"
+#include "system/FreedesktopIntegration.h"
+#include "system/LinuxDriveProvider.h"
 #include "system/LogindPowerControl.h"
+#include "system/MprisService.h"
 #include "system/UserStore.h"
 #include "ui/frame/MainWindow.h"
-#include "ui/frame/VideoArea.h"
-#include "ui/playlistview/FancyList.h"
+#include "ui/menus/ClassicPopups.h"
 #include "ui/qt/QtFileChooser.h"
 #include "ui/qt/QtUserMessages.h"
 #include "util/Logging.h"
 #include "util/PosixProcessRunner.h"
 #include "util/Product.h"
+#include "util/RuntimeFolder.h"
 #include "util/SupportedFiles.h"
+#include "util/ToolPaths.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSystemTrayIcon>
+#include <QMenu>
 #include <cstdio>
 #include <cstdlib>
 
@@ -45,15 +52,7 @@ Application::Application(UserStore& store, InstanceChannel& channel, QObject* pa
     : QObject(parent), m_store(store), m_channel(channel)
 {}
 
-Application::~Application()
-{
-    // The playlist's workers and the engine go before the window they report to.
-    m_desktop.reset();
-    m_commands.reset();
-    m_bindings.reset();
-    m_playlist.reset();
-    m_session.reset();
-}
+Application::~Application() = default;
 
 bool Application::start(const QStringList& arguments)
 {
@@ -63,9 +62,16 @@ bool Application::start(const QStringList& arguments)
     m_lock = std::make_unique<InstanceLock>();
 
     createParts();
-    connectParts();
+    connectWindowToSession();
+    connectWindowToPlaylist();
+    connectPlaylistToSession();
+    connectSessionToWindow();
+    connectCommands();
+    connectSettingsListeners();
+    connectMprisToCommands();
+    connectDiscs();
     m_settings->load();
-    m_options->applyAllAssociations();
+    m_associations->applyAllAssociations(m_settings->settings().associations);
     m_history->loadHistory();
     m_session->enableMediaControl(MediaControlState::Stopped);
     applyStoredModes();
@@ -123,7 +129,7 @@ void Application::listenForLaterStarts()
                         m_server->commandName());
     m_store.writeString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue,
                         m_server->checkName());
-    connect(m_server.get(), &InstanceServer::commandReceived, this, &Application::receiveCommand);
+    connectHandOverToPlaylist();
 }
 
 void Application::receiveCommand(const QString& text)
@@ -156,7 +162,7 @@ void Application::shutdown()
     m_settings->save(m_window->placement());
     m_playlist->intake().cancelPending();
     m_session->releasePlayer();
-    m_window->trayIcon()->hide();
+    m_window->hideTrayIcon();
     QCoreApplication::quit();
 }
 
@@ -177,11 +183,11 @@ void Application::createParts()
     m_window->installCommands(*m_registry);
     QApplication::setWindowIcon(m_window->windowIcon());
     m_window->setLoading(true);
-    m_window->playlistView()->setModel(m_model.get());
+    m_window->setPlaylistModel(m_model.get());
 
     // The codec maps and default pictures are read once, before any file arrives.
     CodecMaps::instance();
-    m_window->videoArea()->setAudioLogo(DefaultPictures::instance().DefaultAudioPicture);
+    m_window->setAudioLogo(DefaultPictures::instance().DefaultAudioPicture);
 
     m_history = std::make_unique<RecentHistory>(m_store);
     m_power = std::make_unique<LogindPowerControl>();
@@ -189,75 +195,158 @@ void Application::createParts()
     m_chooser = std::make_unique<QtFileChooser>(m_window.get());
     m_dialog = std::make_unique<OpenDialog>(*m_chooser);
     m_prober = std::make_unique<DecoderProber>();
+    m_drives = std::make_unique<LinuxDriveProvider>();
+    m_screenSaver = std::make_unique<DBusScreenSaver>();
+    m_desktop = std::make_unique<FreedesktopIntegration>();
+    m_associations = std::make_unique<FileAssociations>(
+        m_store, *m_desktop, korvane::programFolder(), QCoreApplication::applicationFilePath());
 
-    VideoArea* surface = m_window->videoArea();
     m_session = std::make_unique<PlaybackSession>(*m_settings, *m_model, *m_power,
-                                                  VlcEngineFactory(surface));
+                                                  VlcEngineFactory(&m_window->videoSurface()));
     m_playlist = std::make_unique<Playlist>(*m_model, *m_prober, *m_messages, *m_dialog);
     m_session->createPlayer();
-    m_options = std::make_unique<OptionsCommand>(m_store, *m_settings, *m_window);
+    m_commands =
+        std::make_unique<CommandHandlers>(*m_registry, *m_window, *m_session, *m_playlist,
+                                          *m_history, *m_settings, *m_messages, *m_associations);
+    m_dvd = std::make_unique<DvdPlayback>(*m_drives, *m_session, *m_model, *m_messages,
+                                          korvane::programFolder());
+    m_discMenus = std::make_unique<DiscMenus>(*m_dvd, *m_registry);
+    m_guard = std::make_unique<ScreenSaverGuard>(*m_session, *m_settings, *m_screenSaver);
+    m_mpris = std::make_unique<MprisBridge>(*m_session, *m_playlist, *m_settings,
+                                            korvane::privateRuntimeFolder());
+    m_mprisService = std::make_unique<MprisService>(*m_mpris);
+    m_mprisService->start();
 }
 
-void Application::connectParts()
+void Application::connectWindowToSession()
 {
     MainWindow* window = m_window.get();
     PlaybackSession* session = m_session.get();
-    Playlist* playlist = m_playlist.get();
-    FancyList* list = window->playlistView();
-
-    // The engine options follow a new record before the window applies it.
-    connect(m_settings.get(), &SettingsStore::changed, session, &PlaybackSession::saveVLCOptions);
-    connect(m_settings.get(), &SettingsStore::changed, window, &MainWindow::applyLoadedOptions);
+    connect(window, &MainWindow::seekRequested, session, &PlaybackSession::seek);
+    connect(window, &MainWindow::volumeChanged, session, &PlaybackSession::setVolume);
+    connect(window, &MainWindow::rewindPressed, session, &PlaybackSession::rewindStart);
+    connect(window, &MainWindow::rewindReleased, session, &PlaybackSession::rewindEnd);
+    connect(window, &MainWindow::fastForwardPressed, session, &PlaybackSession::fastForwardStart);
+    connect(window, &MainWindow::fastForwardReleased, session, &PlaybackSession::fastForwardEnd);
     connect(m_signals.get(), &SignalWatcher::terminationRequested, window, &QWidget::close);
     connect(window, &MainWindow::closing, this, &Application::shutdown);
+}
 
-    connect(list, &FancyList::entryClicked, playlist, &Playlist::clickEntry);
-    connect(list, &FancyList::entryDoubleClicked, playlist, &Playlist::activateEntry);
-    connect(list, &FancyList::filesDropped, playlist,
+void Application::connectWindowToPlaylist()
+{
+    MainWindow* window = m_window.get();
+    Playlist* playlist = m_playlist.get();
+    connect(window, &MainWindow::playlistEntryClicked, playlist, &Playlist::clickEntry);
+    connect(window, &MainWindow::playlistEntryActivated, playlist, &Playlist::activateEntry);
+    connect(window, &MainWindow::playlistFilesDropped, playlist,
             [playlist](const QStringList& paths) { playlist->addDroppedFiles(paths); });
+    // The first file dropped on the video plays, the others join the playlist.
+    connect(window, &MainWindow::filesDropped, playlist, [playlist](const QStringList& paths) {
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            playlist->addEntry(fileNameOfPath(paths[i]), paths[i], false, i == 0);
+        }
+    });
+    connect(playlist, &Playlist::progressChanged, window, &MainWindow::setIntakeProgress);
+    connect(playlist, &Playlist::hideRequested, window,
+            [window] { window->setPlaylistVisible(false); });
+}
 
+void Application::connectPlaylistToSession()
+{
+    PlaybackSession* session = m_session.get();
+    Playlist* playlist = m_playlist.get();
     connect(playlist, &Playlist::playRequested, session, &PlaybackSession::playEntry);
     connect(playlist, &Playlist::committed, session, &PlaybackSession::rebuildSequence);
     connect(playlist, &Playlist::entryClicked, session, &PlaybackSession::entryClicked);
     connect(playlist, &Playlist::entryActivated, session, &PlaybackSession::entryActivated);
-    connect(playlist, &Playlist::progressChanged, window, &MainWindow::setIntakeProgress);
-    connect(playlist, &Playlist::hideRequested, window,
-            [window] { window->setPlaylistVisible(false); });
-
-    connect(session, &PlaybackSession::itemStarted, window, &MainWindow::showMediaCaption);
+    connect(session, &PlaybackSession::openRequested, playlist,
+            [playlist] { playlist->openFiles(false); });
     connect(session, &PlaybackSession::itemStarted, m_history.get(),
             [this](const QString& path, const QString& title) {
                 m_history->addToHistory(path, title);
             });
-    connect(session, &PlaybackSession::openRequested, playlist,
-            [playlist] { playlist->openFiles(false); });
-    connect(session, &PlaybackSession::audioOnlyChanged, window->videoArea(),
-            &VideoArea::setAudioOnly);
+}
+
+void Application::connectSessionToWindow()
+{
+    MainWindow* window = m_window.get();
+    PlaybackSession* session = m_session.get();
+    connect(session, &PlaybackSession::controlStateChanged, window,
+            [window, session](MediaControlState::State state) {
+                window->setMediaActive(session->flags().MediaActive || session->flags().Paused);
+                window->setControlState(state);
+            });
+    connect(session, &PlaybackSession::timeTextChanged, window, &MainWindow::setTimeText);
+    connect(session, &PlaybackSession::progressChanged, window, &MainWindow::setProgress);
+    connect(session, &PlaybackSession::rateTextChanged, window, &MainWindow::setRateText);
+    connect(session, &PlaybackSession::muteChanged, window, &MainWindow::setMuted);
+    connect(session, &PlaybackSession::itemStarted, window, &MainWindow::showMediaCaption);
+    connect(session, &PlaybackSession::audioOnlyChanged, window, &MainWindow::setAudioOnly);
     connect(session, &PlaybackSession::fullScreenRequested, window,
             &MainWindow::setVideoFullScreen);
     connect(session, &PlaybackSession::closeRequested, window, &QWidget::close);
-    connectTransport();
-    m_commands = std::make_unique<CommandBindings>(*m_registry, *window, *session, *playlist,
-                                                   *m_history, *m_settings, *m_messages);
-    connect(m_commands.get(), &CommandBindings::optionsRequested, m_options.get(),
-            &OptionsCommand::showOptions);
-    connect(m_bindings.get(), &WindowBindings::playMenuRequested, m_commands.get(),
-            [this](QPoint at) { m_commands->popupPlayMenu(m_window->mapToGlobal(at)); });
-    connect(m_bindings.get(), &WindowBindings::fileMenuRequested, m_commands.get(),
-            &CommandBindings::popupFileMenu);
-    connect(list, &FancyList::pointerPressed, m_commands.get(),
-            [this, list](Qt::MouseButton button, Qt::KeyboardModifiers, const QPointF& at) {
-                if (button == Qt::RightButton) {
-                    m_commands->popupPlayListMenu(list->mapToGlobal(at.toPoint()));
-                }
-            });
-    m_desktop = std::make_unique<DesktopWiring>(*window, *m_registry, *m_commands, *session,
-                                                *playlist, *m_settings, *m_messages);
 }
 
-void Application::connectTransport()
+void Application::connectCommands()
 {
-    m_bindings = std::make_unique<WindowBindings>(*m_window, *m_session, *m_playlist);
+    CommandHandlers* commands = m_commands.get();
+    connect(m_window.get(), &MainWindow::contextMenuRequested, commands,
+            [commands](MainWindow::ContextMenu menu, QPoint at) {
+                switch (menu) {
+                case MainWindow::ContextMenu::Play:
+                    commands->popupPlayMenu(at);
+                    break;
+                case MainWindow::ContextMenu::PlayList:
+                    commands->popupPlayListMenu(at);
+                    break;
+                case MainWindow::ContextMenu::File:
+                    commands->popupFileMenu(at);
+                    break;
+                }
+            });
+}
+
+void Application::connectSettingsListeners()
+{
+    // The engine options follow a new record before the window applies it.
+    SettingsStore* settings = m_settings.get();
+    connect(settings, &SettingsStore::changed, m_session.get(), &PlaybackSession::saveVLCOptions);
+    connect(settings, &SettingsStore::changed, m_window.get(), &MainWindow::applyLoadedOptions);
+    connect(settings, &SettingsStore::changed, m_guard.get(), &ScreenSaverGuard::refresh);
+}
+
+void Application::connectMprisToCommands()
+{
+    // A media key or a desktop widget runs the same action as the window's buttons.
+    MainWindow* window = m_window.get();
+    CommandRegistry* registry = m_registry.get();
+    m_mpris->onRaise = [window] {
+        window->showNormal();
+        window->raise();
+        window->activateWindow();
+    };
+    m_mpris->onCommand = [registry](Command command) {
+        registry->trigger(command);
+    };
+    connect(m_mpris.get(), &MprisBridge::changed, m_mprisService.get(), &MprisService::refresh);
+}
+
+void Application::connectDiscs()
+{
+    // Opening either drive list lists the drives anew; the DVD button opens the menu bar's.
+    DvdPlayback* dvd = m_dvd.get();
+    connect(dvd, &DvdPlayback::timeTextChanged, m_window.get(), &MainWindow::setTimeText);
+    connect(m_commands.get(), &CommandHandlers::dvdMenuRequested, m_window.get(),
+            &MainWindow::popupDriveMenu);
+    connect(m_window.get(), &MainWindow::driveMenuOpening, dvd, &DvdPlayback::refreshMenus);
+    if (QMenu* tray = m_commands->popups().menu(QStringLiteral("mnuOpenDVD"))) {
+        connect(tray, &QMenu::aboutToShow, dvd, &DvdPlayback::refreshMenus);
+    }
+}
+
+void Application::connectHandOverToPlaylist()
+{
+    connect(m_server.get(), &InstanceServer::commandReceived, this, &Application::receiveCommand);
 }
 
 void Application::applyStoredModes()

@@ -4,31 +4,38 @@
 #include <QStringList>
 #include <memory>
 
-class CommandBindings;
+class CommandHandlers;
 class CommandRegistry;
+class DBusScreenSaver;
 class DecoderProber;
-class DesktopWiring;
+class DiscMenus;
+class DriveProvider;
+class DvdPlayback;
+class FileAssociations;
 class FileChooser;
+class FreedesktopIntegration;
 class InstanceChannel;
 class InstanceLock;
 class InstanceServer;
 class MainWindow;
-class OptionsCommand;
+class MprisBridge;
+class MprisService;
 class OpenDialog;
 class PlaybackSession;
 class Playlist;
 class PlaylistModel;
 class PowerControl;
 class RecentHistory;
+class ScreenSaverGuard;
 class SettingsStore;
 class SignalWatcher;
 class UserMessages;
 class UserStore;
-class WindowBindings;
 
 // The composition root: start-up in Korvane's fixed order, up to the decision whether this
-// process becomes the player or hands its file to the one already running; then it owns the
-// player's parts, connects them, and shuts them down.
+// process becomes the player or hands its file to the one already running; then it builds the
+// player's parts and their adapters, connects them, and shuts them down. Every connection
+// between parts is made here, grouped by direction.
 class Application : public QObject
 {
     Q_OBJECT
@@ -49,43 +56,51 @@ public:
     // killed with their process groups and nothing is waited for.
     [[noreturn]] static void endProcess(int exitCode);
 
-    SettingsStore* settings() const { return m_settings.get(); }
-    MainWindow* mainWindow() const { return m_window.get(); }
-    InstanceServer* instanceServer() const { return m_server.get(); }
-    Playlist* playlist() const { return m_playlist.get(); }
-    PlaybackSession* session() const { return m_session.get(); }
-    // "Options" and the associations.
-    OptionsCommand* options() const { return m_options.get(); }
-    CommandBindings* commands() const { return m_commands.get(); }
-    CommandRegistry* registry() const { return m_registry.get(); }
-
 private:
     void createParts();
-    void connectParts();
-    void connectTransport();
-    void applyStoredModes();
+    void connectWindowToSession();
+    void connectWindowToPlaylist();
+    void connectPlaylistToSession();
+    void connectSessionToWindow();
+    void connectCommands();
+    void connectSettingsListeners();
+    void connectMprisToCommands();
+    void connectDiscs();
     void listenForLaterStarts();
+    void connectHandOverToPlaylist();
+    void applyStoredModes();
 
     UserStore& m_store;
     InstanceChannel& m_channel;
     bool m_shutDown = false;
+    // Members go in reverse order: the hand-over server and the desktop services first, then
+    // the commands, the playlist's workers and the engine, and the window they report to last
+    // but for the records it shows.
     std::unique_ptr<SignalWatcher> m_signals;
     std::unique_ptr<InstanceLock> m_lock;
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<PlaylistModel> m_model;
     std::unique_ptr<CommandRegistry> m_registry;
     std::unique_ptr<MainWindow> m_window;
+
     std::unique_ptr<RecentHistory> m_history;
     std::unique_ptr<PowerControl> m_power;
     std::unique_ptr<UserMessages> m_messages;
     std::unique_ptr<FileChooser> m_chooser;
     std::unique_ptr<OpenDialog> m_dialog;
     std::unique_ptr<DecoderProber> m_prober;
+    std::unique_ptr<DriveProvider> m_drives;
+    std::unique_ptr<DBusScreenSaver> m_screenSaver;
+    std::unique_ptr<FreedesktopIntegration> m_desktop;
+    std::unique_ptr<FileAssociations> m_associations;
+
     std::unique_ptr<PlaybackSession> m_session;
     std::unique_ptr<Playlist> m_playlist;
-    std::unique_ptr<DesktopWiring> m_desktop;
+    std::unique_ptr<CommandHandlers> m_commands;
+    std::unique_ptr<DvdPlayback> m_dvd;
+    std::unique_ptr<DiscMenus> m_discMenus;
+    std::unique_ptr<ScreenSaverGuard> m_guard;
+    std::unique_ptr<MprisBridge> m_mpris;
+    std::unique_ptr<MprisService> m_mprisService;
     std::unique_ptr<InstanceServer> m_server;
-    std::unique_ptr<WindowBindings> m_bindings;
-    std::unique_ptr<OptionsCommand> m_options;
-    std::unique_ptr<CommandBindings> m_commands;
 };

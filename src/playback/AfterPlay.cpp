@@ -3,22 +3,6 @@
 #include "system/PowerControl.h"
 #include "util/Logging.h"
 
-const QStringList& AfterPlay::menuKeys()
-{
-    static const QStringList keys = {
-        QStringLiteral("Donothing"),
-        QStringLiteral("ExitKorvane"),
-        QStringLiteral("RestartTheComputer"),
-        QStringLiteral("ShutdownTheComputer"),
-    };
-    return keys;
-}
-
-int AfterPlay::actionOfMenuKey(const QString& key)
-{
-    return static_cast<int>(menuKeys().indexOf(key));
-}
-
 QString AfterPlay::actionName(AfterPlayAction action)
 {
     switch (action) {
@@ -36,14 +20,9 @@ QString AfterPlay::actionName(AfterPlayAction action)
 
 void AfterPlay::choose(int ToDo)
 {
-    if (ToDo < 0 || ToDo >= menuKeys().size())
+    if (ToDo < 0 || ToDo > static_cast<int>(AfterPlayAction::ShutDown))
         return;
     m_action = static_cast<AfterPlayAction>(ToDo);
-}
-
-bool AfterPlay::isChecked(const QString& menuKey) const
-{
-    return actionOfMenuKey(menuKey) == static_cast<int>(m_action);
 }
 
 AfterPlay::Result AfterPlay::finish(PowerControl& power) const

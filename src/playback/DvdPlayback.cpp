@@ -118,7 +118,7 @@ void DvdPlayback::loadDisc(int generation, int driveIndex, const QString& drive,
         m_playlist.select(0);
     }
     m_session.rebuildSequence();
-    if (m_engine->add(m_address, m_session.engineOptions().strings()) < 0) {
+    if (!m_engine->open(m_address, m_session.engineOptions().strings())) {
         fail();
         return;
     }

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-// The player engine as the rest of Korvane sees it: one queue of items, transport, and a handful of
+// The player engine as the rest of Korvane sees it: one open item, transport, and a handful of
 // readings. Times are milliseconds, position a fraction 0..1 of the length, rate a factor (1
 // normal). Every call is harmless on an engine that has nothing loaded or could not be created.
 //
@@ -31,14 +31,16 @@ public:
     using QObject::QObject;
     ~Engine() override = default;
 
-    // Queues a path or an address ("dvd:///dev/sr0", "file:///..."); options pass through as given.
-    // Returns the item's id (its index in the queue), -1 when nothing was queued.
-    virtual int add(const QString& mrlOrPath, const QStringList& options = {}) = 0;
-    // Starts the current item, resumes it when paused, starts it over when stopped or ended.
+    // Makes a path or an address ("dvd:///dev/sr0", "file:///...") the item, in place of any
+    // earlier one, which stops; options pass through as given. Nothing plays until play(). False,
+    // and the earlier item kept, when the engine could not be created or the text is empty.
+    virtual bool open(const QString& mrlOrPath, const QStringList& options = {}) = 0;
+    // An item is open (playing, paused, stopped or ended alike).
+    virtual bool hasMedia() const = 0;
+    // Starts the item, resumes it when paused, starts it over when stopped or ended.
     virtual void play() = 0;
     virtual void togglePause() = 0;
     virtual void stop() = 0;
-    virtual int itemCount() const = 0;
 
     virtual State state() const = 0;
     virtual double position() const = 0;

@@ -1,15 +1,5 @@
 #include "playback/MediaControlState.h"
 
-const QStringList& MediaControlState::menuKeys()
-{
-    static const QStringList keys = {
-        QStringLiteral("Stop"),          QStringLiteral("FullScreen"),
-        QStringLiteral("IncreaseSpeed"), QStringLiteral("DecreaseSpeed"),
-        QStringLiteral("ResetSpeed"),
-    };
-    return keys;
-}
-
 std::optional<MediaControlState> MediaControlState::enableMediaControl(int state)
 {
     switch (state) {
@@ -33,16 +23,6 @@ TransportFlags MediaControlState::flags() const
         return {false, true, false};
     }
     return {};
-}
-
-bool MediaControlState::governsMenu(const QString& key) const
-{
-    return menuKeys().contains(key);
-}
-
-bool MediaControlState::menuEnabled(const QString& key) const
-{
-    return governsMenu(key) && m_state != Stopped;
 }
 
 int MediaControlState::buttonState(int hitIndex) const

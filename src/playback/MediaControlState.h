@@ -2,12 +2,10 @@
 
 #include "playback/TransportFlags.h"
 
-#include <QString>
-#include <QStringList>
 #include <optional>
 
 // The three transport states of enableMediaControl: the flags they set and which transport
-// buttons and menu items they enable. The skin binds its buttons and menus to this.
+// buttons they enable. The skin binds its buttons to this.
 class MediaControlState
 {
 public:
@@ -33,17 +31,11 @@ public:
     static constexpr int MediaInfoButton = 15;
     static constexpr int FullScreenButton = 16;
 
-    // Menu items whose enabled state follows the transport state.
-    static const QStringList& menuKeys();
-
     // enableMediaControl: none for a number that is not one of the three states.
     static std::optional<MediaControlState> enableMediaControl(int state);
 
     State state() const { return m_state; }
     TransportFlags flags() const;
-    // For one of menuKeys(); other keys are not governed here and read false.
-    bool menuEnabled(const QString& key) const;
-    bool governsMenu(const QString& key) const;
     // Skin state of a transport button (8 to 16); -1 for any other hit index.
     int buttonState(int hitIndex) const;
 

@@ -67,7 +67,7 @@ PlaybackMonitor::Outcome PlaybackMonitor::tick(const Input& input)
         out.enableDvdCheck = true;
     if (input.flags.Paused || input.flags.Stopped)
         return out;
-    if (input.currentIsDvdDrive || input.engineItemCount < 1)
+    if (input.currentIsDvdDrive || !input.engineHasMedia)
         return out;
     out.moveOn = true;
     return out;

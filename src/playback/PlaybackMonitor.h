@@ -30,7 +30,7 @@ public:
         bool reachedPlaying = false;
         // The item is a disc started from the drive list: it never moves on by itself.
         bool currentIsDvdDrive = false;
-        int engineItemCount = 0;
+        bool engineHasMedia = false;
     };
 
     enum class RateLabel

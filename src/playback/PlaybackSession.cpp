@@ -122,7 +122,7 @@ void PlaybackSession::playEntry(int index, bool fullScreen)
         if (m_muted) {
             m_engine->toggleMute();
         }
-        m_engine->add(m_currentFile, m_options.strings());
+        m_engine->open(m_currentFile, m_options.strings());
         m_engine->play();
     }
     emit itemStarted(m_currentFile, m_playlist.selectedTitle());
@@ -181,7 +181,7 @@ void PlaybackSession::monitorTick()
         input.timeMs = static_cast<qint64>(m_engine->time());
         input.lengthMs = static_cast<qint64>(m_engine->length());
         input.position = m_engine->position();
-        input.engineItemCount = m_engine->itemCount();
+        input.engineHasMedia = m_engine->hasMedia();
     }
     const PlaybackMonitor::Outcome outcome = PlaybackMonitor::tick(input);
     m_reachedPlaying = outcome.reachedPlaying;
@@ -277,7 +277,7 @@ void PlaybackSession::play()
     }
     // Resuming needs an item in the engine; with none (entries added, none played yet) the
     // selected entry starts, else "Loading..." would stay for good and stop would do nothing.
-    if (m_flags.Paused && m_engine && m_engine->itemCount() > 0) {
+    if (m_flags.Paused && m_engine && m_engine->hasMedia()) {
         m_engine->play();
         enableMediaControl(MediaControlState::Playing);
         return;
@@ -316,7 +316,7 @@ void PlaybackSession::pause()
 
 void PlaybackSession::stop()
 {
-    if (!m_engine || m_engine->itemCount() < 1) {
+    if (!m_engine || !m_engine->hasMedia()) {
         return;
     }
     // The engine stops before this returns, so the stopped state follows at once.

@@ -8,12 +8,11 @@ ScreenSaverGuard::ScreenSaverGuard(PlaybackSession& session, SettingsStore& sett
                                    ScreenSaverInhibitor& inhibitor, QObject* parent)
     : QObject(parent), m_session(session), m_settings(settings), m_inhibitor(inhibitor)
 {
-    connect(&session, &PlaybackSession::controlStateChanged, this, &ScreenSaverGuard::update);
+    connect(&session, &PlaybackSession::controlStateChanged, this, &ScreenSaverGuard::refresh);
     connect(&session, &PlaybackSession::audioOnlyChanged, this, [this](bool audioOnly) {
         m_audioOnly = audioOnly;
-        update();
+        refresh();
     });
-    connect(&settings, &SettingsStore::changed, this, &ScreenSaverGuard::update);
 }
 
 bool ScreenSaverGuard::wanted(bool disableScreenSaver, MediaControlState::State state,
@@ -22,7 +21,7 @@ bool ScreenSaverGuard::wanted(bool disableScreenSaver, MediaControlState::State 
     return disableScreenSaver && state == MediaControlState::Playing && !audioOnly;
 }
 
-void ScreenSaverGuard::update()
+void ScreenSaverGuard::refresh()
 {
     m_inhibitor.setInhibited(
         wanted(m_settings.settings().disableScreenSaver, m_session.controlState(), m_audioOnly));

@@ -19,9 +19,10 @@ public:
 
     static bool wanted(bool disableScreenSaver, MediaControlState::State state, bool audioOnly);
 
-private:
-    void update();
+    // Decides again from the setting and the play state; the settings store's change calls it.
+    void refresh();
 
+private:
     PlaybackSession& m_session;
     SettingsStore& m_settings;
     ScreenSaverInhibitor& m_inhibitor;

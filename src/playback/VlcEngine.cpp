@@ -111,18 +111,24 @@ VlcEngine::~VlcEngine()
     }
 }
 
-int VlcEngine::add(const QString& mrlOrPath, const QStringList& options)
+bool VlcEngine::open(const QString& mrlOrPath, const QStringList& options)
 {
     if (!m_player || mrlOrPath.isEmpty()) {
-        return -1;
+        return false;
     }
-    m_items.push_back({mrlOrPath, options});
-    return static_cast<int>(m_items.size()) - 1;
+    if (m_loaded) {
+        m_stopRequested = true;
+        libvlc_media_player_stop(m_player);
+        m_loaded = false;
+    }
+    m_voutCount = 0;
+    m_item = Item{mrlOrPath, options};
+    return true;
 }
 
-bool VlcEngine::loadCurrentItem()
+bool VlcEngine::loadItem()
 {
-    const Item& item = m_items.front();
+    const Item& item = *m_item;
     libvlc_media_t* media =
         isAddress(item.mrlOrPath)
             ? libvlc_media_new_location(m_vlc->get(), item.mrlOrPath.toUtf8().constData())
@@ -149,10 +155,10 @@ bool VlcEngine::loadCurrentItem()
 
 void VlcEngine::play()
 {
-    if (!m_player || m_items.empty()) {
+    if (!m_player || !m_item) {
         return;
     }
-    if (!m_loaded && !loadCurrentItem()) {
+    if (!m_loaded && !loadItem()) {
         return;
     }
     const libvlc_state_t current = libvlc_media_player_get_state(m_player);
@@ -191,11 +197,6 @@ void VlcEngine::stop()
     }
     m_stopRequested = true;
     libvlc_media_player_stop(m_player);
-}
-
-int VlcEngine::itemCount() const
-{
-    return static_cast<int>(m_items.size());
 }
 
 Engine::State VlcEngine::state() const

@@ -5,7 +5,7 @@
 #include "playback/VlcInstance.h"
 
 #include <memory>
-#include <vector>
+#include <optional>
 
 struct libvlc_media_player_t;
 struct VlcEventRelay;
@@ -43,11 +43,11 @@ public:
         return VlcInstance::instanceArguments(options, dummyVideo, dummyAudio);
     }
 
-    int add(const QString& mrlOrPath, const QStringList& options = {}) override;
+    bool open(const QString& mrlOrPath, const QStringList& options = {}) override;
+    bool hasMedia() const override { return m_item.has_value(); }
     void play() override;
     void togglePause() override;
     void stop() override;
-    int itemCount() const override;
 
     State state() const override;
     double position() const override;
@@ -74,14 +74,14 @@ private:
         QStringList options;
     };
 
-    bool loadCurrentItem();
+    bool loadItem();
     void applyAudioState();
     void handleEvent(int type, int value);
 
     std::shared_ptr<VlcInstance> m_vlc;
     libvlc_media_player_t* m_player = nullptr;
     std::unique_ptr<VlcEventRelay> m_relay;
-    std::vector<Item> m_items;
+    std::optional<Item> m_item;
     bool m_loaded = false;
     bool m_embedded = false;
     bool m_muted = false;

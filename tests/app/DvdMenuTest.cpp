@@ -1,7 +1,6 @@
 // The drive menus over the real window and its menus, with drives a test lays out.
-#include "app/CommandBindings.h"
-#include "app/DesktopWiring.h"
-#include "app/WindowBindings.h"
+#include "app/CommandHandlers.h"
+#include "app/DiscMenus.h"
 #include "commands/CommandRegistry.h"
 #include "commands/CommandTable.h"
 #include "mediainfo/MediaProber.h"
@@ -13,13 +12,16 @@
 #include "playlist/Playlist.h"
 #include "playlist/RecentHistory.h"
 #include "settings/SettingsStore.h"
+#include "system/FakeDesktopIntegration.h"
 #include "system/FakeDriveProvider.h"
 #include "system/FakePowerControl.h"
 #include "system/FakeUserStore.h"
+#include "system/FileAssociations.h"
 #include "system/RecordingUserMessages.h"
 #include "ui/frame/MainWindow.h"
 #include "ui/menus/ClassicPopups.h"
 #include "ui/menus/MainMenuBar.h"
+#include "util/ToolPaths.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -38,12 +40,14 @@ class DvdMenuTest : public ::testing::Test
 protected:
     DvdMenuTest()
     {
-        auto fake = std::make_unique<FakeDriveProvider>();
-        drives = fake.get();
-        fake->drives = {{"/dev/sr0", false, {}}, {"/dev/sr1", true, "MOVIE"}};
+        drives.drives = {{"/dev/sr0", false, {}}, {"/dev/sr1", true, "MOVIE"}};
         window.installCommands(registry);
-        wiring = std::make_unique<DesktopWiring>(window, registry, commands, session, playlist,
-                                                 settings, messages, std::move(fake));
+        // The root's wiring of the drive lists.
+        QObject::connect(&commands, &CommandHandlers::dvdMenuRequested, &window,
+                         &MainWindow::popupDriveMenu);
+        QObject::connect(&window, &MainWindow::driveMenuOpening, &dvd, &DvdPlayback::refreshMenus);
+        QObject::connect(commands.popups().menu("mnuOpenDVD"), &QMenu::aboutToShow, &dvd,
+                         &DvdPlayback::refreshMenus);
         window.show();
     }
     ~DvdMenuTest() override
@@ -70,9 +74,13 @@ protected:
                             }};
     CommandRegistry registry;
     MainWindow window{settings};
-    CommandBindings commands{registry, window, session, playlist, history, settings, messages};
-    FakeDriveProvider* drives = nullptr;
-    std::unique_ptr<DesktopWiring> wiring;
+    FakeDesktopIntegration desktop;
+    FileAssociations associations{store, desktop, "/opt/korvane/", "/opt/korvane/korvane"};
+    CommandHandlers commands{registry, window,   session,  playlist,
+                             history,  settings, messages, associations};
+    FakeDriveProvider drives;
+    DvdPlayback dvd{drives, session, model, messages, korvane::programFolder()};
+    DiscMenus menus{dvd, registry};
 };
 
 } // namespace
@@ -82,7 +90,7 @@ TEST_F(DvdMenuTest, ButtonOpensTheDriveMenuWithTheDrivesAsTheyAreNow)
     emit window.regionClicked(SkinRegion::Dvd);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu, window.menuBar()->submenu("OpenDVD"));
+    EXPECT_EQ(menu, window.findChild<MainMenuBar*>()->submenu("OpenDVD"));
     EXPECT_EQ(menu->pos(), window.mapToGlobal(QPoint(55, window.height() - 44)));
 
     const struct
@@ -110,7 +118,7 @@ TEST_F(DvdMenuTest, ButtonOpensTheDriveMenuWithTheDrivesAsTheyAreNow)
     // A main-menu drive item plays its drive, like the tray's list.
     mainItem(1)->trigger();
     EXPECT_EQ(session.currentFile(), "/dev/sr1");
-    EXPECT_TRUE(wiring->dvd().isStarting());
+    EXPECT_TRUE(dvd.isStarting());
 }
 
 TEST_F(DvdMenuTest, TrayListFollowsTheDrives)
@@ -134,7 +142,7 @@ TEST_F(DvdMenuTest, TrayListFollowsTheDrives)
     EXPECT_EQ(session.currentFile(), "/dev/sr1");
 
     // The drives go: one entry saying so, and choosing it does nothing.
-    drives->drives.clear();
+    drives.drives.clear();
     emit tray->aboutToShow();
     EXPECT_EQ(shown(), QStringList({"<No DVD drives were found>"}));
     EXPECT_EQ(mainItem(0)->text(), "<No DVD drives were found>");

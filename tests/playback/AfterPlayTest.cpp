@@ -5,32 +5,22 @@
 
 #include <gtest/gtest.h>
 
-TEST(AfterPlay, StartsWithNothingCheckedAsDoNothing)
+TEST(AfterPlay, StartsWithDoNothing)
 {
     AfterPlay after;
     EXPECT_EQ(after.action(), AfterPlayAction::DoNothing);
-    EXPECT_TRUE(after.isChecked("Donothing"));
-    EXPECT_FALSE(after.isChecked("ExitKorvane"));
 }
 
-TEST(AfterPlay, DoAfterChecksExactlyOneItem)
+TEST(AfterPlay, ChoosesOnlyTheFourActions)
 {
     AfterPlay after;
     for (int todo = 0; todo < 4; ++todo) {
         after.choose(todo);
         EXPECT_EQ(static_cast<int>(after.action()), todo);
-        int checked = 0;
-        for (const QString& key : AfterPlay::menuKeys())
-            checked += after.isChecked(key) ? 1 : 0;
-        EXPECT_EQ(checked, 1);
-        EXPECT_TRUE(after.isChecked(AfterPlay::menuKeys().at(todo)));
     }
     after.choose(4);
     after.choose(-1);
     EXPECT_EQ(after.action(), AfterPlayAction::ShutDown);
-    EXPECT_FALSE(after.isChecked("shutdownthecomputer"));
-    EXPECT_EQ(AfterPlay::actionOfMenuKey("RestartTheComputer"), 2);
-    EXPECT_EQ(AfterPlay::actionOfMenuKey("Restart"), -1);
 }
 
 TEST(AfterPlay, FinishRunsTheChosenActionThroughPowerControl)

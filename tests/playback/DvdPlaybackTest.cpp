@@ -88,9 +88,9 @@ TEST_F(DvdPlaybackTest, PlayingADiscReplacesThePlaylistWithoutHoldingTheWindow)
     EXPECT_EQ(entry.mediaInfo, "Video DVD");
     EXPECT_EQ(entry.picture.size(), QSize(32, 24));
     EXPECT_EQ(playlist.selectedItem(), 0);
-    ASSERT_EQ(engine().items.size(), 1u);
-    EXPECT_EQ(engine().items[0].mrlOrPath, "dvd:///dev/sr1");
-    EXPECT_EQ(engine().items[0].options, session.engineOptions().strings());
+    ASSERT_EQ(engine().opened.size(), 1u);
+    EXPECT_EQ(engine().opened[0].mrlOrPath, "dvd:///dev/sr1");
+    EXPECT_EQ(engine().opened[0].options, session.engineOptions().strings());
     EXPECT_EQ(engine().calls.last(), "play");
     EXPECT_TRUE(session.flags().MediaActive);
     EXPECT_EQ(times.value(0).value(0).toString(), "LOADING...");

@@ -23,16 +23,21 @@ public:
 
     using Engine::Engine;
 
-    int add(const QString& mrlOrPath, const QStringList& options = {}) override
+    // Every open is recorded in `opened`; the last one is the item.
+    bool open(const QString& mrlOrPath, const QStringList& options = {}) override
     {
-        calls << QStringLiteral("add");
-        items.push_back({mrlOrPath, options});
-        return static_cast<int>(items.size()) - 1;
+        calls << QStringLiteral("open");
+        if (mrlOrPath.isEmpty() || refuseOpen) {
+            return false;
+        }
+        opened.push_back({mrlOrPath, options});
+        return true;
     }
+    bool hasMedia() const override { return !opened.empty(); }
+    const Item& item() const { return opened.back(); }
     void play() override { calls << QStringLiteral("play"); }
     void togglePause() override { calls << QStringLiteral("togglePause"); }
     void stop() override { calls << QStringLiteral("stop"); }
-    int itemCount() const override { return static_cast<int>(items.size()); }
 
     State state() const override { return fakeState; }
     double position() const override { return fakePosition; }
@@ -93,7 +98,9 @@ public:
     void clearCalls() { calls.clear(); }
 
     QStringList calls;
-    std::vector<Item> items;
+    std::vector<Item> opened;
+    // Set, open() answers as an engine that could not be created.
+    bool refuseOpen = false;
     State fakeState = Idle;
     double fakePosition = 0.0;
     double fakeTime = 0.0;

@@ -20,16 +20,19 @@ TEST(FakeEngine, EndedComesAfterTheEndedState)
 TEST(FakeEngine, RecordsCallsAndKeepsWhatWasSet)
 {
     FakeEngine engine;
-    EXPECT_EQ(engine.add("/music/a.wav", {"snapshot-sequential"}), 0);
-    EXPECT_EQ(engine.add("dvd:///dev/sr0"), 1);
+    EXPECT_FALSE(engine.hasMedia());
+    EXPECT_TRUE(engine.open("/music/a.wav", {"snapshot-sequential"}));
+    EXPECT_TRUE(engine.open("dvd:///dev/sr0"));
+    EXPECT_FALSE(engine.open(QString()));
     engine.play();
     engine.setRate(2.0);
     engine.setVolume(30);
     engine.toggleMute();
     EXPECT_EQ(engine.calls,
-              (QStringList{"add", "add", "play", "setRate", "setVolume", "toggleMute"}));
-    EXPECT_EQ(engine.itemCount(), 2);
-    EXPECT_EQ(engine.items[0].options, QStringList{"snapshot-sequential"});
+              (QStringList{"open", "open", "open", "play", "setRate", "setVolume", "toggleMute"}));
+    EXPECT_TRUE(engine.hasMedia());
+    EXPECT_EQ(engine.item().mrlOrPath, "dvd:///dev/sr0") << "the last open is the item";
+    EXPECT_EQ(engine.opened[0].options, QStringList{"snapshot-sequential"});
     EXPECT_EQ(engine.rate(), 2.0);
     EXPECT_EQ(engine.volume(), 30);
     EXPECT_TRUE(engine.isMuted());

@@ -21,7 +21,7 @@ Input playing(int state, qint64 timeMs, qint64 lengthMs, bool reachedPlaying = t
     in.lengthMs = lengthMs;
     in.position = lengthMs > 0 ? static_cast<double>(timeMs) / lengthMs : 0.0;
     in.reachedPlaying = reachedPlaying;
-    in.engineItemCount = 1;
+    in.engineHasMedia = true;
     return in;
 }
 
@@ -31,7 +31,7 @@ Input idle(TransportFlags flags)
     in.enginePresent = true;
     in.flags = flags;
     in.state = Engine::Ended;
-    in.engineItemCount = 1;
+    in.engineHasMedia = true;
     return in;
 }
 
@@ -162,7 +162,7 @@ TEST(PlaybackMonitorMoveOn, DiscOrEmptyEngineNeverMovesOn)
     EXPECT_FALSE(out.moveOn);
     EXPECT_TRUE(out.enableDvdCheck);
     in = idle({false, false, false});
-    in.engineItemCount = 0;
+    in.engineHasMedia = false;
     EXPECT_FALSE(PlaybackMonitor::tick(in).moveOn);
 }
 

@@ -92,8 +92,8 @@ TEST_F(PlaybackSessionTest, PlayItemMakesFreshEngineWithItsSnapshotFolder)
     playSelected(1);
     ASSERT_EQ(engineOptions.size(), 1);
     EXPECT_EQ(engineOptions[0].at(2), "snapshot-path=/home/me/Pictures/b.mkv Images");
-    ASSERT_EQ(engine().items.size(), 1u);
-    EXPECT_EQ(engine().items[0].mrlOrPath, "/m/b.mkv");
+    ASSERT_EQ(engine().opened.size(), 1u);
+    EXPECT_EQ(engine().opened[0].mrlOrPath, "/m/b.mkv");
     EXPECT_EQ(engine().calls.filter("play").size(), 1);
     EXPECT_EQ(session.currentFile(), "/m/b.mkv");
     EXPECT_TRUE(session.flags().MediaActive);
@@ -104,7 +104,7 @@ TEST_F(PlaybackSessionTest, PlayItemMakesFreshEngineWithItsSnapshotFolder)
     session.playEntry(1, false);
     EXPECT_EQ(engineOptions.size(), 2);
     EXPECT_TRUE(first.isNull()); // the old control is gone
-    EXPECT_EQ(engine().items.size(), 1u);
+    EXPECT_EQ(engine().opened.size(), 1u);
 }
 
 TEST_F(PlaybackSessionTest, OutOfRangeOrEmptyPlaylistPlaysNothing)
@@ -430,8 +430,8 @@ TEST_F(PlaybackSessionTest, PlayWithNothingPlayedYetStartsTheSelectedEntryAndSto
 
         fresh.play();
         auto* engine = static_cast<FakeEngine*>(fresh.engine());
-        ASSERT_EQ(engine->items.size(), 1u);
-        EXPECT_EQ(engine->items[0].mrlOrPath, c.expected);
+        ASSERT_EQ(engine->opened.size(), 1u);
+        EXPECT_EQ(engine->opened[0].mrlOrPath, c.expected);
         EXPECT_EQ(fresh.currentFile(), c.expected);
         EXPECT_EQ(entries.fullPath(entries.selectedItem()), c.expected);
         EXPECT_EQ(fresh.controlState(), MediaControlState::Playing);

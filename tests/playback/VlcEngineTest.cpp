@@ -74,10 +74,10 @@ protected:
         {
             return QTest::qWaitFor([&] { return saw(state); }, timeoutMs);
         }
-        // Queues the clip, starts it and waits until the engine plays it.
+        // Opens the clip, starts it and waits until the engine plays it.
         bool play(Engine& engine, const QString& path)
         {
-            engine.add(path);
+            engine.open(path);
             engine.play();
             return waitFor(Engine::Playing);
         }
@@ -124,8 +124,9 @@ TEST_F(VlcEngineTest, PlaysAClipAndReportsItsLength)
     StateLog log(*engine);
     QSignalSpy vout(engine.get(), &Engine::voutAppeared);
 
-    EXPECT_EQ(engine->add(clip("clip.mp4")), 0);
-    EXPECT_EQ(engine->itemCount(), 1);
+    EXPECT_FALSE(engine->hasMedia());
+    EXPECT_TRUE(engine->open(clip("clip.mp4")));
+    EXPECT_TRUE(engine->hasMedia());
     EXPECT_EQ(engine->state(), Engine::Idle);
 
     QElapsedTimer clock;
@@ -221,7 +222,7 @@ TEST_F(VlcEngineTest, ReachesTheEndOfAShortClipWithoutAFalseStop)
     auto engine = makeEngine();
     StateLog log(*engine);
     QSignalSpy ended(engine.get(), &Engine::ended);
-    engine->add(clip("short.mp4"));
+    engine->open(clip("short.mp4"));
     engine->play();
     ASSERT_TRUE(ended.wait(5000));
     EXPECT_EQ(engine->state(), Engine::Ended);
@@ -238,7 +239,7 @@ TEST_F(VlcEngineTest, PlayAfterTheEndStartsOver)
     auto engine = makeEngine();
     StateLog log(*engine);
     QSignalSpy ended(engine.get(), &Engine::ended);
-    engine->add(clip("short.mp4"));
+    engine->open(clip("short.mp4"));
     engine->play();
     ASSERT_TRUE(ended.wait(5000));
     log.states.clear();
@@ -259,12 +260,49 @@ TEST_F(VlcEngineTest, StopThenPlayStartsFromTheBeginning)
     engine->stop();
     ASSERT_TRUE(log.waitFor(Engine::Stopped));
     EXPECT_EQ(engine->state(), Engine::Stopped);
-    EXPECT_EQ(engine->itemCount(), 1) << "stop keeps the item";
+    EXPECT_TRUE(engine->hasMedia()) << "stop keeps the item";
 
     log.states.clear();
     engine->play();
     ASSERT_TRUE(log.waitFor(Engine::Playing));
     EXPECT_LT(engine->time(), 1500.0);
+}
+
+TEST_F(VlcEngineTest, OpenReplacesThePlayingItem)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    QSignalSpy ended(engine.get(), &Engine::ended);
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->length() > 2500.0; }, 3000));
+
+    // The earlier item stops at once; the new one waits for play().
+    ASSERT_TRUE(engine->open(clip("short.mp4")));
+    EXPECT_TRUE(engine->hasMedia());
+    EXPECT_EQ(engine->state(), Engine::Idle);
+    EXPECT_FALSE(engine->open(QString())) << "an empty text keeps the item";
+    log.states.clear();
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->length() > 0.0; }, 3000));
+    EXPECT_LT(engine->length(), 2500.0) << "the second item plays, not the first";
+    EXPECT_TRUE(ended.wait(5000));
+    EXPECT_EQ(ended.count(), 1) << "replacing an item is not its end";
+}
+
+TEST_F(VlcEngineTest, OpenAfterStopPlaysTheNewItem)
+{
+    auto engine = makeEngine();
+    StateLog log(*engine);
+    QSignalSpy ended(engine.get(), &Engine::ended);
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
+    engine->stop();
+    ASSERT_TRUE(log.waitFor(Engine::Stopped));
+    ASSERT_TRUE(engine->open(clip("short.mp4")));
+    log.states.clear();
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    EXPECT_TRUE(ended.wait(5000));
 }
 
 TEST_F(VlcEngineTest, AudioOnlyHasNoVideoOutput)
@@ -284,7 +322,7 @@ TEST_F(VlcEngineTest, MissingFileEndsInTheErrorState)
     auto engine = makeEngine();
     StateLog log(*engine);
     QSignalSpy ended(engine.get(), &Engine::ended);
-    engine->add(clip("not-there.mp4"));
+    engine->open(clip("not-there.mp4"));
     engine->play();
     ASSERT_TRUE(log.waitFor(Engine::Error));
     EXPECT_EQ(engine->state(), Engine::Error) << "libVLC itself reads 'ended' here";
@@ -302,7 +340,7 @@ TEST_F(VlcEngineTest, TextFileNamedLikeAMovieSettlesFinished)
     auto engine = makeEngine();
     StateLog log(*engine);
     QSignalSpy vout(engine.get(), &Engine::voutAppeared);
-    engine->add(clip("notes.mp4"));
+    engine->open(clip("notes.mp4"));
     engine->play();
     ASSERT_TRUE(QTest::qWaitFor([&] { return engine->state() >= Engine::Ended; }, 5000))
         << "state " << engine->state();
@@ -322,8 +360,8 @@ TEST_F(VlcEngineTest, EmptyEngineShrugsOffEveryCall)
     engine->stop();
     engine->setPosition(0.5);
     engine->setRate(2.0);
-    EXPECT_EQ(engine->add(QString()), -1);
-    EXPECT_EQ(engine->itemCount(), 0);
+    EXPECT_FALSE(engine->open(QString()));
+    EXPECT_FALSE(engine->hasMedia());
     QTest::qWait(100);
     EXPECT_EQ(engine->state(), Engine::Idle);
     EXPECT_EQ(engine->time(), 0.0);
@@ -359,7 +397,7 @@ TEST_F(VlcEngineTest, NotificationsArriveOnTheUiThread)
     QObject::connect(engine.get(), &Engine::voutAppeared, engine.get(), record);
     QObject::connect(engine.get(), &Engine::ended, engine.get(), record);
     QSignalSpy ended(engine.get(), &Engine::ended);
-    engine->add(clip("short.mp4"));
+    engine->open(clip("short.mp4"));
     engine->play();
     ASSERT_TRUE(ended.wait(5000));
     ASSERT_GE(threads.size(), 3U);
@@ -386,7 +424,7 @@ TEST_F(VlcEngineTest, DestroyingRightAfterPlayDropsPendingNotifications)
 {
     for (int round = 0; round < 5; ++round) {
         auto engine = makeEngine();
-        engine->add(clip("clip.mp4"));
+        engine->open(clip("clip.mp4"));
         engine->play();
         QTest::qWait(round * 15);
         engine.reset();
@@ -405,7 +443,7 @@ TEST_F(VlcEngineTest, AHandlerMayDeleteTheEngine)
             delete engine;
         }
     });
-    engine->add(clip("short.mp4"));
+    engine->open(clip("short.mp4"));
     engine->play();
     EXPECT_TRUE(destroyed.wait(5000));
 }
@@ -425,7 +463,7 @@ TEST_F(VlcEngineTest, EngineOptionStringsDoNotBreakTheInstance)
     ASSERT_TRUE(engine->isValid());
     EXPECT_TRUE(engine->optionsApplied());
     StateLog log(*engine);
-    engine->add(clip("short.mp4"), options);
+    engine->open(clip("short.mp4"), options);
     engine->play();
     EXPECT_TRUE(log.waitFor(Engine::Playing));
 }
@@ -436,7 +474,7 @@ TEST_F(VlcEngineTest, UnknownOptionStillGivesAWorkingEngine)
     ASSERT_TRUE(engine->isValid());
     EXPECT_FALSE(engine->optionsApplied());
     StateLog log(*engine);
-    engine->add(clip("short.mp4"));
+    engine->open(clip("short.mp4"));
     engine->play();
     EXPECT_TRUE(log.waitFor(Engine::Playing));
 }
@@ -447,8 +485,8 @@ TEST_F(VlcEngineTest, TwoEnginesLiveSideBySide)
     auto second = makeEngine();
     StateLog firstLog(*first);
     StateLog secondLog(*second);
-    first->add(clip("clip.mp4"));
-    second->add("file://" + clip("tone.wav"));
+    first->open(clip("clip.mp4"));
+    second->open("file://" + clip("tone.wav"));
     first->play();
     second->play();
     EXPECT_TRUE(firstLog.waitFor(Engine::Playing));

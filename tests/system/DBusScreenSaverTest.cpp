@@ -82,6 +82,7 @@ TEST_F(DBusScreenSaverTest, OneInhibitWhilePlayingAndItsUnInhibitAfterStop)
     setDisable(-1);
     DBusScreenSaver inhibitor(bus.connect("player"));
     ScreenSaverGuard guard(session, settings, inhibitor);
+    QObject::connect(&settings, &SettingsStore::changed, &guard, &ScreenSaverGuard::refresh);
     session.playEntry(0, false);
     settle();
     EXPECT_EQ(fake.calls, QStringList{"Inhibit Korvane (Playing a video)"});
@@ -98,6 +99,7 @@ TEST_F(DBusScreenSaverTest, PauseSoundAndTheSettingRelease)
     setDisable(-1);
     DBusScreenSaver inhibitor(bus.connect("player"));
     ScreenSaverGuard guard(session, settings, inhibitor);
+    QObject::connect(&settings, &SettingsStore::changed, &guard, &ScreenSaverGuard::refresh);
     struct Step
     {
         const char* context;

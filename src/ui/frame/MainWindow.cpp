@@ -60,8 +60,9 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
     connect(m_video, &VideoArea::doubleClicked, this,
             [this] { setVideoFullScreen(!m_videoFullScreen); });
     connect(m_video, &VideoArea::escapePressed, this, [this] { setVideoFullScreen(false); });
-    connect(m_video, &VideoArea::rightClicked, this,
-            [this](QPoint at) { emit playMenuRequested(m_video->mapTo(this, at)); });
+    connect(m_video, &VideoArea::rightClicked, this, [this](QPoint at) {
+        emit contextMenuRequested(ContextMenu::Play, m_video->mapToGlobal(at));
+    });
     connect(m_video, &VideoArea::filesDropped, this, &MainWindow::filesDropped);
 
     m_list = new FancyList(this);
@@ -70,12 +71,23 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
     m_list->setImageHeight(64);
     m_list->setItemHeight(80);
     m_list->useSkinColours();
+    connect(m_list, &FancyList::entryClicked, this, &MainWindow::playlistEntryClicked);
+    connect(m_list, &FancyList::entryDoubleClicked, this, &MainWindow::playlistEntryActivated);
+    connect(m_list, &FancyList::filesDropped, this,
+            [this](const QStringList& paths) { emit playlistFilesDropped(paths); });
+    connect(m_list, &FancyList::pointerPressed, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, const QPointF& at) {
+                if (button == Qt::RightButton) {
+                    emit contextMenuRequested(ContextMenu::PlayList,
+                                              m_list->mapToGlobal(at.toPoint()));
+                }
+            });
 
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setToolTip(korvane::kApplicationTitle);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         if (r == QSystemTrayIcon::Context) {
-            emit trayMenuRequested(QCursor::pos());
+            emit contextMenuRequested(ContextMenu::File, QCursor::pos());
         }
     });
 
@@ -85,7 +97,6 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
     move(m_settings.toPixels(stored.windowLeft, stored.windowTop));
     setCaptionText(korvane::kProductName);
     setPlaylistPosition(PlaylistPlacement::Hidden);
-    connect(&m_settings, &SettingsStore::changed, this, &MainWindow::applyLoadedOptions);
 }
 
 MainWindow::~MainWindow() = default;
@@ -311,6 +322,31 @@ void MainWindow::installCommands(const CommandRegistry& registry)
     if (QMenu* drives = m_menuBar->submenu(QStringLiteral("OpenDVD"))) {
         connect(drives, &QMenu::aboutToShow, this, &MainWindow::driveMenuOpening);
     }
+}
+
+void MainWindow::setPlaylistModel(PlaylistModel* model)
+{
+    m_list->setModel(model);
+}
+
+VideoSurface& MainWindow::videoSurface() const
+{
+    return *m_video;
+}
+
+void MainWindow::setAudioLogo(const QImage& logo)
+{
+    m_video->setAudioLogo(logo);
+}
+
+void MainWindow::setAudioOnly(bool audioOnly)
+{
+    m_video->setAudioOnly(audioOnly);
+}
+
+void MainWindow::hideTrayIcon()
+{
+    m_tray->hide();
 }
 
 void MainWindow::popupDriveMenu()

@@ -10,21 +10,37 @@ class CommandRegistry;
 class FancyList;
 class MainMenuBar;
 class FivePaneSplitter;
+class PlaylistModel;
 class ProgressBar;
 class QSystemTrayIcon;
 class VideoArea;
+class VideoSurface;
 class VolumeSlider;
 class WindowLabels;
 
 // Korvane's main window: the skinned frame around one content rectangle, where a five-pane
 // splitter holds the video in its centre and the playlist on the side the settings name. It
-// applies the settings the store holds; it neither reads nor writes the settings file.
+// applies the settings the store holds; it neither reads nor writes the settings file. Its
+// children stay inside: what the user does leaves as intent signals, what the player reports
+// comes in through typed setters.
 class MainWindow : public SkinnedFrame
 {
     Q_OBJECT
 public:
     static constexpr int kDefaultWidth = 388;
     static constexpr int kDefaultHeight = 515;
+
+    // The popups a click on the window asks for.
+    enum class ContextMenu
+    {
+        // The Play menu, over the video.
+        Play,
+        // The playlist menu, over the playlist.
+        PlayList,
+        // The File menu, from the tray icon.
+        File,
+    };
+    Q_ENUM(ContextMenu)
 
     explicit MainWindow(SettingsStore& settings, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -34,7 +50,15 @@ public:
     void installCommands(const CommandRegistry& registry);
     // Opens the menu bar's drive list over the DVD button.
     void popupDriveMenu();
-    MainMenuBar* menuBar() const { return m_menuBar; }
+    // The entries the playlist view shows.
+    void setPlaylistModel(PlaylistModel* model);
+    // Where the engine draws the video.
+    VideoSurface& videoSurface() const;
+    // The picture the video area shows while a sound-only item plays.
+    void setAudioLogo(const QImage& logo);
+    void setAudioOnly(bool audioOnly);
+    // The tray icon goes before the program ends, so the tray does not keep a dead entry.
+    void hideTrayIcon();
 
     // Applies the stored geometry, topmost state, tray icon, caption and playlist position.
     void applyLoadedOptions();
@@ -49,11 +73,6 @@ public:
     WindowPlacement placement() const;
 
     QString captionText() const { return m_captionText; }
-    QSystemTrayIcon* trayIcon() const { return m_tray; }
-    FancyList* playlistView() const { return m_list; }
-    VideoArea* videoArea() const { return m_video; }
-    FivePaneSplitter* splitter() const { return m_splitter; }
-    ProgressBar* progressBar() const { return m_progress; }
     QString timeText() const;
 
     // The caption names the playing entry as TitleBarMode asks: file name, full path or nothing.
@@ -78,10 +97,15 @@ signals:
     void closing();
     void seekRequested(double fraction);
     void volumeChanged(int volume);
-    // Hooks for the popup menus: the Play menu over the video, the File menu from the tray.
-    void playMenuRequested(QPoint clientPosition);
-    void trayMenuRequested(QPoint globalPosition);
+    // A popup is wanted at a point of the screen.
+    void contextMenuRequested(MainWindow::ContextMenu menu, QPoint globalPosition);
+    // Files dropped on the video: the first is to play, the others to join the playlist.
     void filesDropped(const QStringList& paths);
+    // Files dropped on the playlist: they join it.
+    void playlistFilesDropped(const QStringList& paths);
+    // A playlist entry was clicked (selected) or double-clicked (to play).
+    void playlistEntryClicked();
+    void playlistEntryActivated();
     // The menu bar's drive list is about to show.
     void driveMenuOpening();
 

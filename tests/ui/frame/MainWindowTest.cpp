@@ -3,6 +3,7 @@
 #include "settings/ConfigFile.h"
 #include "ui/frame/FivePaneSplitter.h"
 #include "ui/frame/VideoArea.h"
+#include "ui/playlistview/FancyList.h"
 
 #include <QFile>
 #include <QLabel>
@@ -60,7 +61,7 @@ TEST_F(MainWindowTest, StartsFramelessAtDefaultSizeCentred)
     // 4237.5 twips rounds to the even 4238, which is 282.53 pixels.
     EXPECT_EQ(window.pos(), QPoint(766, 283));
     EXPECT_EQ(window.captionText(), "Korvane");
-    EXPECT_EQ(window.trayIcon()->toolTip(), "Taskel Media Player");
+    EXPECT_EQ(window.findChild<QSystemTrayIcon*>()->toolTip(), "Taskel Media Player");
 }
 
 TEST_F(MainWindowTest, FirstLoadLeavesDefaultFileAndAppliesIt)
@@ -69,7 +70,7 @@ TEST_F(MainWindowTest, FirstLoadLeavesDefaultFileAndAppliesIt)
     EXPECT_TRUE(QFile::exists(settings.configPath()));
     EXPECT_EQ(settings.settings(), defaultSettings(testEnvironment()));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(window.trayIcon()->isVisible());
+    EXPECT_FALSE(window.findChild<QSystemTrayIcon*>()->isVisible());
 }
 
 TEST_F(MainWindowTest, RememberedSizeAndPositionAreAppliedUnclamped)
@@ -184,11 +185,42 @@ TEST_F(MainWindowTest, VideoFullScreenHidesTheRestAndKeepsStoredGeometry)
     const qint32 width = settings.settings().windowWidth;
     window.setVideoFullScreen(true);
     EXPECT_TRUE(window.isVideoFullScreen());
-    EXPECT_EQ(window.splitter()->geometry(), window.rect());
-    EXPECT_EQ(window.videoArea()->geometry(), window.rect());
+    EXPECT_EQ(window.findChild<FivePaneSplitter*>()->geometry(), window.rect());
+    EXPECT_EQ(window.findChild<VideoArea*>()->geometry(), window.rect());
     EXPECT_EQ(settings.settings().windowWidth, width);
-    emit window.videoArea()->escapePressed();
+    emit window.findChild<VideoArea*>()->escapePressed();
     EXPECT_FALSE(window.isVideoFullScreen());
-    EXPECT_EQ(window.splitter()->geometry(),
+    EXPECT_EQ(window.findChild<FivePaneSplitter*>()->geometry(),
               QRect(15, 56, window.width() - 30, window.height() - 203));
+}
+
+TEST_F(MainWindowTest, ChildrenReachTheOutsideOnlyAsIntentSignals)
+{
+    auto* list = window.findChild<FancyList*>();
+    auto* video = window.findChild<VideoArea*>();
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(video, nullptr);
+    QSignalSpy clicked(&window, &MainWindow::playlistEntryClicked);
+    QSignalSpy activated(&window, &MainWindow::playlistEntryActivated);
+    QSignalSpy listDrops(&window, &MainWindow::playlistFilesDropped);
+    QSignalSpy videoDrops(&window, &MainWindow::filesDropped);
+    QSignalSpy menus(&window, &MainWindow::contextMenuRequested);
+
+    emit list->entryClicked();
+    emit list->entryDoubleClicked();
+    emit list->filesDropped({"/m/a.mkv"}, Qt::LeftButton, {}, QPointF(1, 1));
+    emit video->filesDropped({"/m/b.mkv", "/m/c.mkv"});
+    // Only the right button asks for the playlist menu.
+    emit list->pointerPressed(Qt::LeftButton, {}, QPointF(3, 4));
+    emit list->pointerPressed(Qt::RightButton, {}, QPointF(3, 4));
+
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(activated.count(), 1);
+    ASSERT_EQ(listDrops.count(), 1);
+    EXPECT_EQ(listDrops[0][0].toStringList(), QStringList{"/m/a.mkv"});
+    ASSERT_EQ(videoDrops.count(), 1) << "drops on the video and on the list stay apart";
+    EXPECT_EQ(videoDrops[0][0].toStringList(), QStringList({"/m/b.mkv", "/m/c.mkv"}));
+    ASSERT_EQ(menus.count(), 1);
+    EXPECT_EQ(menus[0][0].value<MainWindow::ContextMenu>(), MainWindow::ContextMenu::PlayList);
+    EXPECT_EQ(menus[0][1].toPoint(), list->mapToGlobal(QPoint(3, 4)));
 }

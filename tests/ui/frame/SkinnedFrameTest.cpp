@@ -36,6 +36,9 @@ protected:
         paint();
     }
     void paint() { window.repaint(); }
+    // The window keeps its children; the layout checks look them up by type.
+    FivePaneSplitter* splitter() const { return window.findChild<FivePaneSplitter*>(); }
+    VideoArea* video() const { return window.findChild<VideoArea*>(); }
     QPoint centreOf(SkinRegion region) const { return window.hitTable()[region].center(); }
     ButtonState state(SkinRegion region) const { return window.buttonStates().state(region); }
     void clickAt(QPoint point)
@@ -162,24 +165,24 @@ TEST_F(SkinnedFrameTest, DoubleClickOnTheCaptionStripMaximisesWithoutTheToggle)
 TEST_F(SkinnedFrameTest, HiddenPlaylistLeavesTheVideoTheWholeContent)
 {
     window.setPlaylistVisible(true);
-    EXPECT_EQ(window.splitter()->paneSize(Pane::Left), (400 - 30) / 3);
+    EXPECT_EQ(splitter()->paneSize(Pane::Left), (400 - 30) / 3);
     window.togglePlaylist();
     for (Pane pane : {Pane::Left, Pane::Top, Pane::Bottom, Pane::Right}) {
-        EXPECT_EQ(window.splitter()->paneSize(pane), 0);
+        EXPECT_EQ(splitter()->paneSize(pane), 0);
     }
-    EXPECT_EQ(window.splitter()->paneRect(Pane::Centre), window.splitter()->rect());
-    EXPECT_EQ(window.videoArea()->size(), QSize(370, 312));
+    EXPECT_EQ(splitter()->paneRect(Pane::Centre), splitter()->rect());
+    EXPECT_EQ(video()->size(), QSize(370, 312));
 }
 
 TEST_F(SkinnedFrameTest, SidePlaylistGetsAThirdAfterEveryResize)
 {
     window.resize(630, 515); // a 600 px splitter
-    EXPECT_EQ(window.splitter()->width(), 600);
-    EXPECT_EQ(window.splitter()->paneSize(Pane::Left), 200);
-    window.splitter()->setPaneSize(Pane::Left, 320); // as a drag of the bar would
+    EXPECT_EQ(splitter()->width(), 600);
+    EXPECT_EQ(splitter()->paneSize(Pane::Left), 200);
+    splitter()->setPaneSize(Pane::Left, 320); // as a drag of the bar would
     for (QSize size : {QSize(700, 515), QSize(630, 515)}) {
         window.resize(size);
-        EXPECT_EQ(window.splitter()->paneSize(Pane::Left), (size.width() - 30) / 3) << size.width();
+        EXPECT_EQ(splitter()->paneSize(Pane::Left), (size.width() - 30) / 3) << size.width();
     }
 }
 
@@ -200,11 +203,13 @@ TEST_F(SkinnedFrameTest, DraggingTheRightEdgeLeftStopsAtTheMinimum)
 
 TEST_F(SkinnedFrameTest, RightClickOnTheVideoAsksForThePlayMenuAtThePointer)
 {
-    QSignalSpy menus(&window, &MainWindow::playMenuRequested);
-    emit window.videoArea()->rightClicked(QPoint(5, 6));
+    QSignalSpy menus(&window, &MainWindow::contextMenuRequested);
+    emit video()->rightClicked(QPoint(5, 6));
     ASSERT_EQ(menus.count(), 1);
-    EXPECT_EQ(menus[0][0].toPoint(), window.videoArea()->mapTo(&window, QPoint(5, 6)));
-    EXPECT_GT(menus[0][0].toPoint().x(), 15 + (400 - 30) / 3) << "shifted by the playlist";
+    EXPECT_EQ(menus[0][0].value<MainWindow::ContextMenu>(), MainWindow::ContextMenu::Play);
+    const QPoint at = window.mapFromGlobal(menus[0][1].toPoint());
+    EXPECT_EQ(at, video()->mapTo(&window, QPoint(5, 6)));
+    EXPECT_GT(at.x(), 15 + (400 - 30) / 3) << "shifted by the playlist";
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/CommandBindings.h"
+#include "app/CommandHandlers.h"
 
 #include "commands/CommandRegistry.h"
 #include "commands/CommandTable.h"
@@ -10,6 +10,7 @@
 #include "skin/SkinImages.h"
 #include "skin/SkinPainter.h"
 #include "system/UserMessages.h"
+#include "ui/dialogs/SettingsDialog.h"
 #include "ui/frame/MainWindow.h"
 #include "ui/menus/ClassicPopups.h"
 #include "util/Logging.h"
@@ -21,13 +22,15 @@
 #include <QFileInfo>
 #include <QPainter>
 
-CommandBindings::CommandBindings(CommandRegistry& registry, MainWindow& window,
+CommandHandlers::CommandHandlers(CommandRegistry& registry, MainWindow& window,
                                  PlaybackSession& session, Playlist& playlist,
                                  RecentHistory& history, SettingsStore& settings,
-                                 UserMessages& messages, QObject* parent)
+                                 UserMessages& messages, FileAssociations& associations,
+                                 QObject* parent)
     : QObject(parent), m_registry(registry), m_window(window), m_session(session),
       m_playlist(playlist), m_model(playlist.model()), m_history(history), m_settings(settings),
-      m_messages(messages), m_popups(std::make_unique<ClassicPopups>(registry)),
+      m_messages(messages), m_associations(associations),
+      m_popups(std::make_unique<ClassicPopups>(registry)),
       m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }),
       m_aboutPainter([&window](QPainter& painter, int slot, const QRect& rect) {
           // The box draws from the same decoded skin as the window.
@@ -40,11 +43,11 @@ CommandBindings::CommandBindings(CommandRegistry& registry, MainWindow& window,
     connectParts();
 }
 
-CommandBindings::~CommandBindings() = default;
+CommandHandlers::~CommandHandlers() = default;
 
-void CommandBindings::connectParts()
+void CommandHandlers::connectParts()
 {
-    connect(&m_registry, &CommandRegistry::triggered, this, &CommandBindings::run);
+    connect(&m_registry, &CommandRegistry::triggered, this, &CommandHandlers::run);
 
     connect(&m_session, &PlaybackSession::controlStateChanged, this,
             [this](MediaControlState::State state) {
@@ -76,7 +79,7 @@ void CommandBindings::connectParts()
     });
     connect(&m_model, &PlaylistModel::entryRemoved, this, countChanged);
     connect(&m_model, &PlaylistModel::cleared, this, countChanged);
-    connect(&m_history, &RecentHistory::menuItemChanged, this, &CommandBindings::showHistoryItem);
+    connect(&m_history, &RecentHistory::menuItemChanged, this, &CommandHandlers::showHistoryItem);
     for (int slot = 0; slot < RecentHistory::SlotCount; ++slot) {
         showHistoryItem(slot);
     }
@@ -93,11 +96,11 @@ void CommandBindings::connectParts()
             m_view.popup, static_cast<int>(m_session.afterPlay().action()));
         refresh();
     });
-    connect(m_popups.get(), &ClassicPopups::playListMenuOpening, this, &CommandBindings::refresh);
+    connect(m_popups.get(), &ClassicPopups::playListMenuOpening, this, &CommandHandlers::refresh);
     refresh();
 }
 
-void CommandBindings::run(Command command, CommandOrigin origin)
+void CommandHandlers::run(Command command, CommandOrigin origin)
 {
     qCDebug(lcUi).noquote() << "command" << CommandTable::logKey(command, origin);
     const bool direct = origin == CommandOrigin::Direct;
@@ -163,9 +166,7 @@ void CommandBindings::run(Command command, CommandOrigin origin)
         m_session.previous();
         break;
     case Command::Options:
-        m_window.setTopmost(false);
-        emit optionsRequested();
-        m_window.setTopmost(m_settings.alwaysOnTop());
+        showOptions();
         break;
     case Command::About:
         showAbout();
@@ -194,7 +195,7 @@ void CommandBindings::run(Command command, CommandOrigin origin)
     }
 }
 
-void CommandBindings::runChoice(Command command, CommandOrigin origin)
+void CommandHandlers::runChoice(Command command, CommandOrigin origin)
 {
     const int index = CommandTable::indexInGroup(command);
     const bool popup = origin == CommandOrigin::Popup;
@@ -226,13 +227,13 @@ void CommandBindings::runChoice(Command command, CommandOrigin origin)
     refresh();
 }
 
-void CommandBindings::apply(const MenuEnabling::Event& event)
+void CommandHandlers::apply(const MenuEnabling::Event& event)
 {
     m_view.enabling = nextMenuEnabling(m_view.enabling, event);
     refresh();
 }
 
-void CommandBindings::refresh()
+void CommandHandlers::refresh()
 {
     for (const CommandStates::State& state : CommandStates::of(m_view)) {
         ActionFace face = m_registry.face(state.surface, state.command);
@@ -244,7 +245,7 @@ void CommandBindings::refresh()
     }
 }
 
-void CommandBindings::followModes()
+void CommandHandlers::followModes()
 {
     const Settings& stored = m_settings.settings();
     m_view.playMode = static_cast<int>(stored.playMode);
@@ -252,7 +253,7 @@ void CommandBindings::followModes()
     m_view.afterPlay = static_cast<int>(m_session.afterPlay().action());
 }
 
-void CommandBindings::showHistoryItem(int slot)
+void CommandHandlers::showHistoryItem(int slot)
 {
     const Command command = CommandTable::historySlot(slot);
     const RecentHistory::MenuItem item = m_history.menuItem(slot);
@@ -264,22 +265,22 @@ void CommandBindings::showHistoryItem(int slot)
     m_registry.setEnabled(command, item.enabled);
 }
 
-void CommandBindings::popupPlayMenu(QPoint globalPosition)
+void CommandHandlers::popupPlayMenu(QPoint globalPosition)
 {
     m_popups->popupPlayMenu(globalPosition);
 }
 
-void CommandBindings::popupPlayListMenu(QPoint globalPosition)
+void CommandHandlers::popupPlayListMenu(QPoint globalPosition)
 {
     m_popups->popupPlayListMenu(globalPosition);
 }
 
-void CommandBindings::popupFileMenu(QPoint globalPosition)
+void CommandHandlers::popupFileMenu(QPoint globalPosition)
 {
     m_popups->popupFileMenu(globalPosition);
 }
 
-void CommandBindings::showAbout()
+void CommandHandlers::showAbout()
 {
     m_window.setTopmost(false);
     AboutBox box(m_aboutPainter, m_openUrl, &m_window);
@@ -290,19 +291,32 @@ void CommandBindings::showAbout()
     m_window.setTopmost(m_settings.alwaysOnTop());
 }
 
-void CommandBindings::showMediaInfo()
+void CommandHandlers::showOptions()
+{
+    SettingsDialog dialog(
+        m_settings, m_associations, m_window.skinImages(), [this] { return m_window.placement(); },
+        &m_window);
+    // After the dialog has read the settings file, which applies them to the window again.
+    m_window.setTopmost(false);
+    dialog.move(m_window.geometry().center() - dialog.rect().center());
+    emit optionsShown(&dialog);
+    dialog.exec();
+    m_window.setTopmost(m_settings.alwaysOnTop());
+}
+
+void CommandHandlers::showMediaInfo()
 {
     const int selected = m_model.selectedItem();
     m_messages.show(UserMessages::Icon::None, korvane::kApplicationTitle,
                     selected >= 0 ? m_model.mediaInfo(selected) : QString());
 }
 
-QString CommandBindings::helpPagePath() const
+QString CommandHandlers::helpPagePath() const
 {
     return korvane::programFolder() + QStringLiteral("help/index.html");
 }
 
-void CommandBindings::openHelp()
+void CommandHandlers::openHelp()
 {
     const QString path = helpPagePath();
     if (!QFileInfo(path).isFile()) {

@@ -1,4 +1,4 @@
-#include "app/CommandBindings.h"
+#include "app/CommandHandlers.h"
 
 #include "QtPrinters.h"
 #include "app/MprisBridge.h"
@@ -15,10 +15,13 @@
 #include "playlist/PlaylistModel.h"
 #include "playlist/RecentHistory.h"
 #include "settings/SettingsStore.h"
+#include "system/FakeDesktopIntegration.h"
 #include "system/FakePowerControl.h"
 #include "system/FakeUserStore.h"
+#include "system/FileAssociations.h"
 #include "system/RecordingUserMessages.h"
 #include "ui/dialogs/AboutBox.h"
+#include "ui/dialogs/SettingsDialog.h"
 #include "ui/frame/MainWindow.h"
 #include "ui/menus/ClassicPopups.h"
 #include "ui/menus/MainMenuBar.h"
@@ -71,12 +74,14 @@ void recordLog(QtMsgType, const QMessageLogContext& context, const QString& mess
     }
 }
 
-class CommandBindingsTest : public ::testing::Test
+class CommandHandlersTest : public ::testing::Test
 {
 protected:
-    CommandBindingsTest()
+    CommandHandlersTest()
     {
         settings.setConfigPath(dir.filePath("Korvane/Config.cfg"));
+        QObject::connect(&settings, &SettingsStore::changed, &window,
+                         &MainWindow::applyLoadedOptions);
         window.installCommands(registry);
         QObject::connect(&playlist, &Playlist::playRequested, &session,
                          &PlaybackSession::playEntry);
@@ -119,6 +124,7 @@ protected:
         return registry.action(CommandTable::fromKey(key).value_or(Command::None));
     }
     bool enabled(const char* key) const { return action(key)->isEnabled(); }
+    MainMenuBar* menuBar() const { return window.findChild<MainMenuBar*>(); }
     bool checked(const char* key) const { return action(key)->isChecked(); }
     FakeEngine& engine() { return *static_cast<FakeEngine*>(session.engine()); }
     void dispatchKey(const char* key) { registry.trigger(*CommandTable::fromKey(key)); }
@@ -148,13 +154,16 @@ protected:
     Playlist playlist{model, prober, messages, dialog};
     FakeUserStore store;
     RecentHistory history{store};
-    CommandBindings bindings{registry, window, session, playlist, history, settings, messages};
+    FakeDesktopIntegration desktop;
+    FileAssociations associations{store, desktop, "/opt/korvane/", "/opt/korvane/korvane"};
+    CommandHandlers bindings{registry, window,   session,  playlist,
+                             history,  settings, messages, associations};
     QList<QUrl> opened;
 };
 
 } // namespace
 
-TEST_F(CommandBindingsTest, StartUpEnabling)
+TEST_F(CommandHandlersTest, StartUpEnabling)
 {
     for (const char* key : {"Stop", "FullScreen", "IncreaseSpeed", "DecreaseSpeed", "ResetSpeed",
                             "Remove", "RemoveAll", "Next", "Previous", "DVDList0", "History0"}) {
@@ -165,10 +174,10 @@ TEST_F(CommandBindingsTest, StartUpEnabling)
     }
     EXPECT_EQ(action("History0")->text(), QStringLiteral("<No History>"));
     EXPECT_FALSE(action("History1")->isVisible());
-    EXPECT_EQ(window.menuBar()->pos(), QPoint(15, 31));
+    EXPECT_EQ(menuBar()->pos(), QPoint(15, 31));
 }
 
-TEST_F(CommandBindingsTest, PlayPauseOnAnEmptyPlaylistOpensTheDialogAndEnablesStop)
+TEST_F(CommandHandlersTest, PlayPauseOnAnEmptyPlaylistOpensTheDialogAndEnablesStop)
 {
     dispatchKey("PlayPause");
     EXPECT_EQ(chooser.calls.size(), 1);
@@ -177,7 +186,7 @@ TEST_F(CommandBindingsTest, PlayPauseOnAnEmptyPlaylistOpensTheDialogAndEnablesSt
     EXPECT_FALSE(enabled("Stop"));
 }
 
-TEST_F(CommandBindingsTest, PlayPauseTogglesWhilePlaying)
+TEST_F(CommandHandlersTest, PlayPauseTogglesWhilePlaying)
 {
     addEntries(2);
     playFirst();
@@ -190,7 +199,7 @@ TEST_F(CommandBindingsTest, PlayPauseTogglesWhilePlaying)
     EXPECT_TRUE(chooser.calls.isEmpty());
 }
 
-TEST_F(CommandBindingsTest, ShortcutsReachTheirActions)
+TEST_F(CommandHandlersTest, ShortcutsReachTheirActions)
 {
     window.show();
     window.activateWindow();
@@ -242,7 +251,7 @@ TEST_F(CommandBindingsTest, ShortcutsReachTheirActions)
     }
 }
 
-TEST_F(CommandBindingsTest, PlaylistItemsFollowTheEntries)
+TEST_F(CommandHandlersTest, PlaylistItemsFollowTheEntries)
 {
     addEntries(2);
     for (const char* key : {"Remove", "RemoveAll", "Next", "Previous"}) {
@@ -259,7 +268,7 @@ TEST_F(CommandBindingsTest, PlaylistItemsFollowTheEntries)
     }
 }
 
-TEST_F(CommandBindingsTest, AddFromTheMainMenuSelectsTheFirstEntry)
+TEST_F(CommandHandlersTest, AddFromTheMainMenuSelectsTheFirstEntry)
 {
     chooser.answers << QStringList{"/m/x.mkv", "/m/y.mkv"};
     dispatchKey("AddVideoFile");
@@ -269,7 +278,7 @@ TEST_F(CommandBindingsTest, AddFromTheMainMenuSelectsTheFirstEntry)
     EXPECT_FALSE(session.flags().MediaActive) << "adding plays nothing";
 }
 
-TEST_F(CommandBindingsTest, ModesFromTheMainMenuAndFromTheClassicMenu)
+TEST_F(CommandHandlersTest, ModesFromTheMainMenuAndFromTheClassicMenu)
 {
     dispatchKey("PMShuffle");
     EXPECT_EQ(settings.settings().playMode, PlayMode::Shuffle);
@@ -295,7 +304,7 @@ TEST_F(CommandBindingsTest, ModesFromTheMainMenuAndFromTheClassicMenu)
               "ExitKorvane");
 }
 
-TEST_F(CommandBindingsTest, SpeedItemsFollowTheRate)
+TEST_F(CommandHandlersTest, SpeedItemsFollowTheRate)
 {
     dispatchKey("ResetSpeed");
     EXPECT_EQ(session.playbackRate(), 1.0) << "stopped: nothing";
@@ -321,7 +330,7 @@ TEST_F(CommandBindingsTest, SpeedItemsFollowTheRate)
     EXPECT_EQ(session.playbackRate(), before * 2) << "paused: the rate moves, reset does nothing";
 }
 
-TEST_F(CommandBindingsTest, HistoryItemsPlayTheirSlot)
+TEST_F(CommandHandlersTest, HistoryItemsPlayTheirSlot)
 {
     history.addToHistory("/m/old.mkv", "old.mkv");
     history.addToHistory("/m/new.mkv", "new.mkv");
@@ -342,7 +351,7 @@ TEST_F(CommandBindingsTest, HistoryItemsPlayTheirSlot)
         << "the popup lists the same history actions";
 }
 
-TEST_F(CommandBindingsTest, PopupPlayMenuRefreshesOnOpening)
+TEST_F(CommandHandlersTest, PopupPlayMenuRefreshesOnOpening)
 {
     const char* const media[] = {"mnufullscreen", "mnuincspeed", "mnudecSpeed", "mnuresSpeed",
                                  "mnustop"};
@@ -377,7 +386,7 @@ TEST_F(CommandBindingsTest, PopupPlayMenuRefreshesOnOpening)
     EXPECT_TRUE(action("PMNormal")->isChecked());
 }
 
-TEST_F(CommandBindingsTest, APopupShowsItsFacesOnlyWhileOpen)
+TEST_F(CommandHandlersTest, APopupShowsItsFacesOnlyWhileOpen)
 {
     QMenu* menu = bindings.popups().menu("mnuFileMenu");
     QAction* open = registry.action(Command::OpenFile);
@@ -389,7 +398,7 @@ TEST_F(CommandBindingsTest, APopupShowsItsFacesOnlyWhileOpen)
     EXPECT_EQ(registry.surface(), CommandOrigin::Direct);
 }
 
-TEST_F(CommandBindingsTest, EverySurfaceHoldsTheSameActions)
+TEST_F(CommandHandlersTest, EverySurfaceHoldsTheSameActions)
 {
     std::set<QAction*> seen;
     const auto collect = [&seen](QMenu* menu, const auto& self) -> int {
@@ -405,7 +414,7 @@ TEST_F(CommandBindingsTest, EverySurfaceHoldsTheSameActions)
         return count;
     };
     int items = 0;
-    for (QAction* title : window.menuBar()->actions()) {
+    for (QAction* title : menuBar()->actions()) {
         items += collect(title->menu(), collect);
     }
     for (const char* popup : {"mnuFileMenu", "mnuPlayBackMenu", "mnuPlayListmenu"}) {
@@ -428,7 +437,7 @@ TEST_F(CommandBindingsTest, EverySurfaceHoldsTheSameActions)
     EXPECT_EQ(registry.action(RegionCommands::commandOf(SkinRegion::Close)), nullptr);
 }
 
-TEST_F(CommandBindingsTest, PlayPauseFromEveryWayInPausesOnce)
+TEST_F(CommandHandlersTest, PlayPauseFromEveryWayInPausesOnce)
 {
     addEntries(2);
     playFirst();
@@ -476,14 +485,14 @@ TEST_F(CommandBindingsTest, PlayPauseFromEveryWayInPausesOnce)
     }
 }
 
-TEST_F(CommandBindingsTest, AboutIsModalAndRestoresTheTopmostBand)
+TEST_F(CommandHandlersTest, AboutIsModalAndRestoresTheTopmostBand)
 {
     Settings onTop = settings.settings();
     onTop.alwaysOnTop = true;
     settings.apply(onTop);
     window.show();
     bool wasTopmost = true;
-    QObject::connect(&bindings, &CommandBindings::aboutShown, [&](AboutBox* box) {
+    QObject::connect(&bindings, &CommandHandlers::aboutShown, [&](AboutBox* box) {
         wasTopmost = window.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         EXPECT_EQ(box->parentWidget(), &window);
         QTimer::singleShot(0, box, [box] {
@@ -496,7 +505,30 @@ TEST_F(CommandBindingsTest, AboutIsModalAndRestoresTheTopmostBand)
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
-TEST_F(CommandBindingsTest, HelpTopicsOpensTheShippedPage)
+TEST_F(CommandHandlersTest, OptionsIsModalOverTheWindowAndRestoresTheTopmostBand)
+{
+    Settings onTop = settings.settings();
+    onTop.alwaysOnTop = true;
+    settings.apply(onTop);
+    // The dialog reads the settings file as it opens.
+    settings.save(window.placement());
+    window.show();
+    ASSERT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    int shown = 0;
+    bool wasTopmost = true;
+    QObject::connect(&bindings, &CommandHandlers::optionsShown, [&](SettingsDialog* options) {
+        ++shown;
+        wasTopmost = window.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        EXPECT_EQ(options->parentWidget(), &window);
+        QTimer::singleShot(0, options, [options] { options->reject(); });
+    });
+    action("Options")->trigger();
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(wasTopmost);
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(CommandHandlersTest, HelpTopicsOpensTheShippedPage)
 {
     dispatchKey("HelpTopics");
     if (QFileInfo(bindings.helpPagePath()).isFile()) {
@@ -509,7 +541,7 @@ TEST_F(CommandBindingsTest, HelpTopicsOpensTheShippedPage)
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
-TEST_F(CommandBindingsTest, EveryCommandWritesALine)
+TEST_F(CommandHandlersTest, EveryCommandWritesALine)
 {
     QLoggingCategory::setFilterRules("korvane.ui.debug=true");
     logged.clear();

@@ -12,26 +12,30 @@
 
 class ClassicPopups;
 class CommandRegistry;
+class FileAssociations;
 class MainWindow;
 class PlaybackSession;
 class Playlist;
 class PlaylistModel;
 class RecentHistory;
+class SettingsDialog;
 class SettingsStore;
 class UserMessages;
 
 // The handlers of every command, bound once to the registry's actions, and the commands'
-// changing states, kept in step with what the session and the playlist report.
-class CommandBindings : public QObject
+// changing states, kept in step with what the session and the playlist report. The dialogs
+// that commands open (About, Options) run modally from here.
+class CommandHandlers : public QObject
 {
     Q_OBJECT
 public:
     using UrlOpener = std::function<void(const QUrl&)>;
 
-    CommandBindings(CommandRegistry& registry, MainWindow& window, PlaybackSession& session,
+    CommandHandlers(CommandRegistry& registry, MainWindow& window, PlaybackSession& session,
                     Playlist& playlist, RecentHistory& history, SettingsStore& settings,
-                    UserMessages& messages, QObject* parent = nullptr);
-    ~CommandBindings() override;
+                    UserMessages& messages, FileAssociations& associations,
+                    QObject* parent = nullptr);
+    ~CommandHandlers() override;
 
     ClassicPopups& popups() const { return *m_popups; }
     const CommandStates::View& view() const { return m_view; }
@@ -47,8 +51,8 @@ public:
     void popupFileMenu(QPoint globalPosition);
 
 signals:
-    // "Options": the settings dialog is wanted (the window is out of the topmost band).
-    void optionsRequested();
+    // The Options dialog is open and about to run; tests drive it from here.
+    void optionsShown(SettingsDialog* dialog);
     // The About box is open; tests drive it from here.
     void aboutShown(AboutBox* box);
     void dvdMenuRequested();
@@ -61,6 +65,9 @@ private:
     void followModes();
     void showHistoryItem(int slot);
     void showAbout();
+    // The window leaves the topmost band while the dialog runs; closing it applies the
+    // settings to the window again.
+    void showOptions();
     void openHelp();
     void showMediaInfo();
     void connectParts();
@@ -73,6 +80,7 @@ private:
     RecentHistory& m_history;
     SettingsStore& m_settings;
     UserMessages& m_messages;
+    FileAssociations& m_associations;
     std::unique_ptr<ClassicPopups> m_popups;
     CommandStates::View m_view;
     UrlOpener m_openUrl;
