@@ -54,7 +54,7 @@ void runWatch(benchmark::State& state, LinuxDriveProvider& drives)
     // The first tick starts the one read of the disc; wait for it, as a second would.
     dvd.checkDVD();
     for (int i = 0;
-         i < 200 && dvd.drives().count() > 0 && dvd.drives().DVDDrives.value(0).isEmpty(); ++i) {
+         i < 200 && dvd.drives().count() > 0 && dvd.drives().dvdDrives.value(0).isEmpty(); ++i) {
         QThread::msleep(5);
         dvd.checkDVD();
     }

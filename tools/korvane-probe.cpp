@@ -98,7 +98,7 @@ void report(const Options& options, int number, const QString& file, Outcome& ou
         } else {
             OrderedMap error;
             error.insert(QStringLiteral("FileName"), file);
-            error.insert(QStringLiteral("Error"), outcome.result.LastProbeError);
+            error.insert(QStringLiteral("Error"), outcome.result.lastProbeError);
             write(QString::fromUtf8(error.toJson()) + u'\n');
         }
         for (const QString& warning : outcome.result.warnings) {
@@ -109,12 +109,12 @@ void report(const Options& options, int number, const QString& file, Outcome& ou
             write(QStringLiteral("\n"));
         }
         if (outcome.accepted) {
-            write(QString(outcome.result.StreamInfoText)
+            write(QString(outcome.result.streamInfoText)
                       .replace(QStringLiteral("\r\n"), QStringLiteral("\n")) +
                   u'\n');
         } else {
             write(QStringLiteral("Cannot open file <") + file + QStringLiteral(">\n") +
-                  outcome.result.LastProbeError + u'\n');
+                  outcome.result.lastProbeError + u'\n');
         }
         for (const QString& warning : outcome.result.warnings) {
             write(warning + u'\n');

@@ -187,7 +187,7 @@ void Application::createParts()
 
     // The codec maps and default pictures are read once, before any file arrives.
     CodecMaps::instance();
-    m_window->setAudioLogo(DefaultPictures::instance().DefaultAudioPicture);
+    m_window->setAudioLogo(DefaultPictures::instance().defaultAudioPicture);
 
     m_history = std::make_unique<RecentHistory>(m_store);
     m_power = std::make_unique<LogindPowerControl>();
@@ -273,7 +273,7 @@ void Application::connectSessionToWindow()
     PlaybackSession* session = m_session.get();
     connect(session, &PlaybackSession::controlStateChanged, window,
             [window, session](MediaControlState::State state) {
-                window->setMediaActive(session->flags().MediaActive || session->flags().Paused);
+                window->setMediaActive(session->flags().mediaActive || session->flags().paused);
                 window->setControlState(state);
             });
     connect(session, &PlaybackSession::timeTextChanged, window, &MainWindow::setTimeText);

@@ -88,7 +88,7 @@ void CommandHandlers::connectParts()
         const Settings& stored = m_settings.settings();
         m_view.popup = PopupChecks::playMenuOpening(m_view.popup, static_cast<int>(stored.playMode),
                                                     static_cast<int>(stored.repeatMode),
-                                                    m_session.flags().MediaActive);
+                                                    m_session.flags().mediaActive);
         refresh();
     });
     connect(m_popups.get(), &ClassicPopups::afterMenuOpening, this, [this] {

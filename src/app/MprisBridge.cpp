@@ -67,14 +67,14 @@ void MprisBridge::playPause()
 void MprisBridge::play()
 {
     // Play while playing would start the item over; a media key means "keep playing".
-    if (!m_session.flags().MediaActive) {
+    if (!m_session.flags().mediaActive) {
         command(Command::Play, [this] { m_session.play(); });
     }
 }
 
 void MprisBridge::pause()
 {
-    if (m_session.flags().MediaActive) {
+    if (m_session.flags().mediaActive) {
         command(Command::PlayPause, [this] { m_session.pause(); });
     }
 }
@@ -97,7 +97,7 @@ void MprisBridge::previous()
 bool MprisBridge::seekTo(qint64 positionUs)
 {
     const Engine* engine = m_session.engine();
-    if (!engine || engine->length() <= 0 || !m_session.flags().MediaActive) {
+    if (!engine || engine->length() <= 0 || !m_session.flags().mediaActive) {
         return false;
     }
     m_session.seek(std::clamp(double(positionUs) / 1000.0 / engine->length(), 0.0, 1.0));
@@ -126,7 +126,7 @@ QString MprisBridge::playbackStatus() const
 {
     switch (m_session.controlState()) {
     case MediaControlState::Playing:
-        return m_session.flags().MediaActive ? QStringLiteral("Playing")
+        return m_session.flags().mediaActive ? QStringLiteral("Playing")
                                              : QStringLiteral("Stopped");
     case MediaControlState::Paused:
         return QStringLiteral("Paused");
@@ -211,12 +211,12 @@ qint64 MprisBridge::positionUs() const
 
 bool MprisBridge::canGoNext() const
 {
-    return m_session.flags().MediaActive && m_playlist.count() > 1;
+    return m_session.flags().mediaActive && m_playlist.count() > 1;
 }
 
 bool MprisBridge::canGoPrevious() const
 {
-    return m_session.flags().MediaActive && m_playlist.count() > 1;
+    return m_session.flags().mediaActive && m_playlist.count() > 1;
 }
 
 bool MprisBridge::canPlay() const
@@ -226,11 +226,11 @@ bool MprisBridge::canPlay() const
 
 bool MprisBridge::canPause() const
 {
-    return m_session.flags().MediaActive || m_session.controlState() == MediaControlState::Paused;
+    return m_session.flags().mediaActive || m_session.controlState() == MediaControlState::Paused;
 }
 
 bool MprisBridge::canSeek() const
 {
     const Engine* engine = m_session.engine();
-    return m_session.flags().MediaActive && engine && engine->length() > 0;
+    return m_session.flags().mediaActive && engine && engine->length() > 0;
 }

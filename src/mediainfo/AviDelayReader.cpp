@@ -112,7 +112,7 @@ std::optional<qint32> toDelay(double milliseconds)
 bool AviDelayReader::streamIsAudio(int index) const
 {
     return index >= 0 && index < streamCount() &&
-           m_streams[static_cast<std::size_t>(index)].Header.fccType == "auds";
+           m_streams[static_cast<std::size_t>(index)].header.fccType == "auds";
 }
 
 qint32 AviDelayReader::StreamDelay(int index) const
@@ -120,7 +120,7 @@ qint32 AviDelayReader::StreamDelay(int index) const
     if (index < 0 || index >= streamCount()) {
         return DelayUnknown;
     }
-    return m_streams[static_cast<std::size_t>(index)].Delay;
+    return m_streams[static_cast<std::size_t>(index)].delay;
 }
 
 bool AviDelayReader::open(const QString& myFile)
@@ -128,11 +128,11 @@ bool AviDelayReader::open(const QString& myFile)
     m_streams.clear();
     m_fileName.clear();
     RiffParser parser;
-    if (!parser.open(myFile) || parser.FileFourCC != "AVI ") {
+    if (!parser.open(myFile) || parser.fileFourCC != "AVI ") {
         return false;
     }
     if (!walk(parser)) {
-        qCDebug(lcMediaInfo) << "malformed AVI structure in" << myFile << "at" << parser.Position();
+        qCDebug(lcMediaInfo) << "malformed AVI structure in" << myFile << "at" << parser.position();
         m_streams.clear();
         return false;
     }
@@ -146,27 +146,27 @@ bool AviDelayReader::walk(RiffParser& parser)
         if (!parser.readChunk()) {
             return false;
         }
-        if (parser.ChunkType == QLatin1String("eof")) {
+        if (parser.chunkType == QLatin1String("eof")) {
             return true;
         }
-        const QByteArray& id = parser.ChunkFourCC;
-        if (parser.ChunkType == QLatin1String("list")) {
+        const QByteArray& id = parser.chunkFourCC;
+        if (parser.chunkType == QLatin1String("list")) {
             if (id == "idx1" && !parser.skipChunk()) {
                 return false;
             }
         } else if (id == "strh") {
             StreamEntry entry;
-            entry.Header = parseStreamHeader(parser.readBytes(qMin<qint64>(56, parser.ChunkSize)));
-            if (entry.Header.dwRate == 0) {
-                entry.Header.dwRate = 1;
+            entry.header = parseStreamHeader(parser.readBytes(qMin<qint64>(56, parser.chunkSize)));
+            if (entry.header.dwRate == 0) {
+                entry.header.dwRate = 1;
             }
-            entry.Format.nAvgBytesPerSec = 1;
+            entry.format.nAvgBytesPerSec = 1;
             m_streams.push_back(entry);
         } else if (id == "strf") {
             // A format before any stream header belongs to nothing.
-            if (!m_streams.empty() && m_streams.back().Header.fccType == "auds") {
-                m_streams.back().Format =
-                    parseAudioFormat(parser.readBytes(qMin<qint64>(18, parser.ChunkSize)));
+            if (!m_streams.empty() && m_streams.back().header.fccType == "auds") {
+                m_streams.back().format =
+                    parseAudioFormat(parser.readBytes(qMin<qint64>(18, parser.chunkSize)));
             }
         } else if (id.endsWith("wb")) {
             const char tens = id.at(0);
@@ -176,12 +176,12 @@ bool AviDelayReader::walk(RiffParser& parser)
             }
             const auto stream = static_cast<std::size_t>((tens - '0') * 10 + (ones - '0'));
             // Audio of a stream that has no header is ignored.
-            if (stream < m_streams.size() && m_streams[stream].Delay == DelayUnknown &&
+            if (stream < m_streams.size() && m_streams[stream].delay == DelayUnknown &&
                 !readAudioChunk(parser, m_streams[stream])) {
                 return false;
             }
         }
-        if (parser.Position() > WalkLimit) {
+        if (parser.position() > WalkLimit) {
             return true;
         }
     }
@@ -189,47 +189,47 @@ bool AviDelayReader::walk(RiffParser& parser)
 
 bool AviDelayReader::readAudioChunk(RiffParser& parser, StreamEntry& entry)
 {
-    const StreamHeader& header = entry.Header;
+    const StreamHeader& header = entry.header;
     const double startOffset = static_cast<double>(header.dwStart) * header.dwScale /
                                static_cast<double>(header.dwRate) * 1000.0;
-    const quint16 tag = entry.Format.wFormatTag;
-    if (parser.ChunkSize < 1 || (tag != TagAc3 && tag != TagMpeg && tag != TagMpegLayer3)) {
+    const quint16 tag = entry.format.wFormatTag;
+    if (parser.chunkSize < 1 || (tag != TagAc3 && tag != TagMpeg && tag != TagMpegLayer3)) {
         const std::optional<qint32> delay = toDelay(startOffset);
         if (!delay) {
             return false;
         }
-        entry.Delay = *delay;
+        entry.delay = *delay;
         return true;
     }
 
     // A chunk larger than the search limit ends with "no frame start" whatever it holds, so
     // nothing past the limit is ever read.
-    const qint64 dataStart = parser.Position();
-    const QByteArray data = parser.readBytes(qMin<qint64>(parser.ChunkSize, SearchLimit));
-    parser.seek(dataStart + parser.ChunkSize);
+    const qint64 dataStart = parser.position();
+    const QByteArray data = parser.readBytes(qMin<qint64>(parser.chunkSize, SearchLimit));
+    parser.seek(dataStart + parser.chunkSize);
 
     if (const std::optional<qsizetype> offset = findFrameStart(data, tag)) {
-        entry.BytesBeforeSync += *offset;
+        entry.bytesBeforeSync += *offset;
         // Encoders write a byte rate of 0 for MP3 in AVI; a frame at the very first byte needs no
         // rate, only data before it does.
         double sinceStart = 0.0;
-        if (entry.BytesBeforeSync > 0) {
-            if (entry.Format.nAvgBytesPerSec == 0) {
+        if (entry.bytesBeforeSync > 0) {
+            if (entry.format.nAvgBytesPerSec == 0) {
                 return false;
             }
             sinceStart =
-                static_cast<double>(roundHalfEven(static_cast<double>(entry.BytesBeforeSync) /
-                                                  entry.Format.nAvgBytesPerSec * 1000.0));
+                static_cast<double>(roundHalfEven(static_cast<double>(entry.bytesBeforeSync) /
+                                                  entry.format.nAvgBytesPerSec * 1000.0));
         }
         const std::optional<qint32> delay = toDelay(startOffset + sinceStart);
         if (!delay) {
             return false;
         }
-        entry.Delay = *delay;
+        entry.delay = *delay;
     }
-    entry.BytesBeforeSync += parser.ChunkSize;
-    if (entry.BytesBeforeSync > SearchLimit) {
-        entry.Delay = DelayNoFrameStart;
+    entry.bytesBeforeSync += parser.chunkSize;
+    if (entry.bytesBeforeSync > SearchLimit) {
+        entry.delay = DelayNoFrameStart;
     }
     return true;
 }

@@ -49,10 +49,10 @@ public:
     };
     struct StreamEntry
     {
-        StreamHeader Header;
-        AudioFormat Format;
-        qint64 BytesBeforeSync = 0;
-        qint32 Delay = DelayUnknown;
+        StreamHeader header;
+        AudioFormat format;
+        qint64 bytesBeforeSync = 0;
+        qint32 delay = DelayUnknown;
     };
 
     // True when myFile is a RIFF "AVI " file and its walk finished without a malformed item.

@@ -184,12 +184,12 @@ bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResul
 {
     if (!isProbeable(path)) {
         qCDebug(lcMediaInfo).noquote() << "not a regular file:" << path;
-        result.LastProbeError = DecoderOutputScan::UnsupportedReason;
+        result.lastProbeError = DecoderOutputScan::UnsupportedReason;
         return false;
     }
     QTemporaryDir scratch(QDir(m_scratchRoot).filePath(QStringLiteral("korvane-probe-XXXXXX")));
     if (!scratch.isValid()) {
-        result.LastProbeError =
+        result.lastProbeError =
             QStringLiteral("Could not create a scratch folder: ") + scratch.errorString();
         return false;
     }
@@ -198,7 +198,7 @@ bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResul
     // that reads like their own output) can reach their output.
     const QString link = scratch.filePath(linkName(path));
     if (!QFile::link(absolute, link)) {
-        result.LastProbeError = QStringLiteral("Could not create a scratch folder: ") + link;
+        result.lastProbeError = QStringLiteral("Could not create a scratch folder: ") + link;
         return false;
     }
     const QString capturePath = scratch.filePath(QStringLiteral("decoder.txt"));
@@ -210,9 +210,9 @@ bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResul
     const bool read = !capture.isEmpty() && scan.read(capture, source);
     result.warnings += scan.warnings();
     if (!read) {
-        result.LastProbeError =
+        result.lastProbeError =
             scan.reason().isEmpty() ? DecoderOutputScan::UnsupportedReason : scan.reason();
-        qCDebug(lcMediaInfo).noquote() << "refused" << path + u':' << result.LastProbeError;
+        qCDebug(lcMediaInfo).noquote() << "refused" << path + u':' << result.lastProbeError;
         return false;
     }
 
@@ -224,7 +224,7 @@ bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResul
         }
     }
     if (source.streamCount() == 0) {
-        result.LastProbeError = DecoderOutputScan::UnsupportedReason;
+        result.lastProbeError = DecoderOutputScan::UnsupportedReason;
         qCDebug(lcMediaInfo).noquote() << "refused, no usable stream:" << path;
         return false;
     }
@@ -266,7 +266,7 @@ bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResul
     makePictures(path, link, scratch.path(), source, result);
 
     source.setTimeStamp(QLocale().toString(QFileInfo(path).lastModified(), QLocale::ShortFormat));
-    result.StreamInfoText = source.streamInfoText();
+    result.streamInfoText = source.streamInfoText();
     qCDebug(lcMediaInfo).noquote()
         << "accepted" << path << "with" << source.streamCount() << "streams";
     return true;
@@ -313,8 +313,8 @@ void DecoderProbe::makePictures(const QString& path, const QString& link,
     for (int i = 0; i < source.streamCount(); ++i) {
         StreamRecord& s = source.stream(i);
         if (s.isVideo()) {
-            s.image = m_pictures.DefaultVideoPicture;
-            result.CurrentPicture = s.image;
+            s.image = m_pictures.defaultVideoPicture;
+            result.currentPicture = s.image;
             audioOnly = false;
         } else if (!s.isAudio()) {
             audioOnly = false;
@@ -337,14 +337,14 @@ void DecoderProbe::makePictures(const QString& path, const QString& link,
         if (s.image.isNull()) {
             result.warnings.append(QStringLiteral("Cannot render thumbnail for ") + path +
                                    QStringLiteral(". The video codec may be unsupported."));
-            s.image = m_pictures.DefaultVideoPicture;
+            s.image = m_pictures.defaultVideoPicture;
         }
-        result.CurrentPicture = s.image;
+        result.currentPicture = s.image;
     }
     if (audioOnly) {
         for (int i = 0; i < source.streamCount(); ++i) {
-            source.stream(i).image = m_pictures.DefaultAudioPicture;
+            source.stream(i).image = m_pictures.defaultAudioPicture;
         }
-        result.CurrentPicture = m_pictures.DefaultAudioPicture;
+        result.currentPicture = m_pictures.defaultAudioPicture;
     }
 }

@@ -37,7 +37,7 @@ public:
     void setMpegToolTimeLimit(std::chrono::milliseconds limit) { m_mpegToolTimeLimit = limit; }
 
     // True when the file was described: source holds its streams, result its description text and
-    // picture. False when refused, with result.LastProbeError saying why. Warnings for the user go
+    // picture. False when refused, with result.lastProbeError saying why. Warnings for the user go
     // to result.warnings in order. Errors of the process runner leave as RunnerError.
     bool describe(const QString& path, MediaSource& source, ProbeResult& result);
     // Only a regular file (or a link to one) reaches the decoder.

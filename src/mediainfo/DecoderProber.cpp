@@ -35,10 +35,10 @@ bool DecoderProber::describe(const QString& path, MediaSource& source, ProbeResu
     try {
         return m_probe->describe(path, source, result);
     } catch (const korvane::RunnerError& error) {
-        result.LastProbeError = error.description();
+        result.lastProbeError = error.description();
     } catch (const std::exception& error) {
-        result.LastProbeError = QString::fromLocal8Bit(error.what());
+        result.lastProbeError = QString::fromLocal8Bit(error.what());
     }
-    qCDebug(lcMediaInfo).noquote() << "refused" << path + u':' << result.LastProbeError;
+    qCDebug(lcMediaInfo).noquote() << "refused" << path + u':' << result.lastProbeError;
     return false;
 }

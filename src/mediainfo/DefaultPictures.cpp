@@ -25,8 +25,8 @@ DefaultPictures DefaultPictures::loadFrom(const QString& folder)
 {
     const QDir dir(folder);
     DefaultPictures pictures;
-    pictures.DefaultVideoPicture = loadOrPlaceholder(dir.filePath(QStringLiteral("Video.JPG")));
-    pictures.DefaultAudioPicture = loadOrPlaceholder(dir.filePath(QStringLiteral("Audio.JPG")));
+    pictures.defaultVideoPicture = loadOrPlaceholder(dir.filePath(QStringLiteral("Video.JPG")));
+    pictures.defaultAudioPicture = loadOrPlaceholder(dir.filePath(QStringLiteral("Audio.JPG")));
     return pictures;
 }
 

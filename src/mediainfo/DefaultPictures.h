@@ -8,8 +8,8 @@
 class DefaultPictures
 {
 public:
-    QImage DefaultVideoPicture;
-    QImage DefaultAudioPicture;
+    QImage defaultVideoPicture;
+    QImage defaultAudioPicture;
 
     static const DefaultPictures& instance();
 

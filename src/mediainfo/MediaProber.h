@@ -9,6 +9,6 @@ class MediaProber
 {
 public:
     virtual ~MediaProber() = default;
-    // True when the file was accepted; on refusal the result's LastProbeError says why.
+    // True when the file was accepted; on refusal the result's lastProbeError says why.
     virtual bool probe(const QString& path, ProbeResult& result) = 0;
 };

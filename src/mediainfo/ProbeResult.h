@@ -8,8 +8,8 @@
 // on several worker threads never see each other's text or picture.
 struct ProbeResult
 {
-    QString StreamInfoText; // description text, set when the file was accepted
-    QImage CurrentPicture;  // picture for the playlist entry
-    QString LastProbeError; // reason text, set when the file was refused
+    QString streamInfoText; // description text, set when the file was accepted
+    QImage currentPicture;  // picture for the playlist entry
+    QString lastProbeError; // reason text, set when the file was refused
     QStringList warnings;   // messages for the user, in order, shown later on the UI thread
 };

@@ -17,9 +17,9 @@ RiffParser::~RiffParser()
 
 void RiffParser::close()
 {
-    if (FileHandle >= 0) {
-        ::close(FileHandle);
-        FileHandle = -1;
+    if (fileHandle >= 0) {
+        ::close(fileHandle);
+        fileHandle = -1;
     }
 }
 
@@ -28,14 +28,14 @@ bool RiffParser::open(const QString& path)
     close();
     m_position = 0;
     m_nextPosition = -1;
-    CurrentChunk = 0;
-    FileHandle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (FileHandle < 0) {
+    currentChunk = 0;
+    fileHandle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fileHandle < 0) {
         return false;
     }
     struct stat info
     {};
-    if (::fstat(FileHandle, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fileHandle, &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
     }
     m_length = info.st_size;
@@ -43,9 +43,9 @@ bool RiffParser::open(const QString& path)
         return false;
     }
     const QByteArray size = readBytes(4);
-    FileSize = size.size() == 4 ? qFromLittleEndian<qint32>(size.constData()) : 0;
-    FileFourCC = readBytes(4);
-    MyFileName = path;
+    fileSize = size.size() == 4 ? qFromLittleEndian<qint32>(size.constData()) : 0;
+    fileFourCC = readBytes(4);
+    fileName = path;
     return true;
 }
 
@@ -53,13 +53,13 @@ QByteArray RiffParser::readBytes(qint64 maxBytes)
 {
     const qint64 available = m_length - m_position;
     const qint64 wanted = qMin(maxBytes, available);
-    if (FileHandle < 0 || wanted <= 0) {
+    if (fileHandle < 0 || wanted <= 0) {
         return QByteArray();
     }
     QByteArray data(static_cast<qsizetype>(wanted), Qt::Uninitialized);
     qint64 done = 0;
     while (done < wanted) {
-        const ssize_t got = ::pread(FileHandle, data.data() + done,
+        const ssize_t got = ::pread(fileHandle, data.data() + done,
                                     static_cast<size_t>(wanted - done), m_position + done);
         if (got < 0 && errno == EINTR) {
             continue;
@@ -79,10 +79,10 @@ bool RiffParser::readChunk()
     if (m_nextPosition >= 0) {
         m_position = m_nextPosition;
     }
-    ++CurrentChunk;
+    ++currentChunk;
     const QByteArray header = readBytes(8);
     if (header.size() < 8) {
-        ChunkType = QStringLiteral("eof");
+        chunkType = QStringLiteral("eof");
         return true;
     }
     const QByteArray id = header.left(4);
@@ -94,28 +94,28 @@ bool RiffParser::readChunk()
         if (size % 2 != 0 && size == std::numeric_limits<qint32>::max()) {
             return false;
         }
-        ChunkType = QStringLiteral("chunk");
-        ChunkSize = size + size % 2;
-        ChunkFourCC = id;
-        m_nextPosition = m_position + ChunkSize;
+        chunkType = QStringLiteral("chunk");
+        chunkSize = size + size % 2;
+        chunkFourCC = id;
+        m_nextPosition = m_position + chunkSize;
         return true;
     }
-    ChunkType = QStringLiteral("list");
-    ChunkSize = size - 4;
-    ChunkFourCC = readBytes(4);
+    chunkType = QStringLiteral("list");
+    chunkSize = size - 4;
+    chunkFourCC = readBytes(4);
     m_nextPosition = -1;
-    if (ChunkFourCC.size() < 4) {
-        ChunkType = QStringLiteral("eof");
+    if (chunkFourCC.size() < 4) {
+        chunkType = QStringLiteral("eof");
     }
     return true;
 }
 
 bool RiffParser::skipChunk()
 {
-    if (ChunkSize < 0) {
+    if (chunkSize < 0) {
         return false;
     }
-    m_position += ChunkSize;
+    m_position += chunkSize;
     return true;
 }
 

@@ -18,8 +18,8 @@ public:
 
     // Opens the file and reads its header; true when it starts with "RIFF".
     bool open(const QString& path);
-    // Reads the next item into ChunkType, ChunkSize and ChunkFourCC. Running past the end of the
-    // file is no error: ChunkType becomes "eof". Returns false for a size that cannot be data
+    // Reads the next item into chunkType, chunkSize and chunkFourCC. Running past the end of the
+    // file is no error: chunkType becomes "eof". Returns false for a size that cannot be data
     // (negative, or too large to hold once made even).
     bool readChunk();
     // Moves past the current item's data; false when its size is negative.
@@ -28,17 +28,17 @@ public:
     // Reads up to maxBytes from the current position; fewer at the end of the file.
     QByteArray readBytes(qint64 maxBytes);
     // Zero-based offset of the next byte to read.
-    qint64 Position() const { return m_position; }
+    qint64 position() const { return m_position; }
     void seek(qint64 position) { m_position = position; }
 
-    QByteArray FileFourCC;
-    qint32 FileSize = 0;
-    int FileHandle = -1;
-    QString MyFileName;
-    QString ChunkType;
-    qint32 ChunkSize = 0;
-    QByteArray ChunkFourCC;
-    qint32 CurrentChunk = 0;
+    QByteArray fileFourCC;
+    qint32 fileSize = 0;
+    int fileHandle = -1;
+    QString fileName;
+    QString chunkType;
+    qint32 chunkSize = 0;
+    QByteArray chunkFourCC;
+    qint32 currentChunk = 0;
 
 private:
     void close();

@@ -52,11 +52,11 @@ void DvdPlayback::checkDVD()
 {
     refreshMenus();
     const DvdRules::WatchStep step = DvdRules::watch(
-        m_drives.DVDLabels, [this](const QString& drive) { return m_provider.hasVideoTs(drive); },
+        m_drives.dvdLabels, [this](const QString& drive) { return m_provider.hasVideoTs(drive); },
         m_watchStarted);
     m_watchStarted = step.started;
     for (const int index : step.start) {
-        qCDebug(lcPlayback).noquote() << "video disc found:" << m_drives.DVDLabels.value(index);
+        qCDebug(lcPlayback).noquote() << "video disc found:" << m_drives.dvdLabels.value(index);
         playDisc(index);
         m_discWatch.stop();
     }
@@ -67,7 +67,7 @@ void DvdPlayback::playDisc(int driveIndex)
     if (!DvdRules::playable(m_menus, driveIndex) || driveIndex >= m_drives.count()) {
         return;
     }
-    const QString drive = m_drives.DVDDrives.value(driveIndex);
+    const QString drive = m_drives.dvdDrives.value(driveIndex);
     const QString title = m_menus.tray.value(driveIndex);
     m_session.setCurrentDrive(drive);
     const int generation = ++m_generation;

@@ -25,7 +25,7 @@ public:
     DvdPlayback(DriveProvider& drives, PlaybackSession& session, PlaylistModel& playlist,
                 UserMessages& messages, QString pictureFolder, QObject* parent = nullptr);
 
-    // Fills DVDLabels and DVDDrives; returns the number of optical drives.
+    // Fills dvdLabels and dvdDrives; returns the number of optical drives.
     int enumerateDrives();
     // What the "Open DVD" menus show; menusChanged() tells the menus.
     void refreshMenus();

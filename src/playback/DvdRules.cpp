@@ -17,8 +17,8 @@ DriveList enumerate(const QVector<OpticalDrive>& drives)
 {
     DriveList list;
     for (const OpticalDrive& drive : drives) {
-        list.DVDLabels.append(labelOf(drive));
-        list.DVDDrives.append(drive.readable ? drive.name : QString());
+        list.dvdLabels.append(labelOf(drive));
+        list.dvdDrives.append(drive.readable ? drive.name : QString());
     }
     return list;
 }
@@ -47,9 +47,9 @@ Menus menus(const DriveList& drives)
         out.main[0] = {NoDrivesText, true, false};
         return out;
     }
-    out.tray = drives.DVDLabels;
+    out.tray = drives.dvdLabels;
     for (int i = 0; i < drives.count() && i < MainMenuSlots; ++i) {
-        out.main[i] = {drives.DVDLabels[i], true, true};
+        out.main[i] = {drives.dvdLabels[i], true, true};
     }
     return out;
 }

@@ -20,13 +20,13 @@ inline const QString LoadingText = QStringLiteral("LOADING...");
 // The main menu's drive items: "DVDList0" and five more.
 inline constexpr int MainMenuSlots = 6;
 
-// DVDLabels and DVDDrives, 0-based here: one entry per optical drive, in the system's order.
+// dvdLabels and dvdDrives, 0-based here: one entry per optical drive, in the system's order.
 struct DriveList
 {
-    QStringList DVDLabels;
+    QStringList dvdLabels;
     // Empty where the drive's volume information could not be read.
-    QStringList DVDDrives;
-    int count() const { return static_cast<int>(DVDLabels.size()); }
+    QStringList dvdDrives;
+    int count() const { return static_cast<int>(dvdLabels.size()); }
     bool operator==(const DriveList&) const = default;
 };
 
@@ -71,7 +71,7 @@ struct WatchStep
     bool operator==(const WatchStep&) const = default;
 };
 
-// One watch tick over DVDLabels. A disc the watch has already started is not started again
+// One watch tick over dvdLabels. A disc the watch has already started is not started again
 // while it stays in its drive: otherwise every end of any item would throw the user's playlist
 // away for the same disc once more.
 WatchStep watch(const QStringList& labels, const std::function<bool(const QString&)>& hasVideoTs,

@@ -21,7 +21,7 @@ PlaybackMonitor::Outcome PlaybackMonitor::tick(const Input& input)
     if (!input.enginePresent)
         return out;
 
-    if (input.flags.MediaActive) {
+    if (input.flags.mediaActive) {
         if (input.state) {
             out.rateLabel =
                 *input.state < Engine::Playing ? RateLabel::ShowLoading : RateLabel::Hide;
@@ -44,7 +44,7 @@ PlaybackMonitor::Outcome PlaybackMonitor::tick(const Input& input)
         }
 
         // A stop the user gave is in progress: the engine's stopped state is theirs, not an end.
-        if (input.flags.Stopped)
+        if (input.flags.stopped)
             return out;
         // The last reported time can stop short of the rounded length, so the engine's own word
         // that the item ended counts as well. A stopped state seen while playing is the one that
@@ -63,9 +63,9 @@ PlaybackMonitor::Outcome PlaybackMonitor::tick(const Input& input)
         return out;
     }
 
-    if (!input.flags.Paused)
+    if (!input.flags.paused)
         out.enableDvdCheck = true;
-    if (input.flags.Paused || input.flags.Stopped)
+    if (input.flags.paused || input.flags.stopped)
         return out;
     if (input.currentIsDvdDrive || !input.engineHasMedia)
         return out;

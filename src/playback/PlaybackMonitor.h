@@ -45,7 +45,7 @@ public:
         RateLabel rateLabel = RateLabel::Unchanged;
         std::optional<int> progressPercent;
         std::optional<QString> timeText;
-        // The item has just finished: clear MediaActive; the next tick moves on.
+        // The item has just finished: clear mediaActive; the next tick moves on.
         bool finished = false;
         // Keep for the next tick.
         bool reachedPlaying = false;

@@ -86,7 +86,7 @@ void PlaybackSession::connectEngine()
 
 void PlaybackSession::onEngineState(Engine::State state)
 {
-    if (state < Engine::Playing || !m_flags.MediaActive) {
+    if (state < Engine::Playing || !m_flags.mediaActive) {
         return;
     }
     m_reachedPlaying = true;
@@ -152,7 +152,7 @@ QString PlaybackSession::snapshotFolder() const
 
 bool PlaybackSession::takeSnapshot()
 {
-    return m_engine && m_flags.MediaActive && m_engine->takeSnapshot(snapshotFolder());
+    return m_engine && m_flags.mediaActive && m_engine->takeSnapshot(snapshotFolder());
 }
 
 void PlaybackSession::enableMediaControl(MediaControlState::State state)
@@ -197,7 +197,7 @@ void PlaybackSession::monitorTick()
         emit timeTextChanged(*outcome.timeText);
     }
     if (outcome.finished) {
-        m_flags.MediaActive = false;
+        m_flags.mediaActive = false;
         qCDebug(lcPlayback) << "finished" << m_currentIndex;
     }
     if (outcome.enableDvdCheck) {
@@ -277,7 +277,7 @@ void PlaybackSession::play()
     }
     // Resuming needs an item in the engine; with none (entries added, none played yet) the
     // selected entry starts, else "Loading..." would stay for good and stop would do nothing.
-    if (m_flags.Paused && m_engine && m_engine->hasMedia()) {
+    if (m_flags.paused && m_engine && m_engine->hasMedia()) {
         m_engine->play();
         enableMediaControl(MediaControlState::Playing);
         return;
@@ -304,10 +304,10 @@ void PlaybackSession::playPause()
 
 void PlaybackSession::pause()
 {
-    if (!m_flags.MediaActive && !m_flags.Paused) {
+    if (!m_flags.mediaActive && !m_flags.paused) {
         return;
     }
-    const bool paused = !m_flags.Paused;
+    const bool paused = !m_flags.paused;
     if (m_engine) {
         m_engine->togglePause();
     }
@@ -321,7 +321,7 @@ void PlaybackSession::stop()
     }
     // The engine stops before this returns, so the stopped state follows at once.
     m_engine->stop();
-    m_flags.Stopped = true;
+    m_flags.stopped = true;
     m_rewind.stop();
     qCDebug(lcPlayback) << "stopped";
     emit progressChanged(0);
@@ -331,7 +331,7 @@ void PlaybackSession::stop()
 
 void PlaybackSession::next()
 {
-    if (!m_flags.MediaActive) {
+    if (!m_flags.mediaActive) {
         return;
     }
     if (const std::optional<int> position = m_sequence.nextPosition()) {
@@ -344,7 +344,7 @@ void PlaybackSession::next()
 
 void PlaybackSession::previous()
 {
-    if (!m_flags.MediaActive) {
+    if (!m_flags.mediaActive) {
         return;
     }
     if (const std::optional<int> position = m_sequence.previousPosition()) {
@@ -357,7 +357,7 @@ void PlaybackSession::previous()
 
 void PlaybackSession::fastForwardStart()
 {
-    if (m_flags.MediaActive && m_engine) {
+    if (m_flags.mediaActive && m_engine) {
         m_engine->setRate(kFastForwardRate);
     }
 }
@@ -371,7 +371,7 @@ void PlaybackSession::fastForwardEnd()
 
 void PlaybackSession::rewindStart()
 {
-    if (m_flags.MediaActive) {
+    if (m_flags.mediaActive) {
         m_rewind.start();
     }
 }
@@ -383,7 +383,7 @@ void PlaybackSession::rewindEnd()
 
 void PlaybackSession::seek(double fraction)
 {
-    if (m_flags.MediaActive && m_engine) {
+    if (m_flags.mediaActive && m_engine) {
         m_engine->setPosition(fraction);
     }
 }
@@ -407,7 +407,7 @@ void PlaybackSession::toggleMute()
 
 void PlaybackSession::fullScreen()
 {
-    if (m_flags.MediaActive) {
+    if (m_flags.mediaActive) {
         emit fullScreenRequested(true);
     }
 }
@@ -437,17 +437,17 @@ void PlaybackSession::applySpeed(const std::optional<SpeedSteps::Change>& change
 
 void PlaybackSession::increaseSpeed()
 {
-    applySpeed(SpeedSteps::increase(m_rate, m_flags.MediaActive));
+    applySpeed(SpeedSteps::increase(m_rate, m_flags.mediaActive));
 }
 
 void PlaybackSession::decreaseSpeed()
 {
-    applySpeed(SpeedSteps::decrease(m_rate, m_flags.MediaActive));
+    applySpeed(SpeedSteps::decrease(m_rate, m_flags.mediaActive));
 }
 
 void PlaybackSession::resetSpeed()
 {
-    applySpeed(SpeedSteps::reset(m_flags.MediaActive));
+    applySpeed(SpeedSteps::reset(m_flags.mediaActive));
 }
 
 void PlaybackSession::setPlayMode(PlayMode mode)

@@ -44,15 +44,15 @@ void Playlist::commit(const IntakeRequest& request, bool accepted, const ProbeRe
         m_messages.show(UserMessages::Icon::Warning, korvane::kApplicationTitle, warning);
     }
     if (!accepted) {
-        qCDebug(lcPlaylist).noquote() << "refused" << path + u':' << result.LastProbeError;
+        qCDebug(lcPlaylist).noquote() << "refused" << path + u':' << result.lastProbeError;
         m_messages.show(UserMessages::Icon::Warning, korvane::kProductName,
                         QStringLiteral("Cannot open file <") + path + QStringLiteral(">\n") +
-                            result.LastProbeError);
+                            result.lastProbeError);
         return;
     }
     qCDebug(lcPlaylist).noquote() << "accepted" << path;
     m_model.append(
-        PlaylistEntry{request.title, result.CurrentPicture, path, result.StreamInfoText});
+        PlaylistEntry{request.title, result.currentPicture, path, result.streamInfoText});
     if (request.playNow) {
         const int last = count() - 1;
         m_model.select(last);

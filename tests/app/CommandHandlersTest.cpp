@@ -48,8 +48,8 @@ class AcceptingProber : public MediaProber
 public:
     bool probe(const QString& path, ProbeResult& result) override
     {
-        result.StreamInfoText = "info of " + path;
-        result.CurrentPicture = QImage(8, 8, QImage::Format_RGB32);
+        result.streamInfoText = "info of " + path;
+        result.currentPicture = QImage(8, 8, QImage::Format_RGB32);
         return true;
     }
 };
@@ -192,10 +192,10 @@ TEST_F(CommandHandlersTest, PlayPauseTogglesWhilePlaying)
     playFirst();
     EXPECT_TRUE(enabled("Stop"));
     dispatchKey("PlayPause");
-    EXPECT_TRUE(session.flags().Paused);
+    EXPECT_TRUE(session.flags().paused);
     EXPECT_TRUE(enabled("FullScreen")) << "paused keeps the media items";
     dispatchKey("PlayPause");
-    EXPECT_FALSE(session.flags().Paused);
+    EXPECT_FALSE(session.flags().paused);
     EXPECT_TRUE(chooser.calls.isEmpty());
 }
 
@@ -214,11 +214,11 @@ TEST_F(CommandHandlersTest, ShortcutsReachTheirActions)
     } cases[] = {
         {"Ctrl+P pauses", Qt::CTRL | Qt::Key_P,
          [this] {
-             return session.flags().Paused;
+             return session.flags().paused;
          }},
         {"Ctrl+P resumes", Qt::CTRL | Qt::Key_P,
          [this] {
-             return !session.flags().Paused;
+             return !session.flags().paused;
          }},
         {"PageDown plays the next entry", QKeyCombination(Qt::Key_PageDown),
          [this] {
@@ -238,7 +238,7 @@ TEST_F(CommandHandlersTest, ShortcutsReachTheirActions)
          }},
         {"Ctrl+S stops", Qt::CTRL | Qt::Key_S,
          [this] {
-             return session.flags().Stopped;
+             return session.flags().stopped;
          }},
         {"Ctrl+O opens the dialog", Qt::CTRL | Qt::Key_O,
          [this] {
@@ -275,7 +275,7 @@ TEST_F(CommandHandlersTest, AddFromTheMainMenuSelectsTheFirstEntry)
     settle();
     EXPECT_EQ(model.count(), 2);
     EXPECT_EQ(model.selectedItem(), 0);
-    EXPECT_FALSE(session.flags().MediaActive) << "adding plays nothing";
+    EXPECT_FALSE(session.flags().mediaActive) << "adding plays nothing";
 }
 
 TEST_F(CommandHandlersTest, ModesFromTheMainMenuAndFromTheClassicMenu)
@@ -476,10 +476,10 @@ TEST_F(CommandHandlersTest, PlayPauseFromEveryWayInPausesOnce)
     };
     for (const auto& way : ways) {
         const int toggles = engine().callCount("togglePause");
-        const bool wasPaused = session.flags().Paused;
+        const bool wasPaused = session.flags().paused;
         way.give();
         EXPECT_EQ(engine().callCount("togglePause"), toggles + 1) << way.name;
-        EXPECT_NE(session.flags().Paused, wasPaused) << way.name;
+        EXPECT_NE(session.flags().paused, wasPaused) << way.name;
         EXPECT_TRUE(enabled("Stop")) << way.name;
         EXPECT_TRUE(enabled("FullScreen")) << way.name;
     }

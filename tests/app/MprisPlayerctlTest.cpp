@@ -33,9 +33,9 @@ class AcceptingProber : public MediaProber
 public:
     bool probe(const QString& path, ProbeResult& result) override
     {
-        result.StreamInfoText = "info of " + path;
-        result.CurrentPicture = QImage(8, 6, QImage::Format_RGB32);
-        result.CurrentPicture.fill(Qt::red);
+        result.streamInfoText = "info of " + path;
+        result.currentPicture = QImage(8, 6, QImage::Format_RGB32);
+        result.currentPicture.fill(Qt::red);
         return true;
     }
 };

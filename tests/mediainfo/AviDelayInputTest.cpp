@@ -35,9 +35,9 @@ QByteArray sampleAvi()
 void expectSane(const AviDelayReader& reader)
 {
     for (const AviDelayReader::StreamEntry& entry : reader.streams()) {
-        EXPECT_GE(entry.Delay, -2);
-        EXPECT_GE(entry.BytesBeforeSync, 0);
-        EXPECT_NE(entry.Header.dwRate, 0u);
+        EXPECT_GE(entry.delay, -2);
+        EXPECT_GE(entry.bytesBeforeSync, 0);
+        EXPECT_NE(entry.header.dwRate, 0u);
     }
 }
 
@@ -169,8 +169,8 @@ TEST_F(FfmpegAviTest, PcmStreamHasNoDelay)
     EXPECT_FALSE(reader.streamIsAudio(0));
     EXPECT_TRUE(reader.streamIsAudio(1));
     EXPECT_EQ(reader.StreamDelay(1), 0);
-    EXPECT_EQ(reader.streams()[1].Format.wFormatTag, 1);
-    EXPECT_EQ(reader.streams()[1].Format.nAvgBytesPerSec, 44100u * 2u);
+    EXPECT_EQ(reader.streams()[1].format.wFormatTag, 1);
+    EXPECT_EQ(reader.streams()[1].format.nAvgBytesPerSec, 44100u * 2u);
 }
 
 TEST_F(FfmpegAviTest, CompressedStreamsFindTheirFirstFrame)

@@ -64,7 +64,7 @@ TEST_F(AviDelayTest, Ac3SyncAtOffset100At48000BytesPerSecondIs2ms)
 {
     ASSERT_TRUE(open(avi({audioStream(Ac3, 48000)}, riffChunk("00wb", audioData(600, 100, true)))));
     EXPECT_EQ(m_reader.StreamDelay(0), 2);
-    EXPECT_EQ(m_reader.streams()[0].Format.nAvgBytesPerSec, 48000u);
+    EXPECT_EQ(m_reader.streams()[0].format.nAvgBytesPerSec, 48000u);
 }
 
 TEST_F(AviDelayTest, FrameSearchRulesPerFormat)
@@ -83,7 +83,7 @@ TEST_F(AviDelayTest, FrameSearchRulesPerFormat)
     near[9] = '\xFF';
     ASSERT_TRUE(open(avi({audioStream(Mp3, 1000)}, riffChunk("00wb", near))));
     EXPECT_EQ(m_reader.StreamDelay(0), -1);
-    EXPECT_EQ(m_reader.streams()[0].BytesBeforeSync, 10);
+    EXPECT_EQ(m_reader.streams()[0].bytesBeforeSync, 10);
 }
 
 TEST_F(AviDelayTest, PcmAndOtherFormatsTakeTheStartOffset)
@@ -120,7 +120,7 @@ TEST_F(AviDelayTest, SearchGoesOnAcrossChunksUntilFoundThenStops)
                                                        riffChunk("00wb", audioData(100, 10)) +
                                                        riffChunk("00wb", audioData(100, 0)))));
     EXPECT_EQ(m_reader.StreamDelay(0), 510);
-    EXPECT_EQ(m_reader.streams()[0].BytesBeforeSync, 610) << "later chunks are not examined";
+    EXPECT_EQ(m_reader.streams()[0].bytesBeforeSync, 610) << "later chunks are not examined";
 }
 
 TEST_F(AviDelayTest, NoFrameStartWithinSearchLimitGivesMinusTwo)
@@ -162,7 +162,7 @@ TEST_F(AviDelayTest, FormatOfNonAudioStreamIsNotRead)
     // The video stream's format bytes look like an MPEG audio format with a byte rate of 1000.
     ASSERT_TRUE(open(avi({streamHeader("vids") + audioFormat(Mp3, 1000)},
                          riffChunk("00wb", audioData(50, 10)))));
-    EXPECT_EQ(m_reader.streams()[0].Format.wFormatTag, 0);
+    EXPECT_EQ(m_reader.streams()[0].format.wFormatTag, 0);
     EXPECT_EQ(m_reader.StreamDelay(0), 0);
 }
 
@@ -203,7 +203,7 @@ TEST_F(AviDelayTest, RefusesWhatIsNotAnAviWalk)
 TEST_F(AviDelayTest, ZeroRateCountsAsOne)
 {
     ASSERT_TRUE(open(avi({audioStream(Pcm, 1, 1, 0, 2)}, riffChunk("00wb", "x"))));
-    EXPECT_EQ(m_reader.streams()[0].Header.dwRate, 1u);
+    EXPECT_EQ(m_reader.streams()[0].header.dwRate, 1u);
     EXPECT_EQ(m_reader.StreamDelay(0), 2000);
 }
 

@@ -118,7 +118,7 @@ TEST_F(DecoderProbeEndToEnd, EveryExtensionTheDecoderCanWriteIsDescribed)
         SCOPED_TRACE(e.recipe.name.toStdString());
         ASSERT_TRUE(generateMedia(s_dir->path(), e.recipe));
         const QString path = file(e.recipe.name);
-        ASSERT_TRUE(describe(path)) << m_result.LastProbeError.toStdString();
+        ASSERT_TRUE(describe(path)) << m_result.lastProbeError.toStdString();
         EXPECT_TRUE(m_result.warnings.isEmpty()) << m_result.warnings.join('\n').toStdString();
         EXPECT_NEAR(m_source.duration(), 2.0, 0.15);
         EXPECT_EQ(m_source.isAvi(), e.recipe.name.endsWith(".avi"));
@@ -135,8 +135,8 @@ TEST_F(DecoderProbeEndToEnd, EveryExtensionTheDecoderCanWriteIsDescribed)
                 EXPECT_EQ(s.height, size[1].toInt());
                 EXPECT_FLOAT_EQ(s.fps, 25.0f);
                 EXPECT_EQ(s.image.size(), e.thumbnail);
-                EXPECT_NE(s.image, s_pictures->DefaultVideoPicture);
-                EXPECT_EQ(m_result.CurrentPicture, s.image);
+                EXPECT_NE(s.image, s_pictures->defaultVideoPicture);
+                EXPECT_EQ(m_result.currentPicture, s.image);
             } else {
                 EXPECT_EQ(s.sampleRate, e.sampleRate);
                 EXPECT_GE(s.channels, 1);
@@ -147,7 +147,7 @@ TEST_F(DecoderProbeEndToEnd, EveryExtensionTheDecoderCanWriteIsDescribed)
             }
         }
         if (!e.types.contains(2)) {
-            EXPECT_EQ(m_result.CurrentPicture, s_pictures->DefaultAudioPicture);
+            EXPECT_EQ(m_result.currentPicture, s_pictures->defaultAudioPicture);
         }
         // "mpe" is not among the extensions that get the MPEG tool.
         if (e.recipe.name == "a.mpg" || e.recipe.name == "a.mpeg") {
@@ -157,7 +157,7 @@ TEST_F(DecoderProbeEndToEnd, EveryExtensionTheDecoderCanWriteIsDescribed)
             EXPECT_GT(m_source.stream(video).bitRate, 50);
             EXPECT_LT(m_source.stream(video).bitRate, 5000);
         }
-        EXPECT_TRUE(m_result.StreamInfoText.startsWith("Stream information of " + path));
+        EXPECT_TRUE(m_result.streamInfoText.startsWith("Stream information of " + path));
     }
 }
 
@@ -166,7 +166,7 @@ TEST_F(DecoderProbeEndToEnd, WideShortAndThousandFrameVideos)
     ASSERT_TRUE(generateMedia(
         s_dir->path(),
         {"hd.mkv", {"-c:v", "libx264", "-preset", "ultrafast"}, true, false, "1920x1080", "2"}));
-    ASSERT_TRUE(describe(file("hd.mkv"))) << m_result.LastProbeError.toStdString();
+    ASSERT_TRUE(describe(file("hd.mkv"))) << m_result.lastProbeError.toStdString();
     EXPECT_EQ(m_source.stream(0).image.size(), QSize(90, 52));
     EXPECT_EQ(m_source.stream(0).sourceAR, 1920.0f / 1080.0f);
 
@@ -174,15 +174,15 @@ TEST_F(DecoderProbeEndToEnd, WideShortAndThousandFrameVideos)
     ASSERT_TRUE(generateMedia(
         s_dir->path(),
         {"fast.avi", {"-c:v", "mpeg4", "-c:a", "pcm_s16le"}, true, true, "160x120", "1000"}));
-    ASSERT_TRUE(describe(file("fast.avi"))) << m_result.LastProbeError.toStdString();
+    ASSERT_TRUE(describe(file("fast.avi"))) << m_result.lastProbeError.toStdString();
     ASSERT_EQ(m_source.streamCount(), 1);
     EXPECT_TRUE(m_source.stream(0).isAudio());
-    EXPECT_EQ(m_result.CurrentPicture, s_pictures->DefaultAudioPicture);
+    EXPECT_EQ(m_result.currentPicture, s_pictures->defaultAudioPicture);
 
     ASSERT_TRUE(generateMedia(
         s_dir->path(), {"fast-mute.avi", {"-c:v", "mpeg4"}, true, false, "160x120", "1000"}));
     EXPECT_FALSE(describe(file("fast-mute.avi")));
-    EXPECT_EQ(m_result.LastProbeError, "Unsupported file format or the file is corrupted.");
+    EXPECT_EQ(m_result.lastProbeError, "Unsupported file format or the file is corrupted.");
 }
 
 TEST_F(DecoderProbeEndToEnd, BrokenFilesAreRefusedWithTheReason)
@@ -201,9 +201,9 @@ TEST_F(DecoderProbeEndToEnd, BrokenFilesAreRefusedWithTheReason)
     ASSERT_TRUE(writeFile(file("words.mkv"), "Nothing to see here.\n"));
     for (const char* name : {"empty.avi", "cut.mp4", "noise.avi", "words.mkv", "missing.mp3"}) {
         EXPECT_FALSE(describe(file(QLatin1String(name)))) << name;
-        EXPECT_EQ(m_result.LastProbeError, "Unsupported file format or the file is corrupted.")
+        EXPECT_EQ(m_result.lastProbeError, "Unsupported file format or the file is corrupted.")
             << name;
-        EXPECT_TRUE(m_result.StreamInfoText.isEmpty());
+        EXPECT_TRUE(m_result.streamInfoText.isEmpty());
     }
 }
 
@@ -226,7 +226,7 @@ TEST_F(DecoderProbeEndToEnd, AwkwardNamesWork)
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         ASSERT_TRUE(QFile::copy(file("plain.mkv"), file(name)));
-        ASSERT_TRUE(describe(file(name))) << m_result.LastProbeError.toStdString();
+        ASSERT_TRUE(describe(file(name))) << m_result.lastProbeError.toStdString();
         EXPECT_EQ(m_source.streamCount(), 2);
         EXPECT_EQ(m_source.fileName(), file(name));
         EXPECT_EQ(m_source.stream(0).image.size(), QSize(90, 68));
@@ -237,7 +237,7 @@ TEST_F(DecoderProbeEndToEnd, AwkwardNamesWork)
     ASSERT_TRUE(QDir::setCurrent(s_dir->path()));
     const bool accepted = describe("-leading dash.mkv");
     QDir::setCurrent(before);
-    EXPECT_TRUE(accepted) << m_result.LastProbeError.toStdString();
+    EXPECT_TRUE(accepted) << m_result.lastProbeError.toStdString();
     EXPECT_EQ(m_source.fileName(), "-leading dash.mkv");
     EXPECT_EQ(m_source.stream(0).image.size(), QSize(90, 68));
 }
@@ -338,7 +338,7 @@ TEST_F(DecoderProbeEndToEnd, TodaysFilesAreDescribed)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.recipe.name.toStdString());
         ASSERT_TRUE(generateMedia(s_dir->path(), c.recipe));
-        ASSERT_TRUE(describe(file(c.recipe.name))) << m_result.LastProbeError.toStdString();
+        ASSERT_TRUE(describe(file(c.recipe.name))) << m_result.lastProbeError.toStdString();
         EXPECT_TRUE(m_result.warnings.isEmpty()) << m_result.warnings.join('\n').toStdString();
         int video = 0;
         int audio = 0;
@@ -358,10 +358,10 @@ TEST_F(DecoderProbeEndToEnd, TodaysFilesAreDescribed)
             EXPECT_EQ(m_source.stream(first).width, 160);
             EXPECT_EQ(m_source.stream(first).height, 120);
             EXPECT_EQ(m_source.stream(first).image.size(), c.thumbnail);
-            EXPECT_NE(m_source.stream(first).image, s_pictures->DefaultVideoPicture);
-            EXPECT_EQ(m_result.CurrentPicture, m_source.stream(first).image);
+            EXPECT_NE(m_source.stream(first).image, s_pictures->defaultVideoPicture);
+            EXPECT_EQ(m_result.currentPicture, m_source.stream(first).image);
         } else {
-            EXPECT_EQ(m_result.CurrentPicture, s_pictures->DefaultAudioPicture);
+            EXPECT_EQ(m_result.currentPicture, s_pictures->defaultAudioPicture);
         }
     }
 }
@@ -375,7 +375,7 @@ TEST_F(DecoderProbeEndToEnd, TurnedPhoneVideoGetsAnUprightThumbnail)
                                true,
                                "320x180"}));
     ASSERT_TRUE(turnQuarter(file("phone.mp4")));
-    ASSERT_TRUE(describe(file("phone.mp4"))) << m_result.LastProbeError.toStdString();
+    ASSERT_TRUE(describe(file("phone.mp4"))) << m_result.lastProbeError.toStdString();
     const int video = m_source.firstVideoStream();
     ASSERT_GE(video, 0);
     EXPECT_EQ(m_source.stream(video).rotation, 270);
@@ -385,7 +385,7 @@ TEST_F(DecoderProbeEndToEnd, TurnedPhoneVideoGetsAnUprightThumbnail)
 TEST_F(DecoderProbeEndToEnd, MatroskaWrittenToAPipeHasNoDurationAndIsTaken)
 {
     ASSERT_TRUE(recordToPipe(file("recorded.mkv")));
-    ASSERT_TRUE(describe(file("recorded.mkv"))) << m_result.LastProbeError.toStdString();
+    ASSERT_TRUE(describe(file("recorded.mkv"))) << m_result.lastProbeError.toStdString();
     EXPECT_EQ(m_source.duration(), 0.0f);
     ASSERT_EQ(m_source.streamCount(), 1);
     EXPECT_EQ(m_source.stream(0).image.size(), QSize(90, 68));
@@ -416,7 +416,7 @@ TEST_F(DecoderProbeEndToEnd, SlowMpegToolKeepsTheDecodersValues)
     m_prober.decoderProbe().setMpegToolTimeLimit(std::chrono::milliseconds(300));
     QElapsedTimer timer;
     timer.start();
-    ASSERT_TRUE(describe(file("slow.mpg"))) << m_result.LastProbeError.toStdString();
+    ASSERT_TRUE(describe(file("slow.mpg"))) << m_result.lastProbeError.toStdString();
     EXPECT_LT(timer.elapsed(), 20000);
     const int video = m_source.firstVideoStream();
     ASSERT_GE(video, 0);

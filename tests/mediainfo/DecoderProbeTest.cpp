@@ -150,9 +150,9 @@ TEST_F(DecoderProbeTest, AcceptedFileGetsDescriptionPicturesAndStamp)
 {
     m_decoderOutput = summary(kVideo + kAudio);
     const QString path = mediaFile("clip.avi");
-    ASSERT_TRUE(probe(path)) << m_result.LastProbeError.toStdString();
+    ASSERT_TRUE(probe(path)) << m_result.lastProbeError.toStdString();
     EXPECT_TRUE(m_result.warnings.isEmpty());
-    EXPECT_TRUE(m_result.LastProbeError.isEmpty());
+    EXPECT_TRUE(m_result.lastProbeError.isEmpty());
     EXPECT_EQ(m_source.fileName(), path);
     EXPECT_FALSE(m_source.timeStamp().isEmpty());
     EXPECT_FALSE(m_source.isAvi());
@@ -161,10 +161,10 @@ TEST_F(DecoderProbeTest, AcceptedFileGetsDescriptionPicturesAndStamp)
     EXPECT_EQ(video.sourceAR, 1.25f);
     EXPECT_EQ(video.displayAR, 1.0f);
     EXPECT_EQ(video.image.size(), QSize(90, 72));
-    EXPECT_EQ(m_result.CurrentPicture.size(), QSize(90, 72));
+    EXPECT_EQ(m_result.currentPicture.size(), QSize(90, 72));
     EXPECT_TRUE(m_source.stream(1).image.isNull());
-    EXPECT_EQ(m_result.StreamInfoText, m_source.streamInfoText());
-    EXPECT_TRUE(m_result.StreamInfoText.startsWith("Stream information of " + path + "\r\n"));
+    EXPECT_EQ(m_result.streamInfoText, m_source.streamInfoText());
+    EXPECT_TRUE(m_result.streamInfoText.startsWith("Stream information of " + path + "\r\n"));
     EXPECT_EQ(m_seconds, QStringList({"1"}));
 
     const QList<FakeProcessRunner::Call> calls = m_runner.calls();
@@ -184,7 +184,7 @@ TEST_F(DecoderProbeTest, EveryVideoStreamGetsItsOwnThumbnailAndTheLastOneIsShown
     ASSERT_TRUE(probe(mediaFile("two.mkv")));
     EXPECT_EQ(m_source.stream(0).image.size(), QSize(90, 52));
     EXPECT_EQ(m_source.stream(1).image.size(), QSize(54, 72));
-    EXPECT_EQ(m_result.CurrentPicture.size(), QSize(54, 72));
+    EXPECT_EQ(m_result.currentPicture.size(), QSize(54, 72));
     EXPECT_EQ(m_seconds, QStringList({"10", "10"}));
     const QList<FakeProcessRunner::Call> shells = m_runner.shellCalls();
     ASSERT_EQ(shells.size(), 2);
@@ -204,13 +204,13 @@ TEST_F(DecoderProbeTest, MissingOrUnreadableThumbnailWarnsAndUsesTheDefaultPictu
         "Cannot render thumbnail for " + path + ". The video codec may be unsupported."};
     EXPECT_EQ(m_result.warnings, expected);
     ASSERT_EQ(m_source.streamCount(), 1);
-    EXPECT_EQ(m_source.stream(0).image, m_pictures.DefaultVideoPicture);
-    EXPECT_EQ(m_result.CurrentPicture, m_pictures.DefaultVideoPicture);
+    EXPECT_EQ(m_source.stream(0).image, m_pictures.defaultVideoPicture);
+    EXPECT_EQ(m_result.currentPicture, m_pictures.defaultVideoPicture);
 
     m_thumbnailBytes = QByteArray("not a picture");
     ASSERT_TRUE(probe(path));
     EXPECT_EQ(m_result.warnings.size(), 2);
-    EXPECT_EQ(m_result.CurrentPicture, m_pictures.DefaultVideoPicture);
+    EXPECT_EQ(m_result.currentPicture, m_pictures.defaultVideoPicture);
     EXPECT_TRUE(scratchIsEmpty());
 }
 
@@ -218,14 +218,14 @@ TEST_F(DecoderProbeTest, AudioOnlyFilesGetTheAudioPicture)
 {
     m_decoderOutput = summary(kAudio);
     ASSERT_TRUE(probe(mediaFile("song.mp3")));
-    EXPECT_EQ(m_result.CurrentPicture, m_pictures.DefaultAudioPicture);
-    EXPECT_EQ(m_source.stream(0).image, m_pictures.DefaultAudioPicture);
+    EXPECT_EQ(m_result.currentPicture, m_pictures.defaultAudioPicture);
+    EXPECT_EQ(m_source.stream(0).image, m_pictures.defaultAudioPicture);
     EXPECT_TRUE(m_runner.shellCalls().isEmpty());
 
     m_decoderOutput = summary(kAudio + "  Stream #0:2: Audio: aac, 48000 Hz, 5.1, 384 kb/s\n");
     ASSERT_TRUE(probe(mediaFile("two.mka")));
-    EXPECT_EQ(m_result.CurrentPicture, m_pictures.DefaultAudioPicture);
-    EXPECT_EQ(m_source.stream(1).image, m_pictures.DefaultAudioPicture);
+    EXPECT_EQ(m_result.currentPicture, m_pictures.defaultAudioPicture);
+    EXPECT_EQ(m_source.stream(1).image, m_pictures.defaultAudioPicture);
 }
 
 TEST_F(DecoderProbeTest, UnusableVideoStreamsAreAllDroppedAndAudioStays)
@@ -249,8 +249,8 @@ TEST_F(DecoderProbeTest, FileWithNoStreamLeftIsRefused)
           QStringLiteral("  Stream #0:0: Audio: 0x0162, 8000 Hz, mono\n")}) {
         m_decoderOutput = summary(streams);
         EXPECT_FALSE(probe(mediaFile("x.avi"))) << streams.toStdString();
-        EXPECT_EQ(m_result.LastProbeError, "Unsupported file format or the file is corrupted.");
-        EXPECT_TRUE(m_result.StreamInfoText.isEmpty());
+        EXPECT_EQ(m_result.lastProbeError, "Unsupported file format or the file is corrupted.");
+        EXPECT_TRUE(m_result.streamInfoText.isEmpty());
     }
     EXPECT_TRUE(scratchIsEmpty());
 }
@@ -282,7 +282,7 @@ TEST_F(DecoderProbeTest, OnlyRegularFilesReachTheDecoder)
         EXPECT_EQ(accepted, c.probed) << c.path.toStdString();
         EXPECT_EQ(m_runner.calls().size() > before, c.probed) << c.path.toStdString();
         if (!c.probed) {
-            EXPECT_EQ(m_result.LastProbeError, "Unsupported file format or the file is corrupted.")
+            EXPECT_EQ(m_result.lastProbeError, "Unsupported file format or the file is corrupted.")
                 << c.path.toStdString();
         }
     }
@@ -292,14 +292,14 @@ TEST_F(DecoderProbeTest, RefusalsCarryTheScanReason)
 {
     m_decoderOutput = summary("", "N/A");
     EXPECT_FALSE(probe(mediaFile("x.avi")));
-    EXPECT_EQ(m_result.LastProbeError, "File may be incomplete or corrupted.");
+    EXPECT_EQ(m_result.lastProbeError, "File may be incomplete or corrupted.");
     // With a stream, no duration is no reason to refuse: the file plays.
     m_decoderOutput = summary(kAudio, "N/A");
     EXPECT_TRUE(probe(mediaFile("x.avi")));
     EXPECT_EQ(m_source.duration(), 0.0f);
     m_decoderOutput = "x.avi: Invalid data found when processing input\n";
     EXPECT_FALSE(probe(mediaFile("x.avi")));
-    EXPECT_EQ(m_result.LastProbeError, "Unsupported file format or the file is corrupted.");
+    EXPECT_EQ(m_result.lastProbeError, "Unsupported file format or the file is corrupted.");
     EXPECT_TRUE(m_runner.shellCalls().isEmpty());
 }
 
@@ -371,7 +371,7 @@ TEST_F(DecoderProbeTest, RunnerFailuresBecomeRefusalsAndLeaveNoScratch)
     };
     ProbeResult result;
     EXPECT_FALSE(prober.probe(mediaFile("x.avi"), result));
-    EXPECT_EQ(result.LastProbeError, "Could not create piped process. LastError 2");
+    EXPECT_EQ(result.lastProbeError, "Could not create piped process. LastError 2");
     EXPECT_TRUE(scratchIsEmpty());
 
     // The MPEG tool failing or overrunning its limit costs only its own values.
@@ -400,7 +400,7 @@ TEST_F(DecoderProbeTest, UnwritableScratchRootRefusesWithAReason)
     m_decoderOutput = summary(kAudio);
     m_probe.setScratchRoot(m_media.filePath("no/such/folder"));
     EXPECT_FALSE(probe(mediaFile("x.mp3")));
-    EXPECT_TRUE(m_result.LastProbeError.startsWith("Could not create a scratch folder"));
+    EXPECT_TRUE(m_result.lastProbeError.startsWith("Could not create a scratch folder"));
     EXPECT_TRUE(m_runner.calls().isEmpty());
 }
 
@@ -433,8 +433,8 @@ TEST_F(DecoderProbeTest, ProbesOnManyThreadsKeepTheirOwnResults)
     for (int i = 0; i < paths.size(); ++i) {
         EXPECT_EQ(accepted[i], 1) << i;
         EXPECT_TRUE(
-            results[i].StreamInfoText.startsWith("Stream information of " + paths[i] + "\r\n"));
-        EXPECT_EQ(results[i].CurrentPicture.size(), QSize(90, 72));
+            results[i].streamInfoText.startsWith("Stream information of " + paths[i] + "\r\n"));
+        EXPECT_EQ(results[i].currentPicture.size(), QSize(90, 72));
     }
     EXPECT_TRUE(scratchIsEmpty());
 }
@@ -474,7 +474,7 @@ TEST_F(DecoderProbeTest, ToolsSeeOnlyASafelyNamedLinkToTheFile)
             }
             return (command.value(0) == "mpgtx-fake" ? m_mpgtxOutput : m_decoderOutput).toUtf8();
         };
-        ASSERT_TRUE(probe(path)) << m_result.LastProbeError.toStdString();
+        ASSERT_TRUE(probe(path)) << m_result.lastProbeError.toStdString();
         EXPECT_EQ(m_source.fileName(), path);
         EXPECT_EQ(m_source.streamCount(), 1);
         const bool mpeg = name.endsWith(".vob") || name.endsWith(".MPG");

@@ -16,8 +16,8 @@ TEST(DefaultPictures, LoadsBothPicturesFromTheFolder)
     ASSERT_TRUE(audio.save(dir.filePath("Audio.JPG"), "JPG"));
 
     const DefaultPictures pictures = DefaultPictures::loadFrom(dir.path());
-    EXPECT_EQ(pictures.DefaultVideoPicture.size(), QSize(40, 30));
-    EXPECT_EQ(pictures.DefaultAudioPicture.size(), QSize(20, 10));
+    EXPECT_EQ(pictures.defaultVideoPicture.size(), QSize(40, 30));
+    EXPECT_EQ(pictures.defaultAudioPicture.size(), QSize(20, 10));
 }
 
 TEST(DefaultPictures, MissingOrBrokenFilesGiveAPlaceholder)
@@ -28,8 +28,8 @@ TEST(DefaultPictures, MissingOrBrokenFilesGiveAPlaceholder)
     broken.write("not a picture");
     broken.close();
     const DefaultPictures pictures = DefaultPictures::loadFrom(dir.path());
-    EXPECT_EQ(pictures.DefaultVideoPicture.size(), QSize(90, 72));
-    EXPECT_EQ(pictures.DefaultAudioPicture.size(), QSize(90, 72));
+    EXPECT_EQ(pictures.defaultVideoPicture.size(), QSize(90, 72));
+    EXPECT_EQ(pictures.defaultAudioPicture.size(), QSize(90, 72));
 }
 
 TEST(DefaultPictures, OneSharedInstanceForAllThreads)
@@ -45,6 +45,6 @@ TEST(DefaultPictures, OneSharedInstanceForAllThreads)
     for (const DefaultPictures* p : seen) {
         EXPECT_EQ(p, &DefaultPictures::instance());
     }
-    EXPECT_FALSE(DefaultPictures::instance().DefaultVideoPicture.isNull());
-    EXPECT_FALSE(DefaultPictures::instance().DefaultAudioPicture.isNull());
+    EXPECT_FALSE(DefaultPictures::instance().defaultVideoPicture.isNull());
+    EXPECT_FALSE(DefaultPictures::instance().defaultAudioPicture.isNull());
 }

@@ -179,7 +179,7 @@ TEST_F(ProbeWorkerRunnerTest, BothPathsDescribeEveryClipAlike)
         const bool acceptedA = byProgram.describe(file(name), a, ra);
         const bool acceptedB = byWorker.describe(file(name), b, rb);
         ASSERT_EQ(acceptedA, acceptedB);
-        EXPECT_EQ(ra.LastProbeError, rb.LastProbeError);
+        EXPECT_EQ(ra.lastProbeError, rb.lastProbeError);
         // A seek past a cover finds no picture for the program; the worker takes the cover as
         // it is. The rest of such a file reads alike.
         const bool cover = name == "cover.mp3";
@@ -191,7 +191,7 @@ TEST_F(ProbeWorkerRunnerTest, BothPathsDescribeEveryClipAlike)
         } else {
             EXPECT_EQ(ra.warnings, rb.warnings);
         }
-        EXPECT_EQ(ra.StreamInfoText, rb.StreamInfoText);
+        EXPECT_EQ(ra.streamInfoText, rb.streamInfoText);
         EXPECT_EQ(a.duration(), b.duration());
         ASSERT_EQ(a.streamCount(), b.streamCount());
         for (int i = 0; i < a.streamCount(); ++i) {
@@ -215,8 +215,8 @@ TEST_F(ProbeWorkerRunnerTest, BothPathsDescribeEveryClipAlike)
             }
             EXPECT_EQ(x.image.size(), y.image.size()) << i;
             EXPECT_EQ(x.image.isNull(), y.image.isNull()) << i;
-            EXPECT_EQ(x.image == s_pictures->DefaultVideoPicture,
-                      y.image == s_pictures->DefaultVideoPicture)
+            EXPECT_EQ(x.image == s_pictures->defaultVideoPicture,
+                      y.image == s_pictures->defaultVideoPicture)
                 << i;
         }
     }

@@ -28,9 +28,9 @@ TEST_F(RiffParserTest, OpenReadsHeaderOnlyForRiffFiles)
 {
     RiffParser parser;
     ASSERT_TRUE(parser.open(file(riffFile("AVI ", riffChunk("JUNK", "ab")))));
-    EXPECT_EQ(parser.FileFourCC, "AVI ");
-    EXPECT_EQ(parser.FileSize, 4 + 10);
-    EXPECT_GE(parser.FileHandle, 0);
+    EXPECT_EQ(parser.fileFourCC, "AVI ");
+    EXPECT_EQ(parser.fileSize, 4 + 10);
+    EXPECT_GE(parser.fileHandle, 0);
 
     RiffParser other;
     EXPECT_FALSE(other.open(file("RIFX\x04\0\0\0AVI ")));
@@ -47,28 +47,28 @@ TEST_F(RiffParserTest, WalksChunksListsPadsAndEnd)
     ASSERT_TRUE(parser.open(file(riffFile("AVI ", body))));
 
     ASSERT_TRUE(parser.readChunk());
-    EXPECT_EQ(parser.ChunkType, "chunk");
-    EXPECT_EQ(parser.ChunkFourCC, "JUNK");
-    EXPECT_EQ(parser.ChunkSize, 4);
-    EXPECT_EQ(parser.Position(), 20) << "the data is not read until asked for";
+    EXPECT_EQ(parser.chunkType, "chunk");
+    EXPECT_EQ(parser.chunkFourCC, "JUNK");
+    EXPECT_EQ(parser.chunkSize, 4);
+    EXPECT_EQ(parser.position(), 20) << "the data is not read until asked for";
 
     ASSERT_TRUE(parser.readChunk());
-    EXPECT_EQ(parser.ChunkType, "list");
-    EXPECT_EQ(parser.ChunkFourCC, "hdrl");
-    EXPECT_EQ(parser.ChunkSize, 16 - 4);
+    EXPECT_EQ(parser.chunkType, "list");
+    EXPECT_EQ(parser.chunkFourCC, "hdrl");
+    EXPECT_EQ(parser.chunkSize, 16 - 4);
 
     ASSERT_TRUE(parser.readChunk());
-    EXPECT_EQ(parser.ChunkType, "chunk") << "a list's members follow its type";
-    EXPECT_EQ(parser.ChunkFourCC, "avih");
-    EXPECT_EQ(parser.readBytes(parser.ChunkSize), "1234");
+    EXPECT_EQ(parser.chunkType, "chunk") << "a list's members follow its type";
+    EXPECT_EQ(parser.chunkFourCC, "avih");
+    EXPECT_EQ(parser.readBytes(parser.chunkSize), "1234");
 
     ASSERT_TRUE(parser.readChunk());
-    EXPECT_EQ(parser.ChunkFourCC, "00dc");
-    EXPECT_EQ(parser.ChunkSize, 0);
+    EXPECT_EQ(parser.chunkFourCC, "00dc");
+    EXPECT_EQ(parser.chunkSize, 0);
 
     ASSERT_TRUE(parser.readChunk());
-    EXPECT_EQ(parser.ChunkType, "eof");
-    EXPECT_EQ(parser.CurrentChunk, 5);
+    EXPECT_EQ(parser.chunkType, "eof");
+    EXPECT_EQ(parser.currentChunk, 5);
 }
 
 TEST_F(RiffParserTest, ShortTailReadsAsEnd)
@@ -78,9 +78,9 @@ TEST_F(RiffParserTest, ShortTailReadsAsEnd)
         RiffParser parser;
         ASSERT_TRUE(parser.open(file(riffFile("AVI ", riffChunk("JUNK", "ab") + tail))));
         ASSERT_TRUE(parser.readChunk());
-        EXPECT_EQ(parser.ChunkFourCC, "JUNK");
+        EXPECT_EQ(parser.chunkFourCC, "JUNK");
         ASSERT_TRUE(parser.readChunk());
-        EXPECT_EQ(parser.ChunkType, "eof") << tail.toHex().constData();
+        EXPECT_EQ(parser.chunkType, "eof") << tail.toHex().constData();
     }
 }
 
@@ -89,10 +89,10 @@ TEST_F(RiffParserTest, SizesPastTheEndReadOnlyWhatIsThere)
     RiffParser parser;
     ASSERT_TRUE(parser.open(file(riffFile("AVI ", riffChunk("01wb", "xyz", 0x7FFFFFFE)))));
     ASSERT_TRUE(parser.readChunk());
-    EXPECT_EQ(parser.ChunkSize, 0x7FFFFFFE);
-    EXPECT_EQ(parser.readBytes(parser.ChunkSize), QByteArray("xyz\0", 4));
+    EXPECT_EQ(parser.chunkSize, 0x7FFFFFFE);
+    EXPECT_EQ(parser.readBytes(parser.chunkSize), QByteArray("xyz\0", 4));
     ASSERT_TRUE(parser.readChunk());
-    EXPECT_EQ(parser.ChunkType, "eof");
+    EXPECT_EQ(parser.chunkType, "eof");
 }
 
 TEST_F(RiffParserTest, SizesThatCannotBeDataAreRefused)
@@ -110,10 +110,10 @@ TEST_F(RiffParserTest, SizesThatCannotBeDataAreRefused)
     RiffParser parser;
     ASSERT_TRUE(parser.open(file(riffFile("AVI ", riffList("idx1", "", 2)))));
     ASSERT_TRUE(parser.readChunk());
-    EXPECT_EQ(parser.ChunkSize, -2);
-    const qint64 before = parser.Position();
+    EXPECT_EQ(parser.chunkSize, -2);
+    const qint64 before = parser.position();
     EXPECT_FALSE(parser.skipChunk());
-    EXPECT_EQ(parser.Position(), before);
+    EXPECT_EQ(parser.position(), before);
 }
 
 } // namespace

@@ -92,7 +92,7 @@ TEST_F(DvdPlaybackTest, PlayingADiscReplacesThePlaylistWithoutHoldingTheWindow)
     EXPECT_EQ(engine().opened[0].mrlOrPath, "dvd:///dev/sr1");
     EXPECT_EQ(engine().opened[0].options, session.engineOptions().strings());
     EXPECT_EQ(engine().calls.last(), "play");
-    EXPECT_TRUE(session.flags().MediaActive);
+    EXPECT_TRUE(session.flags().mediaActive);
     EXPECT_EQ(times.value(0).value(0).toString(), "LOADING...");
     EXPECT_TRUE(messages.messages.isEmpty());
 }

@@ -71,15 +71,15 @@ TEST(DvdRulesTest, MenusFollowTheDrives)
     {
         DriveList list;
         for (int i = 0; i < 8; ++i) {
-            list.DVDLabels << QString("D%1 (/dev/sr%1)").arg(i);
-            list.DVDDrives << QString("/dev/sr%1").arg(i);
+            list.dvdLabels << QString("D%1 (/dev/sr%1)").arg(i);
+            list.dvdDrives << QString("/dev/sr%1").arg(i);
         }
-        list.DVDLabels[1] = "<Please insert a DVD> (/dev/sr1)";
-        list.DVDDrives[1].clear();
+        list.dvdLabels[1] = "<Please insert a DVD> (/dev/sr1)";
+        list.dvdDrives[1].clear();
         const Menus m = menus(list);
-        EXPECT_EQ(m.tray, list.DVDLabels) << "every drive in the tray";
+        EXPECT_EQ(m.tray, list.dvdLabels) << "every drive in the tray";
         for (int i = 0; i < MainMenuSlots; ++i) {
-            EXPECT_EQ(m.main[i], (MenuItem{list.DVDLabels[i], true, true})) << i;
+            EXPECT_EQ(m.main[i], (MenuItem{list.dvdLabels[i], true, true})) << i;
         }
         const bool expected[] = {true, false, true, true, true, true, true, true};
         for (int i = 0; i < 8; ++i) {

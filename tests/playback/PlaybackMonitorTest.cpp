@@ -125,7 +125,7 @@ TEST(PlaybackMonitorEnd, StoppedAfterAnEndIsAnEndNotTheUsersStop)
     EXPECT_TRUE(PlaybackMonitor::tick(playing(4, 0, 3000, false)).reachedPlaying);
     // The user's stop in progress: the Stopped flag is set before the stopped state is entered.
     Input in = playing(5, 3000, 3000);
-    in.flags.Stopped = true;
+    in.flags.stopped = true;
     EXPECT_FALSE(PlaybackMonitor::tick(in).finished);
     in.state = 6;
     EXPECT_FALSE(PlaybackMonitor::tick(in).finished);
@@ -182,7 +182,7 @@ TEST(PlaybackMonitorMoveOn, ItemLifeAcrossTicks)
         reached = out.reachedPlaying;
         if (out.finished) {
             finishedAt = static_cast<int>(i);
-            flags.MediaActive = false;
+            flags.mediaActive = false;
         }
         if (out.moveOn) {
             movedOnAt = static_cast<int>(i);

@@ -96,7 +96,7 @@ TEST_F(PlaybackSessionTest, PlayItemMakesFreshEngineWithItsSnapshotFolder)
     EXPECT_EQ(engine().opened[0].mrlOrPath, "/m/b.mkv");
     EXPECT_EQ(engine().calls.filter("play").size(), 1);
     EXPECT_EQ(session.currentFile(), "/m/b.mkv");
-    EXPECT_TRUE(session.flags().MediaActive);
+    EXPECT_TRUE(session.flags().mediaActive);
     ASSERT_EQ(started.size(), 1);
     EXPECT_EQ(started[0], QVariantList({"/m/b.mkv", "b.mkv"}));
 
@@ -133,7 +133,7 @@ TEST_F(PlaybackSessionTest, MonitorShowsLoadingUntilPlayingThenTime)
     runTo(61500, 600000);
     EXPECT_FALSE(rate.last().at(1).toBool());
     EXPECT_EQ(time.last().at(0).toString(), "00:01:02 / 00:10:00");
-    EXPECT_TRUE(session.flags().MediaActive);
+    EXPECT_TRUE(session.flags().mediaActive);
 }
 
 TEST_F(PlaybackSessionTest, ContinuousRepeatAllWrapsToFirstEntry)
@@ -141,12 +141,12 @@ TEST_F(PlaybackSessionTest, ContinuousRepeatAllWrapsToFirstEntry)
     setModes(1, 2);
     playSelected(2);
     runTo(3000, 3000);
-    EXPECT_FALSE(session.flags().MediaActive);
+    EXPECT_FALSE(session.flags().mediaActive);
     session.monitorTick();
     EXPECT_EQ(playlist.selectedItem(), 0);
     EXPECT_EQ(session.currentFile(), "/m/a.mkv");
     EXPECT_EQ(session.sequence().position(), 0);
-    EXPECT_TRUE(session.flags().MediaActive);
+    EXPECT_TRUE(session.flags().mediaActive);
 }
 
 TEST_F(PlaybackSessionTest, EndedStateFinishesItemThatStopsShortOfItsLength)
@@ -154,10 +154,10 @@ TEST_F(PlaybackSessionTest, EndedStateFinishesItemThatStopsShortOfItsLength)
     settings.setPlayMode(PlayMode::Continuous);
     playSelected(0);
     runTo(2900, 4000);
-    EXPECT_TRUE(session.flags().MediaActive);
+    EXPECT_TRUE(session.flags().mediaActive);
     engine().fireEnded();
     session.monitorTick();
-    EXPECT_FALSE(session.flags().MediaActive);
+    EXPECT_FALSE(session.flags().mediaActive);
     session.monitorTick();
     EXPECT_EQ(session.currentFile(), "/m/b.mkv");
 }
@@ -168,7 +168,7 @@ TEST_F(PlaybackSessionTest, NothingFinishesBeforeThePlayingState)
     engine().fakeState = Engine::Opening; // time and length unknown while opening
     session.monitorTick();
     session.monitorTick();
-    EXPECT_TRUE(session.flags().MediaActive);
+    EXPECT_TRUE(session.flags().mediaActive);
     EXPECT_EQ(session.currentFile(), "/m/a.mkv");
 }
 
@@ -182,7 +182,7 @@ TEST_F(PlaybackSessionTest, SingleRepeatRestartsOnSameEngine)
     session.monitorTick();
     EXPECT_EQ(session.engine(), control);
     EXPECT_EQ(engine().calls, QStringList({"stop", "play"}));
-    EXPECT_TRUE(session.flags().MediaActive);
+    EXPECT_TRUE(session.flags().mediaActive);
 }
 
 TEST_F(PlaybackSessionTest, NormalModeStopsAndRunsAfterPlayAction)
@@ -220,8 +220,8 @@ TEST_F(PlaybackSessionTest, StopResetsDisplayAndIsNotAnEnd)
     session.stop();
     EXPECT_EQ(time.last().at(0).toString(), TimeText::Idle);
     EXPECT_EQ(progress.last().at(0).toInt(), 0);
-    EXPECT_TRUE(session.flags().Stopped);
-    EXPECT_TRUE(session.flags().Paused);
+    EXPECT_TRUE(session.flags().stopped);
+    EXPECT_TRUE(session.flags().paused);
     engine().fireState(Engine::Stopped);
     session.monitorTick();
     EXPECT_EQ(session.currentFile(), "/m/a.mkv");
@@ -229,7 +229,7 @@ TEST_F(PlaybackSessionTest, StopResetsDisplayAndIsNotAnEnd)
     // Play after stop resumes the same control.
     session.play();
     EXPECT_EQ(engineOptions.size(), 1);
-    EXPECT_TRUE(session.flags().MediaActive);
+    EXPECT_TRUE(session.flags().mediaActive);
 }
 
 TEST_F(PlaybackSessionTest, PauseTwiceReturnsToPlaying)
@@ -291,13 +291,13 @@ TEST_F(PlaybackSessionTest, PlayPauseOpensPlaysOrToggles)
     playlist.select(1);
     session.playPause();
     EXPECT_TRUE(open.isEmpty());
-    EXPECT_TRUE(session.flags().MediaActive) << "stopped: the selected entry plays";
+    EXPECT_TRUE(session.flags().mediaActive) << "stopped: the selected entry plays";
     EXPECT_EQ(session.currentFile(), playlist.fullPath(1));
     session.playPause();
-    EXPECT_TRUE(session.flags().Paused);
+    EXPECT_TRUE(session.flags().paused);
     EXPECT_EQ(engine().callCount("togglePause"), 1);
     session.playPause();
-    EXPECT_FALSE(session.flags().Paused);
+    EXPECT_FALSE(session.flags().paused);
     EXPECT_EQ(engine().callCount("togglePause"), 2);
 }
 

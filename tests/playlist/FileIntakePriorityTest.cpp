@@ -32,7 +32,7 @@ public:
             childNiceness = child.readAllStandardOutput().trimmed().toInt();
         }
         onUiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
-        result.StreamInfoText = QStringLiteral("probed");
+        result.streamInfoText = QStringLiteral("probed");
         return true;
     }
     std::atomic<int> threadNiceness{-100};

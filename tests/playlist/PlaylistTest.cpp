@@ -35,11 +35,11 @@ public:
                             << "second warning";
         }
         if (path.contains("bad")) {
-            result.LastProbeError = "Unsupported file format or the file is corrupted.";
+            result.lastProbeError = "Unsupported file format or the file is corrupted.";
             return false;
         }
-        result.StreamInfoText = "info of " + path;
-        result.CurrentPicture = QImage(8, 8, QImage::Format_RGB32);
+        result.streamInfoText = "info of " + path;
+        result.currentPicture = QImage(8, 8, QImage::Format_RGB32);
         return true;
     }
     QMutex mutex;
