@@ -11,8 +11,6 @@
 #include <limits>
 #include <optional>
 
-namespace korvane {
-
 namespace {
 
 constexpr quint16 TagAc3 = 0x2000;
@@ -99,7 +97,7 @@ std::optional<qint32> toDelay(double milliseconds)
     if (!(milliseconds > -2147483649.0 && milliseconds < 2147483648.0)) {
         return std::nullopt;
     }
-    const std::int64_t rounded = roundHalfEven(milliseconds);
+    const std::int64_t rounded = korvane::roundHalfEven(milliseconds);
     if (rounded < std::numeric_limits<qint32>::min() ||
         rounded > std::numeric_limits<qint32>::max()) {
         return std::nullopt;
@@ -217,9 +215,9 @@ bool AviDelayReader::readAudioChunk(RiffParser& parser, StreamEntry& entry)
             if (entry.format.nAvgBytesPerSec == 0) {
                 return false;
             }
-            sinceStart =
-                static_cast<double>(roundHalfEven(static_cast<double>(entry.bytesBeforeSync) /
-                                                  entry.format.nAvgBytesPerSec * 1000.0));
+            sinceStart = static_cast<double>(
+                korvane::roundHalfEven(static_cast<double>(entry.bytesBeforeSync) /
+                                       entry.format.nAvgBytesPerSec * 1000.0));
         }
         const std::optional<qint32> delay = toDelay(startOffset + sinceStart);
         if (!delay) {
@@ -233,5 +231,3 @@ bool AviDelayReader::readAudioChunk(RiffParser& parser, StreamEntry& entry)
     }
     return true;
 }
-
-} // namespace korvane

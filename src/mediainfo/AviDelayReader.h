@@ -4,8 +4,6 @@
 #include <QString>
 #include <vector>
 
-namespace korvane {
-
 class RiffParser;
 
 // Finds which streams of an AVI file are audio and how late each one's first audio frame starts,
@@ -72,5 +70,3 @@ private:
     QString m_fileName;
     std::vector<StreamEntry> m_streams;
 };
-
-} // namespace korvane

@@ -231,7 +231,7 @@ bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResul
 
     source.setFileName(path);
 
-    korvane::AviDelayReader avi;
+    AviDelayReader avi;
     if (avi.open(absolute)) {
         source.setIsAVI(true);
         // The AVI stream number is the decoder's stream number; streams dropped above leave

@@ -8,8 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace korvane {
-
 RiffParser::~RiffParser()
 {
     close();
@@ -118,5 +116,3 @@ bool RiffParser::skipChunk()
     m_position += chunkSize;
     return true;
 }
-
-} // namespace korvane

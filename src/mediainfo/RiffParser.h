@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-namespace korvane {
-
 // Forward-only walker over the chunks and lists of a RIFF file. Every size comes from the file and
 // is never trusted: reads stop at the end of the file, nothing is allocated by a size the file
 // claims, and the walk only ever moves forward.
@@ -48,5 +46,3 @@ private:
     // Offset of the item after the current chunk; -1 after a list, whose members follow at once.
     qint64 m_nextPosition = -1;
 };
-
-} // namespace korvane

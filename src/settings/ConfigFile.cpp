@@ -385,6 +385,6 @@ void ConfigFile::recordPosition(Settings& settings, bool maximized, bool loading
     if (maximized || loading) {
         return;
     }
-    settings.windowLeft = korvane::twipsToLong(leftTwips);
-    settings.windowTop = korvane::twipsToLong(topTwips);
+    settings.windowLeft = Twips::toLong(leftTwips);
+    settings.windowTop = Twips::toLong(topTwips);
 }

@@ -72,10 +72,10 @@ Settings defaultSettings(const SettingsEnvironment& env)
 
     const double width = DefaultWindowWidth * env.twipsPerPixelX;
     const double height = DefaultWindowHeight * env.twipsPerPixelY;
-    s.windowWidth = korvane::twipsToLong(width);
-    s.windowHeight = korvane::twipsToLong(height);
-    s.windowLeft = korvane::twipsToLong((env.screenWidthTwips - width) / 2.0);
-    s.windowTop = korvane::twipsToLong((env.screenHeightTwips - height) / 2.0);
+    s.windowWidth = Twips::toLong(width);
+    s.windowHeight = Twips::toLong(height);
+    s.windowLeft = Twips::toLong((env.screenWidthTwips - width) / 2.0);
+    s.windowTop = Twips::toLong((env.screenHeightTwips - height) / 2.0);
     s.playlistPosition = PlaylistPosition::Left;
     return s;
 }

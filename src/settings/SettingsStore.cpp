@@ -71,8 +71,8 @@ SettingsGroups SettingsStore::difference(const Settings& a, const Settings& b)
 
 void SettingsStore::recordWindowSize(QSize pixels)
 {
-    m_settings.windowWidth = korvane::twipsToLong(pixels.width() * m_environment.twipsPerPixelX);
-    m_settings.windowHeight = korvane::twipsToLong(pixels.height() * m_environment.twipsPerPixelY);
+    m_settings.windowWidth = Twips::toLong(pixels.width() * m_environment.twipsPerPixelX);
+    m_settings.windowHeight = Twips::toLong(pixels.height() * m_environment.twipsPerPixelY);
 }
 
 QPoint SettingsStore::toPixels(qint32 xTwips, qint32 yTwips) const

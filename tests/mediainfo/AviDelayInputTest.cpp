@@ -10,7 +10,6 @@
 #include <iterator>
 #include <random>
 
-using korvane::AviDelayReader;
 using namespace korvane::test;
 
 namespace {

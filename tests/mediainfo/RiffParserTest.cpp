@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using korvane::RiffParser;
 using namespace korvane::test;
 
 namespace {
