@@ -11,6 +11,7 @@
 #include "instance/SignalWatcher.h"
 #include "instance/StartupCommand.h"
 #include "mediainfo/CodecMaps.h"
+#include "mediainfo/DecoderOutputScan.h"
 #include "mediainfo/DecoderProber.h"
 #include "mediainfo/DefaultPictures.h"
 #include "playback/DvdPlayback.h"
@@ -140,6 +141,15 @@ void Application::receiveCommand(const QString& text)
     qCDebug(lcApp).noquote() << "received:" << text;
     QApplication::alert(m_window.get());
     const StartupCommand command = StartupCommand::fromHandOver(text);
+    // A sender makes its paths absolute; anything else would be read against this player's
+    // current folder, which names some other file or none.
+    if (!QDir::isAbsolutePath(command.path)) {
+        qCWarning(lcApp).noquote() << "hand-over refused: not an absolute path:" << command.path;
+        m_messages->show(UserMessages::Icon::Warning, korvane::kProductName,
+                         QStringLiteral("Cannot open file <") + command.path +
+                             QStringLiteral(">\n") + DecoderOutputScan::UnsupportedReason);
+        return;
+    }
     m_playlist->addEntry(fileNameOfPath(command.path), command.path, m_settings->launchFullscreen(),
                          command.autoPlay);
 }

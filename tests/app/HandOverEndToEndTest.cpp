@@ -1,5 +1,6 @@
 // Real processes of the built program handing files to each other.
 #include "PlayerProcess.h"
+#include "instance/LocalInstanceChannel.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -69,6 +70,28 @@ TEST_F(HandOverEndToEnd, SecondStartHandsSupportedFileToRunningPlayer)
     third.start({m_clip, "*Add"});
     EXPECT_TRUE(third.finishesWithin(5000));
     EXPECT_TRUE(first.waitForOutput("received: " + m_clip + " *Add"));
+    EXPECT_TRUE(first.running());
+}
+
+TEST_F(HandOverEndToEnd, OnlyAbsolutePathsOfRegularFilesAreProbed)
+{
+    Player first(home());
+    startFirst(first);
+    QFile store(m_home.filePath("config/Korvane/store.ini"));
+    ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+    QString socket;
+    for (const QByteArray& line : store.readAll().split('\n')) {
+        if (line.startsWith("txtHwnd=")) {
+            socket = QString::fromUtf8(line.mid(8).trimmed());
+        }
+    }
+    ASSERT_FALSE(socket.isEmpty());
+    // Sent as a hostile or careless local program would, past the start-up's own checks.
+    LocalInstanceChannel channel;
+    EXPECT_TRUE(channel.send(socket, "relative.mkv"));
+    EXPECT_TRUE(first.waitForOutput("hand-over refused: not an absolute path: relative.mkv"));
+    EXPECT_TRUE(channel.send(socket, "/dev/zero"));
+    EXPECT_TRUE(first.waitForOutput("refused /dev/zero"));
     EXPECT_TRUE(first.running());
 }
 
