@@ -126,7 +126,7 @@ int main(int argc, char** argv)
         factory = VlcEngineFactory(&surface);
     }
     PlaybackSession session{settings, playlist, power, factory};
-    session.saveVLCOptions();
+    session.applyEngineSettings();
     session.createPlayer();
 
     const long before = residentKiB();

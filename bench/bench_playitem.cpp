@@ -77,7 +77,7 @@ struct SessionRig
                          [this](const QString& path, const QString& title) {
                              history.addToHistory(path, title);
                          });
-        session.saveVLCOptions();
+        session.applyEngineSettings();
     }
 
     // Starts the clip and serves events until the new engine reports playing.

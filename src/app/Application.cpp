@@ -320,7 +320,8 @@ void Application::connectSettingsListeners()
 {
     // The engine options follow a new record before the window applies it.
     SettingsStore* settings = m_settings.get();
-    connect(settings, &SettingsStore::changed, m_session.get(), &PlaybackSession::saveVLCOptions);
+    connect(settings, &SettingsStore::changed, m_session.get(),
+            &PlaybackSession::applyEngineSettings);
     connect(settings, &SettingsStore::changed, m_window.get(), &MainWindow::applyLoadedOptions);
     connect(settings, &SettingsStore::changed, m_guard.get(), &ScreenSaverGuard::refresh);
 }

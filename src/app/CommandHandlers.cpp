@@ -260,7 +260,7 @@ void CommandHandlers::showHistoryItem(int slot)
     if (slot == 0 && item.caption.isEmpty()) {
         return; // "<No History>" stays as the table made it
     }
-    m_registry.setText(command, item.caption);
+    m_registry.setText(command, CommandRegistry::literalText(item.caption));
     m_registry.setVisible(command, item.visible);
     m_registry.setEnabled(command, item.enabled);
 }

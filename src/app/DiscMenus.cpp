@@ -26,7 +26,7 @@ void DiscMenus::showDrives()
         const Command command = CommandTable::dvdDrive(i);
         ActionFace bar = m_registry.face(CommandOrigin::Direct, command);
         if (i < menus.main.size()) {
-            bar.text = menus.main[i].text;
+            bar.text = CommandRegistry::literalText(menus.main[i].text);
             bar.visible = menus.main[i].visible;
             bar.enabled = menus.main[i].enabled;
         }
@@ -36,7 +36,7 @@ void DiscMenus::showDrives()
         tray.visible = i == 0 || i < menus.tray.size();
         tray.enabled = true;
         if (i < menus.tray.size()) {
-            tray.text = menus.tray[i];
+            tray.text = CommandRegistry::literalText(menus.tray[i]);
         }
         m_registry.setFace(CommandOrigin::Popup, command, tray);
     }

@@ -101,6 +101,12 @@ void CommandRegistry::setText(Command command, const QString& text)
     }
 }
 
+QString CommandRegistry::literalText(const QString& text)
+{
+    QString literal = text;
+    return literal.replace(u'&', QStringLiteral("&&"));
+}
+
 void CommandRegistry::setVisible(Command command, bool visible)
 {
     for (CommandOrigin surface : {CommandOrigin::Direct, CommandOrigin::Popup}) {

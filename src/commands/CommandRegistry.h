@@ -28,6 +28,9 @@ public:
     void setFace(CommandOrigin surface, Command command, const ActionFace& face);
     // Both surfaces alike.
     void setText(Command command, const QString& text);
+    // A caption made from a file name or a disc label, shown as it is: an "&" in it is no
+    // access key.
+    static QString literalText(const QString& text);
     void setVisible(Command command, bool visible);
     void setEnabled(Command command, bool enabled);
 

@@ -10,7 +10,7 @@ QString onOff(const QString& name, bool on)
 }
 } // namespace
 
-void EngineOptions::saveVLCOptions(const Settings& settings)
+void EngineOptions::rebuild(const Settings& settings)
 {
     m_options = {
         QStringLiteral("overlay"),

@@ -12,7 +12,7 @@ public:
     static constexpr int SnapshotPathIndex = 2;
 
     // Rebuilds the list from the settings; the snapshot folder waits for an item.
-    void saveVLCOptions(const Settings& settings);
+    void rebuild(const Settings& settings);
     // Points snapshots of this item into "<SnapshotPath>/<file name> Images".
     void setItem(const QString& snapshotPath, const QString& currentFile);
     static QString snapshotFolder(const QString& snapshotPath, const QString& currentFile);

@@ -48,9 +48,9 @@ PlaybackSession::PlaybackSession(SettingsStore& settings, PlaylistModel& playlis
 
 PlaybackSession::~PlaybackSession() = default;
 
-void PlaybackSession::saveVLCOptions()
+void PlaybackSession::applyEngineSettings()
 {
-    m_options.saveVLCOptions(m_settings.settings());
+    m_options.rebuild(m_settings.settings());
 }
 
 void PlaybackSession::createPlayer()

@@ -37,7 +37,7 @@ public:
     // Engine control lifetime.
     void createPlayer();
     void releasePlayer();
-    void saveVLCOptions();
+    void applyEngineSettings();
     Engine* engine() const { return m_engine.get(); }
 
     void playEntry(int index, bool fullScreen);

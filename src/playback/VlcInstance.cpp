@@ -49,7 +49,13 @@ libvlc_instance_t* startLibVlc(const QStringList& arguments)
         storage.push_back(argument.toUtf8());
         argv.push_back(storage.back().constData());
     }
-    return libvlc_new(static_cast<int>(argv.size()), argv.data());
+    libvlc_instance_t* instance = libvlc_new(static_cast<int>(argv.size()), argv.data());
+    if (instance) {
+        // What the sound server and the desktop's mixer show for the player's streams.
+        libvlc_set_user_agent(instance, "Korvane", "Korvane/" KORVANE_VERSION);
+        libvlc_set_app_id(instance, "korvane", KORVANE_VERSION, "korvane");
+    }
+    return instance;
 }
 
 } // namespace

@@ -32,6 +32,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QSignalSpy>
@@ -90,7 +91,7 @@ protected:
         QObject::connect(&session, &PlaybackSession::openRequested, &playlist,
                          [this] { playlist.openFiles(false); });
         bindings.setUrlOpener([this](const QUrl& url) { opened << url; });
-        session.saveVLCOptions();
+        session.applyEngineSettings();
         session.enableMediaControl(MediaControlState::Stopped);
     }
 
@@ -349,6 +350,12 @@ TEST_F(CommandHandlersTest, HistoryItemsPlayTheirSlot)
     EXPECT_EQ(model.count(), 1) << "an empty slot opens nothing";
     EXPECT_TRUE(bindings.popups().menu("mnuRecentMenu")->actions().contains(second))
         << "the popup lists the same history actions";
+
+    // A title with an ampersand shows as it is, with no access key taken from it.
+    history.addToHistory("/m/R&B x.mp4", "R&B x.mp4");
+    const QString text = action("History2")->text();
+    EXPECT_EQ(QKeySequence::mnemonic(text), QKeySequence());
+    EXPECT_EQ(QString(text).replace("&&", "&"), "R&B x.mp4");
 }
 
 TEST_F(CommandHandlersTest, PopupPlayMenuRefreshesOnOpening)

@@ -61,7 +61,7 @@ protected:
             GTEST_SKIP() << "playerctl is not installed";
         }
         ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
-        session.saveVLCOptions();
+        session.applyEngineSettings();
         session.enableMediaControl(MediaControlState::Stopped);
         for (const char* name : {"first.mkv", "second.mkv"}) {
             model.append(PlaylistEntry{name, QImage(4, 3, QImage::Format_RGB32),

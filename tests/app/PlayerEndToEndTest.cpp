@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -117,6 +118,18 @@ TEST_F(PlayerEndToEnd, AudioPlaysInRealTimeOnTheSoundServer)
     ASSERT_TRUE(player.waitForOutput("playing 0", 20000)) << player.output().toStdString();
     QElapsedTimer played;
     played.start();
+    // The mixer names the stream after the player, not after the engine inside it. The stream
+    // opens with the first sound, a moment after the engine says it plays.
+    QByteArray listed;
+    for (int tries = 0; tries < 50 && !listed.contains("Sink Input"); ++tries) {
+        QProcess streams;
+        streams.start("pactl", {"list", "sink-inputs"});
+        ASSERT_TRUE(streams.waitForFinished(10000));
+        listed = streams.readAllStandardOutput();
+        QThread::msleep(40);
+    }
+    EXPECT_TRUE(listed.contains("application.name = \"Korvane\"")) << listed.toStdString();
+    EXPECT_FALSE(listed.contains("VLC media player")) << listed.toStdString();
     ASSERT_TRUE(player.waitForOutput("finished 0", 20000)) << player.output().toStdString();
     // Heard in real time it lasts about 3 s; a dummy output finishes it in well under one. Half
     // way between the two keeps the log's own delays out of the verdict.

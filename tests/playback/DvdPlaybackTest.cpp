@@ -26,7 +26,7 @@ protected:
         QImage picture(32, 24, QImage::Format_RGB32);
         picture.fill(Qt::darkBlue);
         picture.save(pictures.filePath("DVD.jpg"));
-        session.saveVLCOptions();
+        session.applyEngineSettings();
         session.enableMediaControl(MediaControlState::Stopped);
         for (const char* name : {"a.mkv", "b.mkv"}) {
             playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});

@@ -89,7 +89,7 @@ TEST_F(DvdVlcTest, AuthoredFolderFoundByTheWatchPlays)
     ASSERT_TRUE(s_ready) << "ffmpeg and dvdauthor could not author the disc";
     const QString disc = s_dir->filePath("disc");
     ASSERT_TRUE(QDir(disc).exists("VIDEO_TS"));
-    session.saveVLCOptions();
+    session.applyEngineSettings();
     session.enableMediaControl(MediaControlState::Stopped);
     drives.drives = {{disc, true, "KORVANE TEST"}};
     drives.videoTs = {disc};

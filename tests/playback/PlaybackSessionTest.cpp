@@ -19,7 +19,7 @@ class PlaybackSessionTest : public ::testing::Test
 protected:
     PlaybackSessionTest()
     {
-        session.saveVLCOptions();
+        session.applyEngineSettings();
         for (const char* name : {"a.mkv", "b.mkv", "c.mkv"}) {
             playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
         }
@@ -80,7 +80,7 @@ TEST_F(PlaybackSessionTest, OptionsFollowSettings)
     changed.disableScreenSaver = false;
     changed.snapshotFormat = SnapshotFormat::Png;
     settings.apply(changed);
-    session.saveVLCOptions();
+    session.applyEngineSettings();
     EXPECT_EQ(session.engineOptions().strings().at(3), "snapshot-format=PNG");
     EXPECT_EQ(session.engineOptions().strings().at(4), "no-snapshot-preview");
     EXPECT_EQ(session.engineOptions().strings().at(6), "no-disable-screensaver");
@@ -423,7 +423,7 @@ TEST_F(PlaybackSessionTest, PlayWithNothingPlayedYetStartsTheSelectedEntryAndSto
         PlaybackSession fresh{settings, entries, power, [](const QStringList&) {
                                   return std::make_unique<FakeEngine>();
                               }};
-        fresh.saveVLCOptions();
+        fresh.applyEngineSettings();
         fresh.createPlayer(); // the first engine control, with nothing in it
         fresh.enableMediaControl(MediaControlState::Stopped);
         fresh.rebuildSequence();

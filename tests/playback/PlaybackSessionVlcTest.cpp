@@ -38,7 +38,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_ready) << "ffmpeg could not make the clips";
-        session.saveVLCOptions();
+        session.applyEngineSettings();
         for (const char* name : {"first.mp4", "second.mp4", "third.mp4"}) {
             playlist.append(PlaylistEntry{name, {}, s_dir->filePath(name), {}});
         }
@@ -187,7 +187,7 @@ TEST(RealPlaybackInstance, ItemsShareOneLibVlcInstanceUntilTheOptionsChange)
     }
     const VlcEngineFactory factory(nullptr, VlcInstance::AudioOutput::Dummy);
     PlaybackSession session{settings, playlist, power, factory};
-    session.saveVLCOptions();
+    session.applyEngineSettings();
 
     std::shared_ptr<VlcInstance> first;
     for (int item = 0; item < 3; ++item) {
@@ -207,7 +207,7 @@ TEST(RealPlaybackInstance, ItemsShareOneLibVlcInstanceUntilTheOptionsChange)
     changed.snapshotFormat =
         changed.snapshotFormat == SnapshotFormat::Jpg ? SnapshotFormat::Png : SnapshotFormat::Jpg;
     settings.apply(changed);
-    session.saveVLCOptions();
+    session.applyEngineSettings();
     session.playEntry(0, false);
     auto* engine = dynamic_cast<VlcEngine*>(session.engine());
     ASSERT_NE(engine, nullptr);

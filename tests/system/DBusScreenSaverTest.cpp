@@ -44,7 +44,7 @@ protected:
         ASSERT_TRUE(service.registerObject("/org/freedesktop/ScreenSaver", &fake,
                                            QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(service.registerService("org.freedesktop.ScreenSaver"));
-        session.saveVLCOptions();
+        session.applyEngineSettings();
         playlist.append(PlaylistEntry{"a.mkv", {}, "/m/a.mkv", {}});
         playlist.append(PlaylistEntry{"b.mp3", {}, "/m/b.mp3", {}});
     }

@@ -26,6 +26,9 @@ X=100; Y=100
 xdotool windowmove --sync "$wid" $X $Y windowsize --sync "$wid" 400 515
 sleep 1
 wait_for "playing" || true
+# The default title bar mode shows the full path, in the caption and in the window's own title.
+check "the window title names the playing file by its full path ($(xdotool getwindowname "$wid"))" \
+  [ "$(xdotool getwindowname "$wid")" = "Korvane - ($bin/sample.mp4)" ]
 
 # Skin geometry for 400 × 515: ControlTop 368, PlayLeft 166.
 click() { xdotool mousemove $((X + $1)) $((Y + $2)); sleep 0.2; xdotool click 1; sleep 0.4; }

@@ -189,7 +189,7 @@ void MainWindow::layoutMainWindow()
     }
 }
 
-void MainWindow::showMediaCaption(const QString& title, const QString& path)
+void MainWindow::showMediaCaption(const QString& path, const QString& title)
 {
     m_mediaTitle = title;
     m_mediaPath = path;
@@ -302,6 +302,8 @@ void MainWindow::setCaptionText(const QString& text)
 {
     m_captionText = text;
     m_labels->setCaption(text, width());
+    // The taskbar and the window switcher tell two players apart by what they play.
+    setWindowTitle(text);
 }
 
 void MainWindow::installCommands(const CommandRegistry& registry)

@@ -76,7 +76,7 @@ public:
     QString timeText() const;
 
     // The caption names the playing entry as TitleBarMode asks: file name, full path or nothing.
-    void showMediaCaption(const QString& title, const QString& path);
+    void showMediaCaption(const QString& path, const QString& title);
     void setMediaActive(bool active) { m_mediaActive = active; }
     // The skin buttons for a play state; the seek bar takes clicks unless stopped.
     void setControlState(MediaControlState::State state);

@@ -136,8 +136,9 @@ TEST_F(MainWindowTest, CaptionFollowsTitleBarMode)
     window.resize(800, 515);
     window.setMediaActive(true);
     setTitleBarMode(0);
-    window.showMediaCaption("clip.mkv", "/media/clip.mkv");
+    window.showMediaCaption("/media/clip.mkv", "clip.mkv");
     EXPECT_EQ(window.captionText(), "Korvane - (clip.mkv)");
+    EXPECT_EQ(window.windowTitle(), window.captionText());
     setTitleBarMode(1);
     EXPECT_EQ(window.captionText(), "Korvane - (/media/clip.mkv)");
     setTitleBarMode(7); // no such mode: the caption stays
