@@ -3,6 +3,7 @@
 #include "util/Logging.h"
 
 #include <QMouseEvent>
+#include <utility>
 
 SkinnedFrame::SkinnedFrame(double twipsPerPixelX, double twipsPerPixelY, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
@@ -107,8 +108,10 @@ void SkinnedFrame::skinPressed(QMouseEvent& event, int region)
         return;
     }
     if (region == static_cast<int>(SkinRegion::Rewind)) {
+        m_held = SkinRegion::Rewind;
         emit rewindPressed();
     } else if (region == static_cast<int>(SkinRegion::FastForward)) {
+        m_held = SkinRegion::FastForward;
         emit fastForwardPressed();
     }
 }
@@ -145,9 +148,13 @@ void SkinnedFrame::skinMoved(QMouseEvent& event)
 void SkinnedFrame::skinReleased(QMouseEvent&, int region)
 {
     m_resize.release();
-    if (region == static_cast<int>(SkinRegion::Rewind)) {
+    // A held button ends wherever the mouse comes up; a user who slid off it would otherwise
+    // never stop seeking.
+    const SkinRegion held = std::exchange(m_held, SkinRegion::None);
+    if (region == static_cast<int>(SkinRegion::Rewind) || held == SkinRegion::Rewind) {
         emit rewindReleased();
-    } else if (region == static_cast<int>(SkinRegion::FastForward)) {
+    } else if (region == static_cast<int>(SkinRegion::FastForward) ||
+               held == SkinRegion::FastForward) {
         emit fastForwardReleased();
     }
 }

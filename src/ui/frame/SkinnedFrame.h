@@ -61,6 +61,7 @@ private:
     QWidget* m_captionLabel = nullptr;
     SkinImages m_images;
     EdgeResize m_resize;
+    SkinRegion m_held = SkinRegion::None; // Rewind or FastForward while pressed
     bool m_muted = false;
     bool m_maximized = false;
     QPoint m_restoredPosition;

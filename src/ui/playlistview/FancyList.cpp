@@ -264,7 +264,8 @@ void FancyList::resizeEvent(QResizeEvent*)
 void FancyList::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = true;
-    if (event->button() == Qt::LeftButton) {
+    // A right-click selects its row first, so its popup acts on what the user pointed at.
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
         m_model->select(FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
                                                  m_itemHeight, count()));
     }

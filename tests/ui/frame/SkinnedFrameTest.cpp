@@ -144,9 +144,9 @@ TEST_F(SkinnedFrameTest, RewindAndFastForwardActWhileHeldAndOnlyWhenEnabled)
     QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, rewind);
     QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, forward);
     EXPECT_EQ(forwardDown.count(), 1);
-    // The release counts where the button comes up: off the button, fast-forward goes on.
+    // Released off its button, fast-forward ends all the same.
     QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
-    EXPECT_EQ(forwardUp.count(), 0);
+    EXPECT_EQ(forwardUp.count(), 1);
     EXPECT_EQ(rewindUp.count(), 2) << "a release over Rewind ends rewinding in any state";
     EXPECT_EQ(clicks.count(), 0) << "neither reports a click";
 }

@@ -153,16 +153,17 @@ TEST_F(FancyListTest, AddingDoesNotChangeTheSelection)
     EXPECT_EQ(list.item(2).title, QStringLiteral("third"));
 }
 
-TEST_F(FancyListTest, OnlyTheLeftButtonSelects)
+TEST_F(FancyListTest, TheLeftAndRightButtonsSelectTheirRow)
 {
     fill(4);
     QSignalSpy downs(&list, &FancyList::pointerPressed);
     QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 170));
     EXPECT_EQ(list.selectedItem(), 2);
+    // The popup that a right-click opens acts on the row it was opened on.
     QTest::mouseClick(&list, Qt::RightButton, Qt::NoModifier, QPoint(20, 10));
-    EXPECT_EQ(list.selectedItem(), 2);
-    QTest::mouseClick(&list, Qt::MiddleButton, Qt::NoModifier, QPoint(20, 10));
-    EXPECT_EQ(list.selectedItem(), 2);
+    EXPECT_EQ(list.selectedItem(), 0);
+    QTest::mouseClick(&list, Qt::MiddleButton, Qt::NoModifier, QPoint(20, 170));
+    EXPECT_EQ(list.selectedItem(), 0);
 
     // MouseDown reaches the host for every button, after the selection step.
     ASSERT_EQ(downs.count(), 3);
