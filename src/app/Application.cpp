@@ -103,7 +103,8 @@ bool Application::start(const QStringList& arguments)
     }
     listenForLaterStarts();
 
-    if (QFileInfo(command.path).isFile() && isSupportedFile(command.path)) {
+    // A missing file is reported like any file that cannot be opened, not passed over in silence.
+    if (!command.path.isEmpty() && isSupportedFile(command.path)) {
         m_playlist->addEntry(fileNameOfPath(command.path), command.path,
                              m_settings->launchFullscreen(), command.autoPlay);
     }

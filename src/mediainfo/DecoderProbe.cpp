@@ -173,6 +173,8 @@ QImage DecoderProbe::makeThumbnail(const QString& path, int w, int h, float seco
     return picture;
 }
 
+const QString DecoderProbe::NotFoundReason = QStringLiteral("The file was not found.");
+
 bool DecoderProbe::isProbeable(const QString& path)
 {
     // A FIFO or a device would hold the decoder reading for ever.
@@ -182,6 +184,10 @@ bool DecoderProbe::isProbeable(const QString& path)
 
 bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResult& result)
 {
+    if (!QFileInfo::exists(path)) {
+        result.lastProbeError = NotFoundReason;
+        return false;
+    }
     if (!isProbeable(path)) {
         qCDebug(lcMediaInfo).noquote() << "not a regular file:" << path;
         result.lastProbeError = DecoderOutputScan::UnsupportedReason;

@@ -42,6 +42,8 @@ public:
     bool describe(const QString& path, MediaSource& source, ProbeResult& result);
     // Only a regular file (or a link to one) reaches the decoder.
     static bool isProbeable(const QString& path);
+    // The reason given for a file that is not there (the message names the file).
+    static const QString NotFoundReason;
 
     // Has the decoder write one w x h frame from about `seconds` into the file into imageFile and
     // loads it; a null image when none came out or it cannot be read.

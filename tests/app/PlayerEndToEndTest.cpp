@@ -102,6 +102,17 @@ TEST_F(PlayerEndToEnd, UnreadableFileIsRefusedAndTheRestStillPlays)
     EXPECT_TRUE(first.waitForOutput("playing 0 " + clip, 20000));
 }
 
+TEST_F(PlayerEndToEnd, AMissingFileOnTheCommandLineIsReportedByName)
+{
+    const QString missing = m_home.filePath("gone away.mkv");
+    PlayerProcess player(m_home.path());
+    player.start({missing});
+    EXPECT_TRUE(player.waitForOutput("refused " + missing + ": The file was not found.", 20000))
+        << player.output().toStdString();
+    player.signal(SIGTERM);
+    EXPECT_TRUE(player.finishesWithin(10000));
+}
+
 TEST_F(PlayerEndToEnd, AudioPlaysInRealTimeOnTheSoundServer)
 {
     if (qEnvironmentVariableIsEmpty("PULSE_SERVER")) {

@@ -255,6 +255,15 @@ TEST_F(DecoderProbeTest, FileWithNoStreamLeftIsRefused)
     EXPECT_TRUE(scratchIsEmpty());
 }
 
+TEST_F(DecoderProbeTest, AMissingFileIsSaidToBeMissing)
+{
+    for (const QString& path : {m_media.filePath("missing.mp4"), QString()}) {
+        EXPECT_FALSE(probe(path));
+        EXPECT_EQ(m_result.lastProbeError, "The file was not found.");
+    }
+    EXPECT_TRUE(m_runner.calls().isEmpty());
+}
+
 TEST_F(DecoderProbeTest, OnlyRegularFilesReachTheDecoder)
 {
     m_decoderOutput = summary(kVideo + kAudio);
@@ -271,8 +280,6 @@ TEST_F(DecoderProbeTest, OnlyRegularFilesReachTheDecoder)
         {fifo, false},
         {"/dev/zero", false},
         {m_media.filePath("folder.mp4"), false},
-        {m_media.filePath("missing.mp4"), false},
-        {"", false},
         {m_media.filePath("link.mp4"), true},
         {file, true},
     };
