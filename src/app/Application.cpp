@@ -267,7 +267,7 @@ void Application::connectPlaylistToSession()
     PlaybackSession* session = m_session.get();
     Playlist* playlist = m_playlist.get();
     connect(playlist, &Playlist::playRequested, session, &PlaybackSession::playEntry);
-    connect(playlist, &Playlist::committed, session, &PlaybackSession::rebuildSequence);
+    connect(playlist, &Playlist::committed, session, &PlaybackSession::entriesCommitted);
     connect(playlist, &Playlist::entryClicked, session, &PlaybackSession::entryClicked);
     connect(playlist, &Playlist::entryActivated, session, &PlaybackSession::entryActivated);
     connect(session, &PlaybackSession::openRequested, playlist,

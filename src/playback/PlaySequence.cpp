@@ -46,6 +46,7 @@ void PlaySequence::buildOrdered(int count, int selectedEntry)
     for (int i = 0; i < count; ++i)
         m_entries.push_back(i);
     setPositionToEntry(selectedEntry);
+    m_roundStart = std::max(m_position, 0);
 }
 
 void PlaySequence::buildShuffled(int count, int selectedEntry, const RandomSource& random)
@@ -68,6 +69,42 @@ void PlaySequence::buildShuffled(int count, int selectedEntry, const RandomSourc
     }
     // Going on from where the selected entry stands plays every entry once before any repeats.
     setPositionToEntry(selectedEntry);
+    m_roundStart = std::max(m_position, 0);
+}
+
+void PlaySequence::extendShuffled(int count, int selectedEntry, const RandomSource& random)
+{
+    std::vector<bool> placed(static_cast<std::size_t>(std::max(count, 0)), false);
+    std::vector<int> kept;
+    // Past the end of the order the round went on from the top.
+    const int start = m_position >= m_roundStart ? m_roundStart : 0;
+    for (int p = start; p <= m_position && p < this->count(); ++p) {
+        const int entry = m_entries[static_cast<std::size_t>(p)];
+        if (entry < 0 || entry >= count || placed[static_cast<std::size_t>(entry)]) {
+            buildShuffled(count, selectedEntry, random); // not an order of these entries
+            return;
+        }
+        placed[static_cast<std::size_t>(entry)] = true;
+        kept.push_back(entry);
+    }
+    if (kept.empty()) {
+        buildShuffled(count, selectedEntry, random);
+        return;
+    }
+    std::vector<int> rest;
+    for (int entry = 0; entry < count; ++entry) {
+        if (!placed[static_cast<std::size_t>(entry)])
+            rest.push_back(entry);
+    }
+    // Fisher-Yates over what has not played, drawing from the same source as the shuffle.
+    for (int i = static_cast<int>(rest.size()) - 1; i > 0; --i) {
+        const int j = drawSlot(random, i + 1);
+        std::swap(rest[static_cast<std::size_t>(i)], rest[static_cast<std::size_t>(j)]);
+    }
+    m_entries = kept;
+    m_entries.insert(m_entries.end(), rest.begin(), rest.end());
+    m_position = static_cast<int>(kept.size()) - 1;
+    m_roundStart = 0;
 }
 
 void PlaySequence::build(PlayMode mode, int count, int selectedEntry, const RandomSource& random)
@@ -88,12 +125,15 @@ void PlaySequence::removeAt(int index)
         m_position = -1;
     else if (index < m_position)
         --m_position;
+    if (index < m_roundStart)
+        --m_roundStart;
 }
 
 void PlaySequence::clear()
 {
     m_entries.clear();
     m_position = -1;
+    m_roundStart = 0;
 }
 
 QStringList PlaySequence::lines() const

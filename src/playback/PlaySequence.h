@@ -24,6 +24,11 @@ public:
     void buildOrdered(int count, int selectedEntry);
     // A random permutation; each free slot is found by redrawing until an empty one comes up.
     void buildShuffled(int count, int selectedEntry, const RandomSource& random);
+    // Entries added to a shuffled order: what has played this round (from where the round began
+    // up to the position) moves to the front in its order; everything else, old and new, is
+    // shuffled after it. Every entry then plays
+    // once per round, however entries arrive. A fresh shuffle when nothing is current.
+    void extendShuffled(int count, int selectedEntry, const RandomSource& random);
     // Shuffled in Shuffle mode, ordered otherwise.
     void build(PlayMode mode, int count, int selectedEntry, const RandomSource& random);
 
@@ -60,4 +65,6 @@ public:
 private:
     std::vector<int> m_entries;
     int m_position = -1;
+    // Where the current round began: a shuffle starts at the selected entry, not at the top.
+    int m_roundStart = 0;
 };

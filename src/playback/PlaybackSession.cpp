@@ -246,6 +246,15 @@ void PlaybackSession::rebuildSequence()
                      m_playlist.selectedItem(), m_random);
 }
 
+void PlaybackSession::entriesCommitted()
+{
+    if (isShuffle()) {
+        m_sequence.extendShuffled(m_playlist.count(), m_playlist.selectedItem(), m_random);
+    } else {
+        rebuildSequence();
+    }
+}
+
 void PlaybackSession::setSequencePosition(int position)
 {
     m_sequence.setPosition(position);

@@ -49,6 +49,8 @@ public:
     // The play order over the playlist: shuffled when the play mode is shuffle, in order
     // otherwise; the position follows the selected entry.
     void rebuildSequence();
+    // Entries arrived: a shuffled order keeps what has played this round.
+    void entriesCommitted();
     void setSequencePosition(int position);
     bool isShuffle() const;
     // A click on an entry moves the position there, unless the order is shuffled.

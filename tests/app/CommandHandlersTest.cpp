@@ -87,7 +87,7 @@ protected:
         QObject::connect(&playlist, &Playlist::playRequested, &session,
                          &PlaybackSession::playEntry);
         QObject::connect(&playlist, &Playlist::committed, &session,
-                         &PlaybackSession::rebuildSequence);
+                         &PlaybackSession::entriesCommitted);
         QObject::connect(&session, &PlaybackSession::openRequested, &playlist,
                          [this] { playlist.openFiles(false); });
         bindings.setUrlOpener([this](const QUrl& url) { opened << url; });

@@ -307,3 +307,56 @@ TEST(PlaybackModes, UnknownStoredValuesStillPlay)
     EXPECT_EQ(repeatModeFromSetting(RepeatMode::RepeatAll), RepeatMode::RepeatAll);
     EXPECT_EQ(repeatModeFromSetting(static_cast<RepeatMode>(-4)), RepeatMode::RepeatAll);
 }
+
+TEST(PlaySequenceBuild, EntriesAddedWhileShufflingAllPlayOnceInTheRound)
+{
+    // Four entries, the first playing; three arrive one by one. Then one more arrives after two
+    // have played. No repeat: the round ends when every entry has played exactly once.
+    PlaySequence sequence;
+    const PlaySequence::RandomSource random = PlaySequence::defaultRandomSource();
+    sequence.buildShuffled(4, 0, random);
+    const int first = sequence.entryAt(sequence.position());
+    std::vector<int> played{first};
+    for (int count = 5; count <= 7; ++count) {
+        sequence.extendShuffled(count, 0, random);
+        EXPECT_EQ(sequence.entryAt(sequence.position()), first) << "what plays stays current";
+    }
+    for (int step = 0; step < 2; ++step) {
+        const ItemEndDecision d = sequence.afterItemEnd(PlayMode::Shuffle, RepeatMode::NoRepeat);
+        ASSERT_EQ(d.action, ItemEndDecision::Action::PlayEntry);
+        sequence.setPosition(d.position);
+        played.push_back(d.entry);
+    }
+    const std::vector<int> before(sequence.entries().begin(),
+                                  sequence.entries().begin() + sequence.position() + 1);
+    sequence.extendShuffled(8, 0, random);
+    EXPECT_EQ(std::vector<int>(sequence.entries().begin(),
+                               sequence.entries().begin() + sequence.position() + 1),
+              before)
+        << "what has played keeps its place";
+    for (;;) {
+        const ItemEndDecision d = sequence.afterItemEnd(PlayMode::Shuffle, RepeatMode::NoRepeat);
+        if (d.action != ItemEndDecision::Action::PlayEntry)
+            break;
+        sequence.setPosition(d.position);
+        played.push_back(d.entry);
+    }
+    std::vector<int> sorted = played;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, ordered(8)) << "each of the eight entries played once";
+}
+
+TEST(PlaySequenceBuild, ExtendingWithNothingCurrentOrAForeignOrderShufflesAfresh)
+{
+    PlaySequence sequence;
+    ScriptedRandom random{{0.9, 0.0, 0.5}}; // slots 2, 0, 1
+    sequence.extendShuffled(3, 1, random.source());
+    EXPECT_EQ(sequence.entries(), (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(sequence.position(), 0);
+
+    // An order that names entries the playlist no longer has cannot be kept.
+    sequence.buildOrdered(5, 4);
+    ScriptedRandom again{{0.9, 0.0, 0.5}};
+    sequence.extendShuffled(3, 1, again.source());
+    EXPECT_EQ(sequence.entries(), (std::vector<int>{1, 2, 0}));
+}

@@ -454,3 +454,27 @@ TEST_F(PlaybackSessionTest, SnapshotGoesToTheItemsFolder)
     EXPECT_TRUE(session.takeSnapshot());
     EXPECT_EQ(engine().snapshotFolders, QStringList({"/home/me/Pictures/b.mkv Images"}));
 }
+
+TEST_F(PlaybackSessionTest, ShuffleWithoutRepeatPlaysEntriesThatArriveWhileItPlays)
+{
+    setModes(2, 0);
+    playlist.append(PlaylistEntry{"d.mkv", {}, "/m/d.mkv", {}});
+    playSelected(0);
+    for (const char* name : {"e.mkv", "f.mkv", "g.mkv"}) {
+        playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
+        session.entriesCommitted(); // as each hand-over is taken in
+    }
+    QStringList played{session.currentFile()};
+    for (int item = 0; item < 10; ++item) {
+        runTo(3000, 3000);
+        session.monitorTick();
+        if (!session.flags().mediaActive) {
+            break;
+        }
+        played << session.currentFile();
+    }
+    played.sort();
+    EXPECT_EQ(played, QStringList({"/m/a.mkv", "/m/b.mkv", "/m/c.mkv", "/m/d.mkv", "/m/e.mkv",
+                                   "/m/f.mkv", "/m/g.mkv"}))
+        << "every entry once, then the round ends";
+}
