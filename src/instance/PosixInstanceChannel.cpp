@@ -1,6 +1,7 @@
 #include "instance/PosixInstanceChannel.h"
 
 #include "instance/LocalInstanceChannel.h"
+#include "util/UniqueFd.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -20,24 +21,6 @@ timeval timeOf(std::chrono::milliseconds ms)
     tv.tv_usec = static_cast<suseconds_t>((ms.count() % 1000) * 1000);
     return tv;
 }
-
-class Socket
-{
-public:
-    explicit Socket(int fd) : m_fd(fd) {}
-    ~Socket()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 } // namespace
 
@@ -75,13 +58,13 @@ int PosixInstanceChannel::connectTo(const QString& name) const
 
 bool PosixInstanceChannel::isAlive(const QString& name)
 {
-    const Socket socket(connectTo(name));
+    const korvane::UniqueFd socket(connectTo(name));
     return socket.get() >= 0;
 }
 
 bool PosixInstanceChannel::send(const QString& name, const QString& text)
 {
-    const Socket socket(connectTo(name));
+    const korvane::UniqueFd socket(connectTo(name));
     if (socket.get() < 0) {
         return false;
     }

@@ -3,6 +3,7 @@
 #include "util/Logging.h"
 #include "util/RunnerError.h"
 #include "util/ToolPaths.h"
+#include "util/UniqueFd.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,35 +32,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t ReadChunk = 65536;
-
-class UniqueFd
-{
-public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : m_fd(fd) {}
-    ~UniqueFd() { reset(); }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-
-    int get() const { return m_fd; }
-    void reset(int fd = -1)
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-        m_fd = fd;
-    }
-    // Closes now and reports the close's own failure (a full disk may only show up here).
-    int closeChecked()
-    {
-        const int rc = ::close(m_fd);
-        m_fd = -1;
-        return rc;
-    }
-
-private:
-    int m_fd = -1;
-};
 
 [[noreturn]] void raise(int number, const char* text, int error)
 {

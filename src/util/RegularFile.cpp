@@ -1,5 +1,7 @@
 #include "util/RegularFile.h"
 
+#include "util/UniqueFd.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -10,24 +12,6 @@
 namespace korvane {
 
 namespace {
-
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 QString errorText(int error)
 {
@@ -40,7 +24,7 @@ RegularFileRead readRegularFile(const QString& path, qint64 maxBytes)
 {
     RegularFileRead result;
     // Non-blocking: opening a FIFO without a writer must not wait for one.
-    const Descriptor file(
+    const UniqueFd file(
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.get() < 0) {
         result.status =
