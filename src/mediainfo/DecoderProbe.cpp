@@ -20,6 +20,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <limits>
 #include <sys/stat.h>
 
@@ -175,20 +176,17 @@ QImage DecoderProbe::makeThumbnail(const QString& path, int w, int h, float seco
 
 const QString DecoderProbe::NotFoundReason = QStringLiteral("The file was not found.");
 
-bool DecoderProbe::isProbeable(const QString& path)
-{
-    // A FIFO or a device would hold the decoder reading for ever.
-    struct stat info = {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResult& result)
 {
-    if (!QFileInfo::exists(path)) {
-        result.lastProbeError = NotFoundReason;
+    struct stat info = {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        result.lastProbeError = errno == ENOENT || errno == ENOTDIR
+                                    ? NotFoundReason
+                                    : DecoderOutputScan::UnsupportedReason;
         return false;
     }
-    if (!isProbeable(path)) {
+    // A FIFO or a device would hold the decoder reading for ever.
+    if (!S_ISREG(info.st_mode)) {
         qCDebug(lcMediaInfo).noquote() << "not a regular file:" << path;
         result.lastProbeError = DecoderOutputScan::UnsupportedReason;
         return false;

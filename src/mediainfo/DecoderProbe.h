@@ -39,9 +39,8 @@ public:
     // True when the file was described: source holds its streams, result its description text and
     // picture. False when refused, with result.lastProbeError saying why. Warnings for the user go
     // to result.warnings in order. Errors of the process runner leave as RunnerError.
-    bool describe(const QString& path, MediaSource& source, ProbeResult& result);
     // Only a regular file (or a link to one) reaches the decoder.
-    static bool isProbeable(const QString& path);
+    bool describe(const QString& path, MediaSource& source, ProbeResult& result);
     // The reason given for a file that is not there (the message names the file).
     static const QString NotFoundReason;
 

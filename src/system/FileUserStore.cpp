@@ -59,10 +59,10 @@ const StoreFile& FileUserStore::current() const
     // The file is only ever replaced whole, so reading it needs no lock, and a replacement
     // shows in its stamp.
     const korvane::FileStamp stamp = korvane::FileStamp::of(m_filePath);
-    if (!m_cached || stamp != m_stamp) {
+    // A missing file keeps the initial stamp, and the empty store is right for it.
+    if (stamp != m_stamp) {
         m_cache = readStore(m_filePath, ReadFor::Reading).value_or(StoreFile());
         m_stamp = stamp;
-        m_cached = true;
         ++m_parses;
     }
     return m_cache;

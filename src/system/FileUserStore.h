@@ -38,6 +38,5 @@ private:
     mutable QMutex m_mutex;
     mutable StoreFile m_cache;
     mutable korvane::FileStamp m_stamp;
-    mutable bool m_cached = false;
     mutable int m_parses = 0;
 };

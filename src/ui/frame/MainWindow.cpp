@@ -124,8 +124,7 @@ void MainWindow::applyLoadedOptions()
     } else {
         m_tray->hide();
     }
-    setPlaylistPosition(m_playlistVisible ? static_cast<int>(stored.playlistPosition)
-                                          : PlaylistPlacement::Hidden);
+    placePlaylist();
     if (m_mediaActive) {
         rebuildCaption();
     }
@@ -174,8 +173,7 @@ void MainWindow::layoutMainWindow()
         m_list->setGeometry(contentRect());
     }
     m_splitter->setGeometry(contentRect());
-    setPlaylistPosition(m_playlistVisible ? static_cast<int>(m_settings.settings().playlistPosition)
-                                          : PlaylistPlacement::Hidden);
+    placePlaylist();
     if (!isMaximizedByToggle() && !m_loading) {
         m_settings.recordWindowSize(size());
     }
@@ -233,8 +231,13 @@ void MainWindow::rebuildCaption()
 void MainWindow::setPlaylistVisible(bool visible)
 {
     m_playlistVisible = visible;
-    setPlaylistPosition(visible ? static_cast<int>(m_settings.settings().playlistPosition)
-                                : PlaylistPlacement::Hidden);
+    placePlaylist();
+}
+
+void MainWindow::placePlaylist()
+{
+    setPlaylistPosition(m_playlistVisible ? static_cast<int>(m_settings.settings().playlistPosition)
+                                          : PlaylistPlacement::Hidden);
 }
 
 void MainWindow::setIntakeProgress(int done, int total)

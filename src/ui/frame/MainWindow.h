@@ -117,6 +117,8 @@ protected:
 private:
     void setCaptionText(const QString& text);
     void rebuildCaption();
+    // At the stored position while shown, hidden with the side panes closed otherwise.
+    void placePlaylist();
     void placeIntakeLabel();
     // Between the frame's pieces: the splitter's place, or the playlist's when it fills.
     QRect contentRect() const { return {15, 56, width() - 30, height() - 203}; }
