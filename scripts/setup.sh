@@ -16,6 +16,7 @@ packages=(
   qt6-svg-dev
   xdg-utils desktop-file-utils shared-mime-info
   dvdauthor playerctl dbus appstream
+  openbox clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
