@@ -35,6 +35,7 @@
 #include "ui/menus/ClassicPopups.h"
 #include "ui/qt/QtFileChooser.h"
 #include "ui/qt/QtUserMessages.h"
+#include "util/ExitDeadline.h"
 #include "util/Logging.h"
 #include "util/PosixProcessRunner.h"
 #include "util/Product.h"
@@ -53,7 +54,15 @@ Application::Application(UserStore& store, InstanceChannel& channel, QObject* pa
     : QObject(parent), m_store(store), m_channel(channel)
 {}
 
-Application::~Application() = default;
+Application::~Application()
+{
+    if (s_unsaved == this) {
+        s_unsaved = nullptr;
+    }
+}
+
+bool Application::s_running = false;
+Application* Application::s_unsaved = nullptr;
 
 bool Application::start(const QStringList& arguments)
 {
@@ -110,6 +119,7 @@ bool Application::start(const QStringList& arguments)
     }
     m_window->setLoading(false);
     m_window->show();
+    saveWhenEndedAbruptly();
     return true;
 }
 
@@ -171,6 +181,11 @@ void Application::shutdown()
     }
     korvane::PosixProcessRunner::killRunningChildren();
     m_settings->save(m_window->placement());
+    s_unsaved = nullptr;
+    // What must last is written; the engine's stop may hang in libVLC when the display goes away
+    // at the same moment (a logout), and the session must not wait for it.
+    m_deadline = std::make_unique<korvane::ExitDeadline>(
+        std::chrono::seconds(2), "shutdown: the engine did not stop within 2 s; ending now");
     m_playlist->intake().cancelPending();
     m_session->releasePlayer();
     m_window->hideTrayIcon();
@@ -183,6 +198,30 @@ void Application::endProcess(int exitCode)
     korvane::PosixProcessRunner::killRunningChildren();
     std::fflush(nullptr);
     std::_Exit(exitCode);
+}
+
+void Application::saveWhenEndedAbruptly()
+{
+    // Qt ends the process with exit() when the display connection breaks. The settings are
+    // saved then too, and the process ends before static destructors run under libVLC's threads.
+    static const bool registered =
+        std::atexit([] {
+            if (!s_running) {
+                return;
+            }
+            if (Application* application = s_unsaved) {
+                s_unsaved = nullptr;
+                std::fprintf(stderr, "the display connection ended: saving the settings\n");
+                application->m_settings->save(application->m_window->placement());
+            }
+            std::fflush(nullptr);
+            std::_Exit(1);
+        }) == 0;
+    SignalWatcher::holdWorkerFaults();
+    if (registered) {
+        s_running = true;
+        s_unsaved = this;
+    }
 }
 
 void Application::createParts()

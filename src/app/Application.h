@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <memory>
 
+namespace korvane {
+class ExitDeadline;
+}
 class CommandHandlers;
 class CommandRegistry;
 class DBusScreenSaver;
@@ -69,10 +72,15 @@ private:
     void listenForLaterStarts();
     void connectHandOverToPlaylist();
     void applyStoredModes();
+    void saveWhenEndedAbruptly();
 
     UserStore& m_store;
     InstanceChannel& m_channel;
     bool m_shutDown = false;
+    // The running player whose settings are not saved yet, for an exit the event loop never sees.
+    static Application* s_unsaved;
+    static bool s_running;
+    std::unique_ptr<korvane::ExitDeadline> m_deadline;
     // Members go in reverse order: the hand-over server and the desktop services first, then
     // the commands, the playlist's workers and the engine, and the window they report to last
     // but for the records it shows.

@@ -1,14 +1,18 @@
 #include "instance/SignalWatcher.h"
 
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
 
 int g_signalPipe[2] = {-1, -1};
+constexpr time_t kWorkerFaultHoldSeconds = 3;
 
 // Runs in signal context: only async-signal-safe calls.
 void forwardSignal(int signalNumber)
@@ -17,7 +21,39 @@ void forwardSignal(int signalNumber)
     [[maybe_unused]] const auto written = ::write(g_signalPipe[0], &byte, 1);
 }
 
+struct sigaction g_previousBusAction = {};
+struct sigaction g_previousSegvAction = {};
+
+// Runs in signal context: only async-signal-safe calls. Returning runs the faulting instruction
+// again under the action that was there before, so the fault still ends the process as it would.
+void holdWorkerFault(int signalNumber)
+{
+    const int savedErrno = errno;
+    if (::syscall(SYS_gettid) != ::getpid()) {
+        timespec wait = {kWorkerFaultHoldSeconds, 0};
+        while (::nanosleep(&wait, &wait) == -1 && errno == EINTR) {
+        }
+    }
+    sigaction(signalNumber, signalNumber == SIGBUS ? &g_previousBusAction : &g_previousSegvAction,
+              nullptr);
+    errno = savedErrno;
+}
+
 } // namespace
+
+void SignalWatcher::holdWorkerFaults()
+{
+    static const bool installed = [] {
+        struct sigaction action = {};
+        action.sa_handler = holdWorkerFault;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_NODEFER;
+        sigaction(SIGBUS, &action, &g_previousBusAction);
+        sigaction(SIGSEGV, &action, &g_previousSegvAction);
+        return true;
+    }();
+    (void)installed;
+}
 
 SignalWatcher::SignalWatcher(QObject* parent) : QObject(parent)
 {

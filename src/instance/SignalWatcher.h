@@ -17,6 +17,12 @@ public:
     // the process at once.
     void stopWatching();
 
+    // When the display goes away, libVLC's video threads can fault on the memory they shared
+    // with it a moment before the UI thread notices the broken connection and saves. A fault
+    // in a thread other than the UI thread therefore waits a few seconds, time for the process
+    // to end in order, before it takes its usual course.
+    static void holdWorkerFaults();
+
 signals:
     void terminationRequested(int signalNumber);
 
