@@ -20,11 +20,16 @@ void SettingsStore::load()
     emit changed(AllSettingsGroups);
 }
 
-bool SettingsStore::save(const WindowPlacement& placement)
+void SettingsStore::recordPlacement(const WindowPlacement& placement)
 {
     ConfigFile::recordPosition(m_settings, placement.maximized, placement.loading,
                                placement.topLeft.x() * m_environment.twipsPerPixelX,
                                placement.topLeft.y() * m_environment.twipsPerPixelY);
+}
+
+bool SettingsStore::save(const WindowPlacement& placement)
+{
+    recordPlacement(placement);
     if (!ConfigFile::write(m_configPath, m_settings)) {
         qCWarning(lcApp) << "could not save settings to" << m_configPath;
         return false;

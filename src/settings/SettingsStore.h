@@ -44,6 +44,8 @@ public:
     void setRepeatMode(RepeatMode mode) { m_settings.repeatMode = mode; }
     // The window's size in pixels, recorded in twips.
     void recordWindowSize(QSize pixels);
+    // The window's place, unless it is maximised or still loading.
+    void recordPlacement(const WindowPlacement& placement);
 
     // Twips of the record as pixels of this screen.
     QPoint toPixels(qint32 xTwips, qint32 yTwips) const;

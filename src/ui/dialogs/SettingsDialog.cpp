@@ -76,8 +76,11 @@ QLabel* SettingsDialog::addLabel(const QString& caption, QPoint at, bool takesCl
 
 void SettingsDialog::loadSettingsControls()
 {
-    // The file is read again: what was changed in memory and not saved is dropped.
-    m_settings.load();
+    // The dialog starts from the record in memory, with the window where it stands now: what was
+    // chosen since the last save stays, and applying the record moves nothing.
+    if (m_placement) {
+        m_settings.recordPlacement(m_placement());
+    }
     m_player->load(m_settings.settings());
     m_associationsPage->load(m_settings.settings());
 }

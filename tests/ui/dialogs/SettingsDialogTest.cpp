@@ -32,18 +32,21 @@ protected:
         m_store.setConfigPath(m_folder.filePath("Config.cfg"));
         m_images.loadSkinImages(KORVANE_BIN_DIR "/");
     }
-    // The file the dialog will read when it opens.
+    // The settings the player started with, on disk and in memory.
     void store(const std::function<void(Settings&)>& change)
     {
         Settings settings = defaultSettings(settingstest::environment());
         change(settings);
         ASSERT_TRUE(ConfigFile::write(m_store.configPath(), settings));
+        m_store.load();
     }
     void writeFile(const QByteArray& bytes)
     {
         QFile file(m_store.configPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
+        file.close();
+        m_store.load();
     }
     QByteArray storedBytes() const
     {
@@ -412,11 +415,31 @@ TEST_F(SettingsDialogTest, PagesRoundTripEveryRecordTheyShow)
     EXPECT_EQ(saved, expected);
 }
 
-TEST_F(SettingsDialogTest, OpeningReadsTheFileAgain)
+TEST_F(SettingsDialogTest, OpeningKeepsWhatWasChosenSinceTheLastSave)
 {
-    store([](Settings& s) { s.playMode = PlayMode::Continuous; });
-    m_store.load();
+    // A play mode from the menu and a window resized since the last save: opening the dialog
+    // and pressing OK keeps both, and applying the record puts the window where it stands.
+    store([](Settings& s) {
+        s.playMode = PlayMode::Continuous;
+        s.rememberLastSize = true;
+        s.rememberLastPos = true;
+    });
     m_store.setPlayMode(PlayMode::Shuffle);
-    auto dialog = open();
-    EXPECT_EQ(m_store.settings().playMode, PlayMode::Continuous);
+    m_store.recordWindowSize({640, 480});
+    const Settings before = m_store.settings();
+    auto dialog = std::make_unique<SettingsDialog>(m_store, m_associations, m_images, [] {
+        return WindowPlacement{{120, 90}, false, false};
+    });
+    dialog->show();
+    EXPECT_EQ(m_store.settings().playMode, PlayMode::Shuffle);
+    control<QCheckBox>(dialog->playerPage(), "showInTray")->setChecked(!before.showInTray);
+    dialog->runAction(SettingsAction::SaveAndUnload);
+
+    const Settings after = m_store.settings();
+    EXPECT_EQ(after.playMode, PlayMode::Shuffle);
+    EXPECT_EQ(after.windowWidth, before.windowWidth);
+    EXPECT_EQ(after.windowHeight, before.windowHeight);
+    EXPECT_EQ(m_store.toPixels(after.windowLeft, after.windowTop), QPoint(120, 90));
+    EXPECT_EQ(stored().playMode, PlayMode::Shuffle);
+    EXPECT_EQ(stored().windowWidth, before.windowWidth);
 }
