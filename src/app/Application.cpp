@@ -83,6 +83,7 @@ bool Application::start(const QStringList& arguments)
     m_settings->load();
     m_associations->applyAllAssociations(m_settings->settings().associations);
     m_history->loadHistory();
+    m_history->setRecording(m_settings->settings().keepHistory);
     m_session->enableMediaControl(MediaControlState::Stopped);
     applyStoredModes();
     m_session->chooseAfterPlay(0);
@@ -364,6 +365,8 @@ void Application::connectSettingsListeners()
             &PlaybackSession::applyEngineSettings);
     connect(settings, &SettingsStore::changed, m_window.get(), &MainWindow::applyLoadedOptions);
     connect(settings, &SettingsStore::changed, m_guard.get(), &ScreenSaverGuard::refresh);
+    connect(settings, &SettingsStore::changed, m_history.get(),
+            [this] { m_history->setRecording(m_settings->settings().keepHistory); });
 }
 
 void Application::connectMprisToCommands()

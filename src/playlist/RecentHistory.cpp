@@ -39,7 +39,7 @@ void RecentHistory::addToHistory(const QString& path, const QString& title)
         loadHistory();
     }
     // An empty path can never be recorded: it would end the stored history early.
-    if (path.isEmpty()) {
+    if (path.isEmpty() || !m_recording) {
         return;
     }
     for (const QString& known : m_recentFiles) {

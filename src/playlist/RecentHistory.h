@@ -48,7 +48,9 @@ public:
     void loadHistory();
     // Records a file whose playback just started. A path already in the history is left where
     // it is; when the history is full the oldest entry gives way.
+    // Nothing is recorded while recording is off; the entries already kept stay and open.
     void addToHistory(const QString& path, const QString& title);
+    void setRecording(bool recording) { m_recording = recording; }
 
     // "History0" ... "History10"; empty for a slot out of range.
     static QString menuKey(int slot);
@@ -74,4 +76,5 @@ private:
     std::array<MenuItem, SlotCount> m_items;
     std::array<QString, SlotCount> m_recentFiles;
     bool m_loaded = false;
+    bool m_recording = true;
 };

@@ -57,7 +57,8 @@ Settings defaultSettings(const SettingsEnvironment& env)
     s.repeatMode = RepeatMode::RepeatAll;
     s.alwaysOnTop = false;
     s.titleBarMode = TitleBarMode::FullPath;
-    s.keepHistory = false;
+    // The history is kept unless the user turns it off.
+    s.keepHistory = true;
     s.launchFullscreen = false;
     s.rememberLastPos = false;
     s.rememberLastSize = false;

@@ -2,6 +2,8 @@
 #include "GeneratedMedia.h"
 #include "PlayerProcess.h"
 #include "QtPrinters.h"
+#include "settings/ConfigFile.h"
+#include "settings/SettingsTestSupport.h"
 #include "system/FileUserStore.h"
 
 #include <QDir>
@@ -147,4 +149,28 @@ TEST_F(PlayerEndToEnd, AudioPlaysInRealTimeOnTheSoundServer)
     EXPECT_GE(played.elapsed(), 1500) << "a 3 s sound ended after " << played.elapsed() << " ms";
     player.signal(SIGTERM);
     EXPECT_TRUE(player.finishesWithin(10000));
+}
+
+TEST_F(PlayerEndToEnd, WithKeepHistoryOffPlayingRecordsNothingAndKeepsWhatWasThere)
+{
+    const QString clip = m_home.filePath("unrecorded.mp4");
+    ASSERT_TRUE(makeClip(clip, 2, 520));
+    Settings settings = defaultSettings(settingstest::environment());
+    settings.keepHistory = false;
+    ASSERT_TRUE(ConfigFile::write(m_home.filePath("config/Korvane/Config.cfg"), settings));
+    const QString names = "Software\\Taskel\\Korvane\\RecentFileNames";
+    {
+        FileUserStore store(storePath());
+        ASSERT_TRUE(store.writeString(names, "0", "/media/kept.mp4"));
+    }
+
+    PlayerProcess player(m_home.path());
+    player.start({clip});
+    ASSERT_TRUE(player.waitForOutput("playing 0 " + clip, 20000)) << player.output().toStdString();
+    player.signal(SIGTERM);
+    EXPECT_TRUE(player.finishesWithin(10000));
+
+    FileUserStore store(storePath());
+    EXPECT_EQ(store.readString(names, "0"), "/media/kept.mp4");
+    EXPECT_EQ(store.readString(names, "1", "<none>"), "<none>");
 }

@@ -366,3 +366,23 @@ TEST(RecentHistoryAdd, FailingWritesStillShowTheEntryForTheRun)
     history.addToHistory("/m/a.avi", "a.avi");
     EXPECT_FALSE(history.menuItem(1).visible);
 }
+
+TEST(RecentHistoryAdd, RecordingOffKeepsTheEntriesAndAddsNone)
+{
+    FakeUserStore store;
+    storeEntry(store, 0, path(0), title(0));
+    RecentHistory history(store);
+    history.loadHistory();
+    QSignalSpy changed(&history, &RecentHistory::menuItemChanged);
+    history.setRecording(false);
+    history.addToHistory(path(1), title(1));
+    EXPECT_EQ(changed.size(), 0);
+    expectInStep(history, store, 1);
+    ASSERT_TRUE(history.entry(0).has_value());
+    EXPECT_EQ(history.entry(0)->path, path(0));
+
+    history.setRecording(true);
+    history.addToHistory(path(2), title(2));
+    expectInStep(history, store, 2);
+    EXPECT_EQ(storedPath(store, 1), path(2));
+}

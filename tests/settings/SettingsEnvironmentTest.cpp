@@ -14,7 +14,7 @@ TEST(DefaultSettings, HoldTheFirstStartValues)
     EXPECT_EQ(s.repeatMode, RepeatMode::RepeatAll);
     EXPECT_FALSE(s.alwaysOnTop);
     EXPECT_EQ(s.titleBarMode, TitleBarMode::FullPath);
-    EXPECT_FALSE(s.keepHistory);
+    EXPECT_TRUE(s.keepHistory);
     EXPECT_FALSE(s.launchFullscreen);
     EXPECT_FALSE(s.rememberLastPos);
     EXPECT_FALSE(s.rememberLastSize);
