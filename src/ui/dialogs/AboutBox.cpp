@@ -1,5 +1,6 @@
 #include "ui/dialogs/AboutBox.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -70,8 +71,13 @@ AboutBox::AboutBox(PiecePainter painter, UrlOpener opener, QWidget* parent)
     QFont underlined = m_link->font();
     underlined.setUnderline(true);
     m_link->setFont(underlined);
+    // Light texts on the dark skin, each at a contrast of at least 4.5 to 1.
+    QPalette light = m_description->palette();
+    light.setColor(QPalette::WindowText, kBodyText);
+    m_description->setPalette(light);
+    m_basedOn->setPalette(light);
     QPalette blue = m_link->palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    blue.setColor(QPalette::WindowText, kLinkText);
     m_link->setPalette(blue);
     m_link->setCursor(Qt::PointingHandCursor);
     fitText(m_description, true);
@@ -116,6 +122,20 @@ void AboutBox::paintSkinBackground(QPainter& painter)
 void AboutBox::placeOkText()
 {
     m_okText->setGeometry(AboutBoxGeometry::okLabelRect(width(), height()));
+}
+
+void AboutBox::keyPressEvent(QKeyEvent* event)
+{
+    // Return and Escape close the box as OK does: it asks nothing.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void AboutBox::skinPainted()

@@ -3,6 +3,7 @@
 #include "skin/AboutBoxGeometry.h"
 #include "ui/frame/SkinnedWindow.h"
 
+#include <QColor>
 #include <QDialog>
 #include <QUrl>
 #include <functional>
@@ -23,12 +24,16 @@ public:
     AboutBox(PiecePainter painter, UrlOpener opener, QWidget* parent = nullptr);
     ~AboutBox() override;
 
+    static constexpr QColor kBodyText{0xe8, 0xee, 0xdf};
+    static constexpr QColor kLinkText{0x9c, 0xcf, 0xff};
+
     QLabel* okLabel() const { return m_okText; }
     QLabel* linkLabel() const { return m_link; }
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     std::vector<SkinPiece> skinPieces() const override;
     void skinClicked(int region) override;

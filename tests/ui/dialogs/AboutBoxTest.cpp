@@ -1,10 +1,15 @@
 #include "ui/dialogs/AboutBox.h"
 
+#include "skin/SkinImages.h"
+#include "skin/SkinPainter.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -131,5 +136,71 @@ TEST_F(AboutBoxTest, DraggedByTheStripButNotByTheCaptionText)
     // Where a window manager moves the box itself, the move is its own business.
     if (box.pos() != start) {
         EXPECT_EQ(box.pos(), start + QPoint(40, 30));
+    }
+}
+
+TEST_F(AboutBoxTest, ReturnAndEscapeCloseAsOkDoes)
+{
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        AboutBox fresh(nullptr, nullptr);
+        fresh.show();
+        QSignalSpy done(&fresh, &QDialog::finished);
+        QTest::keyClick(&fresh, key);
+        ASSERT_EQ(done.size(), 1) << key;
+        EXPECT_EQ(done[0][0].toInt(), QDialog::Accepted) << key;
+    }
+    AboutBox fresh(nullptr, nullptr);
+    fresh.show();
+    QSignalSpy done(&fresh, &QDialog::finished);
+    QTest::keyClick(&fresh, Qt::Key_Space);
+    EXPECT_EQ(done.size(), 0);
+}
+
+namespace {
+
+double luminance(QColor c)
+{
+    const auto channel = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double contrast(QColor a, QColor b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+TEST(AboutBoxSkin, TextsAreReadableOnTheSkin)
+{
+    SkinImages images;
+    images.loadSkinImages(KORVANE_BIN_DIR "/");
+    AboutBox box(
+        [&images](QPainter& painter, int slot, const QRect& rect) {
+            SkinPainter::drawSkinImage(painter, images.slot(slot), rect.x(), rect.y(), rect.width(),
+                                       rect.height());
+        },
+        nullptr);
+    // The skin alone, under where each text stands: the worst pixel counts.
+    for (const char* name : {"description", "basedOn", "videoLanLink"}) {
+        box.findChild<QLabel*>(name)->hide();
+    }
+    const QImage skin = box.grab().toImage();
+    for (const char* name : {"description", "basedOn", "videoLanLink"}) {
+        const QLabel* label = box.findChild<QLabel*>(name);
+        const QColor text = label->palette().color(QPalette::WindowText);
+        double worst = 100;
+        const QRect area = label->geometry() & skin.rect();
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                worst = std::min(worst, contrast(text, skin.pixelColor(x, y)));
+            }
+        }
+        EXPECT_GE(worst, 4.5) << name << " " << text.name().toStdString();
     }
 }
