@@ -330,6 +330,7 @@ void Application::connectSessionToWindow()
     connect(session, &PlaybackSession::timeTextChanged, window, &MainWindow::setTimeText);
     connect(session, &PlaybackSession::progressChanged, window, &MainWindow::setProgress);
     connect(session, &PlaybackSession::rateTextChanged, window, &MainWindow::setRateText);
+    connect(session, &PlaybackSession::speedTextChanged, window, &MainWindow::showSpeedText);
     connect(session, &PlaybackSession::muteChanged, window, &MainWindow::setMuted);
     connect(session, &PlaybackSession::itemStarted, window, &MainWindow::showMediaCaption);
     connect(session, &PlaybackSession::audioOnlyChanged, window, &MainWindow::setAudioOnly);

@@ -431,7 +431,7 @@ void PlaybackSession::applySpeed(const std::optional<SpeedSteps::Change>& change
         m_engine->setRate(m_rate);
     }
     if (!change->rateText.isEmpty()) {
-        emit rateTextChanged(change->rateText, true);
+        emit speedTextChanged(change->rateText);
     }
     if (change->increaseEnabled) {
         m_increaseEnabled = *change->increaseEnabled;

@@ -109,6 +109,8 @@ signals:
     void timeTextChanged(const QString& text);
     void progressChanged(int percent);
     void rateTextChanged(const QString& text, bool visible);
+    // "Playing rate:…" after a speed step.
+    void speedTextChanged(const QString& text);
     void audioOnlyChanged(bool audioOnly);
     // The video is to take the whole screen; the window does it.
     void fullScreenRequested(bool on);

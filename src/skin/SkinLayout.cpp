@@ -145,3 +145,18 @@ const char* SkinLayout::regionName(SkinRegion region)
     }
     return "";
 }
+
+QPoint SkinLayout::rateLabelPosition(int width, int height, QSize rateSize, const QRect& timeRect)
+{
+    constexpr int kGap = 8;
+    constexpr int kFrameLeft = 16;
+    const int line = height - 132;
+    const int right = timeRect.isEmpty() ? width : timeRect.left() - kGap;
+    if (60 + rateSize.width() <= right) {
+        return {60, line};
+    }
+    if (kFrameLeft + rateSize.width() <= right) {
+        return {right - rateSize.width(), line};
+    }
+    return {60, line - rateSize.height()};
+}

@@ -7,6 +7,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <vector>
 
 // Where every skin piece of the main window goes for a client area of W × H pixels, and which
@@ -34,5 +35,9 @@ public:
 
     static QPoint volumeTrackPosition(int width, int height);
     static QRect seekBarRect(int width, int height, int barHeight);
+    // The rate readout of the given size: at its place left of the time text when it clears it,
+    // else moved left as far as the frame allows, else on the line above, so neither covers the
+    // other.
+    static QPoint rateLabelPosition(int width, int height, QSize rateSize, const QRect& timeRect);
     static const char* regionName(SkinRegion region);
 };

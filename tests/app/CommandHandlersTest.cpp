@@ -311,7 +311,7 @@ TEST_F(CommandHandlersTest, SpeedItemsFollowTheRate)
     EXPECT_EQ(session.playbackRate(), 1.0) << "stopped: nothing";
     addEntries(1);
     playFirst();
-    QSignalSpy rate(&session, &PlaybackSession::rateTextChanged);
+    QSignalSpy rate(&session, &PlaybackSession::speedTextChanged);
     for (int i = 0; i < 4; ++i) {
         dispatchKey("IncreaseSpeed");
     }

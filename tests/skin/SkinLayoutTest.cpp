@@ -155,3 +155,28 @@ TEST(SkinLayout, EveryRegionHasALogName)
 }
 
 } // namespace
+
+TEST(SkinLayout, TheRateReadoutNeverCoversTheTimeText)
+{
+    const struct
+    {
+        const char* name;
+        int width;
+        QSize rate;
+        QRect time;
+        QPoint expected;
+    } cases[] = {
+        {"wide window: its own place", 800, {100, 15}, {330, 383, 140, 15}, {60, 383}},
+        {"touching the gap stays", 400, {62, 15}, {130, 383, 140, 15}, {60, 383}},
+        {"moved left to clear the time", 400, {100, 15}, {130, 383, 140, 15}, {22, 383}},
+        {"no room left of it: the line above", 300, {100, 15}, {80, 383, 140, 15}, {60, 368}},
+        {"no time text: its own place", 300, {100, 15}, {}, {60, 383}},
+    };
+    for (const auto& c : cases) {
+        const QPoint at = SkinLayout::rateLabelPosition(c.width, 515, c.rate, c.time);
+        EXPECT_EQ(at, c.expected) << c.name;
+        if (!c.time.isEmpty()) {
+            EXPECT_FALSE(QRect(at, c.rate).intersects(c.time)) << c.name;
+        }
+    }
+}

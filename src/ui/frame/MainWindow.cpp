@@ -220,6 +220,11 @@ void MainWindow::setRateText(const QString& text, bool visible)
     m_labels->setRate(text, visible);
 }
 
+void MainWindow::showSpeedText(const QString& text)
+{
+    m_labels->showSpeed(text);
+}
+
 void MainWindow::rebuildCaption()
 {
     if (const std::optional<QString> caption =

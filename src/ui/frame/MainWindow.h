@@ -83,6 +83,7 @@ public:
     void setTimeText(const QString& text);
     void setProgress(int percent);
     void setRateText(const QString& text, bool visible);
+    void showSpeedText(const QString& text);
     // The playlist toggle: shown at the stored position, or hidden with the side panes closed.
     void togglePlaylist() { setPlaylistVisible(!m_playlistVisible); }
     void setPlaylistVisible(bool visible);

@@ -1,11 +1,13 @@
 #include "ui/frame/WindowLabels.h"
 
 #include "playback/TimeText.h"
+#include "skin/SkinLayout.h"
 #include "skin/TextEllipsis.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QTimer>
 
 namespace {
 
@@ -46,6 +48,9 @@ WindowLabels::WindowLabels(QWidget* window)
     m_caption->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     m_rate->hide();
     m_intake->hide();
+    m_speedShown = new QTimer(window);
+    m_speedShown->setSingleShot(true);
+    QObject::connect(m_speedShown, &QTimer::timeout, window, [this] { showRate(); });
     m_time->setText(TimeText::Idle);
     m_time->adjustSize();
     setVolume(100);
@@ -58,9 +63,17 @@ QString WindowLabels::timeText() const
 
 void WindowLabels::place(int width, int height)
 {
-    m_rate->move(60, height - 132);
+    m_width = width;
+    m_height = height;
     m_time->move((width - m_time->width()) / 2, height - 132);
     m_volume->move(width - 17, height - 28);
+    placeRate();
+}
+
+void WindowLabels::placeRate()
+{
+    m_rate->move(SkinLayout::rateLabelPosition(m_width, m_height, m_rate->size(),
+                                               m_time->isVisible() ? m_time->geometry() : QRect()));
 }
 
 void WindowLabels::setCaption(const QString& text, int width)
@@ -75,15 +88,36 @@ void WindowLabels::setTime(const QString& text, int width, int height)
     m_time->setText(text);
     m_time->adjustSize();
     m_time->move((width - m_time->width()) / 2, height - 132);
+    m_width = width;
+    m_height = height;
+    placeRate();
 }
 
 void WindowLabels::setRate(const QString& text, bool visible)
 {
-    if (visible) {
+    m_loadingText = visible ? text : QString();
+    showRate();
+}
+
+void WindowLabels::showSpeed(const QString& text)
+{
+    m_speedText = text;
+    m_speedShown->start(kSpeedShownMs);
+    showRate();
+}
+
+void WindowLabels::showRate()
+{
+    // Loading is the more urgent news; a speed change stays a moment longer than one tick.
+    const QString text = !m_loadingText.isEmpty()   ? m_loadingText
+                         : m_speedShown->isActive() ? m_speedText
+                                                    : QString();
+    if (!text.isEmpty()) {
         m_rate->setText(text);
         m_rate->adjustSize();
+        placeRate();
     }
-    m_rate->setVisible(visible);
+    m_rate->setVisible(!text.isEmpty());
 }
 
 void WindowLabels::setVolume(int volume)
