@@ -35,7 +35,7 @@ inline QByteArray defaultFileBytes()
     QList<QByteArray> lines = {"English", "/home/ann/Desktop",
                                " 1 ",     " 2 ",
                                " 0 ",     " 1 ",
-                               " 0 ",     " 0 ",
+                               " 1 ",     " 0 ",
                                " 0 ",     " 0 ",
                                " 0 ",     " 1 ",
                                " 0 ",     "/home/ann/Pictures",
