@@ -9,7 +9,7 @@ bin=$(cd "${1:?program folder}" && pwd)
 rounds=${2:-1}
 work=$(mktemp -d)
 server=; pid=
-trap 'kill $pid $server 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill -9 $pid $server 2>/dev/null; pkill -P $$ 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 check() { # name, condition...
   local name=$1; shift
@@ -25,6 +25,7 @@ start_display() {
   server=$!
   for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
   export DISPLAY=:$(tr -dc 0-9 <"$number_file")
+  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   openbox >/dev/null 2>&1 &
   for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 }
@@ -44,7 +45,11 @@ round() { # how: display | both | term
     [ -n "$wid" ] && grep -q "playing" "$log" && break
     sleep 0.1
   done
-  [ -n "$wid" ] || { echo "FAIL: $how: no window"; cat "$log"; failures=$((failures + 1)); return; }
+  if [ -z "$wid" ]; then
+    echo "FAIL: $how: no window (display $DISPLAY)"; cat "$log"; failures=$((failures + 1))
+    kill -9 $pid $server 2>/dev/null; wait $pid $server 2>/dev/null
+    return
+  fi
   # A place of this run's own, which only a save at the end can have written.
   xdotool windowmove --sync "$wid" 300 200
   sleep 1
@@ -59,7 +64,7 @@ round() { # how: display | both | term
   local ended=yes
   kill -0 $pid 2>/dev/null && { ended=no; kill -9 $pid; }
   wait $pid 2>/dev/null
-  kill $server 2>/dev/null; wait $server 2>/dev/null
+  kill -9 $server 2>/dev/null; wait $server 2>/dev/null
   pkill -P $$ openbox 2>/dev/null
   echo "ended after $took s ($how)"
   local config=$XDG_CONFIG_HOME/Korvane/Config.cfg
