@@ -41,6 +41,12 @@ void DvdPlayback::refreshMenus()
 
 void DvdPlayback::enableWatch()
 {
+    // The item a disc waited for has ended: the disc starts now, before the next item would.
+    if (m_discWaiting) {
+        m_discWaiting = false;
+        checkDVD();
+        return;
+    }
     // Started again only when off, so the monitor's twice-a-second call does not keep putting
     // the next tick off.
     if (!m_discWatch.isActive()) {
@@ -54,6 +60,16 @@ void DvdPlayback::checkDVD()
     const DvdRules::WatchStep step = DvdRules::watch(
         m_drives.dvdLabels, [this](const QString& drive) { return m_provider.hasVideoTs(drive); },
         m_watchStarted);
+    // A disc inserted while an item plays or pauses waits until that item ends.
+    const TransportFlags& flags = m_session.flags();
+    if (!step.start.isEmpty() && (flags.mediaActive || (flags.paused && !flags.stopped))) {
+        if (!m_discWaiting) {
+            qCDebug(lcPlayback) << "video disc waits for the item to end";
+        }
+        m_discWaiting = true;
+        return;
+    }
+    m_discWaiting = false;
     m_watchStarted = step.started;
     for (const int index : step.start) {
         qCDebug(lcPlayback).noquote() << "video disc found:" << m_drives.dvdLabels.value(index);

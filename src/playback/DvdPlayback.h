@@ -64,6 +64,8 @@ private:
     // A newer start, or another item played meanwhile, makes an unfinished start step aside.
     int m_generation = 0;
     bool m_starting = false;
+    // A video disc was found while an item played; it starts when that item ends.
+    bool m_discWaiting = false;
     QPointer<Engine> m_engine;
     QString m_address;
 };

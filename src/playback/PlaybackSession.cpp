@@ -203,7 +203,8 @@ void PlaybackSession::monitorTick()
     if (outcome.enableDvdCheck) {
         emit dvdCheckWanted();
     }
-    if (outcome.moveOn) {
+    // A disc that waited for this end has started meanwhile: it replaces the playlist instead.
+    if (outcome.moveOn && !m_currentIsDrive) {
         moveOn();
     }
 }

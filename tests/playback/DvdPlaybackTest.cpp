@@ -236,3 +236,37 @@ TEST_F(DvdPlaybackTest, DiscTheEngineCannotOpenFailsWithTheMessage)
         }
     }
 }
+
+TEST_F(DvdPlaybackTest, ADiscInsertedWhileAFilePlaysWaitsForItsEnd)
+{
+    playlist.select(0);
+    session.rebuildSequence();
+    session.playEntry(0, false);
+    engine().fireState(Engine::Playing);
+    engine().fakeLength = 3000;
+    engine().fakeTime = 1000;
+    session.monitorTick();
+    ASSERT_TRUE(session.flags().mediaActive);
+    const int made = enginesMade;
+
+    drives.drives = {{"/dev/sr0", true, "MOVIE"}};
+    drives.videoTs = {"/dev/sr0"};
+    for (int i = 0; i < 3; ++i) {
+        dvd.checkDVD();
+        session.monitorTick();
+    }
+    EXPECT_EQ(session.currentFile(), "/m/a.mkv") << "the file plays on";
+    EXPECT_EQ(playlist.count(), 2);
+    EXPECT_EQ(enginesMade, made);
+    EXPECT_FALSE(dvd.isStarting());
+
+    // The file ends: the disc replaces the playlist instead of the next file playing.
+    engine().fakeTime = 3000;
+    engine().fireState(Engine::Ended);
+    session.monitorTick();
+    session.monitorTick();
+    EXPECT_EQ(session.currentFile(), "/dev/sr0");
+    ASSERT_TRUE(waitFor([&] { return !dvd.isStarting(); }));
+    ASSERT_EQ(playlist.count(), 1);
+    EXPECT_EQ(playlist.entry(0).path, "dvd:///dev/sr0");
+}
