@@ -1,6 +1,8 @@
 #include "ui/dialogs/AssociationsSettingsPage.h"
 
+#include "skin/SettingsLayout.h"
 #include "system/FileAssociations.h"
+#include "ui/dialogs/CaptionFit.h"
 #include "util/SupportedFiles.h"
 
 #include <QLabel>
@@ -15,12 +17,14 @@ constexpr QPoint kListAt{30, 90};
 constexpr QPoint kListAway{-400, -400};
 
 // A caption over a painted button: the button under it takes the click.
-void buttonLabel(const QString& caption, QWidget* parent, QPoint at)
+void buttonLabel(const QString& caption, QWidget* parent, SettingsRegion face)
 {
     auto* label = new QLabel(caption, parent);
+    label->setObjectName(caption);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    label->adjustSize();
-    label->move(at);
+    const HitTable faces = SettingsLayout::hitRects(SettingsLayout::kWidth, SettingsLayout::kHeight,
+                                                    SettingsPage::Associations);
+    CaptionFit::centreOnFace(label, faces[face], 5);
 }
 
 } // namespace
@@ -34,17 +38,17 @@ AssociationsSettingsPage::AssociationsSettingsPage(QWidget* parent) : QWidget(pa
     heading->move(30, 74);
     m_list = new QListWidget(this);
     m_list->setGeometry(QRect(kListAway, QSize(337, 285)));
-    // List mode: small icons in columns, filled top to bottom.
+    // Small icons in one column, every name whole; the list scrolls down.
     m_list->setViewMode(QListView::ListMode);
     m_list->setFlow(QListView::TopToBottom);
-    m_list->setWrapping(true);
+    m_list->setWrapping(false);
     m_list->setResizeMode(QListView::Adjust);
     m_list->setIconSize(QSize(16, 16));
     m_list->setPalette(style()->standardPalette());
-    buttonLabel(QStringLiteral("Select All"), this, {406, 95});
-    buttonLabel(QStringLiteral("Deselect All"), this, {405, 132});
-    buttonLabel(QStringLiteral("Audio Files"), this, {404, 168});
-    buttonLabel(QStringLiteral("Video Files"), this, {405, 206});
+    buttonLabel(QStringLiteral("Select All"), this, SettingsRegion::SelectAll);
+    buttonLabel(QStringLiteral("Deselect All"), this, SettingsRegion::DeselectAll);
+    buttonLabel(QStringLiteral("Audio Files"), this, SettingsRegion::AudioFiles);
+    buttonLabel(QStringLiteral("Video Files"), this, SettingsRegion::VideoFiles);
 }
 
 void AssociationsSettingsPage::fillAssociationList(const FileAssociations& associations)

@@ -1,5 +1,8 @@
 #include "ui/dialogs/PlayerSettingsPage.h"
 
+#include "skin/SettingsLayout.h"
+#include "ui/dialogs/CaptionFit.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -128,6 +131,12 @@ PlayerSettingsPage::PlayerSettingsPage(QWidget* parent) : QWidget(parent)
     m_disableScreenSaver =
         check(QStringLiteral("disableScreenSaver"),
               QStringLiteral("Disable ScreenSaver while playing."), this, {276, 358, 210, 20});
+
+    const QRect page = SettingsLayout::pageArea(SettingsLayout::kWidth, SettingsLayout::kHeight);
+    CaptionFit::fitButtons(this, page.right() - 4);
+    for (QGroupBox* group : {open, title}) {
+        CaptionFit::fitButtons(group, group->width() - 6);
+    }
 }
 
 void PlayerSettingsPage::load(const Settings& settings)

@@ -11,6 +11,7 @@
 #include "ui/dialogs/PlayerSettingsPage.h"
 #include "util/SupportedFiles.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -442,4 +443,52 @@ TEST_F(SettingsDialogTest, OpeningKeepsWhatWasChosenSinceTheLastSave)
     EXPECT_EQ(m_store.toPixels(after.windowLeft, after.windowTop), QPoint(120, 90));
     EXPECT_EQ(stored().playMode, PlayMode::Shuffle);
     EXPECT_EQ(stored().windowWidth, before.windowWidth);
+}
+
+TEST_F(SettingsDialogTest, EveryCaptionShowsWhole)
+{
+    auto dialog = open();
+    const QRect page = SettingsLayout::pageArea(SettingsLayout::kWidth, SettingsLayout::kHeight);
+    for (const QAbstractButton* button : dialog->playerPage().findChildren<QAbstractButton*>()) {
+        if (button->text().isEmpty()) {
+            continue;
+        }
+        const std::string name = button->text().toStdString();
+        EXPECT_LE(button->sizeHint().width(), button->width()) << name;
+        const QRect inDialog(button->mapTo(dialog.get(), QPoint()), button->size());
+        EXPECT_LE(inDialog.right(), page.right()) << name;
+        EXPECT_LE(inDialog.right(), button->parentWidget()->mapTo(dialog.get(), QPoint()).x() +
+                                        button->parentWidget()->width())
+            << name;
+    }
+
+    // Each preset caption keeps clear of its face's edges.
+    const HitTable faces = SettingsLayout::hitRects(SettingsLayout::kWidth, SettingsLayout::kHeight,
+                                                    SettingsPage::Associations);
+    const struct
+    {
+        const char* caption;
+        SettingsRegion face;
+    } presets[] = {{"Select All", SettingsRegion::SelectAll},
+                   {"Deselect All", SettingsRegion::DeselectAll},
+                   {"Audio Files", SettingsRegion::AudioFiles},
+                   {"Video Files", SettingsRegion::VideoFiles}};
+    for (const auto& preset : presets) {
+        const QLabel* label = dialog->findChild<QLabel*>(QString::fromLatin1(preset.caption));
+        ASSERT_NE(label, nullptr) << preset.caption;
+        const QRect face = faces[preset.face].adjusted(3, 0, -3, 0);
+        EXPECT_TRUE(face.contains(label->geometry())) << preset.caption;
+        EXPECT_LE(label->sizeHint().width(), label->width()) << preset.caption;
+    }
+
+    // The association list shows every name whole, without sideways scrolling.
+    dialog->runAction(SettingsAction::ShowAssociations);
+    auto* list = dialog->associationsPage().findChild<QListWidget*>();
+    ASSERT_NE(list, nullptr);
+    QCoreApplication::processEvents();
+    for (int i = 0; i < list->count(); ++i) {
+        const QRect item = list->visualItemRect(list->item(i));
+        const int needed = list->fontMetrics().horizontalAdvance(list->item(i)->text());
+        EXPECT_LE(item.left() + needed, list->viewport()->width()) << i;
+    }
 }
