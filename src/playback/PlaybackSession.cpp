@@ -8,6 +8,8 @@
 #include "system/PowerControl.h"
 #include "util/Logging.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kMonitorIntervalMs = 500;
 constexpr int kRewindIntervalMs = 10;
@@ -395,6 +397,8 @@ void PlaybackSession::seek(double fraction)
 {
     if (m_flags.mediaActive && m_engine) {
         m_engine->setPosition(fraction);
+        qCDebug(lcPlayback).noquote()
+            << "seek" << qRound64(fraction * std::max(0.0, m_engine->length()));
     }
 }
 

@@ -82,7 +82,13 @@ void Playlist::addDroppedFiles(const QStringList& paths)
 
 void Playlist::removeSelected()
 {
-    m_model.removeAt(m_model.selectedItem());
+    const int index = m_model.selectedItem();
+    if (index < 0 || index >= m_model.count()) {
+        return;
+    }
+    const QString path = m_model.entry(index).path;
+    m_model.removeAt(index);
+    qCDebug(lcPlaylist).noquote() << "removed" << index << path;
 }
 
 void Playlist::removeAll()
