@@ -83,7 +83,7 @@ for minute in $(seq 1 "$minutes"); do
   sample "$minute"
 done
 # Whatever hand-overs the random pacing left are sent now, so all 100 arrive while it plays.
-wait_handovers() { for job in $(jobs -p); do [ "$job" = "$storm" ] || wait "$job"; done; }
+wait_handovers() { for job in $(jobs -p); do [ "$job" = "$storm" ] || [ "$job" = "$player" ] || wait "$job"; done; }
 while [ $handed -lt 300 ]; do "$bin/korvane" "${clips[$handed]}" '*Add' >/dev/null 2>&1; handed=$((handed + 1)); done
 wait_handovers
 for _ in $(seq 60); do [ "$(grep -c "accepted " "$log")" -ge 300 ] && break; sleep 0.5; done
