@@ -66,6 +66,7 @@ sample() { # minute
 
 echo "minute  rss(MiB)   fds threads  items  read(ms, slowest in the minute)"
 handed=200
+handovers=()
 slowest=0
 start=$(date +%s)
 for minute in $(seq 1 "$minutes"); do
@@ -74,6 +75,7 @@ for minute in $(seq 1 "$minutes"); do
     kill -0 $player 2>/dev/null || { echo "the player ended"; tail -20 "$log"; exit 1; }
     if [ $handed -lt 300 ] && [ $((RANDOM % 3)) -eq 0 ]; then
       "$bin/korvane" "${clips[$handed]}" '*Add' >/dev/null 2>&1 &
+      handovers+=($!)
       handed=$((handed + 1))
     fi
     took=$(read_ms)
@@ -83,9 +85,8 @@ for minute in $(seq 1 "$minutes"); do
   sample "$minute"
 done
 # Whatever hand-overs the random pacing left are sent now, so all 100 arrive while it plays.
-wait_handovers() { for job in $(jobs -p); do [ "$job" = "$storm" ] || [ "$job" = "$player" ] || wait "$job"; done; }
 while [ $handed -lt 300 ]; do "$bin/korvane" "${clips[$handed]}" '*Add' >/dev/null 2>&1; handed=$((handed + 1)); done
-wait_handovers
+[ ${#handovers[@]} -eq 0 ] || wait "${handovers[@]}"
 for _ in $(seq 60); do [ "$(grep -c "accepted " "$log")" -ge 300 ] && break; sleep 0.5; done
 accepted=$(grep -c "accepted " "$log")
 echo "clips accepted: $accepted of 300; items played: $(grep -c 'playing ' "$log")"
