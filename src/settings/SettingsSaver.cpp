@@ -37,8 +37,9 @@ QStringList SettingsSaver::save(const Settings& wanted, const WindowPlacement& p
         failed << QStringLiteral("the file associations (store.ini, mimeapps.list)");
     }
     m_settings.apply(record);
-    if (!m_settings.save(placement)) {
-        failed << QStringLiteral("the settings file %1").arg(m_settings.configPath());
+    QString why;
+    if (!m_settings.save(placement, &why)) {
+        failed << QStringLiteral("the settings file %1 (%2)").arg(m_settings.configPath(), why);
         // Config.cfg still asks for the associations it held, so the store and the desktop go
         // back to them.
         if (record.associations != before) {

@@ -20,12 +20,12 @@ void SettingsStore::load()
     emit changed(AllSettingsGroups);
 }
 
-bool SettingsStore::save(const WindowPlacement& placement)
+bool SettingsStore::save(const WindowPlacement& placement, QString* why)
 {
     ConfigFile::recordPosition(m_settings, placement.maximized, placement.loading,
                                placement.topLeft.x() * m_environment.twipsPerPixelX,
                                placement.topLeft.y() * m_environment.twipsPerPixelY);
-    if (!ConfigFile::write(m_configPath, m_settings)) {
+    if (!ConfigFile::write(m_configPath, m_settings, why)) {
         qCWarning(lcApp) << "could not save settings to" << m_configPath;
         return false;
     }

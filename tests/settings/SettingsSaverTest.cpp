@@ -29,15 +29,18 @@ struct SaveCase
     const char* name;
     Blocked blocked;
     const char* failedPart; // in the text the user reads; empty when all saves
+    const char* because;    // in that text too
     bool configHasNewValues;
 };
 
 const SaveCase kSaves[] = {
-    {"AllSaved", Blocked::Nothing, "", true},
-    {"DesktopRefused", Blocked::Desktop, "file associations", true},
-    {"StoreRefused", Blocked::Store, "file associations", true},
-    {"ConfigFolderUnusable", Blocked::ConfigFolder, "settings file", false},
-    {"ConfigLinkedToSomeoneElse", Blocked::ConfigLinkOther, "settings file", false},
+    {"AllSaved", Blocked::Nothing, "", "", true},
+    {"DesktopRefused", Blocked::Desktop, "file associations", "mimeapps.list", true},
+    {"StoreRefused", Blocked::Store, "file associations", "store.ini", true},
+    {"ConfigFolderUnusable", Blocked::ConfigFolder, "settings file", "cannot create the folder",
+     false},
+    {"ConfigLinkedToSomeoneElse", Blocked::ConfigLinkOther, "settings file",
+     "not to a regular file of this user", false},
 };
 
 class SettingsSaverCase : public testing::TestWithParam<SaveCase>
@@ -103,8 +106,9 @@ TEST_P(SettingsSaverCase, TheThreeFilesAgreeAndTheUserLearnsWhatFailed)
     const bool allSaved = QByteArray(c.failedPart).isEmpty();
     ASSERT_EQ(failed.isEmpty(), allSaved) << failed.join(" ").toStdString();
     if (!allSaved) {
-        EXPECT_TRUE(SettingsSaver::failureText(failed).contains(c.failedPart))
-            << SettingsSaver::failureText(failed).toStdString();
+        const QString text = SettingsSaver::failureText(failed);
+        EXPECT_TRUE(text.contains(c.failedPart)) << text.toStdString();
+        EXPECT_TRUE(text.contains(c.because)) << text.toStdString();
     }
     // What Config.cfg asks for is what the store, the desktop and the record in memory hold.
     const bool associated = m_associations.isAssociated(".mkv", "Korvane.mkv");
