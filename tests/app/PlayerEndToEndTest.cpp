@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -188,6 +190,9 @@ TEST_F(PlayerEndToEnd, AFileWhoseNameIsNoTextIsReportedAsSuch)
     FILE* made = ::fopen(name.constData(), "w");
     ASSERT_NE(made, nullptr);
     ::fclose(made);
+    // The temporary folder cannot name this file to remove it.
+    const std::unique_ptr<const char, void (*)(const char*)> removal(
+        name.constData(), [](const char* raw) { ::unlink(raw); });
     const QString launcher = m_home.filePath("launch.sh");
     ASSERT_TRUE(korvane::test::writeFile(
         launcher, "#!/bin/sh\nexec '" KORVANE_BIN_DIR "/korvane' '" + name + "'\n"));

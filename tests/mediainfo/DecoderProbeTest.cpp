@@ -272,8 +272,11 @@ TEST_F(DecoderProbeTest, ANameThatWasNoTextIsSaidToBeSo)
     const QByteArray bytes = QFile::encodeName(m_media.path()) + "/caf\xe9.mp4";
     ASSERT_TRUE(::close(::open(bytes.constData(), O_CREAT | O_WRONLY, 0600)) == 0);
     const QString decoded = QFile::decodeName(bytes);
-    ASSERT_TRUE(decoded.contains(QChar::ReplacementCharacter));
+    const bool decodedLossily = decoded.contains(QChar::ReplacementCharacter);
     EXPECT_FALSE(probe(decoded));
+    // The temporary folder cannot name this file to remove it.
+    ::unlink(bytes.constData());
+    ASSERT_TRUE(decodedLossily);
     EXPECT_EQ(m_result.lastProbeError, DecoderProbe::NameNotTextReason);
     EXPECT_TRUE(m_runner.calls().isEmpty());
 }
