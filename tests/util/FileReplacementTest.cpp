@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -72,16 +71,4 @@ TEST(FileReplacement, ALinkThatMayNotBeWrittenThroughIsRefusedAndLeftAlone)
     }
     EXPECT_EQ(readBytes(dir.filePath("others")), "theirs");
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
-}
-
-TEST(FileReplacement, APlainFileIsReplacedWithTheModeAsked)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Config.cfg");
-    writeBytes(path, "old");
-    ASSERT_TRUE(korvane::replaceFile(path, "new", nullptr, 0600));
-    EXPECT_EQ(readBytes(path), "new");
-    struct stat status = {};
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
