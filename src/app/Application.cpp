@@ -307,6 +307,11 @@ void Application::connectPlaylistToSession()
     PlaybackSession* session = m_session.get();
     Playlist* playlist = m_playlist.get();
     connect(playlist, &Playlist::playRequested, session, &PlaybackSession::playEntry);
+    playlist->isPlayingNow = [session](const QString& path) {
+        return session->currentFile() == path &&
+               (session->flags().mediaActive ||
+                session->controlState() == MediaControlState::Paused);
+    };
     connect(playlist, &Playlist::committed, session, &PlaybackSession::entriesCommitted);
     connect(playlist, &Playlist::entryClicked, session, &PlaybackSession::entryClicked);
     connect(playlist, &Playlist::entryActivated, session, &PlaybackSession::entryActivated);

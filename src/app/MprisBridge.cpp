@@ -118,6 +118,9 @@ void MprisBridge::openUri(const QString& uri)
 
 void MprisBridge::setVolume(double volume)
 {
+    if (std::isnan(volume)) {
+        return;
+    }
     m_session.setVolume(static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * 100)));
     emit changed();
 }

@@ -11,6 +11,7 @@
 #include "util/ProcessRunner.h"
 #include "util/Rounding.h"
 #include "util/RunnerError.h"
+#include "util/ScratchFolders.h"
 #include "util/ToolPaths.h"
 
 #include <QDir>
@@ -53,6 +54,8 @@ bool unusableVideo(const StreamRecord& s)
                            (s.fps > DecoderProbe::MaxVideoFps && !s.attachedPicture));
 }
 
+const QString kScratchPrefix = QStringLiteral("korvane-probe-");
+
 } // namespace
 
 DecoderProbe::DecoderProbe(korvane::ProcessRunner& runner, const CodecMaps& maps,
@@ -60,7 +63,10 @@ DecoderProbe::DecoderProbe(korvane::ProcessRunner& runner, const CodecMaps& maps
     : m_runner(runner), m_maps(maps), m_pictures(pictures),
       m_ffmpeg(korvane::findTool(QStringLiteral("ffmpeg"))),
       m_mpgtx(korvane::findTool(QStringLiteral("mpgtx"))), m_scratchRoot(defaultScratchRoot())
-{}
+{
+    // What a killed run left behind goes, as its dead sockets do.
+    korvane::removeStaleScratchFolders(m_scratchRoot, kScratchPrefix);
+}
 
 void DecoderProbe::setPrograms(const QString& ffmpeg, const QString& mpgtx)
 {
@@ -175,14 +181,20 @@ QImage DecoderProbe::makeThumbnail(const QString& path, int w, int h, float seco
 }
 
 const QString DecoderProbe::NotFoundReason = QStringLiteral("The file was not found.");
+const QString DecoderProbe::NameNotTextReason =
+    QStringLiteral("The file's name is not UTF-8 text, so it cannot be opened. Renaming the file "
+                   "lets it open.");
 
 bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResult& result)
 {
     struct stat info = {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
-        result.lastProbeError = errno == ENOENT || errno == ENOTDIR
-                                    ? NotFoundReason
-                                    : DecoderOutputScan::UnsupportedReason;
+        const bool missing = errno == ENOENT || errno == ENOTDIR;
+        // A name whose bytes are no UTF-8 reaches here with U+FFFD in their place: that file
+        // exists under other bytes, which the name no longer holds.
+        result.lastProbeError = !missing ? DecoderOutputScan::UnsupportedReason
+                                : path.contains(QChar::ReplacementCharacter) ? NameNotTextReason
+                                                                             : NotFoundReason;
         return false;
     }
     // A FIFO or a device would hold the decoder reading for ever.
@@ -191,7 +203,7 @@ bool DecoderProbe::describe(const QString& path, MediaSource& source, ProbeResul
         result.lastProbeError = DecoderOutputScan::UnsupportedReason;
         return false;
     }
-    QTemporaryDir scratch(QDir(m_scratchRoot).filePath(QStringLiteral("korvane-probe-XXXXXX")));
+    QTemporaryDir scratch(korvane::scratchPattern(m_scratchRoot, kScratchPrefix));
     if (!scratch.isValid()) {
         result.lastProbeError =
             QStringLiteral("Could not create a scratch folder: ") + scratch.errorString();

@@ -43,6 +43,7 @@ public:
     bool describe(const QString& path, MediaSource& source, ProbeResult& result);
     // The reason given for a file that is not there (the message names the file).
     static const QString NotFoundReason;
+    static const QString NameNotTextReason;
 
     // Has the decoder write one w x h frame from about `seconds` into the file into imageFile and
     // loads it; a null image when none came out or it cannot be read.

@@ -35,7 +35,11 @@ void Playlist::commit(const IntakeRequest& request, bool accepted, const ProbeRe
             // Play the entry for the file that was asked for, not whatever stands last.
             const int existing = m_model.indexOf(path);
             m_model.select(existing);
-            emit playRequested(existing, request.fullScreen);
+            if (isPlayingNow && isPlayingNow(path)) {
+                qCDebug(lcPlaylist).noquote() << "already playing, not started over:" << path;
+            } else {
+                emit playRequested(existing, request.fullScreen);
+            }
         }
         emit committed();
         return;

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 
 class FileIntake;
 class MediaProber;
@@ -42,6 +43,10 @@ public:
     void activateEntry();
 
     FileIntake& intake() const { return *m_intake; }
+
+    // Whether the file is the item playing (or paused) now: a file opened again while it plays
+    // is only selected, never started over. Unset, nothing counts as playing.
+    std::function<bool(const QString& path)> isPlayingNow;
 
 signals:
     void playRequested(int index, bool fullScreen);

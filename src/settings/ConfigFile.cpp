@@ -364,19 +364,21 @@ ConfigFile::LoadResult ConfigFile::load(const QString& path, const SettingsEnvir
     return result;
 }
 
-bool ConfigFile::write(const QString& path, const Settings& settings)
+bool ConfigFile::write(const QString& path, const Settings& settings, QString* why)
 {
     const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        return false;
-    }
     QString error;
-    if (!korvane::replaceFile(path, format(settings), &error)) {
-        qCWarning(lcApp).noquote()
-            << "settings not saved, the old file is kept:" << path << "-" << error;
-        return false;
+    if (!QDir().mkpath(info.absolutePath())) {
+        error = QStringLiteral("cannot create the folder %1").arg(info.absolutePath());
+    } else if (korvane::replaceFile(path, format(settings), &error)) {
+        return true;
     }
-    return true;
+    qCWarning(lcApp).noquote() << "settings not saved, the old file is kept:" << path << "-"
+                               << error;
+    if (why) {
+        *why = error;
+    }
+    return false;
 }
 
 void ConfigFile::recordPosition(Settings& settings, bool maximized, bool loading, double leftTwips,

@@ -49,8 +49,9 @@ public:
     // filled in memory only.
     static LoadResult load(const QString& path, const SettingsEnvironment& env);
 
-    // Replaces the file atomically: the old file stays whole if the new one cannot be written.
-    static bool write(const QString& path, const Settings& settings);
+    // Replaces the file atomically: the old file stays whole if the new one cannot be written,
+    // and `why` (when given) says what went wrong.
+    static bool write(const QString& path, const Settings& settings, QString* why = nullptr);
 
     // The window position is taken at write time, except while the window is maximized (the
     // position from before maximizing is already stored) or still loading.

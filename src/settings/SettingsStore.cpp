@@ -27,10 +27,10 @@ void SettingsStore::recordPlacement(const WindowPlacement& placement)
                                placement.topLeft.y() * m_environment.twipsPerPixelY);
 }
 
-bool SettingsStore::save(const WindowPlacement& placement)
+bool SettingsStore::save(const WindowPlacement& placement, QString* why)
 {
     recordPlacement(placement);
-    if (!ConfigFile::write(m_configPath, m_settings)) {
+    if (!ConfigFile::write(m_configPath, m_settings, why)) {
         qCWarning(lcApp) << "could not save settings to" << m_configPath;
         return false;
     }

@@ -33,8 +33,8 @@ public:
 
     // Reads Config.cfg (or its defaults) and announces the whole record.
     void load();
-    // Writes the record with the window's position as it stands now.
-    bool save(const WindowPlacement& placement);
+    // Writes the record with the window's position as it stands now; `why` says what failed.
+    bool save(const WindowPlacement& placement, QString* why = nullptr);
     // Takes a whole new record, as the settings dialog hands it over, and announces once what
     // differs from the record before; nothing when nothing does.
     void apply(const Settings& settings);

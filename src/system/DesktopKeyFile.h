@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
-// A freedesktop key file (desktop entries, mimeapps.list, mimeinfo.cache) kept line by line, so
-// that changing one key leaves every other group, key, comment and blank line as it was.
+// A freedesktop key file (desktop entries, mimeapps.list, mimeinfo.cache) kept as the bytes it was
+// read from, line by line with each line's own end, so that changing one key leaves every other
+// group, key, comment, blank line, line end and byte (text in another encoding too) as it was.
 class DesktopKeyFile
 {
 public:
@@ -25,14 +27,22 @@ public:
     static QStringList listItems(const QString& value);
 
 private:
+    struct Line
+    {
+        QByteArray text;   // without its end
+        QByteArray ending; // "\n", "\r\n", or empty for a last line without one
+    };
     // Lines [begin, end) of the first group of that name, the header excluded; nullopt if absent.
     struct Span
     {
         qsizetype begin;
         qsizetype end;
     };
-    std::optional<Span> findGroup(const QString& group) const;
-    static std::optional<QString> keyOf(const QString& line);
+    std::optional<Span> findGroup(const QByteArray& header) const;
+    static std::optional<QByteArray> keyOf(const QByteArray& line);
+    // The end new lines get: the file's first one, else a line feed.
+    QByteArray newLineEnding() const;
+    void insertLine(qsizetype at, const QByteArray& text);
 
-    QStringList m_lines;
+    QList<Line> m_lines;
 };

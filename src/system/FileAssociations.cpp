@@ -106,30 +106,30 @@ QStringList FileAssociations::allMimeTypes()
     return all;
 }
 
-void FileAssociations::writeIfDifferent(const QString& key, const QString& name,
+bool FileAssociations::writeIfDifferent(const QString& key, const QString& name,
                                         const QString& value)
 {
     // A value already in place is not written again: a start-up with nothing to change leaves
     // the store untouched.
     if (m_store.hasValue(key, name) && m_store.readString(key, name) == value) {
-        return;
+        return true;
     }
-    m_store.writeString(key, name, value);
+    return m_store.writeString(key, name, value);
 }
 
-void FileAssociations::registerProgId(const QString& className, const QString& description,
+bool FileAssociations::registerProgId(const QString& className, const QString& description,
                                       const QString& verb, const QString& icon,
                                       const QString& commandSuffix)
 {
     const QString program = m_executable.contains(u' ') ? u'"' + m_executable + u'"' : m_executable;
     const QString key = classKey(className);
-    writeIfDifferent(key, kDefaultValue, description);
-    writeIfDifferent(key + QStringLiteral("\\shell"), kDefaultValue, QString());
-    writeIfDifferent(key + QStringLiteral("\\shell\\") + verb, kDefaultValue, QString());
-    writeIfDifferent(key + QStringLiteral("\\shell\\") + verb + QStringLiteral("\\command"),
-                     kDefaultValue, program + QStringLiteral(" %1") + commandSuffix);
-    writeIfDifferent(key + QStringLiteral("\\DefaultIcon"), kDefaultValue,
-                     icon.isEmpty() ? program : icon);
+    return writeIfDifferent(key, kDefaultValue, description) &&
+           writeIfDifferent(key + QStringLiteral("\\shell"), kDefaultValue, QString()) &&
+           writeIfDifferent(key + QStringLiteral("\\shell\\") + verb, kDefaultValue, QString()) &&
+           writeIfDifferent(key + QStringLiteral("\\shell\\") + verb + QStringLiteral("\\command"),
+                            kDefaultValue, program + QStringLiteral(" %1") + commandSuffix) &&
+           writeIfDifferent(key + QStringLiteral("\\DefaultIcon"), kDefaultValue,
+                            icon.isEmpty() ? program : icon);
 }
 
 bool FileAssociations::isAssociated(const QString& extension, const QString& className) const
@@ -137,77 +137,100 @@ bool FileAssociations::isAssociated(const QString& extension, const QString& cla
     return m_store.readString(classKey(extension), kDefaultValue) == className;
 }
 
-void FileAssociations::associateExtension(const QString& extension, const QString& className)
+bool FileAssociations::associateExtension(const QString& extension, const QString& className)
 {
     if (isAssociated(extension, className)) {
-        return;
+        return true;
     }
     const QString key = classKey(extension);
-    m_store.writeString(key, QStringLiteral("OldAss"), m_store.readString(key, kDefaultValue));
-    m_store.writeString(key, kDefaultValue, className);
-
     const QString user = kFileExtsKey + extension;
-    m_store.writeString(user, QStringLiteral("OldProgID"),
-                        m_store.readString(user, QStringLiteral("ProgID")));
-    m_store.writeString(user, QStringLiteral("ProgID"), className);
-
-    mirrorToDesktop(extension.mid(1));
-    qCDebug(lcSystem).noquote() << "associated" << extension.mid(1);
+    // All four values in one write: the store never holds the new class without the old one.
+    if (!m_store.writeStrings({
+            {key, QStringLiteral("OldAss"), m_store.readString(key, kDefaultValue)},
+            {key, kDefaultValue, className},
+            {user, QStringLiteral("OldProgID"), m_store.readString(user, QStringLiteral("ProgID"))},
+            {user, QStringLiteral("ProgID"), className},
+        })) {
+        qCWarning(lcSystem).noquote() << "cannot associate" << extension.mid(1);
+        return false;
+    }
+    const bool mirrored = mirrorToDesktop(extension.mid(1));
+    if (mirrored) {
+        qCDebug(lcSystem).noquote() << "associated" << extension.mid(1);
+    } else {
+        qCWarning(lcSystem).noquote() << "associated" << extension.mid(1) << "in the store only";
+    }
+    return mirrored;
 }
 
-void FileAssociations::unassociateExtension(const QString& extension, const QString& className)
+bool FileAssociations::unassociateExtension(const QString& extension, const QString& className)
 {
     if (!isAssociated(extension, className)) {
-        return;
+        return true;
     }
     const QString key = classKey(extension);
-    m_store.writeString(key, kDefaultValue, m_store.readString(key, QStringLiteral("OldAss")));
-    m_store.deleteValue(key, QStringLiteral("OldAss"));
-
     const QString user = kFileExtsKey + extension;
-    m_store.writeString(user, QStringLiteral("ProgID"),
-                        m_store.readString(user, QStringLiteral("OldProgID")));
+    if (!m_store.writeStrings({
+            {key, kDefaultValue, m_store.readString(key, QStringLiteral("OldAss"))},
+            {user, QStringLiteral("ProgID"), m_store.readString(user, QStringLiteral("OldProgID"))},
+        })) {
+        qCWarning(lcSystem).noquote() << "cannot release" << extension.mid(1);
+        return false;
+    }
+    m_store.deleteValue(key, QStringLiteral("OldAss"));
     m_store.deleteValue(user, QStringLiteral("OldProgID"));
 
-    mirrorToDesktop(extension.mid(1));
-    qCDebug(lcSystem).noquote() << "released" << extension.mid(1);
+    const bool mirrored = mirrorToDesktop(extension.mid(1));
+    if (mirrored) {
+        qCDebug(lcSystem).noquote() << "released" << extension.mid(1);
+    } else {
+        qCWarning(lcSystem).noquote() << "released" << extension.mid(1) << "in the store only";
+    }
+    return mirrored;
 }
 
-void FileAssociations::applyAssociation(int index, bool on)
+bool FileAssociations::applyAssociation(int index, bool on)
 {
     const QStringList& extensions = SupportedExtensions();
     if (index < 0 || index >= extensions.size()) {
-        return;
+        return true;
     }
     const QString& ext = extensions[index];
     const QString extension = u'.' + ext;
     if (!on) {
-        unassociateExtension(extension, className(ext));
-        return;
+        return unassociateExtension(extension, className(ext));
     }
-    registerProgId(className(ext), description(ext), QStringLiteral("open"), iconFile(ext),
-                   QString());
-    registerProgId(className(ext), description(ext), QStringLiteral("Add To Playlist"),
-                   iconFile(ext), QStringLiteral(" *Add"));
-    installDesktopEntries();
-    associateExtension(extension, className(ext));
+    return registerProgId(className(ext), description(ext), QStringLiteral("open"), iconFile(ext),
+                          QString()) &&
+           registerProgId(className(ext), description(ext), QStringLiteral("Add To Playlist"),
+                          iconFile(ext), QStringLiteral(" *Add")) &&
+           installDesktopEntries() && associateExtension(extension, className(ext));
 }
 
-void FileAssociations::applyAllAssociations(const std::array<bool, kExtensionCount>& flags)
+bool FileAssociations::applyAllAssociations(const std::array<bool, kExtensionCount>& flags)
 {
+    bool all = true;
     for (int i = 0; i < kExtensionCount; ++i) {
-        applyAssociation(i, flags[static_cast<std::size_t>(i)]);
+        all = applyAssociation(i, flags[static_cast<std::size_t>(i)]) && all;
     }
+    // A type given back in an earlier run whose desktop side could not be written still has its
+    // saved default: it is given back now.
+    for (const QString& type : allMimeTypes()) {
+        if (m_store.hasValue(kSavedDefaultsKey, type) && !typeWanted(type)) {
+            all = mirrorType(type) && all;
+        }
+    }
+    return all;
 }
 
-void FileAssociations::installDesktopEntries()
+bool FileAssociations::installDesktopEntries()
 {
     const QString icon = m_programFolder + QStringLiteral("icons/Korvane.png");
     const QStringList types = allMimeTypes();
-    m_desktop.installEntry(kPlayerDesktopId,
-                           DesktopEntryText::playerEntry(m_executable, icon, types));
-    m_desktop.installEntry(kEnqueueDesktopId,
-                           DesktopEntryText::enqueueEntry(m_executable, icon, types));
+    return m_desktop.installEntry(kPlayerDesktopId,
+                                  DesktopEntryText::playerEntry(m_executable, icon, types)) &&
+           m_desktop.installEntry(kEnqueueDesktopId,
+                                  DesktopEntryText::enqueueEntry(m_executable, icon, types));
 }
 
 bool FileAssociations::typeWanted(const QString& mimeType) const
@@ -220,26 +243,41 @@ bool FileAssociations::typeWanted(const QString& mimeType) const
     return false;
 }
 
-void FileAssociations::mirrorToDesktop(const QString& ext)
+bool FileAssociations::mirrorToDesktop(const QString& ext)
 {
+    bool all = true;
     for (const QString& type : mimeTypesOf(ext)) {
-        const std::optional<QString> current = m_desktop.userDefault(type);
-        const bool ours = current && firstDesktopId(*current) == kPlayerDesktopId;
-        if (typeWanted(type)) {
-            if (!ours) {
-                m_store.writeString(kSavedDefaultsKey, type, current.value_or(QString()));
-                m_desktop.setUserDefault(type, QString(kPlayerDesktopId) + u';');
-            }
-            continue;
-        }
-        const QString saved = m_store.readString(kSavedDefaultsKey, type);
-        m_store.deleteValue(kSavedDefaultsKey, type);
-        // Another program's later choice is the user's; only our own entry is given back.
-        if (ours) {
-            m_desktop.setUserDefault(type, saved.isEmpty() ? std::nullopt
-                                                           : std::optional<QString>(saved));
-        }
+        all = mirrorType(type) && all;
     }
+    return all;
+}
+
+bool FileAssociations::mirrorType(const QString& type)
+{
+    const std::optional<QString> current = m_desktop.userDefault(type);
+    const bool ours = current && firstDesktopId(*current) == kPlayerDesktopId;
+    if (typeWanted(type)) {
+        if (ours) {
+            return true;
+        }
+        // The earlier default is safe in the store before the desktop forgets it.
+        return m_store.writeString(kSavedDefaultsKey, type, current.value_or(QString())) &&
+               m_desktop.setUserDefault(type, QString(kPlayerDesktopId) + u';');
+    }
+    if (!m_store.hasValue(kSavedDefaultsKey, type)) {
+        // Nothing saved: an entry of ours is simply withdrawn.
+        return !ours || m_desktop.setUserDefault(type, std::nullopt);
+    }
+    const QString saved = m_store.readString(kSavedDefaultsKey, type);
+    // Another program's later choice is the user's; only our own entry is given back. The saved
+    // default is dropped only once the desktop holds it again.
+    if (ours && !m_desktop.setUserDefault(type, saved.isEmpty() ? std::nullopt
+                                                                : std::optional<QString>(saved))) {
+        qCWarning(lcSystem).noquote()
+            << "the earlier default of" << type << "is kept to be given back at the next start";
+        return false;
+    }
+    return m_store.deleteValue(kSavedDefaultsKey, type);
 }
 
 QString FileAssociations::registeredProgId(const QString& ext) const

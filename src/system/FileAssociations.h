@@ -40,14 +40,16 @@ public:
     // Every type of the 24 extensions, each once, in extension order.
     static QStringList allMimeTypes();
 
-    void registerProgId(const QString& className, const QString& description, const QString& verb,
+    // Each of these is true when every write it made (store and desktop) succeeded.
+    bool registerProgId(const QString& className, const QString& description, const QString& verb,
                         const QString& icon, const QString& commandSuffix);
     // `extension` with its dot.
     bool isAssociated(const QString& extension, const QString& className) const;
-    void associateExtension(const QString& extension, const QString& className);
-    void unassociateExtension(const QString& extension, const QString& className);
-    void applyAssociation(int index, bool on);
-    void applyAllAssociations(const std::array<bool, kExtensionCount>& flags);
+    bool associateExtension(const QString& extension, const QString& className);
+    bool unassociateExtension(const QString& extension, const QString& className);
+    bool applyAssociation(int index, bool on);
+    // Also gives back the types whose release could not reach the desktop in an earlier run.
+    bool applyAllAssociations(const std::array<bool, kExtensionCount>& flags);
 
     // The class that opens the extension: the store's, else the desktop's default application
     // (a desktop id), else "-1".
@@ -60,11 +62,12 @@ public:
     static QString expandEnvironment(const QString& text);
 
 private:
-    void writeIfDifferent(const QString& key, const QString& name, const QString& value);
-    void installDesktopEntries();
+    bool writeIfDifferent(const QString& key, const QString& name, const QString& value);
+    bool installDesktopEntries();
     // Points the extension's types at Korvane or gives them back, as the associated
     // extensions that share them ask.
-    void mirrorToDesktop(const QString& ext);
+    bool mirrorToDesktop(const QString& ext);
+    bool mirrorType(const QString& mimeType);
     bool typeWanted(const QString& mimeType) const;
     QImage loadPicture(const QString& path) const;
     QImage unknownPicture() const;

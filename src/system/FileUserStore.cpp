@@ -19,13 +19,35 @@ enum class ReadFor
     Changing,
 };
 
+// What a damaged store held stays beside it before a write leaves the damage out: in the first
+// free of store.ini.bak, .bak.1 ... .bak.9, the newest giving way when all are taken.
+void keepDamagedStore(const QString& path, const QByteArray& bytes)
+{
+    QString backup = path + QStringLiteral(".bak");
+    for (int n = 1; (QFileInfo::exists(backup) || QFileInfo(backup).isSymLink()) && n <= 9; ++n) {
+        backup = path + QStringLiteral(".bak.") + QString::number(n);
+    }
+    QString error;
+    if (korvane::replaceFile(backup, bytes, &error)) {
+        qCWarning(lcSystem).noquote()
+            << "the store held lines that are not ours; kept as" << backup;
+    } else {
+        qCWarning(lcSystem).noquote()
+            << "cannot keep the damaged store as" << backup << "-" << error;
+    }
+}
+
 // A store that exists but cannot be read must not be replaced by one holding only the change;
 // anything but a regular file in its place counts as no store.
-std::optional<StoreFile> readStore(const QString& path, ReadFor purpose)
+std::optional<StoreFile> readStore(const QString& path, ReadFor purpose,
+                                   QByteArray* bytes = nullptr)
 {
     const korvane::RegularFileRead read = korvane::readRegularFile(path);
     switch (read.status) {
     case korvane::RegularFileRead::Status::Read:
+        if (bytes) {
+            *bytes = read.bytes;
+        }
         return StoreFile::parse(read.bytes);
     case korvane::RegularFileRead::Status::Missing:
         return StoreFile();
@@ -108,7 +130,8 @@ template <typename Change> bool changeStore(const QString& path, Change change)
         qCWarning(lcSystem).noquote() << lockFailure(lock) << "-" << path;
         return false;
     }
-    std::optional<StoreFile> read = readStore(path, ReadFor::Changing);
+    QByteArray before;
+    std::optional<StoreFile> read = readStore(path, ReadFor::Changing, &before);
     if (!read) {
         qCWarning(lcSystem).noquote() << "cannot read the store, left as it is:" << path;
         return false;
@@ -116,6 +139,9 @@ template <typename Change> bool changeStore(const QString& path, Change change)
     StoreFile& store = *read;
     if (!change(store)) {
         return false;
+    }
+    if (store.damaged()) {
+        keepDamagedStore(path, before);
     }
     QString error;
     if (!korvane::replaceFile(path, store.serialize(), &error)) {

@@ -97,11 +97,7 @@ bool FreedesktopIntegration::setUserDefault(const QString& mimeType,
                                             const std::optional<QString>& value)
 {
     // A list kept elsewhere and linked here is changed where it lives.
-    QString path = mimeAppsPath();
-    const QFileInfo info(path);
-    if (info.isSymLink() && !info.canonicalFilePath().isEmpty()) {
-        path = info.canonicalFilePath();
-    }
+    const QString path = mimeAppsPath();
     const std::optional<QByteArray> bytes = readFile(path);
     if (!bytes && QFileInfo::exists(path)) {
         qCWarning(lcSystem).noquote() << "cannot read" << path;

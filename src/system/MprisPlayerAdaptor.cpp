@@ -1,8 +1,12 @@
 #include "system/MprisPlayerAdaptor.h"
 
 #include "system/MprisPlayer.h"
+#include "util/Logging.h"
 
+#include <QtNumeric>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 MprisPlayerAdaptor::MprisPlayerAdaptor(QObject* parent, MprisPlayer& player)
     : QDBusAbstractAdaptor(parent), m_player(player)
@@ -40,6 +44,11 @@ double MprisPlayerAdaptor::volume() const
 
 void MprisPlayerAdaptor::setVolume(double volume)
 {
+    // NaN is no volume at all; it would compare false everywhere and come out as silence.
+    if (std::isnan(volume)) {
+        qCDebug(lcSystem) << "MPRIS volume NaN ignored";
+        return;
+    }
     m_player.setVolume(std::clamp(volume, 0.0, 1.0));
 }
 
@@ -109,7 +118,12 @@ void MprisPlayerAdaptor::Seek(qlonglong offset)
         return;
     }
     const MprisPlayer::Track track = m_player.track();
-    const qint64 target = std::max<qint64>(0, m_player.positionUs() + offset);
+    // Saturated: an offset near the ends of the range must not wrap round to the start.
+    qint64 moved = 0;
+    if (qAddOverflow(m_player.positionUs(), qint64(offset), &moved)) {
+        moved = offset > 0 ? std::numeric_limits<qint64>::max() : 0;
+    }
+    const qint64 target = std::max<qint64>(0, moved);
     // Past the end is the next track, as media keys expect.
     if (track.lengthUs > 0 && target > track.lengthUs) {
         m_player.next();
@@ -134,5 +148,9 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong p
 
 void MprisPlayerAdaptor::OpenUri(const QString& uri)
 {
+    if (uri.size() > kMaxUriLength) {
+        qCDebug(lcSystem) << "MPRIS OpenUri refused: a URI of" << uri.size() << "characters";
+        return;
+    }
     m_player.openUri(uri);
 }

@@ -25,6 +25,9 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor
     Q_PROPERTY(bool CanSeek READ canSeek)
     Q_PROPERTY(bool CanControl READ canControl)
 public:
+    // The longest URI taken in: a path of PATH_MAX bytes, each percent-encoded, with its scheme.
+    // Anything longer names no file and is refused before it is even parsed.
+    static constexpr qsizetype kMaxUriLength = 4096 * 3 + 64;
     static inline const QString NoTrack =
         QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
 

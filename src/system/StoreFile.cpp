@@ -1,5 +1,7 @@
 #include "system/StoreFile.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 QString folded(const QString& name)
@@ -64,7 +66,10 @@ StoreFile StoreFile::parse(const QByteArray& text)
 {
     StoreFile file;
     Key* current = nullptr;
-    const QString all = QString::fromUtf8(text);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString all = decoder(text);
+    // Bytes that are no text come back changed, so they count as lost with the next write.
+    file.m_damaged = decoder.hasError();
     for (QStringView line : QStringView(all).split(u'\n')) {
         if (line.endsWith(u'\r')) {
             line.chop(1);
@@ -78,7 +83,9 @@ StoreFile StoreFile::parse(const QByteArray& text)
         }
         const qsizetype eq = line.indexOf(u'=');
         if (!current || eq < 0) {
-            continue; // not ours: skip rather than fail the whole store
+            // Not ours: skipped rather than failing the whole store, and noted.
+            file.m_damaged = true;
+            continue;
         }
         const QStringView rawName = line.left(eq);
         const QString name = rawName == u"@" ? QString() : decode(rawName);

@@ -33,6 +33,8 @@ public:
     bool removeValue(const QString& keyPath, const QString& valueName);
 
     const QList<Key>& keys() const { return m_keys; }
+    // The text read held lines or bytes that the next write leaves out.
+    bool damaged() const { return m_damaged; }
 
 private:
     Key* findKey(const QString& keyPath);
@@ -43,4 +45,5 @@ private:
     // Looked up by case-folded path, so a store of thousands of keys reads in linear time.
     QList<Key> m_keys;
     QHash<QString, qsizetype> m_index;
+    bool m_damaged = false;
 };

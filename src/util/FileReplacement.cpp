@@ -4,8 +4,11 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace korvane {
@@ -22,9 +25,34 @@ bool fail(QString* error, const QString& what)
 
 } // namespace
 
+std::optional<QString> writeTarget(const QString& path, QString* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat link = {};
+    if (::lstat(name.constData(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return path;
+    }
+    // A link the user keeps (a settings folder under version control, say) is written through;
+    // one that leads to nothing, to a device or to someone else's file is not followed.
+    char resolved[PATH_MAX];
+    struct stat status = {};
+    if (::realpath(name.constData(), resolved) != nullptr && ::stat(resolved, &status) == 0 &&
+        S_ISREG(status.st_mode) && status.st_uid == ::geteuid()) {
+        return QFile::decodeName(resolved);
+    }
+    if (error) {
+        *error = QStringLiteral("%1 is a link, and not to a regular file of this user").arg(path);
+    }
+    return std::nullopt;
+}
+
 bool replaceFile(const QString& path, const QByteArray& bytes, QString* error, int mode)
 {
-    const QFileInfo info(path);
+    const std::optional<QString> landing = writeTarget(path, error);
+    if (!landing) {
+        return false;
+    }
+    const QFileInfo info(*landing);
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
     const QByteArray folder = QFile::encodeName(info.absolutePath());
     QByteArray temporary;

@@ -204,6 +204,42 @@ TEST_F(MprisPlayerctlTest, OpenUriTakesAFileIn)
     EXPECT_EQ(requests.size(), 1);
 }
 
+TEST_F(MprisPlayerctlTest, AnOverLongUriIsRefusedAndTheBusStillAnswers)
+{
+    QTemporaryDir media;
+    const QString path = media.filePath("clip.mp4");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("x");
+    file.close();
+    QDBusConnection client = bus.connect("client");
+    const auto openUri = [&](const QString& uri) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(MprisService::ServiceName, MprisService::ObjectPath,
+                                           "org.mpris.MediaPlayer2.Player", "OpenUri");
+        call << uri;
+        QDBusPendingCall pending = client.asyncCall(call, 20000);
+        QElapsedTimer timer;
+        timer.start();
+        while (!pending.isFinished() && timer.elapsed() < 20000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        return pending.isFinished() && !pending.isError();
+    };
+    // A real file's URI behind ten million characters of padding.
+    EXPECT_TRUE(openUri(QUrl::fromLocalFile(path).toString() + "?" + QString(10000000, u'a')));
+    settle(200);
+    EXPECT_EQ(model.count(), 2);
+    EXPECT_TRUE(openUri(QUrl::fromLocalFile(path).toString()));
+    QElapsedTimer timer;
+    timer.start();
+    while (model.count() < 3 && timer.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_EQ(model.count(), 3);
+    EXPECT_EQ(playerctl({"status"}), "Stopped");
+}
+
 TEST_F(MprisPlayerctlTest, IdentityAndSecondPlayerName)
 {
     QDBusMessage get =

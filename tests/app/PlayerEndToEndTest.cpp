@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -173,4 +175,58 @@ TEST_F(PlayerEndToEnd, WithKeepHistoryOffPlayingRecordsNothingAndKeepsWhatWasThe
     FileUserStore store(storePath());
     EXPECT_EQ(store.readString(names, "0"), "/media/kept.mp4");
     EXPECT_EQ(store.readString(names, "1", "<none>"), "<none>");
+}
+
+TEST_F(PlayerEndToEnd, TheFilePlayingHandedOverAgainIsNotStartedOver)
+{
+    const QString clip = m_home.filePath("long.mp4");
+    const QString other = m_home.filePath("other.mp4");
+    ASSERT_TRUE(makeClip(clip, 8, 440));
+    ASSERT_TRUE(makeClip(other, 8, 660));
+    PlayerProcess first(m_home.path());
+    first.start({clip});
+    ASSERT_TRUE(first.waitForOutput("playing 0 " + clip, 20000)) << first.output().toStdString();
+    const qsizetype started = first.output().size();
+
+    PlayerProcess again(m_home.path());
+    again.start({clip});
+    EXPECT_TRUE(again.finishesWithin(10000));
+    EXPECT_TRUE(first.waitForOutput("already playing, not started over: " + clip, 20000, started))
+        << first.output().toStdString();
+    // A file in the list that is not playing is played when opened again: the one playing is
+    // not restarted meanwhile.
+    PlayerProcess add(m_home.path());
+    add.start({other, "*Add"});
+    EXPECT_TRUE(add.finishesWithin(10000));
+    ASSERT_TRUE(first.waitForOutput("accepted " + other, 20000, started));
+    PlayerProcess playOther(m_home.path());
+    playOther.start({other});
+    EXPECT_TRUE(playOther.finishesWithin(10000));
+    EXPECT_TRUE(first.waitForOutput("playing 1 " + other, 20000, started));
+    EXPECT_EQ(first.output().mid(started).count("playing 0 "), 0) << first.output().toStdString();
+
+    first.signal(SIGTERM);
+    EXPECT_TRUE(first.finishesWithin(10000));
+}
+
+TEST_F(PlayerEndToEnd, AFileWhoseNameIsNoTextIsReportedAsSuch)
+{
+    // Latin-1 "café", which no UTF-8 text holds, made and passed on as raw bytes.
+    const QByteArray name = QFile::encodeName(m_home.path()) + "/caf\xe9.mp4";
+    FILE* made = ::fopen(name.constData(), "w");
+    ASSERT_NE(made, nullptr);
+    ::fclose(made);
+    // The temporary folder cannot name this file to remove it.
+    const std::unique_ptr<const char, void (*)(const char*)> removal(
+        name.constData(), [](const char* raw) { ::unlink(raw); });
+    const QString launcher = m_home.filePath("launch.sh");
+    ASSERT_TRUE(korvane::test::writeFile(
+        launcher, "#!/bin/sh\nexec '" KORVANE_BIN_DIR "/korvane' '" + name + "'\n"));
+    ASSERT_TRUE(QFile::setPermissions(launcher, QFile::ReadOwner | QFile::ExeOwner));
+    PlayerProcess player(m_home.path());
+    player.startProgram(launcher);
+    EXPECT_TRUE(player.waitForOutput("is not UTF-8 text, so it cannot be opened", 20000))
+        << player.output().toStdString();
+    player.signal(SIGTERM);
+    EXPECT_TRUE(player.finishesWithin(10000));
 }

@@ -44,6 +44,12 @@ public:
         m_process.start(QStringLiteral(KORVANE_BIN_DIR "/korvane"), args);
         ASSERT_TRUE(m_process.waitForStarted(5000));
     }
+    // Another program that ends by starting the player in its own place (a script's exec).
+    void startProgram(const QString& program)
+    {
+        m_process.start(program, {});
+        ASSERT_TRUE(m_process.waitForStarted(5000));
+    }
     bool finishesWithin(int ms) { return m_process.waitForFinished(ms); }
     bool running() const { return m_process.state() == QProcess::Running; }
     void signal(int number) { ::kill(static_cast<pid_t>(m_process.processId()), number); }

@@ -15,9 +15,11 @@
 #include <QMutex>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using korvane::test::FakeProcessRunner;
 
@@ -261,6 +263,21 @@ TEST_F(DecoderProbeTest, AMissingFileIsSaidToBeMissing)
         EXPECT_FALSE(probe(path));
         EXPECT_EQ(m_result.lastProbeError, "The file was not found.");
     }
+    EXPECT_TRUE(m_runner.calls().isEmpty());
+}
+
+TEST_F(DecoderProbeTest, ANameThatWasNoTextIsSaidToBeSo)
+{
+    // "café" in Latin-1 on disk: decoded as UTF-8 its last byte became U+FFFD.
+    const QByteArray bytes = QFile::encodeName(m_media.path()) + "/caf\xe9.mp4";
+    ASSERT_TRUE(::close(::open(bytes.constData(), O_CREAT | O_WRONLY, 0600)) == 0);
+    const QString decoded = QFile::decodeName(bytes);
+    const bool decodedLossily = decoded.contains(QChar::ReplacementCharacter);
+    EXPECT_FALSE(probe(decoded));
+    // The temporary folder cannot name this file to remove it.
+    ::unlink(bytes.constData());
+    ASSERT_TRUE(decodedLossily);
+    EXPECT_EQ(m_result.lastProbeError, DecoderProbe::NameNotTextReason);
     EXPECT_TRUE(m_runner.calls().isEmpty());
 }
 

@@ -114,6 +114,25 @@ TEST_F(PlaylistTest, DuplicateWithPlayNowPlaysTheExistingEntry)
     EXPECT_EQ(playback.calls, QStringList({"play 0 full", "rebuild"}));
 }
 
+TEST_F(PlaylistTest, DuplicateOfTheFilePlayingNowIsOnlySelected)
+{
+    add("/m/a.avi");
+    add("/m/b.avi");
+    settle();
+    playlist.isPlayingNow = [](const QString& path) {
+        return path == "/m/b.avi";
+    };
+    model.select(0);
+    playback.calls.clear();
+    playlist.addEntry("b.avi", "/m/b.avi", false, true);
+    playlist.addEntry("a.avi", "/m/a.avi", false, true);
+    settle();
+    EXPECT_EQ(playlist.count(), 2);
+    EXPECT_EQ(model.selectedItem(), 0);
+    // b is selected but not started over; a, not playing, plays.
+    EXPECT_EQ(playback.calls, QStringList({"rebuild", "play 0", "rebuild"}));
+}
+
 TEST_F(PlaylistTest, PathsDifferingInCaseAreDifferentFiles)
 {
     add("/Media/a.avi");

@@ -40,10 +40,17 @@ const Edit kEdits[] = {
      "[Added Associations]\naudio/mpeg=vlc.desktop;\n# keep me\n[Default Applications]\n"
      "# and me\nvideo/mp4=mpv.desktop;\n"},
     {"RemovingAnAbsentKeyChangesNothing", "[Default Applications]\nvideo/mp4=mpv.desktop;",
-     "audio/mpeg", std::nullopt, "[Default Applications]\nvideo/mp4=mpv.desktop;\n"},
-    {"CrLfFileIsReadAndWrittenWithLineFeeds",
-     "[Default Applications]\r\naudio/mpeg=vlc.desktop;\r\n", "audio/mpeg", "korvane.desktop;",
-     "[Default Applications]\naudio/mpeg=korvane.desktop;\n"},
+     "audio/mpeg", std::nullopt, "[Default Applications]\nvideo/mp4=mpv.desktop;"},
+    {"CrLfFileKeepsItsLineEnds", "[Default Applications]\r\naudio/mpeg=vlc.desktop;\r\n",
+     "audio/mpeg", "korvane.desktop;", "[Default Applications]\r\naudio/mpeg=korvane.desktop;\r\n"},
+    {"NewLinesTakeTheFilesLineEnd", "# mine\r\n", "audio/mpeg", "k.desktop;",
+     "# mine\r\n\r\n[Default Applications]\r\naudio/mpeg=k.desktop;\r\n"},
+    {"MixedLineEndsStayWhereTheyAre", "# a\r\n# b\n[Default Applications]\r\nx/y=a;\n", "x/y",
+     "k.desktop;", "# a\r\n# b\n[Default Applications]\r\nx/y=k.desktop;\n"},
+    {"LoneCarriageReturnsAreKept", "# a\rb\r\r\n[Default Applications]\nx/y=a;\r\r\n", "z/w", "k;",
+     "# a\rb\r\r\n[Default Applications]\nx/y=a;\r\r\nz/w=k;\r\n"},
+    {"LastLineWithoutAnEndGetsOneBeforeANewKey", "[Default Applications]\r\nx/y=a;", "z/w", "k;",
+     "[Default Applications]\r\nx/y=a;\r\nz/w=k;\r\n"},
     {"SpacesAroundTheEqualsSignStillName", "[Default Applications]\naudio/mpeg = vlc.desktop;\n",
      "audio/mpeg", "korvane.desktop;", "[Default Applications]\naudio/mpeg=korvane.desktop;\n"},
     {"CommentedKeyIsNoKey", "[Default Applications]\n#audio/mpeg=vlc.desktop;\n", "audio/mpeg",
@@ -67,7 +74,7 @@ TEST_P(DesktopKeyFileEdit, KeepsEverythingElse)
         file.removeKey(group, edit.key);
         EXPECT_EQ(file.value(group, edit.key), std::nullopt);
     }
-    EXPECT_EQ(QString::fromUtf8(file.serialize()), QString(edit.after));
+    EXPECT_EQ(file.serialize(), QByteArray(edit.after));
 }
 
 INSTANTIATE_TEST_SUITE_P(Edits, DesktopKeyFileEdit, testing::ValuesIn(kEdits),
@@ -88,4 +95,31 @@ TEST(DesktopKeyFile, ListItemsDropBlanks)
     EXPECT_EQ(DesktopKeyFile::listItems(" a.desktop;;b.desktop ; "),
               (QStringList{"a.desktop", "b.desktop"}));
     EXPECT_TRUE(DesktopKeyFile::listItems("").isEmpty());
+}
+
+TEST(DesktopKeyFile, BytesInAnotherEncodingSurviveAnEdit)
+{
+    // Latin-1 "café" and "Größe": not UTF-8, and not ours to change.
+    const QByteArray before = "# caf\xe9\r\n[Default Applications]\r\nx/y=a;\r\n"
+                              "[Gr\xf6\xdf"
+                              "e]\nName=\xff\xfe\n";
+    DesktopKeyFile file = DesktopKeyFile::parse(before);
+    file.setValue("Default Applications", "x/y", "k.desktop;");
+    file.removeKey("Default Applications", "x/y");
+    file.setValue("Default Applications", "x/y", "a;");
+    EXPECT_EQ(file.serialize(), before);
+}
+
+TEST(DesktopKeyFile, RepeatedRewritesAreStable)
+{
+    QByteArray text = "[Default Applications]\r\r\nx/y=a;\r\r\r\n\r";
+    for (int i = 0; i < 3; ++i) {
+        DesktopKeyFile file = DesktopKeyFile::parse(text);
+        file.setValue("Default Applications", "x/y", "a;");
+        file.setValue("Default Applications", "z/w", "b;");
+        file.removeKey("Default Applications", "z/w");
+        const QByteArray again = file.serialize();
+        EXPECT_EQ(again, text) << i;
+        text = again;
+    }
 }

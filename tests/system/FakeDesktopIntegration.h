@@ -27,6 +27,9 @@ public:
     }
     bool setUserDefault(const QString& mimeType, const std::optional<QString>& value) override
     {
+        if (failDefaults) {
+            return false;
+        }
         ++defaultWrites;
         if (value) {
             defaults[mimeType] = *value;
@@ -54,4 +57,6 @@ public:
     QMap<QString, QString> icons;
     int entryWrites = 0;
     int defaultWrites = 0;
+    // mimeapps.list cannot be written (a full disk, a refused link).
+    bool failDefaults = false;
 };

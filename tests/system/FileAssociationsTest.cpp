@@ -128,6 +128,43 @@ TEST_F(FileAssociationsTest, PreviousClassSavedAndRestored)
     EXPECT_EQ(m_store.readString(classes("Korvane.mp3"), kDefault), "Korvane mp3 File");
 }
 
+TEST_F(FileAssociationsTest, AFailedReleaseKeepsThePreviousDefaultAndGivesItBackAtTheNextStart)
+{
+    m_desktop.defaults["audio/mpeg"] = "vlc.desktop;";
+    ASSERT_TRUE(m_associations->applyAssociation(indexOf("mp3"), true));
+
+    m_desktop.failDefaults = true;
+    EXPECT_FALSE(m_associations->applyAssociation(indexOf("mp3"), false));
+    EXPECT_EQ(m_desktop.defaults.value("audio/mpeg"), "korvane.desktop;");
+    EXPECT_EQ(m_store.readString(FileAssociations::kSavedDefaultsKey, "audio/mpeg"),
+              "vlc.desktop;");
+
+    // Still failing at a start: still kept.
+    FileAssociations again(m_store, m_desktop, m_program, "/opt/korvane/korvane");
+    EXPECT_FALSE(again.applyAllAssociations({}));
+    EXPECT_EQ(m_store.readString(FileAssociations::kSavedDefaultsKey, "audio/mpeg"),
+              "vlc.desktop;");
+
+    m_desktop.failDefaults = false;
+    FileAssociations later(m_store, m_desktop, m_program, "/opt/korvane/korvane");
+    EXPECT_TRUE(later.applyAllAssociations({}));
+    EXPECT_EQ(m_desktop.defaults.value("audio/mpeg"), "vlc.desktop;");
+    EXPECT_FALSE(m_store.hasValue(FileAssociations::kSavedDefaultsKey, "audio/mpeg"));
+}
+
+TEST_F(FileAssociationsTest, FailedWritesAreReported)
+{
+    m_desktop.failDefaults = true;
+    EXPECT_FALSE(m_associations->applyAssociation(indexOf("avi"), true));
+    m_desktop.failDefaults = false;
+    m_store.failWrites = true;
+    EXPECT_FALSE(m_associations->applyAssociation(indexOf("wav"), true));
+    EXPECT_FALSE(m_associations->isAssociated(".wav", "Korvane.wav"));
+    m_store.failWrites = false;
+    EXPECT_TRUE(m_associations->applyAssociation(indexOf("wav"), true));
+    EXPECT_TRUE(m_associations->applyAssociation(indexOf("wav"), false));
+}
+
 TEST_F(FileAssociationsTest, NoPreviousClassSavesAnEmptyOneAndRestoresIt)
 {
     m_associations->applyAssociation(indexOf("wav"), true);

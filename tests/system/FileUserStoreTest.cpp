@@ -209,3 +209,44 @@ TEST(FileUserStore, SomethingOtherThanAFileInItsPlaceIsTakenAsEmptyWithoutWaitin
     FileUserStore device("/dev/zero");
     EXPECT_EQ(device.readString("K", "a", "default"), "default");
 }
+
+TEST(FileUserStore, LinesThatAreNotOursAreKeptInABackupBeforeAWriteDropsThem)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("store.ini");
+    const struct
+    {
+        const char* name;
+        QByteArray text;
+        bool backedUp;
+    } cases[] = {
+        {"clean", "[K]\nv=1\n\n", false},
+        {"a line before any key", "stray\n[K]\nv=1\n", true},
+        {"a line without a name", "[K]\nv=1\nno equals sign\n", true},
+        {"bytes that are no text", "[K]\nv=1\nw=caf\xe9\n", true},
+    };
+    for (const auto& c : cases) {
+        for (const QString& old : QDir(dir.path()).entryList(QDir::Files)) {
+            QFile::remove(dir.filePath(old));
+        }
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.text);
+        file.close();
+        FileUserStore store(path);
+        // A change that changes nothing writes nothing, and keeps nothing either.
+        EXPECT_FALSE(store.deleteValue("Absent", "x")) << c.name;
+        EXPECT_FALSE(QFileInfo::exists(path + ".bak")) << c.name;
+        ASSERT_TRUE(store.writeString("K", "added", "2")) << c.name;
+        ASSERT_TRUE(store.writeString("K", "again", "3")) << c.name;
+        EXPECT_EQ(store.readString("K", "v"), "1") << c.name;
+        QFile backup(path + ".bak");
+        EXPECT_EQ(backup.exists(), c.backedUp) << c.name;
+        if (c.backedUp) {
+            ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+            EXPECT_EQ(backup.readAll(), c.text) << c.name;
+        }
+        // One backup per damage, not one per write.
+        EXPECT_FALSE(QFileInfo::exists(path + ".bak.1")) << c.name;
+    }
+}

@@ -8,10 +8,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,6 +100,39 @@ TEST_F(PrivateDesktop, LinkedListIsChangedWhereItLives)
     EXPECT_TRUE(QFileInfo(m_desktop->mimeAppsPath()).isSymLink());
     EXPECT_EQ(readText(path("dotfiles/mimeapps.list")),
               "[Default Applications]\nvideo/mp4=korvane.desktop;\n");
+}
+
+TEST_F(PrivateDesktop, ALinkedListKeepsItsBytesAndTheLink)
+{
+    // CR LF ends, a Latin-1 comment and a group no one here knows.
+    const QByteArray before =
+        "# r\xe9glages\r\n[Default Applications]\r\naudio/mpeg=vlc.desktop;\r\n"
+        "\r\n[X-Other]\r\nk=\xff\r\n";
+    writeText(path("dotfiles/mimeapps.list"), before);
+    QDir().mkpath(path("config"));
+    ASSERT_TRUE(QFile::link(path("dotfiles/mimeapps.list"), m_desktop->mimeAppsPath()));
+    ASSERT_TRUE(m_desktop->setUserDefault("video/mp4", QString("korvane.desktop;")));
+    ASSERT_TRUE(m_desktop->setUserDefault("video/mp4", std::nullopt));
+    EXPECT_TRUE(QFileInfo(m_desktop->mimeAppsPath()).isSymLink());
+    EXPECT_EQ(readText(path("dotfiles/mimeapps.list")), before);
+}
+
+TEST_F(PrivateDesktop, AListLinkedToAnotherUsersFileIsNotWritten)
+{
+    const QByteArray theirs = "[Default Applications]\naudio/mpeg=vlc.desktop;\n";
+    writeText(path("other/mimeapps.list"), theirs);
+    ASSERT_EQ(::chown(QFile::encodeName(path("other/mimeapps.list")).constData(), 4242, 4242), 0);
+    QDir().mkpath(path("config"));
+    ASSERT_TRUE(QFile::link(path("other/mimeapps.list"), m_desktop->mimeAppsPath()));
+    EXPECT_FALSE(m_desktop->setUserDefault("audio/mpeg", QString("korvane.desktop;")));
+    EXPECT_EQ(readText(path("other/mimeapps.list")), theirs);
+    EXPECT_TRUE(QFileInfo(m_desktop->mimeAppsPath()).isSymLink());
+    // A desktop entry linked the same way is refused too.
+    QDir().mkpath(m_desktop->applicationsFolder());
+    ASSERT_TRUE(QFile::link(path("other/mimeapps.list"),
+                            m_desktop->applicationsFolder() + "/korvane.desktop"));
+    EXPECT_FALSE(m_desktop->installEntry("korvane.desktop", entryFor("Korvane", "audio/mpeg;")));
+    EXPECT_EQ(readText(path("other/mimeapps.list")), theirs);
 }
 
 TEST_F(PrivateDesktop, EntryWrittenOnlyWhenItDiffers)

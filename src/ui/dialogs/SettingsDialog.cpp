@@ -1,8 +1,10 @@
 #include "ui/dialogs/SettingsDialog.h"
 
+#include "settings/SettingsSaver.h"
 #include "system/FileAssociations.h"
 #include "ui/dialogs/AssociationsSettingsPage.h"
 #include "ui/dialogs/PlayerSettingsPage.h"
+#include "ui/qt/QtUserMessages.h"
 #include "util/Logging.h"
 
 #include <QLabel>
@@ -85,17 +87,24 @@ void SettingsDialog::loadSettingsControls()
     m_associationsPage->load(m_settings.settings());
 }
 
-void SettingsDialog::saveSettingsControls()
+bool SettingsDialog::saveSettingsControls()
 {
     Settings settings = m_settings.settings();
     m_player->save(settings);
     m_associationsPage->save(settings);
-    for (int i = 0; i < Settings::AssociationCount; ++i) {
-        m_associations.applyAssociation(i, settings.associations[static_cast<std::size_t>(i)]);
+    const QStringList failed = SettingsSaver(m_settings, m_associations)
+                                   .save(settings, m_placement ? m_placement() : WindowPlacement{});
+    if (failed.isEmpty()) {
+        return true;
     }
-    m_settings.apply(settings);
-    m_settings.save(m_placement ? m_placement() : WindowPlacement{});
-    qCDebug(lcSystem) << "settings saved";
+    // Shown over the dialog, which stays open with what the user chose.
+    if (!m_messages) {
+        m_ownMessages = std::make_unique<QtUserMessages>(this);
+        m_messages = m_ownMessages.get();
+    }
+    m_messages->show(UserMessages::Icon::Warning, QStringLiteral("Options"),
+                     SettingsSaver::failureText(failed));
+    return false;
 }
 
 void SettingsDialog::showSettingsPage(SettingsPage page)
@@ -124,8 +133,9 @@ void SettingsDialog::runAction(SettingsAction action)
         saveSettingsControls();
         break;
     case SettingsAction::SaveAndUnload:
-        saveSettingsControls();
-        accept();
+        if (saveSettingsControls()) {
+            accept();
+        }
         break;
     case SettingsAction::SelectAll: {
         AssociationsSettingsPage::Ticks all;

@@ -6,12 +6,15 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 class AssociationsSettingsPage;
 class FileAssociations;
 class PlayerSettingsPage;
+class QtUserMessages;
 class QLabel;
 class SkinImages;
+class UserMessages;
 
 // The skinned, borderless, modal "Options" dialog. It reads the settings from their file when
 // it opens (the player then applies them), hands the edited record to the store on "Apply" and
@@ -32,7 +35,11 @@ public:
     QLabel* snapShotLabel() const { return m_snapShotLabel; }
 
     void loadSettingsControls();
-    void saveSettingsControls();
+    // False when some part could not be saved; the user is told which, and the controls keep
+    // their values.
+    bool saveSettingsControls();
+    // Where a failed save is told; message boxes over the dialog when none is set.
+    void setMessages(UserMessages* messages) { m_messages = messages; }
     // A page switch: repaint, then show the chosen page and hide the others.
     void showSettingsPage(SettingsPage page);
     // The action of a region, as a click on it runs it.
@@ -53,6 +60,8 @@ private:
     FileAssociations& m_associations;
     const SkinImages& m_images;
     PlacementSource m_placement;
+    UserMessages* m_messages = nullptr;
+    std::unique_ptr<QtUserMessages> m_ownMessages;
     SettingsPage m_page = SettingsPage::Player;
     PlayerSettingsPage* m_player = nullptr;
     AssociationsSettingsPage* m_associationsPage = nullptr;

@@ -2,6 +2,7 @@
 
 #include "commands/CommandRegistry.h"
 #include "skin/PlaylistPlacement.h"
+#include "skin/ScreenFit.h"
 #include "skin/WindowCaption.h"
 #include "ui/frame/FivePaneSplitter.h"
 #include "ui/frame/ProgressBar.h"
@@ -19,9 +20,31 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QSystemTrayIcon>
+
+namespace {
+
+// The screens' available areas, the primary one first.
+QList<QRect> availableAreas()
+{
+    QList<QRect> areas;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary) {
+        areas.append(primary->availableGeometry());
+    }
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != primary) {
+            areas.append(screen->availableGeometry());
+        }
+    }
+    return areas;
+}
+
+} // namespace
 
 MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
     : SkinnedFrame(settings.environment().twipsPerPixelX, settings.environment().twipsPerPixelY,
@@ -110,13 +133,18 @@ WindowPlacement MainWindow::placement() const
 void MainWindow::applyLoadedOptions()
 {
     const Settings& stored = m_settings.settings();
-    if (m_settings.rememberLastSize()) {
-        const QPoint size = m_settings.toPixels(stored.windowWidth, stored.windowHeight);
-        resize(size.x(), size.y());
-    }
-    if (m_settings.rememberLastPos()) {
-        // Placed as stored, even off the current screens.
-        move(m_settings.toPixels(stored.windowLeft, stored.windowTop));
+    if (m_settings.rememberLastSize() || m_settings.rememberLastPos()) {
+        const QPoint size = m_settings.rememberLastSize()
+                                ? m_settings.toPixels(stored.windowWidth, stored.windowHeight)
+                                : QPoint(width(), height());
+        const QPoint place = m_settings.rememberLastPos()
+                                 ? m_settings.toPixels(stored.windowLeft, stored.windowTop)
+                                 : pos();
+        // Kept on a screen, whatever the file says.
+        const QRect fitted = ScreenFit::fit(
+            place, QSize(size.x(), size.y()).expandedTo(minimumSize()), availableAreas());
+        resize(fitted.size());
+        move(fitted.topLeft());
     }
     setTopmost(m_settings.alwaysOnTop());
     if (m_settings.showInTray() && QSystemTrayIcon::isSystemTrayAvailable()) {

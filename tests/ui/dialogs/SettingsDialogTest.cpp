@@ -7,6 +7,7 @@
 #include "system/FakeDesktopIntegration.h"
 #include "system/FakeUserStore.h"
 #include "system/FileAssociations.h"
+#include "system/RecordingUserMessages.h"
 #include "ui/dialogs/AssociationsSettingsPage.h"
 #include "ui/dialogs/PlayerSettingsPage.h"
 #include "util/SupportedFiles.h"
@@ -491,4 +492,38 @@ TEST_F(SettingsDialogTest, EveryCaptionShowsWhole)
         const int needed = list->fontMetrics().horizontalAdvance(list->item(i)->text());
         EXPECT_LE(item.left() + needed, list->viewport()->width()) << i;
     }
+}
+
+TEST_F(SettingsDialogTest, OkThatCannotSaveSaysSoAndStaysOpenWithItsValues)
+{
+    store([](Settings&) {});
+    auto dialog = open();
+    RecordingUserMessages messages;
+    dialog->setMessages(&messages);
+    control<QCheckBox>(dialog->playerPage(), "alwaysOnTop")->setChecked(true);
+    dialog->associationsPage().list()->item(3)->setCheckState(Qt::Checked);
+    const QByteArray before = storedBytes();
+    // The config folder's place is taken by a file.
+    m_store.setConfigPath(m_folder.filePath("Config.cfg") + "/Config.cfg");
+
+    dialog->runAction(SettingsAction::SaveAndUnload);
+
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages[0].title, "Options");
+    EXPECT_TRUE(messages.messages[0].text.contains("settings file"))
+        << messages.messages[0].text.toStdString();
+    EXPECT_TRUE(control<QCheckBox>(dialog->playerPage(), "alwaysOnTop")->isChecked());
+    EXPECT_EQ(dialog->associationsPage().list()->item(3)->checkState(), Qt::Checked);
+    // The association went back, as the settings file still asks.
+    EXPECT_FALSE(m_associations.isAssociated(".mkv", "Korvane.mkv"));
+    EXPECT_FALSE(m_desktop.defaults.contains("video/x-matroska"));
+
+    m_store.setConfigPath(m_folder.filePath("Config.cfg"));
+    EXPECT_EQ(storedBytes(), before);
+    dialog->runAction(SettingsAction::SaveAndUnload);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(stored().alwaysOnTop);
+    EXPECT_TRUE(m_associations.isAssociated(".mkv", "Korvane.mkv"));
 }

@@ -6,7 +6,9 @@
 #include "ui/playlistview/FancyList.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
@@ -73,21 +75,50 @@ TEST_F(MainWindowTest, FirstLoadLeavesDefaultFileAndAppliesIt)
     EXPECT_FALSE(window.findChild<QSystemTrayIcon*>()->isVisible());
 }
 
-TEST_F(MainWindowTest, RememberedSizeAndPositionAreAppliedUnclamped)
+TEST_F(MainWindowTest, RememberedSizeAndPositionAreAppliedOnTheScreen)
 {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     Settings stored = defaultSettings(testEnvironment());
     stored.rememberLastSize = true;
     stored.rememberLastPos = true;
-    stored.windowWidth = 600 * 15;
-    stored.windowHeight = 400 * 15;
-    stored.windowLeft = -5000 * 15; // far off every screen
-    stored.windowTop = 37 * 15;
+    stored.windowWidth = 300 * 15;
+    stored.windowHeight = 200 * 15;
+    stored.windowLeft = (screen.x() + 20) * 15;
+    stored.windowTop = (screen.y() + 37) * 15;
     stored.alwaysOnTop = true;
     storeSettings(stored);
     settings.load();
-    EXPECT_EQ(window.size(), QSize(600, 400));
-    EXPECT_EQ(window.pos(), QPoint(-5000, 37));
+    EXPECT_EQ(window.size(), QSize(300, 200));
+    EXPECT_EQ(window.pos(), screen.topLeft() + QPoint(20, 37));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(MainWindowTest, StoredGeometryBeyondTheScreenIsBroughtOntoIt)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct
+    {
+        const char* name;
+        qint32 width, height, left, top;
+    } cases[] = {
+        {"largest twips", 2147483647, 2147483647, 0, 0},
+        {"a bigger monitor's size", 491505, 491505, 0, 0},
+        {"far off every screen", 300 * 15, 200 * 15, -5000 * 15, -2147483647},
+        {"negative size", -2147483647, -15, 2147483647, 2147483647},
+    };
+    for (const auto& c : cases) {
+        Settings stored = defaultSettings(testEnvironment());
+        stored.rememberLastSize = true;
+        stored.rememberLastPos = true;
+        stored.windowWidth = c.width;
+        stored.windowHeight = c.height;
+        stored.windowLeft = c.left;
+        stored.windowTop = c.top;
+        storeSettings(stored);
+        settings.load();
+        EXPECT_TRUE(screen.contains(window.geometry())) << c.name;
+        EXPECT_LE(window.width(), screen.width()) << c.name;
+    }
 }
 
 TEST_F(MainWindowTest, ForgottenSizeAndPositionLeaveWindowAlone)
