@@ -86,7 +86,7 @@ for minute in $(seq 1 "$minutes"); do
 done
 # Whatever hand-overs the random pacing left are sent now, so all 100 arrive while it plays.
 while [ $handed -lt 300 ]; do "$bin/korvane" "${clips[$handed]}" '*Add' >/dev/null 2>&1; handed=$((handed + 1)); done
-[ ${#handovers[@]} -eq 0 ] || wait "${handovers[@]}"
+[ ${#handovers[@]} -eq 0 ] || wait "${handovers[@]}" 2>/dev/null
 for _ in $(seq 60); do [ "$(grep -c "accepted " "$log")" -ge 300 ] && break; sleep 0.5; done
 accepted=$(grep -c "accepted " "$log")
 echo "clips accepted: $accepted of 300; items played: $(grep -c 'playing ' "$log")"
