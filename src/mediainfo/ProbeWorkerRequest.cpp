@@ -47,6 +47,10 @@ qsizetype readInput(const QStringList& args, Items& items, bool allowSeek)
             return i + 2;
         }
         if (isFormatOption(a) && hasValue) {
+            // A NUL ends an item in the frame: inside a value it would start an item of its own.
+            if (args[i + 1].contains(QChar(0))) {
+                return -1;
+            }
             items.append({"format." + bytes(a.mid(1)), bytes(args[++i])});
         } else if (allowSeek && a == QLatin1String("-ss") && hasValue) {
             bool ok = false;

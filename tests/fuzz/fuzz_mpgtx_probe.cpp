@@ -35,6 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::check(alone.fps == 0.0f && alone.bitRate == 0 && !alone.interlaced &&
                         alone.displayAR == 0.0f,
                     "the path alone gives no values");
+        const MpgtxProbe::Values echoed =
+            MpgtxProbe::readCapture("mpgtx -i " + path + "\r\n" + path + u'\n', path);
+        fuzz::check(echoed.fps == 0.0f && echoed.bitRate == 0 && !echoed.interlaced &&
+                        echoed.displayAR == 0.0f,
+                    "the path on the command line and echoed gives no values");
     }
 
     MediaSource source;

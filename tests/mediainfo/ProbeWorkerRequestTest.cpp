@@ -52,6 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ShapeCase{"ProbeCommand", QStringList(Ffmpeg) + DecoderProbe::probeArguments("/m/a b.avi"),
                   true, "input", "file:/m/a b.avi"},
+        // A NUL ends an item in the frame, so it would smuggle in an input of its own.
+        ShapeCase{"NulInOptionValue",
+                  {Ffmpeg, "-probesize", QString("1M") + QChar(0) + "input=/etc/passwd", "-i",
+                   "file:/m/a.avi"},
+                  false},
         ShapeCase{"InputOptionApplies",
                   {Ffmpeg, "-probesize", "1M", "-i", "file:/m/a.avi"},
                   true,
@@ -108,6 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
         ShapeCase{"OddlyWrittenSize", QStringList{"-i", "/m/a.avi", "-s", "90x", "/run/k/t-0.jpg"},
                   false},
         ShapeCase{"NoSize", QStringList{"-i", "/m/a.avi", "/run/k/t-0.jpg"}, false},
+        ShapeCase{"NulInOptionValue",
+                  QStringList{"-analyzeduration", QString("5") + QChar(0) + "output=/home/a/x",
+                              "-i", "/m/a.avi", "-s", "90x68", "/run/k/t-0.jpg"},
+                  false},
         ShapeCase{"RelativeOutput", QStringList{"-i", "/m/a.avi", "-s", "90x68", "t.jpg"}, false},
         ShapeCase{"NegativeSeek",
                   QStringList{"-ss", "-4", "-i", "/m/a.avi", "-s", "90x68", "/run/k/t-0.jpg"},
