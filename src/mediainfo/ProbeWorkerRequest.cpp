@@ -90,6 +90,25 @@ QByteArray ProbeWorkerRequest::frame(quint64 id) const
            body;
 }
 
+std::optional<ProbeWorkerRequest::AnswerHeader>
+ProbeWorkerRequest::readAnswerHeader(const QByteArray& line)
+{
+    const QList<QByteArray> parts = line.split(' ');
+    if (parts.size() != 3) {
+        return std::nullopt;
+    }
+    bool idOk = false;
+    bool lengthOk = false;
+    AnswerHeader header;
+    header.id = parts[0].toULongLong(&idOk);
+    header.ok = parts[1] == "ok";
+    header.length = parts[2].toLongLong(&lengthOk);
+    if (!idOk || !lengthOk || header.length < 0) {
+        return std::nullopt;
+    }
+    return header;
+}
+
 bool ProbeWorkerRequest::isDecoderProgram(const QString& program)
 {
     return QFileInfo(program).fileName() == QLatin1String("ffmpeg");

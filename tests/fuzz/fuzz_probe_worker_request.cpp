@@ -1,6 +1,7 @@
 // Decoder commands read back into probe-worker requests, and the frames they travel in: a frame
 // read the way the worker reads it gives back exactly the request's items, so nothing in a
-// command can add an item of its own or cut one short.
+// command can add an item of its own or cut one short. Lines of the input are also read as the
+// headers of the worker's answers.
 #include "FuzzSupport.h"
 #include "mediainfo/ProbeWorkerRequest.h"
 
@@ -67,6 +68,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         arguments.append(QString::fromUtf8(part));
     }
     const quint64 id = size;
+
+    // Each line also stands for the header of an answer: whatever is taken reads back the same
+    // when written the way the worker writes it.
+    for (const QByteArray& line : fuzz::bytes(data, size).split('\n')) {
+        const auto answer = ProbeWorkerRequest::readAnswerHeader(line);
+        if (!answer) {
+            continue;
+        }
+        fuzz::check(answer->length >= 0, "an answer's length is not negative");
+        fuzz::check(answer->ok == line.contains(" ok "), "only \"ok\" answers succeed");
+        const QByteArray rewritten = QByteArray::number(answer->id) +
+                                     (answer->ok ? " ok " : " failed ") +
+                                     QByteArray::number(answer->length);
+        const auto again = ProbeWorkerRequest::readAnswerHeader(rewritten);
+        fuzz::check(again && again->id == answer->id && again->ok == answer->ok &&
+                        again->length == answer->length,
+                    "an answer header reads back the same");
+    }
 
     if (const auto describe = ProbeWorkerRequest::fromDescribeCommand(arguments)) {
         fuzz::check(describe->kind == "describe", "a description is asked");

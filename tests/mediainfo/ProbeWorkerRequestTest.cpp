@@ -135,4 +135,50 @@ TEST(ProbeWorkerRequestFrame, CarriesEveryItemWhatEverItHolds)
     EXPECT_EQ(frame, "42 describe " + QByteArray::number(body.size()) + '\n' + body);
 }
 
+struct AnswerCase
+{
+    const char* name;
+    QByteArray line;
+    bool read;
+    quint64 id = 0;
+    bool ok = false;
+    qsizetype length = 0;
+};
+
+std::ostream& operator<<(std::ostream& out, const AnswerCase& c)
+{
+    return out << c.name;
+}
+
+class AnswerHeaderLine : public ::testing::TestWithParam<AnswerCase>
+{};
+
+TEST_P(AnswerHeaderLine, IsReadOnlyWhenWhole)
+{
+    const AnswerCase& c = GetParam();
+    const auto header = ProbeWorkerRequest::readAnswerHeader(c.line);
+    ASSERT_EQ(header.has_value(), c.read);
+    if (header) {
+        EXPECT_EQ(header->id, c.id);
+        EXPECT_EQ(header->ok, c.ok);
+        EXPECT_EQ(header->length, c.length);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, AnswerHeaderLine,
+    ::testing::Values(AnswerCase{"Ok", "7 ok 12", true, 7, true, 12},
+                      AnswerCase{"Failed", "7 failed 0", true, 7, false, 0},
+                      AnswerCase{"AnyOtherStatusFails", "7 OK 3", true, 7, false, 3},
+                      AnswerCase{"LargestId", "18446744073709551615 ok 1", true,
+                                 18446744073709551615ull, true, 1},
+                      AnswerCase{"IdPastItsRange", "18446744073709551616 ok 1", false},
+                      AnswerCase{"NegativeLength", "7 ok -1", false},
+                      AnswerCase{"NoLength", "7 ok", false},
+                      AnswerCase{"TextForLength", "7 ok twelve", false},
+                      AnswerCase{"TextForId", "x ok 1", false},
+                      AnswerCase{"MoreParts", "7 ok 1 2", false},
+                      AnswerCase{"DoubleBlank", "7  ok 1", false}, AnswerCase{"Empty", "", false}),
+    [](const ::testing::TestParamInfo<AnswerCase>& p) { return std::string(p.param.name); });
+
 } // namespace
