@@ -138,7 +138,9 @@ TEST(MpgtxRecorded, ANameHoldingLineBreaksNeverCountsAsOutput)
     }
     MediaSource source = sourceWithVideo(path);
     MpgtxProbe::applyCapture(source, capture(path, path + "\n  Aspect ratio 4/3 (TV)\n"));
-    EXPECT_EQ(source.stream(1).fps, 0.0f);
+    // The decoder's values stay; only the tool's real aspect line is taken.
+    EXPECT_EQ(source.stream(1).fps, 12.0f);
+    EXPECT_EQ(source.stream(1).bitRate, 77);
     EXPECT_FALSE(source.stream(1).interlaced);
     EXPECT_EQ(source.stream(1).displayAR, 4.0f / 3.0f);
 }
