@@ -333,9 +333,13 @@ int DecoderOutputScan::channelCount(const QString& channelItem)
     } else if (text.contains(QLatin1Char(':'))) {
         channels = integerOf(beforeFirst(text, QLatin1Char(':')));
     } else if (const QRegularExpressionMatch m = layout.match(text); m.hasMatch()) {
-        channels = integerOf(m.captured(1)) + integerOf(m.captured(2));
+        const qint64 sum = qint64(integerOf(m.captured(1))) + integerOf(m.captured(2));
+        channels = sum <= std::numeric_limits<int>::max() ? int(sum) : 0;
     } else {
         channels = integerOf(text.left(std::max<qsizetype>(0, text.size() - 9)));
+    }
+    if (channels < 0) {
+        return 0;
     }
     return channels == 5 ? 6 : channels;
 }
@@ -349,6 +353,10 @@ float DecoderOutputScan::parseDuration(const QString& text)
     }
     const double seconds = m.captured(1).toDouble() * 3600.0 + m.captured(2).toDouble() * 60.0 +
                            m.captured(3).toDouble() + m.captured(4).toDouble() * 0.1;
+    // Hours beyond any float are no duration at all.
+    if (!std::isfinite(seconds) || seconds > std::numeric_limits<float>::max()) {
+        return 0.0f;
+    }
     return static_cast<float>(seconds);
 }
 

@@ -35,9 +35,10 @@ public:
     static QStringList streamItems(const QString& rest);
     static QString stripAnnotations(const QString& text);
     // Channel count of a channel item: "mono", "stereo", "quad", "5.1", "5:1", "6 channels";
-    // a count of 5 reads as 6, anything unknown as 0.
+    // a count of 5 reads as 6, anything unknown (negative or too large too) as 0.
     static int channelCount(const QString& item);
-    // Seconds of an "HH:MM:SS.t" text (later digits ignored); "N/A" or anything else gives 0.
+    // Seconds of an "HH:MM:SS.t" text (later digits ignored); "N/A", a time past the range of a
+    // float or anything else gives 0.
     static float parseDuration(const QString& text);
     static bool isUnsupportedAudio(const QString& mappedName);
     // The codec item of a stream line as the decoder wrote it, annotations and all: the text up

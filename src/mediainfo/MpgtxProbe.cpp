@@ -115,11 +115,14 @@ QStringList MpgtxProbe::arguments(const QString& mediaPath)
 
 MpgtxProbe::Values MpgtxProbe::readOutput(const QString& output, const QString& mediaPath)
 {
+    // The path goes before the text is cut into lines: a name holding a line break would
+    // otherwise leave its pieces behind as lines of their own.
+    QString text = output;
+    if (!mediaPath.isEmpty()) {
+        text.remove(mediaPath);
+    }
     Values values;
-    for (QString line : splitLines(output)) {
-        if (!mediaPath.isEmpty()) {
-            line.remove(mediaPath);
-        }
+    for (const QString& line : splitLines(text)) {
         readLine(line, values);
     }
     return values;
@@ -128,11 +131,16 @@ MpgtxProbe::Values MpgtxProbe::readOutput(const QString& output, const QString& 
 MpgtxProbe::Values MpgtxProbe::readCapture(const QString& capture, const QString& mediaPath)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\n|\\r"));
-    const QRegularExpressionMatch firstBreak = lineBreak.match(capture);
+    // The command line names the path too, which may hold a line break of its own.
+    QString text = capture;
+    if (!mediaPath.isEmpty()) {
+        text.remove(mediaPath);
+    }
+    const QRegularExpressionMatch firstBreak = lineBreak.match(text);
     if (!firstBreak.hasMatch()) {
         return Values();
     }
-    return readOutput(capture.mid(firstBreak.capturedEnd()), mediaPath);
+    return readOutput(text.mid(firstBreak.capturedEnd()), mediaPath);
 }
 
 void MpgtxProbe::apply(MediaSource& source, const Values& values)

@@ -27,8 +27,9 @@ public:
     static QString program(const QString& programFolder = QString());
     static QStringList arguments(const QString& mediaPath);
 
-    // Reads the tool's own output. Every occurrence of the media path is removed from a line
-    // before the rules see it, so a file's name never stands in for the tool's findings.
+    // Reads the tool's own output. Every occurrence of the media path is removed before the text
+    // is cut into lines, so a file's name never stands in for the tool's findings, whatever it
+    // holds.
     static Values readOutput(const QString& output, const QString& mediaPath);
     // Reads a capture file's text: the runner's command line first, then the tool's output.
     static Values readCapture(const QString& capture, const QString& mediaPath);

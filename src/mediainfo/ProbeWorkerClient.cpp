@@ -244,19 +244,16 @@ void ProbeWorkerClient::readAnswers(int fd, pid_t pid, int generation)
     AnswerReader reader(fd);
     QByteArray header;
     while (reader.line(header)) {
-        const QList<QByteArray> parts = header.split(' ');
-        bool idOk = false;
-        bool lengthOk = false;
-        const quint64 id = parts.value(0).toULongLong(&idOk);
-        const qsizetype length = parts.value(2).toLongLong(&lengthOk);
+        const std::optional<ProbeWorkerRequest::AnswerHeader> answer =
+            ProbeWorkerRequest::readAnswerHeader(header);
         QByteArray body;
-        if (parts.size() != 3 || !idOk || !lengthOk || length < 0 || !reader.bytes(length, body)) {
+        if (!answer || !reader.bytes(answer->length, body)) {
             break;
         }
         const std::lock_guard lock(m_lock);
-        const auto it = m_pending.find(id);
+        const auto it = m_pending.find(answer->id);
         if (it != m_pending.end() && it->second->generation == generation) {
-            it->second->reply = Reply{parts[1] == "ok", std::move(body)};
+            it->second->reply = Reply{answer->ok, std::move(body)};
             it->second->done = true;
             m_changed.notify_all();
         }

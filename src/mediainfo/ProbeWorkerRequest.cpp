@@ -47,6 +47,10 @@ qsizetype readInput(const QStringList& args, Items& items, bool allowSeek)
             return i + 2;
         }
         if (isFormatOption(a) && hasValue) {
+            // A NUL ends an item in the frame: inside a value it would start an item of its own.
+            if (args[i + 1].contains(QChar(0))) {
+                return -1;
+            }
             items.append({"format." + bytes(a.mid(1)), bytes(args[++i])});
         } else if (allowSeek && a == QLatin1String("-ss") && hasValue) {
             bool ok = false;
@@ -84,6 +88,25 @@ QByteArray ProbeWorkerRequest::frame(quint64 id) const
     }
     return QByteArray::number(id) + ' ' + kind + ' ' + QByteArray::number(body.size()) + '\n' +
            body;
+}
+
+std::optional<ProbeWorkerRequest::AnswerHeader>
+ProbeWorkerRequest::readAnswerHeader(const QByteArray& line)
+{
+    const QList<QByteArray> parts = line.split(' ');
+    if (parts.size() != 3) {
+        return std::nullopt;
+    }
+    bool idOk = false;
+    bool lengthOk = false;
+    AnswerHeader header;
+    header.id = parts[0].toULongLong(&idOk);
+    header.ok = parts[1] == "ok";
+    header.length = parts[2].toLongLong(&lengthOk);
+    if (!idOk || !lengthOk || header.length < 0) {
+        return std::nullopt;
+    }
+    return header;
 }
 
 bool ProbeWorkerRequest::isDecoderProgram(const QString& program)

@@ -18,6 +18,17 @@ struct ProbeWorkerRequest
     // The request as the worker reads it: a header line and the items, each ended by a NUL.
     QByteArray frame(quint64 id) const;
 
+    // The header line of one of the worker's answers, "<id> <status> <length>" without its line
+    // end; a body of length bytes follows it. Any status but "ok" is a failure.
+    struct AnswerHeader
+    {
+        quint64 id = 0;
+        bool ok = false;
+        qsizetype length = 0;
+    };
+    // Nothing for a line that is not such a header (the worker then can no longer be followed).
+    static std::optional<AnswerHeader> readAnswerHeader(const QByteArray& line);
+
     // "ffmpeg [input options] -i INPUT [trailing input options]": the decoder's description of
     // INPUT. Options after the input name no output, so the program ignores them, and so does the
     // worker.

@@ -134,6 +134,9 @@ TEST(DecoderScanClassic, DurationTextIsReadByShape)
     EXPECT_EQ(DecoderOutputScan::parseDuration(""), 0.0f);
     EXPECT_EQ(DecoderOutputScan::parseDuration("0:1:2.3"), 0.0f);
     EXPECT_EQ(DecoderOutputScan::parseDuration("aa:bb:cc.d"), 0.0f);
+    // Hours no float holds: no duration rather than an infinite one.
+    EXPECT_EQ(DecoderOutputScan::parseDuration(QString(60, u'3') + ":00:02.00"), 0.0f);
+    EXPECT_EQ(DecoderOutputScan::parseDuration(QString(400, u'9') + ":00:02.00"), 0.0f);
 }
 
 TEST(DecoderScanClassic, ZeroOrUnknownDurationNeedsAStream)
@@ -313,6 +316,12 @@ TEST(DecoderScanToday, ChannelLayouts)
         {"6 channels", 6}, {"5 channels", 6}, {"hexagonal", 0}, {"downmix", 0}, {"", 0},
         {"22.2", 24},      {"Stereo", 0},     {" stereo ", 2}};
     for (const auto& [item, channels] : cases) {
+        EXPECT_EQ(DecoderOutputScan::channelCount(QLatin1String(item)), channels) << item;
+    }
+    // Counts no decoder prints: negative, or adding up past the largest int.
+    const QList<std::pair<const char*, int>> outOfRange = {
+        {"-3:2", 0}, {"-6 channels", 0}, {"2147483647.1", 0}, {"2147483646.1", 2147483647}};
+    for (const auto& [item, channels] : outOfRange) {
         EXPECT_EQ(DecoderOutputScan::channelCount(QLatin1String(item)), channels) << item;
     }
     const Scan side = scanStream("Audio: ac3, 48000 Hz, 5.1(side), fltp, 448 kb/s");

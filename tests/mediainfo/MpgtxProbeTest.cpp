@@ -124,6 +124,27 @@ TEST(MpgtxRecorded, TheFileNameNeverCountsAsOutput)
     EXPECT_EQ(source.stream(1).displayAR, 1.0f);
 }
 
+TEST(MpgtxRecorded, ANameHoldingLineBreaksNeverCountsAsOutput)
+{
+    // Each piece of the name between its carriage returns reads like a line of the tool's own.
+    const QString path =
+        kRecordedFolder + "a\r  Size [720 x 576]     25.00 fps    9.80 Mbps\r  Interlaced\r.mpg";
+    for (const QString& output :
+         {path + '\n', "  Mpeg 2 Program Stream File\n  " + path + "\r\n"}) {
+        const MpgtxProbe::Values values = MpgtxProbe::readOutput(output, path);
+        EXPECT_EQ(values.fps, 0.0f);
+        EXPECT_EQ(values.bitRate, 0);
+        EXPECT_FALSE(values.interlaced);
+    }
+    MediaSource source = sourceWithVideo(path);
+    MpgtxProbe::applyCapture(source, capture(path, path + "\n  Aspect ratio 4/3 (TV)\n"));
+    // The decoder's values stay; only the tool's real aspect line is taken.
+    EXPECT_EQ(source.stream(1).fps, 12.0f);
+    EXPECT_EQ(source.stream(1).bitRate, 77);
+    EXPECT_FALSE(source.stream(1).interlaced);
+    EXPECT_EQ(source.stream(1).displayAR, 4.0f / 3.0f);
+}
+
 TEST(MpgtxRules, AspectLinesNeedTwoLeadingBlanks)
 {
     EXPECT_EQ(read("  Aspect ratio 16/9 (large TV)").displayAR, 16.0f / 9.0f);

@@ -52,6 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ShapeCase{"ProbeCommand", QStringList(Ffmpeg) + DecoderProbe::probeArguments("/m/a b.avi"),
                   true, "input", "file:/m/a b.avi"},
+        // A NUL ends an item in the frame, so it would smuggle in an input of its own.
+        ShapeCase{"NulInOptionValue",
+                  {Ffmpeg, "-probesize", QString("1M") + QChar(0) + "input=/etc/passwd", "-i",
+                   "file:/m/a.avi"},
+                  false},
         ShapeCase{"InputOptionApplies",
                   {Ffmpeg, "-probesize", "1M", "-i", "file:/m/a.avi"},
                   true,
@@ -108,6 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
         ShapeCase{"OddlyWrittenSize", QStringList{"-i", "/m/a.avi", "-s", "90x", "/run/k/t-0.jpg"},
                   false},
         ShapeCase{"NoSize", QStringList{"-i", "/m/a.avi", "/run/k/t-0.jpg"}, false},
+        ShapeCase{"NulInOptionValue",
+                  QStringList{"-analyzeduration", QString("5") + QChar(0) + "output=/home/a/x",
+                              "-i", "/m/a.avi", "-s", "90x68", "/run/k/t-0.jpg"},
+                  false},
         ShapeCase{"RelativeOutput", QStringList{"-i", "/m/a.avi", "-s", "90x68", "t.jpg"}, false},
         ShapeCase{"NegativeSeek",
                   QStringList{"-ss", "-4", "-i", "/m/a.avi", "-s", "90x68", "/run/k/t-0.jpg"},
@@ -125,5 +134,51 @@ TEST(ProbeWorkerRequestFrame, CarriesEveryItemWhatEverItHolds)
     const QByteArray body = QByteArray("input=file:/m/new\nline = x.avi") + '\0' + "seek=0" + '\0';
     EXPECT_EQ(frame, "42 describe " + QByteArray::number(body.size()) + '\n' + body);
 }
+
+struct AnswerCase
+{
+    const char* name;
+    QByteArray line;
+    bool read;
+    quint64 id = 0;
+    bool ok = false;
+    qsizetype length = 0;
+};
+
+std::ostream& operator<<(std::ostream& out, const AnswerCase& c)
+{
+    return out << c.name;
+}
+
+class AnswerHeaderLine : public ::testing::TestWithParam<AnswerCase>
+{};
+
+TEST_P(AnswerHeaderLine, IsReadOnlyWhenWhole)
+{
+    const AnswerCase& c = GetParam();
+    const auto header = ProbeWorkerRequest::readAnswerHeader(c.line);
+    ASSERT_EQ(header.has_value(), c.read);
+    if (header) {
+        EXPECT_EQ(header->id, c.id);
+        EXPECT_EQ(header->ok, c.ok);
+        EXPECT_EQ(header->length, c.length);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, AnswerHeaderLine,
+    ::testing::Values(AnswerCase{"Ok", "7 ok 12", true, 7, true, 12},
+                      AnswerCase{"Failed", "7 failed 0", true, 7, false, 0},
+                      AnswerCase{"AnyOtherStatusFails", "7 OK 3", true, 7, false, 3},
+                      AnswerCase{"LargestId", "18446744073709551615 ok 1", true,
+                                 18446744073709551615ull, true, 1},
+                      AnswerCase{"IdPastItsRange", "18446744073709551616 ok 1", false},
+                      AnswerCase{"NegativeLength", "7 ok -1", false},
+                      AnswerCase{"NoLength", "7 ok", false},
+                      AnswerCase{"TextForLength", "7 ok twelve", false},
+                      AnswerCase{"TextForId", "x ok 1", false},
+                      AnswerCase{"MoreParts", "7 ok 1 2", false},
+                      AnswerCase{"DoubleBlank", "7  ok 1", false}, AnswerCase{"Empty", "", false}),
+    [](const ::testing::TestParamInfo<AnswerCase>& p) { return std::string(p.param.name); });
 
 } // namespace
