@@ -103,8 +103,8 @@ MainWindow::~MainWindow() = default;
 
 WindowPlacement MainWindow::placement() const
 {
-    return WindowPlacement{isMaximizedByToggle() ? restoredPosition() : pos(),
-                           isMaximizedByToggle(), m_loading};
+    // Maximised by the toggle, the window is remembered where it stood before.
+    return WindowPlacement{isMaximizedByToggle() ? restoredPosition() : pos(), false, m_loading};
 }
 
 void MainWindow::applyLoadedOptions()
@@ -270,12 +270,16 @@ void MainWindow::setVideoFullScreen(bool on)
     setFrameHidden(on);
     if (on) {
         m_wasMaximizedBeforeFullScreen = isMaximized();
+        m_geometryBeforeFullScreen = geometry();
         showFullScreen();
     } else if (m_wasMaximizedBeforeFullScreen) {
         showMaximized();
     } else {
         showNormal();
+        // Back at the size and place it had, whatever the window manager remembers.
+        setGeometry(m_geometryBeforeFullScreen);
     }
+    qCDebug(lcUi) << (on ? "full screen on" : "full screen off");
     layoutMainWindow();
     m_video->setFocus();
 }

@@ -3,6 +3,7 @@
 #include "util/Logging.h"
 
 #include <QMouseEvent>
+#include <QWindow>
 #include <utility>
 
 SkinnedFrame::SkinnedFrame(double twipsPerPixelX, double twipsPerPixelY, QWidget* parent)
@@ -58,19 +59,43 @@ void SkinnedFrame::toggleMaximized()
 
 void SkinnedFrame::setTopmost(bool topmost)
 {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) {
+    if (m_topmost == topmost) {
         return;
     }
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
-    if (wasVisible) {
-        show(); // changing window flags hides a visible window
+    m_topmost = topmost;
+    applyTopmost();
+    qCDebug(lcUi) << (topmost ? "topmost on" : "topmost off");
+}
+
+void SkinnedFrame::applyTopmost()
+{
+    // Changing the widget's flags would re-create its native window, and with it the video
+    // window the engine draws into. The flag is told to the window standing on the screen
+    // instead, which asks the window manager for its "above" state; a window not shown yet
+    // takes it once it shows.
+    QWindow* handle = windowHandle();
+    if (handle == nullptr || !isVisible()) {
+        return;
     }
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, m_topmost);
+    if (flags != windowFlags()) {
+        overrideWindowFlags(flags);
+        handle->setFlags(flags);
+    }
+}
+
+void SkinnedFrame::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    QMetaObject::invokeMethod(this, &SkinnedFrame::applyTopmost, Qt::QueuedConnection);
 }
 
 void SkinnedFrame::setCaptionLabel(QWidget* label)
 {
     m_captionLabel = label;
+    // The label gets a native window of its own beside the video's. The pointer passes through
+    // it to the frame's window, so a window manager's move starts from where the press was.
+    label->setWindowFlag(Qt::WindowTransparentForInput);
     label->installEventFilter(this);
 }
 
@@ -85,17 +110,30 @@ bool SkinnedFrame::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     }
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        beginWindowDrag(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton) {
+            beginWindowDrag(mouse->globalPosition().toPoint());
+        }
         return true;
+    }
     case QEvent::MouseButtonDblClick:
+        endWindowDrag();
         if (regionUnderCursor() == static_cast<int>(SkinRegion::TitleBar)) {
             toggleMaximized();
         }
         return true;
-    case QEvent::MouseMove:
+    case QEvent::MouseMove: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (followWindowDrag(mouse->globalPosition().toPoint(), mouse->buttons())) {
+            return true;
+        }
         unsetCursor();
         return false;
+    }
+    case QEvent::MouseButtonRelease:
+        endWindowDrag();
+        return true;
     default:
         return QWidget::eventFilter(watched, event);
     }

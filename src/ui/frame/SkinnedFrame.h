@@ -27,6 +27,7 @@ public:
     bool isMaximizedByToggle() const { return m_maximized; }
     // Puts the window into the topmost band or takes it out, where it stands.
     void setTopmost(bool topmost);
+    bool isTopmost() const { return m_topmost; }
 
 signals:
     // A skin button was clicked (pressed and released on the window, enabled).
@@ -38,6 +39,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The caption label lies on the caption strip: it moves the window, and a double-click
     // there runs the maximise toggle.
@@ -58,11 +60,14 @@ protected:
     bool skinDoubleClicked(int region) override;
 
 private:
+    void applyTopmost();
+
     QWidget* m_captionLabel = nullptr;
     SkinImages m_images;
     EdgeResize m_resize;
     SkinRegion m_held = SkinRegion::None; // Rewind or FastForward while pressed
     bool m_muted = false;
     bool m_maximized = false;
+    bool m_topmost = false;
     QPoint m_restoredPosition;
 };

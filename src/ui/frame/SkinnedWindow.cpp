@@ -4,15 +4,17 @@
 #include "skin/SkinPainter.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <QWidget>
 #include <QWindow>
 
 SkinnedWindow::SkinnedWindow(QWidget& window, ButtonStates states, int captionRegion,
                              const SkinImages* images)
     : m_window(window), m_states(std::move(states)), m_captionRegion(captionRegion),
-      m_images(images)
+      m_images(images), m_drag(QGuiApplication::styleHints()->startDragDistance())
 {
     m_window.setMouseTracking(true);
 }
@@ -37,13 +39,34 @@ int SkinnedWindow::regionUnderCursor() const
 void SkinnedWindow::beginWindowDrag(QPoint globalPressPoint)
 {
     m_clickPending = false;
-    // Compositors expect the system to move the window; elsewhere it follows by hand.
-    QWindow* handle = m_window.windowHandle();
-    if (handle != nullptr && handle->startSystemMove()) {
-        return;
+    m_drag.press(globalPressPoint, m_window.pos());
+}
+
+bool SkinnedWindow::followWindowDrag(QPoint globalPointer, Qt::MouseButtons buttons)
+{
+    if (!m_drag.isHeld()) {
+        return false;
     }
-    m_movingByHand = true;
-    m_dragOffset = globalPressPoint - m_window.pos();
+    if (!(buttons & Qt::LeftButton)) {
+        m_drag.release();
+        return false;
+    }
+    const bool begun = m_drag.hasBegun();
+    const std::optional<QPoint> to = m_drag.follow(globalPointer);
+    if (!to) {
+        return true;
+    }
+    if (!begun) {
+        // A window manager or compositor moves the window itself, from the press on; the
+        // pointer then belongs to it until the button comes up.
+        QWindow* handle = m_window.windowHandle();
+        if (handle != nullptr && handle->startSystemMove()) {
+            m_drag.release();
+            return true;
+        }
+    }
+    m_window.move(*to);
+    return true;
 }
 
 void SkinnedWindow::drawSkinPiece(QPainter& painter, int slot, const QRect& rect) const
@@ -149,12 +172,8 @@ void SkinnedWindow::handleMove(QMouseEvent& event)
     if (m_hidden) {
         return;
     }
-    if (m_movingByHand) {
-        if (event.buttons() & Qt::LeftButton) {
-            m_window.move(event.globalPosition().toPoint() - m_dragOffset);
-            return;
-        }
-        m_movingByHand = false;
+    if (followWindowDrag(event.globalPosition().toPoint(), event.buttons())) {
+        return;
     }
     if (event.buttons() == Qt::NoButton) {
         hoverRegion(regionAt(event.position().toPoint()));
@@ -164,7 +183,7 @@ void SkinnedWindow::handleMove(QMouseEvent& event)
 
 void SkinnedWindow::handleRelease(QMouseEvent& event)
 {
-    m_movingByHand = false;
+    m_drag.release();
     const QPoint at = event.position().toPoint();
     const int region = regionAt(at);
     skinReleased(event, region);
