@@ -93,9 +93,6 @@ void SkinnedFrame::showEvent(QShowEvent* event)
 void SkinnedFrame::setCaptionLabel(QWidget* label)
 {
     m_captionLabel = label;
-    // The label gets a native window of its own beside the video's. The pointer passes through
-    // it to the frame's window, so a window manager's move starts from where the press was.
-    label->setWindowFlag(Qt::WindowTransparentForInput);
     label->installEventFilter(this);
 }
 
@@ -113,7 +110,8 @@ bool SkinnedFrame::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton) {
-            beginWindowDrag(mouse->globalPosition().toPoint());
+            beginWindowDrag(mouse->globalPosition().toPoint(),
+                            m_captionLabel->mapTo(this, mouse->position().toPoint()));
         }
         return true;
     }

@@ -36,10 +36,12 @@ int SkinnedWindow::regionUnderCursor() const
     return regionAt(m_window.mapFromGlobal(QCursor::pos()));
 }
 
-void SkinnedWindow::beginWindowDrag(QPoint globalPressPoint)
+void SkinnedWindow::beginWindowDrag(QPoint globalPressPoint, QPoint windowPressPoint)
 {
     m_clickPending = false;
-    m_drag.press(globalPressPoint, m_window.pos());
+    // Where the window stands, from the press itself: right after the window manager has
+    // placed the window, the window's own idea of its place may not have caught up yet.
+    m_drag.press(globalPressPoint, globalPressPoint - windowPressPoint);
 }
 
 bool SkinnedWindow::followWindowDrag(QPoint globalPointer, Qt::MouseButtons buttons)
@@ -56,9 +58,11 @@ bool SkinnedWindow::followWindowDrag(QPoint globalPointer, Qt::MouseButtons butt
     if (!to) {
         return true;
     }
-    if (!begun) {
-        // A window manager or compositor moves the window itself, from the press on; the
-        // pointer then belongs to it until the button comes up.
+    if (!begun && QGuiApplication::platformName() != QLatin1String("xcb")) {
+        // A compositor moves the window itself; the pointer then belongs to it until the
+        // button comes up. On X11 the window follows by hand, where the pointer's travel puts
+        // it: a window manager's move would start from the last press on the frame's own
+        // window, not on a native child such as the caption label.
         QWindow* handle = m_window.windowHandle();
         if (handle != nullptr && handle->startSystemMove()) {
             m_drag.release();
@@ -163,7 +167,7 @@ void SkinnedWindow::handlePress(QMouseEvent& event)
     skinPressed(event, region);
     if (region >= 0 && region == m_captionRegion && event.button() == Qt::LeftButton &&
         captionMayDrag()) {
-        beginWindowDrag(event.globalPosition().toPoint());
+        beginWindowDrag(event.globalPosition().toPoint(), event.position().toPoint());
     }
 }
 

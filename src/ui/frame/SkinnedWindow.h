@@ -30,8 +30,9 @@ public:
     int regionAt(QPoint clientPoint) const;
     // The region under the mouse pointer now, or -1.
     int regionUnderCursor() const;
-    // The window follows the pointer, once it has moved, until the button is released.
-    void beginWindowDrag(QPoint globalPressPoint);
+    // The window follows the pointer, once it has moved, until the button is released. The
+    // press point is given on the screen and in the window's own coordinates.
+    void beginWindowDrag(QPoint globalPressPoint, QPoint windowPressPoint);
     // A move during a drag (the pointer's global place and the buttons held); false when no
     // drag is under way.
     bool followWindowDrag(QPoint globalPointer, Qt::MouseButtons buttons);
