@@ -87,6 +87,10 @@ void SkinnedFrame::applyTopmost()
 void SkinnedFrame::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (!event->spontaneous() && !isMaximized() && !isFullScreen()) {
+        m_shownAt = pos();
+        m_placementUnsettled = true;
+    }
     QMetaObject::invokeMethod(this, &SkinnedFrame::applyTopmost, Qt::QueuedConnection);
 }
 
@@ -98,6 +102,13 @@ void SkinnedFrame::setCaptionLabel(QWidget* label)
 
 bool SkinnedFrame::event(QEvent* event)
 {
+    if (event->type() == QEvent::Paint && std::exchange(m_placementUnsettled, false) &&
+        pos() != m_shownAt) {
+        // A window manager that takes the window into a frame of its own may report the
+        // frame's first place, not where it put the window; asking for the place again has
+        // the manager tell it.
+        move(m_shownAt);
+    }
     return skinEvent(event) || QWidget::event(event);
 }
 

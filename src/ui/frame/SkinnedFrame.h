@@ -69,5 +69,8 @@ private:
     bool m_muted = false;
     bool m_maximized = false;
     bool m_topmost = false;
+    // Where the window was asked to show, until its first paint.
+    QPoint m_shownAt;
+    bool m_placementUnsettled = false;
     QPoint m_restoredPosition;
 };
