@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Full screen and the playlist's splitter bar under a window manager: Ctrl+F and the full-screen
 # button switch full screen on, Ctrl+F and Esc off; full screen the video covers the screen, and
-# afterwards the window stands exactly where and as large as before. The splitter bar beside a
+# leaving it puts the window back at its earlier place and size exactly. The splitter bar beside a
 # left playlist drags right after start-up and after a resize.
 # Usage: fullscreen_e2e.sh <folder with korvane and its data>. It starts its own display.
 set -uo pipefail

@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, FirstLoadLeavesDefaultFileAndAppliesIt)
     settings.load();
     EXPECT_TRUE(QFile::exists(settings.configPath()));
     EXPECT_EQ(settings.settings(), defaultSettings(testEnvironment()));
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(window.isTopmost());
     EXPECT_FALSE(window.findChild<QSystemTrayIcon*>()->isVisible());
 }
 
@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, RememberedSizeAndPositionAreAppliedUnclamped)
     settings.load();
     EXPECT_EQ(window.size(), QSize(600, 400));
     EXPECT_EQ(window.pos(), QPoint(-5000, 37));
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isTopmost());
 }
 
 TEST_F(MainWindowTest, ForgottenSizeAndPositionLeaveWindowAlone)
@@ -224,4 +224,36 @@ TEST_F(MainWindowTest, ChildrenReachTheOutsideOnlyAsIntentSignals)
     ASSERT_EQ(menus.count(), 1);
     EXPECT_EQ(menus[0][0].value<MainWindow::ContextMenu>(), MainWindow::ContextMenu::PlayList);
     EXPECT_EQ(menus[0][1].toPoint(), list->mapToGlobal(QPoint(3, 4)));
+}
+
+TEST_F(MainWindowTest, MaximisedByTheToggleTheWindowIsRememberedWhereItStoodBefore)
+{
+    settings.load();
+    window.setLoading(false);
+    window.show();
+    window.move(120, 70);
+    window.toggleMaximized();
+    ASSERT_TRUE(window.isMaximizedByToggle());
+    ASSERT_TRUE(settings.save(window.placement()));
+    EXPECT_EQ(settings.settings().windowLeft, 120 * 15);
+    EXPECT_EQ(settings.settings().windowTop, 70 * 15);
+
+    window.toggleMaximized();
+    ASSERT_FALSE(window.isMaximizedByToggle());
+    window.move(200, 90);
+    ASSERT_TRUE(settings.save(window.placement()));
+    EXPECT_EQ(settings.settings().windowLeft, 200 * 15) << "restored, the window's own place";
+}
+
+TEST_F(MainWindowTest, LeavingFullScreenPutsTheWindowBackExactly)
+{
+    settings.load();
+    window.setLoading(false);
+    window.show();
+    window.setGeometry(130, 90, 420, 530);
+    const QRect before = window.geometry();
+    window.setVideoFullScreen(true);
+    window.setVideoFullScreen(false);
+    EXPECT_EQ(window.geometry(), before);
+    EXPECT_FALSE(window.isFullScreen());
 }
