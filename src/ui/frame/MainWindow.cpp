@@ -5,6 +5,7 @@
 #include "skin/WindowCaption.h"
 #include "ui/frame/FivePaneSplitter.h"
 #include "ui/frame/ProgressBar.h"
+#include "ui/frame/ServerPosition.h"
 #include "ui/frame/VideoArea.h"
 #include "ui/frame/VolumeSlider.h"
 #include "ui/frame/WindowLabels.h"
@@ -104,7 +105,8 @@ MainWindow::~MainWindow() = default;
 WindowPlacement MainWindow::placement() const
 {
     // Maximised by the toggle, the window is remembered where it stood before.
-    return WindowPlacement{isMaximizedByToggle() ? restoredPosition() : pos(), false, m_loading};
+    const QPoint here = serverPosition(*this).value_or(pos());
+    return WindowPlacement{isMaximizedByToggle() ? restoredPosition() : here, false, m_loading};
 }
 
 void MainWindow::applyLoadedOptions()
@@ -270,7 +272,7 @@ void MainWindow::setVideoFullScreen(bool on)
     setFrameHidden(on);
     if (on) {
         m_wasMaximizedBeforeFullScreen = isMaximized();
-        m_geometryBeforeFullScreen = geometry();
+        m_geometryBeforeFullScreen = QRect(placeOnScreen(), size());
         showFullScreen();
     } else if (m_wasMaximizedBeforeFullScreen) {
         showMaximized();

@@ -1,5 +1,6 @@
 #include "ui/frame/SkinnedFrame.h"
 
+#include "ui/frame/ServerPosition.h"
 #include "util/Logging.h"
 
 #include <QMouseEvent>
@@ -48,13 +49,27 @@ void SkinnedFrame::toggleMaximized()
         qCDebug(lcUi) << "restored";
     } else {
         m_maximized = true;
-        m_restoredPosition = pos();
+        m_restoredPosition = placeOnScreen();
         mutableButtonStates().setState(SkinRegion::Minimize, ButtonState::Disabled);
         showMaximized();
         qCDebug(lcUi) << "maximized";
     }
     maximizeToggled(m_maximized);
     update();
+}
+
+QPoint SkinnedFrame::placeOnScreen()
+{
+    const std::optional<QPoint> server = serverPosition(*this);
+    if (!server) {
+        return pos();
+    }
+    if (*server != pos() && windowState() == Qt::WindowNoState) {
+        // Asking for the place the window has makes the window manager confirm it, and the
+        // window's own idea of its place catches up.
+        requestServerPosition(*this, *server);
+    }
+    return *server;
 }
 
 void SkinnedFrame::setTopmost(bool topmost)
@@ -87,7 +102,7 @@ void SkinnedFrame::applyTopmost()
 void SkinnedFrame::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous() && !isMaximized() && !isFullScreen()) {
+    if (!event->spontaneous() && windowState() == Qt::WindowNoState) {
         m_shownAt = pos();
         m_placementUnsettled = true;
     }
@@ -102,12 +117,12 @@ void SkinnedFrame::setCaptionLabel(QWidget* label)
 
 bool SkinnedFrame::event(QEvent* event)
 {
-    if (event->type() == QEvent::Paint && std::exchange(m_placementUnsettled, false) &&
-        pos() != m_shownAt) {
-        // A window manager that takes the window into a frame of its own may report the
-        // frame's first place, not where it put the window; asking for the place again has
-        // the manager tell it.
-        move(m_shownAt);
+    if (event->type() == QEvent::Paint && std::exchange(m_placementUnsettled, false)) {
+        // A window manager may place a new window by a policy of its own; the window stands
+        // where it asked to once shown.
+        if (serverPosition(*this).value_or(m_shownAt) != m_shownAt) {
+            requestServerPosition(*this, m_shownAt);
+        }
     }
     return skinEvent(event) || QWidget::event(event);
 }

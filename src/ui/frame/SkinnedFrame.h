@@ -44,6 +44,9 @@ protected:
     // The caption label lies on the caption strip: it moves the window, and a double-click
     // there runs the maximise toggle.
     void setCaptionLabel(QWidget* label);
+    // Where the window stands on the screen, in pixels; the window's own idea is brought in
+    // line with it.
+    QPoint placeOnScreen();
     // Where the window stood before the maximise toggle, in pixels.
     QPoint restoredPosition() const { return m_restoredPosition; }
     // Full-screen video hides the frame.
@@ -69,7 +72,7 @@ private:
     bool m_muted = false;
     bool m_maximized = false;
     bool m_topmost = false;
-    // Where the window was asked to show, until its first paint.
+    // Where the window asked to show, until its first paint.
     QPoint m_shownAt;
     bool m_placementUnsettled = false;
     QPoint m_restoredPosition;
