@@ -12,16 +12,24 @@ namespace {
 
 template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
+// The X server's connection, on X11 only: other platforms may answer for X11 without one.
+xcb_connection_t* x11Connection()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return nullptr;
+    }
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
 } // namespace
 
 std::optional<QPoint> serverPosition(const QWidget& window)
 {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || !window.isWindow() || !window.testAttribute(Qt::WA_WState_Created) ||
-        window.internalWinId() == 0) {
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr || !window.isWindow() || window.internalWinId() == 0) {
         return std::nullopt;
     }
-    xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window.internalWinId());
     const Reply<xcb_get_geometry_reply_t> geometry(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr), &std::free);
@@ -41,8 +49,8 @@ std::optional<QPoint> serverPosition(const QWidget& window)
 
 bool requestServerPosition(const QWidget& window, QPoint place)
 {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || !window.isWindow() || window.internalWinId() == 0) {
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr || !window.isWindow() || window.internalWinId() == 0) {
         return false;
     }
     const double ratio = window.devicePixelRatioF();
@@ -50,8 +58,8 @@ bool requestServerPosition(const QWidget& window, QPoint place)
         static_cast<std::uint32_t>(qRound(place.x() * ratio)),
         static_cast<std::uint32_t>(qRound(place.y() * ratio)),
     };
-    xcb_configure_window(x11->connection(), static_cast<xcb_window_t>(window.internalWinId()),
+    xcb_configure_window(connection, static_cast<xcb_window_t>(window.internalWinId()),
                          XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values.data());
-    xcb_flush(x11->connection());
+    xcb_flush(connection);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "settings/ConfigFile.h"
 #include "ui/frame/FivePaneSplitter.h"
+#include "ui/frame/ServerPosition.h"
 #include "ui/frame/VideoArea.h"
 #include "ui/playlistview/FancyList.h"
 
@@ -10,6 +11,7 @@
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -226,12 +228,30 @@ TEST_F(MainWindowTest, ChildrenReachTheOutsideOnlyAsIntentSignals)
     EXPECT_EQ(menus[0][1].toPoint(), list->mapToGlobal(QPoint(3, 4)));
 }
 
+namespace {
+
+// Where the window stands as the screen has it; a window manager places and sizes it in its own
+// time, so the checks wait for it.
+QRect placed(const QWidget& window)
+{
+    return {serverPosition(window).value_or(window.pos()), window.size()};
+}
+
+bool settlesAt(const QWidget& window, const QRect& place)
+{
+    return QTest::qWaitFor([&] { return placed(window) == place; });
+}
+
+} // namespace
+
 TEST_F(MainWindowTest, MaximisedByTheToggleTheWindowIsRememberedWhereItStoodBefore)
 {
     settings.load();
     window.setLoading(false);
     window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.move(120, 70);
+    ASSERT_TRUE(settlesAt(window, QRect(QPoint(120, 70), window.size())));
     window.toggleMaximized();
     ASSERT_TRUE(window.isMaximizedByToggle());
     ASSERT_TRUE(settings.save(window.placement()));
@@ -240,7 +260,9 @@ TEST_F(MainWindowTest, MaximisedByTheToggleTheWindowIsRememberedWhereItStoodBefo
 
     window.toggleMaximized();
     ASSERT_FALSE(window.isMaximizedByToggle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isMaximized(); }));
     window.move(200, 90);
+    ASSERT_TRUE(settlesAt(window, QRect(QPoint(200, 90), window.size())));
     ASSERT_TRUE(settings.save(window.placement()));
     EXPECT_EQ(settings.settings().windowLeft, 200 * 15) << "restored, the window's own place";
 }
@@ -250,10 +272,15 @@ TEST_F(MainWindowTest, LeavingFullScreenPutsTheWindowBackExactly)
     settings.load();
     window.setLoading(false);
     window.show();
-    window.setGeometry(130, 90, 420, 530);
-    const QRect before = window.geometry();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRect before(130, 90, 420, 530);
+    window.setGeometry(before);
+    ASSERT_TRUE(settlesAt(window, before));
     window.setVideoFullScreen(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isFullScreen(); }));
     window.setVideoFullScreen(false);
-    EXPECT_EQ(window.geometry(), before);
+    EXPECT_TRUE(settlesAt(window, before))
+        << "stands at " << placed(window).x() << "," << placed(window).y() << " " << window.width()
+        << "x" << window.height();
     EXPECT_FALSE(window.isFullScreen());
 }
