@@ -134,7 +134,13 @@ void CommandHandlers::run(Command command, CommandOrigin origin)
         }
         break;
     case Command::FullScreen:
-        m_session.fullScreen();
+        // The command switches full screen off as well, so the keys a user found it by also
+        // bring the window back.
+        if (m_window.isVideoFullScreen()) {
+            m_window.setVideoFullScreen(false);
+        } else {
+            m_session.fullScreen();
+        }
         break;
     case Command::IncreaseSpeed:
         m_session.increaseSpeed();

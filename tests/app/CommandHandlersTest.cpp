@@ -500,7 +500,7 @@ TEST_F(CommandHandlersTest, AboutIsModalAndRestoresTheTopmostBand)
     window.show();
     bool wasTopmost = true;
     QObject::connect(&bindings, &CommandHandlers::aboutShown, [&](AboutBox* box) {
-        wasTopmost = window.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        wasTopmost = window.isTopmost();
         EXPECT_EQ(box->parentWidget(), &window);
         QTimer::singleShot(0, box, [box] {
             const QPoint ok = AboutBoxGeometry::hitRects(box->width(), box->height())[2].center();
@@ -509,7 +509,7 @@ TEST_F(CommandHandlersTest, AboutIsModalAndRestoresTheTopmostBand)
     });
     dispatchKey("About");
     EXPECT_FALSE(wasTopmost);
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isTopmost());
 }
 
 TEST_F(CommandHandlersTest, OptionsIsModalOverTheWindowAndRestoresTheTopmostBand)
@@ -520,19 +520,19 @@ TEST_F(CommandHandlersTest, OptionsIsModalOverTheWindowAndRestoresTheTopmostBand
     // The dialog reads the settings file as it opens.
     settings.save(window.placement());
     window.show();
-    ASSERT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    ASSERT_TRUE(window.isTopmost());
     int shown = 0;
     bool wasTopmost = true;
     QObject::connect(&bindings, &CommandHandlers::optionsShown, [&](SettingsDialog* options) {
         ++shown;
-        wasTopmost = window.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        wasTopmost = window.isTopmost();
         EXPECT_EQ(options->parentWidget(), &window);
         QTimer::singleShot(0, options, [options] { options->reject(); });
     });
     action("Options")->trigger();
     EXPECT_EQ(shown, 1);
     EXPECT_FALSE(wasTopmost);
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isTopmost());
 }
 
 TEST_F(CommandHandlersTest, HelpTopicsOpensTheShippedPage)
@@ -562,4 +562,23 @@ TEST_F(CommandHandlersTest, EveryCommandWritesALine)
     EXPECT_EQ(logged, (QStringList{"command mnuRMSingleRepeat", "command Mute"}))
         << "disabled items give nothing; a popup item logs its own name";
     EXPECT_EQ(settings.settings().repeatMode, RepeatMode::SingleRepeat);
+}
+
+TEST_F(CommandHandlersTest, TheFullScreenCommandSwitchesFullScreenOnAndOff)
+{
+    QObject::connect(&session, &PlaybackSession::fullScreenRequested, &window,
+                     &MainWindow::setVideoFullScreen);
+    window.show();
+    dispatchKey("FullScreen");
+    EXPECT_FALSE(window.isVideoFullScreen()) << "nothing plays: the command is not for now";
+    addEntries(1);
+    playFirst();
+    for (const bool expected : {true, false, true}) {
+        dispatchKey("FullScreen");
+        EXPECT_EQ(window.isVideoFullScreen(), expected);
+    }
+    // Esc leaves it too, and the command then switches it on again.
+    window.setVideoFullScreen(false);
+    dispatchKey("FullScreen");
+    EXPECT_TRUE(window.isVideoFullScreen());
 }

@@ -121,16 +121,16 @@ int FivePaneSplitter::paneAtBar(QPoint p) const
         const int v = horizontal ? p.x() : p.y();
         return v >= from && v < to;
     };
-    if (m_size[0] > 0 && !m_locked[0] && near(m_rects[0].right() + 1, m_rects[2].left(), true)) {
+    if (m_size[0] > 0 && near(m_rects[0].right() + 1, m_rects[2].left(), true)) {
         return 0;
     }
-    if (m_size[4] > 0 && !m_locked[4] && near(m_rects[2].right() + 1, m_rects[4].left(), true)) {
+    if (m_size[4] > 0 && near(m_rects[2].right() + 1, m_rects[4].left(), true)) {
         return 4;
     }
-    if (m_size[1] > 0 && !m_locked[1] && near(m_rects[1].bottom() + 1, m_rects[2].top(), false)) {
+    if (m_size[1] > 0 && near(m_rects[1].bottom() + 1, m_rects[2].top(), false)) {
         return 1;
     }
-    if (m_size[3] > 0 && !m_locked[3] && near(m_rects[2].bottom() + 1, m_rects[3].top(), false)) {
+    if (m_size[3] > 0 && near(m_rects[2].bottom() + 1, m_rects[3].top(), false)) {
         return 3;
     }
     return -1;

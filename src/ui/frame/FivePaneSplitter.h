@@ -6,8 +6,8 @@
 #include <array>
 
 // Five panes in a cross: left and right run the full height, top and bottom sit between them,
-// the centre takes what is left. A side pane with a size has a bar the user may drag, unless
-// its lock is set; a locked pane also keeps its size when the splitter is resized.
+// the centre takes what is left. A side pane with a size has a bar the user may drag, locked or
+// not: a lock only keeps the pane's size when the splitter is resized.
 class FivePaneSplitter : public QWidget
 {
     Q_OBJECT

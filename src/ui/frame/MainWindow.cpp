@@ -6,6 +6,7 @@
 #include "skin/WindowCaption.h"
 #include "ui/frame/FivePaneSplitter.h"
 #include "ui/frame/ProgressBar.h"
+#include "ui/frame/ServerPosition.h"
 #include "ui/frame/VideoArea.h"
 #include "ui/frame/VolumeSlider.h"
 #include "ui/frame/WindowLabels.h"
@@ -126,8 +127,9 @@ MainWindow::~MainWindow() = default;
 
 WindowPlacement MainWindow::placement() const
 {
-    return WindowPlacement{isMaximizedByToggle() ? restoredPosition() : pos(),
-                           isMaximizedByToggle(), m_loading};
+    // Maximised by the toggle, the window is remembered where it stood before.
+    const QPoint here = serverPosition(*this).value_or(pos());
+    return WindowPlacement{isMaximizedByToggle() ? restoredPosition() : here, false, m_loading};
 }
 
 void MainWindow::applyLoadedOptions()
@@ -303,12 +305,16 @@ void MainWindow::setVideoFullScreen(bool on)
     setFrameHidden(on);
     if (on) {
         m_wasMaximizedBeforeFullScreen = isMaximized();
+        m_geometryBeforeFullScreen = QRect(placeOnScreen(), size());
         showFullScreen();
     } else if (m_wasMaximizedBeforeFullScreen) {
         showMaximized();
     } else {
         showNormal();
+        // Back at the size and place it had, whatever the window manager remembers.
+        setGeometry(m_geometryBeforeFullScreen);
     }
+    qCDebug(lcUi) << (on ? "full screen on" : "full screen off");
     layoutMainWindow();
     m_video->setFocus();
 }

@@ -89,7 +89,8 @@ public:
     void setPlaylistVisible(bool visible);
     bool isPlaylistVisible() const { return m_playlistVisible; }
     void setIntakeProgress(int done, int total);
-    // The video area takes the whole screen; Esc or a double-click brings the window back.
+    // The video area takes the whole screen; Esc, a double-click or the full-screen command
+    // brings the window back as it stood.
     void setVideoFullScreen(bool on);
     bool isVideoFullScreen() const { return m_videoFullScreen; }
 
@@ -131,6 +132,7 @@ private:
     bool m_playlistFills = false;
     bool m_videoFullScreen = false;
     bool m_wasMaximizedBeforeFullScreen = false;
+    QRect m_geometryBeforeFullScreen;
     QString m_mediaTitle;
     QString m_mediaPath;
     QString m_captionText;

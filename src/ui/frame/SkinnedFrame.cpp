@@ -1,8 +1,10 @@
 #include "ui/frame/SkinnedFrame.h"
 
+#include "ui/frame/ServerPosition.h"
 #include "util/Logging.h"
 
 #include <QMouseEvent>
+#include <QWindow>
 #include <utility>
 
 SkinnedFrame::SkinnedFrame(double twipsPerPixelX, double twipsPerPixelY, QWidget* parent)
@@ -47,7 +49,7 @@ void SkinnedFrame::toggleMaximized()
         qCDebug(lcUi) << "restored";
     } else {
         m_maximized = true;
-        m_restoredPosition = pos();
+        m_restoredPosition = placeOnScreen();
         mutableButtonStates().setState(SkinRegion::Minimize, ButtonState::Disabled);
         showMaximized();
         qCDebug(lcUi) << "maximized";
@@ -56,16 +58,55 @@ void SkinnedFrame::toggleMaximized()
     update();
 }
 
+QPoint SkinnedFrame::placeOnScreen()
+{
+    const std::optional<QPoint> server = serverPosition(*this);
+    if (!server) {
+        return pos();
+    }
+    if (*server != pos() && windowState() == Qt::WindowNoState) {
+        // Asking for the place the window has makes the window manager confirm it, and the
+        // window's own idea of its place catches up.
+        requestServerPosition(*this, *server);
+    }
+    return *server;
+}
+
 void SkinnedFrame::setTopmost(bool topmost)
 {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) {
+    if (m_topmost == topmost) {
         return;
     }
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
-    if (wasVisible) {
-        show(); // changing window flags hides a visible window
+    m_topmost = topmost;
+    applyTopmost();
+    qCDebug(lcUi) << (topmost ? "topmost on" : "topmost off");
+}
+
+void SkinnedFrame::applyTopmost()
+{
+    // Changing the widget's flags would re-create its native window, and with it the video
+    // window the engine draws into. The flag is told to the window standing on the screen
+    // instead, which asks the window manager for its "above" state; a window not shown yet
+    // takes it once it shows.
+    QWindow* handle = windowHandle();
+    if (handle == nullptr || !isVisible()) {
+        return;
     }
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, m_topmost);
+    if (flags != windowFlags()) {
+        overrideWindowFlags(flags);
+        handle->setFlags(flags);
+    }
+}
+
+void SkinnedFrame::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous() && windowState() == Qt::WindowNoState) {
+        m_shownAt = pos();
+        m_placementUnsettled = true;
+    }
+    QMetaObject::invokeMethod(this, &SkinnedFrame::applyTopmost, Qt::QueuedConnection);
 }
 
 void SkinnedFrame::setCaptionLabel(QWidget* label)
@@ -76,6 +117,13 @@ void SkinnedFrame::setCaptionLabel(QWidget* label)
 
 bool SkinnedFrame::event(QEvent* event)
 {
+    if (event->type() == QEvent::Paint && std::exchange(m_placementUnsettled, false)) {
+        // A window manager may place a new window by a policy of its own; the window stands
+        // where it asked to once shown.
+        if (serverPosition(*this).value_or(m_shownAt) != m_shownAt) {
+            requestServerPosition(*this, m_shownAt);
+        }
+    }
     return skinEvent(event) || QWidget::event(event);
 }
 
@@ -85,17 +133,31 @@ bool SkinnedFrame::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     }
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        beginWindowDrag(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton) {
+            beginWindowDrag(mouse->globalPosition().toPoint(),
+                            m_captionLabel->mapTo(this, mouse->position().toPoint()));
+        }
         return true;
+    }
     case QEvent::MouseButtonDblClick:
+        endWindowDrag();
         if (regionUnderCursor() == static_cast<int>(SkinRegion::TitleBar)) {
             toggleMaximized();
         }
         return true;
-    case QEvent::MouseMove:
+    case QEvent::MouseMove: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (followWindowDrag(mouse->globalPosition().toPoint(), mouse->buttons())) {
+            return true;
+        }
         unsetCursor();
         return false;
+    }
+    case QEvent::MouseButtonRelease:
+        endWindowDrag();
+        return true;
     default:
         return QWidget::eventFilter(watched, event);
     }

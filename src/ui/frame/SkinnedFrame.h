@@ -27,6 +27,7 @@ public:
     bool isMaximizedByToggle() const { return m_maximized; }
     // Puts the window into the topmost band or takes it out, where it stands.
     void setTopmost(bool topmost);
+    bool isTopmost() const { return m_topmost; }
 
 signals:
     // A skin button was clicked (pressed and released on the window, enabled).
@@ -38,10 +39,14 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The caption label lies on the caption strip: it moves the window, and a double-click
     // there runs the maximise toggle.
     void setCaptionLabel(QWidget* label);
+    // Where the window stands on the screen, in pixels; the window's own idea is brought in
+    // line with it.
+    QPoint placeOnScreen();
     // Where the window stood before the maximise toggle, in pixels.
     QPoint restoredPosition() const { return m_restoredPosition; }
     // Full-screen video hides the frame.
@@ -58,11 +63,17 @@ protected:
     bool skinDoubleClicked(int region) override;
 
 private:
+    void applyTopmost();
+
     QWidget* m_captionLabel = nullptr;
     SkinImages m_images;
     EdgeResize m_resize;
     SkinRegion m_held = SkinRegion::None; // Rewind or FastForward while pressed
     bool m_muted = false;
     bool m_maximized = false;
+    bool m_topmost = false;
+    // Where the window asked to show, until its first paint.
+    QPoint m_shownAt;
+    bool m_placementUnsettled = false;
     QPoint m_restoredPosition;
 };

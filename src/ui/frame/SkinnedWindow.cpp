@@ -4,15 +4,17 @@
 #include "skin/SkinPainter.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <QWidget>
 #include <QWindow>
 
 SkinnedWindow::SkinnedWindow(QWidget& window, ButtonStates states, int captionRegion,
                              const SkinImages* images)
     : m_window(window), m_states(std::move(states)), m_captionRegion(captionRegion),
-      m_images(images)
+      m_images(images), m_drag(QGuiApplication::styleHints()->startDragDistance())
 {
     m_window.setMouseTracking(true);
 }
@@ -34,16 +36,41 @@ int SkinnedWindow::regionUnderCursor() const
     return regionAt(m_window.mapFromGlobal(QCursor::pos()));
 }
 
-void SkinnedWindow::beginWindowDrag(QPoint globalPressPoint)
+void SkinnedWindow::beginWindowDrag(QPoint globalPressPoint, QPoint windowPressPoint)
 {
     m_clickPending = false;
-    // Compositors expect the system to move the window; elsewhere it follows by hand.
-    QWindow* handle = m_window.windowHandle();
-    if (handle != nullptr && handle->startSystemMove()) {
-        return;
+    // Where the window stands, from the press itself: right after the window manager has
+    // placed the window, the window's own idea of its place may not have caught up yet.
+    m_drag.press(globalPressPoint, globalPressPoint - windowPressPoint);
+}
+
+bool SkinnedWindow::followWindowDrag(QPoint globalPointer, Qt::MouseButtons buttons)
+{
+    if (!m_drag.isHeld()) {
+        return false;
     }
-    m_movingByHand = true;
-    m_dragOffset = globalPressPoint - m_window.pos();
+    if (!(buttons & Qt::LeftButton)) {
+        m_drag.release();
+        return false;
+    }
+    const bool begun = m_drag.hasBegun();
+    const std::optional<QPoint> to = m_drag.follow(globalPointer);
+    if (!to) {
+        return true;
+    }
+    if (!begun && QGuiApplication::platformName() != QLatin1String("xcb")) {
+        // A compositor moves the window itself; the pointer then belongs to it until the
+        // button comes up. On X11 the window follows by hand, where the pointer's travel puts
+        // it: a window manager's move would start from the last press on the frame's own
+        // window, not on a native child such as the caption label.
+        QWindow* handle = m_window.windowHandle();
+        if (handle != nullptr && handle->startSystemMove()) {
+            m_drag.release();
+            return true;
+        }
+    }
+    m_window.move(*to);
+    return true;
 }
 
 void SkinnedWindow::drawSkinPiece(QPainter& painter, int slot, const QRect& rect) const
@@ -140,7 +167,7 @@ void SkinnedWindow::handlePress(QMouseEvent& event)
     skinPressed(event, region);
     if (region >= 0 && region == m_captionRegion && event.button() == Qt::LeftButton &&
         captionMayDrag()) {
-        beginWindowDrag(event.globalPosition().toPoint());
+        beginWindowDrag(event.globalPosition().toPoint(), event.position().toPoint());
     }
 }
 
@@ -149,12 +176,8 @@ void SkinnedWindow::handleMove(QMouseEvent& event)
     if (m_hidden) {
         return;
     }
-    if (m_movingByHand) {
-        if (event.buttons() & Qt::LeftButton) {
-            m_window.move(event.globalPosition().toPoint() - m_dragOffset);
-            return;
-        }
-        m_movingByHand = false;
+    if (followWindowDrag(event.globalPosition().toPoint(), event.buttons())) {
+        return;
     }
     if (event.buttons() == Qt::NoButton) {
         hoverRegion(regionAt(event.position().toPoint()));
@@ -164,7 +187,7 @@ void SkinnedWindow::handleMove(QMouseEvent& event)
 
 void SkinnedWindow::handleRelease(QMouseEvent& event)
 {
-    m_movingByHand = false;
+    m_drag.release();
     const QPoint at = event.position().toPoint();
     const int region = regionAt(at);
     skinReleased(event, region);

@@ -3,6 +3,7 @@
 #include "skin/ButtonStates.h"
 #include "skin/HitTable.h"
 #include "skin/SkinPiece.h"
+#include "ui/frame/WindowDrag.h"
 
 #include <QPoint>
 #include <QRect>
@@ -29,8 +30,13 @@ public:
     int regionAt(QPoint clientPoint) const;
     // The region under the mouse pointer now, or -1.
     int regionUnderCursor() const;
-    // The window follows the pointer until the button is released.
-    void beginWindowDrag(QPoint globalPressPoint);
+    // The window follows the pointer, once it has moved, until the button is released. The
+    // press point is given on the screen and in the window's own coordinates.
+    void beginWindowDrag(QPoint globalPressPoint, QPoint windowPressPoint);
+    // A move during a drag (the pointer's global place and the buttons held); false when no
+    // drag is under way.
+    bool followWindowDrag(QPoint globalPointer, Qt::MouseButtons buttons);
+    void endWindowDrag() { m_drag.release(); }
 
 protected:
     // `images` may be null for a window that draws its pieces itself.
@@ -79,6 +85,5 @@ private:
     const SkinImages* m_images;
     bool m_hidden = false;
     bool m_clickPending = false;
-    bool m_movingByHand = false;
-    QPoint m_dragOffset;
+    WindowDrag m_drag;
 };

@@ -2,6 +2,7 @@
 
 #include "settings/ConfigFile.h"
 #include "ui/frame/FivePaneSplitter.h"
+#include "ui/frame/ServerPosition.h"
 #include "ui/frame/VideoArea.h"
 #include "ui/playlistview/FancyList.h"
 
@@ -12,6 +13,7 @@
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -71,7 +73,7 @@ TEST_F(MainWindowTest, FirstLoadLeavesDefaultFileAndAppliesIt)
     settings.load();
     EXPECT_TRUE(QFile::exists(settings.configPath()));
     EXPECT_EQ(settings.settings(), defaultSettings(testEnvironment()));
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(window.isTopmost());
     EXPECT_FALSE(window.findChild<QSystemTrayIcon*>()->isVisible());
 }
 
@@ -90,7 +92,7 @@ TEST_F(MainWindowTest, RememberedSizeAndPositionAreAppliedOnTheScreen)
     settings.load();
     EXPECT_EQ(window.size(), QSize(300, 200));
     EXPECT_EQ(window.pos(), screen.topLeft() + QPoint(20, 37));
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isTopmost());
 }
 
 TEST_F(MainWindowTest, StoredGeometryBeyondTheScreenIsBroughtOntoIt)
@@ -255,4 +257,61 @@ TEST_F(MainWindowTest, ChildrenReachTheOutsideOnlyAsIntentSignals)
     ASSERT_EQ(menus.count(), 1);
     EXPECT_EQ(menus[0][0].value<MainWindow::ContextMenu>(), MainWindow::ContextMenu::PlayList);
     EXPECT_EQ(menus[0][1].toPoint(), list->mapToGlobal(QPoint(3, 4)));
+}
+
+namespace {
+
+// Where the window stands as the screen has it; a window manager places and sizes it in its own
+// time, so the checks wait for it.
+QRect placed(const QWidget& window)
+{
+    return {serverPosition(window).value_or(window.pos()), window.size()};
+}
+
+bool settlesAt(const QWidget& window, const QRect& place)
+{
+    return QTest::qWaitFor([&] { return placed(window) == place; });
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, MaximisedByTheToggleTheWindowIsRememberedWhereItStoodBefore)
+{
+    settings.load();
+    window.setLoading(false);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.move(120, 70);
+    ASSERT_TRUE(settlesAt(window, QRect(QPoint(120, 70), window.size())));
+    window.toggleMaximized();
+    ASSERT_TRUE(window.isMaximizedByToggle());
+    ASSERT_TRUE(settings.save(window.placement()));
+    EXPECT_EQ(settings.settings().windowLeft, 120 * 15);
+    EXPECT_EQ(settings.settings().windowTop, 70 * 15);
+
+    window.toggleMaximized();
+    ASSERT_FALSE(window.isMaximizedByToggle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isMaximized(); }));
+    window.move(200, 90);
+    ASSERT_TRUE(settlesAt(window, QRect(QPoint(200, 90), window.size())));
+    ASSERT_TRUE(settings.save(window.placement()));
+    EXPECT_EQ(settings.settings().windowLeft, 200 * 15) << "restored, the window's own place";
+}
+
+TEST_F(MainWindowTest, LeavingFullScreenPutsTheWindowBackExactly)
+{
+    settings.load();
+    window.setLoading(false);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRect before(130, 90, 420, 530);
+    window.setGeometry(before);
+    ASSERT_TRUE(settlesAt(window, before));
+    window.setVideoFullScreen(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isFullScreen(); }));
+    window.setVideoFullScreen(false);
+    EXPECT_TRUE(settlesAt(window, before))
+        << "stands at " << placed(window).x() << "," << placed(window).y() << " " << window.width()
+        << "x" << window.height();
+    EXPECT_FALSE(window.isFullScreen());
 }

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -213,3 +214,31 @@ TEST_F(SkinnedFrameTest, RightClickOnTheVideoAsksForThePlayMenuAtThePointer)
 }
 
 } // namespace
+
+// The engine draws into the video area's own window: the topmost band changes around it.
+TEST_F(SkinnedFrameTest, TheTopmostBandKeepsTheNativeWindowsTheyHad)
+{
+    const WId video = this->video()->winId();
+    const QWindow* handle = window.windowHandle();
+    for (const bool topmost : {true, true, false, true}) {
+        window.setTopmost(topmost);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.isTopmost(), topmost);
+        EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), topmost);
+        EXPECT_EQ(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), topmost);
+        EXPECT_EQ(window.windowHandle(), handle);
+        EXPECT_EQ(this->video()->winId(), video);
+        EXPECT_TRUE(window.isVisible());
+    }
+}
+
+TEST_F(SkinnedFrameTest, AWindowPutInTheBandBeforeItShowsEntersItOnShowing)
+{
+    window.hide();
+    window.setTopmost(true);
+    EXPECT_TRUE(window.isTopmost());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+}

@@ -1,7 +1,9 @@
 #include "ui/frame/SkinnedWindow.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QStyleHints>
 #include <QTest>
 #include <QWidget>
 #include <functional>
@@ -206,6 +208,21 @@ TEST_F(SkinnedWindowTest, TheCaptionStripMovesTheWindowWithTheLeftButton)
     const QPoint after = window.pos();
     send(window, QEvent::MouseMove, kStrip + QPoint(60, 40), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(window.pos(), after) << "the drag ends with the release";
+}
+
+// A hand's jitter between the two clicks of a double-click leaves the window where it is.
+TEST_F(SkinnedWindowTest, TheWindowStaysUntilThePointerLeavesThePress)
+{
+    const QPoint start = window.pos();
+    const int threshold = QGuiApplication::styleHints()->startDragDistance();
+    const QPoint jitter(threshold / 2, 0);
+    press(window, kStrip);
+    send(window, QEvent::MouseMove, kStrip + jitter, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(window.pos(), start);
+    send(window, QEvent::MouseMove, kStrip + jitter + QPoint(threshold, 5), Qt::NoButton,
+         Qt::LeftButton);
+    release(window, kStrip + jitter + QPoint(threshold, 5));
+    EXPECT_EQ(window.pos(), start + jitter + QPoint(threshold, 5)) << "the whole travel";
 }
 
 TEST_F(SkinnedWindowTest, TheHitTableFollowsThePieces)
