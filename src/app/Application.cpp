@@ -72,6 +72,8 @@ bool Application::start(const QStringList& arguments)
     connectMprisToCommands();
     connectDiscs();
     m_settings->load();
+    // Made once the engine options are known: libVLC starts once, with the options it keeps.
+    m_session->createPlayer();
     m_associations->applyAllAssociations(m_settings->settings().associations);
     m_history->loadHistory();
     m_session->enableMediaControl(MediaControlState::Stopped);
@@ -215,7 +217,6 @@ void Application::createParts()
     m_session = std::make_unique<PlaybackSession>(*m_settings, *m_model, *m_power,
                                                   VlcEngineFactory(&m_window->videoSurface()));
     m_playlist = std::make_unique<Playlist>(*m_model, *m_prober, *m_messages, *m_dialog);
-    m_session->createPlayer();
     m_commands =
         std::make_unique<CommandHandlers>(*m_registry, *m_window, *m_session, *m_playlist,
                                           *m_history, *m_settings, *m_messages, *m_associations);

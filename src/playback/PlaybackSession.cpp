@@ -27,7 +27,7 @@ PlaybackSession::PlaybackSession(SettingsStore& settings, PlaylistModel& playlis
 
     m_monitor.setInterval(kMonitorIntervalMs);
     connect(&m_monitor, &QTimer::timeout, this, &PlaybackSession::monitorTick);
-    m_monitor.start();
+    syncMonitor();
 
     m_rewind.setInterval(kRewindIntervalMs);
     connect(&m_rewind, &QTimer::timeout, this, [this] {
@@ -57,11 +57,13 @@ void PlaybackSession::createPlayer()
 {
     m_engine = m_factory(m_options.strings());
     connectEngine();
+    syncMonitor();
 }
 
 void PlaybackSession::releasePlayer()
 {
     m_engine.reset();
+    syncMonitor();
 }
 
 void PlaybackSession::connectEngine()
@@ -86,6 +88,7 @@ void PlaybackSession::connectEngine()
 
 void PlaybackSession::onEngineState(Engine::State state)
 {
+    syncMonitor();
     if (state < Engine::Playing || !m_flags.mediaActive) {
         return;
     }
@@ -140,6 +143,7 @@ void PlaybackSession::setCurrentDrive(const QString& drive)
 {
     m_currentFile = drive;
     m_currentIsDrive = true;
+    syncMonitor();
 }
 
 QString PlaybackSession::snapshotFolder() const
@@ -167,6 +171,38 @@ void PlaybackSession::enableMediaControl(MediaControlState::State state)
         m_reachedPlaying = false;
     }
     emit controlStateChanged(m_controlState);
+    syncMonitor();
+}
+
+bool PlaybackSession::monitorWanted() const
+{
+    if (!m_engine) {
+        return false;
+    }
+    // A paused engine moves nothing the monitor shows; its playing notification wakes it.
+    if (m_flags.mediaActive) {
+        return m_engine->state() != Engine::Paused;
+    }
+    // Only an item that finished by itself is left to move on from.
+    return !m_flags.paused && !m_flags.stopped && !m_currentIsDrive && m_engine->hasMedia();
+}
+
+void PlaybackSession::syncMonitor()
+{
+    if (monitorWanted()) {
+        if (!m_monitor.isActive()) {
+            m_monitor.start();
+        }
+        return;
+    }
+    if (!m_monitor.isActive()) {
+        return;
+    }
+    m_monitor.stop();
+    // What the sleeping ticks would have asked for again and again.
+    if (!m_flags.mediaActive && !m_flags.paused) {
+        emit dvdCheckWanted();
+    }
 }
 
 void PlaybackSession::monitorTick()
@@ -206,6 +242,7 @@ void PlaybackSession::monitorTick()
     if (outcome.moveOn) {
         moveOn();
     }
+    syncMonitor();
 }
 
 void PlaybackSession::moveOn()
