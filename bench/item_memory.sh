@@ -32,7 +32,7 @@ xdotool key --clearmodifiers ctrl+x
 wait "$korvane_pid"
 config=$korvane_home/config/Korvane/Config.cfg
 [ -f "$config" ] || { echo "no settings file was written" >&2; exit 2; }
-sed -i '3s/^[0-9-]*/1/; 4s/^[0-9-]*/2/' "$config"
+sed -i '3s/.*/ 1 \r/; 4s/.*/ 2 \r/' "$config"
 
 korvane_start "$log"
 bench_pids+=("$korvane_pid")
@@ -50,7 +50,7 @@ xdotool windowactivate --sync "$wid" 2>/dev/null
 xdotool key --clearmodifiers ctrl+p
 
 # Resident memory as each counted item starts.
-declare -A at
+declare -A at threads
 for n in 1 5 25 50 100 150 "$items"; do at[$n]=; done
 started=0
 deadline=$((SECONDS + items * 4 + 60))
@@ -58,7 +58,10 @@ while [ "$started" -lt "$items" ] && [ $SECONDS -lt $deadline ]; do
     now=$(grep -c 'korvane.playback: playing ' "$log")
     if [ "$now" -gt "$started" ]; then
         started=$now
-        [ -n "${at[$started]+set}" ] && at[$started]=$(rss_kib "$korvane_pid")
+        if [ -n "${at[$started]+set}" ]; then
+            at[$started]=$(rss_kib "$korvane_pid")
+            threads[$started]=$(ls "/proc/$korvane_pid/task" | wc -l)
+        fi
     fi
     sleep 0.05
 done
@@ -67,7 +70,7 @@ after=$(rss_kib "$korvane_pid")
 echo "Resident memory of the player over $items one-second 720p items (MiB)"
 echo "  started, nothing loaded: $((before / 1024));  $items entries taken in: $((taken / 1024))"
 for n in 1 5 25 50 100 150 "$items"; do
-    [ -n "${at[$n]}" ] && echo "  item $n starts: $((at[$n] / 1024))"
+    [ -n "${at[$n]}" ] && echo "  item $n starts: $((at[$n] / 1024))  (threads: ${threads[$n]})"
 done
 echo "  half a second later: $((after / 1024))"
 [ -n "${at[5]}" ] && [ -n "${at[$items]}" ] || { echo "the player did not reach item $items" >&2; tail "$log" >&2; exit 2; }

@@ -8,6 +8,7 @@
 # Environment: KORVANE_BENCH_USER (default korvbench), KORVANE_BENCH_SCREEN (default 1920x1080).
 
 bench_user=${KORVANE_BENCH_USER:-korvbench}
+KORVANE_BENCH_WRAP=${KORVANE_BENCH_WRAP:-}
 bench_screen=${KORVANE_BENCH_SCREEN:-1920x1080}
 bench_work=$(mktemp -d "${TMPDIR:-/tmp}/korvane-bench.XXXXXX")
 chmod 755 "$bench_work"
@@ -69,7 +70,8 @@ bench_clip() {
     echo "$path"
 }
 
-# Starts Korvane with its log in $1 and the other arguments; the settings folder is $korvane_home
+# Starts Korvane with its log in $1 and the other arguments (under $KORVANE_BENCH_WRAP when set,
+# such as "heaptrack -o FILE"); the settings folder is $korvane_home
 # when set, else a new private one (left in $korvane_home). Its pid in $korvane_pid.
 korvane_home=
 korvane_env() {
@@ -81,7 +83,10 @@ korvane_start() {
     local log=$1; shift
     [ -n "$korvane_home" ] || korvane_home=$bench_work/korvane-$RANDOM$RANDOM
     mkdir -p "$korvane_home/config" "$korvane_home/run" && chmod 700 "$korvane_home/run"
-    korvane_env "$korvane_bin/korvane" "$@" >"$log" 2>&1 &
+    # Started directly, not through a function, so that $! is the player itself.
+    env XDG_CONFIG_HOME="$korvane_home/config" XDG_RUNTIME_DIR="$korvane_home/run" \
+        HOME="$korvane_home" QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="korvane.*=true" \
+        KORVANE_AOUT=pulse $KORVANE_BENCH_WRAP "$korvane_bin/korvane" "$@" >"$log" 2>&1 &
     korvane_pid=$!
 }
 
@@ -127,6 +132,19 @@ thread_ticks() {
     done | sort -rn | head -"${2:-6}" | tr '\n' ';'
 }
 
+# Every thread's ticks as "tid ticks name" lines, for thread_delta.
+thread_table() {
+    local t
+    for t in /proc/"$1"/task/*; do
+        awk -v tid="${t##*/}" '{ print tid, $14 + $15, $2 }' "$t/stat" 2>/dev/null
+    done
+}
+# thread_delta BEFORE AFTER: the threads that used most between two thread_table readings.
+thread_delta() {
+    awk 'NR == FNR { seen[$1] = $2; next } { d = $2 - seen[$1]; if (d > 0) print d, $3 }' \
+        "$1" "$2" | sort -rn | head -8 | tr '\n' ';'
+}
+
 # Waits until the log $1 has a line matching $2 (at most $3 seconds, default 30).
 wait_log() {
     local i
@@ -137,11 +155,12 @@ wait_log() {
     return 1
 }
 
-# The main window of the process $1, once shown.
+# The main window of the Korvane process $1, once shown (one player runs at a time).
 window_of() {
     local id
     for _ in $(seq 200); do
-        id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1)
+        kill -0 "$1" 2>/dev/null || return 1
+        id=$(xdotool search --onlyvisible --name '^Korvane' 2>/dev/null | head -1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
@@ -162,6 +181,7 @@ verdict() {
 # Sets korvane_cpu, korvane_rss, vlc_cpu, vlc_rss.
 sample_while() { # PID SECONDS: CPU %, then the largest RSS seen, sampled every 0.2 s
     local before after peak=0 rss i
+    thread_table "$1" >"$bench_work/threads.before"
     before=$(cpu_ticks "$1")
     for ((i = 0; i < $2 * 5; i++)); do
         rss=$(rss_kib "$1")
@@ -169,6 +189,7 @@ sample_while() { # PID SECONDS: CPU %, then the largest RSS seen, sampled every 
         sleep 0.2
     done
     after=$(cpu_ticks "$1")
+    thread_table "$1" >"$bench_work/threads.after"
     awk -v a="$before" -v b="$after" -v s="$2" -v hz="$hz" -v p="$peak" \
         'BEGIN { printf "%.2f %d\n", (b - a) * 100 / hz / s, p }'
 }
@@ -183,7 +204,7 @@ bench_playing() {
     xdotool key --clearmodifiers ctrl+f
     sleep 2
     read -r korvane_cpu korvane_rss < <(sample_while "$korvane_pid" "$seconds")
-    korvane_threads=$(thread_ticks "$korvane_pid" 8)
+    korvane_threads=$(thread_delta "$bench_work/threads.before" "$bench_work/threads.after")
     kill "$korvane_pid"; wait "$korvane_pid" 2>/dev/null
 
     as_bench_user cvlc --fullscreen --no-video-title-show --aout=pulse --no-osd "$clip"
@@ -191,6 +212,6 @@ bench_playing() {
     vlc=$(child_named "$user_pid" vlc)
     sleep 2.5
     read -r vlc_cpu vlc_rss < <(sample_while "$vlc" "$seconds")
-    vlc_threads=$(thread_ticks "$vlc" 8)
+    vlc_threads=$(thread_delta "$bench_work/threads.before" "$bench_work/threads.after")
     kill "$vlc" 2>/dev/null; wait "$user_pid" 2>/dev/null
 }

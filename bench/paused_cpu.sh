@@ -25,8 +25,10 @@ sleep 2
 key ctrl+p
 wait_log "$log" "engine state.*Paused" 10 || { echo "Korvane did not pause" >&2; exit 2; }
 sleep 2
+thread_table "$korvane_pid" >"$bench_work/paused.before"
 paused=$(cpu_percent "$korvane_pid" "$seconds")
-paused_threads=$(thread_ticks "$korvane_pid")
+thread_table "$korvane_pid" >"$bench_work/paused.after"
+paused_threads=$(thread_delta "$bench_work/paused.before" "$bench_work/paused.after")
 key ctrl+s
 wait_log "$log" "stopped" 10 || { echo "Korvane did not stop" >&2; exit 2; }
 sleep 2
@@ -49,9 +51,24 @@ sleep 4
 mpv_paused=$(cpu_percent "$mpv_pid" "$seconds")
 kill "$mpv_pid"; wait "$mpv_pid" 2>/dev/null
 
+# cvlc (the same libVLC as Korvane) on the same clip, paused through its remote-control interface.
+fifo=$bench_work/vlc-commands
+mkfifo -m 666 "$fifo"
+as_bench_user sh -c 'exec cvlc --fullscreen --no-video-title-show --aout=pulse --no-osd -I rc --rc-fake-tty "$0" <"$1" >/dev/null 2>&1' "$clip" "$fifo"
+bench_pids+=("$user_pid")
+exec 3>"$fifo"
+vlc=$(child_named "$user_pid" vlc)
+sleep 3
+echo pause >&3
+sleep 2
+vlc_paused=$(cpu_percent "$vlc" "$seconds")
+kill "$vlc" 2>/dev/null; wait "$user_pid" 2>/dev/null
+exec 3>&-
+
 echo "CPU while nothing moves, % of one core over $seconds s (screen $bench_screen)"
-verdict "paused, 1080p H.264 full screen" "$paused" "$mpv_paused" 0.2
+echo "cvlc paused on the same clip and screen: $vlc_paused"
+verdict "paused, 1080p H.264 full screen (peer: mpv)" "$paused" "$mpv_paused" 0.2
 verdict "stopped" "$stopped" "-" 0.1
 verdict "idle, nothing loaded" "$idle" "-" 0.1
-echo "Korvane's threads while paused (clock ticks since start): $paused_threads"
+echo "Korvane's busiest threads while paused (clock ticks): $paused_threads"
 exit $((bench_failures > 0))

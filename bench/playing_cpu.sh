@@ -12,6 +12,6 @@ clip=$(bench_clip playing 1920x1080 $((seconds + 20)))
 bench_playing "$clip" "$seconds"
 echo "CPU playing 1080p H.264 full screen, % of one core over $seconds s (screen $bench_screen)"
 verdict "playing, CPU %" "$korvane_cpu" "$vlc_cpu" "$(awk -v v="$vlc_cpu" 'BEGIN { printf "%.2f", v * 1.05 }')"
-echo "Korvane's busiest threads (ticks): $korvane_threads"
-echo "cvlc's busiest threads (ticks):    $vlc_threads"
+echo "Korvane's busiest threads (clock ticks over the measure): $korvane_threads"
+echo "cvlc's busiest threads (clock ticks over the measure):    $vlc_threads"
 exit $((bench_failures > 0))

@@ -74,15 +74,22 @@ bool Application::start(const QStringList& arguments)
     m_settings->load();
     // Made once the engine options are known: libVLC starts once, with the options it keeps.
     m_session->createPlayer();
+    // The command line's file is described while the rest starts up; what the description finds
+    // arrives through the event loop, after start-up, as it would if asked for at the end.
+    const StartupCommand command =
+        StartupCommand::fromArguments(arguments, QDir::currentPath(),
+                                      [](const QString& path) { return QFileInfo(path).isFile(); });
+    // A missing file is reported like any file that cannot be opened, not passed over in silence.
+    if (!command.path.isEmpty() && isSupportedFile(command.path)) {
+        m_playlist->addEntry(fileNameOfPath(command.path), command.path,
+                             m_settings->launchFullscreen(), command.autoPlay);
+    }
     m_associations->applyAllAssociations(m_settings->settings().associations);
     m_history->loadHistory();
     m_session->enableMediaControl(MediaControlState::Stopped);
     applyStoredModes();
     m_session->chooseAfterPlay(0);
 
-    const StartupCommand command =
-        StartupCommand::fromArguments(arguments, QDir::currentPath(),
-                                      [](const QString& path) { return QFileInfo(path).isFile(); });
     HandOver handOver;
     handOver.commandName = m_store.readString(InstanceKeys::kSettingKey,
                                               InstanceKeys::kCommandValue, QStringLiteral("-1"));
@@ -98,6 +105,7 @@ bool Application::start(const QStringList& arguments)
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     }
     if (outcome == HandOver::Outcome::EndProcess) {
+        m_playlist->intake().cancelPending();
         return false;
     }
     if (outcome == HandOver::Outcome::NoRunningInstance) {
@@ -105,11 +113,6 @@ bool Application::start(const QStringList& arguments)
     }
     listenForLaterStarts();
 
-    // A missing file is reported like any file that cannot be opened, not passed over in silence.
-    if (!command.path.isEmpty() && isSupportedFile(command.path)) {
-        m_playlist->addEntry(fileNameOfPath(command.path), command.path,
-                             m_settings->launchFullscreen(), command.autoPlay);
-    }
     m_window->setLoading(false);
     m_window->show();
     return true;
