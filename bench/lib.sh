@@ -132,11 +132,13 @@ thread_ticks() {
     done | sort -rn | head -"${2:-6}" | tr '\n' ';'
 }
 
-# Every thread's ticks as "tid ticks name" lines, for thread_delta.
+# Every thread's ticks as "tid ticks name" lines, for thread_delta; the process's first thread
+# (Korvane's UI thread) is named "(main)".
 thread_table() {
     local t
     for t in /proc/"$1"/task/*; do
-        awk -v tid="${t##*/}" '{ print tid, $14 + $15, $2 }' "$t/stat" 2>/dev/null
+        awk -v tid="${t##*/}" -v pid="$1" \
+            '{ name = (tid == pid) ? "(main)" : $2; print tid, $14 + $15, name }' "$t/stat" 2>/dev/null
     done
 }
 # thread_delta BEFORE AFTER: the threads that used most between two thread_table readings.
