@@ -1,6 +1,5 @@
 #include "playback/PlaybackSession.h"
 
-#include "playback/PlaybackMonitor.h"
 #include "playback/TimeText.h"
 #include "playback/TransportArithmetic.h"
 #include "playlist/PlaylistModel.h"
@@ -27,7 +26,6 @@ PlaybackSession::PlaybackSession(SettingsStore& settings, PlaylistModel& playlis
 
     m_monitor.setInterval(kMonitorIntervalMs);
     connect(&m_monitor, &QTimer::timeout, this, &PlaybackSession::monitorTick);
-    syncMonitor();
 
     m_rewind.setInterval(kRewindIntervalMs);
     connect(&m_rewind, &QTimer::timeout, this, [this] {
@@ -57,7 +55,6 @@ void PlaybackSession::createPlayer()
 {
     m_engine = m_factory(m_options.strings());
     connectEngine();
-    syncMonitor();
 }
 
 void PlaybackSession::releasePlayer()
@@ -143,7 +140,6 @@ void PlaybackSession::setCurrentDrive(const QString& drive)
 {
     m_currentFile = drive;
     m_currentIsDrive = true;
-    syncMonitor();
 }
 
 QString PlaybackSession::snapshotFolder() const
@@ -174,28 +170,14 @@ void PlaybackSession::enableMediaControl(MediaControlState::State state)
     syncMonitor();
 }
 
-bool PlaybackSession::monitorWanted() const
-{
-    if (!m_engine) {
-        return false;
-    }
-    // A paused engine moves nothing the monitor shows; its playing notification wakes it.
-    if (m_flags.mediaActive) {
-        return m_engine->state() != Engine::Paused;
-    }
-    // Only an item that finished by itself is left to move on from.
-    return !m_flags.paused && !m_flags.stopped && !m_currentIsDrive && m_engine->hasMedia();
-}
-
 void PlaybackSession::syncMonitor()
 {
-    if (monitorWanted()) {
-        if (!m_monitor.isActive()) {
-            m_monitor.start();
-        }
+    const bool wanted = PlaybackMonitor::wanted(monitorInput());
+    if (wanted == m_monitor.isActive()) {
         return;
     }
-    if (!m_monitor.isActive()) {
+    if (wanted) {
+        m_monitor.start();
         return;
     }
     m_monitor.stop();
@@ -205,21 +187,14 @@ void PlaybackSession::syncMonitor()
     }
 }
 
+PlaybackMonitor::Input PlaybackSession::monitorInput() const
+{
+    return PlaybackMonitor::read(m_engine.get(), m_flags, m_reachedPlaying, m_currentIsDrive);
+}
+
 void PlaybackSession::monitorTick()
 {
-    PlaybackMonitor::Input input;
-    input.enginePresent = m_engine != nullptr;
-    input.flags = m_flags;
-    input.reachedPlaying = m_reachedPlaying;
-    input.currentIsDvdDrive = m_currentIsDrive;
-    if (m_engine) {
-        input.state = m_engine->state();
-        input.timeMs = static_cast<qint64>(m_engine->time());
-        input.lengthMs = static_cast<qint64>(m_engine->length());
-        input.position = m_engine->position();
-        input.engineHasMedia = m_engine->hasMedia();
-    }
-    const PlaybackMonitor::Outcome outcome = PlaybackMonitor::tick(input);
+    const PlaybackMonitor::Outcome outcome = PlaybackMonitor::tick(monitorInput());
     m_reachedPlaying = outcome.reachedPlaying;
     if (outcome.rateLabel == PlaybackMonitor::RateLabel::ShowLoading) {
         emit rateTextChanged(PlaybackMonitor::LoadingText, true);

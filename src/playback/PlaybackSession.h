@@ -6,6 +6,7 @@
 #include "playback/MediaControlState.h"
 #include "playback/PlaySequence.h"
 #include "playback/PlaybackModes.h"
+#include "playback/PlaybackMonitor.h"
 #include "playback/SpeedSteps.h"
 #include "playback/TransportFlags.h"
 
@@ -132,7 +133,7 @@ private:
     void selectEntry(int index);
     void applySpeed(const std::optional<SpeedSteps::Change>& change);
     void onEngineState(Engine::State state);
-    bool monitorWanted() const;
+    PlaybackMonitor::Input monitorInput() const;
     void syncMonitor();
 
     SettingsStore& m_settings;
