@@ -1,15 +1,51 @@
 #include "app/Application.h"
 #include "app/LightStart.h"
 #include "instance/LocalInstanceChannel.h"
+#include "instance/StartupCommand.h"
+#include "mediainfo/ProbeWorkerClient.h"
+#include "mediainfo/ProbeWorkerRunner.h"
 #include "system/FileUserStore.h"
+#include "util/SupportedFiles.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// A file on the command line is described first thing: the probe worker starts now and loads
+// while the window is built, instead of after it.
+void startProbeWorkerForCommandLine(int argc, char** argv)
+{
+    if (argc < 2 || !ProbeWorkerRunner::wanted()) {
+        return;
+    }
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const StartupCommand command =
+        StartupCommand::fromArguments(arguments, QDir::currentPath(),
+                                      [](const QString& path) { return QFileInfo(path).isFile(); });
+    if (command.path.isEmpty() || !isSupportedFile(command.path) ||
+        !QFileInfo(command.path).isFile()) {
+        return;
+    }
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    const QFileInfo worker(self.canonicalPath() + QStringLiteral("/korvane-probe-worker"));
+    if (worker.isFile() && worker.isExecutable()) {
+        ProbeWorkerClient::startEarly(worker.filePath());
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     if (LightStart::handedOver(argc, argv)) {
         return 0;
     }
+    startProbeWorkerForCommandLine(argc, argv);
     QApplication app(argc, argv);
     // The main window's close ends the run, even while a tray icon is shown.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -81,6 +81,18 @@ bool Application::start(const QStringList& arguments)
     connectMprisToCommands();
     connectDiscs();
     m_settings->load();
+    // Made once the engine options are known: libVLC starts once, with the options it keeps.
+    m_session->createPlayer();
+    // The command line's file is described while the rest starts up; what the description finds
+    // arrives through the event loop, after start-up, as it would if asked for at the end.
+    const StartupCommand command =
+        StartupCommand::fromArguments(arguments, QDir::currentPath(),
+                                      [](const QString& path) { return QFileInfo(path).isFile(); });
+    // A missing file is reported like any file that cannot be opened, not passed over in silence.
+    if (!command.path.isEmpty() && isSupportedFile(command.path)) {
+        m_playlist->addEntry(fileNameOfPath(command.path), command.path,
+                             m_settings->launchFullscreen(), command.autoPlay);
+    }
     m_associations->applyAllAssociations(m_settings->settings().associations);
     m_history->loadHistory();
     m_history->setRecording(m_settings->settings().keepHistory);
@@ -88,9 +100,6 @@ bool Application::start(const QStringList& arguments)
     applyStoredModes();
     m_session->chooseAfterPlay(0);
 
-    const StartupCommand command =
-        StartupCommand::fromArguments(arguments, QDir::currentPath(),
-                                      [](const QString& path) { return QFileInfo(path).isFile(); });
     HandOver handOver;
     handOver.commandName = m_store.readString(InstanceKeys::kSettingKey,
                                               InstanceKeys::kCommandValue, QStringLiteral("-1"));
@@ -106,6 +115,7 @@ bool Application::start(const QStringList& arguments)
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     }
     if (outcome == HandOver::Outcome::EndProcess) {
+        m_playlist->intake().cancelPending();
         return false;
     }
     if (outcome == HandOver::Outcome::NoRunningInstance) {
@@ -113,11 +123,6 @@ bool Application::start(const QStringList& arguments)
     }
     listenForLaterStarts();
 
-    // A missing file is reported like any file that cannot be opened, not passed over in silence.
-    if (!command.path.isEmpty() && isSupportedFile(command.path)) {
-        m_playlist->addEntry(fileNameOfPath(command.path), command.path,
-                             m_settings->launchFullscreen(), command.autoPlay);
-    }
     m_window->setLoading(false);
     m_window->show();
     saveWhenEndedAbruptly();
@@ -255,7 +260,6 @@ void Application::createParts()
     m_session = std::make_unique<PlaybackSession>(*m_settings, *m_model, *m_power,
                                                   VlcEngineFactory(&m_window->videoSurface()));
     m_playlist = std::make_unique<Playlist>(*m_model, *m_prober, *m_messages, *m_dialog);
-    m_session->createPlayer();
     m_commands =
         std::make_unique<CommandHandlers>(*m_registry, *m_window, *m_session, *m_playlist,
                                           *m_history, *m_settings, *m_messages, *m_associations);

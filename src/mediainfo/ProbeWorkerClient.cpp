@@ -4,15 +4,19 @@
 #include "util/Logging.h"
 #include "util/RunnerError.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -160,7 +164,91 @@ void reap(pid_t pid)
     }
 }
 
+// A worker started before the rest of the process, waiting for the first client of its program.
+struct EarlyWorker
+{
+    std::mutex lock;
+    QString program;
+    int fd = -1;
+    pid_t pid = -1;
+};
+
+EarlyWorker& earlyWorker()
+{
+    static EarlyWorker early;
+    return early;
+}
+
+QString canonicalProgram(const QString& program)
+{
+    const QString canonical = QFileInfo(program).canonicalFilePath();
+    return canonical.isEmpty() ? program : canonical;
+}
+
+// Starts the worker on a fresh socket pair; the player's end, or -1.
+int startWorker(const QString& program, pid_t* pid)
+{
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+        qCDebug(lcMediaInfo) << "probe worker: no socket pair, error" << errno;
+        return -1;
+    }
+    const int error = program.isEmpty() ? ENOENT : spawnWorker(program, ends[1], pid);
+    ::close(ends[1]);
+    if (error != 0) {
+        ::close(ends[0]);
+        qCDebug(lcMediaInfo) << "probe worker" << program << "cannot start, error" << error;
+        return -1;
+    }
+    return ends[0];
+}
+
+// The folder of a request's input: a probe's requests share their scratch folder.
+QByteArray inputFolder(const ProbeWorkerRequest& request)
+{
+    const QByteArray input = request.value("input");
+    return input.left(qMax<qsizetype>(0, input.lastIndexOf('/')));
+}
+
+// Lowers every thread of a process; the threads it makes later inherit the priority.
+void lowerPriority(pid_t pid, int niceness)
+{
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        setpriority(PRIO_PROCESS, task.toUInt(), niceness);
+    }
+}
+
 } // namespace
+
+void ProbeWorkerClient::startEarly(const QString& program)
+{
+    EarlyWorker& early = earlyWorker();
+    const std::lock_guard lock(early.lock);
+    if (early.fd >= 0) {
+        return;
+    }
+    pid_t pid = -1;
+    const int fd = startWorker(program, &pid);
+    if (fd < 0) {
+        return;
+    }
+    early.program = canonicalProgram(program);
+    early.fd = fd;
+    early.pid = pid;
+}
+
+bool ProbeWorkerClient::takeEarlyWorker(int* fd, pid_t* pid) const
+{
+    EarlyWorker& early = earlyWorker();
+    const std::lock_guard lock(early.lock);
+    if (early.fd < 0 || early.program != canonicalProgram(m_program)) {
+        return false;
+    }
+    *fd = std::exchange(early.fd, -1);
+    *pid = std::exchange(early.pid, -1);
+    return true;
+}
 
 ProbeWorkerClient::ProbeWorkerClient(QString program) : m_program(std::move(program)) {}
 
@@ -210,25 +298,25 @@ bool ProbeWorkerClient::ensureRunning(std::unique_lock<std::mutex>&)
     if (m_reader.joinable()) {
         m_retired.push_back(std::move(m_reader));
     }
-    int ends[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
-        qCDebug(lcMediaInfo) << "probe worker: no socket pair, error" << errno;
-        return false;
-    }
     pid_t pid = -1;
-    const int error = m_program.isEmpty() ? ENOENT : spawnWorker(m_program, ends[1], &pid);
-    ::close(ends[1]);
-    if (error != 0 || !readGreeting(ends[0])) {
-        if (error == 0) {
+    int fd = -1;
+    m_firstProbeFolder.reset();
+    if (takeEarlyWorker(&fd, &pid)) {
+        m_firstProbeFolder = QByteArray();
+    } else {
+        fd = startWorker(m_program, &pid);
+    }
+    if (fd < 0 || !readGreeting(fd)) {
+        if (fd >= 0) {
             ::kill(pid, SIGKILL);
             reap(pid);
+            ::close(fd);
+            qCDebug(lcMediaInfo) << "probe worker" << m_program << "did not greet";
         }
-        ::close(ends[0]);
         m_cannotStart = true;
-        qCDebug(lcMediaInfo) << "probe worker" << m_program << "cannot start, error" << error;
         return false;
     }
-    m_fd = ends[0];
+    m_fd = fd;
     m_pid = pid;
     m_running = true;
     ++m_generation;
@@ -281,6 +369,25 @@ void ProbeWorkerClient::readAnswers(int fd, pid_t pid, int generation)
     m_changed.notify_all();
 }
 
+void ProbeWorkerClient::keepPriorityFor(const ProbeWorkerRequest& request)
+{
+    // A worker started early describes the file the player was started with at full speed, since
+    // that file is to play at once; the first request about any other file puts it back among
+    // the background work.
+    if (!m_firstProbeFolder) {
+        return;
+    }
+    const QByteArray folder = inputFolder(request);
+    if (m_firstProbeFolder->isEmpty()) {
+        m_firstProbeFolder = folder.isEmpty() ? QByteArray("/") : folder;
+        return;
+    }
+    if (folder != *m_firstProbeFolder) {
+        lowerPriority(m_pid, EarlyWorkerNiceness);
+        m_firstProbeFolder.reset();
+    }
+}
+
 void ProbeWorkerClient::enter(std::unique_lock<std::mutex>& lock, bool alone)
 {
     if (alone) {
@@ -319,6 +426,7 @@ ProbeWorkerClient::Reply ProbeWorkerClient::request(const ProbeWorkerRequest& re
                 QStringLiteral("Could not create piped process. LastError ") +
                     QString::number(ENOENT));
         }
+        keepPriorityFor(request);
         Pending pending;
         pending.generation = m_generation;
         const quint64 id = ++m_nextId;

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <sys/types.h>
 #include <thread>
 #include <vector>
@@ -25,6 +26,9 @@ public:
         QByteArray text;
     };
 
+    // The priority of a worker started early, once it has described the first file.
+    static constexpr int EarlyWorkerNiceness = 10;
+
     explicit ProbeWorkerClient(QString program);
     ~ProbeWorkerClient();
     ProbeWorkerClient(const ProbeWorkerClient&) = delete;
@@ -34,6 +38,11 @@ public:
     // TimeLimitExceeded when the request outlives timeLimit, WaitFailed when the worker ends
     // on this request.
     Reply request(const ProbeWorkerRequest& request, std::chrono::milliseconds timeLimit);
+
+    // Starts the worker ahead of the first request, while the rest of the process is still being
+    // built; the first client of the same program takes it over instead of starting its own.
+    // A worker nobody takes ends with the process, when its socket closes.
+    static void startEarly(const QString& program);
 
     // Whether the worker has started once or can be started now.
     bool available();
@@ -53,6 +62,8 @@ private:
     };
 
     bool ensureRunning(std::unique_lock<std::mutex>& lock);
+    bool takeEarlyWorker(int* fd, pid_t* pid) const;
+    void keepPriorityFor(const ProbeWorkerRequest& request);
     void readAnswers(int fd, pid_t pid, int generation);
     void stopWorker(std::unique_lock<std::mutex>& lock);
     void enter(std::unique_lock<std::mutex>& lock, bool alone);
@@ -69,6 +80,9 @@ private:
     bool m_running = false;
     bool m_cannotStart = false;
     int m_starts = 0;
+    // Set while a worker started early still runs at full priority: the folder of the first
+    // file it describes, empty until that file's first request.
+    std::optional<QByteArray> m_firstProbeFolder;
     std::thread m_reader;
     std::vector<std::thread> m_retired;
     // A request that ran alongside a fault runs again alone.

@@ -14,6 +14,24 @@ std::optional<qint64> known(std::optional<qint64> value)
 
 } // namespace
 
+PlaybackMonitor::Input PlaybackMonitor::read(const Engine* engine, const TransportFlags& flags,
+                                             bool reachedPlaying, bool currentIsDvdDrive)
+{
+    Input input;
+    input.enginePresent = engine != nullptr;
+    input.flags = flags;
+    input.reachedPlaying = reachedPlaying;
+    input.currentIsDvdDrive = currentIsDvdDrive;
+    if (engine) {
+        input.state = engine->state();
+        input.timeMs = static_cast<qint64>(engine->time());
+        input.lengthMs = static_cast<qint64>(engine->length());
+        input.position = engine->position();
+        input.engineHasMedia = engine->hasMedia();
+    }
+    return input;
+}
+
 PlaybackMonitor::Outcome PlaybackMonitor::tick(const Input& input)
 {
     Outcome out;
@@ -71,4 +89,16 @@ PlaybackMonitor::Outcome PlaybackMonitor::tick(const Input& input)
         return out;
     out.moveOn = true;
     return out;
+}
+
+bool PlaybackMonitor::wanted(const Input& input)
+{
+    if (!input.enginePresent) {
+        return false;
+    }
+    if (input.flags.mediaActive) {
+        return input.state != Engine::Paused;
+    }
+    return !input.flags.paused && !input.flags.stopped && !input.currentIsDvdDrive &&
+           input.engineHasMedia;
 }

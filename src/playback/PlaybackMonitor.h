@@ -55,5 +55,12 @@ public:
         bool operator==(const Outcome&) const = default;
     };
 
+    // What a tick reads: the session's state and, when there is an engine, its readings.
+    static Input read(const Engine* engine, const TransportFlags& flags, bool reachedPlaying,
+                      bool currentIsDvdDrive);
     static Outcome tick(const Input& input);
+    // Whether the next tick can do anything: an item plays and the engine has not paused it, or
+    // it has finished by itself and the next tick moves on. Paused, stopped or idle, the timer
+    // sleeps until a command or an engine notification changes that.
+    static bool wanted(const Input& input);
 };

@@ -1,6 +1,5 @@
 #include "playback/PlaybackSession.h"
 
-#include "playback/PlaybackMonitor.h"
 #include "playback/TimeText.h"
 #include "playback/TransportArithmetic.h"
 #include "playlist/PlaylistModel.h"
@@ -29,7 +28,6 @@ PlaybackSession::PlaybackSession(SettingsStore& settings, PlaylistModel& playlis
 
     m_monitor.setInterval(kMonitorIntervalMs);
     connect(&m_monitor, &QTimer::timeout, this, &PlaybackSession::monitorTick);
-    m_monitor.start();
 
     m_rewind.setInterval(kRewindIntervalMs);
     connect(&m_rewind, &QTimer::timeout, this, [this] {
@@ -64,6 +62,7 @@ void PlaybackSession::createPlayer()
 void PlaybackSession::releasePlayer()
 {
     m_engine.reset();
+    syncMonitor();
 }
 
 void PlaybackSession::connectEngine()
@@ -88,6 +87,7 @@ void PlaybackSession::connectEngine()
 
 void PlaybackSession::onEngineState(Engine::State state)
 {
+    syncMonitor();
     if (state < Engine::Playing || !m_flags.mediaActive) {
         return;
     }
@@ -169,23 +169,34 @@ void PlaybackSession::enableMediaControl(MediaControlState::State state)
         m_reachedPlaying = false;
     }
     emit controlStateChanged(m_controlState);
+    syncMonitor();
+}
+
+void PlaybackSession::syncMonitor()
+{
+    const bool wanted = PlaybackMonitor::wanted(monitorInput());
+    if (wanted == m_monitor.isActive()) {
+        return;
+    }
+    if (wanted) {
+        m_monitor.start();
+        return;
+    }
+    m_monitor.stop();
+    // What the sleeping ticks would have asked for again and again.
+    if (!m_flags.mediaActive && !m_flags.paused) {
+        emit dvdCheckWanted();
+    }
+}
+
+PlaybackMonitor::Input PlaybackSession::monitorInput() const
+{
+    return PlaybackMonitor::read(m_engine.get(), m_flags, m_reachedPlaying, m_currentIsDrive);
 }
 
 void PlaybackSession::monitorTick()
 {
-    PlaybackMonitor::Input input;
-    input.enginePresent = m_engine != nullptr;
-    input.flags = m_flags;
-    input.reachedPlaying = m_reachedPlaying;
-    input.currentIsDvdDrive = m_currentIsDrive;
-    if (m_engine) {
-        input.state = m_engine->state();
-        input.timeMs = static_cast<qint64>(m_engine->time());
-        input.lengthMs = static_cast<qint64>(m_engine->length());
-        input.position = m_engine->position();
-        input.engineHasMedia = m_engine->hasMedia();
-    }
-    const PlaybackMonitor::Outcome outcome = PlaybackMonitor::tick(input);
+    const PlaybackMonitor::Outcome outcome = PlaybackMonitor::tick(monitorInput());
     m_reachedPlaying = outcome.reachedPlaying;
     if (outcome.rateLabel == PlaybackMonitor::RateLabel::ShowLoading) {
         emit rateTextChanged(PlaybackMonitor::LoadingText, true);
@@ -209,6 +220,7 @@ void PlaybackSession::monitorTick()
     if (outcome.moveOn && !m_currentIsDrive) {
         moveOn();
     }
+    syncMonitor();
 }
 
 void PlaybackSession::moveOn()

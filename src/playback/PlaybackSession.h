@@ -6,6 +6,7 @@
 #include "playback/MediaControlState.h"
 #include "playback/PlaySequence.h"
 #include "playback/PlaybackModes.h"
+#include "playback/PlaybackMonitor.h"
 #include "playback/SpeedSteps.h"
 #include "playback/TransportFlags.h"
 
@@ -83,8 +84,11 @@ public:
     void chooseAfterPlay(int toDo);
 
     void enableMediaControl(MediaControlState::State state);
-    // One tick of the monitor; the timer calls it every 500 ms.
+    // One tick of the monitor; the timer calls it every 500 ms while something moves: an item
+    // plays or has just finished. Paused, stopped or idle it sleeps until a command or an
+    // engine notification changes that.
     void monitorTick();
+    bool isMonitoring() const { return m_monitor.isActive(); }
 
     const TransportFlags& flags() const { return m_flags; }
     MediaControlState::State controlState() const { return m_controlState; }
@@ -131,6 +135,8 @@ private:
     void selectEntry(int index);
     void applySpeed(const std::optional<SpeedSteps::Change>& change);
     void onEngineState(Engine::State state);
+    PlaybackMonitor::Input monitorInput() const;
+    void syncMonitor();
 
     SettingsStore& m_settings;
     PlaylistModel& m_playlist;

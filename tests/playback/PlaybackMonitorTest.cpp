@@ -192,3 +192,46 @@ TEST(PlaybackMonitorMoveOn, ItemLifeAcrossTicks)
     EXPECT_EQ(finishedAt, 7);
     EXPECT_EQ(movedOnAt, 8);
 }
+
+TEST(PlaybackMonitorWatch, RunsOnlyWhileSomethingCanMove)
+{
+    const TransportFlags pausedFlags{false, true, false};
+    const TransportFlags stoppedFlags{false, true, true};
+    const TransportFlags finishedFlags{false, false, false};
+    Input noEngine = playing(Engine::Playing, 1000, 9000);
+    noEngine.enginePresent = false;
+    Input disc = idle(finishedFlags);
+    disc.currentIsDvdDrive = true;
+    Input empty = idle(finishedFlags);
+    empty.engineHasMedia = false;
+    Input unanswered = playing(Engine::Playing, 1000, 9000);
+    unanswered.state.reset();
+    const struct
+    {
+        const char* name;
+        Input input;
+        bool wanted;
+    } cases[] = {
+        {"playing", playing(Engine::Playing, 1000, 9000), true},
+        {"opening", playing(Engine::Opening, 0, 0, false), true},
+        {"engine paused under a playing transport", playing(Engine::Paused, 1000, 9000), false},
+        {"engine ended, the end not yet seen", playing(Engine::Ended, 9000, 9000), true},
+        {"engine without an answer", unanswered, true},
+        {"no engine", noEngine, false},
+        {"paused", idle(pausedFlags), false},
+        {"stopped", idle(stoppedFlags), false},
+        {"finished, to move on", idle(finishedFlags), true},
+        {"finished disc", disc, false},
+        {"finished with nothing in the engine", empty, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(PlaybackMonitor::wanted(c.input), c.wanted);
+        // Nothing a sleeping timer would have missed: no end and no move on.
+        if (!c.wanted && !c.input.flags.mediaActive) {
+            const PlaybackMonitor::Outcome outcome = PlaybackMonitor::tick(c.input);
+            EXPECT_FALSE(outcome.moveOn);
+            EXPECT_FALSE(outcome.finished);
+        }
+    }
+}
