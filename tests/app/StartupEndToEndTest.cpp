@@ -74,6 +74,8 @@ TEST_F(StartupEndToEnd, EarlyWorkerDescribesTheFirstFileAtFullPriorityThenYields
     ASSERT_TRUE(QFile::copy(first, second));
 
     PlayerProcess player(m_home.path());
+    // The worker is under test here, even in a run that has files described by the program.
+    player.setEnvironment("KORVANE_PROBE", "worker");
     player.start({first});
     ASSERT_TRUE(player.waitForOutput("engine state Engine::Playing", 30000))
         << player.output().toStdString();
