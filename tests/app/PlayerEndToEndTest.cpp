@@ -20,36 +20,8 @@
 
 namespace {
 
-// A short H.264 clip with a tone, so each clip sounds and looks its own.
-bool makeClip(const QString& path, int seconds, int toneHz)
-{
-    korvane::test::MediaRecipe recipe;
-    recipe.name = QFileInfo(path).fileName();
-    recipe.seconds = seconds;
-    recipe.toneHz = toneHz;
-    recipe.rate = "15";
-    recipe.arguments = {"-c:v",    "libx264", "-preset", "ultrafast", "-pix_fmt",
-                        "yuv420p", "-c:a",    "aac",     "-shortest"};
-    return korvane::test::generateMedia(QFileInfo(path).absolutePath(), recipe);
-}
-
-class PlayerEndToEnd : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        if (QStandardPaths::findExecutable("ffmpeg").isEmpty()) {
-            GTEST_SKIP() << "ffmpeg is not installed";
-        }
-        QDir(m_home.path()).mkpath("config/Korvane");
-        QDir(m_home.path()).mkpath("runtime");
-        QFile::setPermissions(m_home.filePath("runtime"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    QString storePath() const { return m_home.filePath("config/Korvane/store.ini"); }
-
-    QTemporaryDir m_home;
-};
+class PlayerEndToEnd : public PlayerHomeTest
+{};
 
 } // namespace
 

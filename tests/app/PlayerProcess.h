@@ -1,10 +1,17 @@
 #pragma once
 
 // The built program run as a real process with its own home and runtime folders.
+#include "GeneratedMedia.h"
+
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -74,4 +81,36 @@ public:
 private:
     QProcess m_process;
     QString m_output;
+};
+
+// A private home for the program (its config and runtime folders), and short H.264 clips with a
+// tone, so each clip sounds and looks its own.
+class PlayerHomeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable("ffmpeg").isEmpty()) {
+            GTEST_SKIP() << "ffmpeg is not installed";
+        }
+        QDir(m_home.path()).mkpath("config/Korvane");
+        QDir(m_home.path()).mkpath("runtime");
+        QFile::setPermissions(m_home.filePath("runtime"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString storePath() const { return m_home.filePath("config/Korvane/store.ini"); }
+
+    static bool makeClip(const QString& path, int seconds = 3, int toneHz = 500)
+    {
+        korvane::test::MediaRecipe recipe;
+        recipe.name = QFileInfo(path).fileName();
+        recipe.seconds = seconds;
+        recipe.toneHz = toneHz;
+        recipe.rate = "15";
+        recipe.arguments = {"-c:v",    "libx264", "-preset", "ultrafast", "-pix_fmt",
+                            "yuv420p", "-c:a",    "aac",     "-shortest"};
+        return korvane::test::generateMedia(QFileInfo(path).absolutePath(), recipe);
+    }
+
+    QTemporaryDir m_home;
 };

@@ -17,18 +17,6 @@
 
 namespace {
 
-bool makeClip(const QString& path)
-{
-    korvane::test::MediaRecipe recipe;
-    recipe.name = QFileInfo(path).fileName();
-    recipe.seconds = 3;
-    recipe.toneHz = 500;
-    recipe.rate = "15";
-    recipe.arguments = {"-c:v",    "libx264", "-preset", "ultrafast", "-pix_fmt",
-                        "yuv420p", "-c:a",    "aac",     "-shortest"};
-    return korvane::test::generateMedia(QFileInfo(path).absolutePath(), recipe);
-}
-
 // The niceness of every thread of a process; empty when it is gone.
 QList<int> threadNiceness(qint64 pid)
 {
@@ -47,22 +35,8 @@ QList<int> threadNiceness(qint64 pid)
     return found;
 }
 
-class StartupEndToEnd : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        if (QStandardPaths::findExecutable("ffmpeg").isEmpty()) {
-            GTEST_SKIP() << "ffmpeg is not installed";
-        }
-        QDir(m_home.path()).mkpath("config/Korvane");
-        QDir(m_home.path()).mkpath("runtime");
-        QFile::setPermissions(m_home.filePath("runtime"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-    QTemporaryDir m_home;
-};
+class StartupEndToEnd : public PlayerHomeTest
+{};
 
 } // namespace
 
