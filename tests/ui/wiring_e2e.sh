@@ -10,40 +10,26 @@ shots=${2:-}
 if [ -z "${DISPLAY:-}" ] || [ -z "${KORVANE_E2E_INNER:-}" ]; then
   KORVANE_E2E_INNER=1 exec "$(dirname "$0")/own_display.sh" "$0" "$bin" "$shots"
 fi
-work=$(mktemp -d)
+. "$(dirname "$0")/e2e_helpers.sh"
+. "$(dirname "$0")/desktop_helpers.sh"
+export QT_LOGGING_RULES="$QT_LOGGING_RULES;korvane.playlist.debug=true"
 [ -n "$shots" ] || shots=$work/shots
 mkdir -p "$shots"
-pid=
-trap '[ -n "$pid" ] && kill $pid 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run HOME=$work/home
-mkdir -p "$XDG_RUNTIME_DIR" "$HOME" && chmod 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb
-export QT_LOGGING_RULES="korvane.ui.debug=true;korvane.playback.debug=true;korvane.playlist.debug=true"
 
-media=$work/media
-mkdir -p "$media"
 for name in a b c; do
   ffmpeg -v error -f lavfi -i "testsrc2=duration=30:size=160x120:rate=10" \
     -f lavfi -i "sine=frequency=300:duration=30" -c:v libx264 -preset ultrafast \
-    -pix_fmt yuv420p -c:a aac -shortest "$media/$name.mp4" || exit 1
+    -pix_fmt yuv420p -c:a aac -shortest "$work/$name.mp4" || exit 1
 done
-
-log=$work/log
-"$bin/korvane" "$media/a.mp4" >"$log" 2>&1 &
-pid=$!
-
-. "$(dirname "$0")/e2e_helpers.sh"
-count() { grep -c -- "$1" "$log"; }
-wait_count() { for _ in $(seq 200); do [ "$(count "$1")" -ge "$2" ] && return 0; sleep 0.1; done; return 1; }
 config_line() { sed -n "$1p" "$XDG_CONFIG_HOME/Korvane/Config.cfg" | tr -d '\r '; }
 focus() { xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"; sleep 0.3; }
 
-wid=$(main_window) || exit 1
+start_player "$work/a.mp4"
 X=100; Y=100
 xdotool windowmove --sync "$wid" $X $Y windowsize --sync "$wid" 520 515
 focus
 check "the command-line file plays" wait_for "playing 0 .*a.mp4"
-for name in b c; do "$bin/korvane" "$media/$name.mp4" '*Add' >/dev/null 2>&1; done
+for name in b c; do "$bin/korvane" "$work/$name.mp4" '*Add' >/dev/null 2>&1; done
 check "two more files are handed over" wait_count "accepted" 3
 sleep 0.5
 shot playlist
