@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Faults that sat between parts whose own tests passed, tried through the real program: a
 # right-click on the playlist acts on the row under the pointer, Options keeps what was chosen
-# from the menus since the last save, and the About box closes from the keyboard.
+# from the menus since the last save and says so when it cannot save, and the About box closes
+# from the keyboard.
 # Usage: wiring_e2e.sh <folder with korvane and its data> [folder for screenshots].
 # Without a display it starts its own.
 set -uo pipefail
@@ -74,6 +75,25 @@ for closing in Escape Return; do
   key "$closing"
   check "$closing closes the About box" wait_gone "About Korvane"
 done
+
+# A save that fails says so and keeps the dialog open: Config.cfg stands as a folder now, which
+# no write can replace, root's included.
+rm -f "$XDG_CONFIG_HOME/Korvane/Config.cfg" && mkdir "$XDG_CONFIG_HOME/Korvane/Config.cfg"
+options_windows() { xdotool search --onlyvisible --name '^Options$' 2>/dev/null | wc -l; }
+focus
+file_title; key Right; key Right; key Right; key Down; key Return
+check "Tools → Options opens the dialog again" wait_window '^Options$'
+eval "$(xdotool getwindowgeometry --shell "$(window_named '^Options$')")"
+DX=$X; DY=$Y; X=100; Y=100
+xdotool mousemove $((DX + 500 - 120)) $((DY + 435 - 30)) click 1; sleep 0.5
+check "OK that cannot save is logged" wait_for "settings not saved"
+check "and tells the user over the dialog" \
+  bash -c 'for _ in $(seq 50); do [ "$(xdotool search --onlyvisible --name "^Options$" | wc -l)" -ge 2 ] && exit 0; sleep 0.1; done; exit 1'
+shot save-failed
+key Return
+check "the dialog stays open with the user's values" [ "$(options_windows)" -ge 1 ]
+xdotool mousemove $((DX + 500 - 50)) $((DY + 435 - 30)) click 1; sleep 0.5
+check "Cancle then closes it" wait_gone '^Options$'
 
 [ $failures -eq 0 ] || { echo "--- log"; cat "$log"; }
 exit $failures
