@@ -1,4 +1,5 @@
 // Korvane's MPRIS side driven by a real client, playerctl, on a bus of the test's own.
+#include "GeneratedMedia.h"
 #include "app/MprisBridge.h"
 #include "mediainfo/MediaProber.h"
 #include "playback/FakeEngine.h"
@@ -185,10 +186,7 @@ TEST_F(MprisPlayerctlTest, OpenUriTakesAFileIn)
 {
     QTemporaryDir media;
     const QString path = media.filePath("clip one.mp4");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("x");
-    file.close();
+    ASSERT_TRUE(korvane::test::writeFile(path, "x"));
     QSignalSpy requests(&playlist, &Playlist::playRequested);
     playerctl({"open", QUrl::fromLocalFile(path).toString()});
     playerctl({"open", "http://example.invalid/a.mp4"});
@@ -208,10 +206,7 @@ TEST_F(MprisPlayerctlTest, AnOverLongUriIsRefusedAndTheBusStillAnswers)
 {
     QTemporaryDir media;
     const QString path = media.filePath("clip.mp4");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("x");
-    file.close();
+    ASSERT_TRUE(korvane::test::writeFile(path, "x"));
     QDBusConnection client = bus.connect("client");
     const auto openUri = [&](const QString& uri) {
         QDBusMessage call =
