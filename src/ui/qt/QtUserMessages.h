@@ -23,7 +23,9 @@ public:
 private:
     struct Open
     {
-        QPointer<QMessageBox> box;
+        // Held as a QObject: the entry is read while the box is half destroyed, when it is no
+        // longer a QMessageBox.
+        QPointer<QObject> box;
         int repeats = 0;
     };
     QPointer<QWidget> m_owner;

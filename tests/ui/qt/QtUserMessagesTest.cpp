@@ -53,3 +53,29 @@ TEST(QtUserMessages, TheSameMessageShowsOnceWhileItIsOpenAndAgainAfterwards)
         }
     }
 }
+
+TEST(QtUserMessages, ABoxClosedAndGoneLeavesNothingBehind)
+{
+    QWidget owner;
+    QtUserMessages messages(&owner);
+    messages.show(UserMessages::Icon::Warning, "Options", "These could not be saved");
+    ASSERT_EQ(messages.openCount(), 1);
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMessageBox*>(widget)) {
+            widget->close();
+        }
+    }
+    // The box is deleted while its entry still names it: the entry must be read without
+    // treating the half-destroyed widget as a message box.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(messages.openCount(), 0);
+    EXPECT_EQ(boxesOnScreen(), 0);
+    messages.show(UserMessages::Icon::Warning, "Options", "These could not be saved");
+    EXPECT_EQ(messages.openCount(), 1) << "the same message shows again once the box is gone";
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMessageBox*>(widget)) {
+            delete widget;
+        }
+    }
+}
