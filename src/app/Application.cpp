@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/CommandHandlers.h"
+#include "app/ControlHandlers.h"
 #include "app/DiscMenus.h"
 #include "app/MprisBridge.h"
 #include "commands/CommandRegistry.h"
@@ -77,6 +78,7 @@ bool Application::start(const QStringList& arguments)
     connectPlaylistToSession();
     connectSessionToWindow();
     connectCommands();
+    connectControls();
     connectSettingsListeners();
     connectMprisToCommands();
     connectDiscs();
@@ -263,6 +265,8 @@ void Application::createParts()
     m_commands =
         std::make_unique<CommandHandlers>(*m_registry, *m_window, *m_session, *m_playlist,
                                           *m_history, *m_settings, *m_messages, *m_associations);
+    m_controls = std::make_unique<ControlHandlers>(*m_registry, *m_window, *m_session,
+                                                   *m_settings, *m_messages);
     m_dvd = std::make_unique<DvdPlayback>(*m_drives, *m_session, *m_model, *m_messages,
                                           korvane::programFolder());
     m_discMenus = std::make_unique<DiscMenus>(*m_dvd, *m_registry);
@@ -365,6 +369,18 @@ void Application::connectCommands()
                     break;
                 }
             });
+}
+
+void Application::connectControls()
+{
+    // The wheel over the video sets the volume, over the progress bar it seeks; a volume from
+    // the slider is reported like one from the keys.
+    ControlHandlers* controls = m_controls.get();
+    MainWindow* window = m_window.get();
+    connect(window, &MainWindow::videoWheelTurned, controls, &ControlHandlers::turnWheelOverVideo);
+    connect(window, &MainWindow::progressWheelTurned, controls,
+            &ControlHandlers::turnWheelOverProgress);
+    connect(window, &MainWindow::volumeChanged, controls, &ControlHandlers::setVolume);
 }
 
 void Application::connectSettingsListeners()

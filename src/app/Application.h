@@ -8,6 +8,7 @@ namespace korvane {
 class ExitDeadline;
 }
 class CommandHandlers;
+class ControlHandlers;
 class CommandRegistry;
 class DBusScreenSaver;
 class DecoderProber;
@@ -66,6 +67,7 @@ private:
     void connectPlaylistToSession();
     void connectSessionToWindow();
     void connectCommands();
+    void connectControls();
     void connectSettingsListeners();
     void connectMprisToCommands();
     void connectDiscs();
@@ -105,6 +107,7 @@ private:
     std::unique_ptr<PlaybackSession> m_session;
     std::unique_ptr<Playlist> m_playlist;
     std::unique_ptr<CommandHandlers> m_commands;
+    std::unique_ptr<ControlHandlers> m_controls;
     std::unique_ptr<DvdPlayback> m_dvd;
     std::unique_ptr<DiscMenus> m_discMenus;
     std::unique_ptr<ScreenSaverGuard> m_guard;

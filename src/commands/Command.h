@@ -55,6 +55,32 @@ enum class Command : int
     TogglePlaylist,
     DvdMenu,
     MediaInfo,
+    // Keys and the wheel, and the Audio, Subtitle and Seek groups of the Play menu.
+    SeekBack,
+    SeekForward,
+    SeekBackLong,
+    SeekForwardLong,
+    VolumeUp,
+    VolumeDown,
+    AudioTrack0,
+    AudioTrack1,
+    AudioTrack2,
+    AudioTrack3,
+    AudioTrack4,
+    AudioTrack5,
+    AudioTrack6,
+    AudioTrack7,
+    SubtitleOff,
+    Subtitle0,
+    Subtitle1,
+    Subtitle2,
+    Subtitle3,
+    Subtitle4,
+    Subtitle5,
+    Subtitle6,
+    Subtitle7,
+    OpenSubtitle,
+    TakeSnapshot,
     Count,
 };
 Q_DECLARE_METATYPE(Command)
@@ -81,6 +107,8 @@ enum class CommandKind : int
 {
     Normal,
     Radio,
+    // Checkable on its own; whoever fills the item sets the check.
+    Check,
 };
 
 constexpr int commandCount = static_cast<int>(Command::Count);

@@ -24,7 +24,12 @@ CommandRegistry::CommandRegistry(QObject* parent) : QObject(parent)
     for (const CommandTable::Entry& row : CommandTable::entries()) {
         auto* action = new QAction(row.caption, this);
         action->setObjectName(row.key);
-        action->setShortcut(row.shortcut);
+        if (row.moreShortcuts.isEmpty()) {
+            action->setShortcut(row.shortcut);
+        } else {
+            action->setShortcuts(QList<QKeySequence>{row.shortcut} + row.moreShortcuts);
+        }
+        action->setCheckable(row.kind == CommandKind::Check);
         if (row.kind == CommandKind::Radio) {
             QActionGroup*& group = m_groups[static_cast<std::size_t>(row.group)];
             if (!group) {

@@ -42,6 +42,55 @@ QKeySequence keys(Qt::KeyboardModifiers modifiers, Qt::Key key)
     return QKeySequence(QKeyCombination(modifiers, key));
 }
 
+Entry trackSlot(Command command, const QString& key)
+{
+    Entry entry = slot(command, key);
+    entry.kind = CommandKind::Check;
+    return entry;
+}
+
+// The keys users of other players expect, and the track and snapshot items; Space, F, F11 and M
+// join the commands that already had a key or a button.
+void addControlRows(std::vector<Entry>& rows)
+{
+    using C = Command;
+    constexpr Qt::KeyboardModifiers none = Qt::NoModifier;
+    constexpr Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    for (Entry& entry : rows) {
+        if (entry.command == C::PlayPause) {
+            entry.moreShortcuts = {keys(none, Qt::Key_Space)};
+        } else if (entry.command == C::FullScreen) {
+            entry.moreShortcuts = {keys(none, Qt::Key_F), keys(none, Qt::Key_F11)};
+        } else if (entry.command == C::Mute) {
+            entry.shortcut = keys(none, Qt::Key_M);
+        }
+    }
+    rows.push_back(
+        row(C::SeekBack, "SeekBack", "", "Back 5 Seconds", keys(none, Qt::Key_Left)));
+    rows.push_back(
+        row(C::SeekForward, "SeekForward", "", "Forward 5 Seconds", keys(none, Qt::Key_Right)));
+    rows.push_back(
+        row(C::SeekBackLong, "SeekBackLong", "", "Back 1 Minute", keys(shift, Qt::Key_Left)));
+    rows.push_back(row(C::SeekForwardLong, "SeekForwardLong", "", "Forward 1 Minute",
+                       keys(shift, Qt::Key_Right)));
+    rows.push_back(row(C::VolumeUp, "VolumeUp", "", "Volume Up", keys(none, Qt::Key_Up)));
+    rows.push_back(row(C::VolumeDown, "VolumeDown", "", "Volume Down", keys(none, Qt::Key_Down)));
+    for (int i = 0; i < CommandTable::TrackSlots; ++i) {
+        rows.push_back(
+            trackSlot(CommandTable::audioTrackSlot(i), QStringLiteral("AudioTrack%1").arg(i)));
+    }
+    Entry off = row(C::SubtitleOff, "SubtitleOff", "", "Off");
+    off.kind = CommandKind::Check;
+    rows.push_back(off);
+    for (int i = 0; i < CommandTable::TrackSlots; ++i) {
+        rows.push_back(
+            trackSlot(CommandTable::subtitleSlot(i), QStringLiteral("Subtitle%1").arg(i)));
+    }
+    rows.push_back(row(C::OpenSubtitle, "OpenSubtitle", "", "Open Subtitle File..."));
+    rows.push_back(
+        row(C::TakeSnapshot, "TakeSnapshot", "", "Take Snapshot", keys(shift, Qt::Key_S)));
+}
+
 std::vector<Entry> buildEntries()
 {
     using C = Command;
@@ -111,6 +160,7 @@ std::vector<Entry> buildEntries()
     rows.push_back(row(C::TogglePlaylist, "TogglePlaylist", "", "Play List"));
     rows.push_back(row(C::DvdMenu, "DvdMenu", "", "DVD"));
     rows.push_back(row(C::MediaInfo, "MediaInfo", "", "Media Information"));
+    addControlRows(rows);
     std::sort(rows.begin(), rows.end(),
               [](const Entry& a, const Entry& b) { return a.command < b.command; });
     return rows;
@@ -213,4 +263,32 @@ int CommandTable::dvdDriveOf(Command command)
 {
     const int index = static_cast<int>(command) - static_cast<int>(Command::DvdDrive0);
     return index >= 0 && index <= 5 ? index : -1;
+}
+
+Command CommandTable::audioTrackSlot(int slot)
+{
+    if (slot < 0 || slot >= TrackSlots) {
+        return Command::None;
+    }
+    return static_cast<Command>(static_cast<int>(Command::AudioTrack0) + slot);
+}
+
+int CommandTable::audioTrackSlotOf(Command command)
+{
+    const int slot = static_cast<int>(command) - static_cast<int>(Command::AudioTrack0);
+    return slot >= 0 && slot < TrackSlots ? slot : -1;
+}
+
+Command CommandTable::subtitleSlot(int slot)
+{
+    if (slot < 0 || slot >= TrackSlots) {
+        return Command::None;
+    }
+    return static_cast<Command>(static_cast<int>(Command::Subtitle0) + slot);
+}
+
+int CommandTable::subtitleSlotOf(Command command)
+{
+    const int slot = static_cast<int>(command) - static_cast<int>(Command::Subtitle0);
+    return slot >= 0 && slot < TrackSlots ? slot : -1;
 }

@@ -3,6 +3,7 @@
 #include "commands/Command.h"
 
 #include <QKeySequence>
+#include <QList>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -21,6 +22,8 @@ public:
         QString caption;      // "&" marks the access key
         QString popupCaption; // empty: the caption
         QKeySequence shortcut;
+        // Further keys for the same command; menus show the first one only.
+        QList<QKeySequence> moreShortcuts;
         CommandKind kind = CommandKind::Normal;
         CommandGroup group = CommandGroup::None;
         bool enabled = true;
@@ -43,4 +46,11 @@ public:
     static int historySlotOf(Command command);
     static Command dvdDrive(int index);
     static int dvdDriveOf(Command command);
+
+    // The Audio Track and Subtitle items the current item's tracks fill, in the engine's order.
+    static constexpr int TrackSlots = 8;
+    static Command audioTrackSlot(int slot);
+    static int audioTrackSlotOf(Command command);
+    static Command subtitleSlot(int slot);
+    static int subtitleSlotOf(Command command);
 };

@@ -1,5 +1,7 @@
 #include "commands/MenuLayout.h"
 
+#include "commands/CommandTable.h"
+
 namespace {
 
 using Entry = MenuLayout::Entry;
@@ -38,6 +40,17 @@ std::vector<Entry> range(Command first, int count)
     return entries;
 }
 
+std::vector<Entry> subtitleItems()
+{
+    std::vector<Entry> items{act(C::SubtitleOff)};
+    for (Entry& slot : range(C::Subtitle0, CommandTable::TrackSlots)) {
+        items.push_back(std::move(slot));
+    }
+    items.push_back(sep());
+    items.push_back(act(C::OpenSubtitle));
+    return items;
+}
+
 std::vector<Entry> buildMenuBar()
 {
     return {
@@ -51,7 +64,12 @@ std::vector<Entry> buildMenuBar()
              sub("PlayMode", "Play Mode", range(C::PlayModeNormal, 3)),
              sub("RepeatMode", "Repeat Mode", range(C::RepeatNone, 3)), sep(), act(C::FullScreen),
              sep(), act(C::IncreaseSpeed), act(C::DecreaseSpeed), act(C::ResetSpeed), sep(),
-             sub("AfterPlay", "After file playing finished", range(C::AfterNothing, 4))}),
+             sub("AfterPlay", "After file playing finished", range(C::AfterNothing, 4)),
+             // Added after the items the popups and the keys of other surfaces know by place.
+             sep(), sub("AudioMenu", "Audio", {act(C::VolumeUp), act(C::VolumeDown), act(C::Mute)}),
+             sub("AudioTrack", "Audio Track", range(C::AudioTrack0, CommandTable::TrackSlots)),
+             sub("SubtitleMenu", "Subtitle", subtitleItems()),
+             sub("SeekMenu", "Seek", range(C::SeekBack, 4)), act(C::TakeSnapshot)}),
         sub("PlayList", "&Play&List",
             {act(C::AddFiles), act(C::Remove), act(C::RemoveAll), sep(), act(C::Next),
              act(C::Previous)}),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -62,6 +63,44 @@ public:
     // picture to save or it could not be written.
     virtual bool takeSnapshot(const QString& folder) = 0;
 
+    // Audio and subtitle tracks of the current item, as the engine names them. The lists fill
+    // once the item plays and change as streams come and go (tracksChanged).
+    struct Track
+    {
+        int id = -1;
+        QString name;
+        bool operator==(const Track&) const = default;
+    };
+    virtual QList<Track> audioTracks() const { return {}; }
+    // -1: none.
+    virtual int audioTrack() const { return -1; }
+    virtual bool setAudioTrack(int id)
+    {
+        Q_UNUSED(id);
+        return false;
+    }
+    virtual QList<Track> subtitleTracks() const { return {}; }
+    // -1: subtitles off.
+    virtual int subtitleTrack() const { return -1; }
+    virtual bool setSubtitleTrack(int id)
+    {
+        Q_UNUSED(id);
+        return false;
+    }
+    // Adds a subtitle file to the playing item and shows it.
+    virtual bool addSubtitleFile(const QString& path)
+    {
+        Q_UNUSED(path);
+        return false;
+    }
+    // Writes the current picture, at the video's own size, as a PNG file at `filePath`. False
+    // when there is no picture or the file did not appear.
+    virtual bool saveSnapshot(const QString& filePath)
+    {
+        Q_UNUSED(filePath);
+        return false;
+    }
+
 signals:
     void stateChanged(Engine::State state);
     // The first video output of the current item exists; audio-only items never send it.
@@ -69,4 +108,6 @@ signals:
     // The current item played to its end (state Ended); a failure to open sends
     // stateChanged(Error).
     void ended();
+    // The audio or subtitle tracks, or the chosen ones, changed.
+    void tracksChanged();
 };

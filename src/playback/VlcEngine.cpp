@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QUrl>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -50,11 +51,25 @@ constexpr libvlc_event_type_t kWatchedEvents[] = {
     libvlc_MediaPlayerOpening,          libvlc_MediaPlayerPlaying,    libvlc_MediaPlayerPaused,
     libvlc_MediaPlayerStopped,          libvlc_MediaPlayerEndReached, libvlc_MediaPlayerVout,
     libvlc_MediaPlayerEncounteredError,
+    libvlc_MediaPlayerESAdded,          libvlc_MediaPlayerESDeleted,  libvlc_MediaPlayerESSelected,
 };
 
 // The snapshot size of the engine options ("snapshot-Width=640", "snapshot-Height=480").
 constexpr unsigned kSnapshotWidth = 640;
 constexpr unsigned kSnapshotHeight = 480;
+
+// A libVLC track list without its "Disable" entry (id -1), which the menus offer as "Off".
+QList<Engine::Track> tracksOf(libvlc_track_description_t* list)
+{
+    QList<Engine::Track> tracks;
+    for (const libvlc_track_description_t* it = list; it; it = it->p_next) {
+        if (it->i_id >= 0) {
+            tracks.append({it->i_id, QString::fromUtf8(it->psz_name ? it->psz_name : "")});
+        }
+    }
+    libvlc_track_description_list_release(list);
+    return tracks;
+}
 
 bool isAddress(const QString& mrlOrPath)
 {
@@ -339,6 +354,11 @@ void VlcEngine::handleEvent(int type, int value)
         }
         return;
     }
+    case libvlc_MediaPlayerESAdded:
+    case libvlc_MediaPlayerESDeleted:
+    case libvlc_MediaPlayerESSelected:
+        emit tracksChanged();
+        return;
     default:
         return;
     }
@@ -354,4 +374,56 @@ void VlcEngine::handleEvent(int type, int value)
     if (alive && *reported == Ended) {
         emit ended();
     }
+}
+
+QList<Engine::Track> VlcEngine::audioTracks() const
+{
+    return m_player ? tracksOf(libvlc_audio_get_track_description(m_player)) : QList<Track>{};
+}
+
+int VlcEngine::audioTrack() const
+{
+    return m_player ? libvlc_audio_get_track(m_player) : -1;
+}
+
+bool VlcEngine::setAudioTrack(int id)
+{
+    return m_player && libvlc_audio_set_track(m_player, id) == 0;
+}
+
+QList<Engine::Track> VlcEngine::subtitleTracks() const
+{
+    return m_player ? tracksOf(libvlc_video_get_spu_description(m_player)) : QList<Track>{};
+}
+
+int VlcEngine::subtitleTrack() const
+{
+    return m_player ? libvlc_video_get_spu(m_player) : -1;
+}
+
+bool VlcEngine::setSubtitleTrack(int id)
+{
+    return m_player && libvlc_video_set_spu(m_player, id) == 0;
+}
+
+bool VlcEngine::addSubtitleFile(const QString& path)
+{
+    if (!m_player || !m_loaded) {
+        return false;
+    }
+    const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded();
+    return libvlc_media_player_add_slave(m_player, libvlc_media_slave_type_subtitle,
+                                         uri.constData(), true) == 0;
+}
+
+bool VlcEngine::saveSnapshot(const QString& filePath)
+{
+    if (!m_player || !hasVout() || filePath.isEmpty()) {
+        return false;
+    }
+    // Width and height 0: the video's own size. libVLC writes the file before it returns, or
+    // gives up after half a second without a picture.
+    libvlc_video_take_snapshot(m_player, 0, QFile::encodeName(filePath).constData(), 0, 0);
+    const QFileInfo written(filePath);
+    return written.isFile() && written.size() > 0;
 }

@@ -65,6 +65,15 @@ public:
 
     bool takeSnapshot(const QString& folder) override;
 
+    QList<Track> audioTracks() const override;
+    int audioTrack() const override;
+    bool setAudioTrack(int id) override;
+    QList<Track> subtitleTracks() const override;
+    int subtitleTrack() const override;
+    bool setSubtitleTrack(int id) override;
+    bool addSubtitleFile(const QString& path) override;
+    bool saveSnapshot(const QString& filePath) override;
+
 private:
     friend struct VlcEventRelay;
 

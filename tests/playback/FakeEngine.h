@@ -2,6 +2,7 @@
 
 #include "playback/Engine.h"
 
+#include <QImage>
 #include <QStringList>
 #include <vector>
 
@@ -76,11 +77,49 @@ public:
         return true;
     }
 
+    QList<Track> audioTracks() const override { return fakeAudioTracks; }
+    int audioTrack() const override { return fakeAudioTrack; }
+    bool setAudioTrack(int id) override
+    {
+        calls << QStringLiteral("setAudioTrack %1").arg(id);
+        fakeAudioTrack = id;
+        return true;
+    }
+    QList<Track> subtitleTracks() const override { return fakeSubtitleTracks; }
+    int subtitleTrack() const override { return fakeSubtitleTrack; }
+    bool setSubtitleTrack(int id) override
+    {
+        calls << QStringLiteral("setSubtitleTrack %1").arg(id);
+        fakeSubtitleTrack = id;
+        return true;
+    }
+    bool addSubtitleFile(const QString& path) override
+    {
+        calls << QStringLiteral("addSubtitleFile");
+        subtitleFiles << path;
+        return true;
+    }
+    // Writes a picture of `snapshotSize` as PNG, as the engine would, while a video shows.
+    bool saveSnapshot(const QString& filePath) override
+    {
+        calls << QStringLiteral("saveSnapshot");
+        if (!fakeHasVout) {
+            return false;
+        }
+        QImage picture(snapshotSize, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        return picture.save(filePath, "PNG");
+    }
+
     // Notifications, sent synchronously on the calling (test) thread.
     void fireState(State newState)
     {
         fakeState = newState;
         emit stateChanged(newState);
+    }
+    void fireTracks()
+    {
+        emit tracksChanged();
     }
     void fireVout()
     {
@@ -109,4 +148,10 @@ public:
     bool fakeHasVout = false;
     int fakeVolume = 100;
     bool muted = false;
+    QList<Track> fakeAudioTracks;
+    int fakeAudioTrack = -1;
+    QList<Track> fakeSubtitleTracks;
+    int fakeSubtitleTrack = -1;
+    QStringList subtitleFiles;
+    QSize snapshotSize{64, 48};
 };

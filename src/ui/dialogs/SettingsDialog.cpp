@@ -4,6 +4,7 @@
 #include "system/FileAssociations.h"
 #include "ui/dialogs/AssociationsSettingsPage.h"
 #include "ui/dialogs/PlayerSettingsPage.h"
+#include "ui/dialogs/SnapShotSettingsPage.h"
 #include "ui/qt/QtUserMessages.h"
 #include "util/Logging.h"
 
@@ -44,6 +45,8 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
     m_player->setGeometry(rect());
     m_associationsPage = new AssociationsSettingsPage(this);
     m_associationsPage->setGeometry(rect());
+    m_snapShotPage = new SnapShotSettingsPage(this);
+    m_snapShotPage->setGeometry(rect());
     addLabel(QStringLiteral("Player"), {67, 52});
     addLabel(QStringLiteral("Assocciations"), {135, 52});
     m_snapShotLabel = addLabel(QStringLiteral("SnapShot"), {228, 52}, true);
@@ -58,6 +61,7 @@ SettingsDialog::SettingsDialog(SettingsStore& settings, FileAssociations& associ
     loadSettingsControls();
     m_player->setVisible(true);
     m_associationsPage->setVisible(false);
+    m_snapShotPage->setVisible(false);
 }
 
 SettingsDialog::~SettingsDialog() = default;
@@ -85,6 +89,7 @@ void SettingsDialog::loadSettingsControls()
     }
     m_player->load(m_settings.settings());
     m_associationsPage->load(m_settings.settings());
+    m_snapShotPage->load(m_settings.settings());
 }
 
 bool SettingsDialog::saveSettingsControls()
@@ -92,6 +97,7 @@ bool SettingsDialog::saveSettingsControls()
     Settings settings = m_settings.settings();
     m_player->save(settings);
     m_associationsPage->save(settings);
+    m_snapShotPage->save(settings);
     const QStringList failed = SettingsSaver(m_settings, m_associations)
                                    .save(settings, m_placement ? m_placement() : WindowPlacement{});
     if (failed.isEmpty()) {
@@ -113,6 +119,7 @@ void SettingsDialog::showSettingsPage(SettingsPage page)
     update();
     m_player->setVisible(page == SettingsPage::Player);
     m_associationsPage->setVisible(page == SettingsPage::Associations);
+    m_snapShotPage->setVisible(page == SettingsPage::SnapShot);
 }
 
 void SettingsDialog::runAction(SettingsAction action)

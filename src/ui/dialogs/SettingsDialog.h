@@ -11,6 +11,7 @@
 class AssociationsSettingsPage;
 class FileAssociations;
 class PlayerSettingsPage;
+class SnapShotSettingsPage;
 class QtUserMessages;
 class QLabel;
 class SkinImages;
@@ -32,6 +33,7 @@ public:
     SettingsPage page() const { return m_page; }
     PlayerSettingsPage& playerPage() const { return *m_player; }
     AssociationsSettingsPage& associationsPage() const { return *m_associationsPage; }
+    SnapShotSettingsPage& snapShotPage() const { return *m_snapShotPage; }
     QLabel* snapShotLabel() const { return m_snapShotLabel; }
 
     void loadSettingsControls();
@@ -65,5 +67,6 @@ private:
     SettingsPage m_page = SettingsPage::Player;
     PlayerSettingsPage* m_player = nullptr;
     AssociationsSettingsPage* m_associationsPage = nullptr;
+    SnapShotSettingsPage* m_snapShotPage = nullptr;
     QLabel* m_snapShotLabel = nullptr;
 };

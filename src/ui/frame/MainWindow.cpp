@@ -4,9 +4,12 @@
 #include "skin/PlaylistPlacement.h"
 #include "skin/ScreenFit.h"
 #include "skin/WindowCaption.h"
+#include "playback/ControlSteps.h"
 #include "ui/frame/FivePaneSplitter.h"
+#include "ui/frame/FullScreenBand.h"
 #include "ui/frame/ProgressBar.h"
 #include "ui/frame/ServerPosition.h"
+#include "ui/frame/SnapshotPreview.h"
 #include "ui/frame/VideoArea.h"
 #include "ui/frame/VolumeSlider.h"
 #include "ui/frame/WindowLabels.h"
@@ -25,6 +28,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -191,14 +195,18 @@ void MainWindow::layoutMainWindow()
     const int W = width();
     const int H = height();
     if (m_videoFullScreen) {
-        m_splitter->setGeometry(rect());
+        const bool band = isControlBandShown();
+        setFrameHidden(!band);
+        setControlBandOnly(band);
+        if (band) {
+            placeControls(W, H);
+        }
+        m_splitter->setGeometry(band ? QRect(0, 0, W, SkinLayout::controlTop(H)) : rect());
         m_splitter->raise();
         setPlaylistPosition(PlaylistPlacement::Hidden);
         return;
     }
-    m_progress->setGeometry(SkinLayout::seekBarRect(W, H, m_progress->height()));
-    m_volume->move(SkinLayout::volumeTrackPosition(W, H));
-    m_labels->place(W, H);
+    placeControls(W, H);
     if (m_playlistFills) {
         m_list->setGeometry(contentRect());
     }
@@ -303,6 +311,11 @@ void MainWindow::setVideoFullScreen(bool on)
     m_videoFullScreen = on;
     // The splitter is raised over the whole window, the playlist's panes closed.
     setFrameHidden(on);
+    setControlBandOnly(false);
+    if (m_band) {
+        m_band->setActive(on);
+        m_leaveFullScreen->setEnabled(on);
+    }
     if (on) {
         m_wasMaximizedBeforeFullScreen = isMaximized();
         m_geometryBeforeFullScreen = QRect(placeOnScreen(), size());
@@ -366,6 +379,7 @@ void MainWindow::installCommands(const CommandRegistry& registry)
     if (QMenu* drives = m_menuBar->submenu(QStringLiteral("OpenDVD"))) {
         connect(drives, &QMenu::aboutToShow, this, &MainWindow::driveMenuOpening);
     }
+    installControls(registry);
 }
 
 void MainWindow::setPlaylistModel(PlaylistModel* model)
@@ -402,4 +416,63 @@ void MainWindow::popupDriveMenu()
     if (menu) {
         menu->popup(mapToGlobal(QPoint(x, height() - fromBottom)));
     }
+}
+
+void MainWindow::installControls(const CommandRegistry& registry)
+{
+    m_band = new FullScreenBand(this);
+    connect(m_band, &FullScreenBand::shownChanged, this, [this] { layoutMainWindow(); });
+    m_preview = new SnapshotPreview(this);
+    connect(m_video, &VideoArea::wheelTurned, this, [this](int delta) {
+        if (const int notches = ControlSteps::notches(delta, m_videoWheel)) {
+            emit videoWheelTurned(notches);
+        }
+    });
+    connect(m_progress, &ProgressBar::wheelTurned, this, [this](int delta) {
+        if (const int notches = ControlSteps::notches(delta, m_progressWheel)) {
+            emit progressWheelTurned(notches);
+        }
+    });
+    // Esc leaves full screen wherever the focus is; outside full screen the key is left alone.
+    m_leaveFullScreen = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(m_leaveFullScreen, &QShortcut::activated, this, [this] { setVideoFullScreen(false); });
+    m_leaveFullScreen->setEnabled(m_videoFullScreen);
+    // Delete removes the selected entry while the playlist has the focus.
+    auto* remove = new QShortcut(QKeySequence(Qt::Key_Delete), m_list);
+    remove->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(remove, &QShortcut::activated, this, [&registry] {
+        if (QAction* action = registry.action(Command::Remove)) {
+            action->trigger();
+        }
+    });
+}
+
+void MainWindow::placeControls(int width, int height)
+{
+    m_progress->setGeometry(SkinLayout::seekBarRect(width, height, m_progress->height()));
+    m_volume->move(SkinLayout::volumeTrackPosition(width, height));
+    m_labels->place(width, height);
+}
+
+bool MainWindow::isControlBandShown() const
+{
+    return m_videoFullScreen && m_band && m_band->isShown();
+}
+
+void MainWindow::setVolume(int volume)
+{
+    m_volume->setValue(volume);
+    m_labels->setVolume(m_volume->value());
+}
+
+void MainWindow::setMenuEnabled(const QString& name, bool enabled)
+{
+    if (QMenu* menu = m_menuBar ? m_menuBar->submenu(name) : nullptr) {
+        menu->menuAction()->setEnabled(enabled);
+    }
+}
+
+void MainWindow::showSnapshotPreview(const QImage& image)
+{
+    m_preview->showImage(image, m_videoFrame->mapTo(this, QPoint(8, 8)));
 }

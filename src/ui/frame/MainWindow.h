@@ -8,11 +8,14 @@
 
 class CommandRegistry;
 class FancyList;
+class FullScreenBand;
 class MainMenuBar;
 class FivePaneSplitter;
 class PlaylistModel;
 class ProgressBar;
+class QShortcut;
 class QSystemTrayIcon;
+class SnapshotPreview;
 class VideoArea;
 class VideoSurface;
 class VolumeSlider;
@@ -93,12 +96,23 @@ public:
     // brings the window back as it stood.
     void setVideoFullScreen(bool on);
     bool isVideoFullScreen() const { return m_videoFullScreen; }
+    // Full screen, the skin's control strip shows over the bottom while the pointer moves.
+    bool isControlBandShown() const;
+    // The slider and its readout follow a volume set by a key or the wheel.
+    void setVolume(int volume);
+    // Greys or enables a drop-down of the menu bar by its name ("AudioTrack", ...).
+    void setMenuEnabled(const QString& name, bool enabled);
+    // A small copy of a snapshot over the video's top-left corner, for 2 s.
+    void showSnapshotPreview(const QImage& image);
 
 signals:
     // The window was closed: the program is to shut down.
     void closing();
     void seekRequested(double fraction);
     void volumeChanged(int volume);
+    // Whole wheel notches over the video and over the progress bar (negative: toward the user).
+    void videoWheelTurned(int notches);
+    void progressWheelTurned(int notches);
     // A popup is wanted at a point of the screen.
     void contextMenuRequested(MainWindow::ContextMenu menu, QPoint globalPosition);
     // Files dropped on the video: the first is to play, the others to join the playlist.
@@ -122,6 +136,8 @@ private:
     // At the stored position while shown, hidden with the side panes closed otherwise.
     void placePlaylist();
     void placeIntakeLabel();
+    void installControls(const CommandRegistry& registry);
+    void placeControls(int width, int height);
     // Between the frame's pieces: the splitter's place, or the playlist's when it fills.
     QRect contentRect() const { return {15, 56, width() - 30, height() - 203}; }
 
@@ -147,4 +163,9 @@ private:
     FancyList* m_list = nullptr;
     VideoArea* m_video = nullptr;
     MainMenuBar* m_menuBar = nullptr;
+    FullScreenBand* m_band = nullptr;
+    QShortcut* m_leaveFullScreen = nullptr;
+    SnapshotPreview* m_preview = nullptr;
+    int m_videoWheel = 0;
+    int m_progressWheel = 0;
 };

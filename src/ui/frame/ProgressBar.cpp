@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 
 ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent)
@@ -65,4 +66,10 @@ void ProgressBar::seekTo(int x)
     m_fillWidth = seek->fillWidth;
     update();
     emit seekRequested(seek->position);
+}
+
+void ProgressBar::wheelEvent(QWheelEvent* event)
+{
+    emit wheelTurned(event->angleDelta().y());
+    event->accept();
 }

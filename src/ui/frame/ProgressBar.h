@@ -18,12 +18,15 @@ public:
 
 signals:
     void seekRequested(double position);
+    // The wheel turned over the bar, in the wheel event's angle units.
+    void wheelTurned(int angleDelta);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void seekTo(int x);

@@ -25,7 +25,18 @@ int SkinnedFrame::loadSkinImages(const QString& programFolder)
 
 std::vector<SkinPiece> SkinnedFrame::skinPieces() const
 {
-    return SkinLayout::pieces(width(), height(), m_muted);
+    std::vector<SkinPiece> pieces = SkinLayout::pieces(width(), height(), m_muted);
+    if (m_bandOnly) {
+        const int top = SkinLayout::controlTop(height());
+        std::erase_if(pieces, [top](const SkinPiece& piece) { return piece.rect.top() < top; });
+    }
+    return pieces;
+}
+
+void SkinnedFrame::setControlBandOnly(bool bandOnly)
+{
+    m_bandOnly = bandOnly;
+    update();
 }
 
 void SkinnedFrame::enableMediaControl(int playState)

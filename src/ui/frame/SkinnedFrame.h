@@ -51,6 +51,9 @@ protected:
     QPoint restoredPosition() const { return m_restoredPosition; }
     // Full-screen video hides the frame.
     void setFrameHidden(bool hidden) { setSkinHidden(hidden); }
+    // Only the control strip at the bottom is drawn and answers the mouse.
+    void setControlBandOnly(bool bandOnly);
+    bool isControlBandOnly() const { return m_bandOnly; }
     bool isFrameHidden() const { return isSkinHidden(); }
     virtual void maximizeToggled(bool maximized) { Q_UNUSED(maximized); }
 
@@ -70,6 +73,7 @@ private:
     EdgeResize m_resize;
     SkinRegion m_held = SkinRegion::None; // Rewind or FastForward while pressed
     bool m_muted = false;
+    bool m_bandOnly = false;
     bool m_maximized = false;
     bool m_topmost = false;
     // Where the window asked to show, until its first paint.

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QUrl>
+#include <QWheelEvent>
 
 VideoArea::VideoArea(QWidget* parent) : QWidget(parent)
 {
@@ -105,4 +106,10 @@ void VideoArea::dropEvent(QDropEvent* event)
     }
     event->acceptProposedAction();
     emit filesDropped(paths);
+}
+
+void VideoArea::wheelEvent(QWheelEvent* event)
+{
+    emit wheelTurned(event->angleDelta().y());
+    event->accept();
 }

@@ -26,6 +26,8 @@ signals:
     void rightClicked(QPoint position);
     // Supported files dropped on the video, in the order given.
     void filesDropped(const QStringList& paths);
+    // The wheel turned over the video, in the wheel event's angle units.
+    void wheelTurned(int angleDelta);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,6 +37,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QImage m_logo;

@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 VolumeSlider::VolumeSlider(QWidget* parent) : QWidget(parent)
 {
@@ -51,4 +52,12 @@ void VolumeSlider::setFrom(int x)
     m_value = volume->value;
     update();
     emit volumeChanged(m_value);
+}
+
+void VolumeSlider::setValue(int volume)
+{
+    m_value = std::clamp(volume, 0, 100);
+    // The knob stands where a press would have to be for this value.
+    m_knobLeft = qRound(m_value * std::max(0, width() - 10) / 100.0);
+    update();
 }

@@ -13,6 +13,8 @@ public:
     explicit VolumeSlider(QWidget* parent = nullptr);
 
     int value() const { return m_value; }
+    // Moves the knob to `volume` (0 .. 100) without reporting a change.
+    void setValue(int volume);
     int knobLeft() const { return m_knobLeft; }
     QSize sizeHint() const override { return {70, 14}; }
 
