@@ -265,8 +265,8 @@ void Application::createParts()
     m_commands =
         std::make_unique<CommandHandlers>(*m_registry, *m_window, *m_session, *m_playlist,
                                           *m_history, *m_settings, *m_messages, *m_associations);
-    m_controls = std::make_unique<ControlHandlers>(*m_registry, *m_window, *m_session,
-                                                   *m_settings, *m_messages);
+    m_controls = std::make_unique<ControlHandlers>(*m_registry, *m_window, *m_session, *m_settings,
+                                                   *m_messages);
     m_dvd = std::make_unique<DvdPlayback>(*m_drives, *m_session, *m_model, *m_messages,
                                           korvane::programFolder());
     m_discMenus = std::make_unique<DiscMenus>(*m_dvd, *m_registry);

@@ -37,7 +37,9 @@ ControlHandlers::ControlHandlers(CommandRegistry& registry, MainWindow& window,
         emit muteChanged(muted);
     });
     // Each item gets an engine control of its own; the track lists follow the one of the moment.
-    const auto follow = [this] { m_tracks.bind(m_session.engine()); };
+    const auto follow = [this] {
+        m_tracks.bind(m_session.engine());
+    };
     connect(&m_session, &PlaybackSession::itemStarted, this, follow);
     connect(&m_session, &PlaybackSession::controlStateChanged, this, follow);
     connect(&m_tracks, &TrackChoice::changed, this, &ControlHandlers::showTracks);
@@ -135,8 +137,9 @@ void ControlHandlers::seekBy(double stepMs)
 void ControlHandlers::takeSnapshot()
 {
     const Settings& stored = m_settings.settings();
-    const SnapshotTaker::Result result = SnapshotTaker::take(
-        m_session.engine(), m_session.snapshotFolder(), stored.snapshotPrefix, stored.snapshotFormat);
+    const SnapshotTaker::Result result =
+        SnapshotTaker::take(m_session.engine(), m_session.snapshotFolder(), stored.snapshotPrefix,
+                            stored.snapshotFormat);
     using Outcome = SnapshotTaker::Result::Outcome;
     switch (result.outcome) {
     case Outcome::Saved:
@@ -152,8 +155,7 @@ void ControlHandlers::takeSnapshot()
     case Outcome::WriteFailed:
         // Playback goes on behind the message.
         m_messages.show(UserMessages::Icon::Warning, korvane::kApplicationTitle,
-                        QStringLiteral("Cannot save the snapshot in the folder <") +
-                            result.folder +
+                        QStringLiteral("Cannot save the snapshot in the folder <") + result.folder +
                             QStringLiteral(">.\nChoose another snapshot folder in Options."));
         break;
     }

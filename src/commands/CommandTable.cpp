@@ -65,8 +65,7 @@ void addControlRows(std::vector<Entry>& rows)
             entry.shortcut = keys(none, Qt::Key_M);
         }
     }
-    rows.push_back(
-        row(C::SeekBack, "SeekBack", "", "Back 5 Seconds", keys(none, Qt::Key_Left)));
+    rows.push_back(row(C::SeekBack, "SeekBack", "", "Back 5 Seconds", keys(none, Qt::Key_Left)));
     rows.push_back(
         row(C::SeekForward, "SeekForward", "", "Forward 5 Seconds", keys(none, Qt::Key_Right)));
     rows.push_back(

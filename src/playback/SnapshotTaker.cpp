@@ -26,11 +26,12 @@ SnapshotTaker::Result SnapshotTaker::take(Engine* engine, const QString& folder,
     }
     const bool jpg = format == SnapshotFormat::Jpg;
     const QString extension = jpg ? QStringLiteral("jpg") : QStringLiteral("png");
-    const QString name = ControlSteps::nextSnapshotName(dir.entryList(QDir::Files), prefix, extension);
+    const QString name =
+        ControlSteps::nextSnapshotName(dir.entryList(QDir::Files), prefix, extension);
     const QString path = dir.filePath(name);
     // The engine writes PNG; a JPG is converted from a scratch PNG beside it.
-    const QString written = jpg ? dir.filePath(QStringLiteral(".") + name + QStringLiteral(".png"))
-                                : path;
+    const QString written =
+        jpg ? dir.filePath(QStringLiteral(".") + name + QStringLiteral(".png")) : path;
     if (!engine->saveSnapshot(written)) {
         QFile::remove(written);
         return result;
@@ -47,6 +48,5 @@ SnapshotTaker::Result SnapshotTaker::take(Engine* engine, const QString& folder,
     }
     result.outcome = Outcome::Saved;
     result.path = path;
-    qCDebug(lcPlayback).noquote() << "snapshot" << path;
     return result;
 }

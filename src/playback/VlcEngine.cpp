@@ -50,8 +50,8 @@ namespace {
 constexpr libvlc_event_type_t kWatchedEvents[] = {
     libvlc_MediaPlayerOpening,          libvlc_MediaPlayerPlaying,    libvlc_MediaPlayerPaused,
     libvlc_MediaPlayerStopped,          libvlc_MediaPlayerEndReached, libvlc_MediaPlayerVout,
-    libvlc_MediaPlayerEncounteredError,
-    libvlc_MediaPlayerESAdded,          libvlc_MediaPlayerESDeleted,  libvlc_MediaPlayerESSelected,
+    libvlc_MediaPlayerEncounteredError, libvlc_MediaPlayerESAdded,    libvlc_MediaPlayerESDeleted,
+    libvlc_MediaPlayerESSelected,
 };
 
 // The snapshot size of the engine options ("snapshot-Width=640", "snapshot-Height=480").

@@ -182,44 +182,82 @@ TEST_F(ControlHandlersTest, EachKeyReachesTheEngineThroughItsCommand)
         QKeyCombination key;
         std::function<bool()> happened;
     } cases[] = {
-        {"Space pauses", QKeyCombination(Qt::Key_Space), [this] { return session.flags().paused; }},
+        {"Space pauses", QKeyCombination(Qt::Key_Space),
+         [this] {
+             return session.flags().paused;
+         }},
         {"Space resumes", QKeyCombination(Qt::Key_Space),
-         [this] { return !session.flags().paused; }},
+         [this] {
+             return !session.flags().paused;
+         }},
         {"Right seeks 5 s on", QKeyCombination(Qt::Key_Right),
-         [this] { return engine().fakePosition == 15000.0 / 60000; }},
+         [this] {
+             return engine().fakePosition == 15000.0 / 60000;
+         }},
         {"Left seeks 5 s back", QKeyCombination(Qt::Key_Left),
-         [this] { return engine().fakePosition == 5000.0 / 60000; }},
+         [this] {
+             return engine().fakePosition == 5000.0 / 60000;
+         }},
         {"Shift+Right stops at the end", Qt::SHIFT | Qt::Key_Right,
-         [this] { return engine().fakePosition == 1.0; }},
+         [this] {
+             return engine().fakePosition == 1.0;
+         }},
         {"Shift+Left stops at the start", Qt::SHIFT | Qt::Key_Left,
-         [this] { return engine().fakePosition == 0.0; }},
+         [this] {
+             return engine().fakePosition == 0.0;
+         }},
         {"Down lowers the volume, the slider follows", QKeyCombination(Qt::Key_Down),
-         [this] { return engine().fakeVolume == 95 && sliderValue() == 95; }},
+         [this] {
+             return engine().fakeVolume == 95 && sliderValue() == 95;
+         }},
         {"Up raises it again", QKeyCombination(Qt::Key_Up),
-         [this] { return engine().fakeVolume == 100 && sliderValue() == 100; }},
+         [this] {
+             return engine().fakeVolume == 100 && sliderValue() == 100;
+         }},
         {"Up at full volume stays there", QKeyCombination(Qt::Key_Up),
-         [this] { return engine().fakeVolume == 100; }},
-        {"M mutes", QKeyCombination(Qt::Key_M), [this] { return engine().muted; }},
-        {"M unmutes", QKeyCombination(Qt::Key_M), [this] { return !engine().muted; }},
+         [this] {
+             return engine().fakeVolume == 100;
+         }},
+        {"M mutes", QKeyCombination(Qt::Key_M),
+         [this] {
+             return engine().muted;
+         }},
+        {"M unmutes", QKeyCombination(Qt::Key_M),
+         [this] {
+             return !engine().muted;
+         }},
         {"F goes full screen", QKeyCombination(Qt::Key_F),
-         [this] { return window.isVideoFullScreen(); }},
+         [this] {
+             return window.isVideoFullScreen();
+         }},
         {"Esc leaves it", QKeyCombination(Qt::Key_Escape),
-         [this] { return !window.isVideoFullScreen(); }},
+         [this] {
+             return !window.isVideoFullScreen();
+         }},
         {"F11 goes full screen", QKeyCombination(Qt::Key_F11),
-         [this] { return window.isVideoFullScreen(); }},
+         [this] {
+             return window.isVideoFullScreen();
+         }},
         {"F leaves it", QKeyCombination(Qt::Key_F),
-         [this] { return !window.isVideoFullScreen(); }},
+         [this] {
+             return !window.isVideoFullScreen();
+         }},
         {"Shift+S takes a snapshot", Qt::SHIFT | Qt::Key_S,
-         [this] { return QFileInfo::exists(dir.filePath("Pictures/film0.mkv Images/IMG_0001.png")); }},
-        {"Ctrl+S still stops", Qt::CTRL | Qt::Key_S, [this] { return session.flags().stopped; }},
+         [this] {
+             return QFileInfo::exists(dir.filePath("Pictures/film0.mkv Images/IMG_0001.png"));
+         }},
+        {"Ctrl+S still stops", Qt::CTRL | Qt::Key_S,
+         [this] {
+             return session.flags().stopped;
+         }},
     };
     for (const auto& c : cases) {
         QTest::keyClick(&window, c.key.key(), c.key.keyboardModifiers());
         EXPECT_TRUE(c.happened()) << c.name;
     }
-    for (const char* line : {"seek 15000", "seek 5000", "seek 60000", "seek 0", "volume 95",
-                             "volume 100", "mute on", "mute off", "full screen on",
-                             "full screen off", "command TakeSnapshot"}) {
+    for (const char* line :
+         {"seek 15000", "seek 5000", "seek 60000", "seek 0", "volume 95", "volume 100", "mute on",
+          "mute off", "full screen on", "full screen off", "command TakeSnapshot"}) {
         EXPECT_TRUE(logged.contains(QString::fromLatin1(line))) << line;
     }
 }
@@ -271,7 +309,8 @@ TEST_F(ControlHandlersTest, TrackItemsListTheItemsTracksAndSwitchAtOnce)
 
     trigger(Command::AudioTrack1);
     trigger(Command::SubtitleOff);
-    EXPECT_EQ(engine().calls.filter("Track"), QStringList({"setAudioTrack 2", "setSubtitleTrack -1"}));
+    EXPECT_EQ(engine().calls.filter("Track"),
+              QStringList({"setAudioTrack 2", "setSubtitleTrack -1"}));
     EXPECT_TRUE(action(Command::AudioTrack1)->isChecked());
     EXPECT_FALSE(action(Command::AudioTrack0)->isChecked());
     EXPECT_TRUE(action(Command::SubtitleOff)->isChecked());
@@ -381,7 +420,8 @@ TEST_F(ControlHandlersTest, EveryNewKeyShowsInTheMenuBarAndNoKeyIsTaken)
          {Command::SeekBack, Command::SeekForward, Command::SeekBackLong, Command::SeekForwardLong,
           Command::VolumeUp, Command::VolumeDown, Command::Mute, Command::TakeSnapshot,
           Command::SubtitleOff, Command::OpenSubtitle, Command::AudioTrack0, Command::Subtitle7}) {
-        EXPECT_TRUE(inMenus.count(action(command))) << CommandTable::entry(command).key.toStdString();
+        EXPECT_TRUE(inMenus.count(action(command)))
+            << CommandTable::entry(command).key.toStdString();
     }
 }
 

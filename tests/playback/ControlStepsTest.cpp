@@ -46,9 +46,18 @@ TEST(ControlStepsTest, VolumeStepsStayOnTheSlidersScale)
         int steps;
         int expected;
     } cases[] = {
-        {50, 1, 55},   {50, -1, 45}, {98, 1, 100},  {100, 1, 100}, {3, -1, 0},
-        {0, -1, 0},    {0, 3, 15},   {100, -3, 85}, {150, 0, 100}, {-20, 0, 0},
-        {50, 1000000000, 100}, {50, -1000000000, 0},
+        {50, 1, 55},
+        {50, -1, 45},
+        {98, 1, 100},
+        {100, 1, 100},
+        {3, -1, 0},
+        {0, -1, 0},
+        {0, 3, 15},
+        {100, -3, 85},
+        {150, 0, 100},
+        {-20, 0, 0},
+        {50, 1000000000, 100},
+        {50, -1000000000, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ControlSteps::volumeAfter(c.volume, c.steps), c.expected)
@@ -92,19 +101,34 @@ TEST(ControlStepsTest, SnapshotNamesNeverReuseANumber)
         const char* expected;
     } cases[] = {
         {"an empty folder", {}, "IMG_", "jpg", "IMG_0001.jpg"},
-        {"after the highest", {"IMG_0001.jpg", "IMG_0007.jpg", "IMG_0003.jpg"}, "IMG_", "jpg",
+        {"after the highest",
+         {"IMG_0001.jpg", "IMG_0007.jpg", "IMG_0003.jpg"},
+         "IMG_",
+         "jpg",
          "IMG_0008.jpg"},
-        {"the other format's numbers do not count", {"IMG_0004.png"}, "IMG_", "jpg",
+        {"the other format's numbers do not count",
+         {"IMG_0004.png"},
+         "IMG_",
+         "jpg",
          "IMG_0001.jpg"},
         {"another prefix does not count", {"SNAP0009.jpg"}, "IMG_", "jpg", "IMG_0001.jpg"},
-        {"a name with more after the number does not count", {"IMG_0005 copy.jpg"}, "IMG_", "jpg",
+        {"a name with more after the number does not count",
+         {"IMG_0005 copy.jpg"},
+         "IMG_",
+         "jpg",
          "IMG_0001.jpg"},
-        {"signs and spaces are no number", {"IMG_+9.jpg", "IMG_-3.jpg", "IMG_ 6.jpg"}, "IMG_",
-         "jpg", "IMG_0001.jpg"},
+        {"signs and spaces are no number",
+         {"IMG_+9.jpg", "IMG_-3.jpg", "IMG_ 6.jpg"},
+         "IMG_",
+         "jpg",
+         "IMG_0001.jpg"},
         {"more than four digits", {"IMG_12345.png"}, "IMG_", "png", "IMG_12346.png"},
         {"an upper-case extension counts", {"IMG_0002.JPG"}, "IMG_", "jpg", "IMG_0003.jpg"},
         {"an empty prefix", {"0002.png", "notes.png"}, "", "png", "0003.png"},
-        {"a number too long for any integer", {"IMG_99999999999999999999999.png"}, "IMG_", "png",
+        {"a number too long for any integer",
+         {"IMG_99999999999999999999999.png"},
+         "IMG_",
+         "png",
          "IMG_0001.png"},
     };
     for (const auto& c : cases) {

@@ -117,10 +117,7 @@ public:
         fakeState = newState;
         emit stateChanged(newState);
     }
-    void fireTracks()
-    {
-        emit tracksChanged();
-    }
+    void fireTracks() { emit tracksChanged(); }
     void fireVout()
     {
         fakeHasVout = true;

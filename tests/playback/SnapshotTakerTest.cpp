@@ -40,7 +40,8 @@ TEST_F(SnapshotTakerTest, EachFormatIsWrittenAtTheVideosSizeUnderTheNextName)
         {SnapshotFormat::Jpg, "IMG_0001.jpg", "IMG_0002.jpg", "jpeg"},
     };
     for (const auto& c : cases) {
-        const SnapshotTaker::Result first = SnapshotTaker::take(&engine, folder(), "IMG_", c.format);
+        const SnapshotTaker::Result first =
+            SnapshotTaker::take(&engine, folder(), "IMG_", c.format);
         const SnapshotTaker::Result second =
             SnapshotTaker::take(&engine, folder(), "IMG_", c.format);
         ASSERT_EQ(first.outcome, Outcome::Saved) << c.readAs;

@@ -56,8 +56,7 @@ TEST_F(TrackChoiceTest, OnlyTracksTheItemHasAreChosen)
     EXPECT_EQ(engine->calls.filter("set").size(), 0);
     EXPECT_TRUE(choice.chooseAudio(2));
     EXPECT_TRUE(choice.chooseSubtitle(-1));
-    EXPECT_EQ(engine->calls.filter("set"),
-              QStringList({"setAudioTrack 2", "setSubtitleTrack -1"}));
+    EXPECT_EQ(engine->calls.filter("set"), QStringList({"setAudioTrack 2", "setSubtitleTrack -1"}));
     EXPECT_EQ(choice.audioTrack(), 2);
     EXPECT_EQ(choice.subtitleTrack(), -1);
 }
@@ -89,10 +88,12 @@ TEST_F(TrackChoiceTest, SubtitleFilesByKind)
         const char* path;
         bool subtitle;
     } cases[] = {
-        {"/m/film.srt", true},     {"/m/film.ASS", true},     {"/m/film.ssa", true},
-        {"/m/film.vtt", true},     {"/m/film.sub", true},     {"/m/film.idx", false},
-        {"/m/film.srt.txt", false}, {"/m/srt", false},        {"/m/film.", false},
-        {"", false},               {"/m.srt/film", false},
+        {"/m/film.srt", true},      {"/m/film.ASS", true},
+        {"/m/film.ssa", true},      {"/m/film.vtt", true},
+        {"/m/film.sub", true},      {"/m/film.idx", false},
+        {"/m/film.srt.txt", false}, {"/m/srt", false},
+        {"/m/film.", false},        {"", false},
+        {"/m.srt/film", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TrackChoice::isSubtitleFile(c.path), c.subtitle) << c.path;

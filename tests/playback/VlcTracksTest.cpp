@@ -27,12 +27,44 @@ protected:
         s_ready = file.open(QIODevice::WriteOnly) && file.write(srt) == srt.size();
         file.close();
         s_ready = s_ready &&
-                  ffmpeg({"-f", "lavfi", "-i", "testsrc=d=8:s=320x240:r=25", "-f", "lavfi", "-i",
-                          "sine=d=8:f=440", "-f", "lavfi", "-i", "sine=d=8:f=880", "-i",
-                          d + "/subs.srt", "-map", "0:v", "-map", "1:a", "-map", "2:a", "-map",
-                          "3:s", "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p",
-                          "-c:a", "aac", "-c:s", "srt", "-metadata:s:a:0", "language=eng",
-                          "-metadata:s:a:1", "language=ger", "-metadata:s:s:0", "language=eng",
+                  ffmpeg({"-f",
+                          "lavfi",
+                          "-i",
+                          "testsrc=d=8:s=320x240:r=25",
+                          "-f",
+                          "lavfi",
+                          "-i",
+                          "sine=d=8:f=440",
+                          "-f",
+                          "lavfi",
+                          "-i",
+                          "sine=d=8:f=880",
+                          "-i",
+                          d + "/subs.srt",
+                          "-map",
+                          "0:v",
+                          "-map",
+                          "1:a",
+                          "-map",
+                          "2:a",
+                          "-map",
+                          "3:s",
+                          "-c:v",
+                          "libx264",
+                          "-preset",
+                          "ultrafast",
+                          "-pix_fmt",
+                          "yuv420p",
+                          "-c:a",
+                          "aac",
+                          "-c:s",
+                          "srt",
+                          "-metadata:s:a:0",
+                          "language=eng",
+                          "-metadata:s:a:1",
+                          "language=ger",
+                          "-metadata:s:s:0",
+                          "language=eng",
                           d + "/film.mkv"}) &&
                   ffmpeg({"-f", "lavfi", "-i", "testsrc=d=8:s=320x240:r=25", "-c:v", "libx264",
                           "-preset", "ultrafast", "-pix_fmt", "yuv420p", d + "/plain.mkv"});
@@ -61,8 +93,7 @@ protected:
         engine->open(path(name));
         engine->play();
         return QTest::qWaitFor(
-            [this] { return choice.isActive() && engine->hasVout() && engine->time() > 0; },
-            8000);
+            [this] { return choice.isActive() && engine->hasVout() && engine->time() > 0; }, 8000);
     }
 
     std::unique_ptr<VlcEngine> engine =
@@ -95,7 +126,8 @@ TEST_F(VlcTracksTest, TheEmbeddedSubtitleTurnsOffAndAFileJoins)
     const qsizetype before = choice.subtitleTracks().size();
     QSignalSpy changed(&choice, &TrackChoice::changed);
     ASSERT_TRUE(choice.addSubtitleFile(path("subs.srt")));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return choice.subtitleTracks().size() == before + 1; }, 5000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return choice.subtitleTracks().size() == before + 1; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([this] { return choice.subtitleTrack() != -1; }, 3000))
         << "the added file is shown";
     EXPECT_GT(changed.size(), 0) << "the engine told of the new track";

@@ -1,10 +1,10 @@
 #include "ui/frame/MainWindow.h"
 
 #include "commands/CommandRegistry.h"
+#include "playback/ControlSteps.h"
 #include "skin/PlaylistPlacement.h"
 #include "skin/ScreenFit.h"
 #include "skin/WindowCaption.h"
-#include "playback/ControlSteps.h"
 #include "ui/frame/FivePaneSplitter.h"
 #include "ui/frame/FullScreenBand.h"
 #include "ui/frame/ProgressBar.h"

@@ -5,8 +5,8 @@
 
 #include <QDir>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent)
 {

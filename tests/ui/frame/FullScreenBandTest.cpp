@@ -62,7 +62,8 @@ TEST(FullScreenBandTest, LeavingFullScreenWithAHiddenPointerGivesItBack)
         band.setActive(true);
         EXPECT_TRUE(QTest::qWaitFor([&] { return band.isPointerHidden(); }, 5000));
     }
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "nor does the band keep it when it goes";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr)
+        << "nor does the band keep it when it goes";
 }
 
 } // namespace
