@@ -85,7 +85,6 @@ protected:
         changed.snapshotFormat = SnapshotFormat::Png;
         changed.snapshotPreview = true;
         settings.apply(changed);
-        window.installCommands(registry);
         QObject::connect(&playlist, &Playlist::playRequested, &session,
                          &PlaybackSession::playEntry);
         QObject::connect(&window, &MainWindow::videoWheelTurned, &controls,
@@ -154,6 +153,8 @@ protected:
     PlaylistModel model;
     CommandRegistry registry;
     MainWindow window{settings};
+    // The menu bar stands before the handlers start, as in the program.
+    bool installed = (window.installCommands(registry), true);
     FakePowerControl power;
     PlaybackSession session{settings, model, power, [](const QStringList&) {
                                 return std::make_unique<FakeEngine>();

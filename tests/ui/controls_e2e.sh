@@ -9,7 +9,7 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${KORVANE_E2E_INNER:-}" ]; then
 fi
 . "$(dirname "$0")/e2e_helpers.sh"
 . "$(dirname "$0")/desktop_helpers.sh"
-shots=$work/shots
+shots=${KORVANE_SHOTS:-$work/shots} # KORVANE_SHOTS keeps the screenshots
 mkdir -p "$shots"
 
 write_settings # snapshots: $HOME/Pictures, prefix IMG_, preview on, JPG
@@ -74,7 +74,7 @@ check "it is a JPEG at the video's own size" \
 check "it holds a picture, not an empty file" [ "$(stat -c %s "$snap" 2>/dev/null || echo 0)" -gt 1000 ]
 
 # Full screen: the band over the bottom shows while the pointer moves and goes 2 s after.
-band() { brightness 640 770; }
+band() { brightness 640 785; }
 key f
 check "F switches full screen on" wait_for "full screen on"
 check "the window covers the screen" wait_geometry "0 0 1280 800"
