@@ -1,6 +1,7 @@
 #include "app/CommandHandlers.h"
 
 #include "QtPrinters.h"
+#include "app/ControlHandlers.h"
 #include "app/MprisBridge.h"
 #include "commands/CommandRegistry.h"
 #include "commands/CommandTable.h"
@@ -23,12 +24,16 @@
 #include "ui/dialogs/AboutBox.h"
 #include "ui/dialogs/SettingsDialog.h"
 #include "ui/frame/MainWindow.h"
+#include "ui/frame/ProgressBar.h"
+#include "ui/frame/VideoArea.h"
+#include "ui/frame/VolumeSlider.h"
 #include "ui/menus/ClassicPopups.h"
 #include "ui/menus/MainMenuBar.h"
 #include "ui/menus/RegionCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -39,6 +44,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -582,3 +588,301 @@ TEST_F(CommandHandlersTest, TheFullScreenCommandSwitchesFullScreenOnAndOff)
     dispatchKey("FullScreen");
     EXPECT_TRUE(window.isVideoFullScreen());
 }
+
+namespace {
+
+// The controls on the same parts: keys, the wheel and the menu items go in at the window, and
+// what reaches the engine, the window and the log comes out.
+void recordEverything(QtMsgType, const QMessageLogContext& context, const QString& message)
+{
+    if (QByteArray(context.category).startsWith("korvane.")) {
+        logged << message;
+    }
+}
+
+class ControlsTest : public CommandHandlersTest
+{
+protected:
+    ControlsTest()
+    {
+        Settings changed = settings.settings();
+        changed.snapshotPath = dir.filePath("Pictures");
+        changed.snapshotFormat = SnapshotFormat::Png;
+        changed.snapshotPreview = true;
+        settings.apply(changed);
+        QObject::connect(&window, &MainWindow::videoWheelTurned, &controls,
+                         &ControlHandlers::turnWheelOverVideo);
+        QObject::connect(&window, &MainWindow::progressWheelTurned, &controls,
+                         &ControlHandlers::turnWheelOverProgress);
+        QObject::connect(&session, &PlaybackSession::fullScreenRequested, &window,
+                         &MainWindow::setVideoFullScreen);
+        QLoggingCategory::setFilterRules("korvane.*.debug=true");
+        logged.clear();
+        previous = qInstallMessageHandler(recordEverything);
+    }
+    ~ControlsTest() override
+    {
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules(QString());
+    }
+    // Two entries, the first playing a minute-long item with a picture, 10 s in.
+    void play()
+    {
+        addEntries(2);
+        playFirst();
+        engine().fakeLength = 60000;
+        engine().fakeTime = 10000;
+        engine().fireVout();
+        engine().fireState(Engine::Playing);
+    }
+    void showWindow()
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    QAction* action(Command command) const { return registry.action(command); }
+    void trigger(Command command) { registry.trigger(command); }
+    VideoArea* video() const { return window.findChild<VideoArea*>("SSPanel1"); }
+    void turnWheel(QWidget* over, int delta)
+    {
+        const QPointF at(over->width() / 2.0, over->height() / 2.0);
+        QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &wheel);
+    }
+    int sliderValue() const { return window.findChild<VolumeSlider*>()->value(); }
+
+    QtMessageHandler previous = nullptr;
+    ControlHandlers controls{registry, window, session, settings, messages};
+};
+
+TEST_F(ControlsTest, EachKeyReachesTheEngineThroughItsCommand)
+{
+    showWindow();
+    play();
+    const struct
+    {
+        const char* name;
+        QKeyCombination key;
+        std::function<bool()> happened;
+    } cases[] = {
+        {"Space pauses", QKeyCombination(Qt::Key_Space),
+         [this] {
+             return session.flags().paused;
+         }},
+        {"Space resumes", QKeyCombination(Qt::Key_Space),
+         [this] {
+             return !session.flags().paused;
+         }},
+        {"Right seeks 5 s on", QKeyCombination(Qt::Key_Right),
+         [this] {
+             return engine().fakePosition == 15000.0 / 60000;
+         }},
+        {"Left seeks 5 s back", QKeyCombination(Qt::Key_Left),
+         [this] {
+             return engine().fakePosition == 5000.0 / 60000;
+         }},
+        {"Shift+Right stops at the end", Qt::SHIFT | Qt::Key_Right,
+         [this] {
+             return engine().fakePosition == 1.0;
+         }},
+        {"Shift+Left stops at the start", Qt::SHIFT | Qt::Key_Left,
+         [this] {
+             return engine().fakePosition == 0.0;
+         }},
+        {"Down lowers the volume, the slider follows", QKeyCombination(Qt::Key_Down),
+         [this] {
+             return engine().fakeVolume == 95 && sliderValue() == 95;
+         }},
+        {"Up raises it again", QKeyCombination(Qt::Key_Up),
+         [this] {
+             return engine().fakeVolume == 100 && sliderValue() == 100;
+         }},
+        {"Up at full volume stays there", QKeyCombination(Qt::Key_Up),
+         [this] {
+             return engine().fakeVolume == 100;
+         }},
+        {"M mutes", QKeyCombination(Qt::Key_M),
+         [this] {
+             return engine().muted;
+         }},
+        {"M unmutes", QKeyCombination(Qt::Key_M),
+         [this] {
+             return !engine().muted;
+         }},
+        {"F goes full screen", QKeyCombination(Qt::Key_F),
+         [this] {
+             return window.isVideoFullScreen();
+         }},
+        {"Esc leaves it", QKeyCombination(Qt::Key_Escape),
+         [this] {
+             return !window.isVideoFullScreen();
+         }},
+        {"F11 goes full screen", QKeyCombination(Qt::Key_F11),
+         [this] {
+             return window.isVideoFullScreen();
+         }},
+        {"F leaves it", QKeyCombination(Qt::Key_F),
+         [this] {
+             return !window.isVideoFullScreen();
+         }},
+        {"Shift+S takes a snapshot", Qt::SHIFT | Qt::Key_S,
+         [this] {
+             return QFileInfo::exists(dir.filePath("Pictures/clip0.mkv Images/IMG_0001.png"));
+         }},
+        {"Ctrl+S still stops", Qt::CTRL | Qt::Key_S,
+         [this] {
+             return session.flags().stopped;
+         }},
+    };
+    for (const auto& c : cases) {
+        QTest::keyClick(&window, c.key.key(), c.key.keyboardModifiers());
+        EXPECT_TRUE(c.happened()) << c.name;
+    }
+    for (const char* line :
+         {"seek 15000", "seek 5000", "seek 60000", "seek 0", "volume 95", "volume 100", "mute on",
+          "mute off", "full screen on", "full screen off", "command TakeSnapshot"}) {
+        EXPECT_TRUE(logged.contains(QString::fromLatin1(line))) << line;
+    }
+}
+
+TEST_F(ControlsTest, TheWheelSetsTheVolumeOverTheVideoAndSeeksOverTheBar)
+{
+    play();
+    controls.setVolume(50);
+    turnWheel(video(), 120);
+    EXPECT_EQ(engine().fakeVolume, 55);
+    turnWheel(video(), -240);
+    EXPECT_EQ(engine().fakeVolume, 45);
+    EXPECT_EQ(sliderValue(), 45);
+    turnWheel(video(), 60);
+    EXPECT_EQ(engine().fakeVolume, 45) << "half a notch is not yet a step";
+    turnWheel(window.findChild<ProgressBar*>(), 120);
+    EXPECT_DOUBLE_EQ(engine().fakePosition, 15000.0 / 60000);
+    turnWheel(window.findChild<ProgressBar*>(), -360);
+    EXPECT_DOUBLE_EQ(engine().fakePosition, 0.0) << "three notches back from 10 s stop at 0";
+}
+
+TEST_F(ControlsTest, TrackItemsListTheItemsTracksAndSwitchAtOnce)
+{
+    QMenu* audioMenu = window.findChild<MainMenuBar*>()->submenu("AudioTrack");
+    ASSERT_NE(audioMenu, nullptr);
+    EXPECT_FALSE(audioMenu->menuAction()->isEnabled()) << "greyed while nothing plays";
+    play();
+    engine().fakeAudioTracks = {{1, "Track 1 - [English]"}, {2, "Track 2 - [Deutsch]"}};
+    engine().fakeAudioTrack = 1;
+    engine().fakeSubtitleTracks = {{3, "Track 1 - [English]"}, {4, "film0.srt"}};
+    engine().fakeSubtitleTrack = 3;
+    engine().fireTracks();
+    EXPECT_TRUE(audioMenu->menuAction()->isEnabled());
+    EXPECT_EQ(action(Command::AudioTrack1)->text(), "Track 2 - [Deutsch]");
+    EXPECT_TRUE(action(Command::AudioTrack0)->isChecked());
+    EXPECT_FALSE(action(Command::AudioTrack1)->isChecked());
+    EXPECT_FALSE(action(Command::AudioTrack2)->isVisible());
+    EXPECT_TRUE(action(Command::Subtitle1)->isVisible());
+    EXPECT_FALSE(action(Command::SubtitleOff)->isChecked());
+
+    trigger(Command::AudioTrack1);
+    trigger(Command::SubtitleOff);
+    EXPECT_EQ(engine().calls.filter("Track"),
+              QStringList({"setAudioTrack 2", "setSubtitleTrack -1"}));
+    EXPECT_TRUE(action(Command::AudioTrack1)->isChecked());
+    EXPECT_FALSE(action(Command::AudioTrack0)->isChecked());
+    EXPECT_TRUE(action(Command::SubtitleOff)->isChecked());
+    EXPECT_TRUE(logged.contains("audio track 2"));
+    EXPECT_TRUE(logged.contains("subtitle track -1"));
+
+    trigger(Command::Subtitle1);
+    EXPECT_EQ(engine().fakeSubtitleTrack, 4);
+    EXPECT_TRUE(action(Command::Subtitle1)->isChecked());
+
+    session.stop();
+    engine().fireState(Engine::Stopped);
+    EXPECT_FALSE(action(Command::AudioTrack0)->isVisible()) << "empty once nothing plays";
+    EXPECT_FALSE(audioMenu->menuAction()->isEnabled());
+    EXPECT_FALSE(action(Command::OpenSubtitle)->isEnabled());
+}
+
+TEST_F(ControlsTest, ASubtitleFileIsAddedOrRefusedWithAMessage)
+{
+    play();
+    const QString srt = dir.filePath("film0.srt");
+    QFile(srt).open(QIODevice::WriteOnly);
+    QStringList asked;
+    QString answer = srt;
+    controls.setSubtitleChooser([&](const QString& folder) {
+        asked << folder;
+        return answer;
+    });
+    trigger(Command::OpenSubtitle);
+    EXPECT_EQ(asked, QStringList({"/m"})) << "beside the item";
+    EXPECT_EQ(engine().subtitleFiles, QStringList({srt}));
+    answer = dir.filePath("notes.txt");
+    trigger(Command::OpenSubtitle);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(messages.messages[0].text.contains("notes.txt"));
+    answer.clear();
+    trigger(Command::OpenSubtitle);
+    EXPECT_EQ(messages.messages.size(), 1) << "a cancelled dialog says nothing";
+    EXPECT_EQ(engine().subtitleFiles.size(), 1);
+}
+
+TEST_F(ControlsTest, ASnapshotShowsItsPreviewAndAFailureLeavesPlaybackAlone)
+{
+    play();
+    trigger(Command::TakeSnapshot);
+    EXPECT_TRUE(window.findChild<QWidget*>("SnapshotPreview")->isVisibleTo(&window));
+    Settings changed = settings.settings();
+    changed.snapshotPath = dir.filePath("Pictures/clip0.mkv Images/IMG_0001.png"); // a file
+    settings.apply(changed);
+    trigger(Command::TakeSnapshot);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(messages.messages[0].text.contains(changed.snapshotPath + "/clip0.mkv Images"));
+    EXPECT_EQ(engine().callCount("stop"), 0) << "playback goes on";
+}
+
+TEST_F(ControlsTest, DeleteRemovesTheSelectedEntryOnlyFromThePlaylist)
+{
+    showWindow();
+    play();
+    video()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    EXPECT_EQ(model.count(), 2) << "the video has the focus";
+    QWidget* list = window.findChild<QWidget*>("FancyList1");
+    list->setFocus();
+    model.select(1);
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(model.count(), 1);
+}
+
+TEST_F(ControlsTest, EveryNewKeyShowsInTheMenuBarAndNoKeyIsTaken)
+{
+    // Each key a command answers to belongs to that command alone.
+    QHash<QString, QString> owner;
+    for (int i = 0; i < commandCount; ++i) {
+        const QAction* a = registry.action(static_cast<Command>(i));
+        for (const QKeySequence& key : a->shortcuts()) {
+            const QString text = key.toString();
+            EXPECT_FALSE(owner.contains(text))
+                << text.toStdString() << " is " << owner.value(text).toStdString() << " and "
+                << a->objectName().toStdString();
+            owner.insert(text, a->objectName());
+        }
+    }
+    std::set<const QAction*> inMenus;
+    for (QMenu* menu : window.findChild<MainMenuBar*>()->findChildren<QMenu*>()) {
+        for (const QAction* a : menu->actions()) {
+            inMenus.insert(a);
+        }
+    }
+    for (Command command :
+         {Command::SeekBack, Command::SeekForward, Command::SeekBackLong, Command::SeekForwardLong,
+          Command::VolumeUp, Command::VolumeDown, Command::Mute, Command::TakeSnapshot,
+          Command::SubtitleOff, Command::OpenSubtitle, Command::AudioTrack0, Command::Subtitle7}) {
+        EXPECT_TRUE(inMenus.count(action(command)))
+            << CommandTable::entry(command).key.toStdString();
+    }
+}
+
+} // namespace

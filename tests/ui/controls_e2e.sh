@@ -65,6 +65,14 @@ key Return
 check "Subtitle → Off is chosen" wait_for "command SubtitleOff"
 check "subtitles go off" wait_for ": subtitle track -1$"
 
+# Play → Subtitle → Open Subtitle File...: the chosen file joins the item's subtitles.
+printf '1\n00:00:00,000 --> 00:02:00,000\nchosen\n' >"$work/chosen.srt"
+play_title; key Up; key Up; key Up; key Right; key Up; key Return
+check "Open Subtitle File... asks for a file" wait_window "Open Subtitle File"
+xdotool type --delay 20 "$work/chosen.srt"; key Return
+check "the chosen file is added to the item" wait_for ": subtitle file .*chosen.srt"
+xdotool windowactivate --sync "$wid" 2>/dev/null; sleep 0.5
+
 key shift+s
 check "Shift+S takes a snapshot" wait_for ": snapshot /"
 snap=$(grep -o ': snapshot /.*' "$log" | head -1 | cut -c12-)

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
@@ -77,24 +76,6 @@ TEST(SnapShotSettingsPageTest, TextsTheSettingsFileCannotHoldAreNotTaken)
         EXPECT_EQ(saved.snapshotPath, c.savedPath) << c.path;
         EXPECT_EQ(saved.snapshotPrefix, c.savedPrefix) << c.prefix;
     }
-}
-
-TEST(SnapShotSettingsPageTest, TheChooserFillsTheFolderUnlessCancelled)
-{
-    SnapShotSettingsPage page;
-    page.load(stored());
-    QString answer = "/media/shots";
-    QString startedAt;
-    page.setFolderChooser([&](QWidget*, const QString& start) {
-        startedAt = start;
-        return answer;
-    });
-    field<QPushButton>(page, "snapshotBrowse")->click();
-    EXPECT_EQ(startedAt, "/home/me/Pictures");
-    EXPECT_EQ(field<QLineEdit>(page, "snapshotPath")->text(), "/media/shots");
-    answer.clear();
-    page.browse();
-    EXPECT_EQ(field<QLineEdit>(page, "snapshotPath")->text(), "/media/shots");
 }
 
 } // namespace
