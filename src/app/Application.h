@@ -29,6 +29,8 @@ class Playlist;
 class PlaylistModel;
 class PowerControl;
 class RecentHistory;
+class ResumePoints;
+class ResumeTracker;
 class ScreenSaverGuard;
 class SettingsStore;
 class SignalWatcher;
@@ -73,6 +75,10 @@ private:
     void connectHandOverToPlaylist();
     void applyStoredModes();
     void saveWhenEndedAbruptly();
+    // The playing entry marked in the list, resume places and the sound level between runs.
+    void connectRemembered();
+    void restoreSound();
+    void saveRemembered();
 
     UserStore& m_store;
     InstanceChannel& m_channel;
@@ -92,6 +98,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
 
     std::unique_ptr<RecentHistory> m_history;
+    std::unique_ptr<ResumePoints> m_resumePoints;
     std::unique_ptr<PowerControl> m_power;
     std::unique_ptr<UserMessages> m_messages;
     std::unique_ptr<FileChooser> m_chooser;
@@ -104,6 +111,7 @@ private:
 
     std::unique_ptr<PlaybackSession> m_session;
     std::unique_ptr<Playlist> m_playlist;
+    std::unique_ptr<ResumeTracker> m_resume;
     std::unique_ptr<CommandHandlers> m_commands;
     std::unique_ptr<DvdPlayback> m_dvd;
     std::unique_ptr<DiscMenus> m_discMenus;

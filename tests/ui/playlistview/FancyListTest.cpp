@@ -1,18 +1,28 @@
 #include "ui/playlistview/FancyList.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
+
+QString fileNameOfPathForTest(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
 
 const QColor BaseColour(250, 250, 250);
 const QColor HighlightColour(10, 20, 200);
@@ -477,6 +487,160 @@ TEST_F(FancyListTest, RenderThumbFitsTallPicture)
     EXPECT_EQ(image.pixelColor(49, 32), PictureColour);
     EXPECT_EQ(image.pixelColor(12, 32), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(52, 32), QColor(Qt::black));
+}
+
+// Rows with paths, as the playlist fills them; the fixture's list shows its own model.
+class FancyListPlaylistTest : public FancyListTest
+{
+protected:
+    void addFiles(const QStringList& titles)
+    {
+        for (const QString& title : titles) {
+            list.model()->append(PlaylistEntry{title, {}, "/m/" + title, {}});
+        }
+    }
+
+    // The rightmost pixel of row ink that is not background, -1 for none.
+    static int lastInk(const QImage& image, int row, const QColor& background)
+    {
+        int last = -1;
+        for (int y = row * 80 + 8; y < row * 80 + 78; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) != background) {
+                    last = std::max(last, x);
+                }
+            }
+        }
+        return last;
+    }
+
+    void moveTo(const QPoint& at)
+    {
+        QMouseEvent move(QEvent::MouseMove, at, list.mapToGlobal(QPointF(at)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&list, &move);
+    }
+
+    void drag(const QPoint& from, const QPoint& to)
+    {
+        QTest::mousePress(&list, Qt::LeftButton, Qt::NoModifier, from);
+        moveTo(from + QPoint(0, (to.y() - from.y()) / 2));
+        moveTo(to);
+        QTest::mouseRelease(&list, Qt::LeftButton, Qt::NoModifier, to);
+    }
+};
+
+TEST_F(FancyListPlaylistTest, ThePlayingRowIsMarkedInEveryMode)
+{
+    // Rows without captions: whatever ink a row shows is the mark.
+    list.model()->append(PlaylistEntry{"", {}, "/m/a", {}});
+    list.model()->append(PlaylistEntry{"", {}, "/m/b", {}});
+    list.model()->append(PlaylistEntry{"", {}, "/m/c", {}});
+    list.model()->setPlayingPath("/m/b");
+    for (const bool thumbnails : {true, false}) {
+        for (const int selected : {1, 0}) {
+            list.setThumbnails(thumbnails);
+            list.setSelectedItem(selected);
+            const QImage image = paint();
+            const QColor rowBackground = selected == 1 ? HighlightColour : BaseColour;
+            EXPECT_GE(lastInk(image, 1, rowBackground), 0)
+                << "thumbnails " << thumbnails << ", selected " << selected;
+            // Row 0's ink is its separator only, at the very bottom: outside the looked-at rows.
+            EXPECT_EQ(lastInk(image, 2, BaseColour), -1);
+        }
+    }
+    // Nothing plays: nothing is marked.
+    list.model()->setPlayingPath(QString());
+    EXPECT_EQ(lastInk(paint(), 1, BaseColour), -1);
+}
+
+TEST_F(FancyListPlaylistTest, TheMarkFollowsItsEntryWhenRowsMove)
+{
+    addFiles({"alpha", "alpha2", "alpha3"});
+    const int plain = lastInk(paint(), 0, BaseColour);
+    list.model()->setPlayingPath("/m/alpha");
+    // The marked caption moves right of the mark (and is bold): its ink reaches further.
+    const int marked = lastInk(paint(), 0, BaseColour);
+    EXPECT_GT(marked, plain);
+    list.model()->move(0, 2);
+    const QImage image = paint();
+    EXPECT_EQ(lastInk(image, 2, BaseColour), marked);
+    EXPECT_LT(lastInk(image, 0, BaseColour), marked);
+}
+
+TEST_F(FancyListPlaylistTest, DraggingARowMovesItsEntry)
+{
+    addFiles({"a.mkv", "b.mkv", "c.mkv", "d.mkv"});
+    QSignalSpy clicked(&list, &FancyList::entryClicked);
+    QSignalSpy moved(list.model(), &PlaylistModel::entryMoved);
+    // Row 0 dropped in the gap between rows 2 and 3.
+    drag(QPoint(40, 30), QPoint(40, 235));
+    EXPECT_EQ(list.model()->paths(), QStringList({"/m/b.mkv", "/m/c.mkv", "/m/a.mkv", "/m/d.mkv"}));
+    ASSERT_EQ(moved.size(), 1);
+    EXPECT_EQ(moved.at(0), QVariantList({0, 2}));
+    EXPECT_EQ(list.selectedText(), "a.mkv");
+    EXPECT_EQ(clicked.size(), 0); // a drag is no click
+    EXPECT_EQ(list.dropSlot(), -1);
+
+    // Upwards, and past the top of the list.
+    drag(QPoint(40, 270), QPoint(40, -50));
+    EXPECT_EQ(list.model()->paths(), QStringList({"/m/d.mkv", "/m/b.mkv", "/m/c.mkv", "/m/a.mkv"}));
+}
+
+TEST_F(FancyListPlaylistTest, ShortMovesAndOtherButtonsStayClicks)
+{
+    addFiles({"a.mkv", "b.mkv", "c.mkv"});
+    QSignalSpy clicked(&list, &FancyList::entryClicked);
+    QSignalSpy moved(list.model(), &PlaylistModel::entryMoved);
+    // Within the drag distance: a click on row 0.
+    drag(QPoint(40, 30), QPoint(40, 30 + QApplication::startDragDistance() - 1));
+    EXPECT_EQ(clicked.size(), 1);
+    // A drag from below the last row has no row to take.
+    drag(QPoint(40, 300), QPoint(40, 10));
+    // The right button selects but never drags.
+    QTest::mousePress(&list, Qt::RightButton, Qt::NoModifier, QPoint(40, 30));
+    QMouseEvent move(QEvent::MouseMove, QPointF(40, 200), list.mapToGlobal(QPointF(40, 200)),
+                     Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(&list, &move);
+    QTest::mouseRelease(&list, Qt::RightButton, Qt::NoModifier, QPoint(40, 200));
+    EXPECT_EQ(moved.size(), 0);
+    EXPECT_EQ(list.model()->paths(), QStringList({"/m/a.mkv", "/m/b.mkv", "/m/c.mkv"}));
+}
+
+TEST_F(FancyListPlaylistTest, ARowRemovedWhileDraggedIsNotDropped)
+{
+    addFiles({"a.mkv", "b.mkv", "c.mkv"});
+    QSignalSpy moved(list.model(), &PlaylistModel::entryMoved);
+    QTest::mousePress(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 30));
+    moveTo(QPoint(40, 120));
+    EXPECT_EQ(list.dropSlot(), 2);
+    list.model()->removeAt(0); // a hand-over or Remove All while the button is down
+    moveTo(QPoint(40, 230));
+    QTest::mouseRelease(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 230));
+    EXPECT_EQ(moved.size(), 0);
+    EXPECT_EQ(list.model()->paths(), QStringList({"/m/b.mkv", "/m/c.mkv"}));
+}
+
+TEST_F(FancyListPlaylistTest, HoveringARowShowsItsWholeNameDurationAndSize)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("A film whose name is far too long for the list.mkv");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2048, 'x'));
+    }
+    list.model()->append(PlaylistEntry{"short", {}, "/m/short.mkv", {}});
+    list.model()->append(PlaylistEntry{
+        fileNameOfPathForTest(path), {}, path, "Stream information of x\r\nDuration  : 75\r\n"});
+    QHelpEvent help(QEvent::ToolTip, QPoint(40, 100), list.mapToGlobal(QPoint(40, 100)));
+    QApplication::sendEvent(&list, &help);
+    EXPECT_EQ(QToolTip::text(),
+              "A film whose name is far too long for the list.mkv\nDuration: 1:15\nSize: 2.0 KB");
+    // Below the rows there is nothing to tell.
+    QHelpEvent below(QEvent::ToolTip, QPoint(40, 300), list.mapToGlobal(QPoint(40, 300)));
+    QApplication::sendEvent(&list, &below);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));
 }
 
 } // namespace
