@@ -491,13 +491,4 @@ TEST_F(PlaybackSessionTest, TheOrderFollowsRowsMovedWhilePlaying)
     runTo(1000, 1000, Engine::Ended);
     session.monitorTick();
     EXPECT_EQ(engine().item().mrlOrPath, "/m/a.mkv");
-
-    // Shuffled, the order of turns stays and follows the entries.
-    setModes(2, 2);
-    session.rebuildSequence();
-    const int before = session.sequence().position();
-    const QString current = playlist.fullPath(session.sequence().entryAt(before));
-    playlist.move(2, 0);
-    EXPECT_EQ(session.sequence().position(), before);
-    EXPECT_EQ(playlist.fullPath(session.sequence().entryAt(before)), current);
 }

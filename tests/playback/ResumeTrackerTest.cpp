@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr double Minute = 60000.0;
+constexpr double Hour = 3600000.0;
 
 // A session over a fake engine with two files, and the tracker that remembers their places.
 class ResumeTrackerTest : public ::testing::Test
@@ -22,17 +22,8 @@ protected:
     ResumeTrackerTest()
     {
         session.applyEngineSettings();
-        for (const char* name : {"a.mkv", "b.mkv"}) {
-            playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
-        }
-        points.load();
-    }
-
-    static SettingsEnvironment environment()
-    {
-        SettingsEnvironment env;
-        env.picturesFolder = "/home/me/Pictures";
-        return env;
+        playlist.append(PlaylistEntry{"a.mkv", {}, "/m/a.mkv", {}});
+        playlist.append(PlaylistEntry{"b.mkv", {}, "/m/b.mkv", {}});
     }
 
     FakeEngine& engine() { return *static_cast<FakeEngine*>(session.engine()); }
@@ -40,12 +31,11 @@ protected:
     void play(int index)
     {
         playlist.select(index);
-        session.rebuildSequence();
         session.playEntry(index, false);
     }
 
     // The engine plays at timeMs of lengthMs, and the monitor reads it.
-    void runTo(double timeMs, double lengthMs)
+    void runTo(double timeMs, double lengthMs = Hour)
     {
         engine().fakeLength = lengthMs;
         engine().fakeTime = timeMs;
@@ -56,7 +46,7 @@ protected:
         session.monitorTick();
     }
 
-    SettingsStore settings{environment()};
+    SettingsStore settings{SettingsEnvironment{}};
     FakePowerControl power;
     PlaylistModel playlist;
     PlaybackSession session{settings, playlist, power, [](const QStringList&) {
@@ -67,142 +57,75 @@ protected:
     ResumeTracker tracker{session, points};
 };
 
-struct LeftCase
-{
-    const char* name;
-    double timeMs;
-    double lengthMs;
-    bool kept;
-};
-
-class ResumeTrackerStop : public ResumeTrackerTest, public ::testing::WithParamInterface<LeftCase>
-{};
-
 } // namespace
 
-// Stopped at a place: kept only more than 10 s in and more than 10 s before the end.
-TEST_P(ResumeTrackerStop, KeepsThePlaceOnlyWellInsideTheItem)
+TEST_F(ResumeTrackerTest, AStopKeepsThePlaceOnlyMoreThan10sFromEitherEnd)
 {
-    const LeftCase& c = GetParam();
-    play(0);
-    runTo(c.timeMs, c.lengthMs);
-    session.stop();
-    if (c.kept) {
-        EXPECT_EQ(points.position("/m/a.mkv"), static_cast<qint64>(c.timeMs));
-    } else {
-        EXPECT_EQ(points.position("/m/a.mkv"), std::nullopt);
+    // Time and length in ms, and whether the place is kept.
+    const std::tuple<double, double, bool> cases[] = {{15000, Hour, true},  {10000, Hour, false},
+                                                      {10001, Hour, true},  {50000, 60000, false},
+                                                      {49000, 60000, true}, {10500, 20000, false}};
+    for (const auto& [time, length, kept] : cases) {
+        play(0);
+        runTo(time, length);
+        session.stop();
+        EXPECT_EQ(points.position("/m/a.mkv"),
+                  kept ? std::optional<qint64>(static_cast<qint64>(time)) : std::nullopt)
+            << time << " of " << length;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ResumeTrackerStop,
-                         ::testing::Values(LeftCase{"at15s", 15000, 30 * Minute, true},
-                                           LeftCase{"atExactly10s", 10000, 30 * Minute, false},
-                                           LeftCase{"justPast10s", 10001, 30 * Minute, true},
-                                           LeftCase{"exactly10sBeforeTheEnd", 50000, 60000, false},
-                                           LeftCase{"11sBeforeTheEnd", 49000, 60000, true},
-                                           LeftCase{"aClipOf20s", 10500, 20000, false}),
-                         [](const ::testing::TestParamInfo<LeftCase>& param) {
-                             return param.param.name;
-                         });
-
-TEST_F(ResumeTrackerTest, PlayingAgainSeeksToTheKeptPlaceOnceTheItemPlays)
+TEST_F(ResumeTrackerTest, PlayingAgainSeeksThereOnceTheLengthIsKnown)
 {
     play(0);
-    runTo(15000, 30 * Minute);
+    runTo(15000);
     session.stop();
-
     play(0);
-    EXPECT_EQ(tracker.pendingResume(), 15000);
-    // Before the engine plays, a seek would be lost.
-    EXPECT_EQ(engine().callCount("setPosition"), 0);
-    engine().fakeLength = 30 * Minute;
+    // Playing without a length yet: a seek now would be lost.
     engine().fireState(Engine::Playing);
-    ASSERT_EQ(engine().callCount("setPosition"), 1);
-    EXPECT_DOUBLE_EQ(engine().fakePosition, 15000 / (30 * Minute));
-    EXPECT_EQ(tracker.pendingResume(), std::nullopt);
-}
-
-TEST_F(ResumeTrackerTest, ALengthThatComesLateIsWaitedFor)
-{
-    points.remember("/m/a.mkv", 20000);
-    play(0);
-    engine().fireState(Engine::Playing); // no length yet
     EXPECT_EQ(engine().callCount("setPosition"), 0);
-    runTo(400, 30 * Minute);
-    EXPECT_EQ(engine().callCount("setPosition"), 1);
+    runTo(400);
+    ASSERT_EQ(engine().callCount("setPosition"), 1);
+    EXPECT_DOUBLE_EQ(engine().fakePosition, 15000 / Hour);
+    EXPECT_EQ(tracker.pendingResume(), std::nullopt);
 }
 
 TEST_F(ResumeTrackerTest, ReachingTheEndForgetsThePlace)
 {
     points.remember("/m/a.mkv", 20000);
     play(0);
-    runTo(100, Minute); // the seek to 20 s
-    runTo(59500, Minute);
+    runTo(100, 60000); // sought to 20 s
+    runTo(59500, 60000);
     engine().fireEnded();
     session.monitorTick();
     EXPECT_EQ(points.position("/m/a.mkv"), std::nullopt);
 }
 
-TEST_F(ResumeTrackerTest, StoppedBeforeTheSeekKeepsTheOldPlace)
+TEST_F(ResumeTrackerTest, StoppedBeforeTheSeekOrAfterTheEngineForgotItsTimeKeepsThePlace)
 {
     points.remember("/m/a.mkv", 20000);
     play(0);
     session.stop(); // the engine never reached playing
     EXPECT_EQ(points.position("/m/a.mkv"), 20000);
+
+    play(1);
+    runTo(15000);
+    engine().fakeTime = 0; // a stopped engine reports no time
+    engine().fakeState = Engine::Stopped;
+    session.stop();
+    EXPECT_EQ(points.position("/m/b.mkv"), 15000);
 }
 
 TEST_F(ResumeTrackerTest, AnotherItemOrTheEndOfTheProgramLeavesTheCurrentOne)
 {
     play(0);
-    runTo(90000, 30 * Minute);
-    play(1); // next, a double-click, a history item: a leaves at 90 s
+    runTo(90000);
+    play(1); // next, a double-click, a history item: a is left at 90 s
     EXPECT_EQ(points.position("/m/a.mkv"), 90000);
-    runTo(5000, 30 * Minute);
-    runTo(125000, 30 * Minute);
+    runTo(125000);
     tracker.leave();
-    EXPECT_EQ(points.position("/m/b.mkv"), 125000);
-    // Both are kept, the newest first, in one store.
-    ASSERT_EQ(points.points().size(), 2);
-    EXPECT_EQ(points.points().front().path, "/m/b.mkv");
-    // Leaving twice (a shutdown after a stop) changes nothing more.
-    tracker.leave();
+    EXPECT_EQ(points.points().front(), (ResumePoints::Point{"/m/b.mkv", 125000}));
+    // A stop after the shutdown's leave changes nothing more.
     session.stop();
-    EXPECT_EQ(points.position("/m/b.mkv"), 125000);
-}
-
-TEST_F(ResumeTrackerTest, LeftNearTheStartForgetsAnOlderPlace)
-{
-    points.remember("/m/a.mkv", 20000);
-    play(0);
-    runTo(100, 30 * Minute);
-    EXPECT_EQ(engine().callCount("setPosition"), 1);
-    // The user went back to the start and stopped there.
-    engine().fakeTime = 3000;
-    engine().fakePosition = 3000 / (30 * Minute);
-    session.monitorTick();
-    session.stop();
-    EXPECT_EQ(points.position("/m/a.mkv"), std::nullopt);
-}
-
-TEST_F(ResumeTrackerTest, APlaceBeyondTheFileAsItIsNowIsForgotten)
-{
-    // The file was replaced by a shorter one since its place was kept.
-    points.remember("/m/a.mkv", 25 * Minute);
-    play(0);
-    runTo(100, 2 * Minute);
-    EXPECT_EQ(engine().callCount("setPosition"), 0);
-    EXPECT_EQ(points.position("/m/a.mkv"), std::nullopt);
-}
-
-TEST_F(ResumeTrackerTest, ReadingsOfAStoppedEngineAreNotPlaces)
-{
-    play(0);
-    runTo(15000, 30 * Minute);
-    session.pause();
-    engine().fireState(Engine::Paused);
-    // The engine forgets its time when it stops; the place read before stays.
-    engine().fakeTime = 0;
-    engine().fakeState = Engine::Stopped;
-    session.stop();
-    EXPECT_EQ(points.position("/m/a.mkv"), 15000);
+    EXPECT_EQ(points.points().size(), 2);
 }

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -18,11 +17,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString fileNameOfPathForTest(const QString& path)
-{
-    return QFileInfo(path).fileName();
-}
 
 const QColor BaseColour(250, 250, 250);
 const QColor HighlightColour(10, 20, 200);
@@ -500,15 +494,13 @@ protected:
         }
     }
 
-    // The rightmost pixel of row ink that is not background, -1 for none.
-    static int lastInk(const QImage& image, int row, const QColor& background)
+    // The rightmost pixel of a row's caption area that is not the background, -1 for none.
+    static int lastInk(const QImage& image, int row, const QColor& background = BaseColour)
     {
         int last = -1;
         for (int y = row * 80 + 8; y < row * 80 + 78; ++y) {
             for (int x = 0; x < image.width(); ++x) {
-                if (image.pixelColor(x, y) != background) {
-                    last = std::max(last, x);
-                }
+                last = image.pixelColor(x, y) != background ? std::max(last, x) : last;
             }
         }
         return last;
@@ -524,100 +516,67 @@ protected:
     void drag(const QPoint& from, const QPoint& to)
     {
         QTest::mousePress(&list, Qt::LeftButton, Qt::NoModifier, from);
-        moveTo(from + QPoint(0, (to.y() - from.y()) / 2));
+        moveTo((from + to) / 2);
         moveTo(to);
         QTest::mouseRelease(&list, Qt::LeftButton, Qt::NoModifier, to);
     }
 };
 
-TEST_F(FancyListPlaylistTest, ThePlayingRowIsMarkedInEveryMode)
+TEST_F(FancyListPlaylistTest, ThePlayingRowIsMarkedInEveryModeAndFollowsItsEntry)
 {
     // Rows without captions: whatever ink a row shows is the mark.
-    list.model()->append(PlaylistEntry{"", {}, "/m/a", {}});
-    list.model()->append(PlaylistEntry{"", {}, "/m/b", {}});
-    list.model()->append(PlaylistEntry{"", {}, "/m/c", {}});
-    list.model()->setPlayingPath("/m/b");
+    addFiles({"", "1", "2"});
+    list.model()->setPlayingPath("/m/1");
     for (const bool thumbnails : {true, false}) {
         for (const int selected : {1, 0}) {
             list.setThumbnails(thumbnails);
             list.setSelectedItem(selected);
             const QImage image = paint();
-            const QColor rowBackground = selected == 1 ? HighlightColour : BaseColour;
-            EXPECT_GE(lastInk(image, 1, rowBackground), 0)
+            EXPECT_GE(lastInk(image, 1, selected == 1 ? HighlightColour : BaseColour), 0)
                 << "thumbnails " << thumbnails << ", selected " << selected;
-            // Row 0's ink is its separator only, at the very bottom: outside the looked-at rows.
-            EXPECT_EQ(lastInk(image, 2, BaseColour), -1);
         }
     }
-    // Nothing plays: nothing is marked.
-    list.model()->setPlayingPath(QString());
-    EXPECT_EQ(lastInk(paint(), 1, BaseColour), -1);
-}
-
-TEST_F(FancyListPlaylistTest, TheMarkFollowsItsEntryWhenRowsMove)
-{
-    addFiles({"alpha", "alpha2", "alpha3"});
-    const int plain = lastInk(paint(), 0, BaseColour);
+    list.model()->clear();
+    addFiles({"alpha", "beta", "gamma"});
+    const int plain = lastInk(paint(), 0);
     list.model()->setPlayingPath("/m/alpha");
-    // The marked caption moves right of the mark (and is bold): its ink reaches further.
-    const int marked = lastInk(paint(), 0, BaseColour);
+    // The marked caption stands right of the mark, in bold: its ink reaches further.
+    const int marked = lastInk(paint(), 0);
     EXPECT_GT(marked, plain);
     list.model()->move(0, 2);
     const QImage image = paint();
-    EXPECT_EQ(lastInk(image, 2, BaseColour), marked);
-    EXPECT_LT(lastInk(image, 0, BaseColour), marked);
+    EXPECT_EQ(lastInk(image, 2), marked);
+    EXPECT_LT(lastInk(image, 0), marked);
+    list.model()->setPlayingPath(QString());
+    EXPECT_EQ(lastInk(paint(), 2), plain);
 }
 
-TEST_F(FancyListPlaylistTest, DraggingARowMovesItsEntry)
+TEST_F(FancyListPlaylistTest, DraggingARowMovesItsEntryAndIsNoClick)
 {
     addFiles({"a.mkv", "b.mkv", "c.mkv", "d.mkv"});
     QSignalSpy clicked(&list, &FancyList::entryClicked);
-    QSignalSpy moved(list.model(), &PlaylistModel::entryMoved);
-    // Row 0 dropped in the gap between rows 2 and 3.
-    drag(QPoint(40, 30), QPoint(40, 235));
+    drag(QPoint(40, 30), QPoint(40, 235)); // row 0 into the gap between rows 2 and 3
     EXPECT_EQ(list.model()->paths(), QStringList({"/m/b.mkv", "/m/c.mkv", "/m/a.mkv", "/m/d.mkv"}));
-    ASSERT_EQ(moved.size(), 1);
-    EXPECT_EQ(moved.at(0), QVariantList({0, 2}));
     EXPECT_EQ(list.selectedText(), "a.mkv");
-    EXPECT_EQ(clicked.size(), 0); // a drag is no click
-    EXPECT_EQ(list.dropSlot(), -1);
-
-    // Upwards, and past the top of the list.
-    drag(QPoint(40, 270), QPoint(40, -50));
+    EXPECT_EQ(clicked.size(), 0);
+    drag(QPoint(40, 270), QPoint(40, -50)); // upwards, past the top
     EXPECT_EQ(list.model()->paths(), QStringList({"/m/d.mkv", "/m/b.mkv", "/m/c.mkv", "/m/a.mkv"}));
-}
-
-TEST_F(FancyListPlaylistTest, ShortMovesAndOtherButtonsStayClicks)
-{
-    addFiles({"a.mkv", "b.mkv", "c.mkv"});
-    QSignalSpy clicked(&list, &FancyList::entryClicked);
-    QSignalSpy moved(list.model(), &PlaylistModel::entryMoved);
-    // Within the drag distance: a click on row 0.
+    // Within the drag distance it is a click; from below the rows there is nothing to drag.
     drag(QPoint(40, 30), QPoint(40, 30 + QApplication::startDragDistance() - 1));
-    EXPECT_EQ(clicked.size(), 1);
-    // A drag from below the last row has no row to take.
-    drag(QPoint(40, 300), QPoint(40, 10));
-    // The right button selects but never drags.
-    QTest::mousePress(&list, Qt::RightButton, Qt::NoModifier, QPoint(40, 30));
-    QMouseEvent move(QEvent::MouseMove, QPointF(40, 200), list.mapToGlobal(QPointF(40, 200)),
-                     Qt::NoButton, Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(&list, &move);
-    QTest::mouseRelease(&list, Qt::RightButton, Qt::NoModifier, QPoint(40, 200));
-    EXPECT_EQ(moved.size(), 0);
-    EXPECT_EQ(list.model()->paths(), QStringList({"/m/a.mkv", "/m/b.mkv", "/m/c.mkv"}));
+    drag(QPoint(40, 350), QPoint(40, 10));
+    EXPECT_EQ(clicked.size(), 2);
+    EXPECT_EQ(list.model()->title(0), "d.mkv");
 }
 
 TEST_F(FancyListPlaylistTest, ARowRemovedWhileDraggedIsNotDropped)
 {
     addFiles({"a.mkv", "b.mkv", "c.mkv"});
-    QSignalSpy moved(list.model(), &PlaylistModel::entryMoved);
     QTest::mousePress(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 30));
     moveTo(QPoint(40, 120));
     EXPECT_EQ(list.dropSlot(), 2);
-    list.model()->removeAt(0); // a hand-over or Remove All while the button is down
+    list.model()->removeAt(0); // a Remove All or a hand-over while the button is down
     moveTo(QPoint(40, 230));
     QTest::mouseRelease(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 230));
-    EXPECT_EQ(moved.size(), 0);
     EXPECT_EQ(list.model()->paths(), QStringList({"/m/b.mkv", "/m/c.mkv"}));
 }
 
@@ -625,19 +584,16 @@ TEST_F(FancyListPlaylistTest, HoveringARowShowsItsWholeNameDurationAndSize)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("A film whose name is far too long for the list.mkv");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(2048, 'x'));
-    }
-    list.model()->append(PlaylistEntry{"short", {}, "/m/short.mkv", {}});
-    list.model()->append(PlaylistEntry{
-        fileNameOfPathForTest(path), {}, path, "Stream information of x\r\nDuration  : 75\r\n"});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(2048, 'x'));
+    file.close();
+    addFiles({"short.mkv"});
+    list.model()->append(PlaylistEntry{"title", {}, path, "Duration  : 75"});
     QHelpEvent help(QEvent::ToolTip, QPoint(40, 100), list.mapToGlobal(QPoint(40, 100)));
     QApplication::sendEvent(&list, &help);
     EXPECT_EQ(QToolTip::text(),
               "A film whose name is far too long for the list.mkv\nDuration: 1:15\nSize: 2.0 KB");
-    // Below the rows there is nothing to tell.
     QHelpEvent below(QEvent::ToolTip, QPoint(40, 300), list.mapToGlobal(QPoint(40, 300)));
     QApplication::sendEvent(&list, &below);
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));
