@@ -408,6 +408,9 @@ void FancyList::dragRowTo(const QPointF& position)
         }
         m_dragging = true;
     }
+    // Past the top or bottom edge the list scrolls along, so a row can travel beyond the view.
+    const int edge = position.y() < 0 ? -1 : (position.y() > height() ? 1 : 0);
+    m_scrollBar->setValue(m_scrollBar->value() + edge * std::max(m_itemHeight / 4, 1));
     const int slot =
         FancyListGeometry::dropSlot(m_scrollBar->value(), position.y(), m_itemHeight, count());
     if (slot != m_dropSlot) {

@@ -568,6 +568,20 @@ TEST_F(FancyListPlaylistTest, DraggingARowMovesItsEntryAndIsNoClick)
     EXPECT_EQ(list.model()->title(0), "d.mkv");
 }
 
+TEST_F(FancyListPlaylistTest, ARowDraggedPastTheBottomScrollsTheListAlong)
+{
+    for (int i = 0; i < 12; ++i) {
+        addFiles({QString("%1.mkv").arg(i)});
+    }
+    QTest::mousePress(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 30));
+    for (int step = 0; step < 40; ++step) {
+        moveTo(QPoint(40, 420)); // below the 400-pixel list, each move one step further
+    }
+    EXPECT_EQ(list.scrollOffset(), list.scrollMaximum());
+    QTest::mouseRelease(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 420));
+    EXPECT_EQ(list.model()->title(11), "0.mkv");
+}
+
 TEST_F(FancyListPlaylistTest, ARowRemovedWhileDraggedIsNotDropped)
 {
     addFiles({"a.mkv", "b.mkv", "c.mkv"});
