@@ -17,6 +17,8 @@
 #include "mediainfo/DefaultPictures.h"
 #include "playback/DvdPlayback.h"
 #include "playback/PlaybackSession.h"
+#include "playback/RememberedSound.h"
+#include "playback/ResumeTracker.h"
 #include "playback/ScreenSaverGuard.h"
 #include "playback/VlcEngineFactory.h"
 #include "playlist/FileIntake.h"
@@ -24,6 +26,7 @@
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/RecentHistory.h"
+#include "playlist/ResumePoints.h"
 #include "settings/SettingsStore.h"
 #include "system/DBusScreenSaver.h"
 #include "system/FileAssociations.h"
@@ -82,6 +85,7 @@ bool Application::start(const QStringList& arguments)
     connectSettingsListeners();
     connectMprisToCommands();
     connectDiscs();
+    connectRemembered();
     m_settings->load();
     // Made once the engine options are known: libVLC starts once, with the options it keeps.
     m_session->createPlayer();
@@ -98,6 +102,8 @@ bool Application::start(const QStringList& arguments)
     m_associations->applyAllAssociations(m_settings->settings().associations);
     m_history->loadHistory();
     m_history->setRecording(m_settings->settings().keepHistory);
+    m_resumePoints->load();
+    restoreSound();
     m_session->enableMediaControl(MediaControlState::Stopped);
     applyStoredModes();
     m_session->chooseAfterPlay(0);
@@ -189,6 +195,7 @@ void Application::shutdown()
     }
     korvane::PosixProcessRunner::killRunningChildren();
     m_settings->save(m_window->placement());
+    saveRemembered();
     s_unsaved = nullptr;
     // What must last is written; the engine's stop may hang in libVLC when the display goes away
     // at the same moment (a logout), and the session must not wait for it.
@@ -221,6 +228,7 @@ void Application::saveWhenEndedAbruptly()
                 s_unsaved = nullptr;
                 std::fprintf(stderr, "the display connection ended: saving the settings\n");
                 application->m_settings->save(application->m_window->placement());
+                application->saveRemembered();
             }
             std::fflush(nullptr);
             std::_Exit(1);
@@ -248,6 +256,7 @@ void Application::createParts()
     m_window->setAudioLogo(DefaultPictures::instance().defaultAudioPicture);
 
     m_history = std::make_unique<RecentHistory>(m_store);
+    m_resumePoints = std::make_unique<ResumePoints>(m_store);
     m_power = std::make_unique<LogindPowerControl>();
     m_messages = std::make_unique<QtUserMessages>(m_window.get());
     m_chooser = std::make_unique<QtFileChooser>(m_window.get());
@@ -262,6 +271,7 @@ void Application::createParts()
     m_session = std::make_unique<PlaybackSession>(*m_settings, *m_model, *m_power,
                                                   VlcEngineFactory(&m_window->videoSurface()));
     m_playlist = std::make_unique<Playlist>(*m_model, *m_prober, *m_messages, *m_dialog);
+    m_resume = std::make_unique<ResumeTracker>(*m_session, *m_resumePoints);
     m_commands =
         std::make_unique<CommandHandlers>(*m_registry, *m_window, *m_session, *m_playlist,
                                           *m_history, *m_settings, *m_messages, *m_associations);
@@ -438,5 +448,36 @@ void Application::applyStoredModes()
     }
     if (repeatModeFromSetting(settings.repeatMode) == settings.repeatMode) {
         m_session->setRepeatMode(settings.repeatMode);
+    }
+}
+
+void Application::connectRemembered()
+{
+    PlaylistModel* model = m_model.get();
+    connect(m_session.get(), &PlaybackSession::itemStarted, model,
+            [model](const QString& path) { model->setPlayingPath(path); });
+    connect(m_session.get(), &PlaybackSession::controlStateChanged, model,
+            [model](MediaControlState::State state) {
+                if (state == MediaControlState::Stopped) {
+                    model->setPlayingPath(QString());
+                }
+            });
+}
+
+void Application::restoreSound()
+{
+    const RememberedSound::Level level = RememberedSound::load(m_store);
+    qCDebug(lcApp) << "sound restored" << level.volume << (level.muted ? "muted" : "unmuted");
+    m_session->setVolume(level.volume);
+    if (level.muted != m_session->isMuted()) {
+        m_session->toggleMute();
+    }
+}
+
+void Application::saveRemembered()
+{
+    m_resume->leave();
+    if (!RememberedSound::save(m_store, {m_session->volume(), m_session->isMuted()})) {
+        qCWarning(lcApp) << "the sound level could not be stored";
     }
 }

@@ -30,6 +30,8 @@ class Playlist;
 class PlaylistModel;
 class PowerControl;
 class RecentHistory;
+class ResumePoints;
+class ResumeTracker;
 class ScreenSaverGuard;
 class SettingsStore;
 class SignalWatcher;
@@ -75,6 +77,10 @@ private:
     void connectHandOverToPlaylist();
     void applyStoredModes();
     void saveWhenEndedAbruptly();
+    // The playing entry marked in the list, resume places and the sound level between runs.
+    void connectRemembered();
+    void restoreSound();
+    void saveRemembered();
 
     UserStore& m_store;
     InstanceChannel& m_channel;
@@ -94,6 +100,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
 
     std::unique_ptr<RecentHistory> m_history;
+    std::unique_ptr<ResumePoints> m_resumePoints;
     std::unique_ptr<PowerControl> m_power;
     std::unique_ptr<UserMessages> m_messages;
     std::unique_ptr<FileChooser> m_chooser;
@@ -106,6 +113,7 @@ private:
 
     std::unique_ptr<PlaybackSession> m_session;
     std::unique_ptr<Playlist> m_playlist;
+    std::unique_ptr<ResumeTracker> m_resume;
     std::unique_ptr<CommandHandlers> m_commands;
     std::unique_ptr<ControlHandlers> m_controls;
     std::unique_ptr<DvdPlayback> m_dvd;

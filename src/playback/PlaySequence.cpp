@@ -1,5 +1,6 @@
 #include "playback/PlaySequence.h"
 
+#include "playlist/PlaylistModel.h"
 #include "util/Logging.h"
 #include "util/Rounding.h"
 
@@ -127,6 +128,19 @@ void PlaySequence::removeAt(int index)
         --m_position;
     if (index < m_roundStart)
         --m_roundStart;
+}
+
+void PlaySequence::entryMoved(int from, int to, PlayMode mode)
+{
+    if (from == to || from < 0 || to < 0)
+        return;
+    if (mode != PlayMode::Shuffle) {
+        buildOrdered(count(), PlaylistModel::indexAfterMove(entryAt(m_position), from, to));
+        return;
+    }
+    // The order of what plays stays; only the numbers follow the entries to their new rows.
+    for (int& entry : m_entries)
+        entry = PlaylistModel::indexAfterMove(entry, from, to);
 }
 
 void PlaySequence::clear()

@@ -35,6 +35,10 @@ public:
     // Deletes the line at `index`; the numbers in the other lines are not renumbered.
     void removeAt(int index);
     void clear();
+    // The playlist entry at `from` now stands at `to`. A shuffled order keeps its order of
+    // entries, renumbered; any other order becomes the list's new order. Either way the position
+    // stays on the entry it pointed at.
+    void entryMoved(int from, int to, PlayMode mode);
 
     int count() const { return static_cast<int>(m_entries.size()); }
     bool isEmpty() const { return m_entries.empty(); }

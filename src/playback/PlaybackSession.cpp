@@ -1,5 +1,6 @@
 #include "playback/PlaybackSession.h"
 
+#include "playback/SequenceFollower.h"
 #include "playback/TimeText.h"
 #include "playback/TransportArithmetic.h"
 #include "playlist/PlaylistModel.h"
@@ -22,9 +23,7 @@ PlaybackSession::PlaybackSession(SettingsStore& settings, PlaylistModel& playlis
     : QObject(parent), m_settings(settings), m_playlist(playlist), m_power(power),
       m_factory(std::move(factory)), m_random(PlaySequence::defaultRandomSource())
 {
-    connect(&m_playlist, &PlaylistModel::entryRemoved, this,
-            [this](int index) { m_sequence.removeAt(index); });
-    connect(&m_playlist, &PlaylistModel::cleared, this, [this] { m_sequence.clear(); });
+    SequenceFollower::follow(m_playlist, m_sequence, this, [this] { return isShuffle(); });
 
     m_monitor.setInterval(kMonitorIntervalMs);
     connect(&m_monitor, &QTimer::timeout, this, &PlaybackSession::monitorTick);

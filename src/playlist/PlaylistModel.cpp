@@ -1,5 +1,7 @@
 #include "playlist/PlaylistModel.h"
 
+#include "util/Logging.h"
+
 #include <algorithm>
 
 QString PlaylistModel::fullPath(int index) const
@@ -108,4 +110,62 @@ int PlaylistModel::selectionAfterRemove(int selected, int removedIndex, int coun
         return selected - 1;
     }
     return std::min(selected, countAfter - 1);
+}
+
+bool PlaylistModel::move(int from, int to)
+{
+    if (from < 0 || from >= count() || to < 0 || to >= count() || from == to) {
+        return false;
+    }
+    m_entries.move(from, to);
+    const int selected = indexAfterMove(m_selected, from, to);
+    const bool selectionMoved = selected != m_selected;
+    m_selected = selected;
+    qCDebug(lcPlaylist) << "moved" << from << to;
+    emit entryMoved(from, to);
+    if (selectionMoved) {
+        emit selectionChanged(m_selected);
+    }
+    // The playing entry is found by its path; its row may have changed all the same.
+    if (!m_playingPath.isEmpty()) {
+        announcePlaying();
+    }
+    return true;
+}
+
+int PlaylistModel::indexAfterMove(int index, int from, int to)
+{
+    if (index < 0 || from == to) {
+        return index;
+    }
+    if (index == from) {
+        return to;
+    }
+    if (from < to && index > from && index <= to) {
+        return index - 1;
+    }
+    if (to < from && index >= to && index < from) {
+        return index + 1;
+    }
+    return index;
+}
+
+int PlaylistModel::playingIndex() const
+{
+    return m_playingPath.isEmpty() ? -1 : indexOf(m_playingPath);
+}
+
+void PlaylistModel::setPlayingPath(const QString& path)
+{
+    if (path == m_playingPath) {
+        return;
+    }
+    m_playingPath = path;
+    announcePlaying();
+}
+
+void PlaylistModel::announcePlaying()
+{
+    qCDebug(lcPlaylist).noquote() << "marked" << playingIndex() << m_playingPath;
+    emit playingChanged();
 }

@@ -46,6 +46,19 @@ public:
     // The selection keeps pointing at the same entry where it can.
     void removeAt(int index);
     void clear();
+    // Takes the entry at `from` out and puts it back so that it stands at `to`, with its path,
+    // description and picture; the selection stays on the entry it pointed at. Indexes out of
+    // range, or equal ones, change nothing. False when nothing moved.
+    bool move(int from, int to);
+    // Where an entry that stood at `index` stands once `from` has moved to `to`.
+    static int indexAfterMove(int index, int from, int to);
+
+    // The entry whose file plays (or is paused) now, found by its path, so removals and moves
+    // never point the mark at another file. -1 when none of the entries plays.
+    int playingIndex() const;
+    QString playingPath() const { return m_playingPath; }
+    // An empty path marks nothing.
+    void setPlayingPath(const QString& path);
 
     // The selection once the entry at removedIndex is gone and countAfter entries remain.
     static int selectionAfterRemove(int selected, int removedIndex, int countAfter);
@@ -55,10 +68,15 @@ signals:
     void entryRemoved(int index);
     void cleared();
     void selectionChanged(int index);
+    void entryMoved(int from, int to);
+    void playingChanged();
 
 private:
+    void announcePlaying();
+
     QVector<PlaylistEntry> m_entries;
     // Paths never enter twice, so a set answers contains() without a walk over the list.
     QSet<QString> m_paths;
     int m_selected = -1;
+    QString m_playingPath;
 };

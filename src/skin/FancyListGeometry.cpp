@@ -103,3 +103,38 @@ QRect FancyListGeometry::textRect(int row, int itemHeight, int offset, int surfa
     const int bottom = top + itemHeight;
     return QRect(left, top + padding, right - left, bottom - (top + padding));
 }
+
+int FancyListGeometry::dropSlot(int offset, double y, int itemHeight, int count)
+{
+    if (itemHeight <= 0 || count <= 0) {
+        return -1;
+    }
+    const double position = static_cast<double>(offset) + y;
+    const std::int64_t slot = korvane::roundHalfEven(position / itemHeight);
+    return static_cast<int>(std::clamp<std::int64_t>(slot, 0, count));
+}
+
+int FancyListGeometry::moveTarget(int from, int slot, int count)
+{
+    if (from < 0 || from >= count || slot < 0 || slot > count) {
+        return from;
+    }
+    // The gaps just above and just below the row itself leave it where it is.
+    return slot > from ? slot - 1 : slot;
+}
+
+bool FancyListGeometry::dragStarted(const QPoint& pressed, const QPoint& now, int threshold)
+{
+    return (now - pressed).manhattanLength() >= std::max(threshold, 1);
+}
+
+FancyListGeometry::MarkedCaption FancyListGeometry::markCaption(const QRect& textBox,
+                                                                int lineHeight)
+{
+    const int side = std::clamp(lineHeight * 2 / 3, 0, std::max(textBox.width(), 0));
+    const int gap = side > 0 ? std::max(side / 2, 2) : 0;
+    const QRect mark(textBox.left(), textBox.top() + (lineHeight - side) / 2, side, side);
+    QRect text = textBox;
+    text.setLeft(std::min(textBox.left() + side + gap, textBox.right() + 1));
+    return {mark, text};
+}

@@ -43,4 +43,22 @@ public:
     // left of what the scroll bar covers (reservedRight pixels at the right edge).
     static QRect textRect(int row, int itemHeight, int offset, int surfaceWidth, int padding,
                           bool thumbnails, int imageWidth, int reservedRight = 0);
+
+    // The gap between rows nearest to the point y of the surface while a row is dragged: 0 is
+    // above the first row, count below the last. -1 when there are no rows.
+    static int dropSlot(int offset, double y, int itemHeight, int count);
+    // The index a row dragged from `from` takes when dropped into gap `slot`; equal to `from`
+    // when the drop leaves it where it was.
+    static int moveTarget(int from, int slot, int count);
+    // Whether the pointer has gone far enough from where the button went down to start a drag.
+    static bool dragStarted(const QPoint& pressed, const QPoint& now, int threshold);
+
+    // The play mark of the playing entry: a square glyph box at the start of the caption's first
+    // line, and the caption box that is left right of it.
+    struct MarkedCaption
+    {
+        QRect mark;
+        QRect text;
+    };
+    static MarkedCaption markCaption(const QRect& textBox, int lineHeight);
 };

@@ -360,3 +360,31 @@ TEST(PlaySequenceBuild, ExtendingWithNothingCurrentOrAForeignOrderShufflesAfresh
     sequence.extendShuffled(3, 1, again.source());
     EXPECT_EQ(sequence.entries(), (std::vector<int>{1, 2, 0}));
 }
+
+TEST(PlaySequenceMove, AnOrderedSequenceTakesTheListsNewOrderAndKeepsItsEntry)
+{
+    PlaySequence sequence;
+    sequence.buildOrdered(5, 1); // entry 1 plays
+    sequence.entryMoved(1, 4, PlayMode::Normal);
+    EXPECT_EQ(sequence.entries(), ordered(5));
+    EXPECT_EQ(sequence.position(), 4);
+    sequence.entryMoved(0, 4, PlayMode::Continuous); // one moved from above pushes it up
+    EXPECT_EQ(sequence.position(), 3);
+    sequence.entryMoved(2, 2, PlayMode::Normal); // no move at all
+    EXPECT_EQ(sequence.position(), 3);
+}
+
+TEST(PlaySequenceMove, AShuffledOrderKeepsEachTurnUnderItsEntrysNewNumber)
+{
+    PlaySequence sequence;
+    ScriptedRandom random{{0.0, 0.5, 0.75, 0.25}};
+    sequence.buildShuffled(4, 2, random.source());
+    std::vector<int> expected = sequence.entries();
+    const int position = sequence.position();
+    sequence.entryMoved(0, 3, PlayMode::Shuffle);
+    for (int& entry : expected)
+        entry = entry == 0 ? 3 : entry - 1;
+    EXPECT_EQ(sequence.entries(), expected);
+    EXPECT_EQ(sequence.position(), position);
+    EXPECT_EQ(sequence.entryAt(position), 1); // entry 2 stands at 1 now
+}

@@ -478,3 +478,17 @@ TEST_F(PlaybackSessionTest, ShuffleWithoutRepeatPlaysEntriesThatArriveWhileItPla
                                    "/m/f.mkv", "/m/g.mkv"}))
         << "every entry once, then the round ends";
 }
+
+// Rows dragged to a new place: next and the end of an item go on in the list's new order.
+TEST_F(PlaybackSessionTest, TheOrderFollowsRowsMovedWhilePlaying)
+{
+    setModes(1, 0);      // continuous, no repeat
+    playSelected(1);     // b plays
+    playlist.move(0, 2); // a goes below c: b, c, a
+    EXPECT_EQ(playlist.selectedItem(), 0);
+    session.next();
+    EXPECT_EQ(engine().item().mrlOrPath, "/m/c.mkv");
+    runTo(1000, 1000, Engine::Ended);
+    session.monitorTick();
+    EXPECT_EQ(engine().item().mrlOrPath, "/m/a.mkv");
+}

@@ -1,6 +1,7 @@
 #include "playlist/PlaylistModel.h"
 
 #include <QSignalSpy>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -107,4 +108,55 @@ TEST(PlaylistModel, ClearForgetsPathsAndSelection)
     EXPECT_FALSE(model.contains("/m/a.avi"));
     model.append(entry("a.avi"));
     EXPECT_TRUE(model.contains("/m/a.avi"));
+}
+
+TEST(PlaylistModelMove, EveryOtherIndexFollowsItsEntry)
+{
+    // Index, from, to, and where that entry stands afterwards.
+    const std::array<std::array<int, 4>, 9> cases{{{1, 1, 3, 3},
+                                                   {2, 1, 3, 1},
+                                                   {3, 1, 3, 2},
+                                                   {4, 1, 3, 4},
+                                                   {0, 1, 3, 0},
+                                                   {3, 3, 1, 1},
+                                                   {1, 3, 1, 2},
+                                                   {4, 3, 1, 4},
+                                                   {-1, 0, 4, -1}}};
+    for (const auto& [index, from, to, expected] : cases) {
+        EXPECT_EQ(PlaylistModel::indexAfterMove(index, from, to), expected)
+            << index << " after " << from << " -> " << to;
+    }
+}
+
+TEST(PlaylistModelMove, PathDescriptionPictureSelectionAndPlayingMarkMoveTogether)
+{
+    PlaylistModel model;
+    for (const char* name : {"a.avi", "b.avi", "c.avi", "d.avi"}) {
+        model.append(PlaylistEntry{name, QImage(1, 1, QImage::Format_RGB32), "/m/" + QString(name),
+                                   "info of " + QString(name)});
+    }
+    model.select(3);
+    model.setPlayingPath("/m/a.avi");
+    QSignalSpy moved(&model, &PlaylistModel::entryMoved);
+    for (const auto& [from, to] : {std::pair{2, 2}, {-1, 2}, {2, 4}}) {
+        EXPECT_FALSE(model.move(from, to)) << from << " -> " << to;
+    }
+    ASSERT_TRUE(model.move(0, 2));
+    EXPECT_EQ(model.paths(), QStringList({"/m/b.avi", "/m/c.avi", "/m/a.avi", "/m/d.avi"}));
+    EXPECT_EQ(model.mediaInfos(),
+              QStringList({"info of b.avi", "info of c.avi", "info of a.avi", "info of d.avi"}));
+    EXPECT_EQ(model.title(2), "a.avi");
+    EXPECT_FALSE(model.entry(2).picture.isNull());
+    EXPECT_EQ(moved.size(), 1);
+    EXPECT_EQ(model.selectedTitle(), "d.avi");
+    EXPECT_EQ(model.playingIndex(), 2);
+    EXPECT_EQ(model.indexOf("/m/a.avi"), 2);
+
+    // The mark goes with its file's entry and comes back when the file is added again.
+    model.removeAt(2);
+    EXPECT_EQ(model.playingIndex(), -1);
+    model.append(PlaylistEntry{"a.avi", {}, "/m/a.avi", {}});
+    EXPECT_EQ(model.playingIndex(), 3);
+    model.setPlayingPath("/M/A.AVI"); // another file: paths compare exactly
+    EXPECT_EQ(model.playingIndex(), -1);
 }

@@ -1,5 +1,6 @@
 #include "skin/FancyListGeometry.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -147,3 +148,37 @@ TEST(FancyListGeometryTest, TextStopsWhereTheScrollBarBegins)
 }
 
 } // namespace
+
+TEST(FancyListGeometryTest, ADraggedRowDropsIntoTheNearestGap)
+{
+    // Offset, y, count and the gap, with 80-pixel rows; halves go to the even gap.
+    const std::array<std::array<int, 4>, 8> gaps{{{0, 10, 5, 0},
+                                                  {0, 170, 5, 2},
+                                                  {0, 230, 5, 3},
+                                                  {0, 40, 5, 0},
+                                                  {0, 120, 5, 2},
+                                                  {160, 10, 5, 2},
+                                                  {0, -300, 5, 0},
+                                                  {0, 5000, 5, 5}}};
+    for (const auto& [offset, y, count, gap] : gaps) {
+        EXPECT_EQ(FancyListGeometry::dropSlot(offset, y, 80, count), gap) << y << "+" << offset;
+    }
+    EXPECT_EQ(FancyListGeometry::dropSlot(0, 10, 80, 0), -1);
+    // Row and gap, and where the row ends up among five; the gaps around it leave it in place.
+    const std::array<std::array<int, 3>, 8> targets{
+        {{2, 2, 2}, {2, 3, 2}, {2, 0, 0}, {2, 5, 4}, {0, 2, 1}, {4, 1, 1}, {2, 6, 2}, {5, 0, 5}}};
+    for (const auto& [from, gap, target] : targets) {
+        EXPECT_EQ(FancyListGeometry::moveTarget(from, gap, 5), target) << from << " into " << gap;
+    }
+}
+
+TEST(FancyListGeometryTest, ThePlayMarkTakesTheStartOfTheCaption)
+{
+    const auto marked = FancyListGeometry::markCaption(QRect(80, 8, 200, 72), 15);
+    EXPECT_EQ(marked.mark, QRect(80, 10, 10, 10));
+    EXPECT_EQ(marked.text, QRect(95, 8, 185, 72));
+    // Narrower than the mark: it shrinks to the box, and no text box is left.
+    const auto narrow = FancyListGeometry::markCaption(QRect(80, 8, 6, 72), 15);
+    EXPECT_EQ(narrow.mark.width(), 6);
+    EXPECT_TRUE(narrow.text.isEmpty());
+}

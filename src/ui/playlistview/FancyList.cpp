@@ -1,16 +1,22 @@
 #include "ui/playlistview/FancyList.h"
 
+#include "playlist/EntryTooltip.h"
 #include "skin/FancyListGeometry.h"
 #include "util/Logging.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QFileInfo>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygon>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
@@ -73,11 +79,16 @@ void FancyList::setModel(PlaylistModel* model)
     connect(m_model, &PlaylistModel::entryRemoved, this, &FancyList::entriesChanged);
     connect(m_model, &PlaylistModel::cleared, this, &FancyList::entriesChanged);
     connect(m_model, &PlaylistModel::selectionChanged, this, &FancyList::repaintIfRefresh);
+    connect(m_model, &PlaylistModel::entryMoved, this, &FancyList::repaintIfRefresh);
+    connect(m_model, &PlaylistModel::playingChanged, this, &FancyList::repaintIfRefresh);
     entriesChanged();
 }
 
 void FancyList::entriesChanged()
 {
+    // The dragged row may be gone; a drag never moves another entry than the one pressed.
+    m_dragRow = -1;
+    m_dragging = false;
     if (m_refresh) {
         updateScrollRange();
         repaintList();
@@ -215,12 +226,20 @@ void FancyList::paintEvent(QPaintEvent*)
     painter.setFont(font());
     const int offset = m_scrollBar->value();
     const auto rows = FancyListGeometry::visibleRows(offset, m_itemHeight, height(), count());
+    const int playing = m_model->playingIndex();
     for (int row = rows.first; row <= rows.last; ++row) {
-        paintRow(painter, row, offset, width());
+        paintRow(painter, row, offset, width(), row == playing);
+    }
+    if (m_dragging && m_dropSlot >= 0) {
+        // Where the dragged row would land: a line across the gap.
+        const int y = FancyListGeometry::rowTop(m_dropSlot, m_itemHeight, offset);
+        painter.fillRect(QRect(0, std::max(y - 1, 0), width(), 3),
+                         palette().color(QPalette::HighlightedText));
     }
 }
 
-void FancyList::paintRow(QPainter& painter, int row, int offset, int surfaceWidth) const
+void FancyList::paintRow(QPainter& painter, int row, int offset, int surfaceWidth,
+                         bool playing) const
 {
     const PlaylistEntry& entry = m_model->entry(row);
     const QPalette& colours = palette();
@@ -241,10 +260,27 @@ void FancyList::paintRow(QPainter& painter, int row, int offset, int surfaceWidt
     }
     // The caption stops where the scroll bar begins, so no title runs under it.
     const int reserved = m_scrollBar->isHidden() ? 0 : surfaceWidth - m_scrollBar->x();
-    const QRect textBox =
-        FancyListGeometry::textRect(row, m_itemHeight, offset, surfaceWidth, m_padding,
-                                    m_thumbnails, m_imageWidth, reserved - m_padding);
+    QRect textBox = FancyListGeometry::textRect(row, m_itemHeight, offset, surfaceWidth, m_padding,
+                                                m_thumbnails, m_imageWidth, reserved - m_padding);
+    if (textBox.isEmpty()) {
+        return;
+    }
+    painter.save();
+    if (playing) {
+        QFont bold = painter.font();
+        bold.setBold(true);
+        painter.setFont(bold);
+        const auto marked = FancyListGeometry::markCaption(textBox, painter.fontMetrics().height());
+        const QRect& m = marked.mark;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(textColour);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.drawPolygon(QPolygon({m.topLeft(), QPoint(m.right() + 1, m.center().y()),
+                                      QPoint(m.left(), m.bottom() + 1)}));
+        textBox = marked.text;
+    }
     if (textBox.isEmpty() || entry.title.isEmpty()) {
+        painter.restore();
         return;
     }
     painter.setPen(textColour);
@@ -252,6 +288,7 @@ void FancyList::paintRow(QPainter& painter, int row, int offset, int surfaceWidt
     const QString shown =
         painter.fontMetrics().elidedText(entry.title, Qt::ElideRight, textBox.width());
     painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, shown);
+    painter.restore();
 }
 
 void FancyList::resizeEvent(QResizeEvent*)
@@ -264,10 +301,16 @@ void FancyList::resizeEvent(QResizeEvent*)
 void FancyList::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = true;
+    m_dragging = false;
+    m_dragRow = -1;
     // A right-click selects its row first, so its popup acts on what the user pointed at.
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
         m_model->select(FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
                                                  m_itemHeight, count()));
+    }
+    if (event->button() == Qt::LeftButton) {
+        m_dragRow = m_model->selectedItem();
+        m_pressPosition = event->position().toPoint();
     }
     emit pointerPressed(event->button(), event->modifiers(), event->position());
 }
@@ -276,6 +319,11 @@ void FancyList::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool wasPressed = m_pressed;
     m_pressed = false;
+    if (event->button() == Qt::LeftButton && m_dragging) {
+        dropDraggedRow();
+        return;
+    }
+    m_dragRow = -1;
     if (wasPressed && rect().contains(event->position().toPoint())) {
         emit entryClicked();
     }
@@ -284,6 +332,8 @@ void FancyList::mouseReleaseEvent(QMouseEvent* event)
 void FancyList::mouseDoubleClickEvent(QMouseEvent* event)
 {
     m_pressed = false;
+    m_dragRow = -1;
+    m_dragging = false;
     if (event->button() == Qt::LeftButton) {
         m_model->select(FancyListGeometry::rowAt(m_scrollBar->value(), event->position().y(),
                                                  m_itemHeight, count()));
@@ -293,6 +343,9 @@ void FancyList::mouseDoubleClickEvent(QMouseEvent* event)
 
 void FancyList::mouseMoveEvent(QMouseEvent* event)
 {
+    if ((event->buttons() & Qt::LeftButton) && m_dragRow >= 0) {
+        dragRowTo(event->position());
+    }
     emit pointerMoved(event->buttons(), event->modifiers(), event->position());
 }
 
@@ -344,6 +397,65 @@ void FancyList::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     qCDebug(lcPlaylist) << "dropped" << paths.size() << "files on the list";
     emit filesDropped(paths, event->buttons(), event->modifiers(), event->position());
+}
+
+void FancyList::dragRowTo(const QPointF& position)
+{
+    if (!m_dragging) {
+        if (!FancyListGeometry::dragStarted(m_pressPosition, position.toPoint(),
+                                            QApplication::startDragDistance())) {
+            return;
+        }
+        m_dragging = true;
+    }
+    // Past the top or bottom edge the list scrolls along, so a row can travel beyond the view.
+    const int edge = position.y() < 0 ? -1 : (position.y() > height() ? 1 : 0);
+    m_scrollBar->setValue(m_scrollBar->value() + edge * std::max(m_itemHeight / 4, 1));
+    const int slot =
+        FancyListGeometry::dropSlot(m_scrollBar->value(), position.y(), m_itemHeight, count());
+    if (slot != m_dropSlot) {
+        m_dropSlot = slot;
+        update();
+    }
+}
+
+void FancyList::dropDraggedRow()
+{
+    const int from = m_dragRow;
+    const int to = FancyListGeometry::moveTarget(from, m_dropSlot, count());
+    m_dragRow = -1;
+    m_dragging = false;
+    m_dropSlot = -1;
+    update();
+    // A drag is not a click: the play order is not moved to the dragged entry.
+    m_model->move(from, to);
+}
+
+bool FancyList::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        showEntryTooltip(help->pos(), help->globalPos());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void FancyList::showEntryTooltip(const QPoint& position, const QPoint& globalPosition)
+{
+    const int row =
+        FancyListGeometry::rowAt(m_scrollBar->value(), position.y(), m_itemHeight, count());
+    if (row < 0 || m_scrollBar->geometry().contains(position)) {
+        QToolTip::hideText();
+        return;
+    }
+    const PlaylistEntry& entry = m_model->entry(row);
+    const QFileInfo file(entry.path);
+    const qint64 size = file.isFile() ? file.size() : -1;
+    const int top = FancyListGeometry::rowTop(row, m_itemHeight, m_scrollBar->value());
+    // The tip stays while the pointer is over the same row and goes when it leaves it.
+    QToolTip::showText(globalPosition, EntryTooltip::text(entry, size), this,
+                       QRect(0, top, width(), m_itemHeight));
 }
 
 void FancyList::changeEvent(QEvent* event)

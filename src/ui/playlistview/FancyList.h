@@ -13,7 +13,8 @@ class QScrollBar;
 
 // The playlist's self-drawn thumbnail list: equally tall rows with a picture and a caption, one
 // selected row and a vertical scroll bar. It is a view of a playlist model (its own, until it is
-// given one) and knows nothing of media; the host reacts to its signals.
+// given one) and knows nothing of media; the host reacts to its signals. The playing entry
+// carries a play mark and a bold caption; a row dragged with the left button moves in the model.
 class FancyList : public QWidget
 {
     Q_OBJECT
@@ -72,6 +73,8 @@ public:
     int scrollMaximum() const;
     bool isScrollBarShown() const;
     QScrollBar* scrollBar() const { return m_scrollBar; }
+    // The gap a dragged row would drop into now, -1 while no row is dragged.
+    int dropSlot() const { return m_dragging ? m_dropSlot : -1; }
 
 signals:
     void entryClicked();
@@ -97,14 +100,18 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    void dragRowTo(const QPointF& position);
+    void dropDraggedRow();
+    void showEntryTooltip(const QPoint& position, const QPoint& globalPosition);
     void entriesChanged();
     void updateScrollRange();
     void placeScrollBar();
     void repaintList();
     void repaintIfRefresh();
-    void paintRow(QPainter& painter, int row, int offset, int surfaceWidth) const;
+    void paintRow(QPainter& painter, int row, int offset, int surfaceWidth, bool playing) const;
 
     PlaylistModel m_ownModel;
     PlaylistModel* m_model = &m_ownModel;
@@ -118,5 +125,11 @@ private:
     // A release completes a click only after a press here; the release that ends a double
     // click completes nothing.
     bool m_pressed = false;
+    // A row pressed with the left button follows the pointer once it has moved far enough, and
+    // drops into the gap nearest the pointer.
+    int m_dragRow = -1;
+    QPoint m_pressPosition;
+    bool m_dragging = false;
+    int m_dropSlot = -1;
     QScrollBar* m_scrollBar = nullptr;
 };

@@ -1,13 +1,17 @@
 #include "ui/playlistview/FancyList.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -477,6 +481,136 @@ TEST_F(FancyListTest, RenderThumbFitsTallPicture)
     EXPECT_EQ(image.pixelColor(49, 32), PictureColour);
     EXPECT_EQ(image.pixelColor(12, 32), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(52, 32), QColor(Qt::black));
+}
+
+// Rows with paths, as the playlist fills them; the fixture's list shows its own model.
+class FancyListPlaylistTest : public FancyListTest
+{
+protected:
+    void addFiles(const QStringList& titles)
+    {
+        for (const QString& title : titles) {
+            list.model()->append(PlaylistEntry{title, {}, "/m/" + title, {}});
+        }
+    }
+
+    // The rightmost pixel of a row's caption area that is not the background, -1 for none.
+    static int lastInk(const QImage& image, int row, const QColor& background = BaseColour)
+    {
+        int last = -1;
+        for (int y = row * 80 + 8; y < row * 80 + 78; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                last = image.pixelColor(x, y) != background ? std::max(last, x) : last;
+            }
+        }
+        return last;
+    }
+
+    void moveTo(const QPoint& at)
+    {
+        QMouseEvent move(QEvent::MouseMove, at, list.mapToGlobal(QPointF(at)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&list, &move);
+    }
+
+    void drag(const QPoint& from, const QPoint& to)
+    {
+        QTest::mousePress(&list, Qt::LeftButton, Qt::NoModifier, from);
+        moveTo((from + to) / 2);
+        moveTo(to);
+        QTest::mouseRelease(&list, Qt::LeftButton, Qt::NoModifier, to);
+    }
+};
+
+TEST_F(FancyListPlaylistTest, ThePlayingRowIsMarkedInEveryModeAndFollowsItsEntry)
+{
+    // Rows without captions: whatever ink a row shows is the mark.
+    addFiles({"", "1", "2"});
+    list.model()->setPlayingPath("/m/1");
+    for (const bool thumbnails : {true, false}) {
+        for (const int selected : {1, 0}) {
+            list.setThumbnails(thumbnails);
+            list.setSelectedItem(selected);
+            const QImage image = paint();
+            EXPECT_GE(lastInk(image, 1, selected == 1 ? HighlightColour : BaseColour), 0)
+                << "thumbnails " << thumbnails << ", selected " << selected;
+        }
+    }
+    list.model()->clear();
+    addFiles({"alpha", "beta", "gamma"});
+    const int plain = lastInk(paint(), 0);
+    list.model()->setPlayingPath("/m/alpha");
+    // The marked caption stands right of the mark, in bold: its ink reaches further.
+    const int marked = lastInk(paint(), 0);
+    EXPECT_GT(marked, plain);
+    list.model()->move(0, 2);
+    const QImage image = paint();
+    EXPECT_EQ(lastInk(image, 2), marked);
+    EXPECT_LT(lastInk(image, 0), marked);
+    list.model()->setPlayingPath(QString());
+    EXPECT_EQ(lastInk(paint(), 2), plain);
+}
+
+TEST_F(FancyListPlaylistTest, DraggingARowMovesItsEntryAndIsNoClick)
+{
+    addFiles({"a.mkv", "b.mkv", "c.mkv", "d.mkv"});
+    QSignalSpy clicked(&list, &FancyList::entryClicked);
+    drag(QPoint(40, 30), QPoint(40, 235)); // row 0 into the gap between rows 2 and 3
+    EXPECT_EQ(list.model()->paths(), QStringList({"/m/b.mkv", "/m/c.mkv", "/m/a.mkv", "/m/d.mkv"}));
+    EXPECT_EQ(list.selectedText(), "a.mkv");
+    EXPECT_EQ(clicked.size(), 0);
+    drag(QPoint(40, 270), QPoint(40, -50)); // upwards, past the top
+    EXPECT_EQ(list.model()->paths(), QStringList({"/m/d.mkv", "/m/b.mkv", "/m/c.mkv", "/m/a.mkv"}));
+    // Within the drag distance it is a click; from below the rows there is nothing to drag.
+    drag(QPoint(40, 30), QPoint(40, 30 + QApplication::startDragDistance() - 1));
+    drag(QPoint(40, 350), QPoint(40, 10));
+    EXPECT_EQ(clicked.size(), 2);
+    EXPECT_EQ(list.model()->title(0), "d.mkv");
+}
+
+TEST_F(FancyListPlaylistTest, ARowDraggedPastTheBottomScrollsTheListAlong)
+{
+    for (int i = 0; i < 12; ++i) {
+        addFiles({QString("%1.mkv").arg(i)});
+    }
+    QTest::mousePress(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 30));
+    for (int step = 0; step < 40; ++step) {
+        moveTo(QPoint(40, 420)); // below the 400-pixel list, each move one step further
+    }
+    EXPECT_EQ(list.scrollOffset(), list.scrollMaximum());
+    QTest::mouseRelease(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 420));
+    EXPECT_EQ(list.model()->title(11), "0.mkv");
+}
+
+TEST_F(FancyListPlaylistTest, ARowRemovedWhileDraggedIsNotDropped)
+{
+    addFiles({"a.mkv", "b.mkv", "c.mkv"});
+    QTest::mousePress(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 30));
+    moveTo(QPoint(40, 120));
+    EXPECT_EQ(list.dropSlot(), 2);
+    list.model()->removeAt(0); // a Remove All or a hand-over while the button is down
+    moveTo(QPoint(40, 230));
+    QTest::mouseRelease(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 230));
+    EXPECT_EQ(list.model()->paths(), QStringList({"/m/b.mkv", "/m/c.mkv"}));
+}
+
+TEST_F(FancyListPlaylistTest, HoveringARowShowsItsWholeNameDurationAndSize)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("A film whose name is far too long for the list.mkv");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(2048, 'x'));
+    file.close();
+    addFiles({"short.mkv"});
+    list.model()->append(PlaylistEntry{"title", {}, path, "Duration  : 75"});
+    QHelpEvent help(QEvent::ToolTip, QPoint(40, 100), list.mapToGlobal(QPoint(40, 100)));
+    QApplication::sendEvent(&list, &help);
+    EXPECT_EQ(QToolTip::text(),
+              "A film whose name is far too long for the list.mkv\nDuration: 1:15\nSize: 2.0 KB");
+    QHelpEvent below(QEvent::ToolTip, QPoint(40, 300), list.mapToGlobal(QPoint(40, 300)));
+    QApplication::sendEvent(&list, &below);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));
 }
 
 } // namespace
