@@ -469,6 +469,7 @@ void Application::restoreSound()
     const RememberedSound::Level level = RememberedSound::load(m_store);
     qCDebug(lcApp) << "sound restored" << level.volume << (level.muted ? "muted" : "unmuted");
     m_session->setVolume(level.volume);
+    m_window->setVolume(level.volume);
     if (level.muted != m_session->isMuted()) {
         m_session->toggleMute();
     }

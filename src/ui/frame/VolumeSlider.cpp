@@ -14,8 +14,7 @@ VolumeSlider::VolumeSlider(QWidget* parent) : QWidget(parent)
 
 void VolumeSlider::paintEvent(QPaintEvent*)
 {
-    // Until the knob is first moved it stands where full volume puts it.
-    const int knob = m_knobLeft >= 0 ? m_knobLeft : width() - KnobWidth;
+    const int knob = knobLeft();
     QPainter painter(this);
     const QRect track(3, height() / 2 - 2, width() - 6, 4);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -57,7 +56,14 @@ void VolumeSlider::setFrom(int x)
 void VolumeSlider::setValue(int volume)
 {
     m_value = std::clamp(volume, 0, 100);
-    // The knob stands where a press would have to be for this value.
-    m_knobLeft = qRound(m_value * std::max(0, width() - 10) / 100.0);
+    // Placed from the value at each paint: the slider may not have its width yet.
+    m_knobLeft = -1;
     update();
+}
+
+int VolumeSlider::knobLeft() const
+{
+    // Where a press would have to be for this value.
+    return m_knobLeft >= 0 ? m_knobLeft
+                           : qRound(m_value * std::max(0, width() - KnobWidth) / 100.0);
 }

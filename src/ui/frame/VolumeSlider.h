@@ -15,7 +15,7 @@ public:
     int value() const { return m_value; }
     // Moves the knob to `volume` (0 .. 100) without reporting a change.
     void setValue(int volume);
-    int knobLeft() const { return m_knobLeft; }
+    int knobLeft() const;
     QSize sizeHint() const override { return {70, 14}; }
 
 signals:
@@ -30,5 +30,6 @@ private:
     void setFrom(int x);
 
     int m_value = 100;
+    // -1 while the knob follows the value rather than the last press.
     int m_knobLeft = -1;
 };

@@ -54,6 +54,20 @@ TEST(VolumeSlider, PressSetsVolumeFromPointerPlace)
     EXPECT_EQ(slider.value(), 100);
 }
 
+TEST(VolumeSlider, AValueSetBeforeTheSliderHasItsWidthPlacesTheKnobOnceSized)
+{
+    VolumeSlider slider;
+    slider.resize(0, 14);
+    QSignalSpy changes(&slider, &VolumeSlider::volumeChanged);
+    slider.setValue(40);
+    slider.resize(110, 14);
+    EXPECT_EQ(slider.knobLeft(), 40);
+    slider.setValue(250);
+    EXPECT_EQ(slider.value(), 100);
+    EXPECT_EQ(slider.knobLeft(), 100);
+    EXPECT_EQ(changes.size(), 0) << "a value set from outside is not reported back";
+}
+
 TEST(VolumeSlider, LeftOfMarginOrBeyondTheEndChangesNothing)
 {
     VolumeSlider slider;
