@@ -13,4 +13,7 @@ clip=$(bench_clip memory 1920x1080 $((seconds + 20)))
 bench_playing "$clip" "$seconds"
 echo "Largest resident memory playing 1080p H.264 full screen over $seconds s, MiB (screen $bench_screen)"
 verdict "playing, resident MiB" "$((korvane_rss / 1024))" "$((vlc_rss / 1024))" "$((vlc_rss / 1024))"
+echo "Where it lies at the end of the measure, KiB (resident, private dirty, shared, mapping):"
+echo "-- Korvane"; cat "$bench_work/korvane.smaps"
+echo "-- cvlc"; cat "$bench_work/vlc.smaps"
 exit $((bench_failures > 0))
