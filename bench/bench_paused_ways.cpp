@@ -272,7 +272,7 @@ int main(int argc, char** argv)
     libvlc_media_player_set_time(player, pausedAt);
     libvlc_media_player_set_pause(player, 0);
     std::printf("  resume at once (sound plays meanwhile): %s ms\n",
-                qPrintable(timeline(video, held, 15000)));
+                qPrintable(timeline(video, held, 15000, 12000)));
     settle(2000);
 
     // Resume once the track is ready again: the picture and the sound start together.
@@ -296,7 +296,8 @@ int main(int argc, char** argv)
     std::printf("  resume when ready: output back after %lld ms, until play %s ms; played at %lld "
                 "ms: %s ms\n",
                 static_cast<long long>(ready), qPrintable(beforePlay),
-                static_cast<long long>(played), qPrintable(timeline(video, shown(video), 15000)));
+                static_cast<long long>(played),
+                qPrintable(timeline(video, shown(video), 15000, 12000)));
 
     libvlc_media_player_stop(player);
     libvlc_media_player_release(player);

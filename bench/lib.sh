@@ -221,7 +221,7 @@ bench_playing() {
 }
 
 # Resident memory of a process by mapping, largest first (KiB): "rss private_dirty shared name"
-# per line; anonymous memory and the heap as "[anon]", System V shared memory (the X backing
+# per line, shared meaning shared with other processes; anonymous memory and the heap as "[anon]", System V shared memory (the X backing
 # store) as "[sysv-shm]", libraries by file name.
 smaps_summary() {
     awk '
@@ -236,5 +236,5 @@ smaps_summary() {
         /^Private_Dirty:/ { dirty[name] += $2 }
         /^Shared_(Clean|Dirty):/ { shared[name] += $2 }
         END { for (n in rss) if (rss[n] > 0) print rss[n], dirty[n] + 0, shared[n] + 0, n }
-    ' "/proc/$1/smaps" 2>/dev/null | sort -rn | head -"${2:-15}"
+    ' "/proc/$1/smaps" 2>/dev/null | sort -rn
 }
