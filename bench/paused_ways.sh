@@ -2,8 +2,9 @@
 # The ways of keeping a paused picture with libVLC 3's own video output, measured on the same
 # display as the other scripts (Xvfb under openbox, a PulseAudio null sink): CPU paused with the
 # output as it is, with its window shrunk, with the video track released, and what a released
-# track costs on resume. One clip with the encoder's default key-frame interval (10 s), one with
-# a key frame every 2 s.
+# track costs on resume; then libVLC drawing into memory with Qt painting the frames, beside the
+# OpenGL output in the same process. One clip with the encoder's default key-frame interval
+# (10 s), one with a key frame every 2 s.
 #   bench/paused_ways.sh [BIN_DIR] [SECONDS]
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,4 +20,5 @@ ffmpeg -nostdin -v error -y -f lavfi -i "testsrc2=size=1920x1080:rate=25:duratio
 for clip in "$long_gop" "$short_gop"; do
     echo "== ${clip##*/}, 1080p full screen, screen $bench_screen, CPU over $seconds s"
     QT_QPA_PLATFORM=xcb "$korvane_bin/bench_paused_ways" "$clip" "$seconds" || exit 2
+    QT_QPA_PLATFORM=xcb "$korvane_bin/bench_paused_frames" "$clip" "$seconds" || exit 2
 done
