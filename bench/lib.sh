@@ -207,6 +207,7 @@ bench_playing() {
     sleep 2
     read -r korvane_cpu korvane_rss < <(sample_while "$korvane_pid" "$seconds")
     korvane_threads=$(thread_delta "$bench_work/threads.before" "$bench_work/threads.after")
+    smaps_summary "$korvane_pid" >"$bench_work/korvane.smaps"
     kill "$korvane_pid"; wait "$korvane_pid" 2>/dev/null
 
     as_bench_user cvlc --fullscreen --no-video-title-show --aout=pulse --no-osd "$clip"
@@ -215,5 +216,25 @@ bench_playing() {
     sleep 2.5
     read -r vlc_cpu vlc_rss < <(sample_while "$vlc" "$seconds")
     vlc_threads=$(thread_delta "$bench_work/threads.before" "$bench_work/threads.after")
+    smaps_summary "$vlc" >"$bench_work/vlc.smaps"
     kill "$vlc" 2>/dev/null; wait "$user_pid" 2>/dev/null
+}
+
+# Resident memory of a process by mapping, largest first (KiB): "rss private_dirty shared name"
+# per line, shared meaning shared with other processes; anonymous memory and the heap as "[anon]", System V shared memory (the X backing
+# store) as "[sysv-shm]", libraries by file name.
+smaps_summary() {
+    awk '
+        /^[0-9a-f]+-[0-9a-f]+ / {
+            name = (NF >= 6) ? $6 : "[anon]"
+            if (name == "[heap]" || name ~ /^\[anon/) name = "[anon]"
+            else if (name ~ /^\/SYSV/) name = "[sysv-shm]"
+            else if (name ~ /^\//) { n = split(name, parts, "/"); name = parts[n] }
+            next
+        }
+        /^Rss:/ { rss[name] += $2 }
+        /^Private_Dirty:/ { dirty[name] += $2 }
+        /^Shared_(Clean|Dirty):/ { shared[name] += $2 }
+        END { for (n in rss) if (rss[n] > 0) print rss[n], dirty[n] + 0, shared[n] + 0, n }
+    ' "/proc/$1/smaps" 2>/dev/null | sort -rn
 }
