@@ -55,6 +55,8 @@ enum class Command : int
     TogglePlaylist,
     DvdMenu,
     MediaInfo,
+    // In the File and PlayList menus.
+    OpenFolder,
     Count,
 };
 Q_DECLARE_METATYPE(Command)

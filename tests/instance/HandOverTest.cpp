@@ -66,12 +66,17 @@ TEST(HandOver, SupportedFileGoesToCommandSocketWithMarker)
     EXPECT_EQ(channel.sent, QStringList{"/run/cmd|/tmp/a b.mkv *Add"});
 }
 
-TEST(HandOver, UnsupportedFileEndsWithoutSending)
+TEST(HandOver, EveryCommandGoesOverForTheRunningPlayerToJudge)
 {
-    RecordingChannel channel;
-    const HandOver h = runningInstance("/tmp/notes.txt", "/tmp/notes.txt");
-    EXPECT_EQ(h.decide(channel), HandOver::Outcome::EndProcess);
-    EXPECT_TRUE(channel.sent.isEmpty());
+    // Refusals are the running player's to report: a file of another type, a missing file and
+    // several names all reach it.
+    for (const char* text : {"/tmp/notes.txt", "/tmp/gone.mkv *Add",
+                             "*Files file:///tmp/a.mkv file:///tmp/notes.txt *Add"}) {
+        RecordingChannel channel;
+        const HandOver h = runningInstance(text, "");
+        EXPECT_EQ(h.decide(channel), HandOver::Outcome::EndProcess) << text;
+        EXPECT_EQ(channel.sent, QStringList{QString("/run/cmd|") + text});
+    }
 }
 
 TEST(HandOver, DeadInstanceMakesThisTheRunningOne)
