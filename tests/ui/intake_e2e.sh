@@ -49,7 +49,8 @@ shot command-line
 
 # --version and --help answer at once, with no window and no hand-over.
 version=$(env -u DISPLAY "$bin/korvane" --version)
-check "--version prints the version ($version)" [[ "$version" =~ ^Korvane\ [0-9]+\.[0-9]+\.[0-9]+$ ]]
+version_line() { grep -Eqx 'Korvane [0-9]+\.[0-9]+\.[0-9]+' <<<"$version"; }
+check "--version prints the version ($version)" version_line
 check "--help prints the usage" bash -c "'$bin/korvane' --help | grep -q 'korvane \[FILE | FOLDER\]'"
 sleep 0.5
 check "neither reached the running player" [ "$(count 'received:')" -eq 0 ]
