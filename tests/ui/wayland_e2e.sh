@@ -28,29 +28,32 @@ done
 ffmpeg -v error -f lavfi -i "testsrc2=duration=60:size=160x120:rate=10" -c:v libx264 \
   -preset ultrafast -pix_fmt yuv420p "$work/clip.mp4" || exit 1
 
-# The session as a Wayland desktop sets it up; no platform named.
-session() {
-  env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=korvane-wayland \
-    DISPLAY="$display" QT_LOGGING_RULES="korvane.*.debug=true" "$@"
-}
+# The session as a Wayland desktop sets it up; no platform named. Started directly, so that $! is
+# the player itself.
+session=(env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=korvane-wayland
+  DISPLAY="$display" QT_LOGGING_RULES="korvane.*.debug=true")
 on_x() { DISPLAY=$display xdotool search --name '^Korvane' 2>/dev/null | head -1; }
 wait_on_x() { for _ in $(seq 200); do [ -n "$(on_x)" ] && return 0; sleep 0.1; done; return 1; }
 
-session "$bin/korvane" "$work/clip.mp4" >"$log" 2>&1 &
+"${session[@]}" "$bin/korvane" "$work/clip.mp4" >"$log" 2>&1 &
 pid=$!
 check "Korvane chooses XWayland in a Wayland session" wait_for "platform xcb for a Wayland session"
 check "its window is an X window on XWayland" wait_on_x
 check "the clip plays" wait_for "engine state Engine::Playing"
+sleep 1
+# Embedded, the engine opens no window of its own (elsewhere it shows "VLC media player").
+check "the video is drawn inside Korvane's window" \
+  [ -z "$(DISPLAY=$display xdotool search --name 'VLC media player' 2>/dev/null)" ]
 check "the player runs" kill -0 "$pid"
 kill "$pid"; wait "$pid" 2>/dev/null; pid=
 
 # A platform the user names is kept: Qt's Wayland platform, so no X window appears.
 rm -f "$XDG_CONFIG_HOME/Korvane/store.ini"
 : >"$log"
-session env QT_QPA_PLATFORM=wayland "$bin/korvane" "$work/clip.mp4" >"$log" 2>&1 &
+"${session[@]}" QT_QPA_PLATFORM=wayland "$bin/korvane" "$work/clip.mp4" >"$log" 2>&1 &
 pid=$!
 check "a named platform is kept" wait_for "engine state Engine::Playing"
-check "and no X window appears" [ -z "$(on_x)" ]
+check "and no X window of Korvane's appears" [ -z "$(on_x)" ]
 check "nor is XWayland chosen" bash -c "! grep -q 'platform xcb' '$log'"
 [ "$failures" -eq 0 ] || { echo "--- log"; cat "$log"; }
 exit "$failures"
