@@ -1,8 +1,5 @@
 #include "app/CommandLineInfo.h"
 
-#include "util/Version.h"
-
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 TEST(CommandLineInfo, OnlyALoneQuestionIsAnswered)
@@ -35,15 +32,5 @@ TEST(CommandLineInfo, OnlyALoneQuestionIsAnswered)
                                                     : CommandLineInfo::helpText())
                 << trace;
         }
-    }
-}
-
-TEST(CommandLineInfo, VersionLineNamesProductAndANumberedVersion)
-{
-    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d+\\.\\d+$").match(korvane::version()).hasMatch());
-    EXPECT_EQ(CommandLineInfo::versionText(), "Korvane " + korvane::version() + "\n");
-    const QString help = CommandLineInfo::helpText();
-    for (const char* part : {"*Add", "FOLDER", "--version", "Config.cfg", "mimeapps.list"}) {
-        EXPECT_TRUE(help.contains(part)) << part;
     }
 }

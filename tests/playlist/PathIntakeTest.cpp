@@ -208,8 +208,3 @@ TEST(FolderScan, NamesSortCaseBlindWithNumbersAsNumbers)
         EXPECT_EQ(FolderScan::lessByName(c.a, c.b), c.less) << c.a << " < " << c.b;
     }
 }
-
-TEST(FolderScan, MissingFolderGivesNothing)
-{
-    EXPECT_TRUE(FolderScan::mediaFiles("/nonexistent/korvane").isEmpty());
-}
