@@ -104,7 +104,6 @@ bool Application::start(const QStringList& arguments)
         m_store.readString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue, QString());
     handOver.useNewPlayer = m_settings->useNewPlayer();
     handOver.forwardingText = command.forwardingText;
-    handOver.path = command.path;
 
     QString message;
     const HandOver::Outcome outcome = handOver.decide(m_channel, &message);

@@ -11,7 +11,6 @@ struct HandOver
     QString checkName;   // its check socket (empty when none was stored)
     bool useNewPlayer = false;
     QString forwardingText;
-    QString path; // the command without the add marker
 
     enum class Outcome
     {
