@@ -125,6 +125,7 @@ public:
     {
         return {};
     }
+    QString chooseFolder(const QString&, const QString&) override { return {}; }
 };
 
 void BM_Intake200Files(benchmark::State& state)

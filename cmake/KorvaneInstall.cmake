@@ -1,6 +1,6 @@
 # Installing: the program and its data in one folder (lib/korvane), a launcher link in bin/, and
 # what the desktop needs to list it: the desktop entry, the icon in the hicolor theme and the
-# AppStream metainfo. `cpack -G DEB` packs the same tree for Debian.
+# AppStream metainfo, and the manual page. `cpack -G DEB` packs the same tree for Debian.
 set(KORVANE_INSTALL_DIR lib/korvane)
 set(KORVANE_DESKTOP_SOURCE ${CMAKE_SOURCE_DIR}/data/desktop)
 set(KORVANE_DESKTOP_OUT ${CMAKE_BINARY_DIR}/desktop)
@@ -18,6 +18,17 @@ add_custom_command(OUTPUT ${KORVANE_DESKTOP_OUT}/korvane.png
   DEPENDS korvane-skin ${KORVANE_DESKTOP_SOURCE}/korvane.svg ${KORVANE_DESKTOP_SOURCE}/skin.txt
   COMMENT "Rendering the launcher icon" VERBATIM)
 add_custom_target(korvane_desktop ALL DEPENDS ${KORVANE_DESKTOP_OUT}/korvane.png)
+
+# The manual page, compressed as Debian keeps them (no name or time stamp in the archive).
+set(KORVANE_MAN_OUT ${CMAKE_BINARY_DIR}/man/korvane.1.gz)
+add_custom_command(OUTPUT ${KORVANE_MAN_OUT}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+  COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${CMAKE_SOURCE_DIR}/data/man/korvane.1
+    ${KORVANE_MAN_OUT}
+  DEPENDS ${CMAKE_SOURCE_DIR}/data/man/korvane.1
+  COMMENT "Compressing the manual page" VERBATIM)
+add_custom_target(korvane_man ALL DEPENDS ${KORVANE_MAN_OUT})
+install(FILES ${KORVANE_MAN_OUT} DESTINATION share/man/man1)
 
 install(FILES ${KORVANE_DESKTOP_SOURCE}/korvane.desktop DESTINATION share/applications)
 install(FILES ${KORVANE_DESKTOP_SOURCE}/korvane.svg DESTINATION share/icons/hicolor/scalable/apps)

@@ -17,6 +17,7 @@ packages=(
   xdg-utils desktop-file-utils shared-mime-info
   dvdauthor playerctl dbus appstream
   openbox clang libclang-rt-14-dev
+  weston xwayland qt6-wayland
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,15 +1,20 @@
 #include "app/Application.h"
+#include "app/CommandLineInfo.h"
 #include "app/LightStart.h"
+#include "app/PlatformChoice.h"
 #include "instance/LocalInstanceChannel.h"
 #include "instance/StartupCommand.h"
 #include "mediainfo/ProbeWorkerClient.h"
 #include "mediainfo/ProbeWorkerRunner.h"
 #include "system/FileUserStore.h"
+#include "util/Logging.h"
 #include "util/SupportedFiles.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -27,8 +32,11 @@ void startProbeWorkerForCommandLine(int argc, char** argv)
     const StartupCommand command =
         StartupCommand::fromArguments(arguments, QDir::currentPath(),
                                       [](const QString& path) { return QFileInfo(path).isFile(); });
-    if (command.path.isEmpty() || !isSupportedFile(command.path) ||
-        !QFileInfo(command.path).isFile()) {
+    const bool anyMedia =
+        std::any_of(command.paths.begin(), command.paths.end(), [](const QString& path) {
+            return isSupportedFile(path) && QFileInfo(path).isFile();
+        });
+    if (!anyMedia) {
         return;
     }
     const QFileInfo self(QStringLiteral("/proc/self/exe"));
@@ -42,8 +50,21 @@ void startProbeWorkerForCommandLine(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    if (const std::optional<QString> reply = CommandLineInfo::reply(arguments)) {
+        std::fputs(reply->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     if (LightStart::handedOver(argc, argv)) {
         return 0;
+    }
+    if (const QByteArray platform = PlatformChoice::fromEnvironment(argc, argv).platform();
+        !platform.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", platform);
+        qCDebug(lcApp).noquote() << "platform" << platform << "for a Wayland session";
     }
     startProbeWorkerForCommandLine(argc, argv);
     QApplication app(argc, argv);

@@ -44,7 +44,6 @@
 #include "util/PosixProcessRunner.h"
 #include "util/Product.h"
 #include "util/RuntimeFolder.h"
-#include "util/SupportedFiles.h"
 #include "util/ToolPaths.h"
 
 #include <QApplication>
@@ -94,11 +93,9 @@ bool Application::start(const QStringList& arguments)
     const StartupCommand command =
         StartupCommand::fromArguments(arguments, QDir::currentPath(),
                                       [](const QString& path) { return QFileInfo(path).isFile(); });
-    // A missing file is reported like any file that cannot be opened, not passed over in silence.
-    if (!command.path.isEmpty() && isSupportedFile(command.path)) {
-        m_playlist->addEntry(fileNameOfPath(command.path), command.path,
-                             m_settings->launchFullscreen(), command.autoPlay);
-    }
+    // Every name that is not taken in is reported, once it is clear that this process stays.
+    const IntakePlan plan = Playlist::planPaths(command.paths);
+    m_playlist->enqueuePlan(plan, command.autoPlay, m_settings->launchFullscreen());
     m_associations->applyAllAssociations(m_settings->settings().associations);
     m_history->loadHistory();
     m_history->setRecording(m_settings->settings().keepHistory);
@@ -115,7 +112,6 @@ bool Application::start(const QStringList& arguments)
         m_store.readString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue, QString());
     handOver.useNewPlayer = m_settings->useNewPlayer();
     handOver.forwardingText = command.forwardingText;
-    handOver.path = command.path;
 
     QString message;
     const HandOver::Outcome outcome = handOver.decide(m_channel, &message);
@@ -133,6 +129,7 @@ bool Application::start(const QStringList& arguments)
 
     m_window->setLoading(false);
     m_window->show();
+    m_playlist->reportRefusals(plan);
     saveWhenEndedAbruptly();
     return true;
 }
@@ -168,15 +165,14 @@ void Application::receiveCommand(const QString& text)
     const StartupCommand command = StartupCommand::fromHandOver(text);
     // A sender makes its paths absolute; anything else would be read against this player's
     // current folder, which names some other file or none.
-    if (!QDir::isAbsolutePath(command.path)) {
+    if (!command.path.isEmpty() && !QDir::isAbsolutePath(command.path)) {
         qCWarning(lcApp).noquote() << "hand-over refused: not an absolute path:" << command.path;
         m_messages->show(UserMessages::Icon::Warning, korvane::kProductName,
                          QStringLiteral("Cannot open file <") + command.path +
                              QStringLiteral(">\n") + DecoderOutputScan::UnsupportedReason);
         return;
     }
-    m_playlist->addEntry(fileNameOfPath(command.path), command.path, m_settings->launchFullscreen(),
-                         command.autoPlay);
+    m_playlist->addPaths(command.paths, command.autoPlay, m_settings->launchFullscreen());
 }
 
 void Application::shutdown()
@@ -309,12 +305,9 @@ void Application::connectWindowToPlaylist()
     connect(window, &MainWindow::playlistEntryActivated, playlist, &Playlist::activateEntry);
     connect(window, &MainWindow::playlistFilesDropped, playlist,
             [playlist](const QStringList& paths) { playlist->addDroppedFiles(paths); });
-    // The first file dropped on the video plays, the others join the playlist.
-    connect(window, &MainWindow::filesDropped, playlist, [playlist](const QStringList& paths) {
-        for (qsizetype i = 0; i < paths.size(); ++i) {
-            playlist->addEntry(fileNameOfPath(paths[i]), paths[i], false, i == 0);
-        }
-    });
+    // The first file dropped on the video that is taken in plays, the others join the playlist.
+    connect(window, &MainWindow::filesDropped, playlist,
+            [playlist](const QStringList& paths) { playlist->addPaths(paths, true, false); });
     connect(playlist, &Playlist::progressChanged, window, &MainWindow::setIntakeProgress);
     connect(playlist, &Playlist::hideRequested, window,
             [window] { window->setPlaylistVisible(false); });

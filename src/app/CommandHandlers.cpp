@@ -118,6 +118,10 @@ void CommandHandlers::run(Command command, CommandOrigin origin)
     case Command::OpenFile:
         m_playlist.openFiles(false);
         break;
+    case Command::OpenFolder:
+        // Like Open: the folder's files join the list and the first one taken in plays.
+        m_playlist.openFolder(false);
+        break;
     case Command::Exit:
         m_window.close();
         break;

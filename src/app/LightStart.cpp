@@ -62,7 +62,6 @@ bool LightStart::handedOver(int argc, char** argv)
                                       [](const QString& path) { return QFileInfo(path).isFile(); });
     handOver.useNewPlayer = false;
     handOver.forwardingText = command.forwardingText;
-    handOver.path = command.path;
     PosixInstanceChannel channel;
     QString message;
     const HandOver::Outcome outcome = handOver.decide(channel, &message);

@@ -5,7 +5,6 @@
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
 #include "settings/SettingsStore.h"
-#include "util/SupportedFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -106,14 +105,14 @@ bool MprisBridge::seekTo(qint64 positionUs)
 
 void MprisBridge::openUri(const QString& uri)
 {
-    // Taken in like a file handed over by a later start: described, added, played.
+    // Taken in like a file handed over by a later start: described, added, played. What is not
+    // a local file is refused by the intake with a message naming it, like a missing file.
     const QUrl url(uri);
-    const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !isSupportedFile(path)) {
+    const QString path = url.isLocalFile() ? url.toLocalFile() : uri;
+    if (path.isEmpty()) {
         return;
     }
-    m_playlist.addEntry(fileNameOfPath(path), QFileInfo(path).absoluteFilePath(),
-                        m_settings.launchFullscreen(), true);
+    m_playlist.addPaths({path}, true, m_settings.launchFullscreen());
 }
 
 void MprisBridge::setVolume(double volume)

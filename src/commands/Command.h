@@ -81,6 +81,8 @@ enum class Command : int
     Subtitle7,
     OpenSubtitle,
     TakeSnapshot,
+    // In the File and PlayList menus.
+    OpenFolder,
     Count,
 };
 Q_DECLARE_METATYPE(Command)

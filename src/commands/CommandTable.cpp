@@ -160,6 +160,7 @@ std::vector<Entry> buildEntries()
     rows.push_back(row(C::DvdMenu, "DvdMenu", "", "DVD"));
     rows.push_back(row(C::MediaInfo, "MediaInfo", "", "Media Information"));
     addControlRows(rows);
+    rows.push_back(row(C::OpenFolder, "OpenFolder", "mnuOpenFolder", "Open Folder..."));
     std::sort(rows.begin(), rows.end(),
               [](const Entry& a, const Entry& b) { return a.command < b.command; });
     return rows;

@@ -56,7 +56,8 @@ std::vector<Entry> buildMenuBar()
     return {
         sub("File", "&File",
             {sub("OpenMenu", "&Open",
-                 {act(C::OpenFile), sub("OpenDVD", "Open DVD", range(C::DvdDrive0, 6))}),
+                 {act(C::OpenFile), act(C::OpenFolder),
+                  sub("OpenDVD", "Open DVD", range(C::DvdDrive0, 6))}),
              sub("RecentMenu", "Recently Played Files", range(C::History0, 11)), sep(),
              act(C::Exit)}),
         sub("Play", "&Play",
@@ -71,8 +72,8 @@ std::vector<Entry> buildMenuBar()
              sub("SubtitleMenu", "Subtitle", subtitleItems()),
              sub("SeekMenu", "Seek", range(C::SeekBack, 4)), act(C::TakeSnapshot)}),
         sub("PlayList", "&Play&List",
-            {act(C::AddFiles), act(C::Remove), act(C::RemoveAll), sep(), act(C::Next),
-             act(C::Previous)}),
+            {act(C::AddFiles), act(C::OpenFolder), act(C::Remove), act(C::RemoveAll), sep(),
+             act(C::Next), act(C::Previous)}),
         sub("Tools", "&Tools", {act(C::Options)}),
         sub("Help", "&Help", {act(C::About), act(C::HelpTopics)}),
     };
@@ -103,7 +104,8 @@ const Entry& MenuLayout::fileMenu()
     static const Entry menu =
         sub("mnuFileMenu", "&File",
             {sub("mnuOpenMenu", "&Open",
-                 {act(C::OpenFile), sub("mnuOpenDVD", "Open DVD", range(C::DvdDrive0, 6))}),
+                 {act(C::OpenFile), act(C::OpenFolder),
+                  sub("mnuOpenDVD", "Open DVD", range(C::DvdDrive0, 6))}),
              sub("mnuRecentMenu", "&Recently Played files", range(C::History0, 11)), sep(),
              act(C::Exit)});
     return menu;
@@ -124,8 +126,8 @@ const Entry& MenuLayout::playMenu()
 const Entry& MenuLayout::playListMenu()
 {
     static const Entry menu = sub("mnuPlayListmenu", "Play &List",
-                                  {act(C::AddFiles), act(C::Remove), act(C::RemoveAll), sep(),
-                                   act(C::Next), act(C::Previous)});
+                                  {act(C::AddFiles), act(C::OpenFolder), act(C::Remove),
+                                   act(C::RemoveAll), sep(), act(C::Next), act(C::Previous)});
     return menu;
 }
 

@@ -2,7 +2,6 @@
 
 #include "instance/InstanceChannel.h"
 #include "util/Logging.h"
-#include "util/SupportedFiles.h"
 
 HandOver::Outcome HandOver::decide(InstanceChannel& channel, QString* message) const
 {
@@ -14,9 +13,7 @@ HandOver::Outcome HandOver::decide(InstanceChannel& channel, QString* message) c
             return Outcome::BecomeRunning;
         }
         qCDebug(lcApp) << "instance running";
-        if (!isSupportedFile(path)) {
-            return Outcome::EndProcess;
-        }
+        // Every name goes over, whatever its type: the running player says why it refuses one.
         const qsizetype bytes = forwardingText.toUtf8().size();
         if (bytes > kMaxMessageBytes) {
             // The player would refuse it; a second player is not what was asked for either.

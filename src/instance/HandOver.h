@@ -11,7 +11,6 @@ struct HandOver
     QString checkName;   // its check socket (empty when none was stored)
     bool useNewPlayer = false;
     QString forwardingText;
-    QString path; // the command without the add marker
 
     enum class Outcome
     {
@@ -19,8 +18,8 @@ struct HandOver
         EndProcess,        // a running instance has it (or wants none of it)
         BecomeRunning,     // the recorded instance is gone
     };
-    // The longest text a running player takes (UTF-8 bytes).
-    static constexpr int kMaxMessageBytes = 64 * 1024;
+    // The longest text a running player takes (UTF-8 bytes): room for some thousands of names.
+    static constexpr int kMaxMessageBytes = 1024 * 1024;
 
     // message, when given, receives what the user should read on standard error, if anything.
     Outcome decide(InstanceChannel& channel, QString* message = nullptr) const;

@@ -1,6 +1,7 @@
 #include "instance/StartupCommand.h"
 
 #include <QDir>
+#include <QUrl>
 
 namespace {
 
@@ -14,6 +15,18 @@ QString absolute(const QString& path, const QString& currentFolder)
     return QDir::cleanPath(QDir(currentFolder).absoluteFilePath(path));
 }
 
+StartupCommand oneName(const QString& path, bool marked)
+{
+    StartupCommand command;
+    command.path = path;
+    if (!path.isEmpty()) {
+        command.paths = {path};
+    }
+    command.autoPlay = !marked;
+    command.forwardingText = marked ? path + QStringLiteral(" *Add") : path;
+    return command;
+}
+
 } // namespace
 
 StartupCommand StartupCommand::fromArguments(const QStringList& arguments,
@@ -25,16 +38,28 @@ StartupCommand StartupCommand::fromArguments(const QStringList& arguments,
     const QString asGiven = absolute(marked ? withoutAddMarker(joined) : joined, currentFolder);
     if (!asGiven.isEmpty() && isFile && isFile(asGiven)) {
         // A Linux name may hold double quotes: the arguments as given name the file.
-        StartupCommand command;
-        command.path = asGiven;
-        command.autoPlay = !marked;
-        command.forwardingText = marked ? asGiven + QStringLiteral(" *Add") : asGiven;
+        return oneName(asGiven, marked);
+    }
+    const StartupCommand unquoted = fromHandOver(QString(joined).remove(u'"'));
+    const QString path = absolute(unquoted.path, currentFolder);
+    QStringList names = arguments;
+    const bool separateMarker = !names.isEmpty() && names.last() == QLatin1String("*Add");
+    if (separateMarker) {
+        names.removeLast();
+    }
+    if (names.size() < 2 || (isFile && isFile(path))) {
+        StartupCommand command = oneName(path, !unquoted.autoPlay);
+        command.forwardingText = path + unquoted.forwardingText.mid(unquoted.path.size());
         return command;
     }
-    StartupCommand command = fromHandOver(QString(joined).remove(u'"'));
-    const QString path = absolute(command.path, currentFolder);
-    command.forwardingText = path + command.forwardingText.mid(command.path.size());
-    command.path = path;
+    StartupCommand command;
+    for (const QString& name : std::as_const(names)) {
+        if (!name.isEmpty()) {
+            command.paths << absolute(name, currentFolder);
+        }
+    }
+    command.autoPlay = !separateMarker;
+    command.forwardingText = filesText(command.paths, separateMarker);
     return command;
 }
 
@@ -42,12 +67,36 @@ StartupCommand StartupCommand::fromHandOver(const QString& text)
 {
     StartupCommand command;
     command.forwardingText = text;
-    command.path = text;
-    if (hasAddMarker(command.path)) {
+    QString rest = text;
+    if (hasAddMarker(rest)) {
         command.autoPlay = false;
-        command.path = withoutAddMarker(command.path);
+        rest = withoutAddMarker(rest);
+    }
+    if (!text.startsWith(kFilesWord + u' ')) {
+        command.path = rest;
+        if (!rest.isEmpty()) {
+            command.paths = {rest};
+        }
+        return command;
+    }
+    const QStringList items = rest.mid(kFilesWord.size() + 1).split(u' ', Qt::SkipEmptyParts);
+    for (const QString& item : items) {
+        const QUrl url = QUrl::fromEncoded(item.toLatin1(), QUrl::StrictMode);
+        const QString path = url.isValid() && url.isLocalFile() ? url.toLocalFile() : QString();
+        if (QDir::isAbsolutePath(path) && !url.hasQuery() && !url.hasFragment()) {
+            command.paths << path;
+        }
     }
     return command;
+}
+
+QString StartupCommand::filesText(const QStringList& paths, bool addOnly)
+{
+    QString text = kFilesWord;
+    for (const QString& path : paths) {
+        text += u' ' + QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
+    }
+    return addOnly ? text + QStringLiteral(" *Add") : text;
 }
 
 bool StartupCommand::hasAddMarker(const QString& text)

@@ -94,6 +94,12 @@ bool DecoderOutputScan::read(const QString& capture, MediaSource& source)
         m_reason = UnsupportedReason;
         m_failed = true;
     }
+    // A text file named like raw audio (.flac, .ac3, .dts) gives the decoder an audio stream of
+    // no channels at no rate: nothing that plays.
+    if (!m_failed && m_emptyAudio && source.streamCount() == 0) {
+        m_reason = UnsupportedReason;
+        m_failed = true;
+    }
     // Streaming recorders write no duration, and a very short sound rounds to none; such a file
     // plays all the same and ends by the engine's end state. Without a stream it is broken.
     if (!m_failed && m_zeroDuration && source.streamCount() == 0) {
@@ -206,6 +212,11 @@ void DecoderOutputScan::readAudio(const QString& rest, MediaSource& source)
     record.channels = channelCount(item(items, 2));
     if (items.size() == 4 && items[3].contains(QLatin1Char(' '))) {
         record.bitRate = integerOf(beforeFirst(items[3], QLatin1Char(' ')));
+    }
+    // The decoder names the channels it found; "0 channels" is its word for none at all.
+    if (record.sampleRate == 0 && items.contains(QLatin1String("0 channels"))) {
+        m_emptyAudio = true;
+        return;
     }
     const bool unknownTag = isUnknownAudioTag(rawCodec);
     if (unknownTag || isUnsupportedAudio(record.compression)) {

@@ -59,6 +59,7 @@ private:
     bool m_sawInput = false;
     bool m_failed = false;
     bool m_zeroDuration = false;
+    bool m_emptyAudio = false; // an audio stream without channels or rate was left out
     int m_streamNumber = 0;
     // Where the last stream line's record went, -1 when it added none.
     int m_lastRecord = -1;

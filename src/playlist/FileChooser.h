@@ -15,4 +15,6 @@ public:
     // paths in the dialog's order, or nothing when the user cancels.
     virtual QStringList chooseExistingFiles(const QString& title, const QStringList& nameFilters,
                                             const QString& initialFolder) = 0;
+    // One existing folder, or an empty text when the user cancels.
+    virtual QString chooseFolder(const QString& title, const QString& initialFolder) = 0;
 };

@@ -25,14 +25,25 @@ QString OpenDialog::buildFilterText(const QStringList& extensions)
     return text;
 }
 
+QString OpenDialog::buildMediaFilterText(const QStringList& extensions,
+                                         const QStringList& mediaExtensions)
+{
+    QStringList patterns;
+    for (const QString& extension : mediaExtensions) {
+        patterns << QStringLiteral("*.") + extension;
+    }
+    return buildFilterText(extensions) + QStringLiteral("|All Media Files|") +
+           patterns.join(QLatin1Char(';')) + QStringLiteral("|All Files (*)|*");
+}
+
 QStringList OpenDialog::nameFilters(const QString& filterText)
 {
     const QStringList fields = filterText.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
         const QStringList patterns = fields[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        filters << fields[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                       QLatin1Char(')');
+        const QString shown = QStringLiteral("(") + patterns.join(QLatin1Char(' ')) + u')';
+        filters << (fields[i].endsWith(shown) ? fields[i] : fields[i] + u' ' + shown);
     }
     return filters;
 }
@@ -72,7 +83,17 @@ QList<ChosenFile> OpenDialog::showOpenDialog(const QString& title, const QString
     return chosen;
 }
 
-QList<ChosenFile> OpenDialog::chooseMediaFiles(const QStringList& supportedExtensions)
+QString OpenDialog::chooseFolder()
 {
-    return showOpenDialog(Title, buildFilterText(supportedExtensions));
+    const QString folder = m_chooser.chooseFolder(FolderTitle, m_lastDialogFolder);
+    if (!folder.isEmpty()) {
+        m_lastDialogFolder = folder;
+    }
+    return folder;
+}
+
+QList<ChosenFile> OpenDialog::chooseMediaFiles(const QStringList& supportedExtensions,
+                                               const QStringList& mediaExtensions)
+{
+    return showOpenDialog(Title, buildMediaFilterText(supportedExtensions, mediaExtensions));
 }

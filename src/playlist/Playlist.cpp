@@ -1,11 +1,15 @@
 #include "playlist/Playlist.h"
 
 #include "playlist/FileIntake.h"
+#include "playlist/FolderScan.h"
 #include "playlist/OpenDialog.h"
 #include "system/UserMessages.h"
 #include "util/Logging.h"
 #include "util/Product.h"
 #include "util/SupportedFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 Playlist::Playlist(PlaylistModel& model, MediaProber& prober, UserMessages& messages,
                    OpenDialog& dialog, QObject* parent)
@@ -21,17 +25,25 @@ Playlist::~Playlist() = default;
 void Playlist::addEntry(const QString& title, const QString& fileName, bool fullScreen,
                         bool playNow)
 {
-    m_intake->enqueue(IntakeRequest{title, fileName, fullScreen, playNow});
+    m_intake->enqueue(IntakeRequest{title, fileName, fullScreen, playNow, 0});
 }
 
 void Playlist::commit(const IntakeRequest& request, bool accepted, const ProbeResult& result)
 {
     const QString& path = request.fileName;
+    bool playNow = request.playNow;
+    if (request.playGroup != 0) {
+        // Only the group's first file taken in (or already present) plays.
+        playNow = request.playGroup == m_waitingPlayGroup && (accepted || isInPlaylist(path));
+        if (playNow) {
+            m_waitingPlayGroup = 0;
+        }
+    }
     if (isInPlaylist(path)) {
         qCDebug(lcPlaylist).noquote() << "duplicate" << path;
         m_messages.show(UserMessages::Icon::Information, QStringLiteral("Media Player"),
                         u'"' + request.title + QStringLiteral("\" is already in your playlist"));
-        if (request.playNow) {
+        if (playNow) {
             // Play the entry for the file that was asked for, not whatever stands last.
             const int existing = m_model.indexOf(path);
             m_model.select(existing);
@@ -57,7 +69,7 @@ void Playlist::commit(const IntakeRequest& request, bool accepted, const ProbeRe
     qCDebug(lcPlaylist).noquote() << "accepted" << path;
     m_model.append(
         PlaylistEntry{request.title, result.currentPicture, path, result.streamInfoText});
-    if (request.playNow) {
+    if (playNow) {
         const int last = count() - 1;
         m_model.select(last);
         emit playRequested(last, request.fullScreen);
@@ -67,7 +79,8 @@ void Playlist::commit(const IntakeRequest& request, bool accepted, const ProbeRe
 
 void Playlist::openFiles(bool append)
 {
-    const QList<ChosenFile> chosen = m_dialog.chooseMediaFiles(SupportedExtensions());
+    const QList<ChosenFile> chosen =
+        m_dialog.chooseMediaFiles(SupportedExtensions(), MediaExtensions());
     bool first = true;
     for (const ChosenFile& file : chosen) {
         addEntry(fileNameOfPath(file.fileName), file.fullPath, false, first && !append);
@@ -75,13 +88,90 @@ void Playlist::openFiles(bool append)
     }
 }
 
+void Playlist::openFolder(bool append)
+{
+    const QString folder = m_dialog.chooseFolder();
+    if (!folder.isEmpty()) {
+        addPaths({folder}, !append, false);
+    }
+}
+
 void Playlist::addDroppedFiles(const QStringList& paths)
 {
+    addPaths(paths, false, false);
+}
+
+void Playlist::addPaths(const QStringList& paths, bool playFirst, bool fullScreen)
+{
+    const IntakePlan plan = planPaths(paths);
+    enqueuePlan(plan, playFirst, fullScreen);
+    reportRefusals(plan);
+}
+
+IntakePlan Playlist::planPaths(const QStringList& paths)
+{
+    IntakePlan plan;
     for (const QString& path : paths) {
-        if (isSupportedFile(path)) {
-            addEntry(fileNameOfPath(path), path, false, false);
+        const QFileInfo info(path);
+        if (!QDir::isAbsolutePath(path)) {
+            qCDebug(lcPlaylist).noquote() << "refused" << path + u':' << NotLocalReason;
+            plan.notLocal.append(path);
+        } else if (info.isDir()) {
+            const QStringList files = FolderScan::mediaFiles(path);
+            qCDebug(lcPlaylist).noquote()
+                << "folder" << path << "holds" << files.size() << "media files";
+            if (files.isEmpty()) {
+                plan.emptyFolders.append(path);
+            }
+            plan.files.append(files);
+        } else if (isSupportedFile(path)) {
+            // A missing file is reported by the decoder, with the reason it gives.
+            plan.files.append(path);
+        } else {
+            qCDebug(lcPlaylist).noquote() << "refused" << path + u':' << RefusedTypeReason;
+            plan.refusedTypes.append(path);
         }
     }
+    return plan;
+}
+
+void Playlist::enqueuePlan(const IntakePlan& plan, bool playFirst, bool fullScreen)
+{
+    quint64 group = 0;
+    if (playFirst && !plan.files.isEmpty()) {
+        group = ++m_lastPlayGroup;
+        m_waitingPlayGroup = group;
+    }
+    for (const QString& file : plan.files) {
+        m_intake->enqueue(IntakeRequest{fileNameOfPath(file), file, fullScreen, false, group});
+    }
+}
+
+void Playlist::reportRefusals(const IntakePlan& plan)
+{
+    for (const QString& name : plan.notLocal) {
+        m_messages.show(UserMessages::Icon::Warning, korvane::kProductName,
+                        QStringLiteral("Cannot open file <") + name + QStringLiteral(">\n") +
+                            NotLocalReason);
+    }
+    for (const QString& folder : plan.emptyFolders) {
+        m_messages.show(UserMessages::Icon::Warning, korvane::kProductName,
+                        QStringLiteral("Cannot open folder <") + folder + QStringLiteral(">\n") +
+                            EmptyFolderReason);
+    }
+    if (!plan.refusedTypes.isEmpty()) {
+        m_messages.show(UserMessages::Icon::Warning, korvane::kProductName,
+                        refusedTypeMessage(plan.refusedTypes));
+    }
+}
+
+QString Playlist::refusedTypeMessage(const QStringList& paths)
+{
+    QString text;
+    for (const QString& path : paths) {
+        text += QStringLiteral("Cannot open file <") + path + QStringLiteral(">\n");
+    }
+    return text + RefusedTypeReason;
 }
 
 void Playlist::removeSelected()
@@ -98,6 +188,7 @@ void Playlist::removeSelected()
 void Playlist::removeAll()
 {
     m_intake->cancelPending();
+    m_waitingPlayGroup = 0;
     m_model.clear();
 }
 

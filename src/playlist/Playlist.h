@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mediainfo/ProbeResult.h"
+#include "playlist/IntakePlan.h"
 #include "playlist/IntakeRequest.h"
 #include "playlist/PlaylistModel.h"
 
@@ -27,6 +28,26 @@ public:
     void addEntry(const QString& title, const QString& fileName, bool fullScreen, bool playNow);
     void openFiles(bool append);
     void addDroppedFiles(const QStringList& paths);
+    // Asks for a folder and takes in its media files; the first plays unless appending.
+    void openFolder(bool append);
+    // Takes in files and folders named together (command line, hand-over, drop, D-Bus, Open
+    // Folder): each file in order, each folder's media files in its place. With playFirst, the
+    // first file taken in plays. Every name that is not taken in is reported: those the
+    // extension test refuses share one message, the decoder reports the others one by one.
+    void addPaths(const QStringList& paths, bool playFirst, bool fullScreen);
+    // The two halves of addPaths, for a caller that may still cancel what it started before it
+    // tells the user anything.
+    static IntakePlan planPaths(const QStringList& paths);
+    void enqueuePlan(const IntakePlan& plan, bool playFirst, bool fullScreen);
+    void reportRefusals(const IntakePlan& plan);
+    // The text of the shared message for files of a type Korvane does not open.
+    static QString refusedTypeMessage(const QStringList& paths);
+    static inline const QString RefusedTypeReason =
+        QStringLiteral("Korvane does not open files of this type.");
+    static inline const QString NotLocalReason =
+        QStringLiteral("Korvane opens files on this computer only.");
+    static inline const QString EmptyFolderReason =
+        QStringLiteral("The folder holds no media files Korvane opens.");
 
     PlaylistModel& model() const { return m_model; }
     bool isInPlaylist(const QString& path) const { return m_model.contains(path); }
@@ -65,4 +86,7 @@ private:
     UserMessages& m_messages;
     OpenDialog& m_dialog;
     FileIntake* m_intake = nullptr;
+    quint64 m_lastPlayGroup = 0;
+    // The group whose first accepted file is still to play (0 for none).
+    quint64 m_waitingPlayGroup = 0;
 };

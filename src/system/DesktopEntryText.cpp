@@ -58,7 +58,7 @@ QString DesktopEntryText::execArgument(const QString& argument)
 QByteArray DesktopEntryText::playerEntry(const QString& executable, const QString& icon,
                                          const QStringList& mimeTypes)
 {
-    return entry(QStringLiteral("Korvane"), execArgument(executable) + QStringLiteral(" %f"), icon,
+    return entry(QStringLiteral("Korvane"), execArgument(executable) + QStringLiteral(" %F"), icon,
                  mimeTypes, false);
 }
 
@@ -67,5 +67,5 @@ QByteArray DesktopEntryText::enqueueEntry(const QString& executable, const QStri
 {
     // The marker is a word of its own; quoted, as the desktop would expand a bare "*".
     return entry(QStringLiteral("Add To Playlist"),
-                 execArgument(executable) + QStringLiteral(" %f \"*Add\""), icon, mimeTypes, true);
+                 execArgument(executable) + QStringLiteral(" %F \"*Add\""), icon, mimeTypes, true);
 }

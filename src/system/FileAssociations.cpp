@@ -106,6 +106,24 @@ QStringList FileAssociations::allMimeTypes()
     return all;
 }
 
+QStringList FileAssociations::declaredMimeTypes()
+{
+    QStringList all = allMimeTypes();
+    const QMimeDatabase database;
+    for (const QString& ext : MediaExtensions().mid(SupportedExtensions().size())) {
+        for (const QMimeType& type : database.mimeTypesForFileName(QStringLiteral("file.") + ext)) {
+            const QString name = type.name();
+            // ".ts" is also a translation source; only media types are offered.
+            const bool media = name.startsWith(QLatin1String("audio/")) ||
+                               name.startsWith(QLatin1String("video/"));
+            if (!type.isDefault() && media && !all.contains(name)) {
+                all.append(name);
+            }
+        }
+    }
+    return all;
+}
+
 bool FileAssociations::writeIfDifferent(const QString& key, const QString& name,
                                         const QString& value)
 {
@@ -226,7 +244,7 @@ bool FileAssociations::applyAllAssociations(const std::array<bool, kExtensionCou
 bool FileAssociations::installDesktopEntries()
 {
     const QString icon = m_programFolder + QStringLiteral("icons/Korvane.png");
-    const QStringList types = allMimeTypes();
+    const QStringList types = declaredMimeTypes();
     return m_desktop.installEntry(kPlayerDesktopId,
                                   DesktopEntryText::playerEntry(m_executable, icon, types)) &&
            m_desktop.installEntry(kEnqueueDesktopId,

@@ -39,6 +39,10 @@ public:
     static QStringList mimeTypesOf(const QString& ext);
     // Every type of the 24 extensions, each once, in extension order.
     static QStringList allMimeTypes();
+    // What the desktop entries offer to open ("Open With"): the types above, then the audio and
+    // video types of every further extension Korvane takes in. Only the 24 are ever made
+    // defaults.
+    static QStringList declaredMimeTypes();
 
     // Each of these is true when every write it made (store and desktop) succeeded.
     bool registerProgId(const QString& className, const QString& description, const QString& verb,

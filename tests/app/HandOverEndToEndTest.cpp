@@ -70,6 +70,15 @@ TEST_F(HandOverEndToEnd, SecondStartHandsSupportedFileToRunningPlayer)
     third.start({m_clip, "*Add"});
     EXPECT_TRUE(third.finishesWithin(5000));
     EXPECT_TRUE(first.waitForOutput("received: " + m_clip + " *Add"));
+
+    // Several names go over in one message, each reaching the intake in order.
+    const QString other = m_home.filePath("other 100%.webm");
+    QFile(m_clip).copy(other);
+    Player fourth(home());
+    fourth.start({other, m_clip, "*Add"});
+    EXPECT_TRUE(fourth.finishesWithin(5000));
+    EXPECT_TRUE(first.waitForOutput("received: *Files file://"));
+    EXPECT_TRUE(first.waitForOutput("refused " + other));
     EXPECT_TRUE(first.running());
 }
 
@@ -95,7 +104,7 @@ TEST_F(HandOverEndToEnd, OnlyAbsolutePathsOfRegularFilesAreProbed)
     EXPECT_TRUE(first.running());
 }
 
-TEST_F(HandOverEndToEnd, SecondStartWithNothingUsefulEndsAndFirstDoesNothing)
+TEST_F(HandOverEndToEnd, SecondStartWithNothingEndsAndAnotherTypeIsRefusedByTheFirst)
 {
     Player first(home());
     startFirst(first);
@@ -104,11 +113,15 @@ TEST_F(HandOverEndToEnd, SecondStartWithNothingUsefulEndsAndFirstDoesNothing)
     empty.start();
     EXPECT_TRUE(empty.finishesWithin(5000));
 
-    Player unsupported(home());
-    unsupported.start({m_home.filePath("notes.txt")});
-    EXPECT_TRUE(unsupported.finishesWithin(5000));
-
     EXPECT_FALSE(first.waitForOutput("received:", 500));
+
+    // A file of another type goes over too: the running player says why it is not opened.
+    const QString notes = m_home.filePath("notes.txt");
+    Player unsupported(home());
+    unsupported.start({notes});
+    EXPECT_TRUE(unsupported.finishesWithin(5000));
+    EXPECT_TRUE(
+        first.waitForOutput("refused " + notes + ": Korvane does not open files of this type."));
     EXPECT_TRUE(first.running());
 }
 

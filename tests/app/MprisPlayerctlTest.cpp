@@ -20,6 +20,7 @@
 #include <QDBusPendingCall>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -34,6 +35,10 @@ class AcceptingProber : public MediaProber
 public:
     bool probe(const QString& path, ProbeResult& result) override
     {
+        if (!QFileInfo::exists(path)) {
+            result.lastProbeError = "not found";
+            return false;
+        }
         result.streamInfoText = "info of " + path;
         result.currentPicture = QImage(8, 6, QImage::Format_RGB32);
         result.currentPicture.fill(Qt::red);
@@ -200,6 +205,15 @@ TEST_F(MprisPlayerctlTest, OpenUriTakesAFileIn)
     ASSERT_EQ(model.count(), 3);
     EXPECT_EQ(model.fullPath(2), path);
     EXPECT_EQ(requests.size(), 1);
+    // Neither the remote address nor the missing file passes without a word.
+    QStringList texts;
+    for (const auto& message : messages.messages) {
+        texts << message.text;
+    }
+    EXPECT_EQ(texts,
+              QStringList({"Cannot open file <http://example.invalid/a.mp4>\n"
+                           "Korvane opens files on this computer only.",
+                           "Cannot open file <" + media.filePath("missing.mp4") + ">\nnot found"}));
 }
 
 TEST_F(MprisPlayerctlTest, AnOverLongUriIsRefusedAndTheBusStillAnswers)

@@ -14,7 +14,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/korvane lib/korvane/korvane lib/korvane/DVD.jpg lib/korvane/images \
          share/applications/korvane.desktop share/icons/hicolor/scalable/apps/korvane.svg \
          share/icons/hicolor/256x256/apps/korvane.png \
-         share/metainfo/io.github.korvane.Korvane.metainfo.xml; do
+         share/metainfo/io.github.korvane.Korvane.metainfo.xml share/man/man1/korvane.1.gz; do
     [ -e "$prefix/$f" ] || { echo "missing: $f"; exit 1; }
 done
 [ "$(readlink "$prefix/bin/korvane")" = "../lib/korvane/korvane" ] || { echo "launcher is no link"; exit 1; }
@@ -22,6 +22,12 @@ size=$(identify -format '%wx%h' "$prefix/share/icons/hicolor/256x256/apps/korvan
 [ "$size" = "256x256" ] || { echo "icon is $size"; exit 1; }
 desktop-file-validate "$prefix/share/applications/korvane.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/io.github.korvane.Korvane.metainfo.xml" >/dev/null
+# The manual page reads without a warning, and the installed program answers without a display.
+warnings=$(zcat "$prefix/share/man/man1/korvane.1.gz" | groff -man -ww -z 2>&1)
+[ -z "$warnings" ] || { echo "man page: $warnings"; exit 1; }
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/korvane" --version)
+case "$version" in "Korvane "[0-9]*.[0-9]*.[0-9]*) ;; *) echo "--version gave: $version"; exit 1 ;; esac
+env -u DISPLAY "$prefix/bin/korvane" --help | grep -q -- '--version' || { echo "--help"; exit 1; }
 
 cat > "$scratch/drive.sh" <<SCRIPT
 #!/bin/sh

@@ -26,13 +26,12 @@ public:
     QStringList sent;
 };
 
-HandOver runningInstance(const QString& forwarding, const QString& path)
+HandOver runningInstance(const QString& forwarding)
 {
     HandOver h;
     h.commandName = "/run/cmd";
     h.checkName = "/run/check";
     h.forwardingText = forwarding;
-    h.path = path;
     return h;
 }
 
@@ -41,7 +40,7 @@ HandOver runningInstance(const QString& forwarding, const QString& path)
 TEST(HandOver, FirstStartTriesNothing)
 {
     RecordingChannel channel;
-    HandOver h = runningInstance("/tmp/a.mkv", "/tmp/a.mkv");
+    HandOver h = runningInstance("/tmp/a.mkv");
     h.commandName = "-1";
     EXPECT_EQ(h.decide(channel), HandOver::Outcome::NoRunningInstance);
     EXPECT_TRUE(channel.probed.isEmpty());
@@ -51,7 +50,7 @@ TEST(HandOver, FirstStartTriesNothing)
 TEST(HandOver, NewPlayerSettingKeepsEveryStartSeparate)
 {
     RecordingChannel channel;
-    HandOver h = runningInstance("/tmp/a.mkv", "/tmp/a.mkv");
+    HandOver h = runningInstance("/tmp/a.mkv");
     h.useNewPlayer = true;
     EXPECT_EQ(h.decide(channel), HandOver::Outcome::NoRunningInstance);
     EXPECT_TRUE(channel.sent.isEmpty());
@@ -60,25 +59,30 @@ TEST(HandOver, NewPlayerSettingKeepsEveryStartSeparate)
 TEST(HandOver, SupportedFileGoesToCommandSocketWithMarker)
 {
     RecordingChannel channel;
-    const HandOver h = runningInstance("/tmp/a b.mkv *Add", "/tmp/a b.mkv");
+    const HandOver h = runningInstance("/tmp/a b.mkv *Add");
     EXPECT_EQ(h.decide(channel), HandOver::Outcome::EndProcess);
     EXPECT_EQ(channel.probed, QStringList{"/run/check"});
     EXPECT_EQ(channel.sent, QStringList{"/run/cmd|/tmp/a b.mkv *Add"});
 }
 
-TEST(HandOver, UnsupportedFileEndsWithoutSending)
+TEST(HandOver, EveryCommandGoesOverForTheRunningPlayerToJudge)
 {
-    RecordingChannel channel;
-    const HandOver h = runningInstance("/tmp/notes.txt", "/tmp/notes.txt");
-    EXPECT_EQ(h.decide(channel), HandOver::Outcome::EndProcess);
-    EXPECT_TRUE(channel.sent.isEmpty());
+    // Refusals are the running player's to report: a file of another type, a missing file and
+    // several names all reach it.
+    for (const char* text : {"/tmp/notes.txt", "/tmp/gone.mkv *Add",
+                             "*Files file:///tmp/a.mkv file:///tmp/notes.txt *Add"}) {
+        RecordingChannel channel;
+        const HandOver h = runningInstance(text);
+        EXPECT_EQ(h.decide(channel), HandOver::Outcome::EndProcess) << text;
+        EXPECT_EQ(channel.sent, QStringList{QString("/run/cmd|") + text});
+    }
 }
 
 TEST(HandOver, DeadInstanceMakesThisTheRunningOne)
 {
     RecordingChannel channel;
     channel.alive = false;
-    const HandOver h = runningInstance("/tmp/a.mkv", "/tmp/a.mkv");
+    const HandOver h = runningInstance("/tmp/a.mkv");
     EXPECT_EQ(h.decide(channel), HandOver::Outcome::BecomeRunning);
     EXPECT_TRUE(channel.sent.isEmpty());
 }
@@ -87,14 +91,14 @@ TEST(HandOver, FailedSendKeepsTheFileHere)
 {
     RecordingChannel channel;
     channel.accepts = false;
-    const HandOver h = runningInstance("/tmp/a.mkv", "/tmp/a.mkv");
+    const HandOver h = runningInstance("/tmp/a.mkv");
     EXPECT_EQ(h.decide(channel), HandOver::Outcome::BecomeRunning);
 }
 
 TEST(HandOver, NoFileSaysHelloToCheckSocket)
 {
     RecordingChannel channel;
-    const HandOver h = runningInstance("", "");
+    const HandOver h = runningInstance("");
     EXPECT_EQ(h.decide(channel), HandOver::Outcome::EndProcess);
     EXPECT_EQ(channel.sent, QStringList{"/run/check|Hello"});
     channel.accepts = false;
@@ -105,7 +109,7 @@ TEST(HandOver, NoFileSaysHelloToCheckSocket)
 TEST(HandOver, EmptyCheckNameCountsAsDead)
 {
     RecordingChannel channel;
-    HandOver h = runningInstance("/tmp/a.mkv", "/tmp/a.mkv");
+    HandOver h = runningInstance("/tmp/a.mkv");
     h.checkName.clear();
     channel.alive = false;
     EXPECT_EQ(h.decide(channel), HandOver::Outcome::BecomeRunning);
@@ -129,8 +133,7 @@ TEST(HandOver, ACommandTooLongForTheRunningPlayerEndsThisStartAndSaysWhy)
         // The real player drops a message over the limit, so the send would fail.
         channel.accepts = path.toUtf8().size() <= HandOver::kMaxMessageBytes;
         QString message;
-        EXPECT_EQ(runningInstance(path, path).decide(channel, &message),
-                  HandOver::Outcome::EndProcess)
+        EXPECT_EQ(runningInstance(path).decide(channel, &message), HandOver::Outcome::EndProcess)
             << c.name;
         EXPECT_EQ(channel.sent.size(), c.sent ? 1 : 0) << c.name;
         EXPECT_EQ(message.contains("too long"), !c.sent) << c.name << message.toStdString();

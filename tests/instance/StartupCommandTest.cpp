@@ -22,10 +22,71 @@ TEST(StartupCommand, QuotedPathWithBlanksArrivesWhole)
     EXPECT_TRUE(command.autoPlay);
 }
 
-TEST(StartupCommand, SeparateArgumentsJoinWithOneBlank)
+TEST(StartupCommand, SeparateArgumentsThatNameNoOneFileAreSeveralNames)
 {
-    const auto command = fromArguments({"/tmp/a.mkv", "/tmp/b.mkv"});
-    EXPECT_EQ(command.path, "/tmp/a.mkv /tmp/b.mkv");
+    const QSet<QString> files = {"/home/me/a b.mkv", "/tmp/a.mkv"};
+    const struct
+    {
+        QStringList arguments;
+        QStringList paths;
+        bool autoPlay;
+        const char* forwardingText;
+    } cases[] = {
+        {{"/tmp/a.mkv", "/tmp/b.mkv"},
+         {"/tmp/a.mkv", "/tmp/b.mkv"},
+         true,
+         "*Files file:///tmp/a.mkv file:///tmp/b.mkv"},
+        // Relative names from the current folder, folders and missing names alike, in order.
+        {{"c.flac", "Music", "../x.webm", "*Add"},
+         {"/home/me/c.flac", "/home/me/Music", "/home/x.webm"},
+         false,
+         "*Files file:///home/me/c.flac file:///home/me/Music file:///home/x.webm *Add"},
+        // Blanks, percent signs and non-ASCII names travel encoded.
+        {{"/tmp/50% off.mp4", QString::fromUtf8("/tmp/日本.mkv")},
+         {"/tmp/50% off.mp4", QString::fromUtf8("/tmp/日本.mkv")},
+         true,
+         "*Files file:///tmp/50%25%20off.mp4 file:///tmp/%E6%97%A5%E6%9C%AC.mkv"},
+        // The arguments as a whole naming one file still win.
+        {{"a", "b.mkv"}, {"/home/me/a b.mkv"}, true, "/home/me/a b.mkv"},
+        {{"a", "b.mkv", "*Add"}, {"/home/me/a b.mkv"}, false, "/home/me/a b.mkv *Add"},
+        // One name and the marker keep the one-name form.
+        {{"/tmp/gone.mkv", "*Add"}, {"/tmp/gone.mkv"}, false, "/tmp/gone.mkv *Add"},
+        {{"/tmp/a.mkv", "", "/tmp/c.ogg"},
+         {"/tmp/a.mkv", "/tmp/c.ogg"},
+         true,
+         "*Files file:///tmp/a.mkv file:///tmp/c.ogg"},
+    };
+    for (const auto& c : cases) {
+        const auto command = fromArguments(c.arguments, files);
+        const std::string trace = c.arguments.join(" | ").toStdString();
+        EXPECT_EQ(command.paths, c.paths) << trace;
+        EXPECT_EQ(command.autoPlay, c.autoPlay) << trace;
+        EXPECT_EQ(command.forwardingText, c.forwardingText) << trace;
+        // What the running player reads back is what this start meant.
+        const auto received = StartupCommand::fromHandOver(command.forwardingText);
+        EXPECT_EQ(received.paths, c.paths) << trace;
+        EXPECT_EQ(received.autoPlay, c.autoPlay) << trace;
+    }
+}
+
+TEST(StartupCommand, SeveralNamesFormKeepsOnlyAbsoluteLocalFiles)
+{
+    const struct
+    {
+        const char* text;
+        QStringList paths;
+    } cases[] = {
+        {"*Files file:///a.mkv http://host/b.mkv file:relative.mkv file:///c%20d.ogg",
+         {"/a.mkv", "/c d.ogg"}},
+        {"*Files file:///x.mkv?q=1 file:///y.mkv#frag file:///%zz", {}},
+        {"*Files   file:///a.mkv   ", {"/a.mkv"}},
+        {"*Files", {"*Files"}}, // no blank after the word: a plain name like any other
+        {"*Files *Add", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StartupCommand::fromHandOver(c.text).paths, c.paths) << c.text;
+    }
+    EXPECT_FALSE(StartupCommand::fromHandOver("*Files file:///a.mkv *Add").autoPlay);
 }
 
 TEST(StartupCommand, AddMarkerCutsFiveCharactersAndKeepsForwardingText)
@@ -99,11 +160,6 @@ TEST(StartupCommand, ArgumentsThatNameAFileAreTakenAsGivenQuotesAndAll)
         {{"\"My Videos/x.avi\""}, "/home/me/My Videos/x.avi", "/home/me/My Videos/x.avi", true},
         // Quoted names that exist once unquoted keep the old rule.
         {{"\"/tmp/plain.avi\""}, "/tmp/plain.avi", "/tmp/plain.avi", true},
-        // Two names still make one text that names nothing.
-        {{"/tmp/plain.avi", "/home/me/clip.mkv"},
-         "/tmp/plain.avi /home/me/clip.mkv",
-         "/tmp/plain.avi /home/me/clip.mkv",
-         true},
         {{}, "", "", true},
     };
     for (const auto& c : cases) {

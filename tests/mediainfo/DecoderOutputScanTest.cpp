@@ -231,6 +231,37 @@ TEST(DecoderScanClassic, AudioWinsWhenALineNamesBoth)
     EXPECT_EQ(s.source.stream(0).sampleRate, 22050);
 }
 
+TEST(DecoderScanClassic, AudioOfNoChannelsAtNoRateIsNoStream)
+{
+    // What the decoder makes of a text file named .flac, .ac3 or .dts.
+    const struct
+    {
+        const char* line;
+        bool accepted;
+    } cases[] = {
+        {"Audio: flac, 0 channels", false},
+        {"Audio: ac3, 0 channels, fltp", false},
+        {"Audio: dts, 0 channels", false},
+        {"Audio: flac, 44100 Hz, 0 channels", true},
+        {"Audio: flac, 44100 Hz, stereo, s16", true},
+    };
+    for (const auto& c : cases) {
+        const Scan s = scanStream(QLatin1String(c.line));
+        EXPECT_EQ(s.accepted, c.accepted) << c.line;
+        EXPECT_EQ(s.source.streamCount(), c.accepted ? 1 : 0) << c.line;
+        if (!c.accepted) {
+            EXPECT_EQ(s.reason, DecoderOutputScan::UnsupportedReason) << c.line;
+        }
+    }
+    // Beside a picture the empty sound is only left out.
+    const Scan both = scan("Input #0, matroska,webm, from '" + kPath +
+                           "':\n  Duration: 00:00:02.00, start: 0.000000, bitrate: 1 kb/s\n"
+                           "  Stream #0:0: Video: h264, yuv420p, 160x120, 25 fps\n"
+                           "  Stream #0:1: Audio: ac3, 0 channels, fltp\n");
+    EXPECT_TRUE(both.accepted);
+    EXPECT_EQ(both.source.streamCount(), 1);
+}
+
 TEST(DecoderScanClassic, MissingOrUnreadableItemsReadAsZero)
 {
     const Scan audio = scanStream("Audio: aac");

@@ -5,6 +5,7 @@
 #include "mediainfo/MediaSource.h"
 #include "mediainfo/ProbeResult.h"
 #include "util/PosixProcessRunner.h"
+#include "util/SupportedFiles.h"
 #include "util/ToolPaths.h"
 
 #include <QDir>
@@ -204,6 +205,36 @@ TEST_F(DecoderProbeEndToEnd, BrokenFilesAreRefusedWithTheReason)
         EXPECT_EQ(m_result.lastProbeError, "Unsupported file format or the file is corrupted.")
             << name;
         EXPECT_TRUE(m_result.streamInfoText.isEmpty());
+    }
+}
+
+TEST_F(DecoderProbeEndToEnd, TheFurtherExtensionsAreDescribedAndTextUnderThemIsRefused)
+{
+    const struct
+    {
+        MediaRecipe recipe;
+        int streams;
+    } media[] = {
+        {{"b.webm", {"-c:v", "libvpx", "-deadline", "realtime", "-c:a", "libvorbis"}}, 2},
+        {{"b.flac", {"-c:a", "flac"}, false, true}, 1},
+        {{"b.opus", {"-c:a", "libopus"}, false, true}, 1},
+        {{"b.ts", {"-c:v", "mpeg2video", "-c:a", "mp2"}}, 2},
+        {{"b.ac3", {"-c:a", "ac3"}, false, true}, 1},
+        {{"b.wv", {"-c:a", "wavpack"}, false, true}, 1},
+    };
+    for (const auto& m : media) {
+        SCOPED_TRACE(m.recipe.name.toStdString());
+        ASSERT_TRUE(generateMedia(s_dir->path(), m.recipe));
+        ASSERT_TRUE(describe(file(m.recipe.name))) << m_result.lastProbeError.toStdString();
+        EXPECT_EQ(m_source.streamCount(), m.streams);
+    }
+    // Every extension beyond the 24, raw formats with a weak signature included.
+    for (const QString& ext : MediaExtensions().mid(SupportedExtensions().size())) {
+        const QString name = file("words." + ext);
+        ASSERT_TRUE(writeFile(name, "Nothing to see here.\n"));
+        EXPECT_FALSE(describe(name)) << ext.toStdString();
+        EXPECT_EQ(m_result.lastProbeError, "Unsupported file format or the file is corrupted.")
+            << ext.toStdString();
     }
 }
 

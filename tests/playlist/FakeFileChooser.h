@@ -23,6 +23,13 @@ public:
         return answers.isEmpty() ? QStringList() : answers.takeFirst();
     }
 
+    QString chooseFolder(const QString& title, const QString& initialFolder) override
+    {
+        calls.append(Call{title, {}, initialFolder});
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+    }
+
     QList<QStringList> answers;
+    QStringList folderAnswers;
     QList<Call> calls;
 };

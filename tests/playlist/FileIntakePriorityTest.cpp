@@ -50,7 +50,7 @@ TEST(FileIntakePriority, ProbesAndTheProgramsTheyStartYieldTheCpuToTheWindow)
     int delivered = 0;
     QObject::connect(&intake, &FileIntake::ready, [&] { ++delivered; });
     intake.enqueue(
-        IntakeRequest{QStringLiteral("a.mp4"), QStringLiteral("/media/a.mp4"), false, false});
+        IntakeRequest{QStringLiteral("a.mp4"), QStringLiteral("/media/a.mp4"), false, false, 0});
     QElapsedTimer timer;
     timer.start();
     while (delivered == 0 && timer.elapsed() < 10000) {

@@ -40,6 +40,19 @@ TEST(OpenDialogFilters, QtFiltersAreTheTwentyFiveEntriesInOrder)
     }
 }
 
+TEST(OpenDialogFilters, MediaFiltersKeepTheTwentyFiveThenAddAllMediaAndAllFiles)
+{
+    const QStringList filters = OpenDialog::nameFilters(
+        OpenDialog::buildMediaFilterText(kExtensions, kExtensions + QStringList{"webm", "flac"}));
+    ASSERT_EQ(filters.size(), 27);
+    EXPECT_EQ(filters.mid(0, 25),
+              OpenDialog::nameFilters(OpenDialog::buildFilterText(kExtensions)));
+    EXPECT_TRUE(filters[25].startsWith("All Media Files (*.wav *.flv "));
+    EXPECT_TRUE(filters[25].endsWith(" *.asf *.webm *.flac)"));
+    // Already in Qt's form: not "All Files (*) (*)".
+    EXPECT_EQ(filters[26], "All Files (*)");
+}
+
 TEST(OpenDialogFilters, MalformedFilterTextGivesOnlyCompleteEntries)
 {
     EXPECT_EQ(OpenDialog::nameFilters("Video|*.avi;;*.mkv;|Odd"),
@@ -61,11 +74,11 @@ TEST(OpenDialogRun, AsksForTheTitleFiltersAndNoFolderAtFirst)
 {
     FakeFileChooser chooser;
     OpenDialog dialog(chooser);
-    EXPECT_TRUE(dialog.chooseMediaFiles(kExtensions).isEmpty());
+    EXPECT_TRUE(dialog.chooseMediaFiles(kExtensions, kExtensions).isEmpty());
     ASSERT_EQ(chooser.calls.size(), 1);
     EXPECT_EQ(chooser.calls[0].title, "Open Video File");
     EXPECT_EQ(chooser.calls[0].nameFilters,
-              OpenDialog::nameFilters(OpenDialog::buildFilterText(kExtensions)));
+              OpenDialog::nameFilters(OpenDialog::buildMediaFilterText(kExtensions, kExtensions)));
     EXPECT_EQ(chooser.calls[0].initialFolder, "");
 }
 
@@ -74,9 +87,10 @@ TEST(OpenDialogRun, OneFileGivesItsNameAndPathAndRemembersTheFolder)
     FakeFileChooser chooser;
     chooser.answers = {{"/media/a.avi"}};
     OpenDialog dialog(chooser);
-    EXPECT_EQ(dialog.chooseMediaFiles(kExtensions), (QList<ChosenFile>{{"a.avi", "/media/a.avi"}}));
+    EXPECT_EQ(dialog.chooseMediaFiles(kExtensions, kExtensions),
+              (QList<ChosenFile>{{"a.avi", "/media/a.avi"}}));
     EXPECT_EQ(dialog.lastDialogFolder(), "/media");
-    dialog.chooseMediaFiles(kExtensions);
+    dialog.chooseMediaFiles(kExtensions, kExtensions);
     EXPECT_EQ(chooser.calls[1].initialFolder, "/media");
 }
 
@@ -85,9 +99,10 @@ TEST(OpenDialogRun, SeveralFilesKeepTheDialogsOrder)
     FakeFileChooser chooser;
     chooser.answers = {{"/media/b.mkv", "/media/a.avi", "/media/c.mp3"}};
     OpenDialog dialog(chooser);
-    EXPECT_EQ(dialog.chooseMediaFiles(kExtensions), (QList<ChosenFile>{{"b.mkv", "/media/b.mkv"},
-                                                                       {"a.avi", "/media/a.avi"},
-                                                                       {"c.mp3", "/media/c.mp3"}}));
+    EXPECT_EQ(dialog.chooseMediaFiles(kExtensions, kExtensions),
+              (QList<ChosenFile>{{"b.mkv", "/media/b.mkv"},
+                                 {"a.avi", "/media/a.avi"},
+                                 {"c.mp3", "/media/c.mp3"}}));
     EXPECT_EQ(dialog.lastDialogFolder(), "/media");
 }
 
@@ -96,7 +111,7 @@ TEST(OpenDialogRun, FilesInTheRootKeepASingleSlash)
     FakeFileChooser chooser;
     chooser.answers = {{"/x.mp3", "/y.mp3"}};
     OpenDialog dialog(chooser);
-    EXPECT_EQ(dialog.chooseMediaFiles(kExtensions),
+    EXPECT_EQ(dialog.chooseMediaFiles(kExtensions, kExtensions),
               (QList<ChosenFile>{{"x.mp3", "/x.mp3"}, {"y.mp3", "/y.mp3"}}));
     EXPECT_EQ(dialog.lastDialogFolder(), "/");
 }
@@ -106,10 +121,10 @@ TEST(OpenDialogRun, CancelLeavesTheFolderAsItWas)
     FakeFileChooser chooser;
     chooser.answers = {{"/media/a.avi"}, {}, {"/other/b.avi"}};
     OpenDialog dialog(chooser);
-    dialog.chooseMediaFiles(kExtensions);
-    EXPECT_TRUE(dialog.chooseMediaFiles(kExtensions).isEmpty());
+    dialog.chooseMediaFiles(kExtensions, kExtensions);
+    EXPECT_TRUE(dialog.chooseMediaFiles(kExtensions, kExtensions).isEmpty());
     EXPECT_EQ(dialog.lastDialogFolder(), "/media");
-    dialog.chooseMediaFiles(kExtensions);
+    dialog.chooseMediaFiles(kExtensions, kExtensions);
     EXPECT_EQ(chooser.calls[2].initialFolder, "/media");
     EXPECT_EQ(dialog.lastDialogFolder(), "/other");
 }
@@ -119,7 +134,7 @@ TEST(OpenDialogRun, AFileChosenTwiceIsReturnedOnce)
     FakeFileChooser chooser;
     chooser.answers = {{"/media/a.avi", "", "/media/b.avi", "/media/a.avi", "/else/a.avi"}};
     OpenDialog dialog(chooser);
-    EXPECT_EQ(dialog.chooseMediaFiles(kExtensions),
+    EXPECT_EQ(dialog.chooseMediaFiles(kExtensions, kExtensions),
               (QList<ChosenFile>{
                   {"a.avi", "/media/a.avi"}, {"b.avi", "/media/b.avi"}, {"a.avi", "/else/a.avi"}}));
 }
@@ -128,7 +143,7 @@ TEST(OpenDialogRun, TheFolderIsNotKeptBetweenRuns)
 {
     FakeFileChooser chooser;
     chooser.answers = {{"/media/a.avi"}};
-    OpenDialog(chooser).chooseMediaFiles(kExtensions);
+    OpenDialog(chooser).chooseMediaFiles(kExtensions, kExtensions);
     OpenDialog nextRun(chooser);
     EXPECT_EQ(nextRun.lastDialogFolder(), "");
 }

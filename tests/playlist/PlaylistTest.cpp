@@ -193,14 +193,19 @@ TEST_F(PlaylistTest, OpenPlaysFirstChosenFileAndAppendsAfterExisting)
     EXPECT_EQ(playlist.count(), 5);
 }
 
-TEST_F(PlaylistTest, DropKeepsSupportedFilesOnlyAndPlaysNothing)
+TEST_F(PlaylistTest, DropKeepsSupportedFilesOnlyAndNamesTheRestInOneMessage)
 {
-    playlist.addDroppedFiles({"/m/x.txt", "/m/y.mp4", "/m/clip.MKV", "/m/noext"});
+    playlist.addDroppedFiles({"/m/x.txt", "/m/y.mp4", "/m/clip.MKV", "/m/noext", "/m/t.webm"});
     settle();
-    EXPECT_EQ(playlist.paths(), QStringList({"/m/y.mp4", "/m/clip.MKV"}));
+    EXPECT_EQ(playlist.paths(), QStringList({"/m/y.mp4", "/m/clip.MKV", "/m/t.webm"}));
     EXPECT_TRUE(playback.calls.filter("play").isEmpty());
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages[0].title, "Korvane");
+    EXPECT_EQ(messages.messages[0].text, "Cannot open file </m/x.txt>\n"
+                                         "Cannot open file </m/noext>\n"
+                                         "Korvane does not open files of this type.");
     QMutexLocker lock(&prober.mutex);
-    EXPECT_EQ(prober.probed.size(), 2);
+    EXPECT_EQ(prober.probed.size(), 3);
 }
 
 TEST_F(PlaylistTest, RemovingMiddleEntryKeepsListsAlignedAndSelectionInPlace)

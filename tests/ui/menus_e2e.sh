@@ -82,7 +82,8 @@ key Escape
 xdotool mousemove $((X + 60)) $((Y + 100)) click 3; sleep 0.6
 check "right-clicking the playlist opens the Play List menu" wait_for "popup mnuPlayListmenu"
 shot popup-playlist
-key Down; key Down; key Down; key Return
+# Add Media File(s)..., Open Folder..., Remove, Remove All.
+key Down; key Down; key Down; key Down; key Return
 check "Remove All from the popup" wait_for "command mnuPlayListRemoveAll"
 
 # File → Recently Played Files lists what played; its first entry plays again.

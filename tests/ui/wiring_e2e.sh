@@ -42,8 +42,8 @@ xdotool mousemove $((X + 60)) "$(row_y 0)" click 1; sleep 0.5
 xdotool mousemove $((X + 60)) "$(row_y 2)" click 3; sleep 0.6
 check "right-clicking the playlist opens the Play List menu" wait_for "popup mnuPlayListmenu"
 shot popup-remove
-# "Remove" is the popup's second item, just below where it opened.
-xdotool mousemove_relative 40 31; sleep 0.3; xdotool click 1; sleep 0.5
+# "Remove" is the popup's third item, below "Add Media File(s)..." and "Open Folder...".
+xdotool mousemove_relative 40 53; sleep 0.3; xdotool click 1; sleep 0.5
 check "Remove removes the row that was right-clicked" wait_for "removed 2 .*c.mp4"
 check "and only that row" [ "$(count "removed ")" -eq 1 ]
 

@@ -1,5 +1,7 @@
 #include "ui/dialogs/AboutBox.h"
 
+#include "util/Version.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -84,6 +86,11 @@ AboutBox::AboutBox(PiecePainter painter, UrlOpener opener, QWidget* parent)
     fitText(m_basedOn, false);
     fitText(m_link, false);
     m_link->installEventFilter(this);
+    // Which build this is, for a report or a question; clear of the OK button.
+    m_version = makeLabel(this, "version", QStringLiteral("Version ") + korvane::version(),
+                          QRect(118, 170, 200, 16), 9);
+    m_version->setPalette(light);
+    m_version->installEventFilter(this);
 
     // The texts take their own clicks and do nothing with them: pressing on the caption text
     // does not drag the box.

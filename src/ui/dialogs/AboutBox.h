@@ -29,6 +29,7 @@ public:
 
     QLabel* okLabel() const { return m_okText; }
     QLabel* linkLabel() const { return m_link; }
+    QLabel* versionLabel() const { return m_version; }
 
 protected:
     bool event(QEvent* event) override;
@@ -50,5 +51,6 @@ private:
     QLabel* m_description = nullptr;
     QLabel* m_basedOn = nullptr;
     QLabel* m_link = nullptr;
+    QLabel* m_version = nullptr;
     QLabel* m_okText = nullptr;
 };

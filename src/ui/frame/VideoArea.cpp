@@ -1,7 +1,5 @@
 #include "ui/frame/VideoArea.h"
 
-#include "util/SupportedFiles.h"
-
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -22,7 +20,8 @@ VideoArea::VideoArea(QWidget* parent) : QWidget(parent)
 
 namespace {
 
-QStringList supportedFilesOf(const QMimeData* data)
+// Every local file and folder: the intake takes in what it can and names what it refuses.
+QStringList localFilesOf(const QMimeData* data)
 {
     QStringList paths;
     if (data == nullptr || !data->hasUrls()) {
@@ -30,7 +29,7 @@ QStringList supportedFilesOf(const QMimeData* data)
     }
     const QList<QUrl> urls = data->urls();
     for (const QUrl& url : urls) {
-        if (url.isLocalFile() && isSupportedFile(url.toLocalFile())) {
+        if (url.isLocalFile()) {
             paths.append(url.toLocalFile());
         }
     }
@@ -85,21 +84,21 @@ void VideoArea::mousePressEvent(QMouseEvent* event)
 
 void VideoArea::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!supportedFilesOf(event->mimeData()).isEmpty()) {
+    if (!localFilesOf(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void VideoArea::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!supportedFilesOf(event->mimeData()).isEmpty()) {
+    if (!localFilesOf(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void VideoArea::dropEvent(QDropEvent* event)
 {
-    const QStringList paths = supportedFilesOf(event->mimeData());
+    const QStringList paths = localFilesOf(event->mimeData());
     if (paths.isEmpty()) {
         event->ignore();
         return;

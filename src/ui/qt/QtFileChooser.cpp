@@ -83,3 +83,17 @@ QStringList QtFileChooser::chooseExistingFiles(const QString& title, const QStri
     }
     return chosen;
 }
+
+QString QtFileChooser::chooseFolder(const QString& title, const QString& initialFolder)
+{
+    QFileDialog dialog(m_owner, title, initialFolder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    const QString folder = dialog.selectedFiles().first();
+    return QFileInfo(folder).isDir() ? folder : QString();
+}

@@ -13,6 +13,7 @@ public:
 
     QStringList chooseExistingFiles(const QString& title, const QStringList& nameFilters,
                                     const QString& initialFolder) override;
+    QString chooseFolder(const QString& title, const QString& initialFolder) override;
 
 private:
     QWidget* m_owner;

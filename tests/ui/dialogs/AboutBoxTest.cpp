@@ -2,6 +2,7 @@
 
 #include "skin/SkinImages.h"
 #include "skin/SkinPainter.h"
+#include "util/Version.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -55,6 +56,22 @@ TEST_F(AboutBoxTest, PaintsEveryPieceInOrderAndPlacesTheOkText)
     EXPECT_EQ(box.size(), QSize(416, 213));
     EXPECT_EQ(box.okLabel()->geometry(), QRect(364, 175, 60, 30));
     EXPECT_TRUE(box.isModal());
+}
+
+TEST_F(AboutBoxTest, VersionLineStandsClearOfTheOtherTextsAndTheOkButton)
+{
+    const QLabel* version = box.versionLabel();
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text(), "Version " + korvane::version());
+    EXPECT_TRUE(box.rect().contains(version->geometry()));
+    // The whole text fits its label.
+    EXPECT_LE(version->fontMetrics().horizontalAdvance(version->text()), version->width());
+    const QRect ok = G::hitRects(G::Width, G::Height)[R::OkButton];
+    EXPECT_FALSE(version->geometry().intersects(ok));
+    for (const char* name : {"caption", "description", "basedOn", "videoLanLink", "okText"}) {
+        EXPECT_FALSE(version->geometry().intersects(box.findChild<QLabel*>(name)->geometry()))
+            << name;
+    }
 }
 
 TEST_F(AboutBoxTest, PressAndReleaseOnOkCloses)
@@ -187,11 +204,11 @@ TEST(AboutBoxSkin, TextsAreReadableOnTheSkin)
         },
         nullptr);
     // The skin alone, under where each text stands: the worst pixel counts.
-    for (const char* name : {"description", "basedOn", "videoLanLink"}) {
+    for (const char* name : {"description", "basedOn", "videoLanLink", "version"}) {
         box.findChild<QLabel*>(name)->hide();
     }
     const QImage skin = box.grab().toImage();
-    for (const char* name : {"description", "basedOn", "videoLanLink"}) {
+    for (const char* name : {"description", "basedOn", "videoLanLink", "version"}) {
         const QLabel* label = box.findChild<QLabel*>(name);
         const QColor text = label->palette().color(QPalette::WindowText);
         double worst = 100;

@@ -160,7 +160,7 @@ TEST(QtFileChooser, TheOpenDialogStartsWhereTheLastChoiceWas)
         fileDialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
         static_cast<QDialog*>(fileDialog)->accept();
     });
-    const QList<ChosenFile> chosen = dialog.chooseMediaFiles(kExtensions);
+    const QList<ChosenFile> chosen = dialog.chooseMediaFiles(kExtensions, kExtensions);
     ASSERT_EQ(chosen.size(), 1);
     EXPECT_EQ(chosen[0].fileName, "C.AVI");
     EXPECT_EQ(QFileInfo(chosen[0].fullPath).canonicalFilePath(),
@@ -173,7 +173,7 @@ TEST(QtFileChooser, TheOpenDialogStartsWhereTheLastChoiceWas)
         startedIn = fileDialog->directory().canonicalPath();
         fileDialog->reject();
     });
-    EXPECT_TRUE(dialog.chooseMediaFiles(kExtensions).isEmpty());
+    EXPECT_TRUE(dialog.chooseMediaFiles(kExtensions, kExtensions).isEmpty());
     EXPECT_EQ(startedIn, QDir(folder.dir.path()).canonicalPath());
     EXPECT_EQ(QDir(dialog.lastDialogFolder()).canonicalPath(),
               QDir(folder.dir.path()).canonicalPath());

@@ -1,0 +1,6 @@
+#include "util/Version.h"
+
+QString korvane::version()
+{
+    return QStringLiteral(KORVANE_VERSION);
+}
