@@ -20,7 +20,9 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPainter>
+#include <algorithm>
 
 CommandHandlers::CommandHandlers(CommandRegistry& registry, MainWindow& window,
                                  PlaybackSession& session, Playlist& playlist,
@@ -90,6 +92,16 @@ void CommandHandlers::connectParts()
                                                     static_cast<int>(stored.repeatMode),
                                                     m_session.flags().mediaActive);
         refresh();
+        // A track list with nothing to choose is greyed rather than opening empty.
+        for (const char* name : {"mnuAudioTrack", "mnuSubtitle"}) {
+            if (QMenu* tracks = m_popups->menu(QString::fromLatin1(name))) {
+                const QList<QAction*> items = tracks->actions();
+                tracks->menuAction()->setEnabled(
+                    std::any_of(items.begin(), items.end(), [](const QAction* item) {
+                        return !item->isSeparator() && item->isVisible() && item->isEnabled();
+                    }));
+            }
+        }
     });
     connect(m_popups.get(), &ClassicPopups::afterMenuOpening, this, [this] {
         m_view.popup = PopupChecks::afterMenuOpening(

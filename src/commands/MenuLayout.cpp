@@ -119,7 +119,11 @@ const Entry& MenuLayout::playMenu()
          sub("mnuPlayModeMenu", "Play Mode", range(C::PlayModeNormal, 3)),
          sub("mnuRepeatMode", "Repeat Mode", range(C::RepeatNone, 3)), sep(), act(C::FullScreen),
          sep(), act(C::IncreaseSpeed), act(C::DecreaseSpeed), act(C::ResetSpeed), sep(),
-         sub("mnuAfterMenu", "After playing finish", range(C::AfterNothing, 4))});
+         sub("mnuAfterMenu", "After playing finish", range(C::AfterNothing, 4)),
+         // In full screen this popup is the only menu, so the tracks are chosen here too.
+         sep(),
+         sub("mnuAudioTrack", "Audio Track", range(C::AudioTrack0, CommandTable::TrackSlots)),
+         sub("mnuSubtitle", "Subtitle", subtitleItems()), act(C::TakeSnapshot)});
     return menu;
 }
 

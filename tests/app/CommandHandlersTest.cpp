@@ -804,6 +804,32 @@ TEST_F(ControlsTest, TrackItemsListTheItemsTracksAndSwitchAtOnce)
     EXPECT_FALSE(action(Command::OpenSubtitle)->isEnabled());
 }
 
+TEST_F(ControlsTest, ThePlayPopupOverTheVideoOffersTheTracksGreyedWhileThereAreNone)
+{
+    QMenu* popup = bindings.popups().menu("mnuPlayBackMenu");
+    QMenu* audio = bindings.popups().menu("mnuAudioTrack");
+    QMenu* subtitles = bindings.popups().menu("mnuSubtitle");
+    ASSERT_TRUE(popup && audio && subtitles);
+    emit popup->aboutToShow();
+    EXPECT_FALSE(audio->menuAction()->isEnabled());
+    EXPECT_FALSE(subtitles->menuAction()->isEnabled());
+    emit popup->aboutToHide();
+    QCoreApplication::processEvents();
+
+    play();
+    engine().fakeAudioTracks = {{1, "Track 1 - [English]"}, {2, "Track 2 - [Deutsch]"}};
+    engine().fakeAudioTrack = 1;
+    engine().fireTracks();
+    emit popup->aboutToShow();
+    EXPECT_TRUE(audio->menuAction()->isEnabled());
+    EXPECT_TRUE(subtitles->menuAction()->isEnabled()) << "Off and Open Subtitle File... remain";
+    EXPECT_EQ(popupFace("AudioTrack1").text, "Track 2 - [Deutsch]");
+    choosePopup("AudioTrack1");
+    EXPECT_EQ(engine().fakeAudioTrack, 2);
+    choosePopup("TakeSnapshot");
+    EXPECT_TRUE(logged.contains("command TakeSnapshot"));
+}
+
 TEST_F(ControlsTest, ASubtitleFileIsAddedOrRefusedWithAMessage)
 {
     play();
