@@ -165,7 +165,7 @@ void Application::receiveCommand(const QString& text)
     const StartupCommand command = StartupCommand::fromHandOver(text);
     // A sender makes its paths absolute; anything else would be read against this player's
     // current folder, which names some other file or none.
-    if (!command.path.isEmpty() && !QDir::isAbsolutePath(command.path)) {
+    if (!command.path.isEmpty() && !command.path.startsWith(u'/')) {
         qCWarning(lcApp).noquote() << "hand-over refused: not an absolute path:" << command.path;
         m_messages->show(UserMessages::Icon::Warning, korvane::kProductName,
                          QStringLiteral("Cannot open file <") + command.path +

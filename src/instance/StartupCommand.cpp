@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -9,10 +10,11 @@ namespace {
 // share; and the history must name the file from anywhere.
 QString absolute(const QString& path, const QString& currentFolder)
 {
-    if (path.isEmpty() || QDir::isAbsolutePath(path)) {
+    // Qt counts a leading ':' as absolute (its resources); on disk only '/' is.
+    if (path.isEmpty() || path.startsWith(u'/')) {
         return path;
     }
-    return QDir::cleanPath(QDir(currentFolder).absoluteFilePath(path));
+    return QDir::cleanPath(currentFolder + u'/' + path);
 }
 
 StartupCommand oneName(const QString& path, bool marked)
@@ -47,7 +49,10 @@ StartupCommand StartupCommand::fromArguments(const QStringList& arguments,
     if (separateMarker) {
         names.removeLast();
     }
-    if (names.size() < 2 || (isFile && isFile(path))) {
+    // Blank arguments name nothing: with no other name they are the one text they join to.
+    const bool noName = std::all_of(names.cbegin(), names.cend(),
+                                    [](const QString& name) { return name.isEmpty(); });
+    if (names.size() < 2 || noName || (isFile && isFile(path))) {
         StartupCommand command = oneName(path, !unquoted.autoPlay);
         command.forwardingText = path + unquoted.forwardingText.mid(unquoted.path.size());
         return command;
@@ -55,7 +60,8 @@ StartupCommand StartupCommand::fromArguments(const QStringList& arguments,
     StartupCommand command;
     for (const QString& name : std::as_const(names)) {
         if (!name.isEmpty()) {
-            command.paths << absolute(name, currentFolder);
+            // Cleaned, so that "//" at the start cannot read as a host in the file URL.
+            command.paths << QDir::cleanPath(absolute(name, currentFolder));
         }
     }
     command.autoPlay = !separateMarker;
@@ -94,7 +100,9 @@ QString StartupCommand::filesText(const QStringList& paths, bool addOnly)
 {
     QString text = kFilesWord;
     for (const QString& path : paths) {
-        text += u' ' + QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
+        // An encoded '*' keeps a name ending in "*Add" from reading as the marker.
+        text +=
+            u' ' + QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded().replace('*', "%2A"));
     }
     return addOnly ? text + QStringLiteral(" *Add") : text;
 }

@@ -113,7 +113,9 @@ IntakePlan Playlist::planPaths(const QStringList& paths)
     IntakePlan plan;
     for (const QString& path : paths) {
         const QFileInfo info(path);
-        if (!QDir::isAbsolutePath(path)) {
+        // Only a path from the root names a file on disk (Qt would also take its own ":"
+        // resources).
+        if (!path.startsWith(u'/')) {
             qCDebug(lcPlaylist).noquote() << "refused" << path + u':' << NotLocalReason;
             plan.notLocal.append(path);
         } else if (info.isDir()) {

@@ -51,6 +51,21 @@ TEST(StartupCommand, SeparateArgumentsThatNameNoOneFileAreSeveralNames)
         {{"a", "b.mkv", "*Add"}, {"/home/me/a b.mkv"}, false, "/home/me/a b.mkv *Add"},
         // One name and the marker keep the one-name form.
         {{"/tmp/gone.mkv", "*Add"}, {"/tmp/gone.mkv"}, false, "/tmp/gone.mkv *Add"},
+        // A name that itself ends in the marker's letters is a name, not the marker.
+        {{"/tmp/x", "/a.avi *Add"},
+         {"/tmp/x", "/a.avi *Add"},
+         true,
+         "*Files file:///tmp/x file:///a.avi%20%2AAdd"},
+        {{"///tmp//a.mkv", "/tmp/./b.mkv"},
+         {"/tmp/a.mkv", "/tmp/b.mkv"},
+         true,
+         "*Files file:///tmp/a.mkv file:///tmp/b.mkv"},
+        {{"", "::::.", "."},
+         {"/home/me/::::.", "/home/me"},
+         true,
+         "*Files file:///home/me/::::. file:///home/me"},
+        // Blank arguments alone are the one text they join to, never an empty list.
+        {{"", ""}, {"/home/me/ "}, true, "/home/me/ "},
         {{"/tmp/a.mkv", "", "/tmp/c.ogg"},
          {"/tmp/a.mkv", "/tmp/c.ogg"},
          true,

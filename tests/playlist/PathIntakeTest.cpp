@@ -101,7 +101,8 @@ TEST_F(PathIntakeTest, EveryNameNotTakenInIsReported)
     const QString empty = dir.filePath("empty");
     QDir().mkpath(empty);
     const QString missing = dir.filePath("gone.flac");
-    playlist.addPaths({bad, text, good, missing, empty}, true, true);
+    // Qt reads a leading ':' as one of its own resources, never a file on disk.
+    playlist.addPaths({bad, text, good, missing, empty, ":/skin.mp4"}, true, true);
     settle();
     EXPECT_EQ(names(), QStringList({"good.webm"}));
     QStringList texts;
@@ -112,7 +113,8 @@ TEST_F(PathIntakeTest, EveryNameNotTakenInIsReported)
     EXPECT_EQ(
         texts,
         QStringList(
-            {"Cannot open folder <" + empty + ">\nThe folder holds no media files Korvane opens.",
+            {"Cannot open file <:/skin.mp4>\n" + Playlist::NotLocalReason,
+             "Cannot open folder <" + empty + ">\nThe folder holds no media files Korvane opens.",
              "Cannot open file <" + text + ">\nKorvane does not open files of this type.",
              "Cannot open file <" + bad + ">\nUnsupported file format or the file is corrupted.",
              "Cannot open file <" + missing + ">\nnot found"}));
