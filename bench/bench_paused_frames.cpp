@@ -4,6 +4,7 @@
 //   bench_paused_frames CLIP [SECONDS]
 // Runs under bench/paused_ways.sh, which starts the display, the window manager and the sound
 // server.
+#include "PausedBenchSupport.h"
 #include "playback/VlcInstance.h"
 
 #include <QApplication>
@@ -25,6 +26,9 @@
 #include <vector>
 #include <vlc/vlc.h>
 
+using pausedbench::processCpuSeconds;
+using pausedbench::settle;
+
 namespace {
 
 std::atomic<int> g_vouts{0};
@@ -33,23 +37,6 @@ void onEvent(const libvlc_event_t* event, void*)
 {
     if (event->type == libvlc_MediaPlayerVout) {
         g_vouts = event->u.media_player_vout.new_count;
-    }
-}
-
-double processCpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-void settle(int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
     }
 }
 

@@ -4,6 +4,7 @@
 //   bench_paused_ways CLIP [SECONDS]
 // Prints one line per way. Runs under bench/paused_ways.sh, which starts the display, the window
 // manager and the sound server.
+#include "PausedBenchSupport.h"
 #include "playback/VlcInstance.h"
 
 #include <QApplication>
@@ -22,6 +23,9 @@
 #include <vector>
 #include <vlc/vlc.h>
 
+using pausedbench::processCpuSeconds;
+using pausedbench::settle;
+
 namespace {
 
 std::atomic<int> g_vouts{0};
@@ -33,24 +37,6 @@ void onEvent(const libvlc_event_t* event, void*)
         g_vouts = event->u.media_player_vout.new_count;
     } else if (event->type == libvlc_MediaPlayerPlaying) {
         ++g_playing;
-    }
-}
-
-double processCpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-// Lets the event loop run for `ms` without sleeping through Qt's work.
-void settle(int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
     }
 }
 
