@@ -7,12 +7,12 @@
 // --fresh-instance makes a libVLC instance per item, as engines did before they shared one,
 // for comparison.
 #include "playback/PlaybackSession.h"
-#include "playback/VideoSurface.h"
 #include "playback/VlcEngine.h"
 #include "playback/VlcEngineFactory.h"
 #include "playlist/PlaylistModel.h"
 #include "settings/SettingsStore.h"
 #include "system/PowerControl.h"
+#include "ui/frame/VideoArea.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -43,16 +43,6 @@ class NoPower : public PowerControl
 public:
     void reboot() override {}
     void powerOff() override {}
-};
-
-class Surface : public VideoSurface
-{
-public:
-    explicit Surface(QWidget& widget) : m_widget(widget) {}
-    quint64 videoWindowId() override { return m_widget.winId(); }
-
-private:
-    QWidget& m_widget;
 };
 
 } // namespace
@@ -103,11 +93,9 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    QWidget window;
-    window.resize(640, 360);
-    window.setAttribute(Qt::WA_NativeWindow);
-    window.show();
-    Surface surface(window);
+    VideoArea surface;
+    surface.resize(640, 360);
+    surface.show();
 
     SettingsStore settings{SettingsEnvironment{}};
     settings.setPlayMode(PlayMode::Continuous);

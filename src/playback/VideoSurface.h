@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QtGlobal>
+#include <memory>
 
-// Where an engine draws its video: a native window it is given the id of. Playback asks for the
-// id and needs no widgets.
+class VideoFrames;
+
+// Where an engine's pictures are shown. Playback hands over the pictures and needs no widgets.
 class VideoSurface
 {
 public:
     virtual ~VideoSurface() = default;
-    // Called on the UI thread, when an engine control is made.
-    virtual quint64 videoWindowId() = 0;
+    // Called on the UI thread when an engine control is made: from then on the surface shows
+    // these pictures, in place of any earlier engine's.
+    virtual void showFrames(std::shared_ptr<VideoFrames> frames) = 0;
 };

@@ -1,5 +1,6 @@
 #include "playback/VlcEngine.h"
 
+#include "playback/VideoFrames.h"
 #include "util/Logging.h"
 
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QUrl>
 #include <algorithm>
 #include <atomic>
@@ -33,6 +35,9 @@ struct VlcEventRelay
         int value = 0;
         if (type == libvlc_MediaPlayerVout) {
             value = event->u.media_player_vout.new_count;
+        } else if (type == libvlc_MediaPlayerESAdded || type == libvlc_MediaPlayerESDeleted ||
+                   type == libvlc_MediaPlayerESSelected) {
+            value = event->u.media_player_es_changed.i_type;
         } else if (type == libvlc_MediaPlayerEncounteredError) {
             relay->failed = true;
         }
@@ -71,6 +76,21 @@ QList<Engine::Track> tracksOf(libvlc_track_description_t* list)
     return tracks;
 }
 
+// A seek or snapshot while paused has this long to show its picture before the output is held
+// again.
+constexpr std::chrono::milliseconds kPausedGrace(1500);
+
+// The largest screen in device pixels: no picture needs to be larger.
+QSize largestScreen()
+{
+    QSize largest;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (const QScreen* screen : screens) {
+        largest = largest.expandedTo(screen->geometry().size() * screen->devicePixelRatio());
+    }
+    return largest;
+}
+
 bool isAddress(const QString& mrlOrPath)
 {
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
@@ -91,7 +111,6 @@ VlcEngine::VlcEngine(std::shared_ptr<VlcInstance> instance, VideoSurface* videoS
     if (!m_vlc) {
         return;
     }
-    const QString platform = QGuiApplication::platformName();
     m_player = libvlc_media_player_new(m_vlc->get());
     if (!m_player) {
         qCWarning(lcPlayback) << "libVLC could not make a media player";
@@ -103,14 +122,15 @@ VlcEngine::VlcEngine(std::shared_ptr<VlcInstance> instance, VideoSurface* videoS
         libvlc_event_attach(events, type, &VlcEventRelay::onEvent, m_relay.get());
     }
 
-    // Anywhere but X11 handing libVLC a window id crashes it.
-    if (videoSurface && platform == QLatin1String("xcb")) {
-        libvlc_media_player_set_xwindow(m_player,
-                                        static_cast<uint32_t>(videoSurface->videoWindowId()));
-        // Clicks and keys belong to the player window (double-click leaves full screen).
-        libvlc_video_set_mouse_input(m_player, 0);
-        libvlc_video_set_key_input(m_player, 0);
-        m_embedded = true;
+    // libVLC draws into memory and the surface paints: a paused picture then costs nothing,
+    // and no window of libVLC's sits in the player's.
+    if (videoSurface) {
+        m_frames = std::make_shared<VideoFrames>();
+        m_frames->setLargestSize(largestScreen());
+        libvlc_video_set_format_callbacks(m_player, &VideoFrames::setup, &VideoFrames::cleanup);
+        libvlc_video_set_callbacks(m_player, &VideoFrames::lock, &VideoFrames::unlock,
+                                   &VideoFrames::display, m_frames.get());
+        videoSurface->showFrames(m_frames);
     }
 }
 
@@ -121,8 +141,55 @@ VlcEngine::~VlcEngine()
         m_relay->engine = nullptr;
     }
     if (m_player) {
+        releaseOutput();
         libvlc_media_player_stop(m_player);
         libvlc_media_player_release(m_player);
+    }
+}
+
+void VlcEngine::wakeOutput()
+{
+    if (m_frames) {
+        m_frames->release();
+        if (m_reportedState == Paused) {
+            m_frames->holdAfter(kPausedGrace);
+        }
+    }
+}
+
+void VlcEngine::releaseOutput()
+{
+    if (m_frames) {
+        m_frames->release();
+    }
+}
+
+void VlcEngine::takeDisplaySize()
+{
+    libvlc_media_t* media = m_frames ? libvlc_media_player_get_media(m_player) : nullptr;
+    if (!media) {
+        return;
+    }
+    libvlc_media_track_t** tracks = nullptr;
+    const unsigned count = libvlc_media_tracks_get(media, &tracks);
+    QSize size;
+    for (unsigned i = 0; i < count && size.isEmpty(); ++i) {
+        const libvlc_media_track_t* track = tracks[i];
+        if (track->i_type != libvlc_track_video || !track->video) {
+            continue;
+        }
+        const libvlc_video_track_t& video = *track->video;
+        size = QSize(static_cast<int>(video.i_width), static_cast<int>(video.i_height));
+        // Pixels that are not square (a DVD's, say) widen or narrow the picture.
+        if (video.i_sar_num > 0 && video.i_sar_den > 0 && video.i_sar_num != video.i_sar_den) {
+            const double wide = static_cast<double>(video.i_sar_num) / video.i_sar_den;
+            size.setWidth(qRound(size.width() * wide));
+        }
+    }
+    libvlc_media_tracks_release(tracks, count);
+    libvlc_media_release(media);
+    if (!size.isEmpty()) {
+        m_frames->setDisplaySize(size);
     }
 }
 
@@ -133,6 +200,7 @@ bool VlcEngine::open(const QString& mrlOrPath, const QStringList& options)
     }
     if (m_loaded) {
         m_stopRequested = true;
+        releaseOutput();
         libvlc_media_player_stop(m_player);
         m_loaded = false;
     }
@@ -176,6 +244,7 @@ void VlcEngine::play()
     if (!m_loaded && !loadItem()) {
         return;
     }
+    releaseOutput();
     const libvlc_state_t current = libvlc_media_player_get_state(m_player);
     if (current == libvlc_Paused) {
         libvlc_media_player_set_pause(m_player, 0);
@@ -197,6 +266,7 @@ void VlcEngine::togglePause()
     }
     const libvlc_state_t current = libvlc_media_player_get_state(m_player);
     if (current == libvlc_Playing || current == libvlc_Paused) {
+        releaseOutput();
         libvlc_media_player_pause(m_player);
         return;
     }
@@ -211,6 +281,7 @@ void VlcEngine::stop()
         return;
     }
     m_stopRequested = true;
+    releaseOutput();
     libvlc_media_player_stop(m_player);
 }
 
@@ -242,6 +313,7 @@ void VlcEngine::setPosition(double fraction)
     if (!m_player || std::isnan(fraction)) {
         return;
     }
+    wakeOutput();
     libvlc_media_player_set_position(m_player, static_cast<float>(std::clamp(fraction, 0.0, 1.0)));
 }
 
@@ -272,6 +344,7 @@ void VlcEngine::setRate(double rate)
 {
     // Zero, negative or NaN rates are not something libVLC 3 can play.
     if (m_player && rate > 0.0 && std::isfinite(rate)) {
+        wakeOutput();
         libvlc_media_player_set_rate(m_player, static_cast<float>(rate));
     }
 }
@@ -315,6 +388,7 @@ bool VlcEngine::takeSnapshot(const QString& folder)
         qCWarning(lcPlayback) << "cannot make the snapshot folder" << folder;
         return false;
     }
+    wakeOutput();
     return libvlc_video_take_snapshot(m_player, 0, QFile::encodeName(folder).constData(),
                                       kSnapshotWidth, kSnapshotHeight) == 0;
 }
@@ -327,10 +401,16 @@ void VlcEngine::handleEvent(int type, int value)
         reported = Opening;
         break;
     case libvlc_MediaPlayerPlaying:
+        // A resume that came before the pause was reported.
+        releaseOutput();
         applyAudioState();
         reported = Playing;
         break;
     case libvlc_MediaPlayerPaused:
+        // The picture on show is the paused one: nothing needs drawing until the user acts.
+        if (m_frames && libvlc_media_player_get_state(m_player) == libvlc_Paused) {
+            m_frames->holdAfter();
+        }
         reported = Paused;
         break;
     case libvlc_MediaPlayerStopped:
@@ -350,6 +430,7 @@ void VlcEngine::handleEvent(int type, int value)
         const bool appeared = m_voutCount == 0 && value > 0;
         m_voutCount = value;
         if (appeared) {
+            takeDisplaySize();
             emit voutAppeared();
         }
         return;
@@ -357,6 +438,9 @@ void VlcEngine::handleEvent(int type, int value)
     case libvlc_MediaPlayerESAdded:
     case libvlc_MediaPlayerESDeleted:
     case libvlc_MediaPlayerESSelected:
+        if (value == libvlc_track_video) {
+            takeDisplaySize();
+        }
         emit tracksChanged();
         return;
     default:
@@ -388,7 +472,11 @@ int VlcEngine::audioTrack() const
 
 bool VlcEngine::setAudioTrack(int id)
 {
-    return m_player && libvlc_audio_set_track(m_player, id) == 0;
+    if (!m_player) {
+        return false;
+    }
+    wakeOutput();
+    return libvlc_audio_set_track(m_player, id) == 0;
 }
 
 QList<Engine::Track> VlcEngine::subtitleTracks() const
@@ -403,7 +491,11 @@ int VlcEngine::subtitleTrack() const
 
 bool VlcEngine::setSubtitleTrack(int id)
 {
-    return m_player && libvlc_video_set_spu(m_player, id) == 0;
+    if (!m_player) {
+        return false;
+    }
+    wakeOutput();
+    return libvlc_video_set_spu(m_player, id) == 0;
 }
 
 bool VlcEngine::addSubtitleFile(const QString& path)
@@ -411,6 +503,7 @@ bool VlcEngine::addSubtitleFile(const QString& path)
     if (!m_player || !m_loaded) {
         return false;
     }
+    wakeOutput();
     const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded();
     return libvlc_media_player_add_slave(m_player, libvlc_media_slave_type_subtitle,
                                          uri.constData(), true) == 0;
@@ -421,6 +514,7 @@ bool VlcEngine::saveSnapshot(const QString& filePath)
     if (!m_player || !hasVout() || filePath.isEmpty()) {
         return false;
     }
+    wakeOutput();
     // Width and height 0: the video's own size. libVLC writes the file before it returns, or
     // gives up after half a second without a picture.
     libvlc_video_take_snapshot(m_player, 0, QFile::encodeName(filePath).constData(), 0, 0);

@@ -4,8 +4,11 @@
 #include "playback/VideoSurface.h"
 #include "playback/VlcInstance.h"
 
+#include <chrono>
 #include <memory>
 #include <optional>
+
+class VideoFrames;
 
 struct libvlc_media_player_t;
 struct VlcEventRelay;
@@ -20,7 +23,8 @@ public:
     using AudioOutput = VlcInstance::AudioOutput;
 
     // Plays on `instance`; a null instance gives an engine on which every call is a no-op.
-    // videoSurface: the native window that shows the video; only used on X11.
+    // videoSurface: where the pictures are shown; without one libVLC opens a window of its own
+    // (or none, with the dummy output).
     VlcEngine(std::shared_ptr<VlcInstance> instance, VideoSurface* videoSurface,
               QObject* parent = nullptr);
     // An engine with an instance of its own, made from engine option strings such as
@@ -33,8 +37,8 @@ public:
     bool isValid() const { return m_player != nullptr; }
     // False when libVLC refused the option strings and the engine runs without them.
     bool optionsApplied() const { return m_vlc && m_vlc->optionsApplied(); }
-    // True when the video is drawn into videoSurface rather than by libVLC on its own.
-    bool isEmbedded() const { return m_embedded; }
+    // True when the pictures go to videoSurface rather than to a window of libVLC's own.
+    bool isEmbedded() const { return m_frames != nullptr; }
     const std::shared_ptr<VlcInstance>& instance() const { return m_vlc; }
 
     static QStringList instanceArguments(const QStringList& options, bool dummyVideo,
@@ -85,14 +89,19 @@ private:
 
     bool loadItem();
     void applyAudioState();
+    // Lets a held output go before a call that waits for it; while paused it is held again
+    // once the call has had time to show its picture.
+    void wakeOutput();
+    void releaseOutput();
+    void takeDisplaySize();
     void handleEvent(int type, int value);
 
     std::shared_ptr<VlcInstance> m_vlc;
     libvlc_media_player_t* m_player = nullptr;
     std::unique_ptr<VlcEventRelay> m_relay;
     std::optional<Item> m_item;
+    std::shared_ptr<VideoFrames> m_frames;
     bool m_loaded = false;
-    bool m_embedded = false;
     bool m_muted = false;
     bool m_stopRequested = false;
     int m_volume = 100;

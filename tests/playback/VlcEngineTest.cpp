@@ -1,6 +1,7 @@
 #include "playback/VlcEngine.h"
 
 #include "QtPrinters.h"
+#include "playback/VideoFrames.h"
 #include "ui/frame/VideoArea.h"
 
 #include <QElapsedTimer>
@@ -120,7 +121,7 @@ TEST_F(VlcEngineTest, PlaysAClipAndReportsItsLength)
 {
     auto engine = makeEngine();
     ASSERT_TRUE(engine->isValid());
-    EXPECT_FALSE(engine->isEmbedded()) << "never embed without an X11 display";
+    EXPECT_FALSE(engine->isEmbedded()) << "no surface, no pictures in memory";
     StateLog log(*engine);
     QSignalSpy vout(engine.get(), &Engine::voutAppeared);
 
@@ -499,21 +500,87 @@ TEST_F(VlcEngineTest, TwoEnginesLiveSideBySide)
 
 namespace {
 
-// Only meaningful under a real X display (QT_QPA_PLATFORM=xcb, e.g. inside xvfb-run).
-TEST_F(VlcEngineTest, EmbedsVideoInAWidgetOnX11)
+// A surface that keeps what the engine hands it.
+struct KeptFrames : VideoSurface
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        GTEST_SKIP() << "needs the xcb platform";
-    }
-    VideoArea surface;
-    surface.resize(320, 240);
-    surface.show();
+    std::shared_ptr<VideoFrames> frames;
+    void showFrames(std::shared_ptr<VideoFrames> given) override { frames = std::move(given); }
+};
+
+// Pictures reach the surface; paused, the output stops drawing, and whatever needs it while
+// paused (a seek, a snapshot, a stop, the engine's end) still gets it.
+TEST_F(VlcEngineTest, PicturesReachTheSurfaceAndAPausedOutputDrawsNothing)
+{
+    KeptFrames surface;
     auto engine =
         std::make_unique<VlcEngine>(QStringList{}, &surface, VlcEngine::AudioOutput::Dummy);
-    EXPECT_TRUE(engine->isEmbedded());
+    ASSERT_TRUE(engine->isEmbedded());
+    ASSERT_TRUE(surface.frames);
+    VideoFrames& frames = *surface.frames;
+    StateLog log(*engine);
+    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frames.picture().isNull(); }, 5000));
+    EXPECT_EQ(frames.picture().size(), QSize(320, 240)) << "the visible size, not the padded one";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frames.displayAspect() > 0.0; }, 3000));
+    EXPECT_NEAR(frames.displayAspect(), 4.0 / 3.0, 0.01);
+
+    engine->togglePause();
+    ASSERT_TRUE(log.waitFor(Engine::Paused));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frames.isHeld(); }, 3000));
+    const int shown = frames.shownCount();
+    QTest::qWait(400);
+    EXPECT_EQ(frames.shownCount(), shown) << "the paused picture was drawn again";
+
+    const QImage before = frames.picture();
+    engine->setPosition(0.3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frames.picture() != before; }, 3000))
+        << "a seek while paused shows its picture";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frames.isHeld(); }, 5000)) << "and holds again";
+    EXPECT_NEAR(engine->time(), 900, 400);
+
+    QTemporaryDir shots;
+    EXPECT_TRUE(engine->saveSnapshot(shots.filePath("paused.png")));
+    EXPECT_EQ(engine->state(), Engine::Paused);
+
+    log.states.clear();
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    const int resumed = frames.shownCount();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frames.shownCount() > resumed + 2; }, 3000));
+
+    engine->togglePause();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frames.isHeld(); }, 3000));
+    QElapsedTimer stopping;
+    stopping.start();
+    engine->stop();
+    EXPECT_LT(stopping.elapsed(), 5000) << "a stop waited for the held output";
+    EXPECT_TRUE(log.waitFor(Engine::Stopped));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frames.picture().isNull(); }, 3000));
+
+    // Paused and held when the engine goes: it must go all the same.
+    log.states.clear();
+    engine->play();
+    ASSERT_TRUE(log.waitFor(Engine::Playing));
+    engine->togglePause();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frames.isHeld(); }, 3000));
+    engine.reset();
+}
+
+// The video area paints the pictures, fitted with their shape, and black around them.
+TEST_F(VlcEngineTest, TheVideoAreaPaintsThePicturesFittedToItsShape)
+{
+    VideoArea area;
+    area.resize(400, 100);
+    auto engine = std::make_unique<VlcEngine>(QStringList{}, &area, VlcEngine::AudioOutput::Dummy);
     StateLog log(*engine);
     ASSERT_TRUE(log.play(*engine, clip("short.mp4")));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return engine->hasVout(); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !area.pictureRect().isEmpty(); }, 5000));
+    EXPECT_EQ(area.pictureRect(), QRect(133, 0, 133, 100)) << "4:3 in the middle";
+    const QImage painted = area.grab().toImage();
+    EXPECT_EQ(painted.pixel(10, 50), qRgb(0, 0, 0));
+    EXPECT_NE(painted.pixel(200, 50), qRgb(0, 0, 0));
+    area.setAudioOnly(true);
+    EXPECT_TRUE(area.pictureRect().isEmpty());
     engine.reset();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/frame/VideoArea.h"
 
+#include "playback/VideoFrames.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -10,8 +12,6 @@
 
 VideoArea::VideoArea(QWidget* parent) : QWidget(parent)
 {
-    // libVLC draws into this widget's own X window.
-    setAttribute(Qt::WA_NativeWindow);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
@@ -46,15 +46,56 @@ void VideoArea::setAudioOnly(bool audioOnly)
     }
 }
 
+void VideoArea::showFrames(std::shared_ptr<VideoFrames> frames)
+{
+    if (m_frames) {
+        disconnect(m_frames.get(), nullptr, this, nullptr);
+    }
+    m_frames = std::move(frames);
+    if (m_frames) {
+        connect(m_frames.get(), &VideoFrames::pictureChanged, this, qOverload<>(&QWidget::update));
+    }
+    update();
+}
+
+QRect VideoArea::pictureRect() const
+{
+    const QImage picture = m_frames ? m_frames->picture() : QImage();
+    if (picture.isNull() || m_audioOnly) {
+        return {};
+    }
+    const double aspect = m_frames->displayAspect();
+    QSize shape = picture.size();
+    if (aspect > 0.0) {
+        shape = QSize(qRound(shape.height() * aspect), shape.height());
+    }
+    const QSize fitted = shape.scaled(size(), Qt::KeepAspectRatio);
+    return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+}
+
 void VideoArea::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     if (m_audioOnly && !m_logo.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(rect(), m_logo);
-    } else {
-        painter.fillRect(rect(), Qt::black);
+        return;
     }
+    const QRect target = pictureRect();
+    if (target.isEmpty()) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    // Only the bars around the picture need black.
+    const QRegion bars = QRegion(rect()).subtracted(target);
+    for (const QRect& bar : bars) {
+        painter.fillRect(bar, Qt::black);
+    }
+    const QImage picture = m_frames->picture();
+    if (target.size() != picture.size()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    }
+    painter.drawImage(target, picture);
 }
 
 void VideoArea::mouseDoubleClickEvent(QMouseEvent* event)

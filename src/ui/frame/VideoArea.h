@@ -4,17 +4,20 @@
 
 #include <QImage>
 #include <QWidget>
+#include <memory>
 
-// Where the engine draws the video, and the panel over it: it takes the double-click, the
-// right-click and dropped files. For items without video it shows the audio picture, stretched
-// over the whole area.
+// Shows the engine's pictures, fitted with their aspect, and is the panel over them: it takes
+// the double-click, the right-click and dropped files. For items without video it shows the
+// audio picture, stretched over the whole area.
 class VideoArea : public QWidget, public VideoSurface
 {
     Q_OBJECT
 public:
     explicit VideoArea(QWidget* parent = nullptr);
 
-    quint64 videoWindowId() override { return winId(); }
+    void showFrames(std::shared_ptr<VideoFrames> frames) override;
+    // Where the picture lies in the area; empty while there is none.
+    QRect pictureRect() const;
 
     void setAudioLogo(const QImage& logo) { m_logo = logo; }
     void setAudioOnly(bool audioOnly);
@@ -40,6 +43,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    std::shared_ptr<VideoFrames> m_frames;
     QImage m_logo;
     bool m_audioOnly = false;
 };

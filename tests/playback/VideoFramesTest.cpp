@@ -1,0 +1,234 @@
+#include "playback/VideoFrames.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Plays libVLC's part: the output thread's calls, in its order.
+struct Output
+{
+    VideoFrames& frames;
+    unsigned pitch = 0;
+    unsigned height = 0;
+
+    QSize setup(unsigned width, unsigned h)
+    {
+        void* opaque = &frames;
+        char chroma[5] = "I420";
+        unsigned pitches[3] = {};
+        unsigned lines[3] = {};
+        if (VideoFrames::setup(&opaque, chroma, &width, &h, pitches, lines) == 0) {
+            return {};
+        }
+        EXPECT_STREQ(chroma, "RV32");
+        EXPECT_GE(pitches[0], width * 4);
+        EXPECT_EQ(lines[0], h);
+        pitch = pitches[0];
+        height = h;
+        return {static_cast<int>(width), static_cast<int>(h)};
+    }
+    // Fills a whole picture with one value, as the converter would.
+    void show(quint32 value)
+    {
+        void* planes[3] = {};
+        void* picture = VideoFrames::lock(&frames, planes);
+        ASSERT_NE(planes[0], nullptr);
+        auto* bytes = static_cast<unsigned char*>(planes[0]);
+        for (unsigned line = 0; line < height; ++line) {
+            auto* pixels = reinterpret_cast<quint32*>(bytes + line * pitch);
+            std::fill(pixels, pixels + pitch / 4, value);
+        }
+        VideoFrames::unlock(&frames, picture, planes);
+        VideoFrames::display(&frames, picture);
+    }
+};
+
+bool uniform(const QImage& picture, quint32* value)
+{
+    *value = picture.pixel(0, 0);
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* line = reinterpret_cast<const quint32*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            if (line[x] != *value) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+TEST(VideoFrames, TheOutputGetsThePictureSizeItAsksForUpToTheLargestScreen)
+{
+    VideoFrames frames;
+    Output output{frames};
+    EXPECT_EQ(output.setup(640, 360), QSize(640, 360));
+    frames.setLargestSize(QSize(1920, 1080));
+    EXPECT_EQ(output.setup(3840, 2160), QSize(1920, 1080)) << "scaled down, shape kept";
+    EXPECT_EQ(output.setup(4000, 500), QSize(1920, 240));
+    EXPECT_EQ(output.setup(0, 480), QSize()) << "no picture to make";
+    frames.setLargestSize(QSize());
+    EXPECT_EQ(output.setup(3840, 2160), QSize(3840, 2160)) << "no screen: the default limit";
+}
+
+TEST(VideoFrames, APictureShowsOnceTheUiThreadTakesItAndGoesWhenTheOutputCloses)
+{
+    VideoFrames frames;
+    QSignalSpy changed(&frames, &VideoFrames::pictureChanged);
+    Output output{frames};
+    output.setup(32, 16);
+    EXPECT_TRUE(frames.picture().isNull()) << "nothing shown yet";
+
+    output.show(0xff112233);
+    EXPECT_TRUE(frames.picture().isNull()) << "not before the UI thread takes it";
+    ASSERT_TRUE(changed.wait(2000));
+    quint32 value = 0;
+    ASSERT_TRUE(uniform(frames.picture(), &value));
+    EXPECT_EQ(value, 0xff112233);
+
+    // Two pictures before the UI thread runs: the newer one wins, one notice for both.
+    output.show(0xff445566);
+    output.show(0xff778899);
+    changed.clear();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changed.count(), 1);
+    ASSERT_TRUE(uniform(frames.picture(), &value));
+    EXPECT_EQ(value, 0xff778899);
+
+    const QImage kept = frames.picture();
+    VideoFrames::cleanup(&frames);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frames.picture().isNull());
+    ASSERT_TRUE(uniform(kept, &value)) << "a picture taken earlier stays whole";
+    EXPECT_EQ(value, 0xff778899);
+}
+
+// The output thread writes as fast as it can while the UI thread takes and reads pictures: each
+// one it reads is a single whole picture.
+TEST(VideoFrames, NoPictureIsTornByTheNextOneBeingWritten)
+{
+    VideoFrames frames;
+    Output output{frames};
+    output.setup(256, 128);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (quint32 n = 1; n <= 600; ++n) {
+            output.show(0xff000000 | n);
+        }
+        done = true;
+    });
+    int read = 0;
+    quint32 last = 0;
+    while (!done || read == 0) {
+        QCoreApplication::processEvents();
+        const QImage picture = frames.picture();
+        if (picture.isNull()) {
+            continue;
+        }
+        quint32 value = 0;
+        ASSERT_TRUE(uniform(picture, &value)) << "torn picture";
+        EXPECT_GE(value, last) << "pictures go forward";
+        last = value;
+        ++read;
+    }
+    writer.join();
+    QCoreApplication::processEvents();
+    quint32 value = 0;
+    ASSERT_TRUE(uniform(frames.picture(), &value));
+    EXPECT_EQ(value, 0xff000000 | 600) << "the last picture is the one on show";
+}
+
+// Paused: the output is held at its next picture, and a release lets it go at once.
+TEST(VideoFrames, AHeldOutputWaitsInLockUntilReleased)
+{
+    VideoFrames frames;
+    Output output{frames};
+    output.setup(16, 16);
+    frames.holdAfter();
+    EXPECT_FALSE(frames.isHeld()) << "held only once a picture is shown";
+    output.show(0xff010101);
+    EXPECT_TRUE(frames.isHeld());
+
+    std::atomic<bool> drawn{false};
+    std::thread redraw([&] {
+        output.show(0xff020202);
+        drawn = true;
+    });
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(drawn) << "the held output drew again";
+    frames.release();
+    redraw.join();
+    EXPECT_TRUE(drawn);
+    EXPECT_FALSE(frames.isHeld());
+    output.show(0xff030303);
+    EXPECT_FALSE(frames.isHeld()) << "released for good until the next hold";
+}
+
+TEST(VideoFrames, PicturesShownInTheGraceGoFreeTheFirstOneAfterIsHeld)
+{
+    VideoFrames frames;
+    Output output{frames};
+    output.setup(16, 16);
+    frames.holdAfter(10s);
+    output.show(0xff010101);
+    output.show(0xff020202);
+    EXPECT_FALSE(frames.isHeld()) << "a seek's picture still has to come";
+    frames.holdAfter(50ms);
+    std::this_thread::sleep_for(100ms);
+    output.show(0xff030303);
+    EXPECT_TRUE(frames.isHeld());
+}
+
+// libVLC closes an output on the thread that draws: the next output of the same frames starts
+// unheld, with no picture on show.
+TEST(VideoFrames, ANewOutputStartsFreeWithNothingShown)
+{
+    VideoFrames frames;
+    Output output{frames};
+    output.setup(16, 16);
+    frames.holdAfter();
+    output.show(0xff010101);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(frames.isHeld());
+    VideoFrames::cleanup(&frames);
+    EXPECT_FALSE(frames.isHeld());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frames.picture().isNull());
+    frames.release();
+    output.setup(8, 8);
+    output.show(0xff020202);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frames.picture().size(), QSize(8, 8));
+}
+
+// libVLC offers the decoder's padded size (1920 x 1088 for 1080p); once the engine knows the
+// visible size, outputs make pictures of that size instead, and paint with its shape.
+TEST(VideoFrames, TheDisplaySizeOncePickedIsThePictureSizeAndShape)
+{
+    VideoFrames frames;
+    QSignalSpy changed(&frames, &VideoFrames::pictureChanged);
+    Output output{frames};
+    EXPECT_EQ(frames.displayAspect(), 0.0);
+    EXPECT_EQ(output.setup(1920, 1088), QSize(1920, 1088)) << "unknown yet: as offered";
+
+    frames.setDisplaySize(QSize(1024, 576));
+    EXPECT_DOUBLE_EQ(frames.displayAspect(), 16.0 / 9.0);
+    EXPECT_EQ(output.setup(720, 578), QSize(1024, 576));
+    frames.setLargestSize(QSize(800, 600));
+    EXPECT_EQ(output.setup(720, 578), QSize(800, 450)) << "and still no larger than the screen";
+
+    frames.setDisplaySize(QSize(1024, 576));
+    frames.setDisplaySize(QSize(0, 576));
+    EXPECT_EQ(frames.displayAspect(), 0.0) << "nonsense reads as unknown";
+    EXPECT_EQ(changed.count(), 2);
+}
+
+} // namespace
