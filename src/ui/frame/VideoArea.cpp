@@ -12,6 +12,9 @@
 
 VideoArea::VideoArea(QWidget* parent) : QWidget(parent)
 {
+    // A window of its own: the pointer entering it leaves the skinned frame, which puts out the
+    // button it was over.
+    setAttribute(Qt::WA_NativeWindow);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);

@@ -215,10 +215,9 @@ TEST_F(SkinnedFrameTest, RightClickOnTheVideoAsksForThePlayMenuAtThePointer)
 
 } // namespace
 
-// The engine draws into the video area's own window: the topmost band changes around it.
-TEST_F(SkinnedFrameTest, TheTopmostBandKeepsTheNativeWindowsTheyHad)
+// Changing the band must not make the window anew: the window manager would see a new window.
+TEST_F(SkinnedFrameTest, TheTopmostBandKeepsTheNativeWindowItHad)
 {
-    const WId video = this->video()->winId();
     const QWindow* handle = window.windowHandle();
     for (const bool topmost : {true, true, false, true}) {
         window.setTopmost(topmost);
@@ -227,7 +226,6 @@ TEST_F(SkinnedFrameTest, TheTopmostBandKeepsTheNativeWindowsTheyHad)
         EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), topmost);
         EXPECT_EQ(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), topmost);
         EXPECT_EQ(window.windowHandle(), handle);
-        EXPECT_EQ(this->video()->winId(), video);
         EXPECT_TRUE(window.isVisible());
     }
 }
