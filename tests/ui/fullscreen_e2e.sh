@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Full screen and the playlist's splitter bar under a window manager: Ctrl+F and the full-screen
 # button switch full screen on, Ctrl+F and Esc off; full screen the video covers the screen, and
-# leaving it puts the window back at its earlier place and size exactly. The splitter bar beside a
-# left playlist drags right after start-up and after a resize.
+# leaving it puts the window back at its earlier place and size exactly; paused, the picture stays
+# at either size. The splitter bar beside a left playlist drags right after start-up and after a
+# resize.
 # Usage: fullscreen_e2e.sh <folder with korvane and its data>. It starts its own display.
 set -uo pipefail
 bin=$(cd "${1:?program folder}" && pwd)
@@ -35,6 +36,19 @@ check "the window covers the screen again" wait_geometry "0 0 1280 800"
 key Escape
 check "Esc switches it off" wait_count "full screen off" 2
 check "the window is back once more" wait_geometry "100 100 388 515"
+
+# Paused, the engine draws nothing more: the player paints the paused picture at every size.
+key ctrl+f
+check "full screen once more" wait_geometry "0 0 1280 800"
+key space
+check "Space pauses" wait_for "engine state.*Paused"
+sleep 1
+check "paused, full screen shows the picture" screen_draws
+key Escape
+check "paused, Esc brings the window back" wait_geometry "100 100 388 515"
+check "and the window shows the picture" video_draws
+key space
+check "Space plays on" wait_count "engine state.*Playing" 2
 
 # Widths of the panes' own windows: the playlist and the video, side by side, 312 px high.
 has_pane() { xwininfo -tree -id "$wid" | grep -q " $1x312+0+0 "; }
