@@ -59,10 +59,6 @@ public:
     virtual void setVolume(int volume) = 0;
     virtual int volume() const = 0;
 
-    // Saves the current picture into `folder` (made when missing). False when there is no
-    // picture to save or it could not be written.
-    virtual bool takeSnapshot(const QString& folder) = 0;
-
     // Audio and subtitle tracks of the current item, as the engine names them. The lists fill
     // once the item plays and change as streams come and go (tracksChanged).
     struct Track

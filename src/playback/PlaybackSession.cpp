@@ -151,11 +151,6 @@ QString PlaybackSession::snapshotFolder() const
     return EngineOptions::snapshotFolder(m_settings.settings().snapshotPath, m_currentFile);
 }
 
-bool PlaybackSession::takeSnapshot()
-{
-    return m_engine && m_flags.mediaActive && m_engine->takeSnapshot(snapshotFolder());
-}
-
 void PlaybackSession::enableMediaControl(MediaControlState::State state)
 {
     const std::optional<MediaControlState> control = MediaControlState::enableMediaControl(state);

@@ -44,8 +44,6 @@ public:
     void playEntry(int index, bool fullScreen);
     // Where snapshots of the current item go: "<SnapshotPath>/<file name> Images".
     QString snapshotFolder() const;
-    // Saves the playing item's picture there; false when nothing is playing or no picture came.
-    bool takeSnapshot();
 
     // The play order over the playlist: shuffled when the play mode is shuffle, in order
     // otherwise; the position follows the selected entry.

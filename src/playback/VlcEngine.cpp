@@ -3,7 +3,6 @@
 #include "playback/VideoFrames.h"
 #include "util/Logging.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -58,10 +57,6 @@ constexpr libvlc_event_type_t kWatchedEvents[] = {
     libvlc_MediaPlayerEncounteredError, libvlc_MediaPlayerESAdded,    libvlc_MediaPlayerESDeleted,
     libvlc_MediaPlayerESSelected,
 };
-
-// The snapshot size of the engine options ("snapshot-Width=640", "snapshot-Height=480").
-constexpr unsigned kSnapshotWidth = 640;
-constexpr unsigned kSnapshotHeight = 480;
 
 // A libVLC track list without its "Disable" entry (id -1), which the menus offer as "Off".
 QList<Engine::Track> tracksOf(libvlc_track_description_t* list)
@@ -375,22 +370,6 @@ void VlcEngine::applyAudioState()
     // The audio output only exists once the item plays; volume set before that may be lost.
     libvlc_audio_set_volume(m_player, m_volume);
     libvlc_audio_set_mute(m_player, m_muted ? 1 : 0);
-}
-
-bool VlcEngine::takeSnapshot(const QString& folder)
-{
-    if (!m_player || !hasVout() || folder.isEmpty()) {
-        return false;
-    }
-    // libVLC writes into a folder only when it exists; otherwise it takes the folder's name as
-    // the picture's file name.
-    if (!QDir().mkpath(folder)) {
-        qCWarning(lcPlayback) << "cannot make the snapshot folder" << folder;
-        return false;
-    }
-    wakeOutput();
-    return libvlc_video_take_snapshot(m_player, 0, QFile::encodeName(folder).constData(),
-                                      kSnapshotWidth, kSnapshotHeight) == 0;
 }
 
 void VlcEngine::handleEvent(int type, int value)

@@ -67,8 +67,6 @@ public:
     void setVolume(int volume) override;
     int volume() const override { return m_volume; }
 
-    bool takeSnapshot(const QString& folder) override;
-
     QList<Track> audioTracks() const override;
     int audioTrack() const override;
     bool setAudioTrack(int id) override;

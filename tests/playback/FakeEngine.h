@@ -14,7 +14,6 @@ class FakeEngine : public Engine
     Q_OBJECT
 
 public:
-    QStringList snapshotFolders;
 
     struct Item
     {
@@ -69,13 +68,6 @@ public:
         fakeVolume = volume;
     }
     int volume() const override { return fakeVolume; }
-
-    bool takeSnapshot(const QString& folder) override
-    {
-        calls << QStringLiteral("takeSnapshot");
-        snapshotFolders << folder;
-        return true;
-    }
 
     QList<Track> audioTracks() const override { return fakeAudioTracks; }
     int audioTrack() const override { return fakeAudioTrack; }
