@@ -14,7 +14,6 @@ class FakeEngine : public Engine
     Q_OBJECT
 
 public:
-
     struct Item
     {
         QString mrlOrPath;
