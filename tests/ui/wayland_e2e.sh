@@ -41,7 +41,7 @@ check "Korvane chooses XWayland in a Wayland session" wait_for "platform xcb for
 check "its window is an X window on XWayland" wait_on_x
 check "the clip plays" wait_for "engine state Engine::Playing"
 sleep 1
-# Embedded, the engine opens no window of its own (elsewhere it shows "VLC media player").
+# The player paints the video: the engine opens no window of its own ("VLC media player").
 check "the video is drawn inside Korvane's window" \
   [ -z "$(DISPLAY=$display xdotool search --name 'VLC media player' 2>/dev/null)" ]
 check "the player runs" kill -0 "$pid"

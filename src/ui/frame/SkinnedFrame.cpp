@@ -95,10 +95,10 @@ void SkinnedFrame::setTopmost(bool topmost)
 
 void SkinnedFrame::applyTopmost()
 {
-    // Changing the widget's flags would re-create its native window, and with it the video
-    // window the engine draws into. The flag is told to the window standing on the screen
-    // instead, which asks the window manager for its "above" state; a window not shown yet
-    // takes it once it shows.
+    // Changing the widget's flags would re-create its native window, and the window manager
+    // would see a new window. The flag is told to the window standing on the screen instead,
+    // which asks the window manager for its "above" state; a window not shown yet takes it once
+    // it shows.
     QWindow* handle = windowHandle();
     if (handle == nullptr || !isVisible()) {
         return;
