@@ -167,11 +167,11 @@ void VideoFrames::display(void* opaque, void* picture)
         }
         frames->m_writing = -1;
         frames->m_ready = index;
+        ++frames->m_shownCount;
         if (frames->m_holding && Clock::now() >= frames->m_holdFrom) {
             frames->m_held = true;
         }
     }
-    ++frames->m_shownCount;
     if (!frames->m_takePosted.exchange(true)) {
         QMetaObject::invokeMethod(frames, &VideoFrames::takeNewest, Qt::QueuedConnection);
     }
