@@ -66,17 +66,36 @@ bool uniform(const QImage& picture, quint32* value)
     return true;
 }
 
-TEST(VideoFrames, TheOutputGetsThePictureSizeItAsksForUpToTheLargestScreen)
+// libVLC offers the decoder's padded size (1920 x 1088 for 1080p); once the engine knows the
+// visible size, an output makes pictures of that size instead. Never larger than the screen.
+TEST(VideoFrames, PicturesAreMadeAtTheVisibleSizeUpToTheLargestScreen)
 {
-    VideoFrames frames;
-    Output output{frames};
-    EXPECT_EQ(output.setup(640, 360), QSize(640, 360));
-    frames.setLargestSize(QSize(1920, 1080));
-    EXPECT_EQ(output.setup(3840, 2160), QSize(1920, 1080)) << "scaled down, shape kept";
-    EXPECT_EQ(output.setup(4000, 500), QSize(1920, 240));
-    EXPECT_EQ(output.setup(0, 480), QSize()) << "no picture to make";
-    frames.setLargestSize(QSize());
-    EXPECT_EQ(output.setup(3840, 2160), QSize(3840, 2160)) << "no screen: the default limit";
+    const struct
+    {
+        QSize largest;
+        QSize display;
+        QSize offered;
+        QSize made;
+    } cases[] = {
+        {{}, {}, {640, 360}, {640, 360}},
+        {{}, {}, {3840, 2160}, {3840, 2160}},
+        {{1920, 1080}, {}, {3840, 2160}, {1920, 1080}},
+        {{1920, 1080}, {}, {4000, 500}, {1920, 240}},
+        {{}, {}, {0, 480}, {}},
+        {{}, {1024, 576}, {720, 578}, {1024, 576}},
+        {{800, 600}, {1024, 576}, {720, 578}, {800, 450}},
+        {{}, {0, 576}, {1920, 1088}, {1920, 1088}},
+    };
+    for (const auto& c : cases) {
+        VideoFrames frames;
+        frames.setLargestSize(c.largest);
+        frames.setDisplaySize(c.display);
+        Output output{frames};
+        EXPECT_EQ(output.setup(static_cast<unsigned>(c.offered.width()),
+                               static_cast<unsigned>(c.offered.height())),
+                  c.made)
+            << c.offered.width() << "x" << c.offered.height() << " on " << c.largest.width();
+    }
 }
 
 TEST(VideoFrames, APictureShowsOnceTheUiThreadTakesItAndGoesWhenTheOutputCloses)
@@ -103,12 +122,23 @@ TEST(VideoFrames, APictureShowsOnceTheUiThreadTakesItAndGoesWhenTheOutputCloses)
     ASSERT_TRUE(uniform(frames.picture(), &value));
     EXPECT_EQ(value, 0xff778899);
 
+    // libVLC closes an output on the thread that draws; a held one, then the next output of
+    // the same frames starts free, with nothing on show.
     const QImage kept = frames.picture();
+    frames.holdAfter();
+    output.show(0xff000001);
+    ASSERT_TRUE(frames.isHeld());
     VideoFrames::cleanup(&frames);
+    EXPECT_FALSE(frames.isHeld());
     QCoreApplication::processEvents();
     EXPECT_TRUE(frames.picture().isNull());
     ASSERT_TRUE(uniform(kept, &value)) << "a picture taken earlier stays whole";
     EXPECT_EQ(value, 0xff778899);
+    frames.release();
+    output.setup(8, 8);
+    output.show(0xff020202);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frames.picture().size(), QSize(8, 8));
 }
 
 // The output thread writes as fast as it can while the UI thread takes and reads pictures: each
@@ -187,45 +217,14 @@ TEST(VideoFrames, PicturesShownInTheGraceGoFreeTheFirstOneAfterIsHeld)
     EXPECT_TRUE(frames.isHeld());
 }
 
-// libVLC closes an output on the thread that draws: the next output of the same frames starts
-// unheld, with no picture on show.
-TEST(VideoFrames, ANewOutputStartsFreeWithNothingShown)
-{
-    VideoFrames frames;
-    Output output{frames};
-    output.setup(16, 16);
-    frames.holdAfter();
-    output.show(0xff010101);
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(frames.isHeld());
-    VideoFrames::cleanup(&frames);
-    EXPECT_FALSE(frames.isHeld());
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(frames.picture().isNull());
-    frames.release();
-    output.setup(8, 8);
-    output.show(0xff020202);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(frames.picture().size(), QSize(8, 8));
-}
-
-// libVLC offers the decoder's padded size (1920 x 1088 for 1080p); once the engine knows the
-// visible size, outputs make pictures of that size instead, and paint with its shape.
-TEST(VideoFrames, TheDisplaySizeOncePickedIsThePictureSizeAndShape)
+TEST(VideoFrames, TheDisplayShapeIsAnnouncedOnlyWhenItChanges)
 {
     VideoFrames frames;
     QSignalSpy changed(&frames, &VideoFrames::pictureChanged);
-    Output output{frames};
     EXPECT_EQ(frames.displayAspect(), 0.0);
-    EXPECT_EQ(output.setup(1920, 1088), QSize(1920, 1088)) << "unknown yet: as offered";
-
+    frames.setDisplaySize(QSize(1024, 576));
     frames.setDisplaySize(QSize(1024, 576));
     EXPECT_DOUBLE_EQ(frames.displayAspect(), 16.0 / 9.0);
-    EXPECT_EQ(output.setup(720, 578), QSize(1024, 576));
-    frames.setLargestSize(QSize(800, 600));
-    EXPECT_EQ(output.setup(720, 578), QSize(800, 450)) << "and still no larger than the screen";
-
-    frames.setDisplaySize(QSize(1024, 576));
     frames.setDisplaySize(QSize(0, 576));
     EXPECT_EQ(frames.displayAspect(), 0.0) << "nonsense reads as unknown";
     EXPECT_EQ(changed.count(), 2);
