@@ -21,6 +21,7 @@
 #include "system/FakeUserStore.h"
 #include "system/FileAssociations.h"
 #include "system/RecordingUserMessages.h"
+#include "ui/WindowWaits.h"
 #include "ui/dialogs/AboutBox.h"
 #include "ui/dialogs/SettingsDialog.h"
 #include "ui/frame/MainWindow.h"
@@ -210,7 +211,7 @@ TEST_F(CommandHandlersTest, ShortcutsReachTheirActions)
 {
     window.show();
     window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window, kWindowWaitMs));
     addEntries(3);
     playFirst();
     const struct
@@ -460,7 +461,7 @@ TEST_F(CommandHandlersTest, PlayPauseFromEveryWayInPausesOnce)
     };
     window.show();
     window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window, kWindowWaitMs));
     const struct
     {
         const char* name;
@@ -639,7 +640,7 @@ protected:
     {
         window.show();
         window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window, kWindowWaitMs));
     }
     QAction* action(Command command) const { return registry.action(command); }
     void trigger(Command command) { registry.trigger(command); }

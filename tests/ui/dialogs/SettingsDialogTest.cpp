@@ -8,6 +8,7 @@
 #include "system/FakeUserStore.h"
 #include "system/FileAssociations.h"
 #include "system/RecordingUserMessages.h"
+#include "ui/WindowWaits.h"
 #include "ui/dialogs/AssociationsSettingsPage.h"
 #include "ui/dialogs/PlayerSettingsPage.h"
 #include "util/SupportedFiles.h"
@@ -311,7 +312,7 @@ TEST_F(SettingsDialogTest, TabsAndLabelsSwitchPages)
 {
     store([](Settings&) {});
     auto dialog = open();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kWindowWaitMs));
     PlayerSettingsPage& player = dialog->playerPage();
     QListWidget* list = dialog->associationsPage().list();
     EXPECT_EQ(dialog->page(), SettingsPage::Player);
@@ -347,7 +348,7 @@ TEST_F(SettingsDialogTest, ClickedButtonRunsOnReleaseOverIt)
 {
     store([](Settings&) {});
     auto dialog = open();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kWindowWaitMs));
     click(*dialog, {200, 50});
     const QPoint selectAll(420, 100);
     QTest::mousePress(dialog.get(), Qt::LeftButton, Qt::NoModifier, selectAll);
@@ -375,7 +376,7 @@ TEST_F(SettingsDialogTest, OnlyOkAppliesWhatChangedAndEveryCloseEnds)
     for (const auto& close : closes) {
         store([](Settings& s) { s.showInTray = false; });
         auto dialog = open();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kWindowWaitMs));
         control<QCheckBox>(dialog->playerPage(), "showInTray")->setChecked(true);
         QSignalSpy applied(&m_store, &SettingsStore::changed);
         click(*dialog, close.at);

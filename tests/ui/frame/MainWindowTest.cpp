@@ -1,6 +1,7 @@
 #include "ui/frame/MainWindow.h"
 
 #include "settings/ConfigFile.h"
+#include "ui/WindowWaits.h"
 #include "ui/frame/FivePaneSplitter.h"
 #include "ui/frame/ServerPosition.h"
 #include "ui/frame/VideoArea.h"
@@ -280,7 +281,7 @@ TEST_F(MainWindowTest, MaximisedByTheToggleTheWindowIsRememberedWhereItStoodBefo
     settings.load();
     window.setLoading(false);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kWindowWaitMs));
     window.move(120, 70);
     ASSERT_TRUE(settlesAt(window, QRect(QPoint(120, 70), window.size())));
     window.toggleMaximized();
@@ -303,7 +304,7 @@ TEST_F(MainWindowTest, LeavingFullScreenPutsTheWindowBackExactly)
     settings.load();
     window.setLoading(false);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kWindowWaitMs));
     const QRect before(130, 90, 420, 530);
     window.setGeometry(before);
     ASSERT_TRUE(settlesAt(window, before));

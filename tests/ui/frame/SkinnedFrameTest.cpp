@@ -1,4 +1,5 @@
 #include "settings/SettingsStore.h"
+#include "ui/WindowWaits.h"
 #include "ui/frame/FivePaneSplitter.h"
 #include "ui/frame/MainWindow.h"
 #include "ui/frame/VideoArea.h"
@@ -30,7 +31,7 @@ protected:
         window.setLoading(false);
         window.resize(400, 515);
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kWindowWaitMs));
         window.setControlState(MediaControlState::Stopped);
         // No button is left held from an earlier test.
         QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(200, 20));
@@ -236,7 +237,7 @@ TEST_F(SkinnedFrameTest, AWindowPutInTheBandBeforeItShowsEntersItOnShowing)
     window.setTopmost(true);
     EXPECT_TRUE(window.isTopmost());
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kWindowWaitMs));
     QCoreApplication::processEvents();
     EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
 }

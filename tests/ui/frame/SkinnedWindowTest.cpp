@@ -1,5 +1,7 @@
 #include "ui/frame/SkinnedWindow.h"
 
+#include "ui/WindowWaits.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -89,7 +91,7 @@ protected:
     {
         window.move(100, 100);
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kWindowWaitMs));
     }
     TestWindow window;
 };
