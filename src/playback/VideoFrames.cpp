@@ -19,11 +19,6 @@ VideoFrames* framesOf(void* opaque)
 
 VideoFrames::VideoFrames(QObject* parent) : QObject(parent), m_largest(kLargestByDefault) {}
 
-VideoFrames::~VideoFrames()
-{
-    release();
-}
-
 void VideoFrames::setLargestSize(QSize size)
 {
     std::lock_guard guard(m_mutex);
@@ -153,8 +148,6 @@ void* VideoFrames::lock(void* opaque, void** planes)
     planes[0] = frames->m_buffers[index].bits();
     return reinterpret_cast<void*>(static_cast<std::intptr_t>(index));
 }
-
-void VideoFrames::unlock(void*, void*, void* const*) {}
 
 void VideoFrames::display(void* opaque, void* picture)
 {

@@ -21,7 +21,6 @@ class VideoFrames : public QObject
 
 public:
     explicit VideoFrames(QObject* parent = nullptr);
-    ~VideoFrames() override;
 
     // UI thread. Pictures larger than this (in device pixels) are scaled down by the engine.
     void setLargestSize(QSize size);
@@ -46,12 +45,12 @@ public:
     bool isHeld() const;
 
     // libVLC's output thread; signatures as libvlc_video_set_format_callbacks and
-    // libvlc_video_set_callbacks take them, `opaque` being this object.
+    // libvlc_video_set_callbacks take them, `opaque` being this object. Nothing needs doing when
+    // a picture is unlocked. The player releases the output before it lets these frames go.
     static unsigned setup(void** opaque, char* chroma, unsigned* width, unsigned* height,
                           unsigned* pitches, unsigned* lines);
     static void cleanup(void* opaque);
     static void* lock(void* opaque, void** planes);
-    static void unlock(void* opaque, void* picture, void* const* planes);
     static void display(void* opaque, void* picture);
 
     // How many pictures the output has shown (redisplays of a paused one included).

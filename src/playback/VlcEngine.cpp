@@ -123,8 +123,8 @@ VlcEngine::VlcEngine(std::shared_ptr<VlcInstance> instance, VideoSurface* videoS
         m_frames = std::make_shared<VideoFrames>();
         m_frames->setLargestSize(largestScreen());
         libvlc_video_set_format_callbacks(m_player, &VideoFrames::setup, &VideoFrames::cleanup);
-        libvlc_video_set_callbacks(m_player, &VideoFrames::lock, &VideoFrames::unlock,
-                                   &VideoFrames::display, m_frames.get());
+        libvlc_video_set_callbacks(m_player, &VideoFrames::lock, nullptr, &VideoFrames::display,
+                                   m_frames.get());
         videoSurface->showFrames(m_frames);
     }
 }

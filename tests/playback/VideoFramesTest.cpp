@@ -47,7 +47,6 @@ struct Output
             auto* pixels = reinterpret_cast<quint32*>(bytes + line * pitch);
             std::fill(pixels, pixels + pitch / 4, value);
         }
-        VideoFrames::unlock(&frames, picture, planes);
         VideoFrames::display(&frames, picture);
     }
 };

@@ -63,17 +63,20 @@ void VideoArea::showFrames(std::shared_ptr<VideoFrames> frames)
 
 QRect VideoArea::pictureRect() const
 {
-    const QImage picture = m_frames ? m_frames->picture() : QImage();
-    if (picture.isNull() || m_audioOnly) {
+    return m_audioOnly || !m_frames ? QRect() : fitted(m_frames->picture().size());
+}
+
+QRect VideoArea::fitted(QSize picture) const
+{
+    if (picture.isEmpty()) {
         return {};
     }
     const double aspect = m_frames->displayAspect();
-    QSize shape = picture.size();
     if (aspect > 0.0) {
-        shape = QSize(qRound(shape.height() * aspect), shape.height());
+        picture = QSize(qRound(picture.height() * aspect), picture.height());
     }
-    const QSize fitted = shape.scaled(size(), Qt::KeepAspectRatio);
-    return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+    const QSize shown = picture.scaled(size(), Qt::KeepAspectRatio);
+    return QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
 }
 
 void VideoArea::paintEvent(QPaintEvent*)
@@ -84,7 +87,8 @@ void VideoArea::paintEvent(QPaintEvent*)
         painter.drawImage(rect(), m_logo);
         return;
     }
-    const QRect target = pictureRect();
+    const QImage picture = m_frames ? m_frames->picture() : QImage();
+    const QRect target = m_audioOnly ? QRect() : fitted(picture.size());
     if (target.isEmpty()) {
         painter.fillRect(rect(), Qt::black);
         return;
@@ -94,7 +98,6 @@ void VideoArea::paintEvent(QPaintEvent*)
     for (const QRect& bar : bars) {
         painter.fillRect(bar, Qt::black);
     }
-    const QImage picture = m_frames->picture();
     if (target.size() != picture.size()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
     }

@@ -43,6 +43,9 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Where a picture of this size lies, fitted with the frames' display shape.
+    QRect fitted(QSize picture) const;
+
     std::shared_ptr<VideoFrames> m_frames;
     QImage m_logo;
     bool m_audioOnly = false;
