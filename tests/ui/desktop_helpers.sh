@@ -74,5 +74,3 @@ video_draws() {
   echo "  (the video's centre at $c has brightness $(brightness $c))"
   return 1
 }
-count() { grep -c -- "$1" "$log"; }
-wait_count() { for _ in $(seq 100); do [ "$(count "$1")" -ge "$2" ] && return 0; sleep 0.1; done; return 1; }

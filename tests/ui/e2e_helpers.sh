@@ -5,6 +5,9 @@ check() { # name, condition...
   if "$@"; then echo "ok: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
 }
 wait_for() { for _ in $(seq 200); do grep -q -- "$1" "$log" && return 0; sleep 0.1; done; return 1; }
+count() { grep -c -- "$1" "$log"; }
+# Until the log holds at least $2 lines with $1.
+wait_count() { for _ in $(seq 100); do [ "$(count "$1")" -ge "$2" ] && return 0; sleep 0.1; done; return 1; }
 # Visible windows only: the program also owns an invisible 1 x 1 window named like its main one.
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 wait_window() { for _ in $(seq 200); do [ -n "$(window_named "$1")" ] && return 0; sleep 0.1; done; return 1; }

@@ -32,8 +32,6 @@ log=$work/log
 pid=$!
 
 . "$(dirname "$0")/e2e_helpers.sh"
-count() { grep -c -- "$1" "$log"; }
-wait_count() { for _ in $(seq 80); do [ "$(count "$1")" -ge "$2" ] && return 0; sleep 0.1; done; return 1; }
 
 wid=$(main_window) || exit 1
 X=100; Y=100
