@@ -128,9 +128,7 @@ void VideoFrames::cleanup(void* opaque)
         frames->m_held = false;
     }
     frames->m_wake.notify_all();
-    if (!frames->m_takePosted.exchange(true)) {
-        QMetaObject::invokeMethod(frames, &VideoFrames::takeNewest, Qt::QueuedConnection);
-    }
+    frames->postTake();
 }
 
 void* VideoFrames::lock(void* opaque, void** planes)
@@ -165,8 +163,14 @@ void VideoFrames::display(void* opaque, void* picture)
             frames->m_held = true;
         }
     }
-    if (!frames->m_takePosted.exchange(true)) {
-        QMetaObject::invokeMethod(frames, &VideoFrames::takeNewest, Qt::QueuedConnection);
+    frames->postTake();
+}
+
+void VideoFrames::postTake()
+{
+    // One queued call serves however many pictures come before the UI thread runs.
+    if (!m_takePosted.exchange(true)) {
+        QMetaObject::invokeMethod(this, &VideoFrames::takeNewest, Qt::QueuedConnection);
     }
 }
 

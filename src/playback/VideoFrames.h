@@ -63,6 +63,8 @@ signals:
 private:
     using Clock = std::chrono::steady_clock;
 
+    // Any thread: has the UI thread take the newest picture.
+    void postTake();
     void takeNewest();
 
     mutable std::mutex m_mutex;

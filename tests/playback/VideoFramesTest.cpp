@@ -176,7 +176,7 @@ TEST(VideoFrames, NoPictureIsTornByTheNextOneBeingWritten)
 }
 
 // Paused: the output is held at its next picture, and a release lets it go at once.
-TEST(VideoFrames, AHeldOutputWaitsInLockUntilReleased)
+TEST(VideoFrames, AHeldOutputWaitsInLockUntilReleasedAndASeeksGraceGoesFree)
 {
     VideoFrames frames;
     Output output{frames};
@@ -199,13 +199,8 @@ TEST(VideoFrames, AHeldOutputWaitsInLockUntilReleased)
     EXPECT_FALSE(frames.isHeld());
     output.show(0xff030303);
     EXPECT_FALSE(frames.isHeld()) << "released for good until the next hold";
-}
 
-TEST(VideoFrames, PicturesShownInTheGraceGoFreeTheFirstOneAfterIsHeld)
-{
-    VideoFrames frames;
-    Output output{frames};
-    output.setup(16, 16);
+    // A seek while paused: pictures in its grace go free, the first one after is held.
     frames.holdAfter(10s);
     output.show(0xff010101);
     output.show(0xff020202);
