@@ -1,4 +1,4 @@
-#include "playback/VlcEngine.h"
+#include "playback/engine/VlcEngine.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -7,8 +7,8 @@
 // --fresh-instance makes a libVLC instance per item, as engines did before they shared one,
 // for comparison.
 #include "playback/PlaybackSession.h"
-#include "playback/VlcEngine.h"
-#include "playback/VlcEngineFactory.h"
+#include "playback/engine/VlcEngine.h"
+#include "playback/engine/VlcEngineFactory.h"
 #include "playlist/PlaylistModel.h"
 #include "settings/SettingsStore.h"
 #include "system/PowerControl.h"

@@ -5,7 +5,7 @@
 // Prints one line per way. Runs under bench/paused_ways.sh, which starts the display, the window
 // manager and the sound server.
 #include "PausedBenchSupport.h"
-#include "playback/VlcInstance.h"
+#include "playback/engine/VlcInstance.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

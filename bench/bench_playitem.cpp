@@ -1,7 +1,7 @@
 // Starting an item through the playback session against the same start on bare libVLC, and the
 // memory a playing 720p item costs either way.
 #include "playback/PlaybackSession.h"
-#include "playback/VlcEngine.h"
+#include "playback/engine/VlcEngine.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/RecentHistory.h"
 #include "settings/SettingsStore.h"

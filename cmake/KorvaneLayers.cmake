@@ -7,7 +7,9 @@
 #   settings         the settings record, its file, twips, the settings store
 #   mediainfo        stream record, decoder and MPEG probes, RIFF/AVI reader, codec maps
 #   playlist         playlist model and intake, history, open dialog
-#   playback         engine interface and libVLC engine, session, monitor, transport, play order
+#   playback/engine  the engine room: the engine interface, its options, the libVLC engine and
+#                    the pictures it decodes; the only place that includes libVLC
+#   playback         session, monitor, transport, play order, DVD
 #   instance         single instance: lock, hand-over server and channels, start-up command
 #   commands         the command table, menu layouts, enabled and checked rules
 #   skin             pure skin arithmetic: pieces, hit tables, button states, layout, geometry
@@ -17,7 +19,7 @@
 #   ui/frame         the skinned window base, the main window, video area and splitter
 #   ui/dialogs       the About box and the Options dialog
 #   app              the composition root: start-up, wiring, shutdown
-set(KORVANE_LAYERS util system settings mediainfo playlist playback instance commands skin
+set(KORVANE_LAYERS util system settings mediainfo playlist playback/engine playback instance commands skin
   ui/qt ui/playlistview ui/menus ui/frame ui/dialogs app)
 
 # The library each folder builds into: rules use QtCore and QtGui alone, widgets add QtWidgets,
@@ -25,8 +27,11 @@ set(KORVANE_LAYERS util system settings mediainfo playlist playback instance com
 set(KORVANE_WIDGET_FOLDERS ui/qt ui/playlistview ui/menus ui/frame ui/dialogs)
 set(KORVANE_ROOT_FOLDERS app)
 
-# The one place that may call libVLC.
-set(KORVANE_VLC_FILES playback/VlcEngine playback/VlcInstance playback/VlcEngineFactory)
+# The files of the engine room that call libVLC; they build into the adapters library. The rest of
+# the room (the engine interface, its options, the frame store) is plain Qt that the rules and
+# the widgets use.
+set(KORVANE_VLC_FILES playback/engine/VlcEngine playback/engine/VlcInstance
+  playback/engine/VlcEngineFactory)
 
 # The layer of a path relative to src/ ("ui/frame/MainWindow.h" -> "ui/frame"): the longest
 # entry of KORVANE_LAYERS that starts it. Empty when none does.

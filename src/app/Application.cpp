@@ -20,7 +20,7 @@
 #include "playback/RememberedSound.h"
 #include "playback/ResumeTracker.h"
 #include "playback/ScreenSaverGuard.h"
-#include "playback/VlcEngineFactory.h"
+#include "playback/engine/VlcEngineFactory.h"
 #include "playlist/FileIntake.h"
 #include "playlist/OpenDialog.h"
 #include "playlist/Playlist.h"

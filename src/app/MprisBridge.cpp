@@ -1,6 +1,6 @@
 #include "app/MprisBridge.h"
 
-#include "playback/Engine.h"
+#include "playback/engine/Engine.h"
 #include "playback/PlaybackSession.h"
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"

@@ -1,6 +1,6 @@
 #include "playback/DvdPlayback.h"
 
-#include "playback/Engine.h"
+#include "playback/engine/Engine.h"
 #include "playback/PlaybackSession.h"
 #include "playlist/PlaylistModel.h"
 #include "system/DriveProvider.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "playback/AfterPlay.h"
-#include "playback/Engine.h"
-#include "playback/EngineOptions.h"
+#include "playback/engine/Engine.h"
+#include "playback/engine/EngineOptions.h"
 #include "playback/MediaControlState.h"
 #include "playback/PlaySequence.h"
 #include "playback/PlaybackModes.h"

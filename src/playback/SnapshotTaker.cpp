@@ -1,7 +1,7 @@
 #include "playback/SnapshotTaker.h"
 
 #include "playback/ControlSteps.h"
-#include "playback/Engine.h"
+#include "playback/engine/Engine.h"
 #include "util/Logging.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // through its DVD access.
 #include "playback/DvdPlayback.h"
 #include "playback/PlaybackSession.h"
-#include "playback/VlcEngine.h"
+#include "playback/engine/VlcEngine.h"
 #include "playlist/PlaylistModel.h"
 #include "settings/SettingsStore.h"
 #include "system/FakeDriveProvider.h"

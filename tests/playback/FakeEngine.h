@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/Engine.h"
+#include "playback/engine/Engine.h"
 
 #include <QImage>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "playback/VlcEngine.h"
+#include "playback/engine/VlcEngine.h"
 
 #include "QtPrinters.h"
-#include "playback/VideoFrames.h"
+#include "playback/engine/VideoFrames.h"
 #include "ui/frame/VideoArea.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "ui/frame/VideoArea.h"
 
-#include "playback/VideoFrames.h"
+#include "playback/engine/VideoFrames.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

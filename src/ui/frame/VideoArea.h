@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/VideoSurface.h"
+#include "playback/engine/VideoSurface.h"
 
 #include <QImage>
 #include <QWidget>

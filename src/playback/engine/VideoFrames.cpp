@@ -1,4 +1,4 @@
-#include "playback/VideoFrames.h"
+#include "playback/engine/VideoFrames.h"
 
 #include "util/Logging.h"
 

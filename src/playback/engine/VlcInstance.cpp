@@ -1,4 +1,4 @@
-#include "playback/VlcInstance.h"
+#include "playback/engine/VlcInstance.h"
 
 #include "util/Logging.h"
 

@@ -1,6 +1,6 @@
-#include "playback/VlcEngineFactory.h"
+#include "playback/engine/VlcEngineFactory.h"
 
-#include "playback/VlcEngine.h"
+#include "playback/engine/VlcEngine.h"
 #include "util/Logging.h"
 
 struct VlcEngineFactory::Shared

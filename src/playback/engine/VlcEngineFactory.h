@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/VlcInstance.h"
+#include "playback/engine/VlcInstance.h"
 
 #include <QStringList>
 #include <memory>

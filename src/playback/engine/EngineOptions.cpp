@@ -1,4 +1,4 @@
-#include "playback/EngineOptions.h"
+#include "playback/engine/EngineOptions.h"
 
 #include "settings/Settings.h"
 #include "util/SupportedFiles.h"

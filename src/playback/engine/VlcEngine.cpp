@@ -1,6 +1,6 @@
-#include "playback/VlcEngine.h"
+#include "playback/engine/VlcEngine.h"
 
-#include "playback/VideoFrames.h"
+#include "playback/engine/VideoFrames.h"
 #include "util/Logging.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "playback/Engine.h"
-#include "playback/VideoSurface.h"
-#include "playback/VlcInstance.h"
+#include "playback/engine/Engine.h"
+#include "playback/engine/VideoSurface.h"
+#include "playback/engine/VlcInstance.h"
 
 #include <chrono>
 #include <memory>
