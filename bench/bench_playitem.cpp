@@ -108,7 +108,7 @@ struct SessionRig
     QStringList lastOptions;
     bool playing = false;
     Clock::time_point playingAt;
-    // How long PlayItem itself held the UI thread.
+    // How long the start call itself held the UI thread.
     double returnedMs = 0.0;
     std::function<void()> quitPlaying;
     PlaybackSession session{
@@ -188,7 +188,7 @@ struct BarePlayer
     std::condition_variable changed;
     bool playing = false;
     Clock::time_point playingAt;
-    // How long PlayItem itself held the UI thread.
+    // How long the start call itself held the UI thread.
     double returnedMs = 0.0;
 };
 
@@ -198,7 +198,7 @@ void record(benchmark::State& state, const std::string& key, double ms)
     state.SetIterationTime(ms / 1000.0);
 }
 
-// PlayItem with no engine left over: making the engine, handing it the item, starting it.
+// Starting an item with no engine left over: making the engine, handing it the item, starting it.
 void BM_SessionPlayItemToPlaying(benchmark::State& state)
 {
     SessionRig rig;
@@ -213,7 +213,7 @@ void BM_SessionPlayItemToPlaying(benchmark::State& state)
     }
 }
 
-// What the user waits for when moving on: PlayItem also takes down the engine of the item that
+// What the user waits for when moving on: the start also takes down the engine of the item that
 // is still playing.
 void BM_SessionPlayItemReplacingToPlaying(benchmark::State& state)
 {

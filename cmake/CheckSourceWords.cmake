@@ -1,46 +1,154 @@
-# Fails when a comment or a test name in src/, tests/ or tools/ tells where behaviour came from
-# instead of what it is: phrases of history, a routine's former name used as a label
-# ("SetProgress: ..."), or a former control name in brackets ("(lstSequence)").
-# Run with -DSOURCE_DIR=<repository root>.
+# Fails when a comment (// or # to the line's end, or /* ... */ over any number of lines), a test
+# name or a file name in src/, tests/, tools/ or bench/ tells where behaviour came from instead of
+# what it is: phrases of history, a routine's or a control's former name ("SetProgress: ...",
+# "(lstSequence)", "PlayItem"), or "the old" naming something other than a thing the program
+# replaces while it runs. "Windows" as the name of a format, an encoding or a path stays fine.
+# Run with -DSOURCE_DIR=<repository root>, or include it from a CMakeLists.txt where it is set.
+cmake_policy(VERSION 3.20)
 set(phrases
-  "windows program" "as designed" "was designed" "designed in" "the design " "always did"
-  "always treated" "as it always" "started as" "old windows" "visual basic" "activex" "vb6"
-  "as before" "like before" "used to be" "formerly" "originally" "legacy")
+  "windows program" "as designed" "was designed" "designed in" "the design " "design's" "always did" "always treated" "as it always" "started as" "old windows"
+  "old program" "older program" "old player" "old version" "old code" "visual basic" "activex"
+  "vb6" "as before" "like before" "used to be" "formerly" "originally" "legacy")
 set(test_name_words
-  "asdesigned" "wasdesigned" "alwaysdid" "asitalways" "asbefore" "likebefore" "windowsprogram"
-  "legacy" "originally")
+  "asdesigned" "wasdesigned" "alwaysdid" "asitalways" "asbefore" "likebefore"
+  "windowsprogram" "oldwindows" "windowscodepage" "oldprogram" "legacy" "originally")
+# What "the old ..." may name: things the program itself replaces while it runs.
+set(replaced_things
+  "file" "files" "one" "ones" "instance" "engine" "picture" "frame" "value" "values" "store"
+  "window" "entry" "item" "name" "list" "place" "position" "path" "folder" "socket" "process"
+  "size" "text" "key" "backup" "state" "order" "track" "surface" "settings" "class" "switch"
+  "selection" "link" "lock" "target")
+# Former names of routines and controls, kept out of comments even without brackets.
+set(former_names "CurrentFile" "PlayItem" "ShellAndWait" "MediaActive" "LoadThumb"
+  "RunPipedCommand" "SetLoadedOptions" "LoadConfigurations" "WriteConfigurations")
+set(former_prefix "(^|[^A-Za-z0-9_])(lst|tmr|mnu|frm|lbl|txt|cls|pic|chk|cbo|dvds)[A-Z][a-z]")
 
-file(GLOB_RECURSE files ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/tests/*.h
-  ${SOURCE_DIR}/tests/*.cpp ${SOURCE_DIR}/tests/*.sh ${SOURCE_DIR}/tools/*.h
-  ${SOURCE_DIR}/tools/*.cpp)
-set(found "")
-foreach(path IN LISTS files)
-  file(RELATIVE_PATH name ${SOURCE_DIR} ${path})
-  if(path MATCHES "\\.sh$")
-    set(marker "#")
-  else()
-    set(marker "//")
+# Hits in these files are left to the developers rewriting them: shown, not failed on. An entry
+# goes once its file is clean.
+set(being_mended src/app/PlatformChoice.h src/playback/PlaybackSession.h src/playback/DvdRules.h)
+
+# A backslash stands in for itself as a character a CMake list does not read as an escape.
+string(ASCII 1 backslash)
+
+# Appends to `found` what one comment says wrongly.
+function(korvane_check_comment text)
+  string(REGEX REPLACE "^[ \t*]+" "" comment "${text}")
+  string(REPLACE "${backslash}" "\\" comment "${comment}")
+  string(TOLOWER "${comment}" lower)
+  foreach(phrase IN LISTS phrases)
+    string(FIND "${lower}" "${phrase}" hit)
+    if(NOT hit EQUAL -1)
+      string(APPEND found "\n  ${name}:${number}: \"${phrase}\" in: ${comment}")
+    endif()
+  endforeach()
+  string(REGEX MATCHALL "(^|[^a-z])the old [a-z']+" olds "${lower}")
+  foreach(old IN LISTS olds)
+    string(REGEX REPLACE ".*the old " "" thing "${old}")
+    string(REGEX REPLACE "'s$" "" thing "${thing}")
+    if(NOT thing IN_LIST replaced_things)
+      string(APPEND found "\n  ${name}:${number}: \"the old ${thing}\" in: ${comment}")
+    endif()
+  endforeach()
+  # A name in quotes is a value the code uses, not a label.
+  string(REGEX REPLACE "\"[^\"]*\"" "" unquoted "${comment}")
+  if(comment MATCHES "^ *[A-Z][a-z]+[A-Z][A-Za-z0-9]*: " OR lower MATCHES "\\((lst|tmr|mnu|cmd|cls)[a-z]"
+     OR unquoted MATCHES "${former_prefix}")
+    string(APPEND found "\n  ${name}:${number}: a former name as a label in: ${comment}")
   endif()
-  file(STRINGS ${path} lines)
+  foreach(former IN LISTS former_names)
+    if(comment MATCHES "(^|[^A-Za-z0-9_])${former}([^A-Za-z0-9_]|$)")
+      string(APPEND found "\n  ${name}:${number}: former name \"${former}\" in: ${comment}")
+    endif()
+  endforeach()
+  set(found "${found}" PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE everything RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/src/* ${SOURCE_DIR}/tests/*
+  ${SOURCE_DIR}/tools/* ${SOURCE_DIR}/bench/*)
+set(found "")
+set(deferred "")
+foreach(name IN LISTS everything)
+  set(number 0)
+  string(REGEX REPLACE "[^A-Za-z0-9]" "" squeezed "${name}")
+  string(TOLOWER "${squeezed}" squeezed)
+  foreach(word IN LISTS test_name_words)
+    string(FIND "${squeezed}" "${word}" hit)
+    if(NOT hit EQUAL -1)
+      string(APPEND found "\n  ${name}: file name says \"${word}\"")
+    endif()
+  endforeach()
+  if(name MATCHES "(^|[/_. -])[Oo]ld([A-Z_. -]|$)" OR name MATCHES "[a-z]Old([A-Z_. -]|$)")
+    string(APPEND found "\n  ${name}: file name says \"old\"")
+  endif()
+endforeach()
+
+set(string_body "([^\"${backslash}]|${backslash}.)*")
+set(char_body "([^'${backslash}]|${backslash}.)*")
+set(code_pattern "^([^\"'/]|/[^/*]|\"${string_body}\"|'${char_body}')+")
+set(files ${everything})
+list(FILTER files INCLUDE REGEX "\\.(h|cpp|sh)$")
+foreach(name IN LISTS files)
+  if(name IN_LIST being_mended)
+    set(before "${found}")
+    set(found "")
+  endif()
+  set(in_block FALSE)
+  set(in_test_name FALSE)
+  # One list entry per line: the characters a CMake list treats specially are told no phrase.
+  file(READ ${SOURCE_DIR}/${name} content)
+  string(REPLACE "\\" "${backslash}" content "${content}")
+  string(REPLACE ";" "," content "${content}")
+  string(REPLACE "[" "(" content "${content}")
+  string(REPLACE "]" ")" content "${content}")
+  string(REPLACE "\n" ";" lines "${content}")
   set(number 0)
   foreach(line IN LISTS lines)
     math(EXPR number "${number} + 1")
-    string(FIND "${line}" "${marker}" at)
-    if(NOT at EQUAL -1)
-      math(EXPR at "${at} + 2")
-      string(SUBSTRING "${line}" ${at} -1 comment)
-      string(TOLOWER "${comment}" lower)
-      foreach(phrase IN LISTS phrases)
-        string(FIND "${lower}" "${phrase}" hit)
-        if(NOT hit EQUAL -1)
-          string(APPEND found "\n  ${name}:${number}: \"${phrase}\" in: ${comment}")
-        endif()
-      endforeach()
-      if(comment MATCHES "^ *[A-Z][a-z]+[A-Z][A-Za-z0-9]*: " OR lower MATCHES "\\((lst|tmr|mnu|cmd|cls)[a-z]")
-        string(APPEND found "\n  ${name}:${number}: a former name as a label in: ${comment}")
+    if(name MATCHES "\\.sh$")
+      string(FIND "${line}" "#" at)
+      if(NOT at EQUAL -1)
+        math(EXPR at "${at} + 1")
+        string(SUBSTRING "${line}" ${at} -1 text)
+        korvane_check_comment("${text}")
       endif()
+    elseif(in_block OR line MATCHES "/")
+      set(rest "${line}")
+      while(TRUE)
+        if(in_block)
+          string(FIND "${rest}" "*/" end)
+          if(end EQUAL -1)
+            korvane_check_comment("${rest}")
+            break()
+          endif()
+          string(SUBSTRING "${rest}" 0 ${end} text)
+          korvane_check_comment("${text}")
+          math(EXPR end "${end} + 2")
+          string(SUBSTRING "${rest}" ${end} -1 rest)
+          set(in_block FALSE)
+        else()
+          # Code and its literals up to the first comment: "//" inside a string is no comment.
+          if(rest MATCHES "${code_pattern}")
+            string(LENGTH "${CMAKE_MATCH_0}" at)
+            string(SUBSTRING "${rest}" ${at} -1 rest)
+          endif()
+          if(rest MATCHES "^//")
+            string(SUBSTRING "${rest}" 2 -1 text)
+            korvane_check_comment("${text}")
+            break()
+          elseif(NOT rest MATCHES "^/\\*")
+            break()
+          endif()
+          string(SUBSTRING "${rest}" 2 -1 rest)
+          set(in_block TRUE)
+        endif()
+      endwhile()
     endif()
-    if(line MATCHES "^ *TEST(_F|_P)?\\(")
+    # A test's name may follow its suite on the next line.
+    if(line MATCHES "^ *TEST(_F|_P)?\\(" OR in_test_name)
+      set(in_test_name FALSE)
+      if(line MATCHES "^ *TEST(_F|_P)?\\([^)]*$")
+        set(in_test_name TRUE)
+      endif()
       string(TOLOWER "${line}" lower)
       foreach(word IN LISTS test_name_words)
         string(FIND "${lower}" "${word}" hit)
@@ -48,9 +156,24 @@ foreach(path IN LISTS files)
           string(APPEND found "\n  ${name}:${number}: test name says \"${word}\": ${line}")
         endif()
       endforeach()
+      string(REGEX MATCHALL "The[Oo]ld[A-Z][a-z]*" olds "${line}")
+      foreach(old IN LISTS olds)
+        string(REGEX REPLACE "^The[Oo]ld" "" thing "${old}")
+        string(TOLOWER "${thing}" thing)
+        if(NOT thing IN_LIST replaced_things)
+          string(APPEND found "\n  ${name}:${number}: test name says \"theold${thing}\": ${line}")
+        endif()
+      endforeach()
     endif()
   endforeach()
+  if(name IN_LIST being_mended)
+    string(APPEND deferred "${found}")
+    set(found "${before}")
+  endif()
 endforeach()
+if(deferred)
+  message(WARNING "Left to mend in files being rewritten:${deferred}")
+endif()
 if(found)
   message(FATAL_ERROR "Say what the code does, not where it came from:${found}")
 endif()

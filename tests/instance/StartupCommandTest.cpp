@@ -173,7 +173,7 @@ TEST(StartupCommand, ArgumentsThatNameAFileAreTakenAsGivenQuotesAndAll)
         {{"clip.mkv", "*Add"}, "/home/me/clip.mkv", "/home/me/clip.mkv *Add", false},
         {{"sub/../gone.mkv", "*Add"}, "/home/me/gone.mkv", "/home/me/gone.mkv *Add", false},
         {{"\"My Videos/x.avi\""}, "/home/me/My Videos/x.avi", "/home/me/My Videos/x.avi", true},
-        // Quoted names that exist once unquoted keep the old rule.
+        // Quoted names that exist once unquoted are taken without the quotes.
         {{"\"/tmp/plain.avi\""}, "/tmp/plain.avi", "/tmp/plain.avi", true},
         {{}, "", "", true},
     };

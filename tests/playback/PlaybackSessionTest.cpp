@@ -103,7 +103,7 @@ TEST_F(PlaybackSessionTest, PlayItemMakesFreshEngineWithItsSnapshotFolder)
     QPointer<Engine> first = session.engine();
     session.playEntry(1, false);
     EXPECT_EQ(engineOptions.size(), 2);
-    EXPECT_TRUE(first.isNull()); // the old control is gone
+    EXPECT_TRUE(first.isNull()); // the first engine is gone
     EXPECT_EQ(engine().opened.size(), 1u);
 }
 

@@ -43,7 +43,7 @@ TEST(ConfigFileFuzz, RandomBytesNeverCrashTheReader)
 TEST(ConfigFileFuzz, MutatedValidFilesNeverCrashTheReader)
 {
     std::mt19937 rng(7);
-    const QByteArray seeds[] = {defaultFileBytes(), oldFormFile()};
+    const QByteArray seeds[] = {defaultFileBytes(), unquotedValuesFile()};
     const QByteArray inserts[] = {"\"", ",", "\r", "\n", " ", "-", "9", "\"\"", "\xe2\x82"};
     int accepted = 0;
     for (int i = 0; i < 3000; ++i) {

@@ -62,12 +62,12 @@ TEST_F(ConfigFileLoad, NoFileLeavesTheDefaultFileBehind)
 
 TEST_F(ConfigFileLoad, AShortFileKeepsWhatItHoldsAndTheMissingValueTakesItsDefault)
 {
-    const QByteArray short45 = splitLines(oldFormFile()).mid(0, 45).join('\n') + "\n";
+    const QByteArray short45 = splitLines(unquotedValuesFile()).mid(0, 45).join('\n') + "\n";
     put(m_path, short45);
     const auto result = ConfigFile::load(m_path, environment());
     EXPECT_FALSE(result.usedDefaults);
     EXPECT_TRUE(result.written);
-    Settings expected = *ConfigFile::parse(oldFormFile());
+    Settings expected = *ConfigFile::parse(unquotedValuesFile());
     expected.playlistPosition = defaultSettings(environment()).playlistPosition;
     expected.keptNumbers = result.settings.keptNumbers;
     EXPECT_EQ(result.settings, expected);
@@ -78,9 +78,9 @@ TEST_F(ConfigFileLoad, AShortFileKeepsWhatItHoldsAndTheMissingValueTakesItsDefau
 TEST_F(ConfigFileLoad, AValueThatCannotBeReadTakesItsDefaultAndOlderBackupsStay)
 {
     put(bak(), "an older backup");
-    const Settings good = *ConfigFile::parse(oldFormFile());
+    const Settings good = *ConfigFile::parse(unquotedValuesFile());
     for (const QByteArray& wrong : {QByteArray("left "), QByteArray("99999999999 ")}) {
-        QByteArray bad = oldFormFile();
+        QByteArray bad = unquotedValuesFile();
         bad.replace("-120 ", wrong);
         put(m_path, bad);
         const auto result = ConfigFile::load(m_path, environment());
@@ -120,22 +120,22 @@ TEST_F(ConfigFileLoad, AFileThatCannotBeOpenedIsMovedAsideToo)
 
 TEST_F(ConfigFileLoad, ExtraLinesAreIgnoredAndGoAtTheNextWrite)
 {
-    const QByteArray longer = oldFormFile() + "extra 1\r\n 42 \r\n";
+    const QByteArray longer = unquotedValuesFile() + "extra 1\r\n 42 \r\n";
     put(m_path, longer);
     const auto result = ConfigFile::load(m_path, environment());
     EXPECT_FALSE(result.usedDefaults);
     EXPECT_FALSE(result.written);
-    EXPECT_EQ(result.settings, *ConfigFile::parse(oldFormFile()));
+    EXPECT_EQ(result.settings, *ConfigFile::parse(unquotedValuesFile()));
     EXPECT_EQ(contents(m_path), longer);
     EXPECT_FALSE(QFileInfo::exists(bak()));
 
     ASSERT_TRUE(ConfigFile::write(m_path, result.settings));
-    EXPECT_EQ(contents(m_path).toStdString(), oldFormFile().toStdString());
+    EXPECT_EQ(contents(m_path).toStdString(), unquotedValuesFile().toStdString());
 }
 
 TEST_F(ConfigFileLoad, AnEmptyDesktopFolderIsFilledInMemoryUntilTheNextWrite)
 {
-    QList<QByteArray> lines = oldFormFile().split('\n');
+    QList<QByteArray> lines = unquotedValuesFile().split('\n');
     lines[1] = "   \r";
     const QByteArray file = lines.join('\n');
     put(m_path, file);
@@ -180,7 +180,7 @@ TEST_F(ConfigFileLoad, WriteFailsCleanlyWhenTheFolderCannotExist)
 
 TEST_F(ConfigFileLoad, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
 {
-    put(m_path, oldFormFile());
+    put(m_path, unquotedValuesFile());
     const Settings next = defaultSettings(environment());
     const auto fullSize = static_cast<rlim_t>(ConfigFile::format(next).size());
 
@@ -198,7 +198,7 @@ TEST_F(ConfigFileLoad, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
         std::signal(SIGXFSZ, oldHandler);
 
         EXPECT_FALSE(ok) << limit;
-        EXPECT_EQ(contents(m_path).toStdString(), oldFormFile().toStdString()) << limit;
+        EXPECT_EQ(contents(m_path).toStdString(), unquotedValuesFile().toStdString()) << limit;
         EXPECT_EQ(QDir(QFileInfo(m_path).absolutePath()).entryList(QDir::Files | QDir::Hidden),
                   QStringList{QStringLiteral("Config.cfg")});
     }
@@ -207,11 +207,11 @@ TEST_F(ConfigFileLoad, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
     EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString());
 }
 
-TEST_F(ConfigFileLoad, TextThatIsNotUtf8IsReadInTheOldWindowsCodePage)
+TEST_F(ConfigFileLoad, TextThatIsNotUtf8IsReadAsWindows1252)
 {
     struct Case
     {
-        QByteArray language; // line 1 as the old program wrote it
+        QByteArray language; // line 1, byte for byte
         QString read;
     };
     const Case cases[] = {
@@ -226,7 +226,7 @@ TEST_F(ConfigFileLoad, TextThatIsNotUtf8IsReadInTheOldWindowsCodePage)
          QStringLiteral("Fran\u00E7ais")},
     };
     for (const Case& c : cases) {
-        QList<QByteArray> lines = splitLines(oldFormFile());
+        QList<QByteArray> lines = splitLines(unquotedValuesFile());
         lines[0] = c.language + "\r";
         const QByteArray file = lines.join('\n') + "\n";
         put(m_path, file);
@@ -252,8 +252,8 @@ TEST_F(ConfigFileLoad, AFileFarLargerThanSettingsCanBeIsNotReadWhole)
     };
     const Case cases[] = {
         {"a few extra lines", 100, true},
-        {"just at the limit", ConfigFile::MaxFileBytes - oldFormFile().size(), true},
-        {"one byte over", ConfigFile::MaxFileBytes - oldFormFile().size() + 1, false},
+        {"just at the limit", ConfigFile::MaxFileBytes - unquotedValuesFile().size(), true},
+        {"one byte over", ConfigFile::MaxFileBytes - unquotedValuesFile().size() + 1, false},
         {"300 MB", 300LL * 1024 * 1024, false},
     };
     for (const Case& c : cases) {
@@ -262,17 +262,17 @@ TEST_F(ConfigFileLoad, AFileFarLargerThanSettingsCanBeIsNotReadWhole)
             QDir().mkpath(QFileInfo(m_path).absolutePath());
             QFile file(m_path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(oldFormFile());
+            file.write(unquotedValuesFile());
             // A sparse tail costs no disk: only the size counts.
-            ASSERT_TRUE(file.resize(oldFormFile().size() + c.padding));
+            ASSERT_TRUE(file.resize(unquotedValuesFile().size() + c.padding));
         }
         const auto result = ConfigFile::load(m_path, environment());
         EXPECT_EQ(result.usedDefaults, !c.readable) << c.name;
         EXPECT_EQ(QFileInfo::exists(bak()), !c.readable) << c.name;
         if (c.readable) {
-            EXPECT_EQ(result.settings, *ConfigFile::parse(oldFormFile())) << c.name;
+            EXPECT_EQ(result.settings, *ConfigFile::parse(unquotedValuesFile())) << c.name;
         } else {
-            EXPECT_EQ(QFileInfo(bak()).size(), oldFormFile().size() + c.padding) << c.name;
+            EXPECT_EQ(QFileInfo(bak()).size(), unquotedValuesFile().size() + c.padding) << c.name;
             EXPECT_EQ(contents(m_path).toStdString(), defaultFileBytes().toStdString()) << c.name;
         }
     }

@@ -23,7 +23,7 @@ QByteArray firstLines(const QByteArray& file, int count)
 
 TEST(ConfigFileParse, ReadsAFileOfPlainValues)
 {
-    const auto s = ConfigFile::parse(oldFormFile());
+    const auto s = ConfigFile::parse(unquotedValuesFile());
     ASSERT_TRUE(s.has_value());
     EXPECT_EQ(s->language, QStringLiteral("English"));
     EXPECT_EQ(s->desktopFolder, QStringLiteral("C:\\Documents and Settings\\Ann\\Desktop"));
@@ -44,12 +44,12 @@ TEST(ConfigFileParse, ReadsAFileOfPlainValues)
     EXPECT_EQ(s->windowHeight, 6000);
     EXPECT_EQ(s->playlistPosition, PlaylistPosition::Bottom);
     // Written back, the old file comes out byte for byte the same.
-    EXPECT_EQ(ConfigFile::format(*s).toStdString(), oldFormFile().toStdString());
+    EXPECT_EQ(ConfigFile::format(*s).toStdString(), unquotedValuesFile().toStdString());
 }
 
 TEST(ConfigFileParse, PlainStringsEndAtACommaAndLoseLeadingBlanks)
 {
-    const QByteArray file = oldFormFile();
+    const QByteArray file = unquotedValuesFile();
     // A comma still ends a plain value; the rest is the next value, which shifts the numbers.
     EXPECT_FALSE(ConfigFile::parse(withLine(file, 0, "Eng,lish")).has_value());
     // "b" lands in SnapshotPrefix, and "IMG_" then breaks a number.
@@ -80,7 +80,7 @@ TEST(ConfigFileParse, PlainStringsEndAtACommaAndLoseLeadingBlanks)
 
 TEST(ConfigFileParse, AQuoteLeftOpenRunsOnToTheNextQuote)
 {
-    QByteArray file = oldFormFile();
+    QByteArray file = unquotedValuesFile();
     file = withLine(file, 0, "\"English");
     file = withLine(file, 1, "Desk\",top");
     const auto s = ConfigFile::parse(file);
@@ -89,7 +89,7 @@ TEST(ConfigFileParse, AQuoteLeftOpenRunsOnToTheNextQuote)
     EXPECT_EQ(s->desktopFolder, QStringLiteral("top"));
 
     // With no closing quote the value swallows the rest and the file is short.
-    EXPECT_FALSE(ConfigFile::parse(withLine(oldFormFile(), 1, "\"C:\\open")).has_value());
+    EXPECT_FALSE(ConfigFile::parse(withLine(unquotedValuesFile(), 1, "\"C:\\open")).has_value());
 }
 
 TEST(ConfigFileParse, EmptyStringLinesReadAsEmptyValues)

@@ -53,7 +53,7 @@ inline QByteArray defaultFileBytes()
 }
 
 // A file of plain values, no quotes, with Windows paths and -1 for ticked extensions.
-inline QByteArray oldFormFile()
+inline QByteArray unquotedValuesFile()
 {
     QList<QByteArray> lines = {"English", "C:\\Documents and Settings\\Ann\\Desktop",
                                " 2 ",     " 0 ",

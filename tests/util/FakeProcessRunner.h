@@ -28,7 +28,7 @@ public:
     std::function<std::optional<QByteArray>(const QStringList&)> respond = [](const QStringList&) {
         return std::optional<QByteArray>(QByteArray());
     };
-    // Decides whether ShellAndWait starts a program; may create the files the program would.
+    // Decides whether shellAndWait starts a program; may create the files the program would.
     std::function<bool(const QString&, const QStringList&)> shell = [](const QString&,
                                                                        const QStringList&) {
         return true;
