@@ -19,11 +19,10 @@ void paintList(benchmark::State& state, QWidget::RenderFlags flags)
     list.setImageWidth(64);
     list.setImageHeight(64);
     list.resize(300, 600);
-    list.setRefresh(false);
     for (int i = 0; i < count; ++i) {
-        list.addItem(QStringLiteral("clip number %1.mkv").arg(i), picture);
+        list.model()->append(
+            PlaylistEntry{QStringLiteral("clip number %1.mkv").arg(i), picture, {}, {}});
     }
-    list.setRefresh(true);
     list.setSelectedItem(count / 2);
     list.scrollBar()->setValue(list.scrollMaximum() / 2);
     QImage image(list.size(), QImage::Format_ARGB32_Premultiplied);

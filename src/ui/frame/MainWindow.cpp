@@ -2,13 +2,11 @@
 
 #include "commands/CommandRegistry.h"
 #include "playback/ControlSteps.h"
+#include "skin/MainWindowGeometry.h"
 #include "skin/PlaylistPlacement.h"
-#include "skin/ScreenFit.h"
-#include "skin/WindowCaption.h"
 #include "ui/frame/FivePaneSplitter.h"
 #include "ui/frame/FullScreenBand.h"
 #include "ui/frame/ProgressBar.h"
-#include "ui/frame/ServerPosition.h"
 #include "ui/frame/SnapshotPreview.h"
 #include "ui/frame/VideoArea.h"
 #include "ui/frame/VolumeSlider.h"
@@ -24,37 +22,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QScreen>
 #include <QShortcut>
 #include <QSystemTrayIcon>
-
-namespace {
-
-// The screens' available areas, the primary one first.
-QList<QRect> availableAreas()
-{
-    QList<QRect> areas;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary) {
-        areas.append(primary->availableGeometry());
-    }
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen != primary) {
-            areas.append(screen->availableGeometry());
-        }
-    }
-    return areas;
-}
-
-} // namespace
 
 MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
     : SkinnedFrame(settings.environment().twipsPerPixelX, settings.environment().twipsPerPixelY,
                    parent),
-      m_settings(settings)
+      m_settings(settings), m_persistence(*this, settings)
 {
     setWindowIcon(korvaneIcon());
     setWindowTitle(korvane::kProductName);
@@ -63,6 +39,7 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
 
     m_labels = std::make_unique<WindowLabels>(this);
     setCaptionLabel(m_labels->caption());
+    m_caption = std::make_unique<MainWindowCaption>(*this, *m_labels);
 
     m_progress = new ProgressBar(this);
     m_progress->resize(100, 10);
@@ -79,12 +56,6 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
     m_videoFrame->setObjectName(QStringLiteral("fraVideo"));
     m_video = new VideoArea(m_videoFrame);
     m_video->setObjectName(QStringLiteral("SSPanel1"));
-    m_splitter->setHost(Pane::Centre, m_videoFrame);
-    connect(m_splitter, &FivePaneSplitter::paneResized, this, [this](Pane pane) {
-        if (pane == Pane::Centre) {
-            m_video->setGeometry(m_videoFrame->rect());
-        }
-    });
     connect(m_video, &VideoArea::doubleClicked, this,
             [this] { setVideoFullScreen(!m_videoFullScreen); });
     connect(m_video, &VideoArea::escapePressed, this, [this] { setVideoFullScreen(false); });
@@ -95,10 +66,7 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
 
     m_list = new FancyList(this);
     m_list->setObjectName(QStringLiteral("FancyList1"));
-    m_list->setImageWidth(64);
-    m_list->setImageHeight(64);
-    m_list->setItemHeight(80);
-    m_list->useSkinColours();
+    m_list->useSkinLook();
     connect(m_list, &FancyList::entryClicked, this, &MainWindow::playlistEntryClicked);
     connect(m_list, &FancyList::entryDoubleClicked, this, &MainWindow::playlistEntryActivated);
     connect(m_list, &FancyList::filesDropped, this,
@@ -119,11 +87,11 @@ MainWindow::MainWindow(SettingsStore& settings, QWidget* parent)
         }
     });
 
+    m_layout = std::make_unique<MainWindowLayout>(MainWindowLayout::Parts{
+        this, m_splitter, m_videoFrame, m_video, m_list, m_progress, m_volume, m_labels.get()});
     resize(kDefaultWidth, kDefaultHeight);
-    // Where the settings do not place it, the window opens centred, as a fresh start does.
-    const Settings& stored = m_settings.settings();
-    move(m_settings.toPixels(stored.windowLeft, stored.windowTop));
-    setCaptionText(korvane::kProductName);
+    m_persistence.openAtStoredPlace();
+    m_caption->setText(korvane::kProductName);
     setPlaylistPosition(PlaylistPlacement::Hidden);
 }
 
@@ -131,58 +99,23 @@ MainWindow::~MainWindow() = default;
 
 WindowPlacement MainWindow::placement() const
 {
-    // Maximised by the toggle, the window is remembered where it stood before.
-    const QPoint here = serverPosition(*this).value_or(pos());
-    return WindowPlacement{isMaximizedByToggle() ? restoredPosition() : here, false, m_loading};
+    return m_persistence.placement(isMaximizedByToggle(), restoredPosition(), m_loading);
 }
 
 void MainWindow::applyLoadedOptions()
 {
-    const Settings& stored = m_settings.settings();
-    if (m_settings.rememberLastSize() || m_settings.rememberLastPos()) {
-        const QPoint size = m_settings.rememberLastSize()
-                                ? m_settings.toPixels(stored.windowWidth, stored.windowHeight)
-                                : QPoint(width(), height());
-        const QPoint place = m_settings.rememberLastPos()
-                                 ? m_settings.toPixels(stored.windowLeft, stored.windowTop)
-                                 : pos();
-        // Kept on a screen, whatever the file says.
-        const QRect fitted = ScreenFit::fit(
-            place, QSize(size.x(), size.y()).expandedTo(minimumSize()), availableAreas());
-        resize(fitted.size());
-        move(fitted.topLeft());
-    }
+    m_persistence.applyRemembered();
     setTopmost(m_settings.alwaysOnTop());
-    if (m_settings.showInTray() && QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_tray->show();
-    } else {
-        m_tray->hide();
-    }
+    m_tray->setVisible(m_settings.showInTray() && QSystemTrayIcon::isSystemTrayAvailable());
     placePlaylist();
     if (m_mediaActive) {
-        rebuildCaption();
+        m_caption->showMedia(m_settings.titleBarMode());
     }
 }
 
 void MainWindow::setPlaylistPosition(int position)
 {
-    m_playlistFills = false;
-    m_splitter->clearLocks();
-    const PlaylistPlacement placed = PlaylistPlacement::forPosition(position, m_splitter->size());
-    if (placed.known) {
-        m_splitter->applyPlacement(placed, m_list);
-        const int pane =
-            placed.host >= 0 ? m_splitter->paneSize(static_cast<Pane>(placed.host)) : 0;
-        qCDebug(lcUi).nospace() << "playlist position " << position << " (pane " << pane << " px)";
-        if (placed.fills) {
-            m_list->setParent(this);
-            m_list->setGeometry(contentRect());
-            m_playlistFills = true;
-        }
-    }
-    m_list->setVisible(m_playlistVisible && !m_videoFullScreen);
-    m_list->raise();
-    placeIntakeLabel();
+    m_layout->placePlaylist(position, m_videoFullScreen);
 }
 
 void MainWindow::layoutMainWindow()
@@ -192,33 +125,20 @@ void MainWindow::layoutMainWindow()
     }
     m_splitter->setResizeLocks(false);
     update();
-    const int W = width();
-    const int H = height();
     if (m_videoFullScreen) {
         const bool band = isControlBandShown();
         setFrameHidden(!band);
         setControlBandOnly(band);
-        if (band) {
-            placeControls(W, H);
-        }
-        m_splitter->setGeometry(band ? QRect(0, 0, W, SkinLayout::controlTop(H)) : rect());
-        m_splitter->raise();
-        setPlaylistPosition(PlaylistPlacement::Hidden);
+        m_layout->placeFullScreen(band);
         return;
     }
-    placeControls(W, H);
-    if (m_playlistFills) {
-        m_list->setGeometry(contentRect());
-    }
-    m_splitter->setGeometry(contentRect());
+    m_layout->placeFramed();
     placePlaylist();
-    if (!isMaximizedByToggle() && !m_loading) {
-        m_settings.recordWindowSize(size());
-    }
+    m_persistence.recordSize(isMaximizedByToggle(), m_loading);
     if (m_mediaActive) {
-        rebuildCaption();
+        m_caption->showMedia(m_settings.titleBarMode());
     } else {
-        setCaptionText(m_captionText);
+        m_caption->refit();
     }
     if (!m_loading) {
         m_splitter->setResizeLocks(true);
@@ -227,9 +147,8 @@ void MainWindow::layoutMainWindow()
 
 void MainWindow::showMediaCaption(const QString& path, const QString& title)
 {
-    m_mediaTitle = title;
-    m_mediaPath = path;
-    rebuildCaption();
+    m_caption->setMedia(path, title);
+    m_caption->showMedia(m_settings.titleBarMode());
 }
 
 void MainWindow::setControlState(MediaControlState::State state)
@@ -263,44 +182,22 @@ void MainWindow::showSpeedText(const QString& text)
     m_labels->showSpeed(text);
 }
 
-void MainWindow::rebuildCaption()
-{
-    if (const std::optional<QString> caption =
-            windowCaption(m_settings.titleBarMode(), m_mediaTitle, m_mediaPath)) {
-        setCaptionText(*caption);
-    }
-}
-
 void MainWindow::setPlaylistVisible(bool visible)
 {
-    m_playlistVisible = visible;
+    m_layout->setPlaylistVisible(visible);
     placePlaylist();
 }
 
 void MainWindow::placePlaylist()
 {
-    setPlaylistPosition(m_playlistVisible ? static_cast<int>(m_settings.settings().playlistPosition)
-                                          : PlaylistPlacement::Hidden);
+    setPlaylistPosition(isPlaylistVisible()
+                            ? static_cast<int>(m_settings.settings().playlistPosition)
+                            : PlaylistPlacement::Hidden);
 }
 
 void MainWindow::setIntakeProgress(int done, int total)
 {
-    m_intakeDone = done;
-    m_intakeTotal = total;
-    placeIntakeLabel();
-}
-
-void MainWindow::placeIntakeLabel()
-{
-    const QRect list(m_list->mapTo(this, QPoint(0, 0)), m_list->size());
-    const bool shown = m_playlistVisible && !list.isEmpty();
-    // Over the playlist's foot, from its left edge; the content area bounds its width.
-    QRect area = contentRect();
-    if (shown) {
-        area.setLeft(list.left());
-        area.setBottom(list.bottom());
-    }
-    m_labels->setIntake(m_intakeDone, m_intakeTotal, area);
+    m_layout->setIntake(done, total);
 }
 
 void MainWindow::setVideoFullScreen(bool on)
@@ -317,15 +214,9 @@ void MainWindow::setVideoFullScreen(bool on)
         m_leaveFullScreen->setEnabled(on);
     }
     if (on) {
-        m_wasMaximizedBeforeFullScreen = isMaximized();
-        m_geometryBeforeFullScreen = QRect(placeOnScreen(), size());
-        showFullScreen();
-    } else if (m_wasMaximizedBeforeFullScreen) {
-        showMaximized();
+        m_fullScreenReturn.enter(*this, placeOnScreen());
     } else {
-        showNormal();
-        // Back at the size and place it had, whatever the window manager remembers.
-        setGeometry(m_geometryBeforeFullScreen);
+        m_fullScreenReturn.leave(*this);
     }
     qCDebug(lcUi) << (on ? "full screen on" : "full screen off");
     layoutMainWindow();
@@ -351,14 +242,6 @@ void MainWindow::changeEvent(QEvent* event)
         layoutMainWindow();
     }
     SkinnedFrame::changeEvent(event);
-}
-
-void MainWindow::setCaptionText(const QString& text)
-{
-    m_captionText = text;
-    m_labels->setCaption(text, width());
-    // The taskbar and the window switcher tell two players apart by what they play.
-    setWindowTitle(text);
 }
 
 void MainWindow::installCommands(const CommandRegistry& registry)
@@ -409,12 +292,8 @@ void MainWindow::hideTrayIcon()
 
 void MainWindow::popupDriveMenu()
 {
-    // Where the drive menu opens over the window, from its bottom-left corner.
-    constexpr int x = 55;
-    constexpr int fromBottom = 44;
-    QMenu* menu = m_menuBar ? m_menuBar->submenu(QStringLiteral("OpenDVD")) : nullptr;
-    if (menu) {
-        menu->popup(mapToGlobal(QPoint(x, height() - fromBottom)));
+    if (QMenu* menu = m_menuBar ? m_menuBar->submenu(QStringLiteral("OpenDVD")) : nullptr) {
+        menu->popup(mapToGlobal(MainWindowGeometry::driveMenuPosition(size())));
     }
 }
 
@@ -445,13 +324,6 @@ void MainWindow::installControls(const CommandRegistry& registry)
             action->trigger();
         }
     });
-}
-
-void MainWindow::placeControls(int width, int height)
-{
-    m_progress->setGeometry(SkinLayout::seekBarRect(width, height, m_progress->height()));
-    m_volume->move(SkinLayout::volumeTrackPosition(width, height));
-    m_labels->place(width, height);
 }
 
 bool MainWindow::isControlBandShown() const

@@ -2,7 +2,11 @@
 
 #include "playback/MediaControlState.h"
 #include "settings/SettingsStore.h"
+#include "ui/frame/FullScreenReturn.h"
+#include "ui/frame/MainWindowCaption.h"
+#include "ui/frame/MainWindowLayout.h"
 #include "ui/frame/SkinnedFrame.h"
+#include "ui/frame/WindowPersistence.h"
 
 #include <memory>
 
@@ -71,11 +75,11 @@ public:
     void setLoading(bool loading) { m_loading = loading; }
     bool isLoading() const { return m_loading; }
     bool isMediaActive() const { return m_mediaActive; }
-    bool isPlaylistFilling() const { return m_playlistFills; }
+    bool isPlaylistFilling() const { return m_layout->playlistFills(); }
     // Where the window stands, for the settings written at shutdown.
     WindowPlacement placement() const;
 
-    QString captionText() const { return m_captionText; }
+    QString captionText() const { return m_caption->text(); }
     QString timeText() const;
 
     // The caption names the playing entry as TitleBarMode asks: file name, full path or nothing.
@@ -88,9 +92,9 @@ public:
     void setRateText(const QString& text, bool visible);
     void showSpeedText(const QString& text);
     // The playlist toggle: shown at the stored position, or hidden with the side panes closed.
-    void togglePlaylist() { setPlaylistVisible(!m_playlistVisible); }
+    void togglePlaylist() { setPlaylistVisible(!isPlaylistVisible()); }
     void setPlaylistVisible(bool visible);
-    bool isPlaylistVisible() const { return m_playlistVisible; }
+    bool isPlaylistVisible() const { return m_layout->isPlaylistVisible(); }
     void setIntakeProgress(int done, int total);
     // The video area takes the whole screen; Esc, a double-click or the full-screen command
     // brings the window back as it stood.
@@ -131,30 +135,19 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void setCaptionText(const QString& text);
-    void rebuildCaption();
     // At the stored position while shown, hidden with the side panes closed otherwise.
     void placePlaylist();
-    void placeIntakeLabel();
     void installControls(const CommandRegistry& registry);
-    void placeControls(int width, int height);
-    // Between the frame's pieces: the splitter's place, or the playlist's when it fills.
-    QRect contentRect() const { return {15, 56, width() - 30, height() - 203}; }
 
     SettingsStore& m_settings;
+    WindowPersistence m_persistence;
+    FullScreenReturn m_fullScreenReturn;
     bool m_loading = true;
     bool m_mediaActive = false;
-    bool m_playlistVisible = true;
-    bool m_playlistFills = false;
     bool m_videoFullScreen = false;
-    bool m_wasMaximizedBeforeFullScreen = false;
-    QRect m_geometryBeforeFullScreen;
-    QString m_mediaTitle;
-    QString m_mediaPath;
-    QString m_captionText;
     std::unique_ptr<WindowLabels> m_labels;
-    int m_intakeDone = 0;
-    int m_intakeTotal = 0;
+    std::unique_ptr<MainWindowCaption> m_caption;
+    std::unique_ptr<MainWindowLayout> m_layout;
     ProgressBar* m_progress = nullptr;
     VolumeSlider* m_volume = nullptr;
     FivePaneSplitter* m_splitter = nullptr;

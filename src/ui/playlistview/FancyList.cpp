@@ -10,11 +10,9 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHelpEvent>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPolygon>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QUrl>
@@ -57,8 +55,11 @@ FancyList::FancyList(QWidget* parent)
     setModel(&m_ownModel);
 }
 
-void FancyList::useSkinColours()
+void FancyList::useSkinLook()
 {
+    setImageWidth(64);
+    setImageHeight(64);
+    setItemHeight(80);
     QPalette colours = palette();
     colours.setColor(QPalette::Base, QColor(38, 43, 35));
     colours.setColor(QPalette::Button, QColor(58, 65, 53));
@@ -78,9 +79,9 @@ void FancyList::setModel(PlaylistModel* model)
     connect(m_model, &PlaylistModel::entryAdded, this, &FancyList::entriesChanged);
     connect(m_model, &PlaylistModel::entryRemoved, this, &FancyList::entriesChanged);
     connect(m_model, &PlaylistModel::cleared, this, &FancyList::entriesChanged);
-    connect(m_model, &PlaylistModel::selectionChanged, this, &FancyList::repaintIfRefresh);
-    connect(m_model, &PlaylistModel::entryMoved, this, &FancyList::repaintIfRefresh);
-    connect(m_model, &PlaylistModel::playingChanged, this, &FancyList::repaintIfRefresh);
+    connect(m_model, &PlaylistModel::selectionChanged, this, &FancyList::repaintList);
+    connect(m_model, &PlaylistModel::entryMoved, this, &FancyList::repaintList);
+    connect(m_model, &PlaylistModel::playingChanged, this, &FancyList::repaintList);
     entriesChanged();
 }
 
@@ -89,10 +90,8 @@ void FancyList::entriesChanged()
     // The dragged row may be gone; a drag never moves another entry than the one pressed.
     m_dragRow = -1;
     m_dragging = false;
-    if (m_refresh) {
-        updateScrollRange();
-        repaintList();
-    }
+    updateScrollRange();
+    repaintList();
 }
 
 void FancyList::setSelectedItem(int index)
@@ -116,84 +115,31 @@ void FancyList::setItemHeight(int height)
         return;
     }
     m_itemHeight = height;
-    if (m_refresh) {
-        updateScrollRange();
-        repaintList();
-    }
-}
-
-void FancyList::setPadding(int padding)
-{
-    m_padding = padding;
-    repaintIfRefresh();
-}
-
-void FancyList::setImageWidth(int width)
-{
-    m_imageWidth = width;
-    repaintIfRefresh();
-}
-
-void FancyList::setImageHeight(int height)
-{
-    m_imageHeight = height;
-    repaintIfRefresh();
-}
-
-void FancyList::setThumbnails(bool on)
-{
-    m_thumbnails = on;
-}
-
-void FancyList::setNoThumbBlack(bool on)
-{
-    m_noThumbBlack = on;
-    if (m_refresh) {
-        updateScrollRange();
-        repaintList();
-    }
-}
-
-void FancyList::setRefresh(bool on)
-{
-    m_refresh = on;
     updateScrollRange();
     repaintList();
 }
 
-void FancyList::addItem(const QString& text, const QImage& picture)
+void FancyList::setPadding(int padding)
 {
-    m_model->append(PlaylistEntry{text, picture, {}, {}});
+    m_drawer.setPadding(padding);
+    repaintList();
 }
 
-void FancyList::removeItem(int index)
+void FancyList::setImageWidth(int width)
 {
-    m_model->removeAt(index);
+    m_drawer.setImageWidth(width);
+    repaintList();
 }
 
-void FancyList::clear()
+void FancyList::setImageHeight(int height)
 {
-    m_model->clear();
+    m_drawer.setImageHeight(height);
+    repaintList();
 }
 
-void FancyList::renderThumb(QPainter& painter, const QImage& picture, int x, int y, int width,
-                            int height) const
+void FancyList::setThumbnails(bool on)
 {
-    if (width <= 0 || height <= 0) {
-        return;
-    }
-    const QRect box(x, y, width, height);
-    if (!m_noThumbBlack) {
-        painter.fillRect(box, Qt::black);
-    }
-    if (picture.isNull()) {
-        return;
-    }
-    const QRect target = FancyListGeometry::fitPicture(picture.width(), picture.height(), box);
-    if (target.isEmpty()) {
-        return;
-    }
-    painter.drawImage(target, picture, picture.rect());
+    m_drawer.setThumbnails(on);
 }
 
 void FancyList::scrollBy(int delta)
@@ -221,74 +167,27 @@ bool FancyList::isScrollBarShown() const
 void FancyList::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Base));
+    const QPalette& colours = palette();
+    m_drawer.fillBackground(painter, colours, rect());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setFont(font());
     const int offset = m_scrollBar->value();
     const auto rows = FancyListGeometry::visibleRows(offset, m_itemHeight, height(), count());
     const int playing = m_model->playingIndex();
+    FancyListDrawer::Row shown;
+    shown.reservedRight = m_scrollBar->isHidden() ? 0 : width() - m_scrollBar->x();
     for (int row = rows.first; row <= rows.last; ++row) {
-        paintRow(painter, row, offset, width(), row == playing);
+        shown.rect =
+            QRect(0, FancyListGeometry::rowTop(row, m_itemHeight, offset), width(), m_itemHeight);
+        shown.selected = row == m_model->selectedItem();
+        shown.playing = row == playing;
+        m_drawer.drawRow(painter, colours, m_model->entry(row), shown);
     }
     if (m_dragging && m_dropSlot >= 0) {
-        // Where the dragged row would land: a line across the gap.
-        const int y = FancyListGeometry::rowTop(m_dropSlot, m_itemHeight, offset);
-        painter.fillRect(QRect(0, std::max(y - 1, 0), width(), 3),
-                         palette().color(QPalette::HighlightedText));
+        // Where the dragged row would land.
+        m_drawer.drawDropLine(painter, colours,
+                              FancyListGeometry::rowTop(m_dropSlot, m_itemHeight, offset), width());
     }
-}
-
-void FancyList::paintRow(QPainter& painter, int row, int offset, int surfaceWidth,
-                         bool playing) const
-{
-    const PlaylistEntry& entry = m_model->entry(row);
-    const QPalette& colours = palette();
-    const int top = FancyListGeometry::rowTop(row, m_itemHeight, offset);
-    const int bottom = top + m_itemHeight;
-    const bool selected = row == m_model->selectedItem();
-    const QColor background = colours.color(selected ? QPalette::Highlight : QPalette::Base);
-    const QColor textColour =
-        colours.color(selected ? QPalette::HighlightedText : QPalette::ButtonText);
-    if (!selected) {
-        painter.fillRect(QRect(0, bottom - 1, surfaceWidth, 1), colours.color(QPalette::Button));
-    }
-    // The last pixel row stays out of the fill so the separator shows.
-    painter.fillRect(QRect(0, top, surfaceWidth, m_itemHeight - 1), background);
-    if (m_thumbnails && !entry.picture.isNull()) {
-        renderThumb(painter, entry.picture, m_padding, top + m_padding, m_imageWidth,
-                    m_imageHeight);
-    }
-    // The caption stops where the scroll bar begins, so no title runs under it.
-    const int reserved = m_scrollBar->isHidden() ? 0 : surfaceWidth - m_scrollBar->x();
-    QRect textBox = FancyListGeometry::textRect(row, m_itemHeight, offset, surfaceWidth, m_padding,
-                                                m_thumbnails, m_imageWidth, reserved - m_padding);
-    if (textBox.isEmpty()) {
-        return;
-    }
-    painter.save();
-    if (playing) {
-        QFont bold = painter.font();
-        bold.setBold(true);
-        painter.setFont(bold);
-        const auto marked = FancyListGeometry::markCaption(textBox, painter.fontMetrics().height());
-        const QRect& m = marked.mark;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(textColour);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.drawPolygon(QPolygon({m.topLeft(), QPoint(m.right() + 1, m.center().y()),
-                                      QPoint(m.left(), m.bottom() + 1)}));
-        textBox = marked.text;
-    }
-    if (textBox.isEmpty() || entry.title.isEmpty()) {
-        painter.restore();
-        return;
-    }
-    painter.setPen(textColour);
-    // A title wider than its box ends in an ellipsis instead of stopping mid-letter.
-    const QString shown =
-        painter.fontMetrics().elidedText(entry.title, Qt::ElideRight, textBox.width());
-    painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, shown);
-    painter.restore();
 }
 
 void FancyList::resizeEvent(QResizeEvent*)
@@ -346,17 +245,6 @@ void FancyList::mouseMoveEvent(QMouseEvent* event)
     if ((event->buttons() & Qt::LeftButton) && m_dragRow >= 0) {
         dragRowTo(event->position());
     }
-    emit pointerMoved(event->buttons(), event->modifiers(), event->position());
-}
-
-void FancyList::keyReleaseEvent(QKeyEvent* event)
-{
-    if (event->isAutoRepeat()) {
-        return;
-    }
-    const bool shift =
-        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0;
-    emit keyReleased(event->key(), shift);
 }
 
 void FancyList::wheelEvent(QWheelEvent* event)
@@ -484,11 +372,4 @@ void FancyList::repaintList()
 {
     m_scrollBar->setVisible(FancyListGeometry::scrollBarVisible(count(), m_itemHeight, height()));
     update();
-}
-
-void FancyList::repaintIfRefresh()
-{
-    if (m_refresh) {
-        repaintList();
-    }
 }

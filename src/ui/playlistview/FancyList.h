@@ -1,20 +1,20 @@
 #pragma once
 
 #include "playlist/PlaylistModel.h"
+#include "ui/playlistview/FancyListDrawer.h"
 
-#include <QImage>
 #include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
-class QPainter;
 class QScrollBar;
 
 // The playlist's self-drawn thumbnail list: equally tall rows with a picture and a caption, one
 // selected row and a vertical scroll bar. It is a view of a playlist model (its own, until it is
 // given one) and knows nothing of media; the host reacts to its signals. The playing entry
 // carries a play mark and a bold caption; a row dragged with the left button moves in the model.
+// How a row looks is its drawer's business.
 class FancyList : public QWidget
 {
     Q_OBJECT
@@ -26,14 +26,13 @@ class FancyList : public QWidget
     Q_PROPERTY(int imageWidth READ imageWidth WRITE setImageWidth)
     Q_PROPERTY(int imageHeight READ imageHeight WRITE setImageHeight)
     Q_PROPERTY(bool thumbnails READ thumbnails WRITE setThumbnails)
-    Q_PROPERTY(bool noThumbBlack READ noThumbBlack WRITE setNoThumbBlack)
-    Q_PROPERTY(bool refresh READ refresh WRITE setRefresh)
 
 public:
     explicit FancyList(QWidget* parent = nullptr);
 
-    // The skin's colours: light text on the frame's dark olive, the menu colour for the selection.
-    void useSkinColours();
+    // The skin's look: 80-pixel rows with 64 × 64 pictures, light text on the frame's dark olive,
+    // the menu colour for the selection.
+    void useSkinLook();
     // Shows this model from now on; the list keeps using it until it is given another.
     void setModel(PlaylistModel* model);
     PlaylistModel* model() const { return m_model; }
@@ -44,27 +43,17 @@ public:
     QString selectedText() const;
     int itemHeight() const { return m_itemHeight; }
     void setItemHeight(int height);
-    int padding() const { return m_padding; }
+    int padding() const { return m_drawer.padding(); }
     void setPadding(int padding);
-    int imageWidth() const { return m_imageWidth; }
+    int imageWidth() const { return m_drawer.imageWidth(); }
     void setImageWidth(int width);
-    int imageHeight() const { return m_imageHeight; }
+    int imageHeight() const { return m_drawer.imageHeight(); }
     void setImageHeight(int height);
-    bool thumbnails() const { return m_thumbnails; }
+    bool thumbnails() const { return m_drawer.thumbnails(); }
     void setThumbnails(bool on);
-    bool noThumbBlack() const { return m_noThumbBlack; }
-    void setNoThumbBlack(bool on);
-    bool refresh() const { return m_refresh; }
-    void setRefresh(bool on);
 
     const PlaylistEntry& item(int index) const { return m_model->entry(index); }
 
-    void addItem(const QString& text, const QImage& picture = QImage());
-    void removeItem(int index);
-    void clear();
-    // Draws the picture fitted into the box and centred, on black unless NoThumbBlack.
-    void renderThumb(QPainter& painter, const QImage& picture, int x, int y, int width,
-                     int height) const;
     // Moves the view by a wheel turn of delta units (120 for one notch towards the top).
     void scrollBy(int delta);
 
@@ -81,9 +70,6 @@ signals:
     void entryDoubleClicked();
     void filesDropped(const QStringList& paths, Qt::MouseButtons buttons,
                       Qt::KeyboardModifiers modifiers, const QPointF& position);
-    void keyReleased(int key, bool shift);
-    void pointerMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                      const QPointF& position);
     void pointerPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                         const QPointF& position);
 
@@ -94,7 +80,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -110,18 +95,11 @@ private:
     void updateScrollRange();
     void placeScrollBar();
     void repaintList();
-    void repaintIfRefresh();
-    void paintRow(QPainter& painter, int row, int offset, int surfaceWidth, bool playing) const;
 
     PlaylistModel m_ownModel;
     PlaylistModel* m_model = &m_ownModel;
+    FancyListDrawer m_drawer;
     int m_itemHeight = 64;
-    int m_padding = 8;
-    int m_imageWidth = 0;
-    int m_imageHeight = 0;
-    bool m_thumbnails = true;
-    bool m_noThumbBlack = false;
-    bool m_refresh = true;
     // A release completes a click only after a press here; the release that ends a double
     // click completes nothing.
     bool m_pressed = false;

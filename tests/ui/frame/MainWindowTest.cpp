@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, MaximisedByTheToggleTheWindowIsRememberedWhereItStoodBefo
     EXPECT_EQ(settings.settings().windowLeft, 200 * 15) << "restored, the window's own place";
 }
 
-TEST_F(MainWindowTest, LeavingFullScreenPutsTheWindowBackExactly)
+TEST_F(MainWindowTest, LeavingFullScreenPutsTheWindowBackAsItStood)
 {
     settings.load();
     window.setLoading(false);
@@ -315,4 +315,12 @@ TEST_F(MainWindowTest, LeavingFullScreenPutsTheWindowBackExactly)
         << "stands at " << placed(window).x() << "," << placed(window).y() << " " << window.width()
         << "x" << window.height();
     EXPECT_FALSE(window.isFullScreen());
+
+    // Maximised by the window manager, the window comes back maximised.
+    window.showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isMaximized(); }));
+    window.setVideoFullScreen(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isFullScreen(); }));
+    window.setVideoFullScreen(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isMaximized() && !window.isFullScreen(); }));
 }
