@@ -31,7 +31,8 @@ set(KORVANE_ROOT_FOLDERS app)
 # the room (the engine interface, its options, the frame store) is plain Qt that the rules and
 # the widgets use.
 set(KORVANE_VLC_FILES playback/engine/VlcEngine playback/engine/VlcInstance
-  playback/engine/VlcEngineFactory)
+  playback/engine/VlcEngineFactory playback/engine/VlcEventRelay playback/engine/VlcMedia
+  playback/engine/OutputRelease)
 
 # The layer of a path relative to src/ ("ui/frame/MainWindow.h" -> "ui/frame"): the longest
 # entry of KORVANE_LAYERS that starts it. Empty when none does.

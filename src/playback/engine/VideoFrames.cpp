@@ -2,6 +2,7 @@
 
 #include "util/Logging.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 
@@ -9,6 +10,9 @@ namespace {
 
 // Where no screen says otherwise: a 4K picture at most, two buffers of 32 MiB.
 constexpr QSize kLargestByDefault(3840, 2160);
+
+// How long a held output waits for the UI thread's answer before its picture goes through.
+constexpr std::chrono::milliseconds kHoldCheck(250);
 
 VideoFrames* framesOf(void* opaque)
 {
@@ -54,11 +58,25 @@ QImage VideoFrames::picture() const
     return m_shown < 0 ? QImage() : m_buffers[m_shown];
 }
 
-void VideoFrames::holdAfter(std::chrono::milliseconds grace)
+unsigned VideoFrames::beginRequest()
+{
+    unsigned generation = 0;
+    {
+        std::lock_guard guard(m_mutex);
+        generation = ++m_generation;
+        m_holding = false;
+        m_held = false;
+    }
+    m_wake.notify_all();
+    return generation;
+}
+
+void VideoFrames::holdFrom(unsigned generation)
 {
     std::lock_guard guard(m_mutex);
-    m_holding = true;
-    m_holdFrom = Clock::now() + grace;
+    if (generation == m_generation) {
+        m_holding = true;
+    }
 }
 
 void VideoFrames::release()
@@ -135,7 +153,9 @@ void* VideoFrames::lock(void* opaque, void** planes)
 {
     VideoFrames* frames = framesOf(opaque);
     std::unique_lock guard(frames->m_mutex);
-    frames->m_wake.wait(guard, [frames] { return !frames->m_held; });
+    // A picture the output starts before a request is not the one the request asked for.
+    frames->m_writingGeneration = frames->m_generation;
+    frames->waitWhileHeld(guard);
     const int index = frames->m_shown == 0 ? 1 : 0;
     // The picture waiting to be shown is overwritten by a newer one.
     if (frames->m_ready == index) {
@@ -159,11 +179,32 @@ void VideoFrames::display(void* opaque, void* picture)
         frames->m_writing = -1;
         frames->m_ready = index;
         ++frames->m_shownCount;
-        if (frames->m_holding && Clock::now() >= frames->m_holdFrom) {
+        if (frames->m_holding && frames->m_writingGeneration == frames->m_generation) {
             frames->m_held = true;
         }
     }
     frames->postTake();
+}
+
+void VideoFrames::waitWhileHeld(std::unique_lock<std::mutex>& guard)
+{
+    while (m_held) {
+        const unsigned asked = ++m_checksAsked;
+        QMetaObject::invokeMethod(
+            this,
+            [this, asked] {
+                std::lock_guard answer(m_mutex);
+                m_checksAnswered = asked;
+            },
+            Qt::QueuedConnection);
+        if (m_wake.wait_for(guard, kHoldCheck, [this] { return !m_held; })) {
+            return;
+        }
+        if (m_checksAnswered != asked) {
+            return;
+        }
+        ++m_holdChecks;
+    }
 }
 
 void VideoFrames::postTake()

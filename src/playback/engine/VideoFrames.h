@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QSize>
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -14,7 +13,10 @@
 // picture is never torn and a slow repaint only drops pictures.
 //
 // While the item is paused the output would copy the same picture again every 80 ms; once the
-// paused picture is shown, the output thread is held in lock() until the engine lets it go.
+// paused picture is shown, the output thread is held in lock(). The hold is bounded: every
+// quarter second the held output asks the UI thread whether it is alive, and lets its picture
+// through when no answer came, since a UI thread that cannot answer sits in a libVLC call that
+// waits for the output.
 class VideoFrames : public QObject
 {
     Q_OBJECT
@@ -36,11 +38,17 @@ public:
     // It stays valid while the caller holds it.
     QImage picture() const;
 
-    // UI thread. Holds the output at the first picture it shows `grace` from now, and keeps
-    // holding it after each one it shows until release().
-    void holdAfter(std::chrono::milliseconds grace = std::chrono::milliseconds(0));
-    // UI thread. Lets a held output go and stops holding it. Whatever waits for the output (a
-    // stop, a seek, a snapshot) needs this first, or waits as long as the output is held.
+    // UI thread. A request to the engine (a seek, a stop, a snapshot...) that may wait for the
+    // output or asks for a new picture: lets a held output go, stops holding it, and makes every
+    // picture the output took before out of date. Gives the request's generation.
+    unsigned beginRequest();
+    // Any thread: the generation of the latest request.
+    unsigned generation() const { return m_generation.load(); }
+    // UI thread. Holds the output after the first picture of `generation` it shows, and after
+    // each one after that, until the next request or release(). A generation that a later
+    // request made out of date holds nothing.
+    void holdFrom(unsigned generation);
+    // UI thread. Lets a held output go and stops holding it.
     void release();
     bool isHeld() const;
 
@@ -55,17 +63,19 @@ public:
 
     // How many pictures the output has shown (redisplays of a paused one included).
     int shownCount() const { return m_shownCount.load(); }
+    // How many times a held output found the UI thread alive and went on waiting.
+    int holdChecks() const { return m_holdChecks.load(); }
 
 signals:
     // UI thread: picture() changed (or became null).
     void pictureChanged();
 
 private:
-    using Clock = std::chrono::steady_clock;
-
     // Any thread: has the UI thread take the newest picture.
     void postTake();
     void takeNewest();
+    // Output thread, m_mutex held by `guard`: waits while held, as long as the UI thread answers.
+    void waitWhileHeld(std::unique_lock<std::mutex>& guard);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -76,10 +86,16 @@ private:
     int m_writing = -1;
     bool m_holding = false;
     bool m_held = false;
-    Clock::time_point m_holdFrom;
+    // The generation at which the picture being written was taken.
+    unsigned m_writingGeneration = 0;
+    unsigned m_checksAsked = 0;
+    unsigned m_checksAnswered = 0;
     QSize m_largest;
     QSize m_displaySize;
 
+    // Changed on the UI thread under m_mutex; read anywhere.
+    std::atomic<unsigned> m_generation{0};
     std::atomic<bool> m_takePosted{false};
     std::atomic<int> m_shownCount{0};
+    std::atomic<int> m_holdChecks{0};
 };

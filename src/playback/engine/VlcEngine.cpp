@@ -1,79 +1,23 @@
 #include "playback/engine/VlcEngine.h"
 
+#include "playback/engine/OutputRelease.h"
 #include "playback/engine/VideoFrames.h"
+#include "playback/engine/VlcEventRelay.h"
+#include "playback/engine/VlcMedia.h"
 #include "util/Logging.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QUrl>
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <mutex>
 #include <optional>
 #include <vlc/vlc.h>
 
-// Bridges libVLC's event threads to the UI thread. The engine clears `engine` before it stops and
-// releases the player, so a callback that is already running can never post to a dead object.
-struct VlcEventRelay
-{
-    std::mutex mutex;
-    VlcEngine* engine = nullptr;
-    // Set on the event thread: after a failed open libVLC reads "ended", not "error".
-    std::atomic<bool> failed{false};
-
-    // Runs on a libVLC thread (or inside libvlc_media_player_stop on the caller's): copy and queue.
-    static void onEvent(const libvlc_event_t* event, void* data)
-    {
-        auto* relay = static_cast<VlcEventRelay*>(data);
-        const int type = event->type;
-        int value = 0;
-        if (type == libvlc_MediaPlayerVout) {
-            value = event->u.media_player_vout.new_count;
-        } else if (type == libvlc_MediaPlayerESAdded || type == libvlc_MediaPlayerESDeleted ||
-                   type == libvlc_MediaPlayerESSelected) {
-            value = event->u.media_player_es_changed.i_type;
-        } else if (type == libvlc_MediaPlayerEncounteredError) {
-            relay->failed = true;
-        }
-        std::lock_guard lock(relay->mutex);
-        if (VlcEngine* target = relay->engine) {
-            QMetaObject::invokeMethod(
-                target, [target, type, value] { target->handleEvent(type, value); },
-                Qt::QueuedConnection);
-        }
-    }
-};
-
 namespace {
-
-constexpr libvlc_event_type_t kWatchedEvents[] = {
-    libvlc_MediaPlayerOpening,          libvlc_MediaPlayerPlaying,    libvlc_MediaPlayerPaused,
-    libvlc_MediaPlayerStopped,          libvlc_MediaPlayerEndReached, libvlc_MediaPlayerVout,
-    libvlc_MediaPlayerEncounteredError, libvlc_MediaPlayerESAdded,    libvlc_MediaPlayerESDeleted,
-    libvlc_MediaPlayerESSelected,
-};
-
-// A libVLC track list without its "Disable" entry (id -1), which the menus offer as "Off".
-QList<Engine::Track> tracksOf(libvlc_track_description_t* list)
-{
-    QList<Engine::Track> tracks;
-    for (const libvlc_track_description_t* it = list; it; it = it->p_next) {
-        if (it->i_id >= 0) {
-            tracks.append({it->i_id, QString::fromUtf8(it->psz_name ? it->psz_name : "")});
-        }
-    }
-    libvlc_track_description_list_release(list);
-    return tracks;
-}
-
-// A seek or snapshot while paused has this long to show its picture before the output is held
-// again.
-constexpr std::chrono::milliseconds kPausedGrace(1500);
 
 // The largest screen in device pixels: no picture needs to be larger.
 QSize largestScreen()
@@ -84,12 +28,6 @@ QSize largestScreen()
         largest = largest.expandedTo(screen->geometry().size() * screen->devicePixelRatio());
     }
     return largest;
-}
-
-bool isAddress(const QString& mrlOrPath)
-{
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
-    return scheme.match(mrlOrPath).hasMatch();
 }
 
 } // namespace
@@ -112,21 +50,21 @@ VlcEngine::VlcEngine(std::shared_ptr<VlcInstance> instance, VideoSurface* videoS
         return;
     }
     m_relay->engine = this;
-    libvlc_event_manager_t* events = libvlc_media_player_event_manager(m_player);
-    for (libvlc_event_type_t type : kWatchedEvents) {
-        libvlc_event_attach(events, type, &VlcEventRelay::onEvent, m_relay.get());
-    }
 
     // libVLC draws into memory and the surface paints: a paused picture then costs nothing,
     // and no window of libVLC's sits in the player's.
     if (videoSurface) {
         m_frames = std::make_shared<VideoFrames>();
         m_frames->setLargestSize(largestScreen());
+        m_relay->frames = m_frames.get();
         libvlc_video_set_format_callbacks(m_player, &VideoFrames::setup, &VideoFrames::cleanup);
+        // libVLC's memory output keeps a pool of one picture: it locks the next only after it
+        // has displayed the last, so a single write slot beside the one on show is enough.
         libvlc_video_set_callbacks(m_player, &VideoFrames::lock, nullptr, &VideoFrames::display,
                                    m_frames.get());
         videoSurface->showFrames(m_frames);
     }
+    m_relay->attach(m_player);
 }
 
 VlcEngine::~VlcEngine()
@@ -136,53 +74,20 @@ VlcEngine::~VlcEngine()
         m_relay->engine = nullptr;
     }
     if (m_player) {
-        releaseOutput();
+        const OutputRelease released = outputRelease(OutputRelease::Then::Free);
         libvlc_media_player_stop(m_player);
         libvlc_media_player_release(m_player);
     }
 }
 
-void VlcEngine::wakeOutput()
+OutputRelease VlcEngine::outputRelease(OutputRelease::Then then)
 {
-    if (m_frames) {
-        m_frames->release();
-        if (m_reportedState == Paused) {
-            m_frames->holdAfter(kPausedGrace);
-        }
-    }
-}
-
-void VlcEngine::releaseOutput()
-{
-    if (m_frames) {
-        m_frames->release();
-    }
+    return {m_frames.get(), m_player, then};
 }
 
 void VlcEngine::takeDisplaySize()
 {
-    libvlc_media_t* media = m_frames ? libvlc_media_player_get_media(m_player) : nullptr;
-    if (!media) {
-        return;
-    }
-    libvlc_media_track_t** tracks = nullptr;
-    const unsigned count = libvlc_media_tracks_get(media, &tracks);
-    QSize size;
-    for (unsigned i = 0; i < count && size.isEmpty(); ++i) {
-        const libvlc_media_track_t* track = tracks[i];
-        if (track->i_type != libvlc_track_video || !track->video) {
-            continue;
-        }
-        const libvlc_video_track_t& video = *track->video;
-        size = QSize(static_cast<int>(video.i_width), static_cast<int>(video.i_height));
-        // Pixels that are not square (a DVD's, say) widen or narrow the picture.
-        if (video.i_sar_num > 0 && video.i_sar_den > 0 && video.i_sar_num != video.i_sar_den) {
-            const double wide = static_cast<double>(video.i_sar_num) / video.i_sar_den;
-            size.setWidth(qRound(size.width() * wide));
-        }
-    }
-    libvlc_media_tracks_release(tracks, count);
-    libvlc_media_release(media);
+    const QSize size = m_frames ? VlcMedia::displaySize(m_player) : QSize();
     if (!size.isEmpty()) {
         m_frames->setDisplaySize(size);
     }
@@ -195,7 +100,7 @@ bool VlcEngine::open(const QString& mrlOrPath, const QStringList& options)
     }
     if (m_loaded) {
         m_stopRequested = true;
-        releaseOutput();
+        const OutputRelease released = outputRelease(OutputRelease::Then::Free);
         libvlc_media_player_stop(m_player);
         m_loaded = false;
     }
@@ -206,26 +111,15 @@ bool VlcEngine::open(const QString& mrlOrPath, const QStringList& options)
 
 bool VlcEngine::loadItem()
 {
-    const Item& item = *m_item;
-    libvlc_media_t* media =
-        isAddress(item.mrlOrPath)
-            ? libvlc_media_new_location(m_vlc->get(), item.mrlOrPath.toUtf8().constData())
-            : libvlc_media_new_path(
-                  m_vlc->get(),
-                  QFile::encodeName(QFileInfo(item.mrlOrPath).absoluteFilePath()).constData());
+    libvlc_media_t* media = VlcMedia::make(m_vlc->get(), m_item->mrlOrPath, m_item->options);
     if (!media) {
-        qCWarning(lcPlayback) << "libVLC refused the item" << item.mrlOrPath;
+        qCWarning(lcPlayback) << "libVLC refused the item" << m_item->mrlOrPath;
         return false;
     }
-    for (const QString& option : item.options) {
-        if (option.isEmpty()) {
-            continue;
-        }
-        const QString mediaOption =
-            option.startsWith(QLatin1Char(':')) ? option : QLatin1Char(':') + option;
-        libvlc_media_add_option(media, mediaOption.toUtf8().constData());
+    {
+        const OutputRelease released = outputRelease(OutputRelease::Then::Free);
+        libvlc_media_player_set_media(m_player, media);
     }
-    libvlc_media_player_set_media(m_player, media);
     libvlc_media_release(media);
     m_loaded = true;
     return true;
@@ -239,7 +133,7 @@ void VlcEngine::play()
     if (!m_loaded && !loadItem()) {
         return;
     }
-    releaseOutput();
+    const OutputRelease released = outputRelease(OutputRelease::Then::Free);
     const libvlc_state_t current = libvlc_media_player_get_state(m_player);
     if (current == libvlc_Paused) {
         libvlc_media_player_set_pause(m_player, 0);
@@ -261,7 +155,7 @@ void VlcEngine::togglePause()
     }
     const libvlc_state_t current = libvlc_media_player_get_state(m_player);
     if (current == libvlc_Playing || current == libvlc_Paused) {
-        releaseOutput();
+        const OutputRelease released = outputRelease(OutputRelease::Then::Free);
         libvlc_media_player_pause(m_player);
         return;
     }
@@ -276,7 +170,7 @@ void VlcEngine::stop()
         return;
     }
     m_stopRequested = true;
-    releaseOutput();
+    const OutputRelease released = outputRelease(OutputRelease::Then::Free);
     libvlc_media_player_stop(m_player);
 }
 
@@ -308,7 +202,7 @@ void VlcEngine::setPosition(double fraction)
     if (!m_player || std::isnan(fraction)) {
         return;
     }
-    wakeOutput();
+    const OutputRelease released = outputRelease(OutputRelease::Then::HoldIfPaused);
     libvlc_media_player_set_position(m_player, static_cast<float>(std::clamp(fraction, 0.0, 1.0)));
 }
 
@@ -339,7 +233,7 @@ void VlcEngine::setRate(double rate)
 {
     // Zero, negative or NaN rates are not something libVLC 3 can play.
     if (m_player && rate > 0.0 && std::isfinite(rate)) {
-        wakeOutput();
+        const OutputRelease released = outputRelease(OutputRelease::Then::HoldIfPaused);
         libvlc_media_player_set_rate(m_player, static_cast<float>(rate));
     }
 }
@@ -381,14 +275,17 @@ void VlcEngine::handleEvent(int type, int value)
         break;
     case libvlc_MediaPlayerPlaying:
         // A resume that came before the pause was reported.
-        releaseOutput();
+        if (m_frames) {
+            m_frames->release();
+        }
         applyAudioState();
         reported = Playing;
         break;
     case libvlc_MediaPlayerPaused:
-        // The picture on show is the paused one: nothing needs drawing until the user acts.
+        // The picture on show is the paused one: nothing needs drawing until the user acts. The
+        // event carries the request it came in; a later request holds from its own picture.
         if (m_frames && libvlc_media_player_get_state(m_player) == libvlc_Paused) {
-            m_frames->holdAfter();
+            m_frames->holdFrom(static_cast<unsigned>(value));
         }
         reported = Paused;
         break;
@@ -441,7 +338,7 @@ void VlcEngine::handleEvent(int type, int value)
 
 QList<Engine::Track> VlcEngine::audioTracks() const
 {
-    return m_player ? tracksOf(libvlc_audio_get_track_description(m_player)) : QList<Track>{};
+    return m_player ? VlcMedia::audio(m_player) : QList<Track>{};
 }
 
 int VlcEngine::audioTrack() const
@@ -454,13 +351,13 @@ bool VlcEngine::setAudioTrack(int id)
     if (!m_player) {
         return false;
     }
-    wakeOutput();
+    const OutputRelease released = outputRelease(OutputRelease::Then::HoldIfPaused);
     return libvlc_audio_set_track(m_player, id) == 0;
 }
 
 QList<Engine::Track> VlcEngine::subtitleTracks() const
 {
-    return m_player ? tracksOf(libvlc_video_get_spu_description(m_player)) : QList<Track>{};
+    return m_player ? VlcMedia::subtitles(m_player) : QList<Track>{};
 }
 
 int VlcEngine::subtitleTrack() const
@@ -473,7 +370,7 @@ bool VlcEngine::setSubtitleTrack(int id)
     if (!m_player) {
         return false;
     }
-    wakeOutput();
+    const OutputRelease released = outputRelease(OutputRelease::Then::HoldIfPaused);
     return libvlc_video_set_spu(m_player, id) == 0;
 }
 
@@ -482,7 +379,7 @@ bool VlcEngine::addSubtitleFile(const QString& path)
     if (!m_player || !m_loaded) {
         return false;
     }
-    wakeOutput();
+    const OutputRelease released = outputRelease(OutputRelease::Then::HoldIfPaused);
     const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded();
     return libvlc_media_player_add_slave(m_player, libvlc_media_slave_type_subtitle,
                                          uri.constData(), true) == 0;
@@ -493,7 +390,7 @@ bool VlcEngine::saveSnapshot(const QString& filePath)
     if (!m_player || !hasVout() || filePath.isEmpty()) {
         return false;
     }
-    wakeOutput();
+    const OutputRelease released = outputRelease(OutputRelease::Then::HoldIfPaused);
     // Width and height 0: the video's own size. libVLC writes the file before it returns, or
     // gives up after half a second without a picture.
     libvlc_video_take_snapshot(m_player, 0, QFile::encodeName(filePath).constData(), 0, 0);

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "playback/engine/Engine.h"
+#include "playback/engine/OutputRelease.h"
 #include "playback/engine/VideoSurface.h"
 #include "playback/engine/VlcInstance.h"
 
-#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -87,10 +87,8 @@ private:
 
     bool loadItem();
     void applyAudioState();
-    // Lets a held output go before a call that waits for it; while paused it is held again
-    // once the call has had time to show its picture.
-    void wakeOutput();
-    void releaseOutput();
+    // The guard every libVLC call that may wait for the output runs inside.
+    OutputRelease outputRelease(OutputRelease::Then then);
     void takeDisplaySize();
     void handleEvent(int type, int value);
 
