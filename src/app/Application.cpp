@@ -319,9 +319,7 @@ void Application::connectPlaylistToSession()
     Playlist* playlist = m_playlist.get();
     connect(playlist, &Playlist::playRequested, session, &PlaybackSession::playEntry);
     playlist->isPlayingNow = [session](const QString& path) {
-        return session->currentFile() == path &&
-               (session->flags().mediaActive ||
-                session->controlState() == MediaControlState::Paused);
+        return session->currentFile() == path && session->transportState().itemUnderWay();
     };
     connect(playlist, &Playlist::committed, session, &PlaybackSession::entriesCommitted);
     connect(playlist, &Playlist::entryClicked, session, &PlaybackSession::entryClicked);
@@ -396,6 +394,11 @@ void Application::connectSettingsListeners()
     connect(settings, &SettingsStore::changed, m_guard.get(), &ScreenSaverGuard::refresh);
     connect(settings, &SettingsStore::changed, m_history.get(),
             [this] { m_history->setRecording(m_settings->settings().keepHistory); });
+    // The modes the user chooses are kept for the next start.
+    connect(m_session.get(), &PlaybackSession::modesChanged, settings, [this] {
+        m_settings->setPlayMode(m_session->playMode());
+        m_settings->setRepeatMode(m_session->repeatMode());
+    });
 }
 
 void Application::connectMprisToCommands()
@@ -434,14 +437,10 @@ void Application::connectHandOverToPlaylist()
 
 void Application::applyStoredModes()
 {
-    // A stored number outside the known modes calls no setter.
-    const Settings& settings = m_settings->settings();
-    if (playModeFromSetting(settings.playMode) == settings.playMode) {
-        m_session->setPlayMode(settings.playMode);
-    }
-    if (repeatModeFromSetting(settings.repeatMode) == settings.repeatMode) {
-        m_session->setRepeatMode(settings.repeatMode);
-    }
+    // A stored number outside the known modes is handed over as it is: it plays as a known
+    // mode, checks no menu item and is written back unchanged.
+    m_session->setPlayMode(m_settings->settings().playMode);
+    m_session->setRepeatMode(m_settings->settings().repeatMode);
 }
 
 void Application::connectRemembered()

@@ -87,10 +87,9 @@ void CommandHandlers::connectParts()
     }
 
     connect(m_popups.get(), &ClassicPopups::playMenuOpening, this, [this] {
-        const Settings& stored = m_settings.settings();
-        m_view.popup = PopupChecks::playMenuOpening(m_view.popup, static_cast<int>(stored.playMode),
-                                                    static_cast<int>(stored.repeatMode),
-                                                    m_session.flags().mediaActive);
+        m_view.popup = PopupChecks::playMenuOpening(
+            m_view.popup, static_cast<int>(m_session.playMode()),
+            static_cast<int>(m_session.repeatMode()), m_session.flags().mediaActive);
         refresh();
         // A track list with nothing to choose is greyed rather than opening empty.
         for (const char* name : {"mnuAudioTrack", "mnuSubtitle"}) {
@@ -269,9 +268,8 @@ void CommandHandlers::refresh()
 
 void CommandHandlers::followModes()
 {
-    const Settings& stored = m_settings.settings();
-    m_view.playMode = static_cast<int>(stored.playMode);
-    m_view.repeatMode = static_cast<int>(stored.repeatMode);
+    m_view.playMode = static_cast<int>(m_session.playMode());
+    m_view.repeatMode = static_cast<int>(m_session.repeatMode());
     m_view.afterPlay = static_cast<int>(m_session.afterPlay().action());
 }
 

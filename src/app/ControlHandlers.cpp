@@ -123,13 +123,13 @@ void ControlHandlers::turnWheelOverProgress(int notches)
 
 void ControlHandlers::seekBy(double stepMs)
 {
-    Engine* engine = m_session.engine();
-    if (!engine || !m_session.flags().mediaActive) {
+    const TransportState& transport = m_session.transportState();
+    if (!transport.flags.mediaActive) {
         return;
     }
-    const double length = engine->length();
+    const double length = transport.lengthMs;
     if (const std::optional<double> target =
-            ControlSteps::seekTarget(engine->time(), length, stepMs)) {
+            ControlSteps::seekTarget(transport.timeMs, length, stepMs)) {
         m_session.seek(*target / length);
     }
 }

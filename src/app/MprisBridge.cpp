@@ -1,6 +1,5 @@
 #include "app/MprisBridge.h"
 
-#include "playback/engine/Engine.h"
 #include "playback/PlaybackSession.h"
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
@@ -95,11 +94,11 @@ void MprisBridge::previous()
 
 bool MprisBridge::seekTo(qint64 positionUs)
 {
-    const Engine* engine = m_session.engine();
-    if (!engine || engine->length() <= 0 || !m_session.flags().mediaActive) {
+    const TransportState& transport = m_session.transportState();
+    if (transport.lengthMs <= 0 || !transport.flags.mediaActive) {
         return false;
     }
-    m_session.seek(std::clamp(double(positionUs) / 1000.0 / engine->length(), 0.0, 1.0));
+    m_session.seek(std::clamp(double(positionUs) / 1000.0 / transport.lengthMs, 0.0, 1.0));
     return true;
 }
 
@@ -190,9 +189,7 @@ MprisPlayer::Track MprisBridge::track() const
     track.url = entry.path.contains(QStringLiteral("://"))
                     ? entry.path
                     : QUrl::fromLocalFile(entry.path).toString();
-    if (const Engine* engine = m_session.engine()) {
-        track.lengthUs = static_cast<qint64>(std::max(0.0, engine->length()) * 1000);
-    }
+    track.lengthUs = static_cast<qint64>(m_session.transportState().lengthMs * 1000);
     writeArt(index);
     if (!m_artPath.isEmpty()) {
         track.artUrl = QUrl::fromLocalFile(m_artPath).toString();
@@ -207,8 +204,7 @@ double MprisBridge::volume() const
 
 qint64 MprisBridge::positionUs() const
 {
-    const Engine* engine = m_session.engine();
-    return engine ? static_cast<qint64>(std::max(0.0, engine->time()) * 1000) : 0;
+    return static_cast<qint64>(m_session.transportState().timeMs * 1000);
 }
 
 bool MprisBridge::canGoNext() const
@@ -228,11 +224,11 @@ bool MprisBridge::canPlay() const
 
 bool MprisBridge::canPause() const
 {
-    return m_session.flags().mediaActive || m_session.controlState() == MediaControlState::Paused;
+    return m_session.transportState().itemUnderWay();
 }
 
 bool MprisBridge::canSeek() const
 {
-    const Engine* engine = m_session.engine();
-    return m_session.flags().mediaActive && engine && engine->length() > 0;
+    const TransportState& transport = m_session.transportState();
+    return transport.flags.mediaActive && transport.lengthMs > 0;
 }

@@ -1,6 +1,5 @@
 #include "playback/DvdPlayback.h"
 
-#include "playback/engine/Engine.h"
 #include "playback/PlaybackSession.h"
 #include "playlist/PlaylistModel.h"
 #include "system/DriveProvider.h"
@@ -85,22 +84,13 @@ void DvdPlayback::playDisc(int driveIndex)
     }
     const QString drive = m_drives.dvdDrives.value(driveIndex);
     const QString title = m_menus.tray.value(driveIndex);
-    m_session.setCurrentDrive(drive);
     const int generation = ++m_generation;
     m_starting = true;
-
-    m_session.stop();
-    m_session.releasePlayer();
-    m_session.createPlayer();
-    m_engine = m_session.engine();
-    if (!m_engine) {
+    if (!m_session.startDisc(drive)) {
         fail();
         return;
     }
-    m_engine->setVolume(m_session.volume());
-    if (m_session.isMuted()) {
-        m_engine->toggleMute();
-    }
+    m_control = m_session.host().generation();
     QTimer::singleShot(SettleMs, this, [this, generation, driveIndex, drive, title] {
         loadDisc(generation, driveIndex, drive, title);
     });
@@ -109,7 +99,7 @@ void DvdPlayback::playDisc(int driveIndex)
 bool DvdPlayback::current(int generation) const
 {
     // Another item played meanwhile replaced the engine control: that one wins.
-    return generation == m_generation && m_engine && m_engine == m_session.engine();
+    return generation == m_generation && m_control == m_session.host().generation();
 }
 
 void DvdPlayback::loadDisc(int generation, int driveIndex, const QString& drive,
@@ -134,7 +124,7 @@ void DvdPlayback::loadDisc(int generation, int driveIndex, const QString& drive,
         m_playlist.select(0);
     }
     m_session.rebuildSequence();
-    if (!m_engine->open(m_address, m_session.engineOptions().strings())) {
+    if (!m_session.host().openDisc(m_address)) {
         fail();
         return;
     }
@@ -153,16 +143,16 @@ void DvdPlayback::startDisc(int generation)
     m_starting = false;
     // The engine opens the disc after the play command; a disc it cannot open is reported
     // then, and is as much a failure to start as a refused address.
-    Engine* engine = m_engine;
     auto watch = std::make_shared<QMetaObject::Connection>();
-    *watch = connect(engine, &Engine::stateChanged, this, [this, watch, generation](int state) {
-        if (state == Engine::Error && generation == m_generation) {
-            fail();
-        }
-        if (state == Engine::Playing || state == Engine::Error) {
-            disconnect(*watch);
-        }
-    });
+    *watch = connect(&m_session.host(), &EngineHost::stateChanged, this,
+                     [this, watch, generation](Engine::State state) {
+                         if (state == Engine::Error && current(generation)) {
+                             fail();
+                         }
+                         if (state == Engine::Playing || state == Engine::Error) {
+                             disconnect(*watch);
+                         }
+                     });
     m_session.play();
     emit discStarted(m_address);
 }

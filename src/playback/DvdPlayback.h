@@ -3,11 +3,9 @@
 #include "playback/DvdRules.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 
 class DriveProvider;
-class Engine;
 class PlaybackSession;
 class PlaylistModel;
 class UserMessages;
@@ -66,6 +64,7 @@ private:
     bool m_starting = false;
     // A video disc was found while an item played; it starts when that item ends.
     bool m_discWaiting = false;
-    QPointer<Engine> m_engine;
+    // The host's generation of the control made for the disc.
+    int m_control = 0;
     QString m_address;
 };

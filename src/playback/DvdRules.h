@@ -49,7 +49,7 @@ struct MenuItem
 
 struct Menus
 {
-    // The tray's dvdsList: item 0 always, one more per further drive.
+    // The drives the tray's "Open DVD" menu lists: item 0 always, one more per further drive.
     QStringList tray;
     // "DVDList0" to "DVDList5".
     QVector<MenuItem> main;

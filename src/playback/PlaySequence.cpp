@@ -33,8 +33,12 @@ int drawSlot(const PlaySequence::RandomSource& random, int count)
 
 PlaySequence::RandomSource PlaySequence::defaultRandomSource()
 {
-    const auto seed =
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    return seededRandomSource(
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+}
+
+PlaySequence::RandomSource PlaySequence::seededRandomSource(std::uint64_t seed)
+{
     auto engine = std::make_shared<std::mt19937_64>(seed);
     return [engine]() {
         return std::uniform_real_distribution<double>(0.0, 1.0)(*engine);

@@ -4,6 +4,7 @@
 #include "playback/PlaybackModes.h"
 
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -19,6 +20,8 @@ public:
 
     // A clock-seeded generator, as the shuffle uses outside tests.
     static RandomSource defaultRandomSource();
+    // The same generator from a given seed: the same numbers every run.
+    static RandomSource seededRandomSource(std::uint64_t seed);
 
     // Entry i holds i.
     void buildOrdered(int count, int selectedEntry);

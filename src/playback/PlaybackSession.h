@@ -1,109 +1,105 @@
 #pragma once
 
-#include "playback/AfterPlay.h"
-#include "playback/engine/Engine.h"
-#include "playback/engine/EngineOptions.h"
+#include "playback/EngineHost.h"
 #include "playback/MediaControlState.h"
-#include "playback/PlaySequence.h"
-#include "playback/PlaybackModes.h"
-#include "playback/PlaybackMonitor.h"
-#include "playback/SpeedSteps.h"
-#include "playback/TransportFlags.h"
+#include "playback/PlayOrder.h"
+#include "playback/Transport.h"
+#include "playback/TransportState.h"
+#include "playback/VideoStart.h"
 
 #include <QObject>
-#include <QPointer>
-#include <QTimer>
-#include <functional>
-#include <memory>
 
-class Engine;
 class PlaylistModel;
 class PowerControl;
 class SettingsStore;
 
-// Plays playlist entries: one fresh engine control per item, the twice-a-second watch over it,
-// the transport commands, and moving on by play and repeat mode when an item ends.
+// Plays playlist entries. Three parts do the work: the engine host owns the engine control and
+// starts items in it, the transport plays, pauses, seeks and watches, and the play order says
+// what comes next. This façade joins them and keeps one door for the window and the commands.
 class PlaybackSession : public QObject
 {
     Q_OBJECT
 public:
-    using EngineFactory = std::function<std::unique_ptr<Engine>(const QStringList& options)>;
+    using EngineFactory = EngineHost::Factory;
 
     PlaybackSession(SettingsStore& settings, PlaylistModel& playlist, PowerControl& power,
                     EngineFactory factory, QObject* parent = nullptr);
     ~PlaybackSession() override;
 
-    void setRandomSource(PlaySequence::RandomSource random) { m_random = std::move(random); }
+    EngineHost& host() { return m_host; }
+    const Transport& transport() const { return m_transport; }
+    const TransportState& transportState() const { return m_transport.state(); }
+    PlayOrder& order() { return m_order; }
+
+    void setRandomSource(PlaySequence::RandomSource random);
 
     // Engine control lifetime.
-    void createPlayer();
-    void releasePlayer();
-    void applyEngineSettings();
-    Engine* engine() const { return m_engine.get(); }
+    void createPlayer() { m_host.create(); }
+    void releasePlayer() { m_host.release(); }
+    void applyEngineSettings() { m_host.applySettings(); }
+    // The control itself, for what only it can do: its tracks and its snapshots.
+    Engine* engine() const { return m_host.engine(); }
 
     void playEntry(int index, bool fullScreen);
-    // Where snapshots of the current item go: "<SnapshotPath>/<file name> Images".
-    QString snapshotFolder() const;
+    // Stops what plays and makes a fresh control for the disc in `drive`; false when none could
+    // be made.
+    bool startDisc(const QString& drive);
+    QString snapshotFolder() const { return m_host.snapshotFolder(); }
 
-    // The play order over the playlist: shuffled when the play mode is shuffle, in order
-    // otherwise; the position follows the selected entry.
-    void rebuildSequence();
-    // Entries arrived: a shuffled order keeps what has played this round.
-    void entriesCommitted();
-    void setSequencePosition(int position);
-    bool isShuffle() const;
-    // A click on an entry moves the position there, unless the order is shuffled.
-    void entryClicked(int index);
+    void rebuildSequence() { m_order.rebuild(); }
+    void entriesCommitted() { m_order.entriesCommitted(); }
+    void setSequencePosition(int position) { m_order.setPosition(position); }
+    bool isShuffle() const { return m_order.isShuffle(); }
+    void entryClicked(int index) { m_order.entryClicked(index); }
     // A double-clicked entry plays, and the order goes on from it.
     void entryActivated(int index);
 
     // Transport commands.
     void play();
-    // An empty playlist asks for the open dialog; stopped, the selected entry plays; else the
-    // pause toggles.
+    // An empty playlist asks for the open dialog; stopped, the selected entry plays (the first
+    // when none is selected); else the pause toggles.
     void playPause();
-    void pause();
-    void stop();
+    void pause() { m_transport.pause(); }
+    void stop() { m_transport.stop(); }
     void next();
     void previous();
-    void fastForwardStart();
-    void fastForwardEnd();
-    void rewindStart();
-    void rewindEnd();
-    void seek(double fraction);
-    void setVolume(int volume);
-    void toggleMute();
+    void fastForwardStart() { m_transport.fastForwardStart(); }
+    void fastForwardEnd() { m_transport.fastForwardEnd(); }
+    void rewindStart() { m_transport.rewindStart(); }
+    void rewindEnd() { m_transport.rewindEnd(); }
+    void seek(double fraction) { m_transport.seek(fraction); }
+    void setVolume(int volume) { m_transport.setVolume(volume); }
+    void toggleMute() { m_transport.toggleMute(); }
     void fullScreen();
-    void increaseSpeed();
-    void decreaseSpeed();
-    void resetSpeed();
-    void setPlayMode(PlayMode mode);
-    void setRepeatMode(RepeatMode mode);
-    void chooseAfterPlay(int toDo);
+    void increaseSpeed() { m_transport.increaseSpeed(); }
+    void decreaseSpeed() { m_transport.decreaseSpeed(); }
+    void resetSpeed() { m_transport.resetSpeed(); }
+    void setPlayMode(PlayMode mode) { m_order.setPlayMode(mode); }
+    void setRepeatMode(RepeatMode mode) { m_order.setRepeatMode(mode); }
+    void chooseAfterPlay(int toDo) { m_order.chooseAfterPlay(toDo); }
+    PlayMode playMode() const { return m_order.playMode(); }
+    RepeatMode repeatMode() const { return m_order.repeatMode(); }
 
     void enableMediaControl(MediaControlState::State state);
-    // One tick of the monitor; the timer calls it every 500 ms while something moves: an item
-    // plays or has just finished. Paused, stopped or idle it sleeps until a command or an
-    // engine notification changes that.
-    void monitorTick();
-    bool isMonitoring() const { return m_monitor.isActive(); }
+    void monitorTick() { m_transport.monitorTick(); }
+    bool isMonitoring() const { return m_transport.isMonitoring(); }
 
-    const TransportFlags& flags() const { return m_flags; }
-    MediaControlState::State controlState() const { return m_controlState; }
-    const PlaySequence& sequence() const { return m_sequence; }
-    const AfterPlay& afterPlay() const { return m_afterPlay; }
-    const EngineOptions& engineOptions() const { return m_options; }
-    QString currentFile() const { return m_currentFile; }
-    // A disc started from the drive list: CurrentFile holds the drive, and the item never moves
-    // on by itself. The next PlayItem ends it.
-    void setCurrentDrive(const QString& drive);
-    double playbackRate() const { return m_rate; }
-    bool isMuted() const { return m_muted; }
-    int volume() const { return m_volume; }
-    bool isRewinding() const { return m_rewind.isActive(); }
+    const TransportFlags& flags() const { return transportState().flags; }
+    MediaControlState::State controlState() const { return transportState().control; }
+    const PlaySequence& sequence() const { return m_order.sequence(); }
+    const AfterPlay& afterPlay() const { return m_order.afterPlay(); }
+    const EngineOptions& engineOptions() const { return m_host.options(); }
+    // The entry's path, or the drive of a disc started from the drive list.
+    QString currentFile() const { return m_host.currentItem(); }
+    // A disc started from the drive list never moves on by itself; the next entry played ends it.
+    void setCurrentDrive(const QString& drive) { m_host.setCurrentDrive(drive); }
+    double playbackRate() const { return transportState().rate; }
+    bool isMuted() const { return transportState().muted; }
+    int volume() const { return transportState().volume; }
+    bool isRewinding() const { return m_transport.isRewinding(); }
     // Whether the rate may go up or down another step from here.
-    bool canIncreaseSpeed() const { return m_increaseEnabled; }
-    bool canDecreaseSpeed() const { return m_decreaseEnabled; }
+    bool canIncreaseSpeed() const { return transportState().canIncreaseSpeed; }
+    bool canDecreaseSpeed() const { return transportState().canDecreaseSpeed; }
 
 signals:
     void itemStarted(const QString& path, const QString& title);
@@ -117,6 +113,7 @@ signals:
     // The video is to take the whole screen; the window does it.
     void fullScreenRequested(bool on);
     void muteChanged(bool muted);
+    // The play mode, the repeat mode or the after-play action changed; the root keeps the modes.
     void modesChanged();
     // A speed command moved the rate's limits.
     void speedLimitsChanged(bool canIncrease, bool canDecrease);
@@ -128,36 +125,12 @@ signals:
     void dvdCheckWanted();
 
 private:
-    void connectEngine();
     void moveOn();
-    void selectEntry(int index);
-    void applySpeed(const std::optional<SpeedSteps::Change>& change);
-    void onEngineState(Engine::State state);
-    PlaybackMonitor::Input monitorInput() const;
-    void syncMonitor();
+    void playChosen(std::optional<int> entry);
 
-    SettingsStore& m_settings;
     PlaylistModel& m_playlist;
-    PowerControl& m_power;
-    EngineFactory m_factory;
-    std::unique_ptr<Engine> m_engine;
-    EngineOptions m_options;
-    PlaySequence m_sequence;
-    PlaySequence::RandomSource m_random;
-    AfterPlay m_afterPlay;
-    TransportFlags m_flags;
-    MediaControlState::State m_controlState = MediaControlState::Stopped;
-    QString m_currentFile;
-    bool m_currentIsDrive = false;
-    int m_currentIndex = -1;
-    double m_rate = 1.0;
-    bool m_increaseEnabled = true;
-    bool m_decreaseEnabled = true;
-    bool m_muted = false;
-    int m_volume = 100;
-    bool m_reachedPlaying = false;
-    bool m_pendingFullScreen = false;
-    QTimer m_monitor;
-    QTimer m_rewind;
-    QTimer m_fullScreenSettle;
+    EngineHost m_host;
+    Transport m_transport;
+    PlayOrder m_order;
+    VideoStart m_video;
 };

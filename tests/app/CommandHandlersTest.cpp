@@ -289,20 +289,20 @@ TEST_F(CommandHandlersTest, AddFromTheMainMenuSelectsTheFirstEntry)
 TEST_F(CommandHandlersTest, ModesFromTheMainMenuAndFromTheClassicMenu)
 {
     dispatchKey("PMShuffle");
-    EXPECT_EQ(settings.settings().playMode, PlayMode::Shuffle);
+    EXPECT_EQ(session.playMode(), PlayMode::Shuffle);
     EXPECT_TRUE(checked("PMShuffle"));
     dispatchKey("RMRepeatAll");
-    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::RepeatAll);
+    EXPECT_EQ(session.repeatMode(), RepeatMode::RepeatAll);
     EXPECT_TRUE(checked("RMRepeatAll"));
 
     choosePopup("mnuPBCont");
-    EXPECT_EQ(settings.settings().playMode, PlayMode::Continuous);
+    EXPECT_EQ(session.playMode(), PlayMode::Continuous);
     EXPECT_TRUE(popupFace("mnuPBCont").checked);
     EXPECT_FALSE(popupFace("mnuPBShuffle").checked);
     EXPECT_TRUE(checked("PMShuffle")) << "the main menu's radio stays as it was";
 
     choosePopup("mnuRMNoRepeat");
-    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::NoRepeat);
+    EXPECT_EQ(session.repeatMode(), RepeatMode::NoRepeat);
     EXPECT_TRUE(checked("RMRepeatAll"));
 
     dispatchKey("ExitKorvane");
@@ -568,7 +568,7 @@ TEST_F(CommandHandlersTest, EveryCommandWritesALine)
     QLoggingCategory::setFilterRules(QString());
     EXPECT_EQ(logged, (QStringList{"command mnuRMSingleRepeat", "command Mute"}))
         << "disabled items give nothing; a popup item logs its own name";
-    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::SingleRepeat);
+    EXPECT_EQ(session.repeatMode(), RepeatMode::SingleRepeat);
 }
 
 TEST_F(CommandHandlersTest, TheFullScreenCommandSwitchesFullScreenOnAndOff)

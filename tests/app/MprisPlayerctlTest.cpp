@@ -153,6 +153,7 @@ TEST_F(MprisPlayerctlTest, StatusTitleAndTransport)
 
     engine().fakeLength = 10000;
     engine().fakeTime = 4000;
+    session.monitorTick(); // the transport reads the engine on its ticks
     EXPECT_NEAR(playerctl({"position"}).toDouble(), 4.0, 0.01);
     playerctl({"position", "1"});
     EXPECT_EQ(engine().fakePosition, 0.1);

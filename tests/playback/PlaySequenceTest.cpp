@@ -115,13 +115,15 @@ TEST(PlaySequenceBuild, ShuffleSurvivesASourceOutsideItsRangeOrStuckOnOneValue)
     EXPECT_EQ(stuck.entries(), ordered(3));
 }
 
-TEST(PlaySequenceBuild, DefaultSourceGivesAPermutation)
+TEST(PlaySequenceBuild, TheGeneratorGivesAPermutation)
 {
-    PlaySequence sequence;
-    sequence.buildShuffled(50, 7, PlaySequence::defaultRandomSource());
-    std::vector<int> sorted = sequence.entries();
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted, ordered(50));
+    for (std::uint64_t seed = 0; seed < 5; ++seed) {
+        PlaySequence sequence;
+        sequence.buildShuffled(50, 7, PlaySequence::seededRandomSource(seed));
+        std::vector<int> sorted = sequence.entries();
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(sorted, ordered(50)) << "seed " << seed;
+    }
 }
 
 TEST(PlaySequenceBuild, BuildFollowsThePlayMode)
@@ -312,38 +314,68 @@ TEST(PlaySequenceBuild, EntriesAddedWhileShufflingAllPlayOnceInTheRound)
 {
     // Four entries, the first playing; three arrive one by one. Then one more arrives after two
     // have played. No repeat: the round ends when every entry has played exactly once.
-    PlaySequence sequence;
-    const PlaySequence::RandomSource random = PlaySequence::defaultRandomSource();
-    sequence.buildShuffled(4, 0, random);
-    const int first = sequence.entryAt(sequence.position());
-    std::vector<int> played{first};
-    for (int count = 5; count <= 7; ++count) {
-        sequence.extendShuffled(count, 0, random);
-        EXPECT_EQ(sequence.entryAt(sequence.position()), first) << "what plays stays current";
+    for (std::uint64_t seed = 0; seed < 5; ++seed) {
+        SCOPED_TRACE(seed);
+        PlaySequence sequence;
+        const PlaySequence::RandomSource random = PlaySequence::seededRandomSource(seed);
+        sequence.buildShuffled(4, 0, random);
+        const int first = sequence.entryAt(sequence.position());
+        std::vector<int> played{first};
+        for (int count = 5; count <= 7; ++count) {
+            sequence.extendShuffled(count, 0, random);
+            EXPECT_EQ(sequence.entryAt(sequence.position()), first) << "what plays stays current";
+        }
+        for (int step = 0; step < 2; ++step) {
+            const ItemEndDecision d =
+                sequence.afterItemEnd(PlayMode::Shuffle, RepeatMode::NoRepeat);
+            ASSERT_EQ(d.action, ItemEndDecision::Action::PlayEntry);
+            sequence.setPosition(d.position);
+            played.push_back(d.entry);
+        }
+        const std::vector<int> before(sequence.entries().begin(),
+                                      sequence.entries().begin() + sequence.position() + 1);
+        sequence.extendShuffled(8, 0, random);
+        EXPECT_EQ(std::vector<int>(sequence.entries().begin(),
+                                   sequence.entries().begin() + sequence.position() + 1),
+                  before)
+            << "what has played keeps its place";
+        for (;;) {
+            const ItemEndDecision d =
+                sequence.afterItemEnd(PlayMode::Shuffle, RepeatMode::NoRepeat);
+            if (d.action != ItemEndDecision::Action::PlayEntry)
+                break;
+            sequence.setPosition(d.position);
+            played.push_back(d.entry);
+        }
+        std::vector<int> sorted = played;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(sorted, ordered(8)) << "each of the eight entries played once";
     }
-    for (int step = 0; step < 2; ++step) {
-        const ItemEndDecision d = sequence.afterItemEnd(PlayMode::Shuffle, RepeatMode::NoRepeat);
-        ASSERT_EQ(d.action, ItemEndDecision::Action::PlayEntry);
-        sequence.setPosition(d.position);
-        played.push_back(d.entry);
+}
+
+// Entries arriving mid-round keep what has played this round: from where the round began, or
+// from the top once a Repeat-all wrap has passed the end.
+TEST(PlaySequenceBuild, ExtendingKeepsWhatPlayedSinceTheRoundBegan)
+{
+    struct Case
+    {
+        const char* name;
+        int steps;
+        std::vector<int> kept;
+    };
+    for (const Case& c : {Case{"first item of the round", 0, {2}}, Case{"two on", 2, {2, 3, 4}},
+                          Case{"past a wrap to the top", 4, {0, 1}}}) {
+        SCOPED_TRACE(c.name);
+        PlaySequence sequence;
+        sequence.buildShuffled(5, 2, [] { return 0.0; }); // 0 1 2 3 4, the round begins at 2
+        for (int step = 0; step < c.steps; ++step)
+            sequence.setPosition(*sequence.nextPosition());
+        sequence.extendShuffled(6, 0, [] { return 0.0; });
+        const std::vector<int>& entries = sequence.entries();
+        ASSERT_EQ(entries.size(), 6u);
+        EXPECT_EQ(std::vector<int>(entries.begin(), entries.begin() + c.kept.size()), c.kept);
+        EXPECT_EQ(sequence.position(), static_cast<int>(c.kept.size()) - 1);
     }
-    const std::vector<int> before(sequence.entries().begin(),
-                                  sequence.entries().begin() + sequence.position() + 1);
-    sequence.extendShuffled(8, 0, random);
-    EXPECT_EQ(std::vector<int>(sequence.entries().begin(),
-                               sequence.entries().begin() + sequence.position() + 1),
-              before)
-        << "what has played keeps its place";
-    for (;;) {
-        const ItemEndDecision d = sequence.afterItemEnd(PlayMode::Shuffle, RepeatMode::NoRepeat);
-        if (d.action != ItemEndDecision::Action::PlayEntry)
-            break;
-        sequence.setPosition(d.position);
-        played.push_back(d.entry);
-    }
-    std::vector<int> sorted = played;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted, ordered(8)) << "each of the eight entries played once";
 }
 
 TEST(PlaySequenceBuild, ExtendingWithNothingCurrentOrAForeignOrderShufflesAfresh)

@@ -23,8 +23,8 @@ public:
         for (const char* name : {"a.mkv", "b.mkv"}) {
             playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
         }
-        settings.setPlayMode(PlayMode::Continuous);
-        settings.setRepeatMode(RepeatMode::NoRepeat);
+        session.setPlayMode(PlayMode::Continuous);
+        session.setRepeatMode(RepeatMode::NoRepeat);
     }
 
     FakeEngine& engine() { return *static_cast<FakeEngine*>(session.engine()); }

@@ -20,6 +20,7 @@ protected:
     PlaybackSessionTest()
     {
         session.applyEngineSettings();
+        session.setRandomSource(PlaySequence::seededRandomSource(1));
         for (const char* name : {"a.mkv", "b.mkv", "c.mkv"}) {
             playlist.append(PlaylistEntry{name, {}, QString("/m/") + name, {}});
         }
@@ -34,8 +35,8 @@ protected:
 
     void setModes(int play, int repeat)
     {
-        settings.setPlayMode(static_cast<PlayMode>(play));
-        settings.setRepeatMode(static_cast<RepeatMode>(repeat));
+        session.setPlayMode(static_cast<PlayMode>(play));
+        session.setRepeatMode(static_cast<RepeatMode>(repeat));
     }
 
     FakeEngine& engine() { return *static_cast<FakeEngine*>(session.engine()); }
@@ -136,22 +137,88 @@ TEST_F(PlaybackSessionTest, MonitorShowsLoadingUntilPlayingThenTime)
     EXPECT_TRUE(session.flags().mediaActive);
 }
 
-TEST_F(PlaybackSessionTest, ContinuousRepeatAllWrapsToFirstEntry)
+// The end of an item by play mode, repeat mode and after-play action; later ticks add nothing.
+TEST_F(PlaybackSessionTest, AnItemThatEndsGoesOnByTheModes)
 {
-    setModes(1, 2);
-    playSelected(2);
-    runTo(3000, 3000);
-    EXPECT_FALSE(session.flags().mediaActive);
-    session.monitorTick();
-    EXPECT_EQ(playlist.selectedItem(), 0);
-    EXPECT_EQ(session.currentFile(), "/m/a.mkv");
-    EXPECT_EQ(session.sequence().position(), 0);
-    EXPECT_TRUE(session.flags().mediaActive);
+    struct Case
+    {
+        const char* name;
+        int play, repeat, afterPlay, start;
+        const char* then;
+        QStringList calls; // on the same engine control; empty: a fresh control
+        MediaControlState::State state;
+        int reboots, closes;
+    };
+    const Case cases[] = {
+        {"continuous, repeat all wraps",
+         1,
+         2,
+         0,
+         2,
+         "/m/a.mkv",
+         {},
+         MediaControlState::Playing,
+         0,
+         0},
+        {"single repeat restarts",
+         0,
+         1,
+         0,
+         1,
+         "/m/b.mkv",
+         {"stop", "play"},
+         MediaControlState::Playing,
+         0,
+         0},
+        {"normal stops and restarts the computer",
+         0,
+         2,
+         2,
+         0,
+         "/m/a.mkv",
+         {"stop"},
+         MediaControlState::Stopped,
+         1,
+         0},
+        {"continuous without repeat ends on the last and closes",
+         1,
+         0,
+         1,
+         2,
+         "/m/c.mkv",
+         {"stop"},
+         MediaControlState::Stopped,
+         0,
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setModes(c.play, c.repeat);
+        session.chooseAfterPlay(c.afterPlay);
+        playSelected(c.start);
+        const Engine* control = session.engine();
+        const int reboots = power.reboots;
+        QSignalSpy close(&session, &PlaybackSession::closeRequested);
+        runTo(3000, 3000);
+        EXPECT_FALSE(session.flags().mediaActive);
+        engine().clearCalls();
+        session.monitorTick();
+        session.monitorTick();
+        EXPECT_EQ(engine().item().mrlOrPath, c.then);
+        EXPECT_EQ(playlist.fullPath(playlist.selectedItem()), c.then);
+        EXPECT_EQ(session.engine() == control, !c.calls.isEmpty());
+        if (!c.calls.isEmpty()) {
+            EXPECT_EQ(engine().calls, c.calls);
+        }
+        EXPECT_EQ(session.controlState(), c.state);
+        EXPECT_EQ(power.reboots - reboots, c.reboots);
+        EXPECT_EQ(close.size(), c.closes);
+    }
 }
 
 TEST_F(PlaybackSessionTest, EndedStateFinishesItemThatStopsShortOfItsLength)
 {
-    settings.setPlayMode(PlayMode::Continuous);
+    session.setPlayMode(PlayMode::Continuous);
     playSelected(0);
     runTo(2900, 4000);
     EXPECT_TRUE(session.flags().mediaActive);
@@ -170,45 +237,6 @@ TEST_F(PlaybackSessionTest, NothingFinishesBeforeThePlayingState)
     session.monitorTick();
     EXPECT_TRUE(session.flags().mediaActive);
     EXPECT_EQ(session.currentFile(), "/m/a.mkv");
-}
-
-TEST_F(PlaybackSessionTest, SingleRepeatRestartsOnSameEngine)
-{
-    settings.setRepeatMode(RepeatMode::SingleRepeat);
-    playSelected(1);
-    Engine* control = session.engine();
-    runTo(5000, 5000);
-    engine().clearCalls();
-    session.monitorTick();
-    EXPECT_EQ(session.engine(), control);
-    EXPECT_EQ(engine().calls, QStringList({"stop", "play"}));
-    EXPECT_TRUE(session.flags().mediaActive);
-}
-
-TEST_F(PlaybackSessionTest, NormalModeStopsAndRunsAfterPlayAction)
-{
-    setModes(0, 2);
-    session.chooseAfterPlay(2);
-    playSelected(0);
-    runTo(5000, 5000);
-    session.monitorTick();
-    EXPECT_EQ(power.reboots, 1);
-    EXPECT_EQ(session.controlState(), MediaControlState::Stopped);
-    // Stopped: later ticks do nothing more.
-    session.monitorTick();
-    EXPECT_EQ(power.reboots, 1);
-}
-
-TEST_F(PlaybackSessionTest, ContinuousNoRepeatOnLastEntryExitsWhenAsked)
-{
-    setModes(1, 0);
-    session.chooseAfterPlay(1);
-    QSignalSpy close(&session, &PlaybackSession::closeRequested);
-    playSelected(2);
-    runTo(1000, 1000);
-    session.monitorTick();
-    EXPECT_EQ(close.size(), 1);
-    EXPECT_EQ(power.reboots + power.powerOffs, 0);
 }
 
 TEST_F(PlaybackSessionTest, StopResetsDisplayAndIsNotAnEnd)
@@ -244,7 +272,7 @@ TEST_F(PlaybackSessionTest, PauseTwiceReturnsToPlaying)
 
 TEST_F(PlaybackSessionTest, NextAndPreviousWrapWhateverTheRepeatMode)
 {
-    settings.setRepeatMode(RepeatMode::NoRepeat);
+    session.setRepeatMode(RepeatMode::NoRepeat);
     playSelected(2);
     session.next();
     EXPECT_EQ(session.currentFile(), "/m/a.mkv");
@@ -329,26 +357,18 @@ TEST_F(PlaybackSessionTest, SpeedStepsDisableAtTheirLimitsAndResetOnNewItem)
     EXPECT_TRUE(session.canIncreaseSpeed());
 }
 
-TEST_F(PlaybackSessionTest, MuteAndVolumeCarryOverToTheNextEngine)
-{
-    playSelected(0);
-    session.setVolume(40);
-    session.toggleMute();
-    session.playEntry(1, false);
-    EXPECT_EQ(engine().fakeVolume, 40);
-    EXPECT_TRUE(engine().muted);
-}
-
 TEST_F(PlaybackSessionTest, ShuffleModeRebuildsWithInjectedRandom)
 {
     session.setRandomSource([] { return 0.0; });
     playlist.select(0);
+    QSignalSpy modes(&session, &PlaybackSession::modesChanged);
     session.setPlayMode(PlayMode::Shuffle);
-    EXPECT_EQ(settings.settings().playMode, PlayMode::Shuffle);
     EXPECT_TRUE(session.isShuffle());
     EXPECT_EQ(session.sequence().count(), 3);
     session.setRepeatMode(RepeatMode::SingleRepeat);
-    EXPECT_EQ(settings.settings().repeatMode, RepeatMode::SingleRepeat);
+    EXPECT_EQ(session.repeatMode(), RepeatMode::SingleRepeat);
+    EXPECT_EQ(modes.size(), 2);
+    EXPECT_EQ(settings.settings().playMode, PlayMode::Normal) << "the root keeps the modes";
 }
 
 TEST_F(PlaybackSessionTest, PlaylistClicksAndRemovalsMoveThePlayOrder)
@@ -412,8 +432,11 @@ TEST_F(PlaybackSessionTest, PlayWithNothingPlayedYetStartsTheSelectedEntryAndSto
     {
         int selected;
         const char* expected;
+        void (PlaybackSession::*command)();
     };
-    for (const Case c : {Case{-1, "/m/a.mkv"}, Case{2, "/m/c.mkv"}}) {
+    for (const Case c :
+         {Case{-1, "/m/a.mkv", &PlaybackSession::play}, Case{2, "/m/c.mkv", &PlaybackSession::play},
+          Case{-1, "/m/a.mkv", &PlaybackSession::playPause}}) {
         SCOPED_TRACE(c.selected);
         PlaylistModel entries;
         for (const char* name : {"a.mkv", "b.mkv", "c.mkv"}) {
@@ -427,8 +450,10 @@ TEST_F(PlaybackSessionTest, PlayWithNothingPlayedYetStartsTheSelectedEntryAndSto
         fresh.createPlayer(); // the first engine control, with nothing in it
         fresh.enableMediaControl(MediaControlState::Stopped);
         fresh.rebuildSequence();
+        QSignalSpy dialogs(&fresh, &PlaybackSession::openRequested);
 
-        fresh.play();
+        (fresh.*c.command)();
+        EXPECT_TRUE(dialogs.isEmpty());
         auto* engine = static_cast<FakeEngine*>(fresh.engine());
         ASSERT_EQ(engine->opened.size(), 1u);
         EXPECT_EQ(engine->opened[0].mrlOrPath, c.expected);
@@ -488,4 +513,21 @@ TEST_F(PlaybackSessionTest, TheOrderFollowsRowsMovedWhilePlaying)
     runTo(1000, 1000, Engine::Ended);
     session.monitorTick();
     EXPECT_EQ(engine().item().mrlOrPath, "/m/a.mkv");
+}
+
+// In Shuffle a drag changes only the rows: the entries play in the order they were dealt.
+TEST_F(PlaybackSessionTest, ADragInShuffleKeepsThePlayOrder)
+{
+    const auto order = [this] {
+        QStringList paths;
+        for (const int entry : session.sequence().entries()) {
+            paths << playlist.fullPath(entry);
+        }
+        return paths;
+    };
+    setModes(2, 2);
+    playSelected(0);
+    const QStringList dealt = order();
+    playlist.move(0, 2);
+    EXPECT_EQ(order(), dealt);
 }

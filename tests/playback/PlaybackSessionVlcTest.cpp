@@ -95,8 +95,8 @@ protected:
 
 TEST_F(RealPlayback, ContinuousMovesOnAndRepeatAllWrapsToTheFirst)
 {
-    settings.setPlayMode(PlayMode::Continuous);
-    settings.setRepeatMode(RepeatMode::RepeatAll);
+    session.setPlayMode(PlayMode::Continuous);
+    session.setRepeatMode(RepeatMode::RepeatAll);
     start(1);
     ASSERT_TRUE(waitForFile("second.mp4"));
     EXPECT_TRUE(waitForFile("third.mp4"));
@@ -106,7 +106,7 @@ TEST_F(RealPlayback, ContinuousMovesOnAndRepeatAllWrapsToTheFirst)
 
 TEST_F(RealPlayback, NormalModeStopsAfterTheItem)
 {
-    settings.setPlayMode(PlayMode::Normal);
+    session.setPlayMode(PlayMode::Normal);
     start(0);
     ASSERT_TRUE(waitForFile("first.mp4"));
     EXPECT_TRUE(waitFor([&] { return session.controlState() == MediaControlState::Stopped; }));
@@ -116,7 +116,7 @@ TEST_F(RealPlayback, NormalModeStopsAfterTheItem)
 
 TEST_F(RealPlayback, SingleRepeatRestartsTheSameItemOnTheSameEngine)
 {
-    settings.setRepeatMode(RepeatMode::SingleRepeat);
+    session.setRepeatMode(RepeatMode::SingleRepeat);
     start(2);
     QPointer<Engine> control = session.engine();
     QSignalSpy states(control.data(), &Engine::stateChanged);
@@ -135,7 +135,7 @@ TEST_F(RealPlayback, SingleRepeatRestartsTheSameItemOnTheSameEngine)
 
 TEST_F(RealPlayback, ShuffleWithRepeatAllWrapsWithoutReshuffling)
 {
-    settings.setRepeatMode(RepeatMode::RepeatAll);
+    session.setRepeatMode(RepeatMode::RepeatAll);
     session.setRandomSource([] { return 0.7; });
     playlist.select(0);
     session.setPlayMode(PlayMode::Shuffle);
