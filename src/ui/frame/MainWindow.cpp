@@ -376,7 +376,7 @@ void MainWindow::installCommands(const CommandRegistry& registry)
             action->trigger();
         }
     });
-    if (QMenu* drives = m_menuBar->submenu(QStringLiteral("OpenDVD"))) {
+    if (QMenu* drives = m_menuBar->submenu(MenuId::OpenDvd)) {
         connect(drives, &QMenu::aboutToShow, this, &MainWindow::driveMenuOpening);
     }
     installControls(registry);
@@ -412,7 +412,7 @@ void MainWindow::popupDriveMenu()
     // Where the drive menu opens over the window, from its bottom-left corner.
     constexpr int x = 55;
     constexpr int fromBottom = 44;
-    QMenu* menu = m_menuBar ? m_menuBar->submenu(QStringLiteral("OpenDVD")) : nullptr;
+    QMenu* menu = m_menuBar ? m_menuBar->submenu(MenuId::OpenDvd) : nullptr;
     if (menu) {
         menu->popup(mapToGlobal(QPoint(x, height() - fromBottom)));
     }
@@ -465,9 +465,9 @@ void MainWindow::setVolume(int volume)
     m_labels->setVolume(m_volume->value());
 }
 
-void MainWindow::setMenuEnabled(const QString& name, bool enabled)
+void MainWindow::setMenuEnabled(MenuId id, bool enabled)
 {
-    if (QMenu* menu = m_menuBar ? m_menuBar->submenu(name) : nullptr) {
+    if (QMenu* menu = m_menuBar ? m_menuBar->submenu(id) : nullptr) {
         menu->menuAction()->setEnabled(enabled);
     }
 }
