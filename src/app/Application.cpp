@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/CommandBindings.h"
 #include "app/CommandHandlers.h"
 #include "app/ControlHandlers.h"
 #include "app/DiscMenus.h"
@@ -355,33 +356,12 @@ void Application::connectSessionToWindow()
 
 void Application::connectCommands()
 {
-    CommandHandlers* commands = m_commands.get();
-    connect(m_window.get(), &MainWindow::contextMenuRequested, commands,
-            [commands](MainWindow::ContextMenu menu, QPoint at) {
-                switch (menu) {
-                case MainWindow::ContextMenu::Play:
-                    commands->popupPlayMenu(at);
-                    break;
-                case MainWindow::ContextMenu::PlayList:
-                    commands->popupPlayListMenu(at);
-                    break;
-                case MainWindow::ContextMenu::File:
-                    commands->popupFileMenu(at);
-                    break;
-                }
-            });
+    CommandBindings::bindCommands(*m_registry, *m_commands, *m_session, *m_playlist, *m_window);
 }
 
 void Application::connectControls()
 {
-    // The wheel over the video sets the volume, over the progress bar it seeks; a volume from
-    // the slider is reported like one from the keys.
-    ControlHandlers* controls = m_controls.get();
-    MainWindow* window = m_window.get();
-    connect(window, &MainWindow::videoWheelTurned, controls, &ControlHandlers::turnWheelOverVideo);
-    connect(window, &MainWindow::progressWheelTurned, controls,
-            &ControlHandlers::turnWheelOverProgress);
-    connect(window, &MainWindow::volumeChanged, controls, &ControlHandlers::setVolume);
+    CommandBindings::bindControls(*m_registry, *m_controls, *m_window);
 }
 
 void Application::connectSettingsListeners()
@@ -403,31 +383,12 @@ void Application::connectSettingsListeners()
 
 void Application::connectMprisToCommands()
 {
-    // A media key or a desktop widget runs the same action as the window's buttons.
-    MainWindow* window = m_window.get();
-    CommandRegistry* registry = m_registry.get();
-    m_mpris->onRaise = [window] {
-        window->showNormal();
-        window->raise();
-        window->activateWindow();
-    };
-    m_mpris->onCommand = [registry](Command command) {
-        registry->trigger(command);
-    };
-    connect(m_mpris.get(), &MprisBridge::changed, m_mprisService.get(), &MprisService::refresh);
+    CommandBindings::bindMpris(*m_registry, *m_mpris, *m_mprisService, *m_window);
 }
 
 void Application::connectDiscs()
 {
-    // Opening either drive list lists the drives anew; the DVD button opens the menu bar's.
-    DvdPlayback* dvd = m_dvd.get();
-    connect(dvd, &DvdPlayback::timeTextChanged, m_window.get(), &MainWindow::setTimeText);
-    connect(m_commands.get(), &CommandHandlers::dvdMenuRequested, m_window.get(),
-            &MainWindow::popupDriveMenu);
-    connect(m_window.get(), &MainWindow::driveMenuOpening, dvd, &DvdPlayback::refreshMenus);
-    if (QMenu* tray = m_commands->popups().menu(QStringLiteral("mnuOpenDVD"))) {
-        connect(tray, &QMenu::aboutToShow, dvd, &DvdPlayback::refreshMenus);
-    }
+    CommandBindings::bindDiscs(*m_registry, *m_dvd, m_commands->popups(), *m_window);
 }
 
 void Application::connectHandOverToPlaylist()

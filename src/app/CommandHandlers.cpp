@@ -2,6 +2,7 @@
 
 #include "commands/CommandRegistry.h"
 #include "commands/CommandTable.h"
+#include "commands/MenuId.h"
 #include "playback/PlaybackSession.h"
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
@@ -49,8 +50,6 @@ CommandHandlers::~CommandHandlers() = default;
 
 void CommandHandlers::connectParts()
 {
-    connect(&m_registry, &CommandRegistry::triggered, this, &CommandHandlers::run);
-
     connect(&m_session, &PlaybackSession::controlStateChanged, this,
             [this](MediaControlState::State state) {
                 const bool active =
@@ -85,15 +84,20 @@ void CommandHandlers::connectParts()
     for (int slot = 0; slot < RecentHistory::SlotCount; ++slot) {
         showHistoryItem(slot);
     }
+    connectPopups();
+    refresh();
+}
 
+void CommandHandlers::connectPopups()
+{
     connect(m_popups.get(), &ClassicPopups::playMenuOpening, this, [this] {
         m_view.popup = PopupChecks::playMenuOpening(
             m_view.popup, static_cast<int>(m_session.playMode()),
             static_cast<int>(m_session.repeatMode()), m_session.flags().mediaActive);
         refresh();
         // A track list with nothing to choose is greyed rather than opening empty.
-        for (const char* name : {"mnuAudioTrack", "mnuSubtitle"}) {
-            if (QMenu* tracks = m_popups->menu(QString::fromLatin1(name))) {
+        for (MenuId id : {MenuId::PopupAudioTrack, MenuId::PopupSubtitle}) {
+            if (QMenu* tracks = m_popups->menu(id)) {
                 const QList<QAction*> items = tracks->actions();
                 tracks->menuAction()->setEnabled(
                     std::any_of(items.begin(), items.end(), [](const QAction* item) {
@@ -108,135 +112,78 @@ void CommandHandlers::connectParts()
         refresh();
     });
     connect(m_popups.get(), &ClassicPopups::playListMenuOpening, this, &CommandHandlers::refresh);
-    refresh();
 }
 
-void CommandHandlers::run(Command command, CommandOrigin origin)
+void CommandHandlers::playPause()
 {
-    qCDebug(lcUi).noquote() << "command" << CommandTable::logKey(command, origin);
-    const bool direct = origin == CommandOrigin::Direct;
-    if (const int slot = CommandTable::historySlotOf(command); slot >= 0) {
-        if (const std::optional<RecentHistory::Entry> entry = m_history.entry(slot)) {
-            m_playlist.addEntry(entry->title, entry->path, false, true);
-        }
-        return;
+    if (m_model.count() == 0) {
+        apply({MenuEnabling::Event::PlayPauseOnEmpty});
     }
-    if (CommandTable::entry(command).group != CommandGroup::None) {
-        runChoice(command, origin);
-        return;
-    }
-    switch (command) {
-    case Command::OpenFile:
-        m_playlist.openFiles(false);
-        break;
-    case Command::OpenFolder:
-        // Like Open: the folder's files join the list and the first one taken in plays.
-        m_playlist.openFolder(false);
-        break;
-    case Command::Exit:
-        m_window.close();
-        break;
-    case Command::PlayPause:
-        if (direct && m_model.count() == 0) {
-            apply({MenuEnabling::Event::PlayPauseOnEmpty});
-        }
-        m_session.playPause();
-        break;
-    case Command::Stop:
-        m_session.stop();
-        if (direct) {
-            apply({MenuEnabling::Event::StopCommand});
-        }
-        break;
-    case Command::FullScreen:
-        // The command switches full screen off as well, so the keys a user found it by also
-        // bring the window back.
-        if (m_window.isVideoFullScreen()) {
-            m_window.setVideoFullScreen(false);
-        } else {
-            m_session.fullScreen();
-        }
-        break;
-    case Command::IncreaseSpeed:
-        m_session.increaseSpeed();
-        break;
-    case Command::DecreaseSpeed:
-        m_session.decreaseSpeed();
-        break;
-    case Command::ResetSpeed:
-        m_session.resetSpeed();
-        break;
-    case Command::AddFiles:
-        // The files arrive after their probes; the first one to land is selected when nothing is.
-        m_selectFirstOnAdd = direct;
-        m_playlist.openFiles(true);
-        if (m_selectFirstOnAdd && m_model.count() > 0 && m_model.selectedItem() < 0) {
-            m_model.select(0);
-        }
-        break;
-    case Command::Remove:
-        m_playlist.removeSelected();
-        break;
-    case Command::RemoveAll:
-        m_playlist.removeAll();
-        break;
-    case Command::Next:
-        m_session.next();
-        break;
-    case Command::Previous:
-        m_session.previous();
-        break;
-    case Command::Options:
-        showOptions();
-        break;
-    case Command::About:
-        showAbout();
-        break;
-    case Command::HelpTopics:
-        openHelp();
-        break;
-    case Command::Play:
-        m_session.play();
-        break;
-    case Command::Mute:
-        m_session.toggleMute();
-        break;
-    case Command::TogglePlaylist:
-        m_window.togglePlaylist();
-        break;
-    case Command::DvdMenu:
-        emit dvdMenuRequested();
-        break;
-    case Command::MediaInfo:
-        showMediaInfo();
-        break;
-    default:
-        // The drive items are bound where the drives are known.
-        break;
+    m_session.playPause();
+}
+
+void CommandHandlers::stop()
+{
+    m_session.stop();
+    apply({MenuEnabling::Event::StopCommand});
+}
+
+void CommandHandlers::toggleFullScreen()
+{
+    if (m_window.isVideoFullScreen()) {
+        m_window.setVideoFullScreen(false);
+    } else {
+        m_session.fullScreen();
     }
 }
 
-void CommandHandlers::runChoice(Command command, CommandOrigin origin)
+void CommandHandlers::addFiles(bool selectFirst)
+{
+    // The files arrive after their probes; the first one to land is selected when nothing is.
+    m_selectFirstOnAdd = selectFirst;
+    m_playlist.openFiles(true);
+    if (m_selectFirstOnAdd && m_model.count() > 0 && m_model.selectedItem() < 0) {
+        m_model.select(0);
+    }
+}
+
+void CommandHandlers::playHistory(int slot)
+{
+    if (const std::optional<RecentHistory::Entry> entry = m_history.entry(slot)) {
+        m_playlist.addEntry(entry->title, entry->path, false, true);
+    }
+}
+
+void CommandHandlers::choose(Command command)
+{
+    runChoice(command, false);
+}
+
+void CommandHandlers::chooseInPopup(Command command)
+{
+    runChoice(command, true);
+}
+
+void CommandHandlers::runChoice(Command command, bool inPopup)
 {
     const int index = CommandTable::indexInGroup(command);
-    const bool popup = origin == CommandOrigin::Popup;
-    m_popupChoice = popup;
+    m_popupChoice = inPopup;
     switch (CommandTable::entry(command).group) {
     case CommandGroup::PlayMode:
-        if (popup) {
+        if (inPopup) {
             m_view.popup = PopupChecks::playModeChosen(m_view.popup, index);
         }
         m_session.setPlayMode(static_cast<PlayMode>(index));
         qCDebug(lcUi).noquote() << "play order" << m_session.sequence().lines().join(u' ');
         break;
     case CommandGroup::RepeatMode:
-        if (popup) {
+        if (inPopup) {
             m_view.popup = PopupChecks::repeatModeChosen(m_view.popup, index);
         }
         m_session.setRepeatMode(static_cast<RepeatMode>(index));
         break;
     case CommandGroup::AfterPlay:
-        if (popup) {
+        if (inPopup) {
             m_view.popup = PopupChecks::afterPlayChosen(m_view.popup, index);
         }
         m_session.chooseAfterPlay(index);
@@ -256,13 +203,20 @@ void CommandHandlers::apply(const MenuEnabling::Event& event)
 
 void CommandHandlers::refresh()
 {
-    for (const CommandStates::State& state : CommandStates::of(m_view)) {
-        ActionFace face = m_registry.face(state.surface, state.command);
-        face.enabled = state.enabled;
-        if (state.checked) {
-            face.checked = *state.checked;
+    const auto show = [](QAction* action, const CommandStates::State& state) {
+        if (!action) {
+            return;
         }
-        m_registry.setFace(state.surface, state.command, face);
+        action->setEnabled(state.enabled);
+        if (state.checked) {
+            action->setChecked(*state.checked);
+        }
+    };
+    for (const CommandStates::State& state : CommandStates::menuBar(m_view)) {
+        show(m_registry.action(state.command), state);
+    }
+    for (const CommandStates::State& state : CommandStates::popups(m_view)) {
+        show(m_registry.popupAction(state.command), state);
     }
 }
 
@@ -275,14 +229,14 @@ void CommandHandlers::followModes()
 
 void CommandHandlers::showHistoryItem(int slot)
 {
-    const Command command = CommandTable::historySlot(slot);
     const RecentHistory::MenuItem item = m_history.menuItem(slot);
     if (slot == 0 && item.caption.isEmpty()) {
         return; // "<No History>" stays as the table made it
     }
-    m_registry.setText(command, CommandRegistry::literalText(item.caption));
-    m_registry.setVisible(command, item.visible);
-    m_registry.setEnabled(command, item.enabled);
+    QAction* action = m_registry.action(CommandTable::historySlot(slot));
+    action->setText(CommandRegistry::literalText(item.caption));
+    action->setVisible(item.visible);
+    action->setEnabled(item.enabled);
 }
 
 void CommandHandlers::popupPlayMenu(QPoint globalPosition)

@@ -22,9 +22,9 @@ class SettingsDialog;
 class SettingsStore;
 class UserMessages;
 
-// The handlers of every command, bound once to the registry's actions, and the commands'
-// changing states, kept in step with what the session and the playlist report. The dialogs
-// that commands open (About, Options) run modally from here.
+// The handlers of the commands that do more than one call, bound to their actions by
+// CommandBindings, and the commands' changing states, kept in step with what the session and the
+// playlist report. The dialogs that commands open (About, Options) run modally from here.
 class CommandHandlers : public QObject
 {
     Q_OBJECT
@@ -38,7 +38,6 @@ public:
     ~CommandHandlers() override;
 
     ClassicPopups& popups() const { return *m_popups; }
-    const CommandStates::View& view() const { return m_view; }
 
     // Web pages and the help page open through this; tests record instead.
     void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
@@ -50,27 +49,39 @@ public:
     void popupPlayListMenu(QPoint globalPosition);
     void popupFileMenu(QPoint globalPosition);
 
-signals:
-    // The Options dialog is open and about to run; tests drive it from here.
-    void optionsShown(SettingsDialog* dialog);
-    // The About box is open; tests drive it from here.
-    void aboutShown(AboutBox* box);
-    void dvdMenuRequested();
-
-private:
-    void run(Command command, CommandOrigin origin);
-    void runChoice(Command command, CommandOrigin origin);
-    void apply(const MenuEnabling::Event& event);
-    void refresh();
-    void followModes();
-    void showHistoryItem(int slot);
+    // The menu bar's, the keys' and the buttons' Play/Pause and Stop also move the menu bar's
+    // enabling; the popups' leave it to the play state.
+    void playPause();
+    void stop();
+    // Switches full screen off as well, so the keys a user found it by also bring the window back.
+    void toggleFullScreen();
+    // From the menu bar the first file to land is selected when nothing is.
+    void addFiles(bool selectFirst);
+    void playHistory(int slot);
+    // A radio of the menu bar, or of a popup, which checks only the popup's own item.
+    void choose(Command command);
+    void chooseInPopup(Command command);
     void showAbout();
     // The window leaves the topmost band while the dialog runs; closing it applies the
     // settings to the window again.
     void showOptions();
     void openHelp();
     void showMediaInfo();
+
+signals:
+    // The Options dialog is open and about to run; tests drive it from here.
+    void optionsShown(SettingsDialog* dialog);
+    // The About box is open; tests drive it from here.
+    void aboutShown(AboutBox* box);
+
+private:
+    void runChoice(Command command, bool inPopup);
+    void apply(const MenuEnabling::Event& event);
+    void refresh();
+    void followModes();
+    void showHistoryItem(int slot);
     void connectParts();
+    void connectPopups();
 
     CommandRegistry& m_registry;
     MainWindow& m_window;

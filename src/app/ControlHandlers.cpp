@@ -11,6 +11,7 @@
 #include "util/Logging.h"
 #include "util/Product.h"
 
+#include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -30,8 +31,6 @@ ControlHandlers::ControlHandlers(CommandRegistry& registry, MainWindow& window,
               QStringLiteral("Subtitle files (%1)").arg(patterns.join(u' ')));
       })
 {
-    connect(&m_registry, &CommandRegistry::triggered, this,
-            [this](Command command, CommandOrigin) { run(command); });
     connect(&m_session, &PlaybackSession::muteChanged, this, [this](bool muted) {
         qCDebug(lcUi).noquote() << "mute" << (muted ? "on" : "off");
         emit muteChanged(muted);
@@ -46,54 +45,31 @@ ControlHandlers::ControlHandlers(CommandRegistry& registry, MainWindow& window,
     showTracks();
 }
 
-void ControlHandlers::run(Command command)
+void ControlHandlers::stepVolume(int steps)
 {
-    if (const int slot = CommandTable::audioTrackSlotOf(command); slot >= 0) {
-        if (slot < m_audioIds.size()) {
-            m_tracks.chooseAudio(m_audioIds[slot]);
-        }
-        showTracks();
-        return;
+    setVolume(ControlSteps::volumeAfter(m_session.volume(), steps));
+}
+
+void ControlHandlers::chooseAudioSlot(int slot)
+{
+    if (slot >= 0 && slot < m_audioIds.size()) {
+        m_tracks.chooseAudio(m_audioIds[slot]);
     }
-    if (const int slot = CommandTable::subtitleSlotOf(command); slot >= 0) {
-        if (slot < m_subtitleIds.size()) {
-            m_tracks.chooseSubtitle(m_subtitleIds[slot]);
-        }
-        showTracks();
-        return;
+    showTracks();
+}
+
+void ControlHandlers::chooseSubtitleSlot(int slot)
+{
+    if (slot >= 0 && slot < m_subtitleIds.size()) {
+        m_tracks.chooseSubtitle(m_subtitleIds[slot]);
     }
-    switch (command) {
-    case Command::SeekBack:
-        seekBy(-ControlSteps::ShortSeekMs);
-        break;
-    case Command::SeekForward:
-        seekBy(ControlSteps::ShortSeekMs);
-        break;
-    case Command::SeekBackLong:
-        seekBy(-ControlSteps::LongSeekMs);
-        break;
-    case Command::SeekForwardLong:
-        seekBy(ControlSteps::LongSeekMs);
-        break;
-    case Command::VolumeUp:
-        setVolume(ControlSteps::volumeAfter(m_session.volume(), 1));
-        break;
-    case Command::VolumeDown:
-        setVolume(ControlSteps::volumeAfter(m_session.volume(), -1));
-        break;
-    case Command::SubtitleOff:
-        m_tracks.chooseSubtitle(-1);
-        showTracks();
-        break;
-    case Command::OpenSubtitle:
-        openSubtitleFile();
-        break;
-    case Command::TakeSnapshot:
-        takeSnapshot();
-        break;
-    default:
-        break;
-    }
+    showTracks();
+}
+
+void ControlHandlers::subtitleOff()
+{
+    m_tracks.chooseSubtitle(-1);
+    showTracks();
 }
 
 void ControlHandlers::setVolume(int volume)
@@ -184,22 +160,16 @@ void ControlHandlers::showTracks()
                              Command (*slotCommand)(int)) {
         ids.clear();
         for (int slot = 0; slot < CommandTable::TrackSlots; ++slot) {
-            const Command command = slotCommand(slot);
+            QAction* item = m_registry.action(slotCommand(slot));
             const bool shown = slot < tracks.size();
-            for (CommandOrigin surface : {CommandOrigin::Direct, CommandOrigin::Popup}) {
-                ActionFace face = m_registry.face(surface, command);
-                face.visible = shown;
-                face.enabled = shown;
-                face.checked = shown && tracks[slot].id == current;
-                if (shown) {
-                    const QString name = tracks[slot].name.isEmpty()
-                                             ? QStringLiteral("Track %1").arg(tracks[slot].id)
-                                             : tracks[slot].name;
-                    face.text = CommandRegistry::literalText(name);
-                }
-                m_registry.setFace(surface, command, face);
-            }
+            item->setVisible(shown);
+            item->setEnabled(shown);
+            item->setChecked(shown && tracks[slot].id == current);
             if (shown) {
+                const QString name = tracks[slot].name.isEmpty()
+                                         ? QStringLiteral("Track %1").arg(tracks[slot].id)
+                                         : tracks[slot].name;
+                item->setText(CommandRegistry::literalText(name));
                 ids.append(tracks[slot].id);
             }
         }
@@ -207,14 +177,11 @@ void ControlHandlers::showTracks()
     const int subtitle = m_tracks.subtitleTrack();
     fill(m_audioIds, m_tracks.audioTracks(), m_tracks.audioTrack(), &CommandTable::audioTrackSlot);
     fill(m_subtitleIds, m_tracks.subtitleTracks(), subtitle, &CommandTable::subtitleSlot);
-    for (CommandOrigin surface : {CommandOrigin::Direct, CommandOrigin::Popup}) {
-        ActionFace off = m_registry.face(surface, Command::SubtitleOff);
-        off.enabled = active;
-        off.checked = active && subtitle == -1;
-        m_registry.setFace(surface, Command::SubtitleOff, off);
-    }
-    m_registry.setEnabled(Command::OpenSubtitle, active);
-    m_registry.setEnabled(Command::TakeSnapshot, active);
-    m_window.setMenuEnabled(QStringLiteral("AudioTrack"), active && !m_audioIds.isEmpty());
-    m_window.setMenuEnabled(QStringLiteral("SubtitleMenu"), active);
+    QAction* off = m_registry.action(Command::SubtitleOff);
+    off->setEnabled(active);
+    off->setChecked(active && subtitle == -1);
+    m_registry.action(Command::OpenSubtitle)->setEnabled(active);
+    m_registry.action(Command::TakeSnapshot)->setEnabled(active);
+    m_window.setMenuEnabled(MenuId::AudioTrack, active && !m_audioIds.isEmpty());
+    m_window.setMenuEnabled(MenuId::Subtitle, active);
 }

@@ -13,9 +13,10 @@ class PlaybackSession;
 class SettingsStore;
 class UserMessages;
 
-// The handlers of the keys, the wheel and the Audio, Subtitle and Seek items: seeking by steps,
-// the volume by steps, the track lists of the playing item, subtitle files and snapshots. The
-// volume and mute leave here as a signal; remembering them is someone else's business.
+// The handlers of the keys, the wheel and the Audio, Subtitle and Seek items, bound to their
+// actions by CommandBindings: seeking by steps, the volume by steps, the track lists of the
+// playing item, subtitle files and snapshots. The volume and mute leave here as a signal;
+// remembering them is someone else's business.
 class ControlHandlers : public QObject
 {
     Q_OBJECT
@@ -36,15 +37,20 @@ public:
     void turnWheelOverProgress(int notches);
     // A seek by `stepMs` from where the item is, kept inside it.
     void seekBy(double stepMs);
+    // Up (1) or down (-1) by a step.
+    void stepVolume(int steps);
+    // The track a slot of the Audio Track or Subtitle list stands for.
+    void chooseAudioSlot(int slot);
+    void chooseSubtitleSlot(int slot);
+    void subtitleOff();
+    void openSubtitleFile();
+    void takeSnapshot();
 
 signals:
     void volumeChanged(int volume);
     void muteChanged(bool muted);
 
 private:
-    void run(Command command);
-    void takeSnapshot();
-    void openSubtitleFile();
     void showTracks();
 
     CommandRegistry& m_registry;

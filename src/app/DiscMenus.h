@@ -5,8 +5,8 @@
 class CommandRegistry;
 class DvdPlayback;
 
-// The drive items of the menu bar and the tray's File menu: each plays its drive, and their
-// texts follow the drives as the disc playback last listed them.
+// The texts of the drive items of the menu bar and of the tray's File menu, as the disc playback
+// last listed the drives. What the items do is bound with the other commands.
 class DiscMenus : public QObject
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "app/MprisBridge.h"
 
 #include "playback/PlaybackSession.h"
+#include "playback/engine/Engine.h"
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
 #include "settings/SettingsStore.h"
@@ -38,58 +39,47 @@ MprisBridge::~MprisBridge()
 
 void MprisBridge::raise()
 {
-    if (onRaise) {
-        onRaise();
-    }
-}
-
-void MprisBridge::command(Command command, const std::function<void()>& direct)
-{
-    if (onCommand) {
-        onCommand(command);
-    } else {
-        direct();
-    }
+    emit raiseRequested();
 }
 
 void MprisBridge::quit()
 {
-    command(Command::Exit, [] { QCoreApplication::quit(); });
+    emit commandRequested(Command::Exit);
 }
 
 void MprisBridge::playPause()
 {
-    command(Command::PlayPause, [this] { m_session.playPause(); });
+    emit commandRequested(Command::PlayPause);
 }
 
 void MprisBridge::play()
 {
     // Play while playing would start the item over; a media key means "keep playing".
     if (!m_session.flags().mediaActive) {
-        command(Command::Play, [this] { m_session.play(); });
+        emit commandRequested(Command::Play);
     }
 }
 
 void MprisBridge::pause()
 {
     if (m_session.flags().mediaActive) {
-        command(Command::PlayPause, [this] { m_session.pause(); });
+        emit commandRequested(Command::PlayPause);
     }
 }
 
 void MprisBridge::stop()
 {
-    command(Command::Stop, [this] { m_session.stop(); });
+    emit commandRequested(Command::Stop);
 }
 
 void MprisBridge::next()
 {
-    command(Command::Next, [this] { m_session.next(); });
+    emit commandRequested(Command::Next);
 }
 
 void MprisBridge::previous()
 {
-    command(Command::Previous, [this] { m_session.previous(); });
+    emit commandRequested(Command::Previous);
 }
 
 bool MprisBridge::seekTo(qint64 positionUs)

@@ -4,14 +4,14 @@
 #include "system/MprisPlayer.h"
 
 #include <QObject>
-#include <functional>
 
 class PlaybackSession;
 class Playlist;
 class SettingsStore;
 
-// What media keys and desktop widgets ask, answered from the session and the playlist. Each
-// call runs the same action as the window's buttons. changed() tells the bus side to look again.
+// What media keys and desktop widgets ask, answered from the session and the playlist. A
+// transport call asks for the command whose action the window's buttons trigger too.
+// changed() tells the bus side to look again.
 class MprisBridge : public QObject, public MprisPlayer
 {
     Q_OBJECT
@@ -19,11 +19,6 @@ public:
     MprisBridge(PlaybackSession& session, Playlist& playlist, SettingsStore& settings,
                 QString artFolder, QObject* parent = nullptr);
     ~MprisBridge() override;
-
-    std::function<void()> onRaise;
-    // Triggers a command (Play/Pause, Stop, Next, Previous, Exit), so a media key does what the
-    // menu item does. Unset, the session is called directly.
-    std::function<void(Command)> onCommand;
 
     void raise() override;
     void quit() override;
@@ -49,9 +44,11 @@ public:
 
 signals:
     void changed();
+    void raiseRequested();
+    // Play/Pause, Play, Stop, Next, Previous or Exit, as the menu item would give it.
+    void commandRequested(Command command);
 
 private:
-    void command(Command command, const std::function<void()>& direct);
     int currentIndex() const;
     void writeArt(int index) const;
 

@@ -87,15 +87,6 @@ enum class Command : int
 };
 Q_DECLARE_METATYPE(Command)
 
-// Which surface a command came from: the popups keep their own check marks and log their own
-// item names.
-enum class CommandOrigin : int
-{
-    Direct,
-    Popup,
-};
-Q_DECLARE_METATYPE(CommandOrigin)
-
 // Radio groups: one checked command each on the menu bar.
 enum class CommandGroup : int
 {

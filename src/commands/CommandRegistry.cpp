@@ -1,6 +1,7 @@
 #include "commands/CommandRegistry.h"
 
 #include "commands/CommandTable.h"
+#include "commands/MenuLayout.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -12,9 +13,21 @@ std::size_t at(Command command)
     return static_cast<std::size_t>(command);
 }
 
-std::size_t at(CommandOrigin surface)
+bool held(Command command)
 {
-    return static_cast<std::size_t>(surface);
+    const int index = static_cast<int>(command);
+    return index >= 0 && index < commandCount;
+}
+
+void addNamedItems(const MenuLayout::Entry& menu, std::vector<const MenuLayout::Entry*>& out)
+{
+    for (const MenuLayout::Entry& child : menu.children) {
+        if (child.type == MenuLayout::Entry::Type::Submenu) {
+            addNamedItems(child, out);
+        } else if (child.type == MenuLayout::Entry::Type::Action && !child.name.isEmpty()) {
+            out.push_back(&child);
+        }
+    }
 }
 
 } // namespace
@@ -38,31 +51,52 @@ CommandRegistry::CommandRegistry(QObject* parent) : QObject(parent)
             action->setCheckable(true);
             action->setActionGroup(group);
         }
-        ActionFace direct{row.caption, row.enabled, row.visible, row.checked};
-        ActionFace popup = direct;
-        if (!row.popupCaption.isEmpty()) {
-            popup.text = row.popupCaption;
+        action->setEnabled(row.enabled);
+        action->setVisible(row.visible);
+        if (action->isCheckable()) {
+            action->setChecked(row.checked);
         }
-        // The popups' drive item lists the drives even when none plays.
-        if (row.command == Command::DvdDrive0) {
-            popup.enabled = true;
-        }
-        m_faces[at(CommandOrigin::Direct)][at(row.command)] = direct;
-        m_faces[at(CommandOrigin::Popup)][at(row.command)] = popup;
-        const Command command = row.command;
-        connect(action, &QAction::triggered, this,
-                [this, command] { emit triggered(command, m_surface); });
         m_actions[at(row.command)] = action;
-        wear(command);
     }
+    addPopupActions();
 }
 
 CommandRegistry::~CommandRegistry() = default;
 
+void CommandRegistry::addPopupActions()
+{
+    std::vector<const MenuLayout::Entry*> items;
+    for (const MenuLayout::Entry* popup :
+         {&MenuLayout::fileMenu(), &MenuLayout::playMenu(), &MenuLayout::playListMenu()}) {
+        addNamedItems(*popup, items);
+    }
+    for (const MenuLayout::Entry* item : items) {
+        QAction*& own = m_popupActions[at(item->command)];
+        if (own) {
+            continue; // one item in two popups
+        }
+        const QAction* bar = m_actions[at(item->command)];
+        own = new QAction(item->caption.isEmpty() ? bar->text() : item->caption, this);
+        own->setObjectName(item->name);
+        // Shown beside the item; the menu bar's action is the one the keys reach.
+        own->setShortcuts(bar->shortcuts());
+        // A popup may show several checks in one group, so its items stand alone.
+        own->setCheckable(bar->isCheckable());
+        own->setChecked(bar->isChecked());
+        own->setVisible(bar->isVisible());
+        // Enabled until a rule says otherwise: the popups' drive item lists the drives even
+        // when none plays.
+    }
+}
+
 QAction* CommandRegistry::action(Command command) const
 {
-    const int index = static_cast<int>(command);
-    return index >= 0 && index < commandCount ? m_actions[at(command)] : nullptr;
+    return held(command) ? m_actions[at(command)] : nullptr;
+}
+
+QAction* CommandRegistry::popupAction(Command command) const
+{
+    return held(command) ? m_popupActions[at(command)] : nullptr;
 }
 
 QActionGroup* CommandRegistry::group(CommandGroup group) const
@@ -73,102 +107,16 @@ QActionGroup* CommandRegistry::group(CommandGroup group) const
 Command CommandRegistry::commandOf(const QAction* action) const
 {
     for (int i = 0; i < commandCount; ++i) {
-        if (m_actions[static_cast<std::size_t>(i)] == action) {
+        const std::size_t index = static_cast<std::size_t>(i);
+        if (action && (m_actions[index] == action || m_popupActions[index] == action)) {
             return static_cast<Command>(i);
         }
     }
     return Command::None;
 }
 
-const ActionFace& CommandRegistry::face(CommandOrigin surface, Command command) const
-{
-    static const ActionFace none;
-    return action(command) ? m_faces[at(surface)][at(command)] : none;
-}
-
-void CommandRegistry::setFace(CommandOrigin surface, Command command, const ActionFace& face)
-{
-    if (!action(command)) {
-        return;
-    }
-    m_faces[at(surface)][at(command)] = face;
-    if (surface == m_surface) {
-        wear(command);
-    }
-}
-
-void CommandRegistry::setText(Command command, const QString& text)
-{
-    for (CommandOrigin surface : {CommandOrigin::Direct, CommandOrigin::Popup}) {
-        ActionFace changed = face(surface, command);
-        changed.text = text;
-        setFace(surface, command, changed);
-    }
-}
-
 QString CommandRegistry::literalText(const QString& text)
 {
     QString literal = text;
     return literal.replace(u'&', QStringLiteral("&&"));
-}
-
-void CommandRegistry::setVisible(Command command, bool visible)
-{
-    for (CommandOrigin surface : {CommandOrigin::Direct, CommandOrigin::Popup}) {
-        ActionFace changed = face(surface, command);
-        changed.visible = visible;
-        setFace(surface, command, changed);
-    }
-}
-
-void CommandRegistry::setEnabled(Command command, bool enabled)
-{
-    for (CommandOrigin surface : {CommandOrigin::Direct, CommandOrigin::Popup}) {
-        ActionFace changed = face(surface, command);
-        changed.enabled = enabled;
-        setFace(surface, command, changed);
-    }
-}
-
-void CommandRegistry::showSurface(CommandOrigin surface)
-{
-    if (surface == m_surface) {
-        return;
-    }
-    m_surface = surface;
-    // The popups may show several checks in one group; the menu bar keeps one.
-    for (QActionGroup* group : m_groups) {
-        if (group) {
-            group->setExclusionPolicy(surface == CommandOrigin::Direct
-                                          ? QActionGroup::ExclusionPolicy::Exclusive
-                                          : QActionGroup::ExclusionPolicy::None);
-        }
-    }
-    for (int i = 0; i < commandCount; ++i) {
-        wear(static_cast<Command>(i));
-    }
-}
-
-void CommandRegistry::trigger(Command command, CommandOrigin origin)
-{
-    QAction* target = action(command);
-    if (!target) {
-        return;
-    }
-    const CommandOrigin before = m_surface;
-    showSurface(origin);
-    target->trigger();
-    showSurface(before);
-}
-
-void CommandRegistry::wear(Command command)
-{
-    QAction* target = m_actions[at(command)];
-    const ActionFace& worn = m_faces[at(m_surface)][at(command)];
-    target->setText(worn.text);
-    target->setEnabled(worn.enabled);
-    target->setVisible(worn.visible);
-    if (target->isCheckable()) {
-        target->setChecked(worn.checked);
-    }
 }

@@ -12,7 +12,7 @@ void radios(std::vector<State>& out, CommandGroup group, int count, int chosen)
         return;
     }
     for (int i = 0; i < count; ++i) {
-        out.push_back({CommandTable::inGroup(group, i), CommandOrigin::Direct, true, i == chosen});
+        out.push_back({CommandTable::inGroup(group, i), true, i == chosen});
     }
 }
 
@@ -20,36 +20,41 @@ template <std::size_t N>
 void popupRadios(std::vector<State>& out, CommandGroup group, const std::array<bool, N>& checks)
 {
     for (std::size_t i = 0; i < N; ++i) {
-        out.push_back({CommandTable::inGroup(group, static_cast<int>(i)), CommandOrigin::Popup,
-                       true, checks[i]});
+        out.push_back({CommandTable::inGroup(group, static_cast<int>(i)), true, checks[i]});
     }
 }
 
 } // namespace
 
-std::vector<State> CommandStates::of(const View& view)
+std::vector<State> CommandStates::menuBar(const View& view)
 {
     std::vector<State> out;
     for (Command command : MenuEnabling::commands()) {
-        out.push_back({command, CommandOrigin::Direct, *view.enabling.enabled(command), {}});
+        out.push_back({command, *view.enabling.enabled(command), {}});
     }
     radios(out, CommandGroup::PlayMode, 3, view.playMode);
     radios(out, CommandGroup::RepeatMode, 3, view.repeatMode);
     radios(out, CommandGroup::AfterPlay, 4, view.afterPlay);
+    return out;
+}
 
+std::vector<State> CommandStates::popups(const View& view)
+{
     // The popup's media items follow the play state they saw on opening; the speed items also
     // keep to the rate's limits.
     const bool media = view.popup.mediaItemsEnabled;
     const MenuEnabling& e = view.enabling;
-    out.push_back({Command::FullScreen, CommandOrigin::Popup, media, {}});
-    out.push_back({Command::IncreaseSpeed, CommandOrigin::Popup, media && e.increaseSpeed, {}});
-    out.push_back({Command::DecreaseSpeed, CommandOrigin::Popup, media && e.decreaseSpeed, {}});
-    out.push_back({Command::ResetSpeed, CommandOrigin::Popup, media, {}});
-    out.push_back({Command::Stop, CommandOrigin::Popup, media, {}});
+    std::vector<State> out = {
+        {Command::FullScreen, media, {}},
+        {Command::IncreaseSpeed, media && e.increaseSpeed, {}},
+        {Command::DecreaseSpeed, media && e.decreaseSpeed, {}},
+        {Command::ResetSpeed, media, {}},
+        {Command::Stop, media, {}},
+    };
     const bool entries = view.playlistCount > 0;
     for (Command command :
          {Command::Remove, Command::RemoveAll, Command::Next, Command::Previous}) {
-        out.push_back({command, CommandOrigin::Popup, entries, {}});
+        out.push_back({command, entries, {}});
     }
     popupRadios(out, CommandGroup::PlayMode, view.popup.playMode);
     popupRadios(out, CommandGroup::RepeatMode, view.popup.repeatMode);

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-// The enabled and checked states of the changing commands on each surface, computed from what
-// the session and the playlist report.
+// The enabled and checked states of the changing commands, for the menu bar's actions and for
+// the popups' own, computed from what the session and the playlist report.
 class CommandStates
 {
 public:
@@ -26,11 +26,11 @@ public:
     struct State
     {
         Command command = Command::None;
-        CommandOrigin surface = CommandOrigin::Direct;
         bool enabled = true;
         std::optional<bool> checked;
         bool operator==(const State&) const = default;
     };
 
-    static std::vector<State> of(const View& view);
+    static std::vector<State> menuBar(const View& view);
+    static std::vector<State> popups(const View& view);
 };

@@ -6,22 +6,19 @@ namespace {
 
 using Entry = CommandTable::Entry;
 
-Entry row(Command command, const char* key, const char* popupKey, const char* caption,
-          QKeySequence shortcut = {})
+Entry row(Command command, const char* key, const char* caption, QKeySequence shortcut = {})
 {
     Entry entry;
     entry.command = command;
     entry.key = QString::fromLatin1(key);
-    entry.popupKey = QString::fromLatin1(popupKey);
     entry.caption = QString::fromLatin1(caption);
     entry.shortcut = std::move(shortcut);
     return entry;
 }
 
-Entry radio(Command command, CommandGroup group, const char* key, const char* popupKey,
-            const char* caption)
+Entry radio(Command command, CommandGroup group, const char* key, const char* caption)
 {
-    Entry entry = row(command, key, popupKey, caption);
+    Entry entry = row(command, key, caption);
     entry.kind = CommandKind::Radio;
     entry.group = group;
     return entry;
@@ -65,29 +62,28 @@ void addControlRows(std::vector<Entry>& rows)
             entry.shortcut = keys(none, Qt::Key_M);
         }
     }
-    rows.push_back(row(C::SeekBack, "SeekBack", "", "Back 5 Seconds", keys(none, Qt::Key_Left)));
+    rows.push_back(row(C::SeekBack, "SeekBack", "Back 5 Seconds", keys(none, Qt::Key_Left)));
     rows.push_back(
-        row(C::SeekForward, "SeekForward", "", "Forward 5 Seconds", keys(none, Qt::Key_Right)));
+        row(C::SeekForward, "SeekForward", "Forward 5 Seconds", keys(none, Qt::Key_Right)));
     rows.push_back(
-        row(C::SeekBackLong, "SeekBackLong", "", "Back 1 Minute", keys(shift, Qt::Key_Left)));
-    rows.push_back(row(C::SeekForwardLong, "SeekForwardLong", "", "Forward 1 Minute",
-                       keys(shift, Qt::Key_Right)));
-    rows.push_back(row(C::VolumeUp, "VolumeUp", "", "Volume Up", keys(none, Qt::Key_Up)));
-    rows.push_back(row(C::VolumeDown, "VolumeDown", "", "Volume Down", keys(none, Qt::Key_Down)));
+        row(C::SeekBackLong, "SeekBackLong", "Back 1 Minute", keys(shift, Qt::Key_Left)));
+    rows.push_back(
+        row(C::SeekForwardLong, "SeekForwardLong", "Forward 1 Minute", keys(shift, Qt::Key_Right)));
+    rows.push_back(row(C::VolumeUp, "VolumeUp", "Volume Up", keys(none, Qt::Key_Up)));
+    rows.push_back(row(C::VolumeDown, "VolumeDown", "Volume Down", keys(none, Qt::Key_Down)));
     for (int i = 0; i < CommandTable::TrackSlots; ++i) {
         rows.push_back(
             trackSlot(CommandTable::audioTrackSlot(i), QStringLiteral("AudioTrack%1").arg(i)));
     }
-    Entry off = row(C::SubtitleOff, "SubtitleOff", "", "Off");
+    Entry off = row(C::SubtitleOff, "SubtitleOff", "Off");
     off.kind = CommandKind::Check;
     rows.push_back(off);
     for (int i = 0; i < CommandTable::TrackSlots; ++i) {
         rows.push_back(
             trackSlot(CommandTable::subtitleSlot(i), QStringLiteral("Subtitle%1").arg(i)));
     }
-    rows.push_back(row(C::OpenSubtitle, "OpenSubtitle", "", "Open Subtitle File..."));
-    rows.push_back(
-        row(C::TakeSnapshot, "TakeSnapshot", "", "Take Snapshot", keys(shift, Qt::Key_S)));
+    rows.push_back(row(C::OpenSubtitle, "OpenSubtitle", "Open Subtitle File..."));
+    rows.push_back(row(C::TakeSnapshot, "TakeSnapshot", "Take Snapshot", keys(shift, Qt::Key_S)));
 }
 
 std::vector<Entry> buildEntries()
@@ -96,71 +92,60 @@ std::vector<Entry> buildEntries()
     constexpr Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     constexpr Qt::KeyboardModifiers none = Qt::NoModifier;
     std::vector<Entry> rows;
-    Entry open =
-        row(C::OpenFile, "OpenFile", "mnuOpenFile", "Open Media File...", keys(ctrl, Qt::Key_O));
-    open.popupCaption = QStringLiteral("Open Video File...");
+    Entry open = row(C::OpenFile, "OpenFile", "Open Media File...", keys(ctrl, Qt::Key_O));
     rows.push_back(open);
-    Entry noDrive = row(C::DvdDrive0, "DVDList0", "dvdsList(0)", "<No DVD drives were found>");
+    Entry noDrive = row(C::DvdDrive0, "DVDList0", "<No DVD drives were found>");
     noDrive.enabled = false;
     rows.push_back(noDrive);
     for (int i = 1; i <= 5; ++i) {
         rows.push_back(slot(CommandTable::dvdDrive(i), QStringLiteral("DVDList%1").arg(i)));
     }
-    Entry noHistory = row(C::History0, "History0", "", "<No History>");
+    Entry noHistory = row(C::History0, "History0", "<No History>");
     noHistory.enabled = false;
     rows.push_back(noHistory);
     for (int i = 1; i <= 10; ++i) {
         rows.push_back(slot(CommandTable::historySlot(i), QStringLiteral("History%1").arg(i)));
     }
-    rows.push_back(row(C::Exit, "Exit", "mnuExit", "E&xit", keys(ctrl, Qt::Key_X)));
-    rows.push_back(row(C::PlayPause, "PlayPause", "mnuplay", "Play/Pause", keys(ctrl, Qt::Key_P)));
-    rows.push_back(row(C::Stop, "Stop", "mnustop", "Stop", keys(ctrl, Qt::Key_S)));
+    rows.push_back(row(C::Exit, "Exit", "E&xit", keys(ctrl, Qt::Key_X)));
+    rows.push_back(row(C::PlayPause, "PlayPause", "Play/Pause", keys(ctrl, Qt::Key_P)));
+    rows.push_back(row(C::Stop, "Stop", "Stop", keys(ctrl, Qt::Key_S)));
     const CommandGroup play = CommandGroup::PlayMode;
-    Entry normal = radio(C::PlayModeNormal, play, "PMNormal", "mnuPBNormal", "&Normal");
+    Entry normal = radio(C::PlayModeNormal, play, "PMNormal", "&Normal");
     normal.checked = true;
     rows.push_back(normal);
-    rows.push_back(radio(C::PlayModeContinuous, play, "PMContinuous", "mnuPBCont", "&Continuous"));
-    rows.push_back(radio(C::PlayModeShuffle, play, "PMShuffle", "mnuPBShuffle", "&Shuffle"));
+    rows.push_back(radio(C::PlayModeContinuous, play, "PMContinuous", "&Continuous"));
+    rows.push_back(radio(C::PlayModeShuffle, play, "PMShuffle", "&Shuffle"));
     const CommandGroup repeat = CommandGroup::RepeatMode;
-    rows.push_back(radio(C::RepeatNone, repeat, "RMNoRepeat", "mnuRMNoRepeat", "&No Repeat"));
+    rows.push_back(radio(C::RepeatNone, repeat, "RMNoRepeat", "&No Repeat"));
+    rows.push_back(radio(C::RepeatSingle, repeat, "RMSingleRepeat", "&Single Repeat"));
+    rows.push_back(radio(C::RepeatAll, repeat, "RMRepeatAll", "&Repeat All"));
+    rows.push_back(row(C::FullScreen, "FullScreen", "Full Screen", keys(ctrl, Qt::Key_F)));
     rows.push_back(
-        radio(C::RepeatSingle, repeat, "RMSingleRepeat", "mnuRMSingleRepeat", "&Single Repeat"));
-    rows.push_back(radio(C::RepeatAll, repeat, "RMRepeatAll", "mnuRMRepeatAll", "&Repeat All"));
+        row(C::IncreaseSpeed, "IncreaseSpeed", "Increase Speed", keys(ctrl, Qt::Key_Up)));
     rows.push_back(
-        row(C::FullScreen, "FullScreen", "mnufullscreen", "Full Screen", keys(ctrl, Qt::Key_F)));
-    rows.push_back(row(C::IncreaseSpeed, "IncreaseSpeed", "mnuincspeed", "Increase Speed",
-                       keys(ctrl, Qt::Key_Up)));
-    rows.push_back(row(C::DecreaseSpeed, "DecreaseSpeed", "mnudecSpeed", "Decrease Speed",
-                       keys(ctrl, Qt::Key_Down)));
-    rows.push_back(
-        row(C::ResetSpeed, "ResetSpeed", "mnuresSpeed", "Reset Speed", keys(ctrl, Qt::Key_R)));
+        row(C::DecreaseSpeed, "DecreaseSpeed", "Decrease Speed", keys(ctrl, Qt::Key_Down)));
+    rows.push_back(row(C::ResetSpeed, "ResetSpeed", "Reset Speed", keys(ctrl, Qt::Key_R)));
     const CommandGroup after = CommandGroup::AfterPlay;
-    rows.push_back(radio(C::AfterNothing, after, "Donothing", "mnuAfterPlaying(0)", "Do nothing"));
-    rows.push_back(radio(C::AfterExit, after, "ExitKorvane", "mnuAfterPlaying(1)", "Exit Korvane"));
-    rows.push_back(radio(C::AfterRestart, after, "RestartTheComputer", "mnuAfterPlaying(2)",
-                         "Restart the Computer"));
-    rows.push_back(radio(C::AfterShutdown, after, "ShutdownTheComputer", "mnuAfterPlaying(3)",
-                         "Shutdown the Computer"));
-    rows.push_back(row(C::AddFiles, "AddVideoFile", "mnuPlayListAdd", "Add Media File(s)..."));
-    rows.push_back(row(C::Remove, "Remove", "mnuPlayListRemove", "Remove"));
-    rows.push_back(row(C::RemoveAll, "RemoveAll", "mnuPlayListRemoveAll", "Remove All"));
-    rows.push_back(row(C::Next, "Next", "mnuNext", "Next", keys(none, Qt::Key_PageDown)));
-    rows.push_back(row(C::Previous, "Previous", "mnuPrev", "Previous", keys(none, Qt::Key_PageUp)));
-    Entry options = row(C::Options, "Options", "mnuSettings", "Options");
-    options.popupCaption = QStringLiteral("&Options...");
-    rows.push_back(options);
-    rows.push_back(row(C::About, "About", "mnuAbout", "&About"));
-    Entry help =
-        row(C::HelpTopics, "HelpTopics", "mnuHelp", "&Help Topics", keys(none, Qt::Key_F1));
-    help.popupCaption = QStringLiteral("Help Topics");
+    rows.push_back(radio(C::AfterNothing, after, "Donothing", "Do nothing"));
+    rows.push_back(radio(C::AfterExit, after, "ExitKorvane", "Exit Korvane"));
+    rows.push_back(radio(C::AfterRestart, after, "RestartTheComputer", "Restart the Computer"));
+    rows.push_back(radio(C::AfterShutdown, after, "ShutdownTheComputer", "Shutdown the Computer"));
+    rows.push_back(row(C::AddFiles, "AddVideoFile", "Add Media File(s)..."));
+    rows.push_back(row(C::Remove, "Remove", "Remove"));
+    rows.push_back(row(C::RemoveAll, "RemoveAll", "Remove All"));
+    rows.push_back(row(C::Next, "Next", "Next", keys(none, Qt::Key_PageDown)));
+    rows.push_back(row(C::Previous, "Previous", "Previous", keys(none, Qt::Key_PageUp)));
+    rows.push_back(row(C::Options, "Options", "Options"));
+    rows.push_back(row(C::About, "About", "&About"));
+    Entry help = row(C::HelpTopics, "HelpTopics", "&Help Topics", keys(none, Qt::Key_F1));
     rows.push_back(help);
-    rows.push_back(row(C::Play, "Play", "", "Play"));
-    rows.push_back(row(C::Mute, "Mute", "", "Mute"));
-    rows.push_back(row(C::TogglePlaylist, "TogglePlaylist", "", "Play List"));
-    rows.push_back(row(C::DvdMenu, "DvdMenu", "", "DVD"));
-    rows.push_back(row(C::MediaInfo, "MediaInfo", "", "Media Information"));
+    rows.push_back(row(C::Play, "Play", "Play"));
+    rows.push_back(row(C::Mute, "Mute", "Mute"));
+    rows.push_back(row(C::TogglePlaylist, "TogglePlaylist", "Play List"));
+    rows.push_back(row(C::DvdMenu, "DvdMenu", "DVD"));
+    rows.push_back(row(C::MediaInfo, "MediaInfo", "Media Information"));
     addControlRows(rows);
-    rows.push_back(row(C::OpenFolder, "OpenFolder", "mnuOpenFolder", "Open Folder..."));
+    rows.push_back(row(C::OpenFolder, "OpenFolder", "Open Folder..."));
     std::sort(rows.begin(), rows.end(),
               [](const Entry& a, const Entry& b) { return a.command < b.command; });
     return rows;
@@ -190,20 +175,11 @@ std::optional<Command> CommandTable::fromKey(const QString& key)
         return std::nullopt;
     }
     for (const Entry& row : entries()) {
-        if (row.key == key || row.popupKey == key) {
+        if (row.key == key) {
             return row.command;
         }
     }
     return std::nullopt;
-}
-
-QString CommandTable::logKey(Command command, CommandOrigin origin)
-{
-    const Entry& row = entry(command);
-    if (origin == CommandOrigin::Popup && !row.popupKey.isEmpty()) {
-        return row.popupKey;
-    }
-    return row.key;
 }
 
 int CommandTable::indexInGroup(Command command)

@@ -8,19 +8,17 @@
 #include <optional>
 #include <vector>
 
-// The one table of commands: what each is called, its key, how it shows in the menus and the
-// name the log line "command <key>" gives it. Popup items name themselves apart and a few carry
-// their own captions.
+// The one table of commands: what each is called, its key, how it shows in the menu bar and the
+// name the log line "command <key>" gives it. Popup items that differ from the menu bar's are
+// named in their popup's layout.
 class CommandTable
 {
 public:
     struct Entry
     {
         Command command = Command::None;
-        QString key;          // logged for the menu bar, keys, skin buttons and media keys
-        QString popupKey;     // logged for a popup item; empty where no popup holds the command
-        QString caption;      // "&" marks the access key
-        QString popupCaption; // empty: the caption
+        QString key;     // logged for the menu bar, keys, skin buttons and media keys
+        QString caption; // "&" marks the access key
         QKeySequence shortcut;
         // Further keys for the same command; menus show the first one only.
         QList<QKeySequence> moreShortcuts;
@@ -34,9 +32,8 @@ public:
     // Every command in enum order.
     static const std::vector<Entry>& entries();
     static const Entry& entry(Command command);
-    // By either key, exact and case-sensitive.
+    // Exact and case-sensitive.
     static std::optional<Command> fromKey(const QString& key);
-    static QString logKey(Command command, CommandOrigin origin);
 
     // The place of a radio command in its group (0 for the first), or -1.
     static int indexInGroup(Command command);

@@ -2,15 +2,27 @@
 
 #include "commands/CommandTable.h"
 
+#include <array>
+
 namespace {
 
 using Entry = MenuLayout::Entry;
 using C = Command;
+using M = MenuId;
 
 Entry act(Command command)
 {
     Entry entry;
     entry.command = command;
+    return entry;
+}
+
+// A popup item with an action of its own.
+Entry own(Command command, const char* name, const char* caption = "")
+{
+    Entry entry = act(command);
+    entry.name = QString::fromLatin1(name);
+    entry.caption = QString::fromLatin1(caption);
     return entry;
 }
 
@@ -21,11 +33,11 @@ Entry sep()
     return entry;
 }
 
-Entry sub(const char* name, const char* caption, std::vector<Entry> children)
+Entry sub(MenuId menu, const char* caption, std::vector<Entry> children)
 {
     Entry entry;
     entry.type = Entry::Type::Submenu;
-    entry.name = QString::fromLatin1(name);
+    entry.menu = menu;
     entry.caption = QString::fromLatin1(caption);
     entry.children = std::move(children);
     return entry;
@@ -36,6 +48,17 @@ std::vector<Entry> range(Command first, int count)
     std::vector<Entry> entries;
     for (int i = 0; i < count; ++i) {
         entries.push_back(act(static_cast<Command>(static_cast<int>(first) + i)));
+    }
+    return entries;
+}
+
+// Popup items of their own for consecutive commands, named from the list.
+std::vector<Entry> ownRange(Command first, std::initializer_list<const char*> names)
+{
+    std::vector<Entry> entries;
+    int i = 0;
+    for (const char* name : names) {
+        entries.push_back(own(static_cast<Command>(static_cast<int>(first) + i++), name));
     }
     return entries;
 }
@@ -54,28 +77,27 @@ std::vector<Entry> subtitleItems()
 std::vector<Entry> buildMenuBar()
 {
     return {
-        sub("File", "&File",
-            {sub("OpenMenu", "&Open",
+        sub(M::File, "&File",
+            {sub(M::Open, "&Open",
                  {act(C::OpenFile), act(C::OpenFolder),
-                  sub("OpenDVD", "Open DVD", range(C::DvdDrive0, 6))}),
-             sub("RecentMenu", "Recently Played Files", range(C::History0, 11)), sep(),
-             act(C::Exit)}),
-        sub("Play", "&Play",
+                  sub(M::OpenDvd, "Open DVD", range(C::DvdDrive0, 6))}),
+             sub(M::Recent, "Recently Played Files", range(C::History0, 11)), sep(), act(C::Exit)}),
+        sub(M::Play, "&Play",
             {act(C::PlayPause), act(C::Stop), sep(),
-             sub("PlayMode", "Play Mode", range(C::PlayModeNormal, 3)),
-             sub("RepeatMode", "Repeat Mode", range(C::RepeatNone, 3)), sep(), act(C::FullScreen),
+             sub(M::PlayMode, "Play Mode", range(C::PlayModeNormal, 3)),
+             sub(M::RepeatMode, "Repeat Mode", range(C::RepeatNone, 3)), sep(), act(C::FullScreen),
              sep(), act(C::IncreaseSpeed), act(C::DecreaseSpeed), act(C::ResetSpeed), sep(),
-             sub("AfterPlay", "After file playing finished", range(C::AfterNothing, 4)),
+             sub(M::AfterPlay, "After file playing finished", range(C::AfterNothing, 4)),
              // Added after the items the popups and the keys of other surfaces know by place.
-             sep(), sub("AudioMenu", "Audio", {act(C::VolumeUp), act(C::VolumeDown), act(C::Mute)}),
-             sub("AudioTrack", "Audio Track", range(C::AudioTrack0, CommandTable::TrackSlots)),
-             sub("SubtitleMenu", "Subtitle", subtitleItems()),
-             sub("SeekMenu", "Seek", range(C::SeekBack, 4)), act(C::TakeSnapshot)}),
-        sub("PlayList", "&Play&List",
+             sep(), sub(M::Audio, "Audio", {act(C::VolumeUp), act(C::VolumeDown), act(C::Mute)}),
+             sub(M::AudioTrack, "Audio Track", range(C::AudioTrack0, CommandTable::TrackSlots)),
+             sub(M::Subtitle, "Subtitle", subtitleItems()),
+             sub(M::Seek, "Seek", range(C::SeekBack, 4)), act(C::TakeSnapshot)}),
+        sub(M::PlayList, "&Play&List",
             {act(C::AddFiles), act(C::OpenFolder), act(C::Remove), act(C::RemoveAll), sep(),
              act(C::Next), act(C::Previous)}),
-        sub("Tools", "&Tools", {act(C::Options)}),
-        sub("Help", "&Help", {act(C::About), act(C::HelpTopics)}),
+        sub(M::Tools, "&Tools", {act(C::Options)}),
+        sub(M::Help, "&Help", {act(C::About), act(C::HelpTopics)}),
     };
 }
 
@@ -102,37 +124,83 @@ const Entry& MenuLayout::fileMenu()
 {
     // The further drives join the first one when there are any.
     static const Entry menu =
-        sub("mnuFileMenu", "&File",
-            {sub("mnuOpenMenu", "&Open",
-                 {act(C::OpenFile), act(C::OpenFolder),
-                  sub("mnuOpenDVD", "Open DVD", range(C::DvdDrive0, 6))}),
-             sub("mnuRecentMenu", "&Recently Played files", range(C::History0, 11)), sep(),
-             act(C::Exit)});
+        sub(M::PopupFile, "&File",
+            {sub(M::PopupOpen, "&Open",
+                 {own(C::OpenFile, "mnuOpenFile", "Open Video File..."),
+                  own(C::OpenFolder, "mnuOpenFolder"),
+                  sub(M::PopupOpenDvd, "Open DVD",
+                      ownRange(C::DvdDrive0, {"dvdsList(0)", "DVDList1", "DVDList2", "DVDList3",
+                                              "DVDList4", "DVDList5"}))}),
+             sub(M::PopupRecent, "&Recently Played files", range(C::History0, 11)), sep(),
+             own(C::Exit, "mnuExit")});
     return menu;
 }
 
 const Entry& MenuLayout::playMenu()
 {
     static const Entry menu = sub(
-        "mnuPlayBackMenu", "&Play",
-        {act(C::PlayPause), act(C::Stop), sep(),
-         sub("mnuPlayModeMenu", "Play Mode", range(C::PlayModeNormal, 3)),
-         sub("mnuRepeatMode", "Repeat Mode", range(C::RepeatNone, 3)), sep(), act(C::FullScreen),
-         sep(), act(C::IncreaseSpeed), act(C::DecreaseSpeed), act(C::ResetSpeed), sep(),
-         sub("mnuAfterMenu", "After playing finish", range(C::AfterNothing, 4)),
+        M::PopupPlay, "&Play",
+        {own(C::PlayPause, "mnuplay"), own(C::Stop, "mnustop"), sep(),
+         sub(M::PopupPlayMode, "Play Mode",
+             ownRange(C::PlayModeNormal, {"mnuPBNormal", "mnuPBCont", "mnuPBShuffle"})),
+         sub(M::PopupRepeatMode, "Repeat Mode",
+             ownRange(C::RepeatNone, {"mnuRMNoRepeat", "mnuRMSingleRepeat", "mnuRMRepeatAll"})),
+         sep(), own(C::FullScreen, "mnufullscreen"), sep(), own(C::IncreaseSpeed, "mnuincspeed"),
+         own(C::DecreaseSpeed, "mnudecSpeed"), own(C::ResetSpeed, "mnuresSpeed"), sep(),
+         sub(M::PopupAfterPlay, "After playing finish",
+             ownRange(C::AfterNothing, {"mnuAfterPlaying(0)", "mnuAfterPlaying(1)",
+                                        "mnuAfterPlaying(2)", "mnuAfterPlaying(3)"})),
          // In full screen this popup is the only menu, so the tracks are chosen here too.
          sep(),
-         sub("mnuAudioTrack", "Audio Track", range(C::AudioTrack0, CommandTable::TrackSlots)),
-         sub("mnuSubtitle", "Subtitle", subtitleItems()), act(C::TakeSnapshot)});
+         sub(M::PopupAudioTrack, "Audio Track", range(C::AudioTrack0, CommandTable::TrackSlots)),
+         sub(M::PopupSubtitle, "Subtitle", subtitleItems()), act(C::TakeSnapshot)});
     return menu;
 }
 
 const Entry& MenuLayout::playListMenu()
 {
-    static const Entry menu = sub("mnuPlayListmenu", "Play &List",
-                                  {act(C::AddFiles), act(C::OpenFolder), act(C::Remove),
-                                   act(C::RemoveAll), sep(), act(C::Next), act(C::Previous)});
+    static const Entry menu =
+        sub(M::PopupPlayList, "Play &List",
+            {own(C::AddFiles, "mnuPlayListAdd"), own(C::OpenFolder, "mnuOpenFolder"),
+             own(C::Remove, "mnuPlayListRemove"), own(C::RemoveAll, "mnuPlayListRemoveAll"), sep(),
+             own(C::Next, "mnuNext"), own(C::Previous, "mnuPrev")});
     return menu;
+}
+
+QString MenuLayout::objectName(MenuId menu)
+{
+    static const std::array<const char*, menuIdCount> names = {
+        "File",
+        "OpenMenu",
+        "OpenDVD",
+        "RecentMenu",
+        "Play",
+        "PlayMode",
+        "RepeatMode",
+        "AfterPlay",
+        "AudioMenu",
+        "AudioTrack",
+        "SubtitleMenu",
+        "SeekMenu",
+        "PlayList",
+        "Tools",
+        "Help",
+        "mnuFileMenu",
+        "mnuOpenMenu",
+        "mnuOpenDVD",
+        "mnuRecentMenu",
+        "mnuPlayBackMenu",
+        "mnuPlayModeMenu",
+        "mnuRepeatMode",
+        "mnuAfterMenu",
+        "mnuAudioTrack",
+        "mnuSubtitle",
+        "mnuPlayListmenu",
+    };
+    const int index = static_cast<int>(menu);
+    return index >= 0 && index < menuIdCount
+               ? QString::fromLatin1(names[static_cast<std::size_t>(index)])
+               : QString();
 }
 
 std::vector<Command> MenuLayout::commandsOf(const Entry& menu)

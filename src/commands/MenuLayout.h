@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/Command.h"
+#include "commands/MenuId.h"
 
 #include <QString>
 #include <vector>
@@ -20,8 +21,12 @@ public:
         };
         Type type = Type::Action;
         Command command = Command::None;
-        QString name;    // a submenu's object name
-        QString caption; // a submenu's title
+        MenuId menu = MenuId::Count; // a submenu's id
+        // A popup item with a name has an action of its own, logged by that name and showing
+        // its own caption (empty: the command's) and states. Unnamed items show the menu
+        // bar's action.
+        QString name;
+        QString caption; // a submenu's title, or a named popup item's caption
         std::vector<Entry> children;
     };
 
@@ -30,6 +35,10 @@ public:
     static const Entry& fileMenu();
     static const Entry& playMenu();
     static const Entry& playListMenu();
+
+    // A menu's object name ("OpenDVD", "mnuPlayBackMenu", ...), as the log and the accessibility
+    // tree show it.
+    static QString objectName(MenuId menu);
 
     // Every command a layout reaches, submenus included, in order.
     static std::vector<Command> commandsOf(const Entry& menu);

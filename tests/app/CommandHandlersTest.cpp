@@ -1,12 +1,13 @@
 #include "app/CommandHandlers.h"
 
 #include "QtPrinters.h"
+#include "app/CommandBindings.h"
 #include "app/ControlHandlers.h"
-#include "app/MprisBridge.h"
 #include "commands/CommandRegistry.h"
 #include "commands/CommandTable.h"
 #include "commands/MenuLayout.h"
 #include "mediainfo/MediaProber.h"
+#include "playback/DvdPlayback.h"
 #include "playback/FakeEngine.h"
 #include "playback/PlaybackSession.h"
 #include "playlist/FakeFileChooser.h"
@@ -17,6 +18,7 @@
 #include "playlist/RecentHistory.h"
 #include "settings/SettingsStore.h"
 #include "system/FakeDesktopIntegration.h"
+#include "system/FakeDriveProvider.h"
 #include "system/FakePowerControl.h"
 #include "system/FakeUserStore.h"
 #include "system/FileAssociations.h"
@@ -31,6 +33,7 @@
 #include "ui/menus/ClassicPopups.h"
 #include "ui/menus/MainMenuBar.h"
 #include "ui/menus/RegionCommands.h"
+#include "util/ToolPaths.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -97,6 +100,8 @@ protected:
                          &PlaybackSession::entriesCommitted);
         QObject::connect(&session, &PlaybackSession::openRequested, &playlist,
                          [this] { playlist.openFiles(false); });
+        CommandBindings::bindCommands(registry, bindings, session, playlist, window);
+        CommandBindings::bindDiscs(registry, dvd, bindings.popups(), window);
         bindings.setUrlOpener([this](const QUrl& url) { opened << url; });
         session.applyEngineSettings();
         session.enableMediaControl(MediaControlState::Stopped);
@@ -135,16 +140,30 @@ protected:
     MainMenuBar* menuBar() const { return window.findChild<MainMenuBar*>(); }
     bool checked(const char* key) const { return action(key)->isChecked(); }
     FakeEngine& engine() { return *static_cast<FakeEngine*>(session.engine()); }
-    void dispatchKey(const char* key) { registry.trigger(*CommandTable::fromKey(key)); }
-    // A popup item's face and its choice, as the open popup shows and reports them.
-    const ActionFace& popupFace(const char* name) const
+    void dispatchKey(const char* key) { action(key)->trigger(); }
+    // A popup's item by the name it logs, as the popup itself holds it.
+    QAction* popupItem(const char* name) const
     {
-        return registry.face(CommandOrigin::Popup, *CommandTable::fromKey(name));
+        const auto inMenu = [name](QMenu* menu, const auto& self) -> QAction* {
+            for (QAction* item : menu->actions()) {
+                QAction* found = item->menu()                 ? self(item->menu(), self)
+                                 : item->objectName() == name ? item
+                                                              : nullptr;
+                if (found) {
+                    return found;
+                }
+            }
+            return nullptr;
+        };
+        for (MenuId id : {MenuId::PopupFile, MenuId::PopupPlay, MenuId::PopupPlayList}) {
+            if (QAction* found = inMenu(bindings.popups().menu(id), inMenu)) {
+                return found;
+            }
+        }
+        ADD_FAILURE() << "no popup item " << name;
+        return &missing;
     }
-    void choosePopup(const char* name)
-    {
-        registry.trigger(*CommandTable::fromKey(name), CommandOrigin::Popup);
-    }
+    void choosePopup(const char* name) { popupItem(name)->trigger(); }
 
     QTemporaryDir dir;
     SettingsStore settings{environment()};
@@ -166,7 +185,10 @@ protected:
     FileAssociations associations{store, desktop, "/opt/korvane/", "/opt/korvane/korvane"};
     CommandHandlers bindings{registry, window,   session,  playlist,
                              history,  settings, messages, associations};
+    FakeDriveProvider drives;
+    DvdPlayback dvd{drives, session, model, messages, korvane::programFolder()};
     QList<QUrl> opened;
+    mutable QAction missing;
 };
 
 } // namespace
@@ -297,8 +319,8 @@ TEST_F(CommandHandlersTest, ModesFromTheMainMenuAndFromTheClassicMenu)
 
     choosePopup("mnuPBCont");
     EXPECT_EQ(session.playMode(), PlayMode::Continuous);
-    EXPECT_TRUE(popupFace("mnuPBCont").checked);
-    EXPECT_FALSE(popupFace("mnuPBShuffle").checked);
+    EXPECT_TRUE(popupItem("mnuPBCont")->isChecked());
+    EXPECT_FALSE(popupItem("mnuPBShuffle")->isChecked());
     EXPECT_TRUE(checked("PMShuffle")) << "the main menu's radio stays as it was";
 
     choosePopup("mnuRMNoRepeat");
@@ -355,7 +377,7 @@ TEST_F(CommandHandlersTest, HistoryItemsPlayTheirSlot)
     dispatchKey("History7");
     settle();
     EXPECT_EQ(model.count(), 1) << "an empty slot opens nothing";
-    EXPECT_TRUE(bindings.popups().menu("mnuRecentMenu")->actions().contains(second))
+    EXPECT_TRUE(bindings.popups().menu(MenuId::PopupRecent)->actions().contains(second))
         << "the popup lists the same history actions";
 
     // A title with an ampersand shows as it is, with no access key taken from it.
@@ -371,94 +393,47 @@ TEST_F(CommandHandlersTest, PopupPlayMenuRefreshesOnOpening)
                                  "mnustop"};
     dispatchKey("PMShuffle");
     dispatchKey("RMNoRepeat");
-    QMenu* menu = bindings.popups().menu("mnuPlayBackMenu");
+    QMenu* menu = bindings.popups().menu(MenuId::PopupPlay);
     emit menu->aboutToShow();
-    EXPECT_TRUE(popupFace("mnuPBShuffle").checked);
-    EXPECT_TRUE(popupFace("mnuRMNoRepeat").checked) << "the current repeat mode";
+    EXPECT_TRUE(popupItem("mnuPBShuffle")->isChecked());
+    EXPECT_TRUE(popupItem("mnuRMNoRepeat")->isChecked()) << "the current repeat mode";
     for (const char* name : media) {
-        EXPECT_FALSE(popupFace(name).enabled) << name;
+        EXPECT_FALSE(popupItem(name)->isEnabled()) << name;
     }
 
     addEntries(1);
     playFirst();
     dispatchKey("PMNormal");
     emit menu->aboutToShow();
-    EXPECT_TRUE(popupFace("mnuPBShuffle").checked) << "opening adds checks, it clears none";
-    EXPECT_TRUE(popupFace("mnuPBNormal").checked);
+    EXPECT_TRUE(popupItem("mnuPBShuffle")->isChecked()) << "opening adds checks, it clears none";
+    EXPECT_TRUE(popupItem("mnuPBNormal")->isChecked());
     for (const char* name : media) {
-        EXPECT_TRUE(popupFace(name).enabled) << name;
+        EXPECT_TRUE(popupItem(name)->isEnabled()) << name;
     }
     choosePopup("mnuincspeed");
     EXPECT_EQ(session.playbackRate(), 2.0) << "the popup speed items act";
 
     dispatchKey("RemoveAll");
-    EXPECT_FALSE(popupFace("mnuNext").enabled);
-    emit menu->aboutToHide();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(registry.surface(), CommandOrigin::Direct);
+    EXPECT_FALSE(popupItem("mnuNext")->isEnabled());
     EXPECT_FALSE(action("PMShuffle")->isChecked()) << "the menu bar keeps its own radio";
     EXPECT_TRUE(action("PMNormal")->isChecked());
 }
 
-TEST_F(CommandHandlersTest, APopupShowsItsFacesOnlyWhileOpen)
+TEST_F(CommandHandlersTest, PopupItemsShowTheirOwnCaptionsAndStatesOpenOrNot)
 {
-    QMenu* menu = bindings.popups().menu("mnuFileMenu");
-    QAction* open = registry.action(Command::OpenFile);
+    EXPECT_EQ(popupItem("mnuOpenFile")->text(), "Open Video File...");
+    EXPECT_EQ(action("OpenFile")->text(), "Open Media File...");
+    EXPECT_TRUE(popupItem("dvdsList(0)")->isEnabled()) << "the tray lists the drives";
+    EXPECT_FALSE(enabled("DVDList0"));
     bindings.popupFileMenu(QPoint(10, 10));
-    EXPECT_EQ(open->text(), "Open Video File...");
-    menu->hide();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(open->text(), "Open Media File...");
-    EXPECT_EQ(registry.surface(), CommandOrigin::Direct);
-}
-
-TEST_F(CommandHandlersTest, EverySurfaceHoldsTheSameActions)
-{
-    std::set<QAction*> seen;
-    const auto collect = [&seen](QMenu* menu, const auto& self) -> int {
-        int count = 0;
-        for (QAction* a : menu->actions()) {
-            if (a->menu()) {
-                count += self(a->menu(), self);
-            } else if (!a->isSeparator()) {
-                seen.insert(a);
-                ++count;
-            }
-        }
-        return count;
-    };
-    int items = 0;
-    for (QAction* title : menuBar()->actions()) {
-        items += collect(title->menu(), collect);
-    }
-    for (const char* popup : {"mnuFileMenu", "mnuPlayBackMenu", "mnuPlayListmenu"}) {
-        items += collect(bindings.popups().menu(popup), collect);
-    }
-    for (SkinRegion region :
-         {SkinRegion::Play, SkinRegion::Pause, SkinRegion::Stop, SkinRegion::Previous,
-          SkinRegion::Next, SkinRegion::FullScreen, SkinRegion::Sound, SkinRegion::PlayList,
-          SkinRegion::Open, SkinRegion::Dvd, SkinRegion::SnapShot}) {
-        QAction* a = registry.action(RegionCommands::commandOf(region));
-        ASSERT_NE(a, nullptr) << static_cast<int>(region);
-        seen.insert(a);
-        ++items;
-    }
-    EXPECT_GT(items, static_cast<int>(seen.size())) << "surfaces share actions";
-    EXPECT_EQ(seen.size(), static_cast<std::size_t>(commandCount)) << "one action per command";
-    for (QAction* a : seen) {
-        EXPECT_EQ(registry.commandOf(a), *CommandTable::fromKey(a->objectName()));
-    }
-    EXPECT_EQ(registry.action(RegionCommands::commandOf(SkinRegion::Close)), nullptr);
+    EXPECT_EQ(action("OpenFile")->text(), "Open Media File...") << "opening swaps nothing";
+    bindings.popups().menu(MenuId::PopupFile)->hide();
 }
 
 TEST_F(CommandHandlersTest, PlayPauseFromEveryWayInPausesOnce)
 {
     addEntries(2);
     playFirst();
-    MprisBridge mpris(session, playlist, settings, dir.path());
-    mpris.onCommand = [this](Command command) {
-        registry.trigger(command);
-    };
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window, kWindowWaitMs));
@@ -478,10 +453,6 @@ TEST_F(CommandHandlersTest, PlayPauseFromEveryWayInPausesOnce)
         {"key",
          [this] {
              QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
-         }},
-        {"MPRIS",
-         [&mpris] {
-             mpris.playPause();
          }},
         {"popup item",
          [this] {
@@ -560,10 +531,10 @@ TEST_F(CommandHandlersTest, EveryCommandWritesALine)
     QLoggingCategory::setFilterRules("korvane.ui.debug=true");
     logged.clear();
     const QtMessageHandler previous = qInstallMessageHandler(recordLog);
-    registry.trigger(Command::DvdDrive0);
+    registry.action(Command::DvdDrive0)->trigger();
     choosePopup("mnuRMSingleRepeat");
     choosePopup("History0");
-    registry.trigger(Command::Mute);
+    registry.action(Command::Mute)->trigger();
     qInstallMessageHandler(previous);
     QLoggingCategory::setFilterRules(QString());
     EXPECT_EQ(logged, (QStringList{"command mnuRMSingleRepeat", "command Mute"}))
@@ -611,10 +582,7 @@ protected:
         changed.snapshotFormat = SnapshotFormat::Png;
         changed.snapshotPreview = true;
         settings.apply(changed);
-        QObject::connect(&window, &MainWindow::videoWheelTurned, &controls,
-                         &ControlHandlers::turnWheelOverVideo);
-        QObject::connect(&window, &MainWindow::progressWheelTurned, &controls,
-                         &ControlHandlers::turnWheelOverProgress);
+        CommandBindings::bindControls(registry, controls, window);
         QObject::connect(&session, &PlaybackSession::fullScreenRequested, &window,
                          &MainWindow::setVideoFullScreen);
         QLoggingCategory::setFilterRules("korvane.*.debug=true");
@@ -643,7 +611,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window, kWindowWaitMs));
     }
     QAction* action(Command command) const { return registry.action(command); }
-    void trigger(Command command) { registry.trigger(command); }
+    void trigger(Command command) { registry.action(command)->trigger(); }
     VideoArea* video() const { return window.findChild<VideoArea*>("SSPanel1"); }
     void turnWheel(QWidget* over, int delta)
     {
@@ -767,9 +735,10 @@ TEST_F(ControlsTest, TheWheelSetsTheVolumeOverTheVideoAndSeeksOverTheBar)
 
 TEST_F(ControlsTest, TrackItemsListTheItemsTracksAndSwitchAtOnce)
 {
-    QMenu* audioMenu = window.findChild<MainMenuBar*>()->submenu("AudioTrack");
+    QMenu* audioMenu = window.findChild<MainMenuBar*>()->submenu(MenuId::AudioTrack);
     ASSERT_NE(audioMenu, nullptr);
     EXPECT_FALSE(audioMenu->menuAction()->isEnabled()) << "greyed while nothing plays";
+    EXPECT_FALSE(action(Command::TakeSnapshot)->isEnabled()) << "no picture to take";
     play();
     engine().fakeAudioTracks = {{1, "Track 1 - [English]"}, {2, "Track 2 - [Deutsch]"}};
     engine().fakeAudioTrack = 1;
@@ -803,19 +772,18 @@ TEST_F(ControlsTest, TrackItemsListTheItemsTracksAndSwitchAtOnce)
     EXPECT_FALSE(action(Command::AudioTrack0)->isVisible()) << "empty once nothing plays";
     EXPECT_FALSE(audioMenu->menuAction()->isEnabled());
     EXPECT_FALSE(action(Command::OpenSubtitle)->isEnabled());
+    EXPECT_FALSE(action(Command::TakeSnapshot)->isEnabled());
 }
 
 TEST_F(ControlsTest, ThePlayPopupOverTheVideoOffersTheTracksGreyedWhileThereAreNone)
 {
-    QMenu* popup = bindings.popups().menu("mnuPlayBackMenu");
-    QMenu* audio = bindings.popups().menu("mnuAudioTrack");
-    QMenu* subtitles = bindings.popups().menu("mnuSubtitle");
+    QMenu* popup = bindings.popups().menu(MenuId::PopupPlay);
+    QMenu* audio = bindings.popups().menu(MenuId::PopupAudioTrack);
+    QMenu* subtitles = bindings.popups().menu(MenuId::PopupSubtitle);
     ASSERT_TRUE(popup && audio && subtitles);
     emit popup->aboutToShow();
     EXPECT_FALSE(audio->menuAction()->isEnabled());
     EXPECT_FALSE(subtitles->menuAction()->isEnabled());
-    emit popup->aboutToHide();
-    QCoreApplication::processEvents();
 
     play();
     engine().fakeAudioTracks = {{1, "Track 1 - [English]"}, {2, "Track 2 - [Deutsch]"}};
@@ -824,7 +792,7 @@ TEST_F(ControlsTest, ThePlayPopupOverTheVideoOffersTheTracksGreyedWhileThereAreN
     emit popup->aboutToShow();
     EXPECT_TRUE(audio->menuAction()->isEnabled());
     EXPECT_TRUE(subtitles->menuAction()->isEnabled()) << "Off and Open Subtitle File... remain";
-    EXPECT_EQ(popupFace("AudioTrack1").text, "Track 2 - [Deutsch]");
+    EXPECT_EQ(popupItem("AudioTrack1")->text(), "Track 2 - [Deutsch]");
     choosePopup("AudioTrack1");
     EXPECT_EQ(engine().fakeAudioTrack, 2);
     choosePopup("TakeSnapshot");
@@ -910,6 +878,43 @@ TEST_F(ControlsTest, EveryNewKeyShowsInTheMenuBarAndNoKeyIsTaken)
         EXPECT_TRUE(inMenus.count(action(command)))
             << CommandTable::entry(command).key.toStdString();
     }
+}
+
+TEST_F(ControlsTest, EveryItemStandsForItsCommandBoundOnce)
+{
+    std::set<QAction*> seen;
+    const auto collect = [&seen](QMenu* menu, const auto& self) -> void {
+        for (QAction* a : menu->actions()) {
+            if (a->menu()) {
+                self(a->menu(), self);
+            } else if (!a->isSeparator()) {
+                seen.insert(a);
+            }
+        }
+    };
+    for (QAction* title : menuBar()->actions()) {
+        collect(title->menu(), collect);
+    }
+    for (MenuId popup : {MenuId::PopupFile, MenuId::PopupPlay, MenuId::PopupPlayList}) {
+        collect(bindings.popups().menu(popup), collect);
+    }
+    for (SkinRegion region :
+         {SkinRegion::Play, SkinRegion::Pause, SkinRegion::Stop, SkinRegion::Previous,
+          SkinRegion::Next, SkinRegion::FullScreen, SkinRegion::Sound, SkinRegion::PlayList,
+          SkinRegion::Open, SkinRegion::Dvd, SkinRegion::SnapShot}) {
+        QAction* a = registry.action(RegionCommands::commandOf(region));
+        ASSERT_NE(a, nullptr) << static_cast<int>(region);
+        seen.insert(a);
+    }
+    std::set<Command> commands;
+    for (QAction* a : seen) {
+        const Command command = registry.commandOf(a);
+        commands.insert(command);
+        EXPECT_TRUE(a == registry.action(command) || a == registry.popupAction(command));
+        EXPECT_EQ(CommandBindings::handlerCount(a), 1) << a->objectName().toStdString();
+    }
+    EXPECT_EQ(commands.size(), static_cast<std::size_t>(commandCount)) << "each has an item";
+    EXPECT_EQ(registry.action(RegionCommands::commandOf(SkinRegion::Close)), nullptr);
 }
 
 } // namespace

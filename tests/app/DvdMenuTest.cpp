@@ -1,4 +1,5 @@
 // The drive menus over the real window and its menus, with drives a test lays out.
+#include "app/CommandBindings.h"
 #include "app/CommandHandlers.h"
 #include "app/DiscMenus.h"
 #include "commands/CommandRegistry.h"
@@ -42,12 +43,8 @@ protected:
     {
         drives.drives = {{"/dev/sr0", false, {}}, {"/dev/sr1", true, "MOVIE"}};
         window.installCommands(registry);
-        // The root's wiring of the drive lists.
-        QObject::connect(&commands, &CommandHandlers::dvdMenuRequested, &window,
-                         &MainWindow::popupDriveMenu);
-        QObject::connect(&window, &MainWindow::driveMenuOpening, &dvd, &DvdPlayback::refreshMenus);
-        QObject::connect(commands.popups().menu("mnuOpenDVD"), &QMenu::aboutToShow, &dvd,
-                         &DvdPlayback::refreshMenus);
+        CommandBindings::bindCommands(registry, commands, session, playlist, window);
+        CommandBindings::bindDiscs(registry, dvd, commands.popups(), window);
         window.show();
     }
     ~DvdMenuTest() override
@@ -90,7 +87,7 @@ TEST_F(DvdMenuTest, ButtonOpensTheDriveMenuWithTheDrivesAsTheyAreNow)
     emit window.regionClicked(SkinRegion::Dvd);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu, window.findChild<MainMenuBar*>()->submenu("OpenDVD"));
+    EXPECT_EQ(menu, window.findChild<MainMenuBar*>()->submenu(MenuId::OpenDvd));
     EXPECT_EQ(menu->pos(), window.mapToGlobal(QPoint(55, window.height() - 44)));
 
     const struct
@@ -123,22 +120,20 @@ TEST_F(DvdMenuTest, ButtonOpensTheDriveMenuWithTheDrivesAsTheyAreNow)
 
 TEST_F(DvdMenuTest, TrayListFollowsTheDrives)
 {
-    QMenu* tray = commands.popups().menu("mnuOpenDVD");
+    QMenu* tray = commands.popups().menu(MenuId::PopupOpenDvd);
     ASSERT_NE(tray, nullptr);
     emit tray->aboutToShow();
-    const auto shown = [this, tray] {
-        registry.showSurface(CommandOrigin::Popup);
+    const auto shown = [tray] {
         QStringList texts;
         for (QAction* action : tray->actions()) {
             if (action->isVisible()) {
                 texts << action->text();
             }
         }
-        registry.showSurface(CommandOrigin::Direct);
         return texts;
     };
     EXPECT_EQ(shown(), QStringList({"<Please insert a DVD> (/dev/sr0)", "MOVIE (/dev/sr1)"}));
-    registry.trigger(Command::DvdDrive1, CommandOrigin::Popup);
+    tray->actions()[1]->trigger();
     EXPECT_EQ(session.currentFile(), "/dev/sr1");
 
     // The drives go: one entry saying so, and choosing it does nothing.
@@ -149,6 +144,6 @@ TEST_F(DvdMenuTest, TrayListFollowsTheDrives)
     EXPECT_FALSE(mainItem(0)->isEnabled());
     EXPECT_FALSE(mainItem(1)->isVisible());
     const QString before = session.currentFile();
-    registry.trigger(Command::DvdDrive0, CommandOrigin::Popup);
+    tray->actions()[0]->trigger();
     EXPECT_EQ(session.currentFile(), before);
 }

@@ -1,17 +1,25 @@
 // Korvane's MPRIS side driven by a real client, playerctl, on a bus of the test's own.
 #include "GeneratedMedia.h"
+#include "app/CommandBindings.h"
+#include "app/CommandHandlers.h"
 #include "app/MprisBridge.h"
+#include "commands/CommandRegistry.h"
 #include "mediainfo/MediaProber.h"
 #include "playback/FakeEngine.h"
 #include "playback/PlaybackSession.h"
 #include "playlist/FakeFileChooser.h"
 #include "playlist/OpenDialog.h"
 #include "playlist/Playlist.h"
+#include "playlist/RecentHistory.h"
 #include "settings/SettingsStore.h"
+#include "system/FakeDesktopIntegration.h"
 #include "system/FakePowerControl.h"
+#include "system/FakeUserStore.h"
+#include "system/FileAssociations.h"
 #include "system/MprisService.h"
 #include "system/PrivateBus.h"
 #include "system/RecordingUserMessages.h"
+#include "ui/frame/MainWindow.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -75,8 +83,9 @@ protected:
         }
         model.select(0);
         session.rebuildSequence();
-        // As the program wires them.
-        QObject::connect(&bridge, &MprisBridge::changed, &service, &MprisService::refresh);
+        // As the program binds them: the bus reaches the session through the commands' actions.
+        CommandBindings::bindCommands(registry, commands, session, playlist, window);
+        CommandBindings::bindMpris(registry, bridge, service, window);
         ASSERT_TRUE(service.start());
     }
 
@@ -119,6 +128,14 @@ protected:
     PlaybackSession session{settings, model, power, [](const QStringList&) {
                                 return std::make_unique<FakeEngine>();
                             }};
+    CommandRegistry registry;
+    MainWindow window{settings};
+    FakeUserStore store;
+    RecentHistory history{store};
+    FakeDesktopIntegration desktop;
+    FileAssociations associations{store, desktop, "/opt/korvane/", "/opt/korvane/korvane"};
+    CommandHandlers commands{registry, window,   session,  playlist,
+                             history,  settings, messages, associations};
     MprisBridge bridge{session, playlist, settings, art.path()};
     MprisService service{bridge, bus.connect("player")};
 };

@@ -28,22 +28,25 @@ check "the film plays" wait_for "playing"
 check "the video draws" video_draws
 sleep 1
 
-key space
-check "Space is Play/Pause" wait_count "command PlayPause" 1
-check "Space pauses" wait_for "engine state.*Paused"
-key space
-check "Space again resumes" wait_count "command PlayPause" 2
-key Right
-check "Right seeks 5 s on" wait_for "command SeekForward"
-check "the seek is logged in ms" wait_for ": seek [0-9]"
-key Down
-check "Down lowers the volume by 5" wait_for ": volume 95$"
-key Up
-check "Up raises it again" wait_for ": volume 100$"
-key m
-check "M mutes" wait_for ": mute on$"
-key m
-check "M again unmutes" wait_for ": mute off$"
+# Each key of the playing film, pressed once: the command it gives and the line that follows.
+while read -r keys command follows; do
+  commands=$(count "command $command\$")
+  lines=$(count "$follows")
+  key "$keys"
+  check "$keys gives $command" wait_count "command $command\$" $((commands + 1))
+  check "$keys: $follows" wait_count "$follows" $((lines + 1))
+done <<'KEYS'
+space       PlayPause       engine state.*Paused
+space       PlayPause       engine state.*Playing
+Right       SeekForward     : seek [0-9]
+Left        SeekBack        : seek [0-9]
+shift+Right SeekForwardLong : seek [0-9]
+shift+Left  SeekBackLong    : seek [0-9]
+Down        VolumeDown      : volume 95$
+Up          VolumeUp        : volume 100$
+m           Mute            : mute on$
+m           Mute            : mute off$
+KEYS
 
 # The wheel over the video is the volume.
 read -r vx vy <<<"$(video_centre $(geometry))"

@@ -27,6 +27,12 @@ for name in a b c d; do
     -pix_fmt yuv420p -c:a aac -shortest "$media/$name.mp4" || exit 1
 done
 
+# The help page goes to the desktop's opener; this one notes what it is given.
+mkdir -p "$work/opener"
+printf '#!/bin/sh\necho "$@" >>"%s"\n' "$work/opened" >"$work/opener/xdg-open"
+chmod +x "$work/opener/xdg-open"
+export PATH="$work/opener:$PATH"
+
 log=$work/log
 "$bin/korvane" "$media/a.mp4" >"$log" 2>&1 &
 pid=$!
@@ -51,16 +57,30 @@ check "the first of them plays" wait_for "playing 1 .*b.mp4"
 # Without a window manager the focus does not come back by itself.
 xdotool windowfocus --sync "$wid"; sleep 0.5
 
-states=$(count "engine state")
-key ctrl+p
-check "Ctrl+P dispatches Play/Pause" wait_count "command PlayPause" 1
-check "Ctrl+P pauses the clip" wait_count "engine state" $((states + 1))
-key ctrl+p
-check "Ctrl+P again resumes it" wait_count "command PlayPause" 2
-
-key Next
-check "PageDown dispatches Next" wait_for "command Next"
-check "PageDown plays the next entry" wait_for "playing 2 .*c.mp4"
+# Each key of the transport, pressed once: the command it gives and the line that follows it
+# (- for none beyond the command's own). Four entries a b c d, b playing.
+while read -r keys command follows; do
+  commands=$(count "command $command\$")
+  [ "$follows" = - ] || lines=$(count "$follows")
+  key "$keys"
+  check "$keys gives $command" wait_count "command $command\$" $((commands + 1))
+  [ "$follows" = - ] || check "$keys: $follows" wait_count "$follows" $((lines + 1))
+done <<'KEYS'
+ctrl+p    PlayPause     engine state.*Paused
+ctrl+p    PlayPause     engine state.*Playing
+Next      Next          playing 2 .*c.mp4
+Prior     Previous      playing 1 .*b.mp4
+ctrl+Up   IncreaseSpeed -
+ctrl+Down DecreaseSpeed -
+ctrl+r    ResetSpeed    -
+ctrl+f    FullScreen    full screen on
+ctrl+f    FullScreen    full screen off
+F1        HelpTopics    -
+ctrl+s    Stop          stopped
+ctrl+p    PlayPause     engine state.*Playing
+KEYS
+help_opened() { for _ in $(seq 100); do grep -q '/help/index.html' "$work/opened" 2>/dev/null && return 0; sleep 0.1; done; return 1; }
+check "F1 hands the help page to the desktop" help_opened
 
 # Play → Play Mode → Shuffle through the menu bar: File, then right to Play, down to Play Mode.
 file_title; key Right; key Down; key Down; key Right
@@ -101,6 +121,12 @@ about=$(window_named "About Korvane")
 eval "$(xdotool getwindowgeometry --shell "$about")"
 xdotool mousemove $((X + 416 - 75 + 30)) $((Y + 213 - 45 + 15)) click 1; sleep 0.5
 check "OK closes the About box" wait_gone "About Korvane"
+
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+key ctrl+x
+check "Ctrl+X gives Exit" wait_for "command Exit$"
+ended() { for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done; return 1; }
+check "and the program ends" ended
 
 [ $failures -eq 0 ] || { echo "--- log"; cat "$log"; }
 exit $failures

@@ -259,7 +259,7 @@ void MainWindow::installCommands(const CommandRegistry& registry)
             action->trigger();
         }
     });
-    if (QMenu* drives = m_menuBar->submenu(QStringLiteral("OpenDVD"))) {
+    if (QMenu* drives = m_menuBar->submenu(MenuId::OpenDvd)) {
         connect(drives, &QMenu::aboutToShow, this, &MainWindow::driveMenuOpening);
     }
     installControls(registry);
@@ -292,7 +292,7 @@ void MainWindow::hideTrayIcon()
 
 void MainWindow::popupDriveMenu()
 {
-    if (QMenu* menu = m_menuBar ? m_menuBar->submenu(QStringLiteral("OpenDVD")) : nullptr) {
+    if (QMenu* menu = m_menuBar ? m_menuBar->submenu(MenuId::OpenDvd) : nullptr) {
         menu->popup(mapToGlobal(MainWindowGeometry::driveMenuPosition(size())));
     }
 }
@@ -337,9 +337,9 @@ void MainWindow::setVolume(int volume)
     m_labels->setVolume(m_volume->value());
 }
 
-void MainWindow::setMenuEnabled(const QString& name, bool enabled)
+void MainWindow::setMenuEnabled(MenuId id, bool enabled)
 {
-    if (QMenu* menu = m_menuBar ? m_menuBar->submenu(name) : nullptr) {
+    if (QMenu* menu = m_menuBar ? m_menuBar->submenu(id) : nullptr) {
         menu->menuAction()->setEnabled(enabled);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/MenuId.h"
 #include "playback/MediaControlState.h"
 #include "settings/SettingsStore.h"
 #include "ui/frame/FullScreenReturn.h"
@@ -105,7 +106,7 @@ public:
     // The slider and its readout follow a volume set by a key or the wheel.
     void setVolume(int volume);
     // Greys or enables a drop-down of the menu bar by its name ("AudioTrack", ...).
-    void setMenuEnabled(const QString& name, bool enabled);
+    void setMenuEnabled(MenuId id, bool enabled);
     // A small copy of a snapshot over the video's top-left corner, for 2 s.
     void showSnapshotPreview(const QImage& image);
 

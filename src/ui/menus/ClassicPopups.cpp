@@ -1,46 +1,27 @@
 #include "ui/menus/ClassicPopups.h"
 
-#include "commands/CommandRegistry.h"
 #include "commands/MenuLayout.h"
-#include "ui/menus/MenuBuilder.h"
 #include "ui/menus/MenuStyle.h"
 #include "util/Logging.h"
 
 #include <QMenu>
-#include <QTimer>
 
-ClassicPopups::ClassicPopups(CommandRegistry& registry, QObject* parent)
-    : QObject(parent), m_registry(registry)
+ClassicPopups::ClassicPopups(const CommandRegistry& registry, QObject* parent) : QObject(parent)
 {
+    std::size_t top = 0;
     for (const MenuLayout::Entry* layout :
          {&MenuLayout::fileMenu(), &MenuLayout::playMenu(), &MenuLayout::playListMenu()}) {
         // Top-level popups have no parent widget: they are only ever popped up.
-        auto* top = new QMenu(layout->caption);
-        top->setObjectName(layout->name);
-        top->setStyleSheet(MenuStyle::styleSheet());
-        m_menus.insert(layout->name, top);
-        m_topMenus.append(top);
-        MenuBuilder::fill(*top, *layout, registry, m_menus);
-        connect(top, &QMenu::aboutToShow, this, [this] {
-            ++m_openings;
-            m_registry.showSurface(CommandOrigin::Popup);
-        });
-        // The chosen action fires after the menu hides, so the popup faces stay on until the
-        // choice has been reported, unless another popup opened meanwhile.
-        connect(top, &QMenu::aboutToHide, this, [this] {
-            const int opening = m_openings;
-            QTimer::singleShot(0, this, [this, opening] {
-                if (opening == m_openings) {
-                    m_registry.showSurface(CommandOrigin::Direct);
-                }
-            });
-        });
+        auto* menu = new QMenu(layout->caption);
+        menu->setStyleSheet(MenuStyle::styleSheet());
+        MenuBuilder::name(*menu, layout->menu, m_menus);
+        m_topMenus[top++] = menu;
+        MenuBuilder::fill(*menu, *layout, registry, m_menus);
     }
-    connect(menu(QStringLiteral("mnuPlayBackMenu")), &QMenu::aboutToShow, this,
-            &ClassicPopups::playMenuOpening);
-    connect(menu(QStringLiteral("mnuAfterMenu")), &QMenu::aboutToShow, this,
+    connect(menu(MenuId::PopupPlay), &QMenu::aboutToShow, this, &ClassicPopups::playMenuOpening);
+    connect(menu(MenuId::PopupAfterPlay), &QMenu::aboutToShow, this,
             &ClassicPopups::afterMenuOpening);
-    connect(menu(QStringLiteral("mnuPlayListmenu")), &QMenu::aboutToShow, this,
+    connect(menu(MenuId::PopupPlayList), &QMenu::aboutToShow, this,
             &ClassicPopups::playListMenuOpening);
 }
 
@@ -49,23 +30,31 @@ ClassicPopups::~ClassicPopups()
     qDeleteAll(m_topMenus);
 }
 
-void ClassicPopups::popup(const QString& name, QPoint globalPosition)
+QMenu* ClassicPopups::menu(MenuId id) const
 {
-    qCDebug(lcUi).noquote() << "popup" << name;
-    menu(name)->popup(globalPosition);
+    const int index = static_cast<int>(id);
+    return index >= static_cast<int>(MenuId::PopupFile) && index < menuIdCount
+               ? m_menus[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+void ClassicPopups::popup(MenuId id, QPoint globalPosition)
+{
+    qCDebug(lcUi).noquote() << "popup" << MenuLayout::objectName(id);
+    menu(id)->popup(globalPosition);
 }
 
 void ClassicPopups::popupFileMenu(QPoint globalPosition)
 {
-    popup(QStringLiteral("mnuFileMenu"), globalPosition);
+    popup(MenuId::PopupFile, globalPosition);
 }
 
 void ClassicPopups::popupPlayMenu(QPoint globalPosition)
 {
-    popup(QStringLiteral("mnuPlayBackMenu"), globalPosition);
+    popup(MenuId::PopupPlay, globalPosition);
 }
 
 void ClassicPopups::popupPlayListMenu(QPoint globalPosition)
 {
-    popup(QStringLiteral("mnuPlayListmenu"), globalPosition);
+    popup(MenuId::PopupPlayList, globalPosition);
 }

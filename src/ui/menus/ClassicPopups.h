@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QHash>
-#include <QList>
+#include "commands/MenuId.h"
+#include "ui/menus/MenuBuilder.h"
+
 #include <QObject>
 #include <QPoint>
 
@@ -10,16 +11,16 @@ class QMenu;
 
 // The popups, built from their layouts with the registry's actions and popped up at a point:
 // the File menu for the tray icon, the Play menu over the video, the Play List menu over the
-// playlist. While one is open the actions wear their popup faces.
+// playlist. Their own items show their own states all the time, whether open or not.
 class ClassicPopups : public QObject
 {
     Q_OBJECT
 public:
-    explicit ClassicPopups(CommandRegistry& registry, QObject* parent = nullptr);
+    explicit ClassicPopups(const CommandRegistry& registry, QObject* parent = nullptr);
     ~ClassicPopups() override;
 
-    // A popup or one of its submenus by name ("mnuPlayBackMenu", "mnuAfterMenu", ...).
-    QMenu* menu(const QString& name) const { return m_menus.value(name, nullptr); }
+    // A popup or one of its submenus, or none for a menu of the menu bar.
+    QMenu* menu(MenuId id) const;
 
     // Pops up a menu at a global point; returns at once.
     void popupFileMenu(QPoint globalPosition);
@@ -33,10 +34,8 @@ signals:
     void playListMenuOpening();
 
 private:
-    void popup(const QString& name, QPoint globalPosition);
+    void popup(MenuId id, QPoint globalPosition);
 
-    CommandRegistry& m_registry;
-    QHash<QString, QMenu*> m_menus;
-    QList<QMenu*> m_topMenus;
-    int m_openings = 0;
+    MenuBuilder::Menus m_menus{};
+    std::array<QMenu*, 3> m_topMenus{};
 };

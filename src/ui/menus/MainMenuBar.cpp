@@ -1,7 +1,6 @@
 #include "ui/menus/MainMenuBar.h"
 
 #include "commands/MenuLayout.h"
-#include "ui/menus/MenuBuilder.h"
 #include "ui/menus/MenuStyle.h"
 
 #include <QEvent>
@@ -14,10 +13,8 @@ MainMenuBar::MainMenuBar(const CommandRegistry& registry, QWidget* window) : QMe
     setStyleSheet(MenuStyle::styleSheet());
     for (const MenuLayout::Entry& title : MenuLayout::menuBar()) {
         auto* menu = new QMenu(title.caption, this);
-        menu->setObjectName(title.name);
-        menu->menuAction()->setObjectName(title.name);
+        MenuBuilder::name(*menu, title.menu, m_menus);
         addMenu(menu);
-        m_menus.insert(title.name, menu);
         MenuBuilder::fill(*menu, title, registry, m_menus);
     }
     window->installEventFilter(this);
@@ -25,6 +22,12 @@ MainMenuBar::MainMenuBar(const CommandRegistry& registry, QWidget* window) : QMe
 }
 
 MainMenuBar::~MainMenuBar() = default;
+
+QMenu* MainMenuBar::submenu(MenuId id) const
+{
+    const int index = static_cast<int>(id);
+    return index >= 0 && index < menuIdCount ? m_menus[static_cast<std::size_t>(index)] : nullptr;
+}
 
 void MainMenuBar::place()
 {

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QHash>
+#include "commands/MenuId.h"
+#include "ui/menus/MenuBuilder.h"
+
 #include <QMenuBar>
 
 class CommandRegistry;
@@ -18,13 +20,13 @@ public:
     MainMenuBar(const CommandRegistry& registry, QWidget* window);
     ~MainMenuBar() override;
 
-    // The drop-down of a submenu ("File", "RecentMenu", ...), or none.
-    QMenu* submenu(const QString& name) const { return m_menus.value(name, nullptr); }
+    // The drop-down of a title or a submenu of the menu bar, or none.
+    QMenu* submenu(MenuId id) const;
     void place();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QHash<QString, QMenu*> m_menus;
+    MenuBuilder::Menus m_menus{};
 };

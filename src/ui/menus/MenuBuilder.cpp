@@ -5,7 +5,7 @@
 #include <QMenu>
 
 void MenuBuilder::fill(QMenu& menu, const MenuLayout::Entry& layout,
-                       const CommandRegistry& registry, QHash<QString, QMenu*>& submenus)
+                       const CommandRegistry& registry, Menus& submenus)
 {
     using Type = MenuLayout::Entry::Type;
     for (const MenuLayout::Entry& child : layout.children) {
@@ -14,19 +14,26 @@ void MenuBuilder::fill(QMenu& menu, const MenuLayout::Entry& layout,
             menu.addSeparator();
             break;
         case Type::Action:
-            if (QAction* action = registry.action(child.command)) {
+            if (QAction* action = child.name.isEmpty() ? registry.action(child.command)
+                                                       : registry.popupAction(child.command)) {
                 menu.addAction(action);
             }
             break;
         case Type::Submenu: {
             auto* submenu = new QMenu(child.caption, &menu);
-            submenu->setObjectName(child.name);
-            submenu->menuAction()->setObjectName(child.name);
+            name(*submenu, child.menu, submenus);
             menu.addMenu(submenu);
-            submenus.insert(child.name, submenu);
             fill(*submenu, child, registry, submenus);
             break;
         }
         }
     }
+}
+
+void MenuBuilder::name(QMenu& menu, MenuId id, Menus& menus)
+{
+    const QString objectName = MenuLayout::objectName(id);
+    menu.setObjectName(objectName);
+    menu.menuAction()->setObjectName(objectName);
+    menus[static_cast<std::size_t>(id)] = &menu;
 }
