@@ -52,6 +52,7 @@ void bindPlayback(CommandRegistry& r, CommandHandlers& commands, PlaybackSession
     using C = Command;
     CommandHandlers* h = &commands;
     PlaybackSession* s = &session;
+    // The popup's Play/Pause and Stop leave the menu bar's enabling to the play state.
     bind(
         r, C::PlayPause, h, [h] { h->playPause(); }, [s] { s->playPause(); });
     bind(r, C::Play, s, [s] { s->play(); });
@@ -64,6 +65,7 @@ void bindPlayback(CommandRegistry& r, CommandHandlers& commands, PlaybackSession
     bind(r, C::Next, s, [s] { s->next(); });
     bind(r, C::Previous, s, [s] { s->previous(); });
     bind(r, C::Mute, s, [s] { s->toggleMute(); });
+    // A popup's radio checks only the popup's own item.
     for (const CommandTable::Entry& row : CommandTable::entries()) {
         if (row.group != CommandGroup::None) {
             const Command radio = row.command;
@@ -140,12 +142,10 @@ void CommandBindings::bindControls(CommandRegistry& registry, ControlHandlers& c
     using C = Command;
     CommandRegistry& r = registry;
     ControlHandlers* c = &controls;
-    const double shortStep = ControlSteps::ShortSeekMs;
-    const double longStep = ControlSteps::LongSeekMs;
-    bind(r, C::SeekBack, c, [c, shortStep] { c->seekBy(-shortStep); });
-    bind(r, C::SeekForward, c, [c, shortStep] { c->seekBy(shortStep); });
-    bind(r, C::SeekBackLong, c, [c, longStep] { c->seekBy(-longStep); });
-    bind(r, C::SeekForwardLong, c, [c, longStep] { c->seekBy(longStep); });
+    bind(r, C::SeekBack, c, [c] { c->seekBy(-ControlSteps::ShortSeekMs); });
+    bind(r, C::SeekForward, c, [c] { c->seekBy(ControlSteps::ShortSeekMs); });
+    bind(r, C::SeekBackLong, c, [c] { c->seekBy(-ControlSteps::LongSeekMs); });
+    bind(r, C::SeekForwardLong, c, [c] { c->seekBy(ControlSteps::LongSeekMs); });
     bind(r, C::VolumeUp, c, [c] { c->stepVolume(1); });
     bind(r, C::VolumeDown, c, [c] { c->stepVolume(-1); });
     for (int slot = 0; slot < CommandTable::TrackSlots; ++slot) {

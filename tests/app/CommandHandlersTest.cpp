@@ -214,6 +214,9 @@ TEST_F(CommandHandlersTest, PlayPauseOnAnEmptyPlaylistOpensTheDialogAndEnablesSt
     EXPECT_TRUE(enabled("Stop")) << "even though nothing was chosen";
     dispatchKey("Stop");
     EXPECT_FALSE(enabled("Stop"));
+    choosePopup("mnuplay");
+    EXPECT_EQ(chooser.calls.size(), 2);
+    EXPECT_FALSE(enabled("Stop")) << "the popup's item leaves the menu bar's Stop alone";
 }
 
 TEST_F(CommandHandlersTest, PlayPauseTogglesWhilePlaying)

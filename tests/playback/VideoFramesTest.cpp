@@ -239,10 +239,11 @@ TEST(VideoFrames, AHoldTakesOnlyPicturesOfTheRequestItCameIn)
         VideoFrames frames;
         Output output{frames};
         output.setup(16, 16);
+        // The output names its pictures 0 and 1: a null one is a picture too.
         void* early = begunBefore ? output.write(0xff010101) : nullptr;
         const unsigned request = frames.beginRequest();
         frames.holdFrom(outOfDate ? request - 1 : request);
-        VideoFrames::display(&frames, early ? early : output.write(0xff020202));
+        VideoFrames::display(&frames, begunBefore ? early : output.write(0xff020202));
         EXPECT_EQ(frames.isHeld(), held) << begunBefore << outOfDate;
     }
 }

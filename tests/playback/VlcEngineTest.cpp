@@ -411,20 +411,6 @@ TEST_F(VlcEngineTest, NotificationsArriveOnTheUiThread)
     }
 }
 
-TEST_F(VlcEngineTest, DestroyingWhilePlayingReturnsPromptly)
-{
-    auto engine = makeEngine();
-    StateLog log(*engine);
-    ASSERT_TRUE(log.play(*engine, clip("clip.mp4")));
-    QElapsedTimer clock;
-    clock.start();
-    engine.reset();
-    const qint64 took = clock.elapsed();
-    std::printf("[ figure ] destroy while playing: %lld ms\n", took);
-    // A guard against a hang, far above any real figure; not a speed goal.
-    EXPECT_LT(took, 5000);
-}
-
 // libVLC reports a stop inside the stop, on the caller's thread: the handlers hear of it later,
 // never inside the call, however soon after play() the stop or the engine's end comes.
 TEST_F(VlcEngineTest, NoNotificationArrivesInsideAnEngineCall)
