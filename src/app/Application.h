@@ -35,10 +35,10 @@ class ScreenSaverGuard;
 class SettingsStore;
 class ShutdownSequence;
 class SignalWatcher;
-struct IntakePlan;
-struct StartupCommand;
 class UserMessages;
 class UserStore;
+struct IntakePlan;
+struct StartupCommand;
 
 // The composition root: it creates the player's parts and their adapters, connects them (the
 // connections, grouped by direction, are in ApplicationWiring.cpp), loads what the last run

@@ -5,12 +5,7 @@
 // The names every step sees are the arguments without the options Qt takes for itself.
 TEST(LaunchArguments, QtOptionsAreSetAsideBeforeTheNamesAreRead)
 {
-    const struct
-    {
-        QStringList given;
-        QStringList paths;
-        bool platformArgument;
-    } cases[] = {
+    const std::tuple<QStringList, QStringList, bool> cases[] = {
         {{"-platform", "wayland", "clip.mkv"}, {"/w/clip.mkv"}, true},
         {{"--platform", "xcb"}, {}, true},
         {{"-style", "fusion", "-reverse", "-style=fusion", "a.mkv"}, {"/w/a.mkv"}, false},
@@ -19,12 +14,12 @@ TEST(LaunchArguments, QtOptionsAreSetAsideBeforeTheNamesAreRead)
         {{"-h", "b.mkv"}, {"/w/-h", "/w/b.mkv"}, false},
         {{"/m/x.mkv"}, {"/m/x.mkv"}, false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [given, paths, platformArgument] : cases) {
         const LaunchArguments launch =
-            LaunchArguments::fromArguments(c.given, "/w", [](const QString&) { return false; });
-        const std::string trace = c.given.join(' ').toStdString();
-        EXPECT_EQ(launch.given, c.given) << trace;
-        EXPECT_EQ(launch.command.paths, c.paths) << trace;
-        EXPECT_EQ(launch.platformArgument, c.platformArgument) << trace;
+            LaunchArguments::fromArguments(given, "/w", [](const QString&) { return false; });
+        const std::string trace = given.join(' ').toStdString();
+        EXPECT_EQ(launch.given, given) << trace;
+        EXPECT_EQ(launch.command.paths, paths) << trace;
+        EXPECT_EQ(launch.platformArgument, platformArgument) << trace;
     }
 }

@@ -25,4 +25,5 @@ TEST(PlatformChoice, WaylandSessionsRunOnXWaylandUnlessTheUserChose)
     for (const auto& c : cases) {
         EXPECT_EQ(c.in.platform(), QByteArray(c.platform)) << c.name;
     }
+    EXPECT_TRUE(PlatformChoice::fromEnvironment(true).platformArgument);
 }

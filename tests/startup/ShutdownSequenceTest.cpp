@@ -17,22 +17,16 @@
 
 namespace {
 
-class RecordingEngine : public FakeEngine
+struct RecordingEngine : FakeEngine
 {
-public:
-    ~RecordingEngine() override
-    {
-        if (gone) {
-            gone();
-        }
-    }
-    std::function<void()> gone;
+    ~RecordingEngine() override { gone(); }
+    std::function<void()> gone = [] {
+    };
 };
 
 // The store names each key it writes; a settings file that appeared since is named before it.
-class RecordingStore : public FakeUserStore
+struct RecordingStore : FakeUserStore
 {
-public:
     bool writeString(const QString& keyPath, const QString& valueName,
                      const QString& value) override
     {
@@ -84,13 +78,11 @@ TEST(ShutdownSequence, KeepsThePlaceTheSettingsAndTheSoundThenArmsTheDeadlineThe
     };
 
     ShutdownSequence sequence(tracker, session, settings, store);
-    const std::unique_ptr<korvane::ExitDeadline> deadline =
-        sequence.run(WindowPlacement{}, [&store] {
-            store.note("deadline armed");
-            return std::make_unique<korvane::ExitDeadline>(std::chrono::hours(1), [] {});
-        });
+    const auto deadline = sequence.run(WindowPlacement{}, [&store] {
+        store.note("deadline armed");
+        return std::make_unique<korvane::ExitDeadline>(std::chrono::hours(1), [] {});
+    });
 
-    EXPECT_NE(deadline, nullptr);
     EXPECT_EQ(points.position("/m/a.mkv"), std::optional<qint64>(20000));
     EXPECT_EQ(store.log, QStringList({"ResumePositions", "settings", "Sound", "deadline armed",
                                       "engine released"}));
