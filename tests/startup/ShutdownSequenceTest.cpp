@@ -73,9 +73,7 @@ TEST(ShutdownSequence, KeepsThePlaceTheSettingsAndTheSoundThenArmsTheDeadlineThe
     session.monitorTick();
     // Where it stands at the close, not at the last report.
     engine.fakeTime = 20000.0;
-    engine.gone = [&store] {
-        store.note("engine released");
-    };
+    engine.gone = std::bind(&RecordingStore::note, &store, QStringLiteral("engine released"));
 
     ShutdownSequence sequence(tracker, session, settings, store);
     const auto deadline = sequence.run(WindowPlacement{}, [&store] {
