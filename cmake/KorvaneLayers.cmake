@@ -18,14 +18,19 @@
 #   ui/menus         the action registry, the menu bar and the popups
 #   ui/frame         the skinned window base, the main window, video area and splitter
 #   ui/dialogs       the About box and the Options dialog
-#   app              the composition root: start-up, wiring, shutdown
+#   startup          the run's two ends: the command line read once, the hand-over decision, the
+#                    light start, the platform, what the end saves and in which order, the save
+#                    at a lost display, the one way the process ends
+#   app              the composition root: builds the parts, wires them, starts and ends them
 set(KORVANE_LAYERS util system settings mediainfo playlist playback/engine playback instance commands skin
-  ui/qt ui/playlistview ui/menus ui/frame ui/dialogs app)
+  ui/qt ui/playlistview ui/menus ui/frame ui/dialogs startup app)
 
 # The library each folder builds into: rules use QtCore and QtGui alone, widgets add QtWidgets,
 # the root wires everything. Adapters (one per outside thing) are named in src/CMakeLists.txt.
+# The start-up room builds with the root: it reaches the adapters (sockets, the store) and the
+# process itself.
 set(KORVANE_WIDGET_FOLDERS ui/qt ui/playlistview ui/menus ui/frame ui/dialogs)
-set(KORVANE_ROOT_FOLDERS app)
+set(KORVANE_ROOT_FOLDERS startup app)
 
 # The files of the engine room that call libVLC; they build into the adapters library. The rest of
 # the room (the engine interface, its options, the frame store) is plain Qt that the rules and

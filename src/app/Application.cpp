@@ -1,12 +1,10 @@
 #include "app/Application.h"
 
-#include "app/CommandBindings.h"
 #include "app/CommandHandlers.h"
 #include "app/ControlHandlers.h"
 #include "app/DiscMenus.h"
 #include "app/MprisBridge.h"
 #include "commands/CommandRegistry.h"
-#include "instance/HandOver.h"
 #include "instance/InstanceKeys.h"
 #include "instance/InstanceLock.h"
 #include "instance/InstanceServer.h"
@@ -29,6 +27,10 @@
 #include "playlist/RecentHistory.h"
 #include "playlist/ResumePoints.h"
 #include "settings/SettingsStore.h"
+#include "startup/EmergencySave.h"
+#include "startup/ProcessEnd.h"
+#include "startup/ShutdownSequence.h"
+#include "startup/StartDecision.h"
 #include "system/DBusScreenSaver.h"
 #include "system/FileAssociations.h"
 #include "system/FreedesktopIntegration.h"
@@ -37,7 +39,6 @@
 #include "system/MprisService.h"
 #include "system/UserStore.h"
 #include "ui/frame/MainWindow.h"
-#include "ui/menus/ClassicPopups.h"
 #include "ui/qt/QtFileChooser.h"
 #include "ui/qt/QtUserMessages.h"
 #include "util/ExitDeadline.h"
@@ -48,11 +49,6 @@
 #include "util/ToolPaths.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QMenu>
-#include <cstdio>
-#include <cstdlib>
 
 Application::Application(UserStore& store, InstanceChannel& channel, QObject* parent)
     : QObject(parent), m_store(store), m_channel(channel)
@@ -60,15 +56,10 @@ Application::Application(UserStore& store, InstanceChannel& channel, QObject* pa
 
 Application::~Application()
 {
-    if (s_unsaved == this) {
-        s_unsaved = nullptr;
-    }
+    EmergencySave::disarm();
 }
 
-bool Application::s_running = false;
-Application* Application::s_unsaved = nullptr;
-
-bool Application::start(const QStringList& arguments)
+bool Application::start(const StartupCommand& command)
 {
     // Installed first, so a termination that comes during start-up still saves the settings.
     m_signals = std::make_unique<SignalWatcher>();
@@ -76,6 +67,19 @@ bool Application::start(const QStringList& arguments)
     m_lock = std::make_unique<InstanceLock>();
 
     createParts();
+    connectParts();
+    const IntakePlan plan = load(command);
+    if (StartDecision::handsOver(m_store, m_settings->useNewPlayer(), command.forwardingText,
+                                 m_channel)) {
+        m_playlist->intake().cancelPending();
+        return false;
+    }
+    show(plan);
+    return true;
+}
+
+void Application::connectParts()
+{
     connectWindowToSession();
     connectWindowToPlaylist();
     connectPlaylistToSession();
@@ -86,14 +90,15 @@ bool Application::start(const QStringList& arguments)
     connectMprisToCommands();
     connectDiscs();
     connectRemembered();
+}
+
+IntakePlan Application::load(const StartupCommand& command)
+{
     m_settings->load();
     // Made once the engine options are known: libVLC starts once, with the options it keeps.
     m_session->createPlayer();
     // The command line's file is described while the rest starts up; what the description finds
     // arrives through the event loop, after start-up, as it would if asked for at the end.
-    const StartupCommand command =
-        StartupCommand::fromArguments(arguments, QDir::currentPath(),
-                                      [](const QString& path) { return QFileInfo(path).isFile(); });
     // Every name that is not taken in is reported, once it is clear that this process stays.
     const IntakePlan plan = Playlist::planPaths(command.paths);
     m_playlist->enqueuePlan(plan, command.autoPlay, m_settings->launchFullscreen());
@@ -105,34 +110,16 @@ bool Application::start(const QStringList& arguments)
     m_session->enableMediaControl(MediaControlState::Stopped);
     applyStoredModes();
     m_session->chooseAfterPlay(0);
+    return plan;
+}
 
-    HandOver handOver;
-    handOver.commandName = m_store.readString(InstanceKeys::kSettingKey,
-                                              InstanceKeys::kCommandValue, QStringLiteral("-1"));
-    handOver.checkName =
-        m_store.readString(InstanceKeys::kSettingKey, InstanceKeys::kCheckValue, QString());
-    handOver.useNewPlayer = m_settings->useNewPlayer();
-    handOver.forwardingText = command.forwardingText;
-
-    QString message;
-    const HandOver::Outcome outcome = handOver.decide(m_channel, &message);
-    if (!message.isEmpty()) {
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    }
-    if (outcome == HandOver::Outcome::EndProcess) {
-        m_playlist->intake().cancelPending();
-        return false;
-    }
-    if (outcome == HandOver::Outcome::NoRunningInstance) {
-        m_window->setLoading(false);
-    }
+void Application::show(const IntakePlan& plan)
+{
     listenForLaterStarts();
-
     m_window->setLoading(false);
     m_window->show();
     m_playlist->reportRefusals(plan);
-    saveWhenEndedAbruptly();
-    return true;
+    EmergencySave::arm([this] { m_ending->save(m_window->placement()); });
 }
 
 void Application::nameApplication()
@@ -191,50 +178,14 @@ void Application::shutdown()
         m_server->close();
     }
     korvane::PosixProcessRunner::killRunningChildren();
-    m_settings->save(m_window->placement());
-    saveRemembered();
-    s_unsaved = nullptr;
-    // What must last is written; the engine's stop may hang in libVLC when the display goes away
-    // at the same moment (a logout), and the session must not wait for it.
-    m_deadline = std::make_unique<korvane::ExitDeadline>(
-        std::chrono::seconds(2), "shutdown: the engine did not stop within 2 s; ending now");
     m_playlist->intake().cancelPending();
-    m_session->releasePlayer();
+    m_deadline = m_ending->run(m_window->placement(), [] {
+        return std::make_unique<korvane::ExitDeadline>(
+            std::chrono::seconds(2),
+            ProcessEnd::afterDeadline("shutdown: the engine did not stop within 2 s; ending now"));
+    });
     m_window->hideTrayIcon();
     QCoreApplication::quit();
-}
-
-void Application::endProcess(int exitCode)
-{
-    // Probe workers are not waited for: a probe stuck on a slow disk would hold the exit.
-    korvane::PosixProcessRunner::killRunningChildren();
-    std::fflush(nullptr);
-    std::_Exit(exitCode);
-}
-
-void Application::saveWhenEndedAbruptly()
-{
-    // Qt ends the process with exit() when the display connection breaks. The settings are
-    // saved then too, and the process ends before static destructors run under libVLC's threads.
-    static const bool registered =
-        std::atexit([] {
-            if (!s_running) {
-                return;
-            }
-            if (Application* application = s_unsaved) {
-                s_unsaved = nullptr;
-                std::fprintf(stderr, "the display connection ended: saving the settings\n");
-                application->m_settings->save(application->m_window->placement());
-                application->saveRemembered();
-            }
-            std::fflush(nullptr);
-            std::_Exit(1);
-        }) == 0;
-    SignalWatcher::holdWorkerFaults();
-    if (registered) {
-        s_running = true;
-        s_unsaved = this;
-    }
 }
 
 void Application::createParts()
@@ -282,118 +233,7 @@ void Application::createParts()
                                             korvane::privateRuntimeFolder());
     m_mprisService = std::make_unique<MprisService>(*m_mpris);
     m_mprisService->start();
-}
-
-void Application::connectWindowToSession()
-{
-    MainWindow* window = m_window.get();
-    PlaybackSession* session = m_session.get();
-    connect(window, &MainWindow::seekRequested, session, &PlaybackSession::seek);
-    connect(window, &MainWindow::volumeChanged, session, &PlaybackSession::setVolume);
-    connect(window, &MainWindow::rewindPressed, session, &PlaybackSession::rewindStart);
-    connect(window, &MainWindow::rewindReleased, session, &PlaybackSession::rewindEnd);
-    connect(window, &MainWindow::fastForwardPressed, session, &PlaybackSession::fastForwardStart);
-    connect(window, &MainWindow::fastForwardReleased, session, &PlaybackSession::fastForwardEnd);
-    connect(m_signals.get(), &SignalWatcher::terminationRequested, window, &QWidget::close);
-    connect(window, &MainWindow::closing, this, &Application::shutdown);
-}
-
-void Application::connectWindowToPlaylist()
-{
-    MainWindow* window = m_window.get();
-    Playlist* playlist = m_playlist.get();
-    connect(window, &MainWindow::playlistEntryClicked, playlist, &Playlist::clickEntry);
-    connect(window, &MainWindow::playlistEntryActivated, playlist, &Playlist::activateEntry);
-    connect(window, &MainWindow::playlistFilesDropped, playlist,
-            [playlist](const QStringList& paths) { playlist->addDroppedFiles(paths); });
-    // The first file dropped on the video that is taken in plays, the others join the playlist.
-    connect(window, &MainWindow::filesDropped, playlist,
-            [playlist](const QStringList& paths) { playlist->addPaths(paths, true, false); });
-    connect(playlist, &Playlist::progressChanged, window, &MainWindow::setIntakeProgress);
-    connect(playlist, &Playlist::hideRequested, window,
-            [window] { window->setPlaylistVisible(false); });
-}
-
-void Application::connectPlaylistToSession()
-{
-    PlaybackSession* session = m_session.get();
-    Playlist* playlist = m_playlist.get();
-    connect(playlist, &Playlist::playRequested, session, &PlaybackSession::playEntry);
-    playlist->isPlayingNow = [session](const QString& path) {
-        return session->currentFile() == path && session->transportState().itemUnderWay();
-    };
-    connect(playlist, &Playlist::committed, session, &PlaybackSession::entriesCommitted);
-    connect(playlist, &Playlist::entryClicked, session, &PlaybackSession::entryClicked);
-    connect(playlist, &Playlist::entryActivated, session, &PlaybackSession::entryActivated);
-    connect(session, &PlaybackSession::openRequested, playlist,
-            [playlist] { playlist->openFiles(false); });
-    connect(session, &PlaybackSession::itemStarted, m_history.get(),
-            [this](const QString& path, const QString& title) {
-                m_history->addToHistory(path, title);
-            });
-}
-
-void Application::connectSessionToWindow()
-{
-    MainWindow* window = m_window.get();
-    PlaybackSession* session = m_session.get();
-    connect(session, &PlaybackSession::controlStateChanged, window,
-            [window, session](MediaControlState::State state) {
-                window->setMediaActive(session->flags().mediaActive || session->flags().paused);
-                window->setControlState(state);
-            });
-    connect(session, &PlaybackSession::timeTextChanged, window, &MainWindow::setTimeText);
-    connect(session, &PlaybackSession::progressChanged, window, &MainWindow::setProgress);
-    connect(session, &PlaybackSession::rateTextChanged, window, &MainWindow::setRateText);
-    connect(session, &PlaybackSession::speedTextChanged, window, &MainWindow::showSpeedText);
-    connect(session, &PlaybackSession::muteChanged, window, &MainWindow::setMuted);
-    connect(session, &PlaybackSession::itemStarted, window, &MainWindow::showMediaCaption);
-    connect(session, &PlaybackSession::audioOnlyChanged, window, &MainWindow::setAudioOnly);
-    connect(session, &PlaybackSession::fullScreenRequested, window,
-            &MainWindow::setVideoFullScreen);
-    connect(session, &PlaybackSession::closeRequested, window, &QWidget::close);
-}
-
-void Application::connectCommands()
-{
-    CommandBindings::bindCommands(*m_registry, *m_commands, *m_session, *m_playlist, *m_window);
-}
-
-void Application::connectControls()
-{
-    CommandBindings::bindControls(*m_registry, *m_controls, *m_window);
-}
-
-void Application::connectSettingsListeners()
-{
-    // The engine options follow a new record before the window applies it.
-    SettingsStore* settings = m_settings.get();
-    connect(settings, &SettingsStore::changed, m_session.get(),
-            &PlaybackSession::applyEngineSettings);
-    connect(settings, &SettingsStore::changed, m_window.get(), &MainWindow::applyLoadedOptions);
-    connect(settings, &SettingsStore::changed, m_guard.get(), &ScreenSaverGuard::refresh);
-    connect(settings, &SettingsStore::changed, m_history.get(),
-            [this] { m_history->setRecording(m_settings->settings().keepHistory); });
-    // The modes the user chooses are kept for the next start.
-    connect(m_session.get(), &PlaybackSession::modesChanged, settings, [this] {
-        m_settings->setPlayMode(m_session->playMode());
-        m_settings->setRepeatMode(m_session->repeatMode());
-    });
-}
-
-void Application::connectMprisToCommands()
-{
-    CommandBindings::bindMpris(*m_registry, *m_mpris, *m_mprisService, *m_window);
-}
-
-void Application::connectDiscs()
-{
-    CommandBindings::bindDiscs(*m_registry, *m_dvd, m_commands->popups(), *m_window);
-}
-
-void Application::connectHandOverToPlaylist()
-{
-    connect(m_server.get(), &InstanceServer::commandReceived, this, &Application::receiveCommand);
+    m_ending = std::make_unique<ShutdownSequence>(*m_resume, *m_session, *m_settings, m_store);
 }
 
 void Application::applyStoredModes()
@@ -404,19 +244,6 @@ void Application::applyStoredModes()
     m_session->setRepeatMode(m_settings->settings().repeatMode);
 }
 
-void Application::connectRemembered()
-{
-    PlaylistModel* model = m_model.get();
-    connect(m_session.get(), &PlaybackSession::itemStarted, model,
-            [model](const QString& path) { model->setPlayingPath(path); });
-    connect(m_session.get(), &PlaybackSession::controlStateChanged, model,
-            [model](MediaControlState::State state) {
-                if (state == MediaControlState::Stopped) {
-                    model->setPlayingPath(QString());
-                }
-            });
-}
-
 void Application::restoreSound()
 {
     const RememberedSound::Level level = RememberedSound::load(m_store);
@@ -425,13 +252,5 @@ void Application::restoreSound()
     m_window->setVolume(level.volume);
     if (level.muted != m_session->isMuted()) {
         m_session->toggleMute();
-    }
-}
-
-void Application::saveRemembered()
-{
-    m_resume->leave();
-    if (!RememberedSound::save(m_store, {m_session->volume(), m_session->isMuted()})) {
-        qCWarning(lcApp) << "the sound level could not be stored";
     }
 }

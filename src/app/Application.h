@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QStringList>
 #include <memory>
 
 namespace korvane {
@@ -34,14 +33,17 @@ class ResumePoints;
 class ResumeTracker;
 class ScreenSaverGuard;
 class SettingsStore;
+class ShutdownSequence;
 class SignalWatcher;
 class UserMessages;
 class UserStore;
+struct IntakePlan;
+struct StartupCommand;
 
-// The composition root: start-up in Korvane's fixed order, up to the decision whether this
-// process becomes the player or hands its file to the one already running; then it builds the
-// player's parts and their adapters, connects them, and shuts them down. Every connection
-// between parts is made here, grouped by direction.
+// The composition root: it creates the player's parts and their adapters, connects them (the
+// connections, grouped by direction, are in ApplicationWiring.cpp), loads what the last run
+// kept, asks whether a running player takes the command, and otherwise shows the window. At the
+// end it saves and releases them in the order ShutdownSequence keeps.
 class Application : public QObject
 {
     Q_OBJECT
@@ -50,7 +52,7 @@ public:
     ~Application() override;
 
     // False when the command went to a running instance and this process should end.
-    bool start(const QStringList& arguments);
+    bool start(const StartupCommand& command);
 
     // A command handed over by a later start ("<path>" or "<path> *Add").
     void receiveCommand(const QString& text);
@@ -58,12 +60,14 @@ public:
     void shutdown();
     // The application's name for the desktop; window titles stay exactly as each window sets.
     static void nameApplication();
-    // Ends the process at once, after the event loop has ended: running probe programs are
-    // killed with their process groups and nothing is waited for.
-    [[noreturn]] static void endProcess(int exitCode);
 
 private:
     void createParts();
+    void connectParts();
+    // Reads what the last run kept and takes the command line's names in; the plan says which
+    // are refused, to be reported once this process stays.
+    IntakePlan load(const StartupCommand& command);
+    void show(const IntakePlan& plan);
     void connectWindowToSession();
     void connectWindowToPlaylist();
     void connectPlaylistToSession();
@@ -76,18 +80,13 @@ private:
     void listenForLaterStarts();
     void connectHandOverToPlaylist();
     void applyStoredModes();
-    void saveWhenEndedAbruptly();
-    // The playing entry marked in the list, resume places and the sound level between runs.
+    // The playing entry marked in the list.
     void connectRemembered();
     void restoreSound();
-    void saveRemembered();
 
     UserStore& m_store;
     InstanceChannel& m_channel;
     bool m_shutDown = false;
-    // The running player whose settings are not saved yet, for an exit the event loop never sees.
-    static Application* s_unsaved;
-    static bool s_running;
     std::unique_ptr<korvane::ExitDeadline> m_deadline;
     // Members go in reverse order: the hand-over server and the desktop services first, then
     // the commands, the playlist's workers and the engine, and the window they report to last
@@ -122,4 +121,5 @@ private:
     std::unique_ptr<MprisBridge> m_mpris;
     std::unique_ptr<MprisService> m_mprisService;
     std::unique_ptr<InstanceServer> m_server;
+    std::unique_ptr<ShutdownSequence> m_ending;
 };

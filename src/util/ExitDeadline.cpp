@@ -1,17 +1,6 @@
 #include "util/ExitDeadline.h"
 
-#include <cstdio>
-#include <unistd.h>
-
 namespace korvane {
-
-ExitDeadline::ExitDeadline(std::chrono::milliseconds limit, const char* reason)
-    : ExitDeadline(limit, [reason] {
-          std::fprintf(stderr, "%s\n", reason);
-          std::fflush(nullptr);
-          ::_exit(0);
-      })
-{}
 
 ExitDeadline::ExitDeadline(std::chrono::milliseconds limit, Expiry expiry)
 {

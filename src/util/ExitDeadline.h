@@ -10,14 +10,12 @@ namespace korvane {
 
 // Ends the process when the steps after it outlive their time: a library stop that hangs (a
 // player joining its threads while the display goes away at logout) must not keep a session
-// from ending. What must last is written before it is armed.
+// from ending. What must last is written before it is armed; the expiry ends the process.
 class ExitDeadline
 {
 public:
     using Expiry = std::function<void()>;
 
-    // The default expiry writes `reason` to the log and ends the process at once.
-    ExitDeadline(std::chrono::milliseconds limit, const char* reason);
     ExitDeadline(std::chrono::milliseconds limit, Expiry expiry);
     ~ExitDeadline();
     ExitDeadline(const ExitDeadline&) = delete;

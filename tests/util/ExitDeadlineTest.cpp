@@ -40,13 +40,3 @@ TEST(ExitDeadlineTest, DisarmedOrDestroyedBeforeTheLimitNeverExpires)
     }
     EXPECT_EQ(expiries, 0);
 }
-
-TEST(ExitDeadlineDeathTest, TheDefaultExpiryEndsTheProcessAndSaysWhy)
-{
-    EXPECT_EXIT(
-        {
-            ExitDeadline deadline(10ms, "the engine did not stop");
-            std::this_thread::sleep_for(1h);
-        },
-        testing::ExitedWithCode(0), "the engine did not stop");
-}

@@ -1,4 +1,4 @@
-#include "app/CommandLineInfo.h"
+#include "startup/CommandLineInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/CommandLineInfo.h"
+#include "startup/CommandLineInfo.h"
 
 #include "util/Product.h"
 #include "util/Version.h"

@@ -1,20 +1,15 @@
-#include "app/PlatformChoice.h"
+#include "startup/PlatformChoice.h"
 
 #include <QtGlobal>
-#include <cstring>
 
-PlatformChoice PlatformChoice::fromEnvironment(int argc, char** argv)
+PlatformChoice PlatformChoice::fromEnvironment(bool platformArgument)
 {
     PlatformChoice choice;
     choice.qtPlatform = qgetenv("QT_QPA_PLATFORM");
     choice.sessionType = qgetenv("XDG_SESSION_TYPE");
     choice.waylandDisplay = qgetenv("WAYLAND_DISPLAY");
     choice.x11Display = qgetenv("DISPLAY");
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
-            choice.platformArgument = true;
-        }
-    }
+    choice.platformArgument = platformArgument;
     return choice;
 }
 
