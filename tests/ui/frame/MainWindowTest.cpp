@@ -216,17 +216,26 @@ TEST_F(MainWindowTest, VideoFullScreenHidesTheRestAndKeepsStoredGeometry)
 {
     settings.load();
     window.setLoading(false);
+    // The playlist over the whole content lies over the video, outside the splitter.
+    Settings record = settings.settings();
+    record.playlistPosition = PlaylistPosition::Fill;
+    settings.apply(record);
     window.show();
+    auto* list = window.findChild<FancyList*>();
+    ASSERT_TRUE(list->isVisible());
     const qint32 width = settings.settings().windowWidth;
     window.setVideoFullScreen(true);
     EXPECT_TRUE(window.isVideoFullScreen());
     EXPECT_EQ(window.findChild<FivePaneSplitter*>()->geometry(), window.rect());
     EXPECT_EQ(window.findChild<VideoArea*>()->geometry(), window.rect());
+    EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(settings.settings().windowWidth, width);
     emit window.findChild<VideoArea*>()->escapePressed();
     EXPECT_FALSE(window.isVideoFullScreen());
     EXPECT_EQ(window.findChild<FivePaneSplitter*>()->geometry(),
               QRect(15, 56, window.width() - 30, window.height() - 203));
+    EXPECT_EQ(list->geometry(), window.findChild<FivePaneSplitter*>()->geometry());
+    EXPECT_TRUE(list->isVisible());
 }
 
 TEST_F(MainWindowTest, ChildrenReachTheOutsideOnlyAsIntentSignals)
