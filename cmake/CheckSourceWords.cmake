@@ -25,7 +25,7 @@ set(former_prefix "(^|[^A-Za-z0-9_])(lst|tmr|mnu|frm|lbl|txt|cls|pic|chk|cbo|dvd
 
 # Hits in these files are left to the developers rewriting them: shown, not failed on. An entry
 # goes once its file is clean.
-set(being_mended src/app/PlatformChoice.h src/playback/PlaybackSession.h src/playback/DvdRules.h)
+set(being_mended src/playback/PlaybackSession.h src/playback/DvdRules.h)
 
 # A backslash stands in for itself as a character a CMake list does not read as an escape.
 string(ASCII 1 backslash)
@@ -167,6 +167,9 @@ foreach(name IN LISTS files)
     endif()
   endforeach()
   if(name IN_LIST being_mended)
+    if(NOT found)
+      message(STATUS "${name} is clean: its entry in being_mended can go")
+    endif()
     string(APPEND deferred "${found}")
     set(found "${before}")
   endif()

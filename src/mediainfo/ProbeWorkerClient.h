@@ -62,7 +62,6 @@ private:
     };
 
     bool ensureRunning(std::unique_lock<std::mutex>& lock);
-    bool takeEarlyWorker(int* fd, pid_t* pid) const;
     void keepPriorityFor(const ProbeWorkerRequest& request);
     void readAnswers(int fd, pid_t pid, int generation);
     void stopWorker(std::unique_lock<std::mutex>& lock);

@@ -2,6 +2,7 @@
 
 #include "settings/ConfigFieldReader.h"
 #include "settings/Twips.h"
+#include "util/BackupName.h"
 #include "util/FileReplacement.h"
 #include "util/Logging.h"
 #include "util/RegularFile.h"
@@ -213,7 +214,7 @@ bool isBlank(const QString& text)
     return true;
 }
 
-// Files written before UTF-8 hold the Windows code page: "Français" as a single byte E7.
+// Text that is not UTF-8 is Windows-1252: "Français" with "ç" as the single byte E7.
 QString decodeText(const QByteArray& data)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -241,14 +242,10 @@ bool taken(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
-// The user's values are not thrown away with a damaged file: they stay beside it, and an older
-// backup stays too. Only when nine are there does the newest of them give way.
+// The user's values are not thrown away with a damaged file: they stay beside it.
 void keepAsBackup(const QString& path)
 {
-    QString backup = path + QStringLiteral(".bak");
-    for (int n = 1; taken(backup) && n <= 9; ++n) {
-        backup = path + QStringLiteral(".bak.") + QString::number(n);
-    }
+    const QString backup = korvane::backupName(path);
     if (taken(backup)) {
         QFile::remove(backup);
     }

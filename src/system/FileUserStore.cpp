@@ -1,6 +1,7 @@
 #include "system/FileUserStore.h"
 
 #include "system/StoreFile.h"
+#include "util/BackupName.h"
 #include "util/FileReplacement.h"
 #include "util/Logging.h"
 
@@ -19,14 +20,10 @@ enum class ReadFor
     Changing,
 };
 
-// What a damaged store held stays beside it before a write leaves the damage out: in the first
-// free of store.ini.bak, .bak.1 ... .bak.9, the newest giving way when all are taken.
+// What a damaged store held stays beside it before a write leaves the damage out.
 void keepDamagedStore(const QString& path, const QByteArray& bytes)
 {
-    QString backup = path + QStringLiteral(".bak");
-    for (int n = 1; (QFileInfo::exists(backup) || QFileInfo(backup).isSymLink()) && n <= 9; ++n) {
-        backup = path + QStringLiteral(".bak.") + QString::number(n);
-    }
+    const QString backup = korvane::backupName(path);
     QString error;
     if (korvane::replaceFile(backup, bytes, &error)) {
         qCWarning(lcSystem).noquote()

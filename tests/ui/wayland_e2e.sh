@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A Wayland session as a desktop has it: Weston (headless) with XWayland, Qt's Wayland platform
-# installed. Korvane runs on XWayland, where the engine can draw into its window, unless the
-# user names a platform.
+# installed. Korvane runs on XWayland, where it can put its window back in its place, unless
+# the user names a platform.
 # Usage: wayland_e2e.sh <folder with korvane and its data>. Exit 77 (skipped) without Weston.
 set -uo pipefail
 bin=$(cd "${1:?program folder}" && pwd)

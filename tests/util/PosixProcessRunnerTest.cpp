@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <thread>
@@ -250,6 +251,49 @@ TEST_F(RunnerTest, TimeLimitKillsTheChildAndItsGroup)
         EXPECT_EQ(error.description(),
                   QStringLiteral("The program did not finish within 2 seconds"));
     }
+}
+
+TEST_F(RunnerTest, KillingRunningChildrenEndsAWaitingRunAndItsGroup)
+{
+    const QString pidFile = path(QStringLiteral("pids"));
+    std::promise<void> ended;
+    std::future<void> done = ended.get_future();
+    std::thread run([&] {
+        try {
+            m_runner.runPipedCommand({QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                                      QStringLiteral("sleep 600 & echo $$ $! > \"$1\"; wait"),
+                                      QStringLiteral("sh"), pidFile},
+                                     path(QStringLiteral("c.txt")), QString(), 600s);
+        } catch (const RunnerError&) {
+        }
+        ended.set_value();
+    });
+    QList<QByteArray> pids;
+    for (int i = 0; i < 6000 && pids.size() < 2 && done.wait_for(10ms) != std::future_status::ready;
+         ++i) {
+        pids = readAll(pidFile).simplified().split(' ');
+    }
+    // Shutdown kills again until the run returns, so a child not yet registered is no excuse.
+    for (int i = 0; i < 600 && done.wait_for(100ms) != std::future_status::ready; ++i) {
+        PosixProcessRunner::killRunningChildren();
+    }
+    const bool returned = done.wait_for(0s) == std::future_status::ready;
+    EXPECT_TRUE(returned) << "the run still waits for its child";
+    if (!returned) {
+        for (const QByteArray& pid : pids) {
+            ::kill(pid.toInt(), SIGKILL);
+        }
+    }
+    run.join();
+    ASSERT_EQ(pids.size(), 2);
+    bool gone = false;
+    for (int i = 0; i < 600 && !gone; ++i) {
+        gone = processGone(pids.at(1).toInt());
+        if (!gone) {
+            QThread::msleep(10);
+        }
+    }
+    EXPECT_TRUE(gone) << "the child's own child survived";
 }
 
 TEST_F(RunnerTest, OutputOfLeftoverGrandchildrenIsNotWaitedFor)

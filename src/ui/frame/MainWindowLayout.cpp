@@ -45,11 +45,7 @@ void MainWindowLayout::placePlaylist(int position, bool fullScreen)
 void MainWindowLayout::placeFramed()
 {
     placeControls();
-    const QRect content = MainWindowGeometry::contentRect(m_parts.window->size());
-    if (m_playlistFills) {
-        m_parts.playlist->setGeometry(content);
-    }
-    m_parts.splitter->setGeometry(content);
+    m_parts.splitter->setGeometry(MainWindowGeometry::contentRect(m_parts.window->size()));
 }
 
 void MainWindowLayout::placeFullScreen(bool controlBandShown)

@@ -35,7 +35,7 @@ public:
     // The user's toggle: a hidden playlist also leaves the intake count to the content area.
     void setPlaylistVisible(bool visible) { m_playlistVisible = visible; }
     bool isPlaylistVisible() const { return m_playlistVisible; }
-    // Framed: the controls along the frame, the splitter and a filling playlist in the content.
+    // Framed: the controls along the frame, the splitter in the content rectangle.
     void placeFramed();
     // Full screen: the splitter raised over the window, above the control strip while it shows.
     void placeFullScreen(bool controlBandShown);

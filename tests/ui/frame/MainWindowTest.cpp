@@ -145,6 +145,11 @@ TEST_F(MainWindowTest, WriteRecordsPositionOnlyOnceLoaded)
     const qint32 centredLeft = defaultSettings(testEnvironment()).windowLeft;
     EXPECT_EQ(settings.settings().windowLeft, centredLeft);
 
+    // Nor does a resize while loading change the stored size.
+    window.resize(450, 515);
+    window.layoutMainWindow();
+    EXPECT_EQ(settings.settings().windowWidth, defaultSettings(testEnvironment()).windowWidth);
+
     window.setLoading(false);
     ASSERT_TRUE(settings.save(window.placement()));
     QFile file(settings.configPath());
@@ -216,17 +221,26 @@ TEST_F(MainWindowTest, VideoFullScreenHidesTheRestAndKeepsStoredGeometry)
 {
     settings.load();
     window.setLoading(false);
+    // The playlist over the whole content lies over the video, outside the splitter.
+    Settings record = settings.settings();
+    record.playlistPosition = PlaylistPosition::Fill;
+    settings.apply(record);
     window.show();
+    auto* list = window.findChild<FancyList*>();
+    ASSERT_TRUE(list->isVisible());
     const qint32 width = settings.settings().windowWidth;
     window.setVideoFullScreen(true);
     EXPECT_TRUE(window.isVideoFullScreen());
     EXPECT_EQ(window.findChild<FivePaneSplitter*>()->geometry(), window.rect());
     EXPECT_EQ(window.findChild<VideoArea*>()->geometry(), window.rect());
+    EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(settings.settings().windowWidth, width);
     emit window.findChild<VideoArea*>()->escapePressed();
     EXPECT_FALSE(window.isVideoFullScreen());
     EXPECT_EQ(window.findChild<FivePaneSplitter*>()->geometry(),
               QRect(15, 56, window.width() - 30, window.height() - 203));
+    EXPECT_EQ(list->geometry(), window.findChild<FivePaneSplitter*>()->geometry());
+    EXPECT_TRUE(list->isVisible());
 }
 
 TEST_F(MainWindowTest, ChildrenReachTheOutsideOnlyAsIntentSignals)
@@ -284,8 +298,12 @@ TEST_F(MainWindowTest, MaximisedByTheToggleTheWindowIsRememberedWhereItStoodBefo
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kWindowWaitMs));
     window.move(120, 70);
     ASSERT_TRUE(settlesAt(window, QRect(QPoint(120, 70), window.size())));
+    const qint32 width = settings.settings().windowWidth;
+    const QSize before = window.size();
     window.toggleMaximized();
     ASSERT_TRUE(window.isMaximizedByToggle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() != before; }));
+    EXPECT_EQ(settings.settings().windowWidth, width) << "the size from before is kept";
     ASSERT_TRUE(settings.save(window.placement()));
     EXPECT_EQ(settings.settings().windowLeft, 120 * 15);
     EXPECT_EQ(settings.settings().windowTop, 70 * 15);

@@ -482,6 +482,7 @@ TEST_F(FancyListPlaylistTest, ARowRemovedWhileDraggedIsNotDropped)
     QTest::mousePress(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 30));
     moveTo(QPoint(40, 120));
     EXPECT_EQ(list.dropSlot(), 2);
+    EXPECT_EQ(paint().pixelColor(150, 160), QColor(Qt::white)) << "the line across the gap";
     list.model()->removeAt(0); // a Remove All or a hand-over while the button is down
     moveTo(QPoint(40, 230));
     QTest::mouseRelease(&list, Qt::LeftButton, Qt::NoModifier, QPoint(40, 230));
