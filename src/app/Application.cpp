@@ -240,8 +240,7 @@ void Application::applyStoredModes()
 {
     // A stored number outside the known modes is handed over as it is: it plays as a known
     // mode, checks no menu item and is written back unchanged.
-    m_session->setPlayMode(m_settings->settings().playMode);
-    m_session->setRepeatMode(m_settings->settings().repeatMode);
+    m_session->order().setModes(m_settings->settings().playMode, m_settings->settings().repeatMode);
 }
 
 void Application::restoreSound()

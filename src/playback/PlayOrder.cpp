@@ -23,6 +23,14 @@ void PlayOrder::setRepeatMode(RepeatMode mode)
     emit modesChanged();
 }
 
+void PlayOrder::setModes(PlayMode play, RepeatMode repeat)
+{
+    m_playMode = play;
+    m_repeatMode = repeat;
+    rebuild();
+    emit modesChanged();
+}
+
 void PlayOrder::chooseAfterPlay(int toDo)
 {
     m_afterPlay.choose(toDo);

@@ -27,6 +27,8 @@ public:
     RepeatMode repeatMode() const { return m_repeatMode; }
     void setPlayMode(PlayMode mode);
     void setRepeatMode(RepeatMode mode);
+    // Both at once, as the stored ones are handed over: one announcement, after both are set.
+    void setModes(PlayMode play, RepeatMode repeat);
     void chooseAfterPlay(int toDo);
     bool isShuffle() const;
 

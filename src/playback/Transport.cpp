@@ -160,9 +160,8 @@ void Transport::seek(double fraction)
     Engine* engine = m_host.engine();
     if (m_state.flags.mediaActive && engine) {
         engine->setPosition(fraction);
-        m_state.lengthMs = std::max(0.0, engine->length());
-        m_state.timeMs = fraction * m_state.lengthMs;
-        qCDebug(lcPlayback).noquote() << "seek" << qRound64(m_state.timeMs);
+        sample();
+        qCDebug(lcPlayback).noquote() << "seek" << qRound64(fraction * m_state.lengthMs);
     }
 }
 

@@ -5,7 +5,7 @@
 
 // The transport as it stands, for the parts that show or act on it. Time and length are
 // milliseconds taken from the engine when the transport last moved: at each tick of the monitor
-// while an item plays, and at every pause, resume, stop and seek.
+// while an item plays, at every pause, resume, stop and seek, and when the engine changes state.
 struct TransportState
 {
     MediaControlState::State control = MediaControlState::Stopped;

@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <QSignalSpy>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
@@ -196,7 +197,7 @@ TEST_F(PlaybackSessionTest, AnItemThatEndsGoesOnByTheModes)
         setModes(c.play, c.repeat);
         session.chooseAfterPlay(c.afterPlay);
         playSelected(c.start);
-        const Engine* control = session.engine();
+        const int control = session.host().generation();
         const int reboots = power.reboots;
         QSignalSpy close(&session, &PlaybackSession::closeRequested);
         runTo(3000, 3000);
@@ -206,7 +207,7 @@ TEST_F(PlaybackSessionTest, AnItemThatEndsGoesOnByTheModes)
         session.monitorTick();
         EXPECT_EQ(engine().item().mrlOrPath, c.then);
         EXPECT_EQ(playlist.fullPath(playlist.selectedItem()), c.then);
-        EXPECT_EQ(session.engine() == control, !c.calls.isEmpty());
+        EXPECT_EQ(session.host().generation() == control, !c.calls.isEmpty());
         if (!c.calls.isEmpty()) {
             EXPECT_EQ(engine().calls, c.calls);
         }
@@ -357,18 +358,37 @@ TEST_F(PlaybackSessionTest, SpeedStepsDisableAtTheirLimitsAndResetOnNewItem)
     EXPECT_TRUE(session.canIncreaseSpeed());
 }
 
-TEST_F(PlaybackSessionTest, ShuffleModeRebuildsWithInjectedRandom)
+// Modes chosen one by one or handed over together rebuild the order and are announced once per
+// call; the store is the root's to write.
+TEST_F(PlaybackSessionTest, ModesRebuildTheOrderAndAreAnnounced)
 {
-    session.setRandomSource([] { return 0.0; });
-    playlist.select(0);
-    QSignalSpy modes(&session, &PlaybackSession::modesChanged);
-    session.setPlayMode(PlayMode::Shuffle);
-    EXPECT_TRUE(session.isShuffle());
-    EXPECT_EQ(session.sequence().count(), 3);
-    session.setRepeatMode(RepeatMode::SingleRepeat);
-    EXPECT_EQ(session.repeatMode(), RepeatMode::SingleRepeat);
-    EXPECT_EQ(modes.size(), 2);
-    EXPECT_EQ(settings.settings().playMode, PlayMode::Normal) << "the root keeps the modes";
+    const struct
+    {
+        std::function<void(PlaybackSession&)> set;
+        int announcements;
+    } ways[] = {{[](PlaybackSession& s) {
+                     s.setPlayMode(PlayMode::Shuffle);
+                     s.setRepeatMode(RepeatMode::SingleRepeat);
+                 },
+                 2},
+                {[](PlaybackSession& s) {
+                     s.order().setModes(PlayMode::Shuffle, RepeatMode::SingleRepeat);
+                 },
+                 1}};
+    for (const auto& way : ways) {
+        PlaybackSession fresh{settings, playlist, power, [](const QStringList&) {
+                                  return std::make_unique<FakeEngine>();
+                              }};
+        fresh.setRandomSource([] { return 0.0; });
+        QSignalSpy modes(&fresh, &PlaybackSession::modesChanged);
+        const PlayMode stored = settings.settings().playMode;
+        way.set(fresh);
+        EXPECT_TRUE(fresh.isShuffle());
+        EXPECT_EQ(fresh.sequence().count(), 3);
+        EXPECT_EQ(fresh.repeatMode(), RepeatMode::SingleRepeat);
+        EXPECT_EQ(modes.size(), way.announcements);
+        EXPECT_EQ(settings.settings().playMode, stored) << "the root keeps the modes";
+    }
 }
 
 TEST_F(PlaybackSessionTest, PlaylistClicksAndRemovalsMoveThePlayOrder)
