@@ -88,7 +88,7 @@ TEST_F(PlaybackSessionTest, OptionsFollowSettings)
     EXPECT_EQ(session.engineOptions().strings().at(6), "no-disable-screensaver");
 }
 
-TEST_F(PlaybackSessionTest, PlayItemMakesFreshEngineWithItsSnapshotFolder)
+TEST_F(PlaybackSessionTest, PlayingAnEntryMakesAFreshEngineWithItsSnapshotFolder)
 {
     QSignalSpy started(&session, &PlaybackSession::itemStarted);
     playSelected(1);
