@@ -18,9 +18,7 @@
 #include "settings/SettingsStore.h"
 #include "system/MprisService.h"
 #include "ui/frame/MainWindow.h"
-#include "ui/menus/ClassicPopups.h"
 
-#include <QMenu>
 
 void Application::connectWindowToSession()
 {

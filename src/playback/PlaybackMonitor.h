@@ -1,7 +1,7 @@
 #pragma once
 
-#include "playback/engine/Engine.h"
 #include "playback/TransportFlags.h"
+#include "playback/engine/Engine.h"
 
 #include <QString>
 #include <QtGlobal>

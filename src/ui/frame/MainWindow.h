@@ -105,7 +105,7 @@ public:
     bool isControlBandShown() const;
     // The slider and its readout follow a volume set by a key or the wheel.
     void setVolume(int volume);
-    // Greys or enables a drop-down of the menu bar by its name ("AudioTrack", ...).
+    // Greys or enables a drop-down of the menu bar.
     void setMenuEnabled(MenuId id, bool enabled);
     // A small copy of a snapshot over the video's top-left corner, for 2 s.
     void showSnapshotPreview(const QImage& image);
