@@ -99,7 +99,7 @@ void ControlHandlers::turnWheelOverProgress(int notches)
 
 void ControlHandlers::seekBy(double stepMs)
 {
-    const TransportState& transport = m_session.transportState();
+    const TransportState transport = m_session.transportNow();
     if (!transport.flags.mediaActive) {
         return;
     }

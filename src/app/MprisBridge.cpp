@@ -84,7 +84,7 @@ void MprisBridge::previous()
 
 bool MprisBridge::seekTo(qint64 positionUs)
 {
-    const TransportState& transport = m_session.transportState();
+    const TransportState transport = m_session.transportNow();
     if (transport.lengthMs <= 0 || !transport.flags.mediaActive) {
         return false;
     }
@@ -179,7 +179,7 @@ MprisPlayer::Track MprisBridge::track() const
     track.url = entry.path.contains(QStringLiteral("://"))
                     ? entry.path
                     : QUrl::fromLocalFile(entry.path).toString();
-    track.lengthUs = static_cast<qint64>(m_session.transportState().lengthMs * 1000);
+    track.lengthUs = static_cast<qint64>(m_session.transportNow().lengthMs * 1000);
     writeArt(index);
     if (!m_artPath.isEmpty()) {
         track.artUrl = QUrl::fromLocalFile(m_artPath).toString();
@@ -194,7 +194,7 @@ double MprisBridge::volume() const
 
 qint64 MprisBridge::positionUs() const
 {
-    return static_cast<qint64>(m_session.transportState().timeMs * 1000);
+    return static_cast<qint64>(m_session.transportNow().timeMs * 1000);
 }
 
 bool MprisBridge::canGoNext() const
@@ -219,6 +219,6 @@ bool MprisBridge::canPause() const
 
 bool MprisBridge::canSeek() const
 {
-    const TransportState& transport = m_session.transportState();
+    const TransportState transport = m_session.transportNow();
     return transport.flags.mediaActive && transport.lengthMs > 0;
 }

@@ -29,6 +29,7 @@ public:
     EngineHost& host() { return m_host; }
     const Transport& transport() const { return m_transport; }
     const TransportState& transportState() const { return m_transport.state(); }
+    TransportState transportNow() const { return m_transport.now(); }
     PlayOrder& order() { return m_order; }
 
     void setRandomSource(PlaySequence::RandomSource random);

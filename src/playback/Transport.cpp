@@ -53,6 +53,16 @@ void Transport::onEngineState(Engine::State state)
     }
 }
 
+TransportState Transport::now() const
+{
+    TransportState state = m_state;
+    if (const Engine* engine = m_host.engine()) {
+        state.timeMs = std::max(0.0, engine->time());
+        state.lengthMs = std::max(0.0, engine->length());
+    }
+    return state;
+}
+
 void Transport::sample()
 {
     const Engine* engine = m_host.engine();

@@ -21,6 +21,9 @@ public:
     explicit Transport(EngineHost& host, QObject* parent = nullptr);
 
     const TransportState& state() const { return m_state; }
+    // The state with the time and length read from the engine at this moment, for readers that
+    // act on them (a seek by steps, the desktop's position) between the monitor's ticks.
+    TransportState now() const;
     bool isMonitoring() const { return m_monitor.isActive(); }
     bool isRewinding() const { return m_rewind.isActive(); }
 

@@ -734,6 +734,10 @@ TEST_F(ControlsTest, TheWheelSetsTheVolumeOverTheVideoAndSeeksOverTheBar)
     EXPECT_DOUBLE_EQ(engine().fakePosition, 15000.0 / 60000);
     turnWheel(window.findChild<ProgressBar*>(), -360);
     EXPECT_DOUBLE_EQ(engine().fakePosition, 0.0) << "three notches back from 10 s stop at 0";
+    engine().fakeTime = 40000;
+    turnWheel(window.findChild<ProgressBar*>(), 120);
+    EXPECT_DOUBLE_EQ(engine().fakePosition, 45000.0 / 60000)
+        << "a notch steps from where the item is now, between the watch's looks too";
 }
 
 TEST_F(ControlsTest, TrackItemsListTheItemsTracksAndSwitchAtOnce)
