@@ -19,7 +19,6 @@
 #include "system/MprisService.h"
 #include "ui/frame/MainWindow.h"
 
-
 void Application::connectWindowToSession()
 {
     MainWindow* window = m_window.get();
