@@ -1,5 +1,6 @@
 #include "mediainfo/ProbeWorkerProcess.h"
 
+#include "util/ChildSpawn.h"
 #include "util/Logging.h"
 
 #include <QDir>
@@ -39,20 +40,7 @@ int spawnWorker(const QString& program, int childEnd, pid_t* pid)
     posix_spawn_file_actions_adddup2(&actions, childEnd, 1);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-    sigset_t mask;
-    sigemptyset(&mask);
-    posix_spawnattr_setsigmask(&attributes, &mask);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (int sig : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGALRM}) {
-        sigaddset(&defaults, sig);
-    }
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    // Its own group: a terminal's Ctrl-C is for the player, which ends the worker itself.
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(
-        &attributes,
-        static_cast<short>(POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF));
+    korvane::setChildAttributes(&attributes);
     const int rc = posix_spawn(pid, argv[0], &actions, &attributes, argv, environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);

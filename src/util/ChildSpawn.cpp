@@ -32,6 +32,23 @@ QByteArray programBytes(const QString& program)
 
 } // namespace
 
+void setChildAttributes(posix_spawnattr_t* attributes)
+{
+    sigset_t mask;
+    sigemptyset(&mask);
+    posix_spawnattr_setsigmask(attributes, &mask);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    for (int sig : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGALRM}) {
+        sigaddset(&defaults, sig);
+    }
+    posix_spawnattr_setsigdefault(attributes, &defaults);
+    posix_spawnattr_setpgroup(attributes, 0);
+    posix_spawnattr_setflags(
+        attributes,
+        static_cast<short>(POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF));
+}
+
 int spawnChild(const QStringList& command, const QString& workingFolder, int stdoutFd, pid_t* pid)
 {
     if (command.isEmpty()) {
@@ -69,19 +86,7 @@ int spawnChild(const QStringList& command, const QString& workingFolder, int std
         posix_spawn_file_actions_addchdir_np(&actions, folder.constData());
     }
 
-    sigset_t mask;
-    sigemptyset(&mask);
-    posix_spawnattr_setsigmask(&attributes, &mask);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (int sig : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD}) {
-        sigaddset(&defaults, sig);
-    }
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(
-        &attributes,
-        static_cast<short>(POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF));
+    setChildAttributes(&attributes);
 
     const int rc = posix_spawnp(pid, argv.front(), &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);

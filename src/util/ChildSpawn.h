@@ -3,11 +3,16 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <spawn.h>
 #include <sys/types.h>
 
 namespace korvane {
 
 // Starting a child and waiting for its end, for the process runner.
+
+// A child's signals as a fresh program expects them (nothing blocked, the usual ones at their
+// default), in a process group of its own, so a terminal's Ctrl-C is for the player alone.
+void setChildAttributes(posix_spawnattr_t* attributes);
 
 // Starts command[0] with the rest as its arguments, in its own process group, with standard
 // input from /dev/null and standard error joined to standard output; stdoutFd < 0 sends the
